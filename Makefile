@@ -1,0 +1,34 @@
+# Pavix: `make run` builds and starts the program, `make test` builds and runs every test
+# headless, `make bench` runs the benchmarks. Each installs missing Debian packages first.
+BUILD   ?= build
+JOBS    ?= $(shell nproc)
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+.PHONY: all deps build run test bench clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+
+build: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	./$(BUILD)/src/pavix
+
+# Tests never see the user's settings: HOME and the XDG folders are thrown away afterwards.
+test: build
+	@bash scripts/run-tests.sh $(BUILD) $(JOBS)
+
+bench:
+	@bash scripts/install-deps.sh --bench
+	@$(MAKE) --no-print-directory build
+	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
+	@bash scripts/run-bench.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD)

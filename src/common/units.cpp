@@ -1,0 +1,63 @@
+#include "common/units.h"
+
+#include <cmath>
+#include <limits>
+
+namespace pavix::common {
+
+double roundHalfEven(double value)
+{
+    if (!std::isfinite(value))
+        return value;
+    // nearbyint rounds with the current mode, which is round-to-nearest-even by default.
+    const double floorValue = std::floor(value);
+    const double diff = value - floorValue;
+    if (diff < 0.5)
+        return floorValue;
+    if (diff > 0.5)
+        return floorValue + 1.0;
+    return std::fmod(floorValue, 2.0) == 0.0 ? floorValue : floorValue + 1.0;
+}
+
+std::optional<std::int16_t> toInt16(double value)
+{
+    const double r = roundHalfEven(value);
+    if (!std::isfinite(r) || r < std::numeric_limits<std::int16_t>::min()
+        || r > std::numeric_limits<std::int16_t>::max())
+        return std::nullopt;
+    return static_cast<std::int16_t>(r);
+}
+
+std::optional<std::int32_t> toInt32(double value)
+{
+    const double r = roundHalfEven(value);
+    if (!std::isfinite(r) || r < std::numeric_limits<std::int32_t>::min()
+        || r > std::numeric_limits<std::int32_t>::max())
+        return std::nullopt;
+    return static_cast<std::int32_t>(r);
+}
+
+double twipsPerPixelForDpi(double logicalDpi)
+{
+    if (!(logicalDpi > 0.0))
+        return 15.0;
+    return TwipsPerInch / logicalDpi;
+}
+
+int twipsToPixels(double twips, double twipsPerPixel)
+{
+    if (!(twipsPerPixel > 0.0))
+        twipsPerPixel = 15.0;
+    const auto px = toInt32(twips / twipsPerPixel);
+    if (px)
+        return *px;
+    return twips < 0 ? std::numeric_limits<std::int32_t>::min()
+                     : std::numeric_limits<std::int32_t>::max();
+}
+
+double pixelsToTwips(double pixels, double twipsPerPixel)
+{
+    return pixels * twipsPerPixel;
+}
+
+} // namespace pavix::common
