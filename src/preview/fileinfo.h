@@ -1,0 +1,29 @@
+#pragma once
+// The three texts and the part edges of the status window's file information.
+
+#include <QString>
+
+#include <array>
+
+namespace pavix::preview {
+
+inline const QString FilePrefix = QStringLiteral("File: ");
+inline const QString DimPrefix = QStringLiteral("Dim: ");
+inline const QString SizePrefix = QStringLiteral("Size: ");
+inline const QString SizeSuffix = QStringLiteral(" bytes");
+
+struct FileInfoTexts {
+    std::array<int, 4> rightEdgesPx; // q, 2q, 3q and -1 (the last part runs to the edge)
+    QString file;                    // part 0
+    QString dim;                     // part 1
+    QString size;                    // part 2; part 3 stays unwritten
+};
+
+// Status texts for the current picture. windowWidthPx is the main window's inner width in
+// pixels, split into quarters truncated toward zero (1003 -> 250, 500, 750, -1); widthPx and
+// heightPx the picture's size in pixels; formattedSize the file length already grouped
+// ("1,234,567"). Gives "File: " + CurFile, "Dim: " + w + "x" + h and "Size: " + size + " bytes".
+FileInfoTexts ShowFileInfoTexts(int windowWidthPx, int widthPx, int heightPx,
+                                const QString &CurFile, const QString &formattedSize);
+
+} // namespace pavix::preview
