@@ -1,0 +1,132 @@
+#pragma once
+// The per-user settings store: text values addressed by section and key. Numbers are kept
+// as decimal text and truth values as "True" or "False" (settingsvalues.h); the typed
+// readers below give the key's default for a missing key or a value that does not convert.
+
+#include "common/result.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace pavix::shell {
+
+class SettingsStore {
+public:
+    virtual ~SettingsStore();
+
+    // The stored text of the key, or nothing when the section or key is missing.
+    virtual std::optional<QString> read(const QString &section, const QString &key) const = 0;
+    // Stores the text, creating the section and key as needed.
+    virtual void write(const QString &section, const QString &key, const QString &text) = 0;
+    // Makes the written values durable; stores that keep nothing outside memory do nothing.
+    virtual void sync() {}
+};
+
+// A store held in memory only, for tests: the map is open to inspection and seeding.
+class MemorySettingsStore : public SettingsStore {
+public:
+    // (section, key) -> text
+    using Map = std::map<std::pair<QString, QString>, QString>;
+
+    std::optional<QString> read(const QString &section, const QString &key) const override;
+    void write(const QString &section, const QString &key, const QString &text) override;
+
+    const Map &values() const { return m_values; }
+    Map &values() { return m_values; }
+
+private:
+    Map m_values;
+};
+
+// The store kept in an INI file, by default $XDG_CONFIG_HOME/Pavix/Pavix.ini with the groups
+// [Settings] and [Type]. Values are written as plain text, "Key=Value", and read back
+// exactly; only a value with blanks at either end, a line break, another control character
+// or a leading double quote is written in double quotes with backslash escapes. Lines the
+// store does not know (other groups and keys, comments) are kept as they were.
+//
+// The file is read once, when the store is made: a missing, unreadable or malformed file,
+// or one over 4 MiB, reads as empty, so every key gives its default. Writes are kept in
+// memory until sync() (or destruction), which replaces the file atomically.
+class IniSettingsStore : public SettingsStore {
+public:
+    // The store at defaultPath().
+    IniSettingsStore();
+    // The store at the given file path (tests, other locations).
+    explicit IniSettingsStore(QString path);
+    // Writes pending changes, like sync().
+    ~IniSettingsStore() override;
+
+    IniSettingsStore(const IniSettingsStore &) = delete;
+    IniSettingsStore &operator=(const IniSettingsStore &) = delete;
+
+    // $XDG_CONFIG_HOME/Pavix/Pavix.ini (the generic per-user configuration folder).
+    static QString defaultPath();
+
+    QString path() const { return m_path; }
+
+    // The first value of the key in a group of that name; nothing when missing.
+    std::optional<QString> read(const QString &section, const QString &key) const override;
+    // Stores the text. Section and key must be non-empty names without control characters
+    // or blanks at either end, and a key holds no '=' and does not start with '[', ';' or
+    // '#'; a write under any other name is ignored, since it could not be read back.
+    void write(const QString &section, const QString &key, const QString &text) override;
+    void sync() override;
+
+    // Writes the file when something changed since the last save (creating its folder).
+    // An error (ErrDeviceIo) when the file cannot be written; the changes stay pending.
+    common::Status flush();
+
+private:
+    struct Line {
+        QString raw;   // the line as it is written to the file
+        QString key;   // empty for lines that are not entries (comments, blanks, junk)
+        QString value; // the decoded value of an entry
+    };
+    struct Group {
+        QString name;
+        bool hasHeader = false; // false only for the lines before the first header
+        QString header;
+        std::vector<Line> lines;
+    };
+
+    void load();
+    QByteArray serialize() const;
+    Line *findEntry(const QString &section, const QString &key);
+    const Line *findEntry(const QString &section, const QString &key) const;
+
+    QString m_path;
+    std::vector<Group> m_groups;
+    bool m_dirty = false;
+};
+
+// Typed readers: the stored value converted to the type, or def when the key is missing or
+// its text does not convert or is out of range.
+float readSingle(const SettingsStore &store, const QString &section, const QString &key,
+                 float def);
+// A 16-bit integer (rounded ties to even), returned widened.
+std::int32_t readInt16(const SettingsStore &store, const QString &section, const QString &key,
+                       std::int32_t def);
+std::int32_t readInt32(const SettingsStore &store, const QString &section, const QString &key,
+                       std::int32_t def);
+bool readTruth(const SettingsStore &store, const QString &section, const QString &key, bool def);
+// The stored text as it is (also when empty), or def when the key is missing.
+QString readText(const SettingsStore &store, const QString &section, const QString &key,
+                 const QString &def);
+// The list layout 0..3 from the leading number of the text; a missing key or a value
+// outside 0..3 gives def (0 unless told).
+std::int32_t readViewMode(const SettingsStore &store, const QString &section,
+                          const QString &key, std::int32_t def = 0);
+
+// Writers: the value as the text the readers take back.
+void writeSingle(SettingsStore &store, const QString &section, const QString &key, float value);
+void writeInt(SettingsStore &store, const QString &section, const QString &key, qint64 value);
+void writeTruth(SettingsStore &store, const QString &section, const QString &key, bool value);
+void writeText(SettingsStore &store, const QString &section, const QString &key,
+               const QString &text);
+
+} // namespace pavix::shell
