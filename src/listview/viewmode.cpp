@@ -1,0 +1,91 @@
+#include "listview/viewmode.h"
+
+#include "common/units.h"
+
+namespace pavix::listview {
+
+namespace {
+
+// Menu captions carry their shortcut text padded with spaces exactly as shown.
+const char *const ListViewModeCaptions[ViewModeCount] = {
+    "Thumbnails          F4",
+    "Large Icons         F6",
+    "Small Icons          F7",
+    "List                      F8",
+    "Details                 F9",
+};
+const char *const IconsMenuCaptions[ViewModeCount] = {
+    "Thumbnails", "Large icons", "Small icons", "List", "Details",
+};
+const char *const ToolBarKeys[ViewModeCount] = {
+    "View Thumbnails", "View Large Icons", "View Small Icons", "View List", "View Details",
+};
+
+// Each column of the details layout is a third of the list less this many twips.
+constexpr float DetailsColumnMargin = 110.0f;
+
+bool validMode(int mode) { return mode >= 0 && mode < ViewModeCount; }
+
+} // namespace
+
+QString listViewModeCaption(int mode)
+{
+    return validMode(mode) ? QString::fromLatin1(ListViewModeCaptions[mode]) : QString();
+}
+
+QString iconsMenuCaption(int mode)
+{
+    return validMode(mode) ? QString::fromLatin1(IconsMenuCaptions[mode]) : QString();
+}
+
+QString toolBarKey(int mode)
+{
+    return validMode(mode) ? QString::fromLatin1(ToolBarKeys[mode]) : QString();
+}
+
+std::optional<int> modeForToolBarKey(const QString &key)
+{
+    for (int mode = 0; mode < ViewModeCount; ++mode) {
+        if (key == QLatin1String(ToolBarKeys[mode]))
+            return mode;
+    }
+    return std::nullopt;
+}
+
+std::optional<platform::LvView> lvViewForMode(int mode)
+{
+    if (mode < 1 || mode > 4)
+        return std::nullopt;
+    return static_cast<platform::LvView>(mode - 1);
+}
+
+int modeForLvView(platform::LvView view)
+{
+    return static_cast<int>(view) + 1;
+}
+
+ViewModeState switchViewMode(int index, double lvWidthTwips, const ViewModeState &current)
+{
+    // A third of the width is read before anything changes, whatever the mode.
+    const float w3 = common::toSingle(lvWidthTwips) / 3.0f;
+
+    ViewModeState next;
+    if (!validMode(index)) {
+        next.checked = current.checked;
+        next.pressedButton = current.pressedButton;
+        next.arrangeEnabled = current.arrangeEnabled;
+        next.listVisible = current.listVisible;
+        return next;
+    }
+
+    next.checked[static_cast<size_t>(index)] = true;
+    next.pressedButton = index;
+    next.arrangeEnabled = index != static_cast<int>(ViewMode::Thumbnails);
+    next.listVisible = next.arrangeEnabled;
+    next.lvView = lvViewForMode(index);
+    if (index == static_cast<int>(ViewMode::Details))
+        next.detailsColumnWidth = static_cast<double>(w3 - DetailsColumnMargin);
+    return next;
+}
+
+} // namespace pavix::listview
