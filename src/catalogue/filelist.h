@@ -1,0 +1,55 @@
+#pragma once
+// The hidden file list `Files`: enumerates the regular files of one folder whose names
+// match the combined pattern, in ascending order of name ignoring case. It is never shown;
+// the scans read its names and hand them to the catalogue and the thumbnail grid.
+
+#include "common/result.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace pavix::catalogue {
+
+// The folder followed by the name with exactly one "/" between: "/pics" + "a.bmp" and
+// "/" + "a.bmp" give "/pics/a.bmp" and "/a.bmp"; an empty folder stands for the root.
+QString joinPath(const QString &folder, const QString &name);
+
+class FileList {
+public:
+    // A list with no folder yet (path() is "", nothing listed) and the pattern "*.bmp".
+    FileList();
+
+    // Points the list at a folder and re-reads it. A relative folder is taken from the
+    // current directory. A folder that cannot be opened (missing, not a folder, not
+    // readable) fails with ErrPathNotFound and keeps the previous folder and listing.
+    common::Status setPath(const QString &folder);
+    // The folder as an absolute path without a trailing "/", except the root "/" itself;
+    // "" before a folder was set.
+    QString path() const { return m_path; }
+
+    // Sets the ";"-separated pattern and re-reads the folder.
+    void setPattern(const QString &pattern);
+    QString pattern() const { return m_pattern; }
+
+    // Re-reads the folder with the current path and pattern. A folder that can no longer
+    // be opened lists nothing.
+    void refresh();
+
+    // Number of listed files.
+    int listCount() const { return static_cast<int>(m_names.size()); }
+    // The name (without folder) of the listed file at position i from 0; "" for a position
+    // outside the list.
+    QString list(int i) const;
+    // All listed names, in list order.
+    const QStringList &names() const { return m_names; }
+
+private:
+    // Reads `folder` into `names`; false when the folder cannot be opened.
+    bool read(const QString &folder, QStringList &names) const;
+
+    QString m_path;
+    QString m_pattern;
+    QStringList m_names;
+};
+
+} // namespace pavix::catalogue

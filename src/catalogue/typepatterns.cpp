@@ -1,0 +1,133 @@
+#include "catalogue/typepatterns.h"
+
+namespace pavix::catalogue {
+
+namespace {
+
+QString TypePatterns::*patternMember(PictureType type)
+{
+    switch (type) {
+    case PictureType::Bmp: return &TypePatterns::BmpPattern;
+    case PictureType::Jpg: return &TypePatterns::JpgPattern;
+    case PictureType::Gif: return &TypePatterns::GifPattern;
+    case PictureType::Ico: return &TypePatterns::IcoPattern;
+    }
+    return &TypePatterns::BmpPattern;
+}
+
+// "&" stands in for a disabled type and "*.###" closes every pattern; neither names a
+// picture type, so neither may bring a file into the list.
+bool isPlaceholder(QStringView element)
+{
+    return element == QStringView(DisabledPattern).chopped(1) || element == QStringView(PatternTail);
+}
+
+} // namespace
+
+QString enabledPattern(PictureType type)
+{
+    switch (type) {
+    case PictureType::Bmp: return BmpEnabled;
+    case PictureType::Jpg: return JpgEnabled;
+    case PictureType::Gif: return GifEnabled;
+    case PictureType::Ico: return IcoEnabled;
+    }
+    return QString();
+}
+
+bool typeEnabled(const TypePatterns &patterns, PictureType type)
+{
+    return patterns.*patternMember(type) == enabledPattern(type);
+}
+
+void setTypeEnabled(TypePatterns &patterns, PictureType type, bool enabled)
+{
+    patterns.*patternMember(type) = enabled ? enabledPattern(type) : DisabledPattern;
+}
+
+TypeTexts RefreshTypeTexts(const TypePatterns &patterns)
+{
+    TypeTexts texts;
+    texts.BmpText = typeEnabled(patterns, PictureType::Bmp) ? BmpDisplay : QString();
+    texts.GifText = typeEnabled(patterns, PictureType::Gif) ? GifDisplay : QString();
+    texts.JpgText = typeEnabled(patterns, PictureType::Jpg) ? JpgDisplay : QString();
+    texts.IcoText = typeEnabled(patterns, PictureType::Ico) ? IcoDisplay : QString();
+    return texts;
+}
+
+QString searchingText(const TypeTexts &texts)
+{
+    return QStringLiteral("Searching for ") + texts.BmpText + texts.GifText + texts.JpgText
+        + texts.IcoText + QStringLiteral(" files.");
+}
+
+QString combinedPattern(const TypePatterns &patterns)
+{
+    return patterns.BmpPattern + patterns.JpgPattern + patterns.GifPattern + patterns.IcoPattern
+        + PatternTail;
+}
+
+bool anyPatternStored(const TypePatterns &patterns)
+{
+    return !(patterns.BmpPattern + patterns.JpgPattern + patterns.GifPattern + patterns.IcoPattern)
+                .isEmpty();
+}
+
+QStringList patternElements(const QString &pattern)
+{
+    QStringList elements;
+    for (QStringView element : QStringView(pattern).split(u';')) {
+        if (element.isEmpty() || isPlaceholder(element))
+            continue;
+        const QString folded = element.toString().toCaseFolded();
+        if (!elements.contains(folded))
+            elements.append(folded);
+    }
+    return elements;
+}
+
+bool matchesAnyElement(const QStringList &elements, const QString &fileName)
+{
+    if (elements.isEmpty() || fileName.isEmpty())
+        return false;
+    const QString folded = fileName.toCaseFolded();
+    for (const QString &element : elements) {
+        if (matchesWildcard(element, folded))
+            return true;
+    }
+    return false;
+}
+
+bool matchesFilePattern(const QString &pattern, const QString &fileName)
+{
+    return matchesAnyElement(patternElements(pattern), fileName);
+}
+
+bool matchesWildcard(QStringView element, QStringView name)
+{
+    // Greedy walk that remembers the last "*": on a mismatch the star takes one more
+    // character and the rest is tried again. Linear in practice, never exponential.
+    qsizetype e = 0;
+    qsizetype n = 0;
+    qsizetype starAt = -1;
+    qsizetype resumeAt = 0;
+    while (n < name.size()) {
+        if (e < element.size() && element[e] == u'*') {
+            starAt = e++;
+            resumeAt = n;
+        } else if (e < element.size() && element[e] == name[n]) {
+            ++e;
+            ++n;
+        } else if (starAt >= 0) {
+            e = starAt + 1;
+            n = ++resumeAt;
+        } else {
+            return false;
+        }
+    }
+    while (e < element.size() && element[e] == u'*')
+        ++e;
+    return e == element.size();
+}
+
+} // namespace pavix::catalogue

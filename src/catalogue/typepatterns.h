@@ -1,0 +1,90 @@
+#pragma once
+// The four switchable picture types, the pattern strings that hold their switch states,
+// the combined file pattern the file list enumerates with, and the display texts that
+// make up the searching text.
+
+#include <QString>
+#include <QStringList>
+
+namespace pavix::catalogue {
+
+// Pattern values while a type is enabled. A type counts as enabled exactly when its
+// pattern variable equals this value, character for character.
+inline const QString BmpEnabled = QStringLiteral("*.bmp;");
+inline const QString JpgEnabled = QStringLiteral("*.jpeg;*.jpg;");
+inline const QString GifEnabled = QStringLiteral("*.gif;");
+inline const QString IcoEnabled = QStringLiteral("*.ico;");
+// The value the options dialog stores for a disabled type. A pattern variable may also be
+// empty (never stored); both count as disabled.
+inline const QString DisabledPattern = QStringLiteral("&;");
+// Ends every combined pattern, so that it is never empty.
+inline const QString PatternTail = QStringLiteral("*.###");
+// The file list's pattern before start-up applies the stored types.
+inline const QString InitialFilePattern = QStringLiteral("*.bmp");
+
+// Display values of the enabled types; each ends in one space. JPEG names only "*.jpeg "
+// although its pattern covers two extensions.
+inline const QString BmpDisplay = QStringLiteral("*.bmp ");
+inline const QString JpgDisplay = QStringLiteral("*.jpeg ");
+inline const QString GifDisplay = QStringLiteral("*.gif ");
+inline const QString IcoDisplay = QStringLiteral("*.ico ");
+
+// Stored values of the four types: the enabled value, DisabledPattern, or empty.
+struct TypePatterns {
+    QString BmpPattern;
+    QString JpgPattern;
+    QString GifPattern;
+    QString IcoPattern;
+};
+
+// Display texts: the display value of each enabled type, empty for a disabled one.
+struct TypeTexts {
+    QString BmpText;
+    QString GifText;
+    QString JpgText;
+    QString IcoText;
+};
+
+enum class PictureType : int { Bmp = 0, Jpg = 1, Gif = 2, Ico = 3 };
+
+// The pattern value that switches `type` on ("*.jpeg;*.jpg;" for Jpg).
+QString enabledPattern(PictureType type);
+
+// True when the type's pattern variable equals its enabled value exactly; "&;", "" and any
+// other text count as disabled.
+bool typeEnabled(const TypePatterns &patterns, PictureType type);
+
+// Stores the enabled value or DisabledPattern for `type`, leaving the others alone.
+void setTypeEnabled(TypePatterns &patterns, PictureType type, bool enabled);
+
+// The display texts for the current patterns.
+TypeTexts RefreshTypeTexts(const TypePatterns &patterns);
+
+// "Searching for " + Bmp + Gif + Jpg + Ico texts + " files." (GIF before JPEG).
+QString searchingText(const TypeTexts &texts);
+
+// Bmp + Jpg + Gif + Ico patterns + PatternTail (JPEG before GIF), as given to the file list.
+QString combinedPattern(const TypePatterns &patterns);
+
+// True when at least one of the four pattern variables holds any text (a value was stored).
+bool anyPatternStored(const TypePatterns &patterns);
+
+// True when the file name matches an element of the ";"-separated pattern, ignoring case;
+// "*" matches any run of characters, every other character only itself. Empty elements
+// match nothing. The placeholders "&" and "*.###" only keep a pattern from being empty:
+// they match no file, so a file named "&" or "x.###" is never listed.
+bool matchesFilePattern(const QString &pattern, const QString &fileName);
+
+// The elements of a pattern that can match a file, case-folded, in pattern order: empty
+// elements and the placeholders "&" and "*.###" are left out.
+QStringList patternElements(const QString &pattern);
+
+// True when the file name matches one of the elements made by patternElements(), ignoring
+// case. Lets a folder be filtered without splitting the pattern again for every name.
+bool matchesAnyElement(const QStringList &elements, const QString &fileName);
+
+// Matches one element (no ";") against a name; "*" matches any run. Both are compared as
+// given, so callers fold case first when case must not matter.
+bool matchesWildcard(QStringView element, QStringView name);
+
+} // namespace pavix::catalogue

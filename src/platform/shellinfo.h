@@ -1,0 +1,43 @@
+#pragma once
+// The desktop's per-type icons and type names for the catalogue: type names and icon
+// names from the shared MIME database (matched by extension), icons from the desktop icon
+// theme, then from an installed theme (Adwaita, hicolor), then drawn by Pavix. An icon
+// file's own picture is its icon. Needs a QGuiApplication.
+
+#include "catalogue/iconcache.h"
+
+#include <QImage>
+#include <QMimeDatabase>
+#include <QString>
+#include <QStringList>
+
+namespace pavix::platform {
+
+class QtShellInfo : public catalogue::ShellInfo {
+public:
+    QtShellInfo();
+
+    // 32 px when `sizeSelector` is 2, else 16 px; never null (a drawn icon is the last
+    // resort). For ".ico" files the file's own picture, read with bounded memory: a file
+    // whose declared size is missing or larger than 1024 px on a side is not decoded.
+    QImage icon(const QString &path, int sizeSelector) override;
+    // The MIME type's description for the file's extension ("JPEG image", "Windows icon");
+    // for an extension the database does not know, its own description of unknown data.
+    QString typeName(const QString &path) override;
+
+    // The picture of an icon file, fitted into a square of `sizePx`: the entry closest to
+    // that size that decodes. Null when the file is not a readable picture or declares a
+    // size over 1024 px.
+    static QImage iconFilePicture(const QString &path, int sizePx);
+
+private:
+    // The theme icon `name` in `sizePx`, from the desktop theme or else from the
+    // installed themes Pavix knows; null when none has it.
+    QImage themeIcon(const QString &name, int sizePx) const;
+    QImage installedThemeIcon(const QString &name, int sizePx) const;
+
+    QMimeDatabase m_mimes;
+    QStringList m_iconRoots; // folders that hold icon themes
+};
+
+} // namespace pavix::platform

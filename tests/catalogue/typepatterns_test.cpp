@@ -1,0 +1,134 @@
+#include "catalogue/typepatterns.h"
+
+#include <gtest/gtest.h>
+
+using namespace pavix::catalogue;
+
+namespace {
+
+TypePatterns onlyGif()
+{
+    return TypePatterns{DisabledPattern, DisabledPattern, GifEnabled, DisabledPattern};
+}
+
+TypePatterns allFour()
+{
+    return TypePatterns{BmpEnabled, JpgEnabled, GifEnabled, IcoEnabled};
+}
+
+} // namespace
+
+TEST(TypePatterns, ATypeIsEnabledOnlyByItsExactValue)
+{
+    TypePatterns patterns{QStringLiteral("*.bmp;"), QString(), QStringLiteral("&;"),
+                          QStringLiteral("*.ICO;")};
+    EXPECT_TRUE(typeEnabled(patterns, PictureType::Bmp));
+    EXPECT_FALSE(typeEnabled(patterns, PictureType::Jpg)); // never stored
+    EXPECT_FALSE(typeEnabled(patterns, PictureType::Gif)); // disabled
+    EXPECT_FALSE(typeEnabled(patterns, PictureType::Ico)); // case differs
+    patterns.JpgPattern = QStringLiteral("*.jpg;*.jpeg;");  // right extensions, wrong order
+    EXPECT_FALSE(typeEnabled(patterns, PictureType::Jpg));
+
+    setTypeEnabled(patterns, PictureType::Jpg, true);
+    setTypeEnabled(patterns, PictureType::Bmp, false);
+    EXPECT_EQ(patterns.JpgPattern, QStringLiteral("*.jpeg;*.jpg;"));
+    EXPECT_EQ(patterns.BmpPattern, QStringLiteral("&;"));
+    EXPECT_EQ(patterns.GifPattern, QStringLiteral("&;"));
+}
+
+TEST(TypePatterns, SearchingTextNamesTheEnabledTypesGifBeforeJpeg)
+{
+    EXPECT_EQ(searchingText(RefreshTypeTexts(allFour())),
+              QStringLiteral("Searching for *.bmp *.gif *.jpeg *.ico  files."));
+    const TypePatterns bmpAndIco{BmpEnabled, DisabledPattern, DisabledPattern, IcoEnabled};
+    EXPECT_EQ(searchingText(RefreshTypeTexts(bmpAndIco)),
+              QStringLiteral("Searching for *.bmp *.ico  files."));
+    EXPECT_EQ(searchingText(RefreshTypeTexts(TypePatterns{})), QStringLiteral("Searching for  files."));
+
+    const TypeTexts texts = RefreshTypeTexts(onlyGif());
+    EXPECT_EQ(texts.GifText, QStringLiteral("*.gif "));
+    EXPECT_TRUE(texts.BmpText.isEmpty());
+    EXPECT_TRUE(texts.JpgText.isEmpty());
+    EXPECT_TRUE(texts.IcoText.isEmpty());
+    EXPECT_EQ(RefreshTypeTexts(allFour()).JpgText, QStringLiteral("*.jpeg "));
+}
+
+TEST(TypePatterns, CombinedPatternPutsJpegBeforeGifAndEndsInTheTail)
+{
+    EXPECT_EQ(combinedPattern(TypePatterns{BmpEnabled, QString(), QString(), QString()}),
+              QStringLiteral("*.bmp;*.###"));
+    EXPECT_EQ(combinedPattern(allFour()), QStringLiteral("*.bmp;*.jpeg;*.jpg;*.gif;*.ico;*.###"));
+    EXPECT_EQ(combinedPattern(onlyGif()), QStringLiteral("&;&;*.gif;&;*.###"));
+    EXPECT_EQ(combinedPattern(TypePatterns{}), QStringLiteral("*.###"));
+}
+
+TEST(TypePatterns, AnyPatternStoredLooksForAnyText)
+{
+    EXPECT_FALSE(anyPatternStored(TypePatterns{}));
+    EXPECT_TRUE(anyPatternStored(TypePatterns{QString(), QString(), QString(), DisabledPattern}));
+    EXPECT_TRUE(anyPatternStored(onlyGif()));
+}
+
+TEST(TypePatterns, OnlyGifEnabledListsGifFilesAndNoPlaceholderNames)
+{
+    const QString pattern = combinedPattern(onlyGif());
+    EXPECT_TRUE(matchesFilePattern(pattern, QStringLiteral("x.gif")));
+    EXPECT_TRUE(matchesFilePattern(pattern, QStringLiteral("SHOUT.GIF")));
+    EXPECT_FALSE(matchesFilePattern(pattern, QStringLiteral("x.bmp")));
+    // The placeholders only keep the pattern non-empty; they bring in no file.
+    EXPECT_FALSE(matchesFilePattern(pattern, QStringLiteral("&")));
+    EXPECT_FALSE(matchesFilePattern(pattern, QStringLiteral("y.###")));
+    EXPECT_FALSE(matchesFilePattern(pattern, QStringLiteral("Y.###")));
+    EXPECT_TRUE(matchesFilePattern(pattern, QStringLiteral("salt&pepper.gif")));
+}
+
+TEST(TypePatterns, ElementsMatchWholeNamesIgnoringCase)
+{
+    const QString all = combinedPattern(allFour());
+    EXPECT_TRUE(matchesFilePattern(all, QStringLiteral("UPPER.JPG")));
+    EXPECT_TRUE(matchesFilePattern(all, QStringLiteral("Photo.JPEG")));
+    EXPECT_TRUE(matchesFilePattern(all, QStringLiteral("Mixed.Bmp")));
+    EXPECT_TRUE(matchesFilePattern(all, QStringLiteral("dots.in.the.name.jpeg")));
+    EXPECT_TRUE(matchesFilePattern(all, QStringLiteral(".gif"))); // "*" may match nothing
+    EXPECT_TRUE(matchesFilePattern(all, QStringLiteral("semi;colon.bmp")));
+    EXPECT_TRUE(matchesFilePattern(all, QString::fromUtf8("ünïcödé-日本語-Ελληνικά.gif")));
+    EXPECT_FALSE(matchesFilePattern(all, QStringLiteral("picture.jpg.bak")));
+    EXPECT_FALSE(matchesFilePattern(all, QStringLiteral("jpeg-without-extension")));
+    EXPECT_FALSE(matchesFilePattern(all, QStringLiteral("a.jpe")));
+    EXPECT_FALSE(matchesFilePattern(all, QStringLiteral("bmp")));
+    EXPECT_FALSE(matchesFilePattern(all, QString()));
+
+    EXPECT_TRUE(matchesFilePattern(InitialFilePattern, QStringLiteral("a.BMP")));
+    EXPECT_FALSE(matchesFilePattern(InitialFilePattern, QStringLiteral("a.gif")));
+    EXPECT_FALSE(matchesFilePattern(QString(), QStringLiteral("a.bmp")));
+    EXPECT_FALSE(matchesFilePattern(QStringLiteral(";;"), QStringLiteral("a.bmp")));
+    // A name matches when it is itself a literal element.
+    EXPECT_TRUE(matchesFilePattern(QStringLiteral("readme.txt;"), QStringLiteral("README.TXT")));
+}
+
+TEST(TypePatterns, StarMatchesAnyRunAndOtherCharactersOnlyThemselves)
+{
+    EXPECT_TRUE(matchesWildcard(u"a*b*c", u"aXbYc"));
+    EXPECT_TRUE(matchesWildcard(u"a*b*c", u"abc"));
+    EXPECT_TRUE(matchesWildcard(u"a*b*c", u"abcbc"));
+    EXPECT_FALSE(matchesWildcard(u"a*b*c", u"acb"));
+    EXPECT_TRUE(matchesWildcard(u"*", u""));
+    EXPECT_TRUE(matchesWildcard(u"**.gif", u"x.gif"));
+    EXPECT_FALSE(matchesWildcard(u"*.gif", u"x.gifs"));
+    EXPECT_FALSE(matchesWildcard(u"?.gif", u"x.gif")); // "?" is no wildcard here
+    EXPECT_TRUE(matchesWildcard(u"*.#", u"a.#"));
+    // Backtracking over a long run of near misses still ends with the right answer.
+    const QString name = QString(200, u'a') + QStringLiteral("b");
+    EXPECT_TRUE(matchesWildcard(u"*a*a*a*b", name));
+    EXPECT_FALSE(matchesWildcard(u"*a*a*a*c", name));
+}
+
+TEST(TypePatterns, PatternElementsDropPlaceholdersAndRepeats)
+{
+    EXPECT_EQ(patternElements(QStringLiteral("&;&;*.GIF;&;*.###;*.gif;")),
+              QStringList{QStringLiteral("*.gif")});
+    EXPECT_EQ(patternElements(combinedPattern(allFour())),
+              (QStringList{QStringLiteral("*.bmp"), QStringLiteral("*.jpeg"), QStringLiteral("*.jpg"),
+                           QStringLiteral("*.gif"), QStringLiteral("*.ico")}));
+    EXPECT_TRUE(patternElements(QStringLiteral("*.###")).isEmpty());
+}
