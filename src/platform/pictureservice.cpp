@@ -1,0 +1,214 @@
+#include "platform/pictureservice.h"
+
+#include "common/units.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QPainter>
+#include <QPen>
+
+#include <algorithm>
+#include <limits>
+#include <optional>
+
+namespace pavix::platform {
+
+namespace {
+
+using common::Error;
+using common::Result;
+
+Error badPicture(const QString &name, const QString &reason)
+{
+    return common::makeError(common::ErrBadPicture,
+                             QStringLiteral("\"%1\" cannot be read as a picture: %2").arg(name, reason));
+}
+
+Error deviceError(const QString &name, const QString &reason)
+{
+    return common::makeError(common::ErrDeviceIo,
+                             QStringLiteral("Device I/O Error while reading \"%1\": %2").arg(name, reason));
+}
+
+QString sizeText(QSize pixels)
+{
+    return QStringLiteral("%1 x %2 pixels").arg(pixels.width()).arg(pixels.height());
+}
+
+// The reason a declared or decoded size is refused; empty when the size is acceptable.
+std::optional<QString> sizeRefusal(QSize pixels, const char *whose)
+{
+    if (withinPictureLimits(pixels))
+        return std::nullopt;
+    if (pixels.width() <= 0 || pixels.height() <= 0)
+        return QStringLiteral("%1 %2, a picture without area").arg(QLatin1String(whose), sizeText(pixels));
+    return QStringLiteral("%1 %2, more than %3 megapixels")
+        .arg(QLatin1String(whose), sizeText(pixels))
+        .arg(MaxPicturePixels / 1'000'000);
+}
+
+// A file that remembers a failed read. QFile forgets its read error at the next seek, and
+// the reader seeks back after every format it tries, so its own error state comes too late.
+class WatchedFile : public QFile {
+public:
+    using QFile::QFile;
+    bool readFailed() const { return m_readFailed; }
+    QString readFailure() const { return m_readFailure; }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override
+    {
+        const qint64 got = QFile::readData(data, maxSize);
+        if (got < 0 && !m_readFailed) {
+            m_readFailed = true;
+            m_readFailure = errorString();
+        }
+        return got;
+    }
+
+private:
+    bool m_readFailed = false;
+    QString m_readFailure;
+};
+
+// Reads the first picture of a file. With a valid shrinkTo, a JPEG is decoded already
+// scaled to that size (libjpeg's DCT scaling does most of the work); other formats come
+// at full size either way.
+Result<QImage> readFirstPicture(const QString &path, QSize shrinkTo)
+{
+    const QFileInfo info(path);
+    const QString name = info.fileName();
+    if (!info.exists())
+        return badPicture(name, QStringLiteral("the file does not exist"));
+    // A folder, a pipe or a device is no picture, and reading one could block for ever.
+    if (!info.isFile())
+        return badPicture(name, QStringLiteral("it is not a file"));
+
+    // Opened here rather than by QImageReader: given a name it cannot open, the reader goes
+    // on to try the name with each known extension appended, and could load another file.
+    WatchedFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return deviceError(name, file.errorString());
+
+    // No format given: the reader takes the file's extension as a hint and falls back to
+    // the content, so a GIF named .bmp still loads as the GIF it is.
+    QImageReader reader(&file);
+    const QSize declared = reader.size();
+    if (file.readFailed())
+        return deviceError(name, file.readFailure());
+    // Some readers cannot tell the size before decoding (-1 x -1); Qt's allocation limit
+    // then guards the decode, and the decoded size is checked below.
+    if (declared.width() >= 0 && declared.height() >= 0) {
+        if (const auto refusal = sizeRefusal(declared, "its header declares"))
+            return badPicture(name, *refusal);
+    }
+
+    if (shrinkTo.isValid() && !shrinkTo.isEmpty() && declared.isValid() && reader.format() == "jpeg")
+        reader.setScaledSize(shrinkTo);
+
+    QImage picture;
+    if (!reader.read(&picture)) {
+        if (file.readFailed())
+            return deviceError(name, file.readFailure());
+        if (reader.error() == QImageReader::DeviceError)
+            return deviceError(name, reader.errorString());
+        if (file.size() == 0 && file.seek(0) && file.peek(1).isEmpty())
+            return badPicture(name, QStringLiteral("the file is empty"));
+        if (reader.error() == QImageReader::UnsupportedFormatError)
+            return badPicture(name, QStringLiteral("its content is not a picture format Pavix reads"));
+        return badPicture(name, QStringLiteral("its picture data is damaged or of an unsupported kind"));
+    }
+    if (picture.isNull())
+        return badPicture(name, QStringLiteral("it holds no picture"));
+    // A frame may be larger than the screen its header declares.
+    if (const auto refusal = sizeRefusal(picture.size(), "it decodes to"))
+        return badPicture(name, *refusal);
+    return picture;
+}
+
+// The whole picture stretched over a cell cleared to the canvas colour.
+QImage composeCell(const QImage &picture, QSize cellPx)
+{
+    // Area averaging (Qt's smooth scaling when shrinking) keeps fine detail from aliasing.
+    const QImage stretched = picture.size() == cellPx
+        ? picture
+        : picture.scaled(cellPx, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QImage cell(cellPx, QImage::Format_RGB32);
+    cell.fill(CellCanvasColour);
+    QPainter painter(&cell);
+    painter.drawImage(QRect(QPoint(0, 0), cellPx), stretched);
+    painter.end();
+    return cell;
+}
+
+} // namespace
+
+void configurePictureLimits()
+{
+    QImageReader::setAllocationLimit(PictureAllocationLimitMb);
+}
+
+bool withinPictureLimits(QSize pixels)
+{
+    if (pixels.width() <= 0 || pixels.height() <= 0)
+        return false;
+    return qint64(pixels.width()) * qint64(pixels.height()) <= MaxPicturePixels;
+}
+
+Result<QImage> loadPicture(const QString &path)
+{
+    return readFirstPicture(path, QSize());
+}
+
+std::int32_t naturalLengthTwips(int pixels, double twipsPerPixel)
+{
+    if (pixels <= 0 || !(twipsPerPixel > 0.0))
+        return 0;
+    const double twips = common::roundHalfEven(double(pixels) * twipsPerPixel);
+    constexpr double largest = double(std::numeric_limits<std::int32_t>::max());
+    if (!(twips < largest))
+        return std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(twips);
+}
+
+QSize naturalSizeTwips(QSize pixels, double twipsPerPixel)
+{
+    return QSize(naturalLengthTwips(pixels.width(), twipsPerPixel),
+                 naturalLengthTwips(pixels.height(), twipsPerPixel));
+}
+
+Result<QImage> loadThumbnail(const QString &path, QSize cellPx)
+{
+    if (cellPx.isEmpty())
+        return common::makeError(common::ErrGeneral,
+                                 QStringLiteral("A thumbnail cell of %1 has no area").arg(sizeText(cellPx)));
+    Result<QImage> picture = readFirstPicture(path, cellPx);
+    if (!picture)
+        return picture.error();
+    return composeCell(*picture, cellPx);
+}
+
+QImage unreadableCell(QSize cellPx)
+{
+    if (cellPx.isEmpty())
+        return QImage();
+    QImage cell(cellPx, QImage::Format_RGB32);
+    cell.fill(QColor(0xd8, 0xd8, 0xd8));
+    QPainter painter(&cell);
+    const int w = cellPx.width();
+    const int h = cellPx.height();
+    const int shorter = std::min(w, h);
+    painter.setPen(QPen(QColor(0x60, 0x60, 0x60), 1));
+    painter.drawRect(0, 0, w - 1, h - 1);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0xd0, 0x10, 0x10), std::max(2.0, shorter / 12.0), Qt::SolidLine, Qt::RoundCap));
+    const double insetX = w * 0.22;
+    const double insetY = h * 0.22;
+    painter.drawLine(QPointF(insetX, insetY), QPointF(w - insetX, h - insetY));
+    painter.drawLine(QPointF(w - insetX, insetY), QPointF(insetX, h - insetY));
+    painter.end();
+    return cell;
+}
+
+} // namespace pavix::platform

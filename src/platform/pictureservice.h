@@ -1,0 +1,65 @@
+#pragma once
+// Picture services: reading a picture file whole for the probe and the preview, reading it
+// only as large as a thumbnail cell needs, and the cell Pavix draws for a file it cannot
+// read. A picture is recognised by its content; its extension is only a hint. Nothing here
+// decodes a picture before its header has shown that the picture is of a sane size.
+
+#include "common/result.h"
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+#include <cstdint>
+
+namespace pavix::platform {
+
+// Largest picture Pavix decodes, in pixels (width times height as the header declares them).
+inline constexpr qint64 MaxPicturePixels = 100'000'000;
+
+// Qt's per-picture allocation limit that Pavix sets, in MiB: a picture of MaxPicturePixels
+// at 32 bits per pixel (400,000,000 bytes) fits with room to spare.
+inline constexpr int PictureAllocationLimitMb = 400;
+
+// The colour a thumbnail cell is cleared to before its picture is drawn; the transparent
+// parts of a picture show it.
+inline constexpr QRgb CellCanvasColour = 0xffffffff;
+
+// Raises Qt's per-picture allocation limit to PictureAllocationLimitMb, so that any
+// picture up to MaxPicturePixels can be read at full size. Call once at start-up, before
+// the first picture is read (tests call it too).
+void configurePictureLimits();
+
+// True when both sides of a declared size are above 0 and their product is at most
+// MaxPicturePixels; computed in 64 bits, so no size overflows.
+bool withinPictureLimits(QSize pixels);
+
+// The probe's load: the file's first picture at full size (the first directory entry of
+// an icon, the first frame of an animation; later frames are never read). Refuses with
+// ErrBadPicture and a message naming the file ("\"name\" cannot be read as a picture: ...")
+// a missing file, a file that is not a picture, an empty or damaged one, and one whose
+// header declares a zero side or more than MaxPicturePixels (refused before decoding).
+// Refuses with ErrDeviceIo when the file exists but opening or reading it fails.
+common::Result<QImage> loadPicture(const QString &path);
+
+// The picture's whole natural size in twips: each side in pixels times twipsPerPixel,
+// rounded half to even, as a 32-bit integer. Negative sides or factors give 0; a side that
+// would pass the 32-bit range stops at its largest value.
+QSize naturalSizeTwips(QSize pixels, double twipsPerPixel);
+
+// One side of naturalSizeTwips: pixels times twipsPerPixel, rounded half to even, kept
+// inside 0 .. the largest 32-bit integer.
+std::int32_t naturalLengthTwips(int pixels, double twipsPerPixel);
+
+// A thumbnail cell of cellPx: the file's first picture stretched over the whole cell
+// (the aspect ratio is not kept) on a freshly cleared canvas of CellCanvasColour. A JPEG
+// is decoded already shrunk (down to an eighth of its size) towards the cell; other
+// formats are decoded at full size and scaled with area averaging. Only the cell is kept.
+// Same refusals as loadPicture; an empty cellPx is refused with ErrGeneral.
+common::Result<QImage> loadThumbnail(const QString &path, QSize cellPx);
+
+// The cell Pavix shows for a file it cannot read: light grey with a dark frame and a thick
+// red cross over its middle, unlike any picture's cell. An empty cellPx gives a null image.
+QImage unreadableCell(QSize cellPx);
+
+} // namespace pavix::platform

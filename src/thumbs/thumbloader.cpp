@@ -1,0 +1,94 @@
+#include "thumbs/thumbloader.h"
+
+#include "platform/pictureservice.h"
+
+#include <QThread>
+
+#include <algorithm>
+#include <system_error>
+
+namespace pavix::thumbs {
+
+ThumbLoader::ThumbLoader(QStringList paths, QSize cellPx, int threads, int lookAhead)
+    : m_paths(std::move(paths))
+    , m_cellPx(cellPx)
+    , m_unreadable(platform::unreadableCell(cellPx))
+    , m_lookAhead(lookAhead > 0 ? lookAhead : DefaultLookAhead)
+    , m_cells(static_cast<size_t>(m_paths.size()))
+    , m_done(static_cast<size_t>(m_paths.size()), false)
+    , m_horizon(m_lookAhead)
+{
+    int wanted = threads > 0 ? threads : QThread::idealThreadCount();
+    wanted = std::clamp(wanted, 1, MaxThreads);
+    wanted = std::min(wanted, count());
+    for (int t = 0; t < wanted; ++t) {
+        try {
+            m_workers.emplace_back([this] { work(); });
+        } catch (const std::system_error &) {
+            // The system refused another thread: the ones running do the work, or, with
+            // none at all, waitFor decodes on the caller's thread.
+            break;
+        }
+    }
+}
+
+ThumbLoader::~ThumbLoader()
+{
+    cancel();
+    for (std::thread &worker : m_workers)
+        worker.join();
+}
+
+void ThumbLoader::cancel()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_cancelled = true;
+    }
+    m_room.notify_all();
+    m_cellDone.notify_all();
+}
+
+void ThumbLoader::decodeNext(std::unique_lock<std::mutex> &lock)
+{
+    const int i = m_next++;
+    const QString path = m_paths.at(i);
+    lock.unlock();
+    common::Result<QImage> cell = platform::loadThumbnail(path, m_cellPx);
+    QImage image = cell ? std::move(cell.value()) : m_unreadable;
+    lock.lock();
+    m_cells[static_cast<size_t>(i)] = std::move(image);
+    m_done[static_cast<size_t>(i)] = true;
+}
+
+void ThumbLoader::work()
+{
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        m_room.wait(lock, [this] { return m_cancelled || m_next >= count() || m_next < m_horizon; });
+        if (m_cancelled || m_next >= count())
+            return;
+        decodeNext(lock);
+        m_cellDone.notify_all();
+    }
+}
+
+QImage ThumbLoader::waitFor(int i)
+{
+    if (i < 0 || i >= count())
+        return QImage();
+    std::unique_lock lock(m_mutex);
+    if (i + 1 + m_lookAhead > m_horizon) {
+        m_horizon = i + 1 + m_lookAhead;
+        m_room.notify_all();
+    }
+    if (m_workers.empty()) {
+        while (!m_done[static_cast<size_t>(i)] && !m_cancelled)
+            decodeNext(lock);
+    }
+    // A cell already taken by a worker is finished even after a cancel.
+    m_cellDone.wait(lock, [this, i] { return m_done[static_cast<size_t>(i)] || (m_cancelled && i >= m_next); });
+    return m_cells[static_cast<size_t>(i)];
+}
+
+} // namespace pavix::thumbs

@@ -1,0 +1,73 @@
+#pragma once
+// Decodes the thumbnail cells of a list of files on a small pool of worker threads, so that
+// a grid build uses every core while the interface thread still places the cells one after
+// the other in the order of the list. Workers take the files in list order and store each
+// cell under its index; the interface thread asks for cell 0, 1, 2 ... and waits only when
+// the cell it asks for is not decoded yet.
+
+#include <QImage>
+#include <QSize>
+#include <QStringList>
+
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace pavix::thumbs {
+
+class ThumbLoader {
+public:
+    // Most worker threads a loader starts, whatever the machine reports.
+    static constexpr int MaxThreads = 16;
+    // How many cells past the last one asked for the workers may decode ahead by default;
+    // cells are small (60 x 60 pixels take 14 KB), so this bounds memory, not speed.
+    static constexpr int DefaultLookAhead = 128;
+
+    // Starts decoding cells of cellPx for paths at once. threads <= 0 takes
+    // QThread::idealThreadCount(); the count is kept within 1 .. MaxThreads and never above
+    // the number of files. lookAhead <= 0 takes DefaultLookAhead.
+    ThumbLoader(QStringList paths, QSize cellPx, int threads = 0, int lookAhead = 0);
+    // Cancels the work still waiting and joins the workers (a decode under way finishes).
+    ~ThumbLoader();
+
+    ThumbLoader(const ThumbLoader &) = delete;
+    ThumbLoader &operator=(const ThumbLoader &) = delete;
+
+    int count() const { return static_cast<int>(m_paths.size()); }
+    // Worker threads started (0 for an empty list, or when no thread could be started, in
+    // which case waitFor decodes on the calling thread).
+    int threadCount() const { return static_cast<int>(m_workers.size()); }
+
+    // Cell i, blocking the caller until it is decoded: the picture's cell, or the
+    // unreadable cell when the file cannot be read. An index out of range gives a null
+    // image, and so does a cell that cancel() kept from being decoded.
+    QImage waitFor(int i);
+
+    // Stops the workers from starting further files; cells already being decoded finish.
+    // Returns at once; waitFor still hands out every cell decoded before the stop.
+    void cancel();
+
+private:
+    void work();
+    // Decodes the next file in order on the calling thread; lock is held on entry and exit.
+    void decodeNext(std::unique_lock<std::mutex> &lock);
+
+    const QStringList m_paths;
+    const QSize m_cellPx;
+    const QImage m_unreadable;
+    const int m_lookAhead;
+
+    std::mutex m_mutex;
+    std::condition_variable m_cellDone; // a cell was stored, or the loader was cancelled
+    std::condition_variable m_room;     // the consumer moved on, or the loader was cancelled
+    std::vector<QImage> m_cells;
+    std::vector<bool> m_done;
+    int m_next = 0;    // the next index a worker takes
+    int m_horizon = 0; // workers start only indices below this
+    bool m_cancelled = false;
+
+    std::vector<std::thread> m_workers;
+};
+
+} // namespace pavix::thumbs

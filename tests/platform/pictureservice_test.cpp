@@ -1,0 +1,377 @@
+#include "platform/pictureservice.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <limits>
+
+using namespace pavix::platform;
+using pavix::common::ErrBadPicture;
+using pavix::common::ErrDeviceIo;
+using pavix::common::ErrGeneral;
+
+namespace {
+
+const QSize Cell(60, 60);
+
+QString corpusPath(const QString &relative)
+{
+    return QStringLiteral(PAVIX_CORPUS_DIR) + QLatin1Char('/') + relative;
+}
+
+struct ListedPicture {
+    QString name;
+    QSize size;
+};
+
+// The valid pictures with the size the corpus README records for them ("loads WxH").
+std::vector<ListedPicture> goodPicturesFromReadme()
+{
+    QFile readme(corpusPath(QStringLiteral("README.md")));
+    if (!readme.open(QIODevice::ReadOnly))
+        return {};
+    const QString text = QString::fromUtf8(readme.readAll());
+    const qsizetype from = text.indexOf(QStringLiteral("## Valid pictures"));
+    const qsizetype to = text.indexOf(QStringLiteral("## Malformed"));
+    static const QRegularExpression row(QStringLiteral("^\\| `([^`]+)` \\|.*\\| loads (\\d+)x(\\d+)[^|]*\\|\\s*$"),
+                                        QRegularExpression::MultilineOption);
+    std::vector<ListedPicture> listed;
+    auto it = row.globalMatch(text.mid(from, to - from));
+    while (it.hasNext()) {
+        const auto m = it.next();
+        listed.push_back({m.captured(1), QSize(m.captured(2).toInt(), m.captured(3).toInt())});
+    }
+    return listed;
+}
+
+qint64 statusKb(const char *field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray key = QByteArray(field) + ':';
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith(key))
+            return line.mid(key.size()).trimmed().split(' ').value(0).toLongLong();
+    return -1;
+}
+
+bool near(QRgb actual, QRgb expected, int tolerance)
+{
+    return std::abs(qRed(actual) - qRed(expected)) <= tolerance && std::abs(qGreen(actual) - qGreen(expected)) <= tolerance
+        && std::abs(qBlue(actual) - qBlue(expected)) <= tolerance;
+}
+
+// A picture of four coloured quarters: red, green / blue, yellow.
+QImage quarters(QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    const int w = size.width() / 2;
+    const int h = size.height() / 2;
+    QPainter painter(&image);
+    painter.fillRect(0, 0, w, h, Qt::red);
+    painter.fillRect(w, 0, size.width() - w, h, Qt::green);
+    painter.fillRect(0, h, w, size.height() - h, Qt::blue);
+    painter.fillRect(w, h, size.width() - w, size.height() - h, Qt::yellow);
+    return image;
+}
+
+class PictureService : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { configurePictureLimits(); }
+    void TearDown() override { configurePictureLimits(); }
+};
+
+} // namespace
+
+TEST_F(PictureService, GoodCorpusPicturesLoadAtTheSizesTheReadmeGives)
+{
+    const std::vector<ListedPicture> listed = goodPicturesFromReadme();
+    const QStringList files = QDir(corpusPath(QStringLiteral("good"))).entryList(QDir::Files);
+    ASSERT_EQ(listed.size(), size_t(files.size())) << "every good picture has a row with its size";
+    for (const ListedPicture &picture : listed) {
+        const QString path = corpusPath(QStringLiteral("good/") + picture.name);
+        const auto loaded = loadPicture(path);
+        ASSERT_TRUE(loaded.ok()) << qPrintable(picture.name) << ": " << qPrintable(loaded.error().message);
+        EXPECT_EQ(loaded->size(), picture.size) << qPrintable(picture.name);
+        const auto cell = loadThumbnail(path, Cell);
+        ASSERT_TRUE(cell.ok()) << qPrintable(picture.name);
+        EXPECT_EQ(cell->size(), Cell) << qPrintable(picture.name);
+    }
+}
+
+TEST_F(PictureService, BadCorpusFilesLoadOrAreRefusedWithTheirNameInTheMessage)
+{
+    const QDir bad(corpusPath(QStringLiteral("bad")));
+    const QStringList files = bad.entryList(QDir::Files);
+    ASSERT_GE(files.size(), 50);
+    for (const QString &name : files) {
+        const QString path = bad.filePath(name);
+        const auto picture = loadPicture(path);
+        const auto cell = loadThumbnail(path, Cell);
+        EXPECT_EQ(picture.ok(), cell.ok()) << qPrintable(name) << ": the preview and the grid agree";
+        if (picture.ok()) {
+            EXPECT_FALSE(picture->isNull()) << qPrintable(name);
+            EXPECT_TRUE(withinPictureLimits(picture->size())) << qPrintable(name);
+        } else {
+            EXPECT_EQ(picture.error().number, ErrBadPicture) << qPrintable(name);
+            EXPECT_TRUE(picture.error().message.startsWith(QLatin1Char('"') + name + QLatin1Char('"')))
+                << qPrintable(picture.error().message);
+        }
+        if (cell.ok())
+            EXPECT_EQ(cell->size(), Cell) << qPrintable(name);
+        else
+            EXPECT_EQ(cell.error().number, ErrBadPicture) << qPrintable(name);
+    }
+
+    // Hostile sizes, empty files and non-pictures are refused whatever the reader does.
+    for (const char *name : {"progressive-49157x27397-613B.jpg", "max_size.jpg", "reallybig.bmp", "Bad_height.bmp",
+                             "l2rgb_read.bmp", "issue-96-small-codesize-2.gif", "decompression_bomb.gif",
+                             "zero_width.gif", "null_height.jpg", "empty.jpg", "empty.bmp", "empty.gif", "empty.ico",
+                             "no-images-cursor.ico", "giflib-text-format.ico", "missing-sos.jpg"}) {
+        EXPECT_FALSE(loadPicture(bad.filePath(QLatin1String(name))).ok()) << name;
+    }
+    EXPECT_TRUE(loadPicture(bad.filePath(QStringLiteral("empty.jpg"))).error().message.contains(QStringLiteral("empty")));
+
+    // The content decides, not the extension.
+    EXPECT_EQ(loadPicture(bad.filePath(QStringLiteral("bmp-data.gif")))->size(), QSize(127, 64));
+    EXPECT_EQ(loadPicture(bad.filePath(QStringLiteral("gif-data.bmp")))->size(), QSize(128, 128));
+    EXPECT_EQ(loadPicture(bad.filePath(QStringLiteral("jpeg-data.ico")))->size(), QSize(227, 149));
+    EXPECT_EQ(loadPicture(corpusPath(QStringLiteral("names/picture.###")))->size(), QSize(227, 149));
+    EXPECT_EQ(loadPicture(corpusPath(QStringLiteral("names/jpeg-without-extension")))->size(), QSize(128, 128));
+}
+
+TEST_F(PictureService, OversizedHeadersAreRefusedBeforeAnythingIsDecoded)
+{
+    const QString bomb = corpusPath(QStringLiteral("bad/progressive-49157x27397-613B.jpg"));
+    const qint64 peakBeforeKb = statusKb("VmHWM");
+    const auto picture = loadPicture(bomb);
+    const auto cell = loadThumbnail(bomb, Cell);
+    const qint64 peakAfterKb = statusKb("VmHWM");
+    ASSERT_FALSE(picture.ok());
+    ASSERT_FALSE(cell.ok());
+    EXPECT_EQ(picture.error().number, ErrBadPicture);
+    EXPECT_TRUE(picture.error().message.contains(QStringLiteral("49157 x 27397"))) << qPrintable(picture.error().message);
+    EXPECT_TRUE(cell.error().message.contains(QStringLiteral("more than 100 megapixels")));
+    // A scaled decode that trusted the header would take gigabytes here.
+    EXPECT_LT(peakAfterKb - peakBeforeKb, 256 * 1024);
+
+    const auto gif = loadPicture(corpusPath(QStringLiteral("bad/issue-96-small-codesize-2.gif")));
+    ASSERT_FALSE(gif.ok());
+    EXPECT_TRUE(gif.error().message.contains(QStringLiteral("11390 x 13680")));
+
+    const auto flat = loadPicture(corpusPath(QStringLiteral("bad/zero_width.gif")));
+    ASSERT_FALSE(flat.ok());
+    EXPECT_TRUE(flat.error().message.contains(QStringLiteral("without area"))) << qPrintable(flat.error().message);
+}
+
+TEST(PictureLimits, AHundredMegapixelsIsTheLargestPictureAccepted)
+{
+    EXPECT_TRUE(withinPictureLimits(QSize(10000, 10000)));
+    EXPECT_FALSE(withinPictureLimits(QSize(10000, 10001)));
+    EXPECT_TRUE(withinPictureLimits(QSize(100'000'000, 1)));
+    EXPECT_TRUE(withinPictureLimits(QSize(1, 1)));
+    EXPECT_FALSE(withinPictureLimits(QSize(65535, 65535))); // 4.3e9: overflows 32 bits
+    EXPECT_FALSE(withinPictureLimits(QSize(std::numeric_limits<int>::max(), std::numeric_limits<int>::max())));
+    EXPECT_FALSE(withinPictureLimits(QSize(0, 32)));
+    EXPECT_FALSE(withinPictureLimits(QSize(32, 0)));
+    EXPECT_FALSE(withinPictureLimits(QSize(-127, 64)));
+    EXPECT_FALSE(withinPictureLimits(QSize()));
+    // The limit Pavix gives Qt holds a whole 100-megapixel picture at 32 bits per pixel.
+    EXPECT_GE(qint64(PictureAllocationLimitMb) << 20, MaxPicturePixels * 4);
+}
+
+TEST_F(PictureService, RaisedAllocationLimitLetsLargePicturesLoadAtFullSize)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString path = folder.filePath(QStringLiteral("wide.jpg"));
+    {
+        QImage big(7000, 5000, QImage::Format_RGB32); // 140 MB decoded: above Qt's default 128 MB
+        big.fill(qRgb(30, 140, 200));
+        ASSERT_TRUE(QImageWriter(path, "jpeg").write(big));
+    }
+    QImageReader::setAllocationLimit(128);
+    EXPECT_FALSE(loadPicture(path).ok()) << "the default limit refuses it";
+    configurePictureLimits();
+    const auto picture = loadPicture(path);
+    ASSERT_TRUE(picture.ok()) << qPrintable(picture.error().message);
+    EXPECT_EQ(picture->size(), QSize(7000, 5000));
+    EXPECT_TRUE(near(picture->pixel(6999, 4999), qRgb(30, 140, 200), 6));
+}
+
+TEST(NaturalSize, PixelsBecomeThirtyTwoBitTwips)
+{
+    EXPECT_EQ(naturalSizeTwips(QSize(640, 480), 15.0), QSize(9600, 7200));
+    // 2185 pixels make 32,775 twips, past the 16-bit range the size once had to fit.
+    EXPECT_EQ(naturalSizeTwips(QSize(2185, 40000), 15.0), QSize(32775, 600000));
+    EXPECT_EQ(naturalLengthTwips(100'000'000, 15.0), 1'500'000'000);
+    EXPECT_EQ(naturalLengthTwips(std::numeric_limits<int>::max(), 15.0), std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(naturalLengthTwips(1, 22.5), 22); // 22.5 -> 22, half to even
+    EXPECT_EQ(naturalLengthTwips(3, 12.5), 38); // 37.5 -> 38
+    EXPECT_EQ(naturalLengthTwips(0, 15.0), 0);
+    EXPECT_EQ(naturalLengthTwips(-5, 15.0), 0);
+    EXPECT_EQ(naturalLengthTwips(5, 0.0), 0);
+    EXPECT_EQ(naturalSizeTwips(QSize(), 15.0), QSize(0, 0));
+}
+
+TEST_F(PictureService, ThumbnailStretchesTheWholePictureOverTheCell)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString bmp = folder.filePath(QStringLiteral("wide.bmp"));
+    const QString jpeg = folder.filePath(QStringLiteral("wide.jpg"));
+    const QString tall = folder.filePath(QStringLiteral("tall.jpg"));
+    ASSERT_TRUE(QImageWriter(bmp, "bmp").write(quarters(QSize(200, 50))));
+    QImageWriter jpegWriter(jpeg, "jpeg");
+    jpegWriter.setQuality(95);
+    ASSERT_TRUE(jpegWriter.write(quarters(QSize(2000, 500)))); // shrunk while decoding
+    QImageWriter tallWriter(tall, "jpeg");
+    tallWriter.setQuality(95);
+    ASSERT_TRUE(tallWriter.write(quarters(QSize(30, 1000))));
+
+    for (const QString &path : {bmp, jpeg, tall}) {
+        const auto cell = loadThumbnail(path, Cell);
+        ASSERT_TRUE(cell.ok()) << qPrintable(path);
+        ASSERT_EQ(cell->size(), Cell);
+        const int tolerance = path == bmp ? 0 : 40;
+        EXPECT_TRUE(near(cell->pixel(1, 1), qRgb(255, 0, 0), tolerance)) << qPrintable(path);
+        EXPECT_TRUE(near(cell->pixel(58, 1), qRgb(0, 255, 0), tolerance)) << qPrintable(path);
+        EXPECT_TRUE(near(cell->pixel(1, 58), qRgb(0, 0, 255), tolerance)) << qPrintable(path);
+        EXPECT_TRUE(near(cell->pixel(58, 58), qRgb(255, 255, 0), tolerance)) << qPrintable(path);
+        // The quarters meet in the middle of the cell, whatever the picture's shape.
+        EXPECT_TRUE(near(cell->pixel(24, 24), qRgb(255, 0, 0), tolerance)) << qPrintable(path);
+        EXPECT_TRUE(near(cell->pixel(35, 35), qRgb(255, 255, 0), tolerance)) << qPrintable(path);
+    }
+
+    const auto other = loadThumbnail(bmp, QSize(90, 30));
+    ASSERT_TRUE(other.ok());
+    EXPECT_EQ(other->size(), QSize(90, 30));
+    const auto empty = loadThumbnail(bmp, QSize(0, 60));
+    ASSERT_FALSE(empty.ok());
+    EXPECT_EQ(empty.error().number, ErrGeneral);
+}
+
+TEST_F(PictureService, TransparentPartsShowTheCanvasColour)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QImage icon(32, 32, QImage::Format_ARGB32);
+    icon.fill(Qt::transparent);
+    QPainter(&icon).fillRect(8, 8, 16, 16, Qt::red);
+    const QString path = folder.filePath(QStringLiteral("spot.ico"));
+    ASSERT_TRUE(QImageWriter(path, "ico").write(icon));
+
+    const auto cell = loadThumbnail(path, Cell);
+    ASSERT_TRUE(cell.ok()) << qPrintable(cell.error().message);
+    EXPECT_EQ(cell->pixel(0, 0), CellCanvasColour);
+    EXPECT_EQ(cell->pixel(59, 59), CellCanvasColour);
+    EXPECT_EQ(cell->pixel(10, 50), CellCanvasColour);
+    EXPECT_TRUE(near(cell->pixel(30, 30), qRgb(255, 0, 0), 0));
+
+    // A transparent GIF of the corpus: no cell pixel is darker than its picture over white.
+    const QString gif = corpusPath(QStringLiteral("good/transparent.gif"));
+    const auto full = loadPicture(gif);
+    ASSERT_TRUE(full.ok());
+    ASSERT_TRUE(full->hasAlphaChannel());
+    QImage overWhite(full->size(), QImage::Format_RGB32);
+    overWhite.fill(CellCanvasColour);
+    QPainter(&overWhite).drawImage(0, 0, *full);
+    const QImage expected = overWhite.scaled(Cell, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const auto gifCell = loadThumbnail(gif, Cell);
+    ASSERT_TRUE(gifCell.ok());
+    int far = 0;
+    for (int y = 0; y < Cell.height(); ++y)
+        for (int x = 0; x < Cell.width(); ++x)
+            far += near(gifCell->pixel(x, y), expected.pixel(x, y), 3) ? 0 : 1;
+    EXPECT_EQ(far, 0);
+}
+
+TEST_F(PictureService, ShrunkJpegDecodeAgreesWithTheFullPicture)
+{
+    const QString path = corpusPath(QStringLiteral("good/large_4032x3024.jpg"));
+    const auto cell = loadThumbnail(path, Cell);
+    const auto full = loadPicture(path);
+    ASSERT_TRUE(cell.ok());
+    ASSERT_TRUE(full.ok());
+    const QImage reference =
+        full->scaled(Cell, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(QImage::Format_RGB32);
+    double total = 0;
+    int worst = 0;
+    for (int y = 0; y < Cell.height(); ++y) {
+        for (int x = 0; x < Cell.width(); ++x) {
+            const QRgb a = cell->pixel(x, y);
+            const QRgb b = reference.pixel(x, y);
+            for (const int d : {qRed(a) - qRed(b), qGreen(a) - qGreen(b), qBlue(a) - qBlue(b)}) {
+                total += std::abs(d);
+                worst = std::max(worst, std::abs(d));
+            }
+        }
+    }
+    EXPECT_LT(total / (Cell.width() * Cell.height() * 3), 4.0);
+    EXPECT_LT(worst, 64);
+}
+
+TEST_F(PictureService, FilesThatCannotBeReadAreRefusedWithTheRightNumber)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+
+    const auto missing = loadPicture(folder.filePath(QStringLiteral("gone.jpg")));
+    ASSERT_FALSE(missing.ok());
+    EXPECT_EQ(missing.error().number, ErrBadPicture);
+    EXPECT_EQ(missing.error().message, QStringLiteral("\"gone.jpg\" cannot be read as a picture: the file does not exist"));
+
+    // Given a name it cannot open, Qt's reader would try the name with extensions added.
+    ASSERT_TRUE(QImageWriter(folder.filePath(QStringLiteral("pic.png")), "png").write(quarters(QSize(8, 8))));
+    EXPECT_FALSE(loadPicture(folder.filePath(QStringLiteral("pic"))).ok());
+    EXPECT_FALSE(loadThumbnail(folder.filePath(QStringLiteral("pic")), Cell).ok());
+
+    const auto directory = loadPicture(folder.path());
+    ASSERT_FALSE(directory.ok());
+    EXPECT_EQ(directory.error().number, ErrBadPicture);
+
+    // A file that exists but whose reading fails: the kernel answers EIO at offset 0.
+    const auto unreadable = loadPicture(QStringLiteral("/proc/self/mem"));
+    ASSERT_FALSE(unreadable.ok());
+    EXPECT_EQ(unreadable.error().number, ErrDeviceIo);
+    EXPECT_EQ(loadThumbnail(QStringLiteral("/proc/self/mem"), Cell).error().number, ErrDeviceIo);
+
+    const QString text = folder.filePath(QStringLiteral("notes.jpg"));
+    QFile notes(text);
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    notes.write("not a picture at all, only words\n");
+    notes.close();
+    const auto words = loadPicture(text);
+    ASSERT_FALSE(words.ok());
+    EXPECT_EQ(words.error().number, ErrBadPicture);
+    EXPECT_TRUE(words.error().message.startsWith(QStringLiteral("\"notes.jpg\" cannot be read as a picture")));
+}
+
+TEST(UnreadableCell, IsAGreyCellWithARedCross)
+{
+    const QImage cell = unreadableCell(Cell);
+    ASSERT_EQ(cell.size(), Cell);
+    EXPECT_TRUE(near(cell.pixel(30, 30), qRgb(0xd0, 0x10, 0x10), 40)) << "the cross's middle is red";
+    EXPECT_TRUE(near(cell.pixel(5, 30), qRgb(0xd8, 0xd8, 0xd8), 0)) << "grey beside the cross";
+    EXPECT_TRUE(near(cell.pixel(0, 0), qRgb(0x60, 0x60, 0x60), 0)) << "a dark frame";
+    EXPECT_TRUE(near(cell.pixel(17, 17), qRgb(0xd0, 0x10, 0x10), 60)) << "an arm of the cross";
+
+    EXPECT_EQ(unreadableCell(QSize(120, 40)).size(), QSize(120, 40));
+    EXPECT_TRUE(unreadableCell(QSize(0, 60)).isNull());
+    EXPECT_TRUE(unreadableCell(QSize(-1, -1)).isNull());
+
+    for (const char *name : {"good/hopper.bmp", "good/pal1.bmp", "good/transparent.gif", "good/smile.ico"}) {
+        const auto picture = loadThumbnail(corpusPath(QLatin1String(name)), Cell);
+        ASSERT_TRUE(picture.ok());
+        EXPECT_NE(*picture, cell) << name;
+    }
+}

@@ -1,0 +1,144 @@
+#include "thumbs/thumbloader.h"
+
+#include "platform/pictureservice.h"
+
+#include <QImageWriter>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace pavix::thumbs;
+using pavix::platform::CellCanvasColour;
+using pavix::platform::configurePictureLimits;
+using pavix::platform::loadThumbnail;
+using pavix::platform::unreadableCell;
+
+namespace {
+
+const QSize Cell(60, 60);
+
+QString corpusPath(const QString &relative)
+{
+    return QStringLiteral(PAVIX_CORPUS_DIR) + QLatin1Char('/') + relative;
+}
+
+// What the grid must show for a file: its cell, or the unreadable cell.
+QImage expectedCell(const QString &path)
+{
+    const auto cell = loadThumbnail(path, Cell);
+    return cell.ok() ? *cell : unreadableCell(Cell);
+}
+
+// Readable pictures of every kind, with unreadable files and a missing one among them.
+QStringList mixedFolder()
+{
+    QStringList paths;
+    for (const char *name :
+         {"good/hopper.jpg", "bad/empty.jpg", "good/pal8.bmp", "good/fire.gif", "bad/progressive-49157x27397-613B.jpg",
+          "good/python.ico", "good/flower.jpg", "bad/giflib-text-format.ico", "good/transparent.gif", "good/rgb24.bmp",
+          "bad/truncated-baseline.jpg", "good/test.colors.gif", "bad/no-such-file.bmp", "good/cat.jpg",
+          "good/pal4rle.bmp", "bad/zero_width.gif", "good/smile.ico", "good/tower_progressive.jpg", "bad/reallybig.bmp",
+          "good/porsche.gif"})
+        paths << corpusPath(QLatin1String(name));
+    return paths;
+}
+
+} // namespace
+
+TEST(ThumbLoader, CellsComeOutInListOrderWithUnreadableFilesAmongThem)
+{
+    configurePictureLimits();
+    const QStringList paths = mixedFolder() + mixedFolder();
+    std::vector<QImage> expected;
+    for (const QString &path : paths)
+        expected.push_back(expectedCell(path));
+    ASSERT_NE(expected[0], expected[2]) << "neighbouring cells differ, so an order fault shows";
+
+    // Several threads and a short look-ahead, so workers wait for the consumer often.
+    for (const auto &[threads, lookAhead] : {std::pair{3, 1}, std::pair{2, 4}, std::pair{1, 0}, std::pair{0, 0}}) {
+        ThumbLoader loader(paths, Cell, threads, lookAhead);
+        ASSERT_EQ(loader.count(), paths.size());
+        for (int i = 0; i < loader.count(); ++i) {
+            const QImage cell = loader.waitFor(i);
+            ASSERT_EQ(cell.size(), Cell) << "cell " << i;
+            EXPECT_EQ(cell, expected[size_t(i)]) << "cell " << i << " with " << threads << " threads";
+        }
+        EXPECT_TRUE(loader.waitFor(-1).isNull());
+        EXPECT_TRUE(loader.waitFor(loader.count()).isNull());
+    }
+}
+
+TEST(ThumbLoader, CellsAskedForOutOfOrderOrTwiceAreStillRight)
+{
+    const QStringList paths = mixedFolder();
+    ThumbLoader loader(paths, Cell, 2, 1);
+    const int last = loader.count() - 1;
+    EXPECT_EQ(loader.waitFor(last), expectedCell(paths[last])); // beyond the look-ahead: the horizon moves
+    EXPECT_EQ(loader.waitFor(3), expectedCell(paths[3]));
+    EXPECT_EQ(loader.waitFor(0), expectedCell(paths[0]));
+    EXPECT_EQ(loader.waitFor(0), expectedCell(paths[0]));
+    EXPECT_EQ(loader.waitFor(1), unreadableCell(Cell));
+}
+
+TEST(ThumbLoader, TransparentPictureShowsNoRemainsOfThePreviousCell)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QImage black(50, 50, QImage::Format_RGB32);
+    black.fill(Qt::black);
+    const QString blackPath = folder.filePath(QStringLiteral("black.bmp"));
+    ASSERT_TRUE(QImageWriter(blackPath, "bmp").write(black));
+    QImage spot(32, 32, QImage::Format_ARGB32);
+    spot.fill(Qt::transparent);
+    QPainter(&spot).fillRect(12, 12, 8, 8, Qt::blue);
+    const QString spotPath = folder.filePath(QStringLiteral("spot.ico"));
+    ASSERT_TRUE(QImageWriter(spotPath, "ico").write(spot));
+    const QString gifPath = corpusPath(QStringLiteral("good/transparent.gif"));
+
+    ThumbLoader loader({blackPath, spotPath, blackPath, gifPath, blackPath, corpusPath(QStringLiteral("bad/empty.gif"))},
+                       Cell, 1);
+    EXPECT_EQ(loader.waitFor(0).pixel(30, 30), qRgb(0, 0, 0));
+    const QImage spotCell = loader.waitFor(1);
+    EXPECT_EQ(spotCell.pixel(0, 0), CellCanvasColour);
+    EXPECT_EQ(spotCell.pixel(59, 0), CellCanvasColour);
+    EXPECT_EQ(spotCell.pixel(30, 30), qRgb(0, 0, 255));
+    EXPECT_EQ(loader.waitFor(3), expectedCell(gifPath)) << "the same cell as after no picture at all";
+    // An unreadable file after a picture gets the unreadable cell, not the picture before it.
+    EXPECT_EQ(loader.waitFor(5), unreadableCell(Cell));
+}
+
+TEST(ThumbLoader, CancelStopsTheWorkAndLeavesTheCellsAlreadyMade)
+{
+    configurePictureLimits();
+    // Long enough that decoding all of it would take many seconds.
+    const QStringList paths(400, corpusPath(QStringLiteral("good/large_4032x3024.jpg")));
+    {
+        ThumbLoader loader(paths, Cell, 2, 4);
+        const QImage first = loader.waitFor(0);
+        ASSERT_EQ(first.size(), Cell);
+        loader.cancel();
+        EXPECT_TRUE(loader.waitFor(399).isNull()) << "a cell past the stop is never decoded";
+        EXPECT_EQ(loader.waitFor(0), first) << "cells made before the stop stay";
+        loader.cancel(); // twice is harmless
+    }
+    {
+        // Destroyed while its workers are busy: joins without decoding the rest.
+        ThumbLoader loader(paths, Cell);
+        EXPECT_EQ(loader.waitFor(1).size(), Cell);
+    }
+}
+
+TEST(ThumbLoader, ThreadCountFollowsTheListAndTheRequest)
+{
+    EXPECT_EQ(ThumbLoader(QStringList(), Cell).threadCount(), 0);
+    EXPECT_TRUE(ThumbLoader(QStringList(), Cell).waitFor(0).isNull());
+    const QStringList three = mixedFolder().mid(0, 3);
+    EXPECT_EQ(ThumbLoader(three, Cell, 1).threadCount(), 1);
+    EXPECT_EQ(ThumbLoader(three, Cell, 100).threadCount(), 3);
+    const QStringList many = mixedFolder() + mixedFolder();
+    EXPECT_EQ(ThumbLoader(many, Cell, 100).threadCount(), ThumbLoader::MaxThreads);
+    const int ideal = ThumbLoader(many, Cell).threadCount();
+    EXPECT_GE(ideal, 1);
+    EXPECT_LE(ideal, ThumbLoader::MaxThreads);
+}
