@@ -215,6 +215,8 @@ TEST(SplitterResize, KeepsEachSplitterAtItsFraction)
 
     SplitterState eighth{1000, 5000, 8.0f, 1.6f};
     EXPECT_EQ(resizeSplitters(12500, eighth).IsaLeft, 1562); // 1562.5
+    EXPECT_EQ(resizeSplitters(12508, eighth).IsaLeft, 1564); // 1563.5
+    EXPECT_EQ(resizeSplitters(12509, eighth).IsaLeft, 1564); // 1563.625
     EXPECT_EQ(resizeSplitters(12520, eighth).IsaLeft, 1565);
 }
 

@@ -154,7 +154,7 @@ TEST(IniSettingsStore, RewritingKeepsUnknownLinesAndGroups)
     const QString path = dir.filePath("Pavix.ini");
     putFile(path, "; written by hand\n"
                   "[Other]\n"
-                  "Keep=this, and that\n"
+                  "Keep = this, and that \n"
                   "\n"
                   "[Settings]\n"
                   "# the window\n"
@@ -174,7 +174,7 @@ TEST(IniSettingsStore, RewritingKeepsUnknownLinesAndGroups)
     }
     EXPECT_EQ(fileText(path), "; written by hand\n"
                               "[Other]\n"
-                              "Keep=this, and that\n"
+                              "Keep = this, and that \n"
                               "\n"
                               "[Settings]\n"
                               "# the window\n"
