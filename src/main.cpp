@@ -1,7 +1,40 @@
+// Pavix: a picture-tiling browser. The splash window starts the program; its timer runs
+// the start-up sequence, which shows the main window.
+#include "common/units.h"
+#include "platform/pictureservice.h"
+#include "platform/shellinfo.h"
+#include "shell/mainwindow.h"
+#include "shell/settingsstore.h"
+#include "shell/splash.h"
+#include "shell/startup.h"
+
 #include <QApplication>
+#include <QDir>
+#include <QScreen>
+
+#include <memory>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Pavix"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Pavix"));
+    pavix::platform::configurePictureLimits();
+
+    pavix::shell::IniSettingsStore settings;
+    pavix::platform::QtShellInfo shellInfo;
+    std::unique_ptr<pavix::shell::MainWindow> main;
+
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const double tpp =
+        pavix::common::twipsPerPixelForDpi(screen ? screen->logicalDotsPerInchX() : 96.0);
+    auto *splash = new pavix::shell::Splash(tpp, [&](const auto &status) {
+        main = pavix::shell::runStartup({settings, shellInfo, QDir::homePath(), status});
+    });
+    splash->setAttribute(Qt::WA_DeleteOnClose);
+    splash->show();
+    const int code = app.exec();
+    main.reset();
+    settings.sync();
+    return code;
 }

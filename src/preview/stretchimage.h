@@ -1,0 +1,31 @@
+#pragma once
+// An image control that shows its picture scaled to its own size (the preview image
+// `Primg`), with a thin flat border. It reports mouse presses with the button mask.
+
+#include <QImage>
+#include <QWidget>
+
+namespace pavix::preview {
+
+class StretchImage : public QWidget {
+    Q_OBJECT
+public:
+    explicit StretchImage(QWidget *parent);
+
+    void setPicture(const QImage &picture);
+    void clearPicture() { setPicture(QImage()); }
+    const QImage &picture() const { return m_picture; }
+    bool hasPicture() const { return !m_picture.isNull(); }
+
+signals:
+    void mouseDown(int button, int shift);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    QImage m_picture;
+};
+
+} // namespace pavix::preview

@@ -1,0 +1,43 @@
+#pragma once
+// The folder tree `Tv`: the file system's folders (hidden ones left out), with a selected
+// folder that reads back exactly as it was written and a notification when it changes.
+
+#include <QString>
+#include <QTreeView>
+
+class QFileSystemModel;
+
+namespace pavix::shell {
+
+class FolderTree : public QTreeView {
+    Q_OBJECT
+public:
+    explicit FolderTree(QWidget *parent);
+
+    // The folder selected in the tree: what was last written, or the path of the folder
+    // the user picked.
+    QString SelectedFolder() const { return m_selected; }
+    // Selects the folder (expanding the tree to it) and raises folderChange() when the
+    // selection changed.
+    void setSelectedFolder(const QString &path);
+
+signals:
+    void folderChange();
+    // A mouse button went down on the tree; button mask 1 left, 2 right, 4 middle.
+    void mouseDown(int button, int shift);
+
+protected:
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    void revealSelected();
+
+    QFileSystemModel *m_model;
+    QString m_selected;
+    bool m_writing = false;
+    // A written folder is shown once the model has read the folder that holds it.
+    bool m_revealPending = false;
+};
+
+} // namespace pavix::shell

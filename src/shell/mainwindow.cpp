@@ -1,0 +1,699 @@
+#include "shell/mainwindow.h"
+
+#include "catalogue/catalogue.h"
+#include "catalogue/optionsdialog.h"
+#include "common/keys.h"
+#include "common/units.h"
+#include "listview/viewmode.h"
+#include "platform/qtlistview.h"
+#include "preview/stretchimage.h"
+#include "shell/busycursor.h"
+#include "shell/foldertree.h"
+#include "shell/settingskeys.h"
+#include "shell/settingsstore.h"
+#include "shell/splittermath.h"
+#include "shell/splitterbar.h"
+#include "shell/statuswindow.h"
+#include "shell/toolbarimages.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QProgressBar>
+#include <QScreen>
+#include <QScrollBar>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <algorithm>
+#include <cmath>
+
+namespace pavix::shell {
+
+using common::twipsToPixels;
+
+namespace {
+
+// The window is measured as if it had the four-pixel sizing border it was designed with,
+// so the panes keep the same margins whatever frame the window manager draws.
+inline constexpr double FrameAllowancePx = 8.0;
+inline constexpr double MinimumWidth = 3100;
+inline constexpr double TbarDesignHeight = 360;
+inline constexpr double PicTitlesHeight = 280;
+inline constexpr double LblImgLeft = 3225;
+inline constexpr double VScrollWidth = 240;
+inline constexpr double VScrollTop = 17;
+inline constexpr double StatusReserve = 300;
+inline constexpr int StatusMinHeightPx = 16;
+
+// Runs the handler of a checkable menu item with the check mark as it was before the
+// click: the handlers invert it themselves, as they do when reached from a key or a
+// pop-up menu.
+template <typename Fn>
+void connectClick(QAction *action, QObject *context, Fn fn)
+{
+    QObject::connect(action, &QAction::triggered, context, [action, fn] {
+        if (action->isCheckable())
+            action->setChecked(!action->isChecked());
+        fn();
+    });
+}
+
+} // namespace
+
+// The client area of the main window: it carries every pane, draws the preview frame `Pv`
+// and raises the "Hide Preview" pop-up on a right press on its own surface.
+class ClientArea : public QWidget {
+public:
+    explicit ClientArea(MainWindow *main) : QWidget(main), m_main(main) {}
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        const Controls &c = m_main->controls();
+        if (!c.pvVisible)
+            return;
+        const double tpp = m_main->twipsPerPixel();
+        const QRect frame(twipsToPixels(c.Pv.left, tpp), twipsToPixels(c.Pv.top, tpp),
+                          twipsToPixels(c.Pv.width, tpp), twipsToPixels(c.Pv.height, tpp));
+        QPainter p(this);
+        p.setPen(palette().dark().color());
+        p.drawRect(frame.adjusted(0, 0, -1, -1));
+    }
+    void mousePressEvent(QMouseEvent *event) override
+    {
+        if (common::buttonMask(event->buttons() | event->button()) & common::ButtonRight)
+            m_main->mnuPv->popup(event->globalPosition().toPoint());
+    }
+
+private:
+    MainWindow *m_main;
+};
+
+MainWindow::MainWindow(SettingsStore &settings, catalogue::ShellInfo &shellInfo)
+    : icons(shellInfo), m_settings(settings)
+{
+    setObjectName(QStringLiteral("Main"));
+    setWindowTitle(AppTitle);
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    m_tpp = common::twipsPerPixelForDpi(screen ? screen->logicalDotsPerInchX() : 96.0);
+    setMinimumWidth(static_cast<int>(std::ceil(MinimumWidth / m_tpp - FrameAllowancePx)));
+
+    createControls();
+    createMenus();
+    createToolBar();
+}
+
+MainWindow::~MainWindow() = default;
+
+// --- Construction ---------------------------------------------------------------------------
+
+void MainWindow::createControls()
+{
+    m_client = new ClientArea(this);
+    m_client->setObjectName(QStringLiteral("ClientArea"));
+    setCentralWidget(m_client);
+
+    Tbar = new QToolBar(m_client);
+    Tbar->setObjectName(QStringLiteral("Tbar"));
+    Tbar->setMovable(false);
+    Tbar->setFloatable(false);
+    Tbar->setIconSize(QSize(16, 16));
+    Tbar->setContextMenuPolicy(Qt::PreventContextMenu);
+    Tbar->installEventFilter(this);
+
+    picTitles = new QWidget(m_client);
+    picTitles->setObjectName(QStringLiteral("picTitles"));
+    lblTypes = new QLabel(picTitles);
+    lblTypes->setObjectName(QStringLiteral("lblTypes"));
+    lblImg = new QLabel(picTitles);
+    lblImg->setObjectName(QStringLiteral("lblImg"));
+    proBar = new QProgressBar(picTitles);
+    proBar->setObjectName(QStringLiteral("proBar"));
+    proBar->setTextVisible(false);
+    proBar->hide();
+
+    Tv = new FolderTree(m_client);
+    Tv->setObjectName(QStringLiteral("Tv"));
+    connect(Tv, &FolderTree::folderChange, this, &MainWindow::Tv_FolderChange);
+    connect(Tv, &FolderTree::mouseDown, this, [this](int button, int) {
+        if (button & common::ButtonRight)
+            showPopup(mnuTv);
+    });
+
+    Lv = new platform::QtListView(m_client, m_tpp);
+    Lv->setObjectName(QStringLiteral("Lv"));
+
+    picBase = new QWidget(m_client);
+    picBase->setObjectName(QStringLiteral("picBase"));
+    picBase->hide();
+    VScroll1 = new QScrollBar(Qt::Vertical, picBase);
+    VScroll1->setObjectName(QStringLiteral("VScroll1"));
+    VScroll1->setSingleStep(1);
+    VScroll1->setPageStep(7);
+    VScroll1->hide();
+    picScroll = new QWidget(picBase);
+    picScroll->setObjectName(QStringLiteral("picScroll"));
+    VScroll1->raise();
+
+    Isa = new SplitterBar(m_client, m_tpp);
+    Isa->setObjectName(QStringLiteral("Isa"));
+    Isb = new SplitterBar(m_client, m_tpp);
+    Isb->setObjectName(QStringLiteral("Isb"));
+    connect(Isa, &SplitterBar::mouseDown, this, &MainWindow::Isa_MouseDown);
+    connect(Isa, &SplitterBar::mouseMove, this, &MainWindow::Isa_MouseMove);
+    connect(Isa, &SplitterBar::mouseUp, this, &MainWindow::Isa_MouseUp);
+    connect(Isb, &SplitterBar::mouseDown, this, &MainWindow::Isb_MouseDown);
+    connect(Isb, &SplitterBar::mouseMove, this, &MainWindow::Isb_MouseMove);
+    connect(Isb, &SplitterBar::mouseUp, this, &MainWindow::Isb_MouseUp);
+
+    auto ghost = [this](const char *name) {
+        auto *bar = new QWidget(m_client);
+        bar->setObjectName(QLatin1String(name));
+        bar->setAutoFillBackground(true);
+        QPalette pal = bar->palette();
+        pal.setColor(QPalette::Window, pal.color(QPalette::Light).darker(115));
+        bar->setPalette(pal);
+        bar->hide();
+        return bar;
+    };
+    Psa = ghost("Psa");
+    Psb = ghost("Psb");
+
+    Primg = new preview::StretchImage(m_client);
+    Primg->setObjectName(QStringLiteral("Primg"));
+    Primg->hide();
+
+    Options = new catalogue::OptionsDialog(this, m_tpp);
+    Options->hide();
+}
+
+void MainWindow::createMenus()
+{
+    QMenu *file = menuBar()->addMenu(QStringLiteral("File"));
+    mnuFileExit = file->addAction(QStringLiteral("Exit                Alt+ X"));
+    connect(mnuFileExit, &QAction::triggered, this, &QWidget::close);
+
+    mnuView = menuBar()->addMenu(QStringLiteral("View"));
+    auto checkItem = [this](const QString &caption, void (MainWindow::*handler)()) {
+        QAction *a = mnuView->addAction(caption);
+        a->setCheckable(true);
+        a->setChecked(true);
+        connectClick(a, this, [this, handler] { (this->*handler)(); });
+        return a;
+    };
+    mnuViewToolbar = checkItem(QStringLiteral("Toolbar               Ctl+ T"),
+                               &MainWindow::mnuViewToolbar_Click);
+    mnuViewStatusBar = checkItem(QStringLiteral("Status Bar          Ctl+ S"),
+                                 &MainWindow::mnuViewStatusBar_Click);
+    mnuViewTv = checkItem(QStringLiteral("Folders tree        Ctl+ F"), &MainWindow::mnuViewTv_Click);
+    mnuViewPv = checkItem(QStringLiteral("Preview              Ctl+ P"), &MainWindow::mnuViewPv_Click);
+    mnuView->addSeparator();
+    for (int i = 0; i < 5; ++i) {
+        QAction *a = mnuView->addAction(listview::listViewModeCaption(i));
+        a->setCheckable(true);
+        mnuListViewMode[static_cast<size_t>(i)] = a;
+    }
+
+    // Pop-up menus that never show in the menu bar.
+    mnuPv = new QMenu(QStringLiteral("Pv"), this);
+    mnuHidePv = mnuPv->addAction(QStringLiteral("Hide Preview"));
+    connect(mnuHidePv, &QAction::triggered, this, &MainWindow::mnuViewPv_Click);
+    mnuTb = new QMenu(QStringLiteral("Tb"), this);
+    mnuHideTb = mnuTb->addAction(QStringLiteral("Hide Toolbar"));
+    connect(mnuHideTb, &QAction::triggered, this, &MainWindow::mnuViewToolbar_Click);
+    mnuTv = new QMenu(QStringLiteral("Tv"), this);
+    mnuHideTv = mnuTv->addAction(QStringLiteral("Hide Folders Tree"));
+    connect(mnuHideTv, &QAction::triggered, this, &MainWindow::mnuViewTv_Click);
+
+    mnuLv = new QMenu(QStringLiteral("Lv"), this);
+    mnuLvView = mnuLv->addMenu(QStringLiteral("View"));
+    for (int i = 0; i < 5; ++i) {
+        QAction *a = mnuLvView->addAction(listview::iconsMenuCaption(i));
+        a->setCheckable(true);
+        mnuIcons[static_cast<size_t>(i)] = a;
+    }
+}
+
+void MainWindow::createToolBar()
+{
+    m_viewButtons = new QActionGroup(this);
+    m_viewButtons->setExclusive(true);
+    struct Button {
+        const char *key;
+        const char *tip;
+        int image;
+        bool group;
+    };
+    static const Button buttons[] = {
+        {"Open", "Open", 1, false},
+        {nullptr, nullptr, 0, false},
+        {"View Thumbnails", "View Thumbnails", 2, true},
+        {"View Large Icons", "Large Icons", 3, true},
+        {"View Small Icons", "Small Icons", 4, true},
+        {"View List", "List", 5, true},
+        {"View Details", "Details", 6, true},
+        {nullptr, nullptr, 0, false},
+        {"Toolbox", "Toolbox", 7, false},
+        {"Options", "Options", 8, false},
+        {nullptr, nullptr, 0, false},
+        {"Help", "Help", 9, false},
+        {"About", "About", 10, false},
+    };
+    for (const Button &b : buttons) {
+        if (!b.key) {
+            Tbar->addSeparator();
+            continue;
+        }
+        QAction *a = Tbar->addAction(QIcon(QPixmap::fromImage(toolbarImage(b.image, 32))),
+                                     QString::fromLatin1(b.tip));
+        a->setObjectName(QString::fromLatin1(b.key));
+        a->setData(QString::fromLatin1(b.key));
+        if (b.group) {
+            a->setCheckable(true);
+            m_viewButtons->addAction(a);
+        } else {
+            // The commands behind these buttons are not part of the program yet.
+            a->setEnabled(false);
+        }
+        if (auto *button = qobject_cast<QToolButton *>(Tbar->widgetForAction(a)))
+            m_toolButtons.emplace_back(QString::fromLatin1(b.key), button);
+    }
+}
+
+QToolButton *MainWindow::toolButton(const QString &key) const
+{
+    for (const auto &[k, button] : m_toolButtons)
+        if (k == key)
+            return button;
+    return nullptr;
+}
+
+QString MainWindow::pressedViewButton() const
+{
+    const QAction *a = m_viewButtons->checkedAction();
+    return a ? a->data().toString() : QString();
+}
+
+void MainWindow::pressToolButton(const QString &key)
+{
+    for (QAction *a : m_viewButtons->actions())
+        if (a->data().toString() == key)
+            a->setChecked(true);
+}
+
+bool MainWindow::tvVisible() const { return m_ctl.tvVisible; }
+
+bool MainWindow::tbarVisible() const { return !Tbar->isHidden(); }
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // A right press on the tool bar offers "Hide Toolbar".
+    if (watched == Tbar && event->type() == QEvent::MouseButtonPress) {
+        auto *me = static_cast<QMouseEvent *>(event);
+        if (common::buttonMask(me->buttons() | me->button()) & common::ButtonRight) {
+            showPopup(mnuTb);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::registerLoadedWindow(QWidget *window)
+{
+    m_loadedWindows.emplace_back(window);
+}
+
+void MainWindow::showPopup(QMenu *menu)
+{
+    if (menu)
+        menu->exec(QCursor::pos());
+}
+
+// --- Layout ---------------------------------------------------------------------------------
+
+double MainWindow::outerWidthTwips() const
+{
+    return (width() + FrameAllowancePx) * m_tpp;
+}
+
+double MainWindow::clientHeightTwips() const
+{
+    return m_client->height() * m_tpp;
+}
+
+LayoutInput MainWindow::layoutInput() const
+{
+    LayoutInput in;
+    in.W = outerWidthTwips();
+    in.SH = clientHeightTwips();
+    in.IsaLeft = IsaLeft;
+    in.IsbLeft = IsbLeft;
+    in.tbarVisible = tbarVisible();
+    in.tvVisible = m_ctl.tvVisible;
+    in.pvVisible = m_ctl.pvVisible;
+    in.statusBarChecked = mnuViewStatusBar->isChecked();
+    in.tbarHeight = TbarDesignHeight;
+    in.picTitlesTop = in.tbarVisible ? TbarDesignHeight : 0;
+    in.picTitlesHeight = PicTitlesHeight;
+    in.lblImgLeft = LblImgLeft;
+    in.current = m_ctl;
+    in.IsaRatio = IsaRatio;
+    in.IsbRatio = IsbRatio;
+    return in;
+}
+
+void MainWindow::SizeControls()
+{
+    if (layout())
+        layout()->activate();
+    const LayoutResult r = shell::SizeControls(layoutInput());
+    IsaLeft = r.IsaLeft;
+    IsbLeft = r.IsbLeft;
+    IsaRatio = r.IsaRatio;
+    IsbRatio = r.IsbRatio;
+    m_ctl = r.controls;
+    applyControls();
+    if (Primg->hasPicture() && fitPreviewHook)
+        fitPreviewHook();
+}
+
+void MainWindow::placeWidget(QWidget *widget, const TwipRect &rect)
+{
+    widget->setGeometry(twipsToPixels(rect.left, m_tpp), twipsToPixels(rect.top, m_tpp),
+                        std::max(0, twipsToPixels(rect.width, m_tpp)),
+                        std::max(0, twipsToPixels(rect.height, m_tpp)));
+}
+
+void MainWindow::applyControls()
+{
+    const int clientWidthPx = m_client->width();
+    const bool tbar = tbarVisible();
+    Tbar->setGeometry(0, 0, clientWidthPx, twipsToPixels(TbarDesignHeight, m_tpp));
+    picTitles->setGeometry(0, tbar ? twipsToPixels(TbarDesignHeight, m_tpp) : 0, clientWidthPx,
+                           twipsToPixels(PicTitlesHeight, m_tpp));
+    lblTypes->setGeometry(4, 0, std::max(0, twipsToPixels(LblImgLeft, m_tpp) - 8),
+                          picTitles->height());
+    placeWidget(lblImg, {m_ctl.lblImg.left, 0, m_ctl.lblImg.width, PicTitlesHeight});
+    placeWidget(proBar, {m_ctl.proBar.left, 2 * m_tpp, m_ctl.proBar.width,
+                         PicTitlesHeight - 4 * m_tpp});
+
+    placeWidget(Lv, m_ctl.Lv);
+    placeWidget(Tv, m_ctl.Tv);
+    Tv->setVisible(m_ctl.tvVisible);
+    placeWidget(Isa, m_ctl.Isa);
+    Isa->setVisible(m_ctl.IsaVisible);
+    placeWidget(Isb, m_ctl.Isb);
+    Isb->setVisible(m_ctl.IsbVisible);
+    placeWidget(picBase, m_ctl.picBase);
+    const double cm = common::TwipsPerCm;
+    placeWidget(VScroll1, {m_ctl.VScroll1.left * cm, VScrollTop, VScrollWidth,
+                           m_ctl.VScroll1.height * cm});
+    placeWidget(picScroll, {0, m_ctl.picScroll.top * cm, m_ctl.picScroll.width * cm,
+                            m_ctl.picScroll.height * cm});
+    if (hStatusBar)
+        hStatusBar->redock();
+    m_client->update();
+}
+
+void MainWindow::SetHeaderHotTrack()
+{
+    Lv->setHeaderHotTrack(!Lv->headerHotTrack());
+}
+
+void MainWindow::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void MainWindow::resizeToOuter(double widthTwips, double heightTwips)
+{
+    resize(std::max(1, static_cast<int>(std::lround(widthTwips / m_tpp - FrameAllowancePx))),
+           std::max(1, static_cast<int>(std::lround(heightTwips / m_tpp - FrameAllowancePx))));
+    if (!isVisible())
+        Form_Resize();
+}
+
+void MainWindow::Form_Resize()
+{
+    if (isMinimized())
+        return;
+    if (layout())
+        layout()->activate();
+    double W = outerWidthTwips();
+    if (W < MinimumWidth) {
+        W = MinimumWidth;
+        // The nested resize runs the whole handling for the new width; this run goes on.
+        resize(static_cast<int>(std::ceil(MinimumWidth / m_tpp - FrameAllowancePx)), height());
+        if (outerWidthTwips() >= MinimumWidth && !m_inResize) {
+            m_inResize = true;
+            Form_Resize();
+            m_inResize = false;
+        }
+    }
+    if (hStatusBar) {
+        hStatusBar->redock();
+        hStatusBar->update();
+    }
+    const SplitterState s = resizeSplitters(W, {IsaLeft, IsbLeft, IsaRatio, IsbRatio});
+    IsaLeft = s.IsaLeft;
+    IsbLeft = s.IsbLeft;
+    SizeControls();
+}
+
+// --- Show and hide --------------------------------------------------------------------------
+
+void MainWindow::mnuViewToolbar_Click()
+{
+    mnuViewToolbar->setChecked(!mnuViewToolbar->isChecked());
+    Tbar->setVisible(mnuViewToolbar->isChecked());
+    writeTruth(m_settings, SectionSettings, KeyTbaron, tbarVisible());
+    SizeControls();
+}
+
+void MainWindow::createStatusWindow()
+{
+    delete hStatusBar;
+    hStatusBar = new StatusWindow(m_client);
+    hStatusBar->setMaxHeight(std::max(1, static_cast<int>(StatusReserve / m_tpp)));
+    hStatusBar->setSimple(true);
+    hStatusBar->setSimpleText(QString());
+    hStatusBar->setMinHeight(StatusMinHeightPx);
+}
+
+void MainWindow::mnuViewStatusBar_Click()
+{
+    mnuViewStatusBar->setChecked(!mnuViewStatusBar->isChecked());
+    if (mnuViewStatusBar->isChecked()) {
+        createStatusWindow();
+        if (!CurFile.isEmpty() && showFileInfoHook)
+            showFileInfoHook();
+    } else {
+        delete hStatusBar;
+        hStatusBar = nullptr;
+    }
+    writeTruth(m_settings, SectionSettings, KeyBaron, mnuViewStatusBar->isChecked());
+    SizeControls();
+}
+
+void MainWindow::mnuViewTv_Click()
+{
+    const SplitterState s = treeTogglePreAdjust({IsaLeft, IsbLeft, IsaRatio, IsbRatio});
+    IsbLeft = s.IsbLeft;
+    mnuViewTv->setChecked(!mnuViewTv->isChecked());
+    m_ctl.tvVisible = mnuViewTv->isChecked();
+    m_ctl.IsaVisible = m_ctl.tvVisible;
+    writeTruth(m_settings, SectionSettings, KeyTvon, m_ctl.tvVisible);
+    SizeControls();
+}
+
+void MainWindow::mnuViewPv_Click()
+{
+    const SplitterState s = previewTogglePreAdjust({IsaLeft, IsbLeft, IsaRatio, IsbRatio});
+    IsaLeft = s.IsaLeft;
+    mnuViewPv->setChecked(!mnuViewPv->isChecked());
+    m_ctl.pvVisible = mnuViewPv->isChecked();
+    m_ctl.IsbVisible = m_ctl.pvVisible;
+    writeTruth(m_settings, SectionSettings, KeyPvon, m_ctl.pvVisible);
+    SizeControls();
+}
+
+void MainWindow::setPaneFlags(bool tbar, bool tv, bool pv)
+{
+    Tbar->setVisible(tbar);
+    m_ctl.tvVisible = tv;
+    m_ctl.IsaVisible = tv;
+    m_ctl.pvVisible = pv;
+    m_ctl.IsbVisible = pv;
+    Tv->setVisible(tv);
+    Isa->setVisible(tv);
+    Isb->setVisible(pv);
+}
+
+// --- Splitters ------------------------------------------------------------------------------
+
+void MainWindow::splitterDown(SplitterBar *bar, QWidget *ghostBar, const TwipRect &barRect)
+{
+    Q_UNUSED(bar);
+    const TwipRect g = ghostRectForPress(barRect);
+    placeWidget(ghostBar, g);
+    m_ghostLeft[ghostBar == Psa ? 0 : 1] = g.left;
+    ghostBar->show();
+    ghostBar->raise();
+    Dragging = true;
+}
+
+void MainWindow::splitterMove(QWidget *ghostBar, const TwipRect &barRect, double x)
+{
+    if (!Dragging)
+        return;
+    const double left = ghostLeftForMove(barRect.left, x, outerWidthTwips());
+    m_ghostLeft[ghostBar == Psa ? 0 : 1] = left;
+    ghostBar->move(twipsToPixels(left, m_tpp), ghostBar->y());
+}
+
+void MainWindow::Isa_MouseDown(int, int, double, double) { splitterDown(Isa, Psa, m_ctl.Isa); }
+void MainWindow::Isb_MouseDown(int, int, double, double) { splitterDown(Isb, Psb, m_ctl.Isb); }
+void MainWindow::Isa_MouseMove(int, int, double x, double) { splitterMove(Psa, m_ctl.Isa, x); }
+void MainWindow::Isb_MouseMove(int, int, double x, double) { splitterMove(Psb, m_ctl.Isb, x); }
+
+void MainWindow::Isa_MouseUp(int, int, double, double)
+{
+    const SplitterState s = releaseIsa(m_ghostLeft[0], m_ctl.Isb.left, m_ctl.pvVisible);
+    IsaLeft = s.IsaLeft;
+    IsbLeft = s.IsbLeft;
+    SizeControls();
+    Psa->hide();
+    Dragging = false;
+}
+
+void MainWindow::Isb_MouseUp(int, int, double, double)
+{
+    const SplitterState s = releaseIsb(m_ctl.Isa.left, m_ghostLeft[1], m_ctl.tvVisible);
+    IsaLeft = s.IsaLeft;
+    IsbLeft = s.IsbLeft;
+    SizeControls();
+    Psb->hide();
+    Dragging = false;
+}
+
+// --- Folder scans ---------------------------------------------------------------------------
+
+void MainWindow::StatusMessage(const QString &text)
+{
+    if (!hStatusBar)
+        return;
+    hStatusBar->setSimple(true);
+    hStatusBar->setSimpleText(text);
+}
+
+void MainWindow::holdTreeNotifications(bool hold)
+{
+    m_holdTree = hold;
+    if (!hold && m_treePending) {
+        m_treePending = false;
+        Tv_FolderChange();
+    }
+}
+
+void MainWindow::clearPreviewForScan()
+{
+    if (clearSelectionMarkerHook)
+        clearSelectionMarkerHook();
+    Primg->hide();
+    Primg->clearPicture();
+    imgFake = QImage();
+}
+
+void MainWindow::removeSurplusThumbs()
+{
+    if (emptyGridHook)
+        emptyGridHook();
+    VScroll1->hide();
+}
+
+void MainWindow::Tv_FolderChange()
+{
+    if (m_holdTree) {
+        m_treePending = true;
+        return;
+    }
+    if (Files.path() == Tv->SelectedFolder())
+        return;
+    if (unloadTiledPreviewHook)
+        unloadTiledPreviewHook();
+    BusyCursor busy;
+    StatusMessage(QString());
+    Lv->clear();
+    clearPreviewForScan();
+    Files.setPath(Tv->SelectedFolder()); // a folder that cannot be opened keeps the previous one
+    CurFile.clear();
+    if (Files.listCount() == 0) {
+        lblImg->setText(ImagesLabel);
+        removeSurplusThumbs();
+        return;
+    }
+    // A file that fails to list ends the listing; the entries made so far stay.
+    catalogue::ListFolder(Files.path(), Files, icons, *Lv);
+    if (thumbsHook)
+        thumbsHook();
+    lblImg->setText(ImagesLabel + QString::number(Files.listCount()));
+}
+
+// --- Shutdown -------------------------------------------------------------------------------
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+void MainWindow::Form_Unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    if (!isMinimized()) {
+        const QRect frame = frameGeometry();
+        writeSingle(m_settings, SectionSettings, KeyMainLeft, common::toSingle(frame.x() * m_tpp));
+        writeSingle(m_settings, SectionSettings, KeyMainTop, common::toSingle(frame.y() * m_tpp));
+        writeSingle(m_settings, SectionSettings, KeyMainWidth, common::toSingle(outerWidthTwips()));
+        writeSingle(m_settings, SectionSettings, KeyMainHeight,
+                    common::toSingle(outerHeightTwips()));
+    }
+    writeText(m_settings, SectionSettings, KeyFolder, Tv->SelectedFolder());
+    writeInt(m_settings, SectionSettings, KeyViewMode, static_cast<int>(Lv->view()));
+    writeTruth(m_settings, SectionSettings, KeyTbaron, tbarVisible());
+    writeTruth(m_settings, SectionSettings, KeyBaron, mnuViewStatusBar->isChecked());
+    writeTruth(m_settings, SectionSettings, KeyTvon, m_ctl.tvVisible);
+    writeTruth(m_settings, SectionSettings, KeyPvon, m_ctl.pvVisible);
+    writeInt(m_settings, SectionSettings, KeyIsaLeft, IsaLeft);
+    writeInt(m_settings, SectionSettings, KeyIsbLeft, IsbLeft);
+    writeInt(m_settings, SectionSettings, KeyPrvLeft, PrvLeft);
+    writeInt(m_settings, SectionSettings, KeyPrvTop, PrvTop);
+    writeInt(m_settings, SectionSettings, KeyPrvWidth, PrvWidth);
+    writeInt(m_settings, SectionSettings, KeyPrvHeight, PrvHeight);
+    m_settings.sync();
+    // Every other loaded window, newest first.
+    for (auto it = m_loadedWindows.rbegin(); it != m_loadedWindows.rend(); ++it)
+        if (*it)
+            (*it)->close();
+    if (Options)
+        Options->close();
+}
+
+double MainWindow::outerHeightTwips() const
+{
+    return (height() + FrameAllowancePx) * m_tpp;
+}
+
+} // namespace pavix::shell

@@ -1,0 +1,35 @@
+#pragma once
+// The start-up sequence: creates the main window hidden, restores what the settings
+// remember, applies the picture types, builds the list's columns, lays the window out and
+// shows it. Each step ends by showing its status text.
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+namespace pavix::catalogue {
+class ShellInfo;
+}
+
+namespace pavix::shell {
+
+class MainWindow;
+class SettingsStore;
+
+struct StartupEnvironment {
+    SettingsStore &settings;
+    catalogue::ShellInfo &shellInfo;
+    // The folder shown when none is stored (or the stored one no longer exists).
+    QString homeFolder;
+    // Shows a status text at once (the splash's status line).
+    std::function<void(const QString &)> status;
+};
+
+// The status texts shown after steps 1 to 8.
+QString startupStatusText(int step);
+
+// Runs steps 1 to 9 and returns the shown main window.
+std::unique_ptr<MainWindow> runStartup(const StartupEnvironment &env);
+
+} // namespace pavix::shell
