@@ -3,9 +3,11 @@
 #include "common/keys.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QTimer>
 
 namespace pavix::shell {
 
@@ -17,25 +19,48 @@ FolderTree::FolderTree(QWidget *parent) : QTreeView(parent), m_model(new QFileSy
     setModel(m_model);
     for (int c = 1; c < m_model->columnCount(); ++c)
         hideColumn(c);
-    header()->hide();
     setHeaderHidden(true);
     setUniformRowHeights(true);
     setAnimated(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The model reads folders in the background and sorts them a moment later: once the
+    // folder holding the selected one is read, show the selected folder.
+    connect(m_model, &QFileSystemModel::directoryLoaded, this, [this](const QString &folder) {
+        if (!m_revealPending)
+            return;
+        revealSelected();
+        if (QFileInfo(m_selected).absolutePath() == QFileInfo(folder).absoluteFilePath())
+            QTimer::singleShot(150, this, [this] {
+                if (m_revealPending)
+                    revealSelected();
+                m_revealPending = false;
+            });
+    });
+}
+
+void FolderTree::revealSelected()
+{
+    const QModelIndex index = m_model->index(m_selected);
+    if (!index.isValid())
+        return;
+    // Expanding the folders above it makes the model read them.
+    for (QModelIndex up = index.parent(); up.isValid(); up = up.parent())
+        expand(up);
+    if (currentIndex() != index) {
+        m_writing = true;
+        setCurrentIndex(index);
+        m_writing = false;
+    }
+    scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
 void FolderTree::setSelectedFolder(const QString &path)
 {
     const bool changed = path != m_selected;
     m_selected = path;
-    const QModelIndex index = m_model->index(path);
-    if (index.isValid()) {
-        m_writing = true;
-        setCurrentIndex(index);
-        scrollTo(index, QAbstractItemView::PositionAtCenter);
-        m_writing = false;
-    }
+    m_revealPending = true;
+    revealSelected();
     if (changed)
         emit folderChange();
 }
@@ -49,11 +74,13 @@ void FolderTree::currentChanged(const QModelIndex &current, const QModelIndex &p
     if (path.isEmpty() || path == m_selected)
         return;
     m_selected = path;
+    m_revealPending = false;
     emit folderChange();
 }
 
 void FolderTree::mousePressEvent(QMouseEvent *event)
 {
+    m_revealPending = false;
     QTreeView::mousePressEvent(event);
     emit mouseDown(common::buttonMask(event->buttons() | event->button()),
                    common::shiftMask(event->modifiers()));
