@@ -1,6 +1,8 @@
 #include "catalogue/filesize.h"
 
-#include <QFileInfo>
+#include <QFile>
+
+#include <sys/stat.h>
 
 namespace pavix::catalogue {
 
@@ -13,13 +15,14 @@ QString FormatFileSize(qint64 bytes, const QLocale &locale)
 
 common::Result<qint64> fileLength(const QString &path)
 {
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.exists())
+    // One stat call: a folder listing asks this once per file.
+    struct stat info {};
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &info) != 0)
         return common::makeError(ErrFileNotFound, QStringLiteral("File not found"));
-    if (!info.isFile())
+    if (!S_ISREG(info.st_mode))
         return common::makeError(common::ErrGeneral,
                                  QStringLiteral("Not a file: %1").arg(path));
-    return info.size();
+    return static_cast<qint64>(info.st_size);
 }
 
 } // namespace pavix::catalogue
