@@ -1,0 +1,217 @@
+// Start-up and shutdown of the real main window under the offscreen platform.
+#include "support/printers.h"
+#include "catalogue/fakeshellinfo.h"
+#include "catalogue/optionsdialog.h"
+#include "catalogue/scratchfolder.h"
+#include "platform/qtlistview.h"
+#include "shell/foldertree.h"
+#include "shell/mainwindow.h"
+#include "shell/settingskeys.h"
+#include "shell/settingsstore.h"
+#include "shell/startup.h"
+#include "shell/statuswindow.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+using namespace pavix;
+using namespace pavix::shell;
+
+namespace {
+
+struct Started {
+    MemorySettingsStore store;
+    testsupport::FakeShellInfo shell;
+    testsupport::ScratchFolder scratch;
+    QString home;
+    QStringList statusTexts;
+    std::unique_ptr<MainWindow> main;
+
+    void seed(QLatin1StringView key, const QString &text, QLatin1StringView section = SectionSettings)
+    {
+        store.write(section, key, text);
+    }
+    void start()
+    {
+        if (home.isEmpty())
+            home = scratch.copyCorpus(QStringLiteral("names"), QStringLiteral("home"));
+        main = runStartup({store, shell, home, [this](const QString &t) { statusTexts << t; }});
+    }
+    QString stored(QLatin1StringView key, QLatin1StringView section = SectionSettings) const
+    {
+        return store.read(section, key).value_or(QStringLiteral("<missing>"));
+    }
+};
+
+} // namespace
+
+TEST(Startup, FirstStartRunsOnTheDefaults)
+{
+    Started s;
+    s.start();
+    MainWindow &m = *s.main;
+
+    EXPECT_EQ(s.statusTexts, (QStringList{"Loading ....", "Loading ......", "Loading ........",
+                                          "Loading ..........", "Loading ............",
+                                          "Loading ..............", "Loading ................",
+                                          "Loading .................."}));
+    EXPECT_TRUE(m.isVisible());
+    EXPECT_NEAR(m.outerWidthTwips(), 6500, m.twipsPerPixel());
+    EXPECT_EQ(m.IsaLeft, 2000);
+    EXPECT_EQ(m.IsbLeft, 5000);
+    EXPECT_TRUE(m.mnuViewToolbar->isChecked());
+    EXPECT_TRUE(m.mnuViewStatusBar->isChecked());
+    EXPECT_TRUE(m.mnuViewTv->isChecked());
+    EXPECT_TRUE(m.mnuViewPv->isChecked());
+    ASSERT_NE(m.hStatusBar, nullptr);
+    EXPECT_TRUE(m.hStatusBar->isSimple());
+    EXPECT_EQ(m.Tv->SelectedFolder(), s.home);
+
+    // Large icons, checked in both menus and pressed on the tool bar.
+    EXPECT_EQ(m.Lv->view(), platform::LvView::LargeIcons);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(m.mnuListViewMode[i]->isChecked(), i == 1) << i;
+        EXPECT_EQ(m.mnuIcons[i]->isChecked(), i == 1) << i;
+    }
+    EXPECT_EQ(m.pressedViewButton(), QStringLiteral("View Large Icons"));
+
+    // Only bitmaps; the file list keeps its first pattern.
+    EXPECT_EQ(m.patterns.BmpPattern, QStringLiteral("*.bmp;"));
+    EXPECT_TRUE(m.Options->Check[0]->isChecked());
+    for (int i = 1; i < 4; ++i)
+        EXPECT_FALSE(m.Options->Check[i]->isChecked()) << i;
+    for (QCheckBox *box : m.Options->Check)
+        EXPECT_TRUE(box->isEnabled());
+    EXPECT_FALSE(m.Options->isVisible());
+    EXPECT_EQ(m.Files.pattern(), QStringLiteral("*.bmp"));
+    EXPECT_EQ(m.lblTypes->text(), QStringLiteral("Searching for *.bmp  files."));
+
+    // Three columns of (5000 - 2000 - 350) / 3 twips.
+    ASSERT_EQ(m.Lv->columnCount(), 3);
+    EXPECT_EQ(m.Lv->columnText(1), QStringLiteral("Name         "));
+    EXPECT_EQ(m.Lv->columnText(2), QStringLiteral("Size  (bytes)"));
+    EXPECT_EQ(m.Lv->columnText(3), QStringLiteral("Type         "));
+    EXPECT_EQ(m.Lv->columnKey(2), QStringLiteral("FILESIZE"));
+    for (int c = 1; c <= 3; ++c)
+        EXPECT_NEAR(m.Lv->columnWidth(c), 883.33, 0.01) << c;
+    EXPECT_TRUE(m.Lv->headerHotTrack());
+
+    // The first scan listed the home folder's bitmaps: "-leading-dash.bmp", "Mixed.Bmp",
+    // "semi;colon.bmp" (".hidden.bmp" is a hidden file).
+    EXPECT_EQ(m.Files.path(), s.home);
+    EXPECT_EQ(m.Lv->count(), m.Files.listCount());
+    EXPECT_GE(m.Lv->count(), 3);
+    EXPECT_EQ(m.lblImg->text(), QStringLiteral("Images : %1").arg(m.Files.listCount()));
+    EXPECT_EQ(m.Lv->findItem(QStringLiteral("Mixed.Bmp")) > 0, true);
+    EXPECT_EQ(m.Lv->findItem(QStringLiteral("UPPER.JPG")), 0);
+}
+
+TEST(Startup, StoredValuesAreRestoredAndClamped)
+{
+    Started s;
+    s.seed(KeyIsaLeft, QStringLiteral("800"));
+    s.seed(KeyIsbLeft, QStringLiteral("4000"));
+    s.seed(KeyViewMode, QStringLiteral("3"));
+    s.seed(KeyBaron, QStringLiteral("False"));
+    s.seed(KeyPrvWidth, QStringLiteral("7000"));
+    s.seed(KeyMainWidth, QStringLiteral("9000"));
+    // Only GIF enabled: the first listing already uses the stored types.
+    s.seed(KeyBitmap, QStringLiteral("&;"), SectionType);
+    s.seed(KeyJpg, QStringLiteral("&;"), SectionType);
+    s.seed(KeyGif, QStringLiteral("*.gif;"), SectionType);
+    s.seed(KeyIco, QStringLiteral("&;"), SectionType);
+    s.start();
+    MainWindow &m = *s.main;
+
+    EXPECT_EQ(m.IsaLeft, 1000);
+    EXPECT_EQ(m.IsbLeft, 4000);
+    EXPECT_EQ(m.PrvWidth, 7000);
+    EXPECT_NEAR(m.outerWidthTwips(), 9000, m.twipsPerPixel());
+    EXPECT_FALSE(m.mnuViewStatusBar->isChecked());
+    EXPECT_EQ(m.hStatusBar, nullptr);
+    EXPECT_EQ(m.Lv->view(), platform::LvView::Details);
+    EXPECT_TRUE(m.mnuListViewMode[4]->isChecked());
+    EXPECT_TRUE(m.mnuIcons[4]->isChecked());
+    EXPECT_EQ(m.pressedViewButton(), QStringLiteral("View Details"));
+    EXPECT_NEAR(m.Lv->columnWidth(1), (4000 - 1000 - 350) / 3.0, 0.01);
+
+    EXPECT_EQ(m.Files.pattern(), QStringLiteral("&;&;*.gif;&;*.###"));
+    EXPECT_EQ(m.lblTypes->text(), QStringLiteral("Searching for *.gif  files."));
+    EXPECT_FALSE(m.Options->Check[0]->isChecked());
+    EXPECT_TRUE(m.Options->Check[2]->isChecked());
+    ASSERT_GT(m.Lv->count(), 0);
+    for (int i = 1; i <= m.Lv->count(); ++i)
+        EXPECT_TRUE(m.Lv->itemText(i).endsWith(QStringLiteral(".gif"), Qt::CaseInsensitive)
+                    || m.Lv->itemText(i).endsWith(QStringLiteral(".GIF")))
+            << qPrintable(m.Lv->itemText(i));
+    // "&" is a placeholder of the pattern, never a picture.
+    EXPECT_EQ(m.Lv->findItem(QStringLiteral("&")), 0);
+}
+
+TEST(Startup, BadStoredValuesFallBackToDefaults)
+{
+    Started s;
+    s.seed(KeyIsaLeft, QStringLiteral("left"));
+    s.seed(KeyTbaron, QStringLiteral("maybe"));
+    s.seed(KeyViewMode, QStringLiteral("7"));
+    s.seed(KeyMainHeight, QStringLiteral("1e40"));
+    s.seed(KeyFolder, s.scratch.file(QStringLiteral("no-such-folder")));
+    s.start();
+    MainWindow &m = *s.main;
+    EXPECT_EQ(m.IsaLeft, 2000);
+    EXPECT_TRUE(m.mnuViewToolbar->isChecked());
+    EXPECT_EQ(m.Lv->view(), platform::LvView::LargeIcons);
+    EXPECT_NEAR(m.outerHeightTwips(), 6500, m.twipsPerPixel());
+    // A folder that is gone gives way to the home folder.
+    EXPECT_EQ(m.Tv->SelectedFolder(), s.home);
+}
+
+TEST(Startup, ShutdownStoresEveryKeyAndTheNextStartRestoresThem)
+{
+    Started s;
+    s.start();
+    MainWindow &m = *s.main;
+    m.resizeToOuter(9000, 6990);
+    m.mnuViewTv_Click();
+    m.PrvLeft = 1234;
+    m.close();
+
+    EXPECT_EQ(s.stored(KeyMainWidth), QStringLiteral("9000"));
+    EXPECT_EQ(s.stored(KeyMainHeight), QStringLiteral("6990"));
+    EXPECT_NE(s.stored(KeyMainLeft), QStringLiteral("<missing>"));
+    EXPECT_EQ(s.stored(KeyFolder), s.home);
+    EXPECT_EQ(s.stored(KeyViewMode), QStringLiteral("0"));
+    EXPECT_EQ(s.stored(KeyTbaron), QStringLiteral("True"));
+    EXPECT_EQ(s.stored(KeyBaron), QStringLiteral("True"));
+    EXPECT_EQ(s.stored(KeyTvon), QStringLiteral("False"));
+    EXPECT_EQ(s.stored(KeyPvon), QStringLiteral("True"));
+    EXPECT_EQ(s.stored(KeyIsaLeft), QString::number(m.IsaLeft));
+    EXPECT_EQ(s.stored(KeyIsbLeft), QString::number(m.IsbLeft));
+    EXPECT_EQ(s.stored(KeyPrvLeft), QStringLiteral("1234"));
+    EXPECT_EQ(s.stored(KeyPrvHeight), QStringLiteral("6500"));
+
+    // The next start comes back as it was left.
+    const std::int32_t isb = m.IsbLeft;
+    s.main.reset();
+    s.start();
+    EXPECT_FALSE(s.main->mnuViewTv->isChecked());
+    EXPECT_FALSE(s.main->Tv->isVisible());
+    EXPECT_EQ(s.main->IsbLeft, isb);
+    EXPECT_NEAR(s.main->outerWidthTwips(), 9000, s.main->twipsPerPixel());
+    EXPECT_EQ(s.main->PrvLeft, 1234);
+}
+
+TEST(Startup, ClosingWhileMinimizedKeepsThePlacement)
+{
+    Started s;
+    s.seed(KeyMainWidth, QStringLiteral("8000"));
+    s.start();
+    s.main->showMinimized();
+    s.main->close();
+    EXPECT_EQ(s.stored(KeyMainWidth), QStringLiteral("8000"));
+    EXPECT_EQ(s.stored(KeyMainLeft), QStringLiteral("<missing>"));
+    EXPECT_EQ(s.stored(KeyTbaron), QStringLiteral("True"));
+}
