@@ -50,6 +50,7 @@ inline constexpr double TbarDesignHeight = 360;
 inline constexpr double PicTitlesHeight = 280;
 inline constexpr double LblImgLeft = 3225;
 inline constexpr double VScrollWidth = 240;
+inline constexpr double SplitterWidth = 90;
 inline constexpr double VScrollTop = 17;
 inline constexpr double StatusReserve = 300;
 inline constexpr int StatusMinHeightPx = 16;
@@ -106,6 +107,14 @@ MainWindow::MainWindow(SettingsStore &settings, catalogue::ShellInfo &shellInfo)
     const QScreen *screen = QGuiApplication::primaryScreen();
     m_tpp = common::twipsPerPixelForDpi(screen ? screen->logicalDotsPerInchX() : 96.0);
     setMinimumWidth(static_cast<int>(std::ceil(MinimumWidth / m_tpp - FrameAllowancePx)));
+
+    // Sizes the controls have from their design, before any layout pass.
+    m_ctl.Isa.width = SplitterWidth;
+    m_ctl.Isb.width = SplitterWidth;
+    m_ctl.VScroll1.top = VScrollTop / common::TwipsPerCm;
+    m_ctl.VScroll1.width = VScrollWidth / common::TwipsPerCm;
+    m_ctl.lblImg.left = LblImgLeft;
+    m_ctl.proBar.left = LblImgLeft;
 
     createControls();
     createMenus();
@@ -415,8 +424,8 @@ void MainWindow::applyControls()
     Isb->setVisible(m_ctl.IsbVisible);
     placeWidget(picBase, m_ctl.picBase);
     const double cm = common::TwipsPerCm;
-    placeWidget(VScroll1, {m_ctl.VScroll1.left * cm, VScrollTop, VScrollWidth,
-                           m_ctl.VScroll1.height * cm});
+    placeWidget(VScroll1, {m_ctl.VScroll1.left * cm, m_ctl.VScroll1.top * cm,
+                           m_ctl.VScroll1.width * cm, m_ctl.VScroll1.height * cm});
     placeWidget(picScroll, {0, m_ctl.picScroll.top * cm, m_ctl.picScroll.width * cm,
                             m_ctl.picScroll.height * cm});
     if (hStatusBar)

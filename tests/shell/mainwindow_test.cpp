@@ -1,0 +1,220 @@
+// Layout, pane toggles and splitter drags on the real main window (offscreen).
+#include "support/printers.h"
+#include "catalogue/fakeshellinfo.h"
+#include "catalogue/scratchfolder.h"
+#include "common/units.h"
+#include "platform/qtlistview.h"
+#include "shell/foldertree.h"
+#include "shell/mainwindow.h"
+#include "shell/settingskeys.h"
+#include "shell/settingsstore.h"
+#include "shell/splitterbar.h"
+#include "shell/startup.h"
+#include "shell/statuswindow.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+using namespace pavix;
+using namespace pavix::shell;
+
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        home = scratch.copyCorpus(QStringLiteral("good"), QStringLiteral("home"));
+        main = runStartup({store, shell, home, {}});
+        // 526 + 8 pixels of 15 twips: an outer width of 8010 twips.
+        main->resizeToOuter(8010, 6000);
+        setSplitters(2000, 5000);
+    }
+    void setSplitters(std::int32_t isa, std::int32_t isb)
+    {
+        main->IsaLeft = isa;
+        main->IsbLeft = isb;
+        main->SizeControls();
+    }
+    int px(double twips) const { return common::twipsToPixels(twips, main->twipsPerPixel()); }
+
+    // Presses on a splitter, moves the pointer to `toTwips` (window twips) and releases.
+    void drag(SplitterBar *bar, double toTwips, bool release = true)
+    {
+        const QPointF start(2, 10);
+        send(bar, QEvent::MouseButtonPress, start, Qt::LeftButton);
+        const double x = (toTwips - barLeft(bar)) / main->twipsPerPixel();
+        send(bar, QEvent::MouseMove, QPointF(x, 10), Qt::LeftButton);
+        if (release)
+            send(bar, QEvent::MouseButtonRelease, QPointF(x, 10), Qt::NoButton);
+    }
+    double barLeft(SplitterBar *bar) const
+    {
+        return bar == main->Isa ? main->controls().Isa.left : main->controls().Isb.left;
+    }
+    static void send(QWidget *w, QEvent::Type type, QPointF pos, Qt::MouseButtons buttons)
+    {
+        QMouseEvent e(type, pos, w->mapToGlobal(pos), Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(w, &e);
+    }
+    QString stored(QLatin1StringView key) const
+    {
+        return store.read(SectionSettings, key).value_or(QStringLiteral("<missing>"));
+    }
+
+    MemorySettingsStore store;
+    testsupport::FakeShellInfo shell;
+    testsupport::ScratchFolder scratch;
+    QString home;
+    std::unique_ptr<MainWindow> main;
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, PanesSitWhereTheLayoutPutsThemInTwips)
+{
+    MainWindow &m = *main;
+    ASSERT_NEAR(m.outerWidthTwips(), 8010, 0.01);
+    const double SH = m.clientHeightTwips();
+    // File area between the splitters, below tool bar (360) and title strip (280), with
+    // 300 twips kept for the status bar.
+    EXPECT_EQ(m.Lv->geometry(), QRect(px(2040), px(640), px(2960), px(SH - 940)));
+    EXPECT_EQ(m.Tv->geometry(), QRect(0, px(660), px(2000), px(SH - 960)));
+    EXPECT_EQ(m.Isa->geometry(), QRect(px(2000), px(570), px(90), px(SH - 880)));
+    EXPECT_EQ(m.Isb->geometry().left(), px(5000));
+    const TwipRect &pv = m.controls().Pv;
+    EXPECT_DOUBLE_EQ(pv.left, 5040);
+    EXPECT_DOUBLE_EQ(pv.width, 8010 - 5160);
+    // The status window sits at the bottom, inside the 300 twips kept for it.
+    ASSERT_NE(m.hStatusBar, nullptr);
+    EXPECT_EQ(m.hStatusBar->geometry().bottom(), m.centralWidget()->height() - 1);
+    EXPECT_LE(m.hStatusBar->height(), px(300));
+    EXPECT_GE(m.hStatusBar->geometry().top(), m.Lv->geometry().bottom());
+
+    // Hiding both side panes gives the whole width to the file area.
+    m.mnuViewTv_Click();
+    m.mnuViewPv_Click();
+    EXPECT_EQ(m.Lv->geometry().left(), 0);
+    EXPECT_EQ(m.Lv->width(), px(8010 - 100));
+    EXPECT_FALSE(m.Isa->isVisible());
+    EXPECT_FALSE(m.Isb->isVisible());
+    EXPECT_FALSE(m.Tv->isVisible());
+}
+
+TEST_F(MainWindowTest, ResizeKeepsSplittersInProportionAndTheMinimumWidth)
+{
+    MainWindow &m = *main;
+    setSplitters(2000, 5000);
+    m.resizeToOuter(12015, 6000);
+    // Same fractions of the width as before: 8010 / 2000 and 8010 / 5000.
+    EXPECT_EQ(m.IsaLeft, static_cast<int>(common::roundHalfEven(12015 / (8010 / 2000.0f))));
+    EXPECT_NEAR(m.IsbLeft, 12015 / 1.602, 2);
+
+    m.resizeToOuter(2000, 6000);
+    EXPECT_GE(m.outerWidthTwips(), 3100);
+    EXPECT_LT(m.outerWidthTwips(), 3100 + 2 * m.twipsPerPixel());
+    EXPECT_GE(m.IsaLeft, 1000);
+    EXPECT_LE(m.IsbLeft, m.outerWidthTwips() - 1000);
+    // Nothing is given a negative size however small the window.
+    for (QWidget *w : {static_cast<QWidget *>(m.Lv), static_cast<QWidget *>(m.Tv), m.picBase})
+        EXPECT_GE(w->width(), 0);
+}
+
+TEST_F(MainWindowTest, TogglesStoreTheirFlagAndLayOutAgain)
+{
+    MainWindow &m = *main;
+    const int lvTop = m.Lv->y();
+    const int lvHeight = m.Lv->height();
+
+    m.mnuHideTb->trigger(); // the tool bar's pop-up item
+    EXPECT_FALSE(m.mnuViewToolbar->isChecked());
+    EXPECT_FALSE(m.Tbar->isVisible());
+    EXPECT_EQ(stored(KeyTbaron), QStringLiteral("False"));
+    EXPECT_EQ(m.Lv->y(), px(280));
+    EXPECT_LT(m.Lv->y(), lvTop);
+
+    m.mnuViewStatusBar_Click();
+    EXPECT_EQ(m.hStatusBar, nullptr);
+    EXPECT_EQ(stored(KeyBaron), QStringLiteral("False"));
+    EXPECT_NEAR(m.Lv->height() - lvHeight, px(360 + 300), 2);
+
+    // Switching it on again makes a new status window at once.
+    m.mnuViewStatusBar_Click();
+    ASSERT_NE(m.hStatusBar, nullptr);
+    EXPECT_TRUE(m.hStatusBar->isVisible());
+    EXPECT_EQ(stored(KeyBaron), QStringLiteral("True"));
+
+    // Showing the tree moves Isb 1000 right of Isa first.
+    m.mnuViewTv_Click();
+    EXPECT_EQ(stored(KeyTvon), QStringLiteral("False"));
+    setSplitters(2000, 2500);
+    m.mnuHideTv->trigger();
+    EXPECT_EQ(m.IsbLeft, 3000);
+    EXPECT_TRUE(m.mnuViewTv->isChecked());
+    EXPECT_EQ(stored(KeyTvon), QStringLiteral("True"));
+
+    // Hiding the preview moves Isa 1000 left of Isb first.
+    setSplitters(2600, 3000);
+    m.mnuHidePv->trigger();
+    EXPECT_EQ(m.IsaLeft, 2000);
+    EXPECT_FALSE(m.mnuViewPv->isChecked());
+    EXPECT_EQ(stored(KeyPvon), QStringLiteral("False"));
+}
+
+TEST_F(MainWindowTest, GhostBarFollowsThePointerWithinItsLimits)
+{
+    MainWindow &m = *main;
+    drag(m.Isa, -5000, /*release*/ false);
+    EXPECT_TRUE(m.Psa->isVisible());
+    EXPECT_TRUE(m.Dragging);
+    EXPECT_EQ(m.Psa->x(), px(1000));
+    EXPECT_EQ(m.Psa->width(), px(45));
+    send(m.Isa, QEvent::MouseMove, QPointF(4000, 10), Qt::LeftButton);
+    EXPECT_EQ(m.Psa->x(), px(8010 - 1000));
+    send(m.Isa, QEvent::MouseButtonRelease, QPointF(4000, 10), Qt::NoButton);
+    EXPECT_FALSE(m.Psa->isVisible());
+    EXPECT_FALSE(m.Dragging);
+
+    // Moving without a press moves nothing.
+    const int before = m.Psb->x();
+    send(m.Isb, QEvent::MouseMove, QPointF(-50, 10), Qt::NoButton);
+    EXPECT_EQ(m.Psb->x(), before);
+}
+
+TEST_F(MainWindowTest, ReleasingASplitterCommitsItsPosition)
+{
+    MainWindow &m = *main;
+    // With the preview shown, Isa stays 1000 left of Isb.
+    drag(m.Isa, 4500);
+    EXPECT_EQ(m.IsaLeft, 4000);
+    EXPECT_EQ(m.IsbLeft, 5000);
+    EXPECT_EQ(m.Isa->x(), px(4000));
+
+    // Without the preview it goes where it is dropped ...
+    m.mnuViewPv_Click();
+    setSplitters(2000, 5000);
+    drag(m.Isa, 4500);
+    EXPECT_EQ(m.IsaLeft, 4500);
+    // ... and dropped past Isb both are reset.
+    drag(m.Isa, 5500);
+    EXPECT_EQ(m.IsaLeft, 1000);
+    EXPECT_EQ(m.IsbLeft, 8010 - 1000);
+    m.mnuViewPv_Click();
+
+    // With the tree shown, Isb stays 1000 right of Isa.
+    setSplitters(2000, 5000);
+    drag(m.Isb, 2500);
+    EXPECT_EQ(m.IsbLeft, 3000);
+    EXPECT_EQ(m.Isb->x(), px(3000));
+
+    // A press and release without a move lays out again at the same place.
+    drag(m.Isb, 3000);
+    EXPECT_EQ(m.IsbLeft, 3000);
+
+    // The dragged position is the one kept in proportion afterwards.
+    m.resizeToOuter(16020, 6000);
+    EXPECT_NEAR(m.IsbLeft, 6000, 2);
+}
