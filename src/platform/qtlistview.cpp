@@ -72,7 +72,7 @@ public:
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override
     {
-        return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+        return parent.isValid() ? 0 : static_cast<int>(m_shown.size());
     }
     int columnCount(const QModelIndex &parent = QModelIndex()) const override
     {
@@ -122,9 +122,9 @@ public:
 
     const Row *rowAt(int row) const
     {
-        if (row < 0 || row >= static_cast<int>(m_rows.size()))
+        if (row < 0 || row >= static_cast<int>(m_shown.size()))
             return nullptr;
-        return &m_rows[static_cast<size_t>(row)];
+        return &m_rows[static_cast<size_t>(m_shown[static_cast<size_t>(row)])];
     }
 
     // How many times the list was emptied; a press whose handler emptied it is dropped.
@@ -139,17 +139,19 @@ public:
         row.text = text;
         row.icon = icon;
         row.added = m_nextAdded++;
-        int at = static_cast<int>(m_rows.size());
+        int at = static_cast<int>(m_shown.size());
         if (m_sorted) {
-            const listview::SortOrder order = sortOrder();
+            const listview::SortOrder &order = sortOrder();
             const listview::SortItem item = sortItem(row);
             const auto place = std::upper_bound(
-                m_rows.begin(), m_rows.end(), item,
-                [&](const listview::SortItem &a, const Row &b) { return order(a, sortItem(b)); });
-            at = static_cast<int>(place - m_rows.begin());
+                m_shown.begin(), m_shown.end(), item, [&](const listview::SortItem &a, int b) {
+                    return order(a, sortItem(m_rows[static_cast<size_t>(b)]));
+                });
+            at = static_cast<int>(place - m_shown.begin());
         }
         beginInsertRows(QModelIndex(), at, at);
-        m_rows.insert(m_rows.begin() + at, std::move(row));
+        m_rows.push_back(std::move(row));
+        m_shown.insert(m_shown.begin() + at, static_cast<int>(m_rows.size()) - 1);
         endInsertRows();
         return at;
     }
@@ -158,7 +160,7 @@ public:
     {
         if (!rowAt(row) || subItem < 1 || subItem > 2)
             return;
-        Row &r = m_rows[static_cast<size_t>(row)];
+        Row &r = m_rows[static_cast<size_t>(m_shown[static_cast<size_t>(row)])];
         r.sub[static_cast<size_t>(subItem - 1)] = text;
         r.number[static_cast<size_t>(subItem - 1)] = number;
         emit dataChanged(index(row, subItem), index(row, subItem));
@@ -175,6 +177,7 @@ public:
     {
         beginResetModel();
         m_rows.clear();
+        m_shown.clear();
         m_dirty.clear();
         m_nextAdded = 1;
         ++m_resetCount;
@@ -214,7 +217,7 @@ public:
     {
         m_sorted = sorted;
         m_key = key;
-        m_descending = descending;
+        m_order = listview::SortOrder(descending, QLocale());
         m_dirty.clear();
         if (m_sorted)
             sortAll();
@@ -239,7 +242,8 @@ public:
     }
 
 private:
-    listview::SortOrder sortOrder() const { return listview::SortOrder(m_descending, QLocale()); }
+    // Opening a collator is costly next to a comparison: one serves until the order changes.
+    const listview::SortOrder &sortOrder() const { return m_order; }
 
     listview::SortItem sortItem(const Row &row) const
     {
@@ -260,16 +264,16 @@ private:
     // Moves one row among the others, which are in order.
     void moveToPlace(int row)
     {
-        const int n = static_cast<int>(m_rows.size());
-        const listview::SortOrder order = sortOrder();
-        const listview::SortItem item = sortItem(m_rows[static_cast<size_t>(row)]);
+        const int n = static_cast<int>(m_shown.size());
+        const listview::SortOrder &order = sortOrder();
+        const listview::SortItem item = sortItem(*rowAt(row));
         // Upper bound among the other rows, counted as if `row` were taken out.
         int low = 0;
         int high = n - 1;
         while (low < high) {
             const int mid = (low + high) / 2;
             const int other = mid < row ? mid : mid + 1;
-            if (order(item, sortItem(m_rows[static_cast<size_t>(other)])))
+            if (order(item, sortItem(*rowAt(other))))
                 high = mid;
             else
                 low = mid + 1;
@@ -280,22 +284,24 @@ private:
         const int destination = target > row ? target + 1 : target;
         if (!beginMoveRows(QModelIndex(), row, row, QModelIndex(), destination))
             return;
-        auto first = m_rows.begin();
+        auto first = m_shown.begin();
+        const int moving = m_shown[static_cast<size_t>(row)];
         if (target > row)
-            std::rotate(first + row, first + row + 1, first + target + 1);
+            std::move(first + row + 1, first + target + 1, first + row);
         else
-            std::rotate(first + target, first + row, first + row + 1);
+            std::move_backward(first + target, first + row, first + row + 1);
+        m_shown[static_cast<size_t>(target)] = moving;
         endMoveRows();
     }
 
     void sortAll()
     {
-        const int n = static_cast<int>(m_rows.size());
-        const listview::SortOrder order = sortOrder();
+        const int n = static_cast<int>(m_shown.size());
+        const listview::SortOrder &order = sortOrder();
         std::vector<listview::SortItem> items;
-        items.reserve(m_rows.size());
-        for (const Row &row : m_rows)
-            items.push_back(sortItem(row));
+        items.reserve(m_shown.size());
+        for (int row = 0; row < n; ++row)
+            items.push_back(sortItem(*rowAt(row)));
         std::vector<int> newToOld(static_cast<size_t>(n));
         std::iota(newToOld.begin(), newToOld.end(), 0);
         std::stable_sort(newToOld.begin(), newToOld.end(), [&](int a, int b) {
@@ -309,14 +315,13 @@ private:
 
         emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
         std::vector<int> oldToNew(static_cast<size_t>(n));
-        std::vector<Row> reordered;
-        reordered.reserve(m_rows.size());
+        std::vector<int> reordered(static_cast<size_t>(n));
         for (int i = 0; i < n; ++i) {
             const int old = newToOld[static_cast<size_t>(i)];
             oldToNew[static_cast<size_t>(old)] = i;
-            reordered.push_back(std::move(m_rows[static_cast<size_t>(old)]));
+            reordered[static_cast<size_t>(i)] = m_shown[static_cast<size_t>(old)];
         }
-        m_rows = std::move(reordered);
+        m_shown = std::move(reordered);
         const QModelIndexList from = persistentIndexList();
         QModelIndexList to;
         to.reserve(from.size());
@@ -346,7 +351,10 @@ private:
         return icon;
     }
 
+    // Rows stay where they were added; m_shown lists them in displayed order, so that
+    // ordering moves numbers, not rows.
     std::vector<Row> m_rows;
+    std::vector<int> m_shown;
     std::vector<QString> m_captions;
     std::vector<int> m_dirty;
     const ImageList *m_large = nullptr;
@@ -356,7 +364,7 @@ private:
     int m_resetCount = 0;
     int m_key = 0;
     bool m_sorted = false;
-    bool m_descending = false;
+    listview::SortOrder m_order{false, QLocale()};
     bool m_orderScheduled = false;
 };
 
@@ -537,6 +545,17 @@ protected:
     {
         Base::mouseDoubleClickEvent(event);
         m_owner->viewDoubleClick();
+    }
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
+                                                         const QEvent *event) const override
+    {
+        // Ctrl+click or Ctrl+Space on the selected item would leave nothing selected while
+        // itemClick names it: a click on an item always selects it.
+        const QItemSelectionModel::SelectionFlags flags = Base::selectionCommand(index, event);
+        if (index.isValid()
+            && (flags & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle)))
+            return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
+        return flags;
     }
     void focusInEvent(QFocusEvent *event) override
     {

@@ -406,6 +406,16 @@ TEST(QtListView, MouseDownComesFirstOnItemsAndEmptySpace)
         // The item is selected by the time the click is reported.
         EXPECT_EQ(rec.events[1].selectedAtTheTime, 3);
 
+        // Ctrl+click on the selected item keeps it selected.
+        rec.events.clear();
+        QTest::mouseClick(viewport, Qt::LeftButton, Qt::ControlModifier, onItem);
+        ASSERT_EQ(rec.kinds(), QStringList({"mouseDown", "itemClick"}));
+        EXPECT_EQ(rec.events[0].b, 2);
+        EXPECT_EQ(rec.events[1].selectedAtTheTime, 3);
+        EXPECT_EQ(lv->selectedItem(), 3);
+        QTest::keyClick(lv->currentView(), Qt::Key_Space, Qt::ControlModifier);
+        EXPECT_EQ(lv->selectedItem(), 3);
+
         rec.events.clear();
         QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, emptyPoint(*lv));
         ASSERT_EQ(rec.kinds(), QStringList({"mouseDown"}));
