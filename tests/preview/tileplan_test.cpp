@@ -32,7 +32,7 @@ using PaintFunction = std::function<void(QPainter &, const QPixmap &, const QRec
 QImage paintSurface(const PaintFunction &paint, const QPixmap &tile, const QRect &client,
                     const QRect &dirty)
 {
-    QImage surface = patternImage(320, 220, QImage::Format_ARGB32_Premultiplied, false);
+    QImage surface = patternImage(720, 220, QImage::Format_ARGB32_Premultiplied, false);
     QPainter painter(&surface);
     paint(painter, tile, client, dirty);
     painter.end();
@@ -71,9 +71,12 @@ TEST(TilePlan, TiledFillEqualsTheCopiesPixelForPixel)
     ASSERT_FALSE(opaque.hasAlpha());
     ASSERT_TRUE(transparent.hasAlpha());
 
-    const QRect client(5, 7, 300, 200);
-    const QRect dirtyRects[] = {client, QRect(40, 33, 150, 120), QRect(-10, 150, 100, 200)};
-    for (const QPixmap &tile : {opaque, transparent}) {
+    // Narrow tiles in a wide area take the widened path; the tiny one many times over.
+    const QPixmap tiny = QPixmap::fromImage(patternImage(3, 5, QImage::Format_ARGB32_Premultiplied, true));
+    const QRect client(5, 7, 700, 200);
+    const QRect dirtyRects[] = {client, QRect(40, 33, 600, 120), QRect(40, 33, 150, 120),
+                                QRect(-10, 150, 100, 200)};
+    for (const QPixmap &tile : {opaque, transparent, tiny}) {
         for (const QRect &dirty : dirtyRects) {
             const QImage tiled = paintSurface(paintTiles, tile, client, dirty);
             const QImage copies = paintSurface(paintTilesPerCopy, tile, client, dirty);
@@ -94,17 +97,20 @@ TEST(TilePlan, TiledFillEqualsTheCopiesPixelForPixel)
         EXPECT_EQ(painted.pixel(p), background.pixel(p));
     const QImage whole = paintSurface(paintTiles, opaque, client, client);
     EXPECT_EQ(whole.pixel(client.topLeft()), tileImage.pixel(0, 0));
-    EXPECT_EQ(whole.pixel(304, 206), tileImage.pixel(299 % 37, 199 % 23));
-    EXPECT_EQ(whole.pixel(305, 100), background.pixel(305, 100));
+    EXPECT_EQ(whole.pixel(704, 206), tileImage.pixel(699 % 37, 199 % 23));
+    EXPECT_EQ(whole.pixel(705, 100), background.pixel(705, 100));
+    const QImage wide = paintSurface(paintTiles, opaque, client, QRect(41, 30, 620, 100));
+    EXPECT_EQ(wide.pixel(41, 30), tileImage.pixel(36 % 37, 23 % 23));
+    EXPECT_EQ(wide.pixel(660, 129), tileImage.pixel(655 % 37, 122 % 23));
 }
 
 TEST(TilePlan, EmptyTilePaintsNothing)
 {
-    const QRect client(0, 0, 320, 220);
+    const QRect client(0, 0, 720, 220);
     const QImage background = paintSurface([](auto &, auto &, auto &, auto &) {}, QPixmap(), client, client);
     EXPECT_EQ(paintSurface(paintTiles, QPixmap(), client, client), background);
     EXPECT_EQ(paintSurface(paintTilesPerCopy, QPixmap(), client, client), background);
     const QPixmap tile = QPixmap::fromImage(patternImage(8, 8, QImage::Format_RGB32, false));
     EXPECT_EQ(paintSurface(paintTiles, tile, client, QRect()), background);
-    EXPECT_EQ(paintSurface(paintTilesPerCopy, tile, client, QRect(400, 0, 10, 10)), background);
+    EXPECT_EQ(paintSurface(paintTilesPerCopy, tile, client, QRect(800, 0, 10, 10)), background);
 }
