@@ -231,6 +231,11 @@ void MainWindow::createMenus()
         a->setCheckable(true);
         mnuListViewMode[static_cast<size_t>(i)] = a;
     }
+    mnuView->addSeparator();
+    // Filled by the list commands (sorting).
+    mnuViewArrangeIcons = mnuView->addMenu(QStringLiteral("Arrange Icons"));
+    mnuView->addSeparator();
+    mnuViewRefresh = mnuView->addAction(QStringLiteral("Refresh              F5"));
 
     // Pop-up menus that never show in the menu bar.
     mnuPv = new QMenu(QStringLiteral("Pv"), this);
@@ -242,14 +247,23 @@ void MainWindow::createMenus()
     mnuTv = new QMenu(QStringLiteral("Tv"), this);
     mnuHideTv = mnuTv->addAction(QStringLiteral("Hide Folders Tree"));
     connect(mnuHideTv, &QAction::triggered, this, &MainWindow::mnuViewTv_Click);
+    mnuWall = new QMenu(QStringLiteral("Wall"), this);
+    mnuPWallp = mnuWall->addAction(QStringLiteral("Set Wallpaper"));
+    // The wallpaper command is not part of the program yet.
+    mnuPWallp->setEnabled(false);
 
     mnuLv = new QMenu(QStringLiteral("Lv"), this);
+    mnuLvRefresh = mnuLv->addAction(QStringLiteral("Refresh"));
+    mnuLv->addSeparator();
     mnuLvView = mnuLv->addMenu(QStringLiteral("View"));
     for (int i = 0; i < 5; ++i) {
         QAction *a = mnuLvView->addAction(listview::iconsMenuCaption(i));
         a->setCheckable(true);
         mnuIcons[static_cast<size_t>(i)] = a;
     }
+    mnuLv->addSeparator();
+    // Filled by the list commands (sorting).
+    mnuLvSort = mnuLv->addMenu(QStringLiteral("Arrange icons"));
 }
 
 void MainWindow::createToolBar()
@@ -310,6 +324,14 @@ QString MainWindow::pressedViewButton() const
 {
     const QAction *a = m_viewButtons->checkedAction();
     return a ? a->data().toString() : QString();
+}
+
+QAction *MainWindow::toolAction(const QString &key) const
+{
+    for (QAction *a : Tbar->actions())
+        if (a->data().toString() == key)
+            return a;
+    return nullptr;
 }
 
 void MainWindow::pressToolButton(const QString &key)

@@ -131,6 +131,8 @@ public:
     // The status window while it exists (hStatusBar 0 when null).
     StatusWindow *hStatusBar = nullptr;
     catalogue::OptionsDialog *Options = nullptr;
+    // The tiled preview window while it is loaded.
+    QPointer<QWidget> Preview;
 
     // Menu items.
     QAction *mnuFileExit = nullptr;
@@ -141,8 +143,14 @@ public:
     std::array<QAction *, 5> mnuListViewMode{};
     std::array<QAction *, 5> mnuIcons{};
     QMenu *mnuView = nullptr;
+    QMenu *mnuViewArrangeIcons = nullptr;
+    QAction *mnuViewRefresh = nullptr;
     QMenu *mnuLv = nullptr;
+    QAction *mnuLvRefresh = nullptr;
     QMenu *mnuLvView = nullptr;
+    QMenu *mnuLvSort = nullptr;
+    QMenu *mnuWall = nullptr;
+    QAction *mnuPWallp = nullptr;
     QMenu *mnuPv = nullptr;
     QMenu *mnuTb = nullptr;
     QMenu *mnuTv = nullptr;
@@ -151,6 +159,8 @@ public:
     QAction *mnuHideTv = nullptr;
     // Tool bar buttons by key ("Open", "View Thumbnails", ...).
     QToolButton *toolButton(const QString &key) const;
+    // The tool bar's action for a button key; nullptr for an unknown key.
+    QAction *toolAction(const QString &key) const;
     QString pressedViewButton() const;
     void pressToolButton(const QString &key);
 
