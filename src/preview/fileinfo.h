@@ -13,10 +13,10 @@ inline const QString SizePrefix = QStringLiteral("Size: ");
 inline const QString SizeSuffix = QStringLiteral(" bytes");
 
 struct FileInfoTexts {
-    std::array<int, 4> rightEdgesPx; // q, 2q, 3q and -1 (the last part runs to the edge)
-    QString file;                    // part 0
-    QString dim;                     // part 1
-    QString size;                    // part 2; part 3 stays unwritten
+    std::array<int, 4> rightEdgesPx; // q, 2q, 3q and -1 (the last one runs to the edge)
+    QString file;                    // first status field
+    QString dim;                     // second
+    QString size;                    // third; the fourth stays empty
 };
 
 // Status texts for the current picture. windowWidthPx is the main window's inner width in
