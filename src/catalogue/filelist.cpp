@@ -15,6 +15,11 @@
 
 namespace pavix::catalogue {
 
+QString selectionFolder(const QString &path)
+{
+    return path.endsWith(u'/') ? path.chopped(1) : path;
+}
+
 namespace {
 
 // The folder in the form path() reports: absolute, cleaned, no trailing "/" but for "/".

@@ -1,12 +1,18 @@
 #include "shell/mainwindow.h"
 
 #include "catalogue/catalogue.h"
+#include "catalogue/folderscan.h"
+#include "catalogue/listinteraction.h"
 #include "catalogue/optionsdialog.h"
 #include "common/keys.h"
 #include "common/units.h"
+#include "listview/listcommands.h"
 #include "listview/viewmode.h"
 #include "platform/qtlistview.h"
+#include "preview/previewpane.h"
 #include "preview/stretchimage.h"
+#include "thumbs/thumbgrid.h"
+#include "thumbs/thumbstrip.h"
 #include "shell/busycursor.h"
 #include "shell/foldertree.h"
 #include "shell/settingskeys.h"
@@ -119,6 +125,20 @@ MainWindow::MainWindow(SettingsStore &settings, catalogue::ShellInfo &shellInfo)
     createControls();
     createMenus();
     createToolBar();
+
+    previewPane = new preview::PreviewPane(*this);
+    thumbGrid = new thumbs::ThumbGrid(*this);
+    listInteraction = new catalogue::ListInteraction(*this);
+    folderScan = new catalogue::FolderScan(*this);
+    clearSelectionMarkerHook = [this] { thumbGrid->hideMarker(); };
+    connect(mnuViewRefresh, &QAction::triggered, folderScan, &catalogue::FolderScan::mnuViewRefresh_Click);
+    connect(mnuLvRefresh, &QAction::triggered, folderScan, &catalogue::FolderScan::mnuLvRefresh_Click);
+    if (QAction *open = toolAction(QStringLiteral("Open"))) {
+        open->setEnabled(true);
+        connect(open, &QAction::triggered, this,
+                [this] { folderScan->BrowseFolder(Tv->SelectedFolder()); });
+    }
+    listCommands = new listview::ListCommands(*this);
 }
 
 MainWindow::~MainWindow() = default;
@@ -152,7 +172,6 @@ void MainWindow::createControls()
 
     Tv = new FolderTree(m_client);
     Tv->setObjectName(QStringLiteral("Tv"));
-    connect(Tv, &FolderTree::folderChange, this, &MainWindow::Tv_FolderChange);
     connect(Tv, &FolderTree::mouseDown, this, [this](int button, int) {
         if (button & common::ButtonRight)
             showPopup(mnuTv);
@@ -169,7 +188,7 @@ void MainWindow::createControls()
     VScroll1->setSingleStep(1);
     VScroll1->setPageStep(7);
     VScroll1->hide();
-    picScroll = new QWidget(picBase);
+    picScroll = new thumbs::ThumbStrip(picBase, m_tpp);
     picScroll->setObjectName(QStringLiteral("picScroll"));
     VScroll1->raise();
 
@@ -208,6 +227,10 @@ void MainWindow::createControls()
 void MainWindow::createMenus()
 {
     QMenu *file = menuBar()->addMenu(QStringLiteral("File"));
+    mnuFileOpen = file->addAction(QStringLiteral("&Open             Ctl+ O"));
+    connect(mnuFileOpen, &QAction::triggered, this,
+            [this] { folderScan->BrowseFolder(Tv->SelectedFolder()); });
+    file->addSeparator();
     mnuFileExit = file->addAction(QStringLiteral("Exit                Alt+ X"));
     connect(mnuFileExit, &QAction::triggered, this, &QWidget::close);
 
@@ -413,8 +436,8 @@ void MainWindow::SizeControls()
     IsbRatio = r.IsbRatio;
     m_ctl = r.controls;
     applyControls();
-    if (Primg->hasPicture() && fitPreviewHook)
-        fitPreviewHook();
+    if (Primg->hasPicture())
+        previewPane->FitPreview();
 }
 
 void MainWindow::placeWidget(QWidget *widget, const TwipRect &rect)
@@ -526,8 +549,8 @@ void MainWindow::mnuViewStatusBar_Click()
     mnuViewStatusBar->setChecked(!mnuViewStatusBar->isChecked());
     if (mnuViewStatusBar->isChecked()) {
         createStatusWindow();
-        if (!CurFile.isEmpty() && showFileInfoHook)
-            showFileInfoHook();
+        if (!CurFile.isEmpty())
+            previewPane->ShowFileInfo();
     } else {
         delete hStatusBar;
         hStatusBar = nullptr;
@@ -632,52 +655,23 @@ void MainWindow::holdTreeNotifications(bool hold)
     m_holdTree = hold;
     if (!hold && m_treePending) {
         m_treePending = false;
-        Tv_FolderChange();
+        folderScan->Tv_FolderChange();
     }
 }
 
-void MainWindow::clearPreviewForScan()
+bool MainWindow::treeNotificationsHeld()
 {
-    if (clearSelectionMarkerHook)
-        clearSelectionMarkerHook();
-    Primg->hide();
-    Primg->clearPicture();
-    imgFake = QImage();
-}
-
-void MainWindow::removeSurplusThumbs()
-{
-    if (emptyGridHook)
-        emptyGridHook();
-    VScroll1->hide();
-}
-
-void MainWindow::Tv_FolderChange()
-{
-    if (m_holdTree) {
+    if (m_holdTree)
         m_treePending = true;
-        return;
-    }
-    if (Files.path() == Tv->SelectedFolder())
-        return;
-    if (unloadTiledPreviewHook)
-        unloadTiledPreviewHook();
-    BusyCursor busy;
-    StatusMessage(QString());
-    Lv->clear();
-    clearPreviewForScan();
-    Files.setPath(Tv->SelectedFolder()); // a folder that cannot be opened keeps the previous one
-    CurFile.clear();
-    if (Files.listCount() == 0) {
-        lblImg->setText(ImagesLabel);
-        removeSurplusThumbs();
-        return;
-    }
-    // A file that fails to list ends the listing; the entries made so far stay.
-    catalogue::ListFolder(Files.path(), Files, icons, *Lv);
-    if (thumbsHook)
-        thumbsHook();
-    lblImg->setText(ImagesLabel + QString::number(Files.listCount()));
+    return m_holdTree;
+}
+
+void MainWindow::setStripGeometry(double topCm, double heightCm)
+{
+    m_ctl.picScroll.top = topCm;
+    m_ctl.picScroll.height = heightCm;
+    const double cm = common::TwipsPerCm;
+    placeWidget(picScroll, {0, topCm * cm, m_ctl.picScroll.width * cm, heightCm * cm});
 }
 
 // --- Shutdown -------------------------------------------------------------------------------

@@ -34,7 +34,19 @@ namespace pavix::preview {
 class StretchImage;
 }
 namespace pavix::catalogue {
+class FolderScan;
+class ListInteraction;
 class OptionsDialog;
+}
+namespace pavix::thumbs {
+class ThumbGrid;
+class ThumbStrip;
+}
+namespace pavix::preview {
+class PreviewPane;
+}
+namespace pavix::listview {
+class ListCommands;
 }
 
 namespace pavix::shell {
@@ -100,10 +112,9 @@ public:
     void Isb_MouseUp(int button, int shift, double x, double y);
 
     // --- Folder scans -------------------------------------------------------------------
-    // The tree scan, run by the tree's folder-change notification.
-    void Tv_FolderChange();
     // Holds back the tree's notifications (start-up) and runs the held one on release.
     void holdTreeNotifications(bool hold);
+    bool treeNotificationsHeld();
     // Writes a one-line message to the status window, in simple mode; nothing when the
     // status window does not exist.
     void StatusMessage(const QString &text);
@@ -124,7 +135,7 @@ public:
     platform::QtListView *Lv = nullptr;
     QWidget *picBase = nullptr;
     QScrollBar *VScroll1 = nullptr;
-    QWidget *picScroll = nullptr;
+    thumbs::ThumbStrip *picScroll = nullptr;
     QWidget *Psa = nullptr;
     QWidget *Psb = nullptr;
     preview::StretchImage *Primg = nullptr;
@@ -135,6 +146,7 @@ public:
     QPointer<QWidget> Preview;
 
     // Menu items.
+    QAction *mnuFileOpen = nullptr;
     QAction *mnuFileExit = nullptr;
     QAction *mnuViewToolbar = nullptr;
     QAction *mnuViewStatusBar = nullptr;
@@ -181,6 +193,8 @@ public:
     std::int32_t ImgWidth = 0;
     std::int32_t ImgHeight = 0;
     int SortColumn = 0;
+    // The view-mode and sorting commands.
+    listview::ListCommands *listCommands = nullptr;
     catalogue::FileList Files;
     catalogue::IconCache icons;
     // The hidden probe `imgFake`: the picture of the current selection at natural size.
@@ -192,20 +206,23 @@ public:
     bool tvVisible() const;
     bool tbarVisible() const;
 
-    // Called by the status bar toggle when it recreates the status window while a file is
-    // selected; the preview pane fills it.
-    std::function<void()> showFileInfoHook;
-    // Called by the scans before they empty the list: closes the tiled preview window when
-    // it is open.
+    // The parts of the window that carry the scans, the list's and the grid's handling and
+    // the preview pane.
+    catalogue::FolderScan *folderScan = nullptr;
+    catalogue::ListInteraction *listInteraction = nullptr;
+    thumbs::ThumbGrid *thumbGrid = nullptr;
+    preview::PreviewPane *previewPane = nullptr;
+
+    // Shows the tiled preview window (modeless), creating it when it is not loaded.
+    std::function<void()> showTiledPreviewHook;
+    // Closes the tiled preview window when it is open (a new folder is listed).
     std::function<void()> unloadTiledPreviewHook;
-    // Refits the preview picture in its pane after a layout pass.
-    std::function<void()> fitPreviewHook;
-    // Hides the thumbnail selection marker.
+    // Hides the thumbnail selection marker (a picture could not be shown).
     std::function<void()> clearSelectionMarkerHook;
-    // Removes every thumbnail but the first and hides it (a scan of an empty folder).
-    std::function<void()> emptyGridHook;
-    // Builds the thumbnail grid from the file list.
-    std::function<void()> thumbsHook;
+
+    SettingsStore &settings() { return m_settings; }
+    // Places the thumbnail strip inside its viewport: top and height in centimetres.
+    void setStripGeometry(double topCm, double heightCm);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -219,8 +236,6 @@ private:
     LayoutInput layoutInput() const;
     void placeWidget(QWidget *widget, const TwipRect &rect);
     void showPopup(QMenu *menu);
-    void clearPreviewForScan();
-    void removeSurplusThumbs();
     void Form_Unload();
     void splitterDown(SplitterBar *bar, QWidget *ghostBar, const TwipRect &barRect);
     void splitterMove(QWidget *ghostBar, const TwipRect &barRect, double x);

@@ -1,0 +1,156 @@
+#include "thumbs/thumbstrip.h"
+
+#include "common/keys.h"
+#include "common/units.h"
+#include "thumbs/gridgeometry.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPaintEvent>
+
+#include <algorithm>
+
+namespace pavix::thumbs {
+
+using common::twipsToPixels;
+
+ThumbStrip::ThumbStrip(QWidget *parent, double twipsPerPixel)
+    : QWidget(parent), m_tpp(twipsPerPixel), m_cells(1)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, pal.color(QPalette::Base));
+    setPalette(pal);
+}
+
+void ThumbStrip::setElementCount(int count)
+{
+    m_cells.resize(static_cast<size_t>(std::max(1, count)));
+    update();
+}
+
+void ThumbStrip::setElementPosition(int i, QPoint twips)
+{
+    if (i < 0 || i >= elementCount())
+        return;
+    const QRect before = elementRect(i);
+    m_cells[static_cast<size_t>(i)].twips = twips;
+    update(before);
+    update(elementRect(i));
+}
+
+void ThumbStrip::setElementPicture(int i, const QImage &cell)
+{
+    if (i < 0 || i >= elementCount())
+        return;
+    m_cells[static_cast<size_t>(i)].picture = cell;
+    update(elementRect(i));
+}
+
+void ThumbStrip::setElementVisible(int i, bool visible)
+{
+    if (i < 0 || i >= elementCount())
+        return;
+    m_cells[static_cast<size_t>(i)].visible = visible;
+    update(elementRect(i));
+}
+
+bool ThumbStrip::elementVisible(int i) const
+{
+    return i >= 0 && i < elementCount() && m_cells[static_cast<size_t>(i)].visible;
+}
+
+QPoint ThumbStrip::elementPosition(int i) const
+{
+    return i >= 0 && i < elementCount() ? m_cells[static_cast<size_t>(i)].twips : QPoint();
+}
+
+QImage ThumbStrip::elementPicture(int i) const
+{
+    return i >= 0 && i < elementCount() ? m_cells[static_cast<size_t>(i)].picture : QImage();
+}
+
+QRect ThumbStrip::elementRect(int i) const
+{
+    const QPoint t = elementPosition(i);
+    return QRect(twipsToPixels(t.x(), m_tpp), twipsToPixels(t.y(), m_tpp),
+                 twipsToPixels(ThumbSize, m_tpp), twipsToPixels(ThumbSize, m_tpp));
+}
+
+QRect ThumbStrip::markerRect() const
+{
+    return QRect(twipsToPixels(m_marker.x(), m_tpp), twipsToPixels(m_marker.y(), m_tpp),
+                 twipsToPixels(MarkerSize, m_tpp), twipsToPixels(MarkerSize, m_tpp));
+}
+
+void ThumbStrip::setMarkerPosition(QPoint twips)
+{
+    update(markerRect().adjusted(-2, -2, 2, 2));
+    m_marker = twips;
+    update(markerRect().adjusted(-2, -2, 2, 2));
+}
+
+void ThumbStrip::setMarkerVisible(bool visible)
+{
+    m_markerVisible = visible;
+    update(markerRect().adjusted(-2, -2, 2, 2));
+}
+
+int ThumbStrip::elementAt(QPoint px) const
+{
+    // Later elements lie above earlier ones where they overlap.
+    for (int i = elementCount() - 1; i >= 0; --i)
+        if (m_cells[static_cast<size_t>(i)].visible && elementRect(i).contains(px))
+            return i;
+    return -1;
+}
+
+void ThumbStrip::paintEvent(QPaintEvent *event)
+{
+    QPainter p(this);
+    const QRect dirty = event->rect();
+    for (int i = 0; i < elementCount(); ++i) {
+        const Cell &cell = m_cells[static_cast<size_t>(i)];
+        if (!cell.visible || cell.picture.isNull())
+            continue;
+        const QRect r = elementRect(i);
+        if (r.intersects(dirty))
+            p.drawImage(r, cell.picture);
+    }
+    if (m_markerVisible) {
+        // The marker stays visible over the thumbnail it marks: a frame in the
+        // selection colour.
+        const QRect r = markerRect();
+        p.setPen(QPen(palette().color(QPalette::Highlight), 3));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(r.adjusted(1, 1, -2, -2));
+    }
+}
+
+void ThumbStrip::mousePressEvent(QMouseEvent *event)
+{
+    const int button = common::buttonMask(event->buttons() | event->button());
+    const int shift = common::shiftMask(event->modifiers());
+    const int i = elementAt(event->position().toPoint());
+    if (i >= 0)
+        emit thumbMouseDown(i, button, shift);
+    else
+        emit emptyMouseDown(button, shift);
+}
+
+void ThumbStrip::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    const int i = elementAt(event->position().toPoint());
+    if (i >= 0)
+        emit thumbDblClick(i);
+}
+
+void ThumbStrip::keyPressEvent(QKeyEvent *event)
+{
+    emit keyDown(common::virtualKeyCode(event->key(), event->modifiers()),
+                 common::shiftMask(event->modifiers()));
+}
+
+} // namespace pavix::thumbs
