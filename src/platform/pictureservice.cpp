@@ -72,10 +72,10 @@ private:
     QString m_readFailure;
 };
 
-// Reads the first picture of a file. With a valid shrinkTo, a JPEG is decoded already
-// scaled to that size (libjpeg's DCT scaling does most of the work); other formats come
-// at full size either way.
-Result<QImage> readFirstPicture(const QString &path, QSize shrinkTo)
+// Reads the first picture of a file into picture, reusing its memory when the new picture
+// has the same size and format. With a valid shrinkTo, a JPEG is decoded already scaled to
+// that size (libjpeg's DCT scaling does most of the work); other formats come at full size.
+common::Status readFirstPicture(const QString &path, QSize shrinkTo, QImage &picture)
 {
     const QFileInfo info(path);
     const QString name = info.fileName();
@@ -107,7 +107,6 @@ Result<QImage> readFirstPicture(const QString &path, QSize shrinkTo)
     if (shrinkTo.isValid() && !shrinkTo.isEmpty() && declared.isValid() && reader.format() == "jpeg")
         reader.setScaledSize(shrinkTo);
 
-    QImage picture;
     if (!reader.read(&picture)) {
         if (file.readFailed())
             return deviceError(name, file.readFailure());
@@ -124,16 +123,23 @@ Result<QImage> readFirstPicture(const QString &path, QSize shrinkTo)
     // A frame may be larger than the screen its header declares.
     if (const auto refusal = sizeRefusal(picture.size(), "it decodes to"))
         return badPicture(name, *refusal);
-    return picture;
+    return common::Ok{};
 }
 
 // The whole picture stretched over a cell cleared to the canvas colour.
 QImage composeCell(const QImage &picture, QSize cellPx)
 {
+    QImage source = picture;
+    // Smooth scaling turns a palette or 1-bit picture into 32 bits at full size first. A
+    // nearest-pixel step down to four times the cell keeps that copy small and still leaves
+    // 16 samples to average into each cell pixel.
+    const QSize step(std::min(picture.width(), cellPx.width() * 4), std::min(picture.height(), cellPx.height() * 4));
+    if (picture.depth() < 32 && qint64(picture.width()) * picture.height() > 4 * qint64(step.width()) * step.height())
+        source = picture.scaled(step, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     // Area averaging (Qt's smooth scaling when shrinking) keeps fine detail from aliasing.
-    const QImage stretched = picture.size() == cellPx
-        ? picture
-        : picture.scaled(cellPx, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage stretched = source.size() == cellPx
+        ? source
+        : source.scaled(cellPx, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     QImage cell(cellPx, QImage::Format_RGB32);
     cell.fill(CellCanvasColour);
     QPainter painter(&cell);
@@ -158,7 +164,11 @@ bool withinPictureLimits(QSize pixels)
 
 Result<QImage> loadPicture(const QString &path)
 {
-    return readFirstPicture(path, QSize());
+    QImage picture;
+    const common::Status read = readFirstPicture(path, QSize(), picture);
+    if (!read)
+        return read.error();
+    return picture;
 }
 
 std::int32_t naturalLengthTwips(int pixels, double twipsPerPixel)
@@ -180,13 +190,20 @@ QSize naturalSizeTwips(QSize pixels, double twipsPerPixel)
 
 Result<QImage> loadThumbnail(const QString &path, QSize cellPx)
 {
+    QImage scratch;
+    return loadThumbnail(path, cellPx, scratch);
+}
+
+Result<QImage> loadThumbnail(const QString &path, QSize cellPx, QImage &scratch)
+{
     if (cellPx.isEmpty())
         return common::makeError(common::ErrGeneral,
                                  QStringLiteral("A thumbnail cell of %1 has no area").arg(sizeText(cellPx)));
-    Result<QImage> picture = readFirstPicture(path, cellPx);
-    if (!picture)
-        return picture.error();
-    return composeCell(*picture, cellPx);
+    const common::Status read = readFirstPicture(path, cellPx, scratch);
+    Result<QImage> cell = read ? Result<QImage>(composeCell(scratch, cellPx)) : Result<QImage>(read.error());
+    if (scratch.sizeInBytes() > ScratchKeepBytes)
+        scratch = QImage();
+    return cell;
 }
 
 QImage unreadableCell(QSize cellPx)

@@ -58,6 +58,15 @@ std::int32_t naturalLengthTwips(int pixels, double twipsPerPixel);
 // Same refusals as loadPicture; an empty cellPx is refused with ErrGeneral.
 common::Result<QImage> loadThumbnail(const QString &path, QSize cellPx);
 
+// Largest decoded picture, in bytes, that loadThumbnail leaves in its scratch image.
+inline constexpr qsizetype ScratchKeepBytes = 16 << 20;
+
+// loadThumbnail decoding into scratch, an image the caller keeps from one call to the next:
+// a picture of the same size and format as the one before reuses its memory instead of
+// taking fresh pages from the system, which costs more than decoding many a bitmap. After
+// the call scratch holds the decoded picture, or nothing when that was over ScratchKeepBytes.
+common::Result<QImage> loadThumbnail(const QString &path, QSize cellPx, QImage &scratch);
+
 // The cell Pavix shows for a file it cannot read: light grey with a dark frame and a thick
 // red cross over its middle, unlike any picture's cell. An empty cellPx gives a null image.
 QImage unreadableCell(QSize cellPx);

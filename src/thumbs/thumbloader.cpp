@@ -49,12 +49,12 @@ void ThumbLoader::cancel()
     m_cellDone.notify_all();
 }
 
-void ThumbLoader::decodeNext(std::unique_lock<std::mutex> &lock)
+void ThumbLoader::decodeNext(std::unique_lock<std::mutex> &lock, QImage &scratch)
 {
     const int i = m_next++;
     const QString path = m_paths.at(i);
     lock.unlock();
-    common::Result<QImage> cell = platform::loadThumbnail(path, m_cellPx);
+    common::Result<QImage> cell = platform::loadThumbnail(path, m_cellPx, scratch);
     QImage image = cell ? std::move(cell.value()) : m_unreadable;
     lock.lock();
     m_cells[static_cast<size_t>(i)] = std::move(image);
@@ -63,12 +63,13 @@ void ThumbLoader::decodeNext(std::unique_lock<std::mutex> &lock)
 
 void ThumbLoader::work()
 {
+    QImage scratch; // this worker's decode buffer, reused from picture to picture
     std::unique_lock lock(m_mutex);
     for (;;) {
         m_room.wait(lock, [this] { return m_cancelled || m_next >= count() || m_next < m_horizon; });
         if (m_cancelled || m_next >= count())
             return;
-        decodeNext(lock);
+        decodeNext(lock, scratch);
         m_cellDone.notify_all();
     }
 }
@@ -83,8 +84,9 @@ QImage ThumbLoader::waitFor(int i)
         m_room.notify_all();
     }
     if (m_workers.empty()) {
+        QImage scratch;
         while (!m_done[static_cast<size_t>(i)] && !m_cancelled)
-            decodeNext(lock);
+            decodeNext(lock, scratch);
     }
     // A cell already taken by a worker is finished even after a cancel.
     m_cellDone.wait(lock, [this, i] { return m_done[static_cast<size_t>(i)] || (m_cancelled && i >= m_next); });

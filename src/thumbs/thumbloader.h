@@ -51,7 +51,7 @@ public:
 private:
     void work();
     // Decodes the next file in order on the calling thread; lock is held on entry and exit.
-    void decodeNext(std::unique_lock<std::mutex> &lock);
+    void decodeNext(std::unique_lock<std::mutex> &lock, QImage &scratch);
 
     const QStringList m_paths;
     const QSize m_cellPx;

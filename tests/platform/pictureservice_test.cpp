@@ -260,6 +260,56 @@ TEST_F(PictureService, ThumbnailStretchesTheWholePictureOverTheCell)
     EXPECT_EQ(empty.error().number, ErrGeneral);
 }
 
+TEST_F(PictureService, ScratchImageIsReusedAndNeverKeptLarge)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString first = folder.filePath(QStringLiteral("first.bmp"));
+    const QString second = folder.filePath(QStringLiteral("second.bmp"));
+    const QString palette = folder.filePath(QStringLiteral("palette.bmp"));
+    const QString huge = folder.filePath(QStringLiteral("huge.jpg"));
+    ASSERT_TRUE(QImageWriter(first, "bmp").write(quarters(QSize(1024, 768))));
+    QImage mirrored = quarters(QSize(1024, 768)).mirrored(true, false);
+    ASSERT_TRUE(QImageWriter(second, "bmp").write(mirrored));
+    // 8 bits per pixel: shrunk by nearest pixels first, then averaged.
+    ASSERT_TRUE(QImageWriter(palette, "bmp").write(quarters(QSize(1000, 800)).convertToFormat(QImage::Format_Indexed8)));
+    {
+        QImage big(2100, 2100, QImage::Format_RGB32); // 17.6 MB decoded, over ScratchKeepBytes
+        big.fill(Qt::gray);
+        ASSERT_TRUE(QImageWriter(huge, "jpeg").write(big));
+    }
+
+    QImage scratch;
+    const auto a = loadThumbnail(first, Cell, scratch);
+    ASSERT_TRUE(a.ok());
+    EXPECT_EQ(*a, *loadThumbnail(first, Cell));
+    ASSERT_EQ(scratch.size(), QSize(1024, 768));
+    const uchar *memory = scratch.constBits();
+    const auto b = loadThumbnail(second, Cell, scratch);
+    ASSERT_TRUE(b.ok());
+    EXPECT_EQ(scratch.constBits(), memory) << "a picture of the same size reuses the memory";
+    EXPECT_EQ(b->pixel(1, 1), qRgb(0, 255, 0)) << "and the cell is the new picture's";
+    EXPECT_EQ(b->pixel(58, 1), qRgb(255, 0, 0));
+
+    const auto p = loadThumbnail(palette, Cell, scratch);
+    ASSERT_TRUE(p.ok());
+    EXPECT_EQ(p->pixel(1, 1), qRgb(255, 0, 0));
+    EXPECT_EQ(p->pixel(58, 1), qRgb(0, 255, 0));
+    EXPECT_EQ(p->pixel(1, 58), qRgb(0, 0, 255));
+    EXPECT_EQ(p->pixel(58, 58), qRgb(255, 255, 0));
+
+    EXPECT_FALSE(loadThumbnail(corpusPath(QStringLiteral("bad/empty.bmp")), Cell, scratch).ok());
+    ASSERT_TRUE(loadThumbnail(huge, Cell, scratch).ok()); // a JPEG decodes shrunk: small anyway
+    EXPECT_LE(scratch.sizeInBytes(), ScratchKeepBytes);
+    {
+        QImage big(2100, 2100, QImage::Format_RGB32);
+        big.fill(Qt::gray);
+        ASSERT_TRUE(QImageWriter(folder.filePath(QStringLiteral("huge.bmp")), "bmp").write(big));
+    }
+    ASSERT_TRUE(loadThumbnail(folder.filePath(QStringLiteral("huge.bmp")), Cell, scratch).ok());
+    EXPECT_TRUE(scratch.isNull()) << "a picture over ScratchKeepBytes is not kept";
+}
+
 TEST_F(PictureService, TransparentPartsShowTheCanvasColour)
 {
     QTemporaryDir folder;
@@ -318,6 +368,12 @@ TEST_F(PictureService, ShrunkJpegDecodeAgreesWithTheFullPicture)
     }
     EXPECT_LT(total / (Cell.width() * Cell.height() * 3), 4.0);
     EXPECT_LT(worst, 64);
+    // The decode itself came out small: the scratch holds what was decoded.
+    QImage scratch;
+    ASSERT_TRUE(loadThumbnail(path, Cell, scratch).ok());
+    ASSERT_FALSE(scratch.isNull());
+    EXPECT_LE(scratch.width(), 4032 / 8);
+    EXPECT_LE(scratch.height(), 3024 / 8);
 }
 
 TEST_F(PictureService, FilesThatCannotBeReadAreRefusedWithTheRightNumber)
