@@ -1,0 +1,435 @@
+// View modes and sorting on the real main window (offscreen), reached from the View menu,
+// the list's context menu, the tool bar, the keys and the column headers.
+#include "support/printers.h"
+#include "catalogue/fakeshellinfo.h"
+#include "catalogue/scratchfolder.h"
+#include "common/keys.h"
+#include "listview/listcommands.h"
+#include "platform/qtlistview.h"
+#include "shell/mainwindow.h"
+#include "shell/settingskeys.h"
+#include "shell/settingsstore.h"
+#include "shell/startup.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QHeaderView>
+#include <QMenu>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+using namespace pavix;
+using namespace pavix::shell;
+using listview::ClickOrder;
+using listview::HeaderImageDown;
+using listview::HeaderImageUp;
+using listview::ListCommands;
+using platform::LvView;
+
+namespace {
+
+const QStringList ModeKeys = {"View Thumbnails", "View Large Icons", "View Small Icons",
+                              "View List", "View Details"};
+
+class ListCommandsTest : public ::testing::Test {
+protected:
+    // Four pictures whose orders by name, size and type all differ; "a.jpg" and "d.jpg" are
+    // both 9 bytes long, "b.bmp" 10,240.
+    void start(const QString &viewMode = QString())
+    {
+        scratch.write(QStringLiteral("b.bmp"), 10240);
+        scratch.write(QStringLiteral("a.jpg"), 9);
+        scratch.write(QStringLiteral("C.gif"), 500);
+        scratch.write(QStringLiteral("d.jpg"), 9);
+        store.write(SectionType, KeyBitmap, QStringLiteral("*.bmp;"));
+        store.write(SectionType, KeyJpg, QStringLiteral("*.jpg;"));
+        store.write(SectionType, KeyGif, QStringLiteral("*.gif;"));
+        store.write(SectionType, KeyIco, QStringLiteral("&;"));
+        if (!viewMode.isEmpty())
+            store.write(SectionSettings, KeyViewMode, viewMode);
+        main = runStartup({store, shell, scratch.path(), {}});
+        ASSERT_NE(main->listCommands, nullptr);
+        cmd = main->listCommands;
+    }
+
+    // The list's texts in the order shown.
+    QStringList shown() const
+    {
+        QStringList names;
+        for (int i = 1; i <= main->Lv->count(); ++i)
+            names << main->Lv->itemText(i);
+        return names;
+    }
+
+    // Clicks the details header of column `index1` (1 to 3) with the mouse.
+    void clickHeader(int index1)
+    {
+        QHeaderView *header = main->Lv->header();
+        const int column0 = index1 - 1;
+        const QPoint at(header->sectionViewportPosition(column0) + header->sectionSize(column0) / 2,
+                        header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    }
+
+    std::vector<bool> checks(const std::array<QAction *, 5> &items) const
+    {
+        std::vector<bool> out;
+        for (QAction *a : items)
+            out.push_back(a->isChecked());
+        return out;
+    }
+    std::vector<bool> checks(const std::array<QAction *, 3> &items) const
+    {
+        std::vector<bool> out;
+        for (QAction *a : items)
+            out.push_back(a->isChecked());
+        return out;
+    }
+    static std::vector<bool> only(int index, int size)
+    {
+        std::vector<bool> out(static_cast<size_t>(size), false);
+        if (index >= 0)
+            out[static_cast<size_t>(index)] = true;
+        return out;
+    }
+
+    // Everything that shows the view mode agrees on `mode`.
+    void expectMode(int mode)
+    {
+        SCOPED_TRACE(mode);
+        MainWindow &m = *main;
+        EXPECT_EQ(checks(m.mnuListViewMode), only(mode, 5));
+        EXPECT_EQ(checks(m.mnuIcons), only(mode, 5));
+        EXPECT_EQ(cmd->viewMode(), mode);
+        EXPECT_EQ(m.pressedViewButton(), ModeKeys[mode]);
+        const bool list = mode != 0;
+        EXPECT_EQ(m.Lv->isVisible(), list);
+        EXPECT_EQ(m.picBase->isVisible(), !list);
+        EXPECT_EQ(m.mnuViewArrangeIcons->menuAction()->isEnabled(), list);
+        EXPECT_EQ(m.mnuLvSort->menuAction()->isEnabled(), list);
+        if (list)
+            EXPECT_EQ(static_cast<int>(m.Lv->view()), mode - 1);
+    }
+
+    MemorySettingsStore store;
+    testsupport::FakeShellInfo shell;
+    testsupport::ScratchFolder scratch;
+    std::unique_ptr<MainWindow> main;
+    ListCommands *cmd = nullptr;
+};
+
+} // namespace
+
+TEST_F(ListCommandsTest, ArrangeMenusAreFilledAndUncheckedAfterStartup)
+{
+    start();
+    MainWindow &m = *main;
+    auto captions = [](QMenu *menu) {
+        QStringList out;
+        for (QAction *a : menu->actions())
+            out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        return out;
+    };
+    const QStringList expected = {"By Name", "By Size", "By Type", "-", "Ascending", "Descending"};
+    EXPECT_EQ(captions(m.mnuViewArrangeIcons), expected);
+    EXPECT_EQ(captions(m.mnuLvSort), expected);
+    for (QMenu *menu : {m.mnuViewArrangeIcons, m.mnuLvSort})
+        for (QAction *a : menu->actions()) {
+            EXPECT_FALSE(a->isChecked()) << qPrintable(a->text());
+            EXPECT_TRUE(a->isSeparator() || a->isCheckable()) << qPrintable(a->text());
+        }
+    EXPECT_EQ(m.SortColumn, 0);
+    EXPECT_FALSE(m.Lv->sorted());
+    for (int c = 0; c < 3; ++c)
+        EXPECT_FALSE(m.Lv->headerImage(c).has_value()) << c;
+    // Start-up's large-icon layout is what the commands see as mode 1.
+    expectMode(1);
+}
+
+TEST_F(ListCommandsTest, SwitchingModesKeepsMenusButtonAndAreaInStep)
+{
+    start();
+    MainWindow &m = *main;
+    for (int mode : {0, 2, 3, 4, 1, 0, 0, 4, 4}) {
+        cmd->mnuListViewMode_Click(mode);
+        expectMode(mode);
+    }
+
+    // Switching layouts keeps the items and the selection.
+    m.Lv->setSelectedItem(2);
+    const QString selected = m.Lv->itemText(2);
+    cmd->mnuListViewMode_Click(0);
+    cmd->mnuListViewMode_Click(3);
+    EXPECT_EQ(m.Lv->count(), 4);
+    EXPECT_EQ(m.Lv->itemText(m.Lv->selectedItem()), selected);
+
+    // A mode outside 0 to 4 only copies the View menu's marks onto the context menu.
+    m.mnuIcons[0]->setChecked(true);
+    m.mnuIcons[3]->setChecked(false);
+    cmd->mnuListViewMode_Click(7);
+    cmd->mnuListViewMode_Click(-1);
+    expectMode(3);
+    // The context menu's handler does nothing outside 0 to 4.
+    m.mnuIcons[0]->setChecked(true);
+    cmd->mnuIcons_Click(5);
+    EXPECT_TRUE(m.mnuIcons[0]->isChecked());
+    EXPECT_EQ(m.Lv->view(), LvView::List);
+}
+
+TEST_F(ListCommandsTest, ModeTakesTheFocusToTheShownArea)
+{
+    start();
+    MainWindow &m = *main;
+    m.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
+    cmd->mnuListViewMode_Click(0);
+    EXPECT_TRUE(m.picScroll->hasFocus());
+    cmd->mnuListViewMode_Click(4);
+    EXPECT_EQ(QApplication::focusWidget(), m.Lv->currentView());
+    cmd->mnuListViewMode_Click(2);
+    EXPECT_EQ(QApplication::focusWidget(), m.Lv->currentView());
+}
+
+TEST_F(ListCommandsTest, DetailsColumnsTakeAThirdOfTheListLess110Twips)
+{
+    start();
+    MainWindow &m = *main;
+    ASSERT_DOUBLE_EQ(m.twipsPerPixel(), 15.0);
+
+    // A list 4,500 twips wide gives three columns of 1,390.
+    m.Lv->resize(300, m.Lv->height());
+    ASSERT_DOUBLE_EQ(m.Lv->widthTwips(), 4500.0);
+    cmd->mnuListViewMode_Click(4);
+    for (int c = 1; c <= 3; ++c)
+        EXPECT_DOUBLE_EQ(m.Lv->columnWidth(c), 1390.0) << c;
+    EXPECT_EQ(m.Lv->header()->sectionSize(1), 93); // 1390 twips, rounded to pixels
+
+    // Other layouts leave the widths alone.
+    m.Lv->resize(400, m.Lv->height());
+    cmd->mnuListViewMode_Click(3);
+    cmd->mnuListViewMode_Click(0);
+    EXPECT_DOUBLE_EQ(m.Lv->columnWidth(2), 1390.0);
+
+    // After the window is resized the width is divided again, also when details is chosen
+    // from thumbnails (the hidden list keeps its place in the layout).
+    m.resizeToOuter(12000, 6500);
+    const double width = m.Lv->widthTwips();
+    ASSERT_GT(width, 4500.0);
+    cmd->mnuListViewMode_Click(4);
+    const float expected = static_cast<float>(width) / 3.0f - 110.0f;
+    for (int c = 1; c <= 3; ++c)
+        EXPECT_DOUBLE_EQ(m.Lv->columnWidth(c), static_cast<double>(expected)) << c;
+}
+
+TEST_F(ListCommandsTest, MenusToolBarAndKeysReachTheModes)
+{
+    start();
+    MainWindow &m = *main;
+
+    // View menu items, also the one already checked: the click must not take the mark away.
+    m.mnuListViewMode[4]->trigger();
+    expectMode(4);
+    m.mnuListViewMode[4]->trigger();
+    expectMode(4);
+    m.mnuListViewMode[0]->trigger();
+    expectMode(0);
+
+    // Context menu items.
+    m.mnuIcons[2]->trigger();
+    expectMode(2);
+    m.mnuIcons[2]->trigger();
+    expectMode(2);
+
+    // Tool bar buttons, pressed with the mouse and through their actions.
+    QToolButton *details = m.toolButton(QStringLiteral("View Details"));
+    ASSERT_NE(details, nullptr);
+    QTest::mouseClick(details, Qt::LeftButton);
+    expectMode(4);
+    QTest::mouseClick(details, Qt::LeftButton);
+    expectMode(4);
+    m.toolAction(QStringLiteral("View Thumbnails"))->trigger();
+    expectMode(0);
+    m.toolAction(QStringLiteral("View List"))->trigger();
+    expectMode(3);
+
+    // Function keys: F4 thumbnails, F6 to F9 the list layouts; F5 is not a view key.
+    const int f1 = common::VkF1;
+    EXPECT_TRUE(cmd->viewModeKey(f1 + 3));
+    expectMode(0);
+    EXPECT_TRUE(cmd->viewModeKey(f1 + 5));
+    expectMode(1);
+    EXPECT_TRUE(cmd->viewModeKey(f1 + 8));
+    expectMode(4);
+    EXPECT_FALSE(cmd->viewModeKey(f1 + 4));
+    EXPECT_FALSE(cmd->viewModeKey(f1 + 9));
+    EXPECT_FALSE(cmd->viewModeKey(f1 + 2));
+    expectMode(4);
+    EXPECT_EQ(listview::viewModeForKey(f1 + 6), 2);
+    EXPECT_EQ(listview::viewModeForKey(f1 + 7), 3);
+}
+
+TEST_F(ListCommandsTest, StartupInDetailsAgreesWithTheCommands)
+{
+    start(QStringLiteral("3"));
+    expectMode(4);
+    // The first switch keeps everything in step from there.
+    main->mnuIcons[1]->trigger();
+    expectMode(1);
+}
+
+TEST_F(ListCommandsTest, HeaderClicksAlternateAcrossColumns)
+{
+    start(QStringLiteral("3"));
+    MainWindow &m = *main;
+    const std::vector<bool> none(3, false);
+
+    // First click on "Size  (bytes)": descending by the number of bytes (10,240 before 500
+    // before 9; of the two 9-byte files the one listed first stays first), up chevron.
+    clickHeader(2);
+    EXPECT_EQ(shown(), (QStringList{"b.bmp", "C.gif", "a.jpg", "d.jpg"}));
+    EXPECT_EQ(m.Lv->sortKey(), 1);
+    EXPECT_EQ(m.Lv->sortOrder(), 1);
+    EXPECT_TRUE(m.Lv->sorted());
+    EXPECT_EQ(m.Lv->headerImage(1), HeaderImageUp);
+    EXPECT_FALSE(m.Lv->headerImage(0).has_value());
+    EXPECT_FALSE(m.Lv->headerImage(2).has_value());
+    EXPECT_EQ(checks(cmd->mnuArrange), only(1, 3));
+    EXPECT_EQ(checks(cmd->mnuLvArr), only(1, 3));
+    EXPECT_FALSE(cmd->mnuShortAZ->isChecked());
+    EXPECT_TRUE(cmd->mnuShortZA->isChecked());
+    EXPECT_FALSE(cmd->mnuLvShortAZ->isChecked());
+    EXPECT_TRUE(cmd->mnuLvShortZA->isChecked());
+    EXPECT_EQ(m.SortColumn, 1);
+    EXPECT_EQ(cmd->clickOrder(), ClickOrder::Descending);
+
+    // Second click on the same header: ascending, numbers compared as numbers.
+    clickHeader(2);
+    EXPECT_EQ(shown(), (QStringList{"a.jpg", "d.jpg", "C.gif", "b.bmp"}));
+    EXPECT_EQ(m.Lv->headerImage(1), HeaderImageDown);
+    EXPECT_TRUE(cmd->mnuShortAZ->isChecked());
+    EXPECT_TRUE(cmd->mnuLvShortAZ->isChecked());
+    EXPECT_FALSE(cmd->mnuLvShortZA->isChecked());
+
+    // Third click, on "Name": descending again, case ignored; the arrow moves over.
+    clickHeader(1);
+    EXPECT_EQ(shown(), (QStringList{"d.jpg", "C.gif", "b.bmp", "a.jpg"}));
+    EXPECT_EQ(m.Lv->headerImage(0), HeaderImageUp);
+    EXPECT_FALSE(m.Lv->headerImage(1).has_value());
+    EXPECT_EQ(checks(cmd->mnuArrange), only(0, 3));
+    EXPECT_EQ(checks(cmd->mnuLvArr), only(0, 3));
+    EXPECT_EQ(m.SortColumn, 0);
+
+    // Fourth, on "Type": ascending by type name (BMP, GIF, JPG; the two JPEGs keep the
+    // order they were listed in).
+    clickHeader(3);
+    EXPECT_EQ(shown(), (QStringList{"b.bmp", "C.gif", "a.jpg", "d.jpg"}));
+    EXPECT_EQ(m.Lv->headerImage(2), HeaderImageDown);
+    EXPECT_EQ(checks(cmd->mnuArrange), only(2, 3));
+    EXPECT_EQ(m.SortColumn, 2);
+}
+
+TEST_F(ListCommandsTest, MenuOrdersLeaveTheClickAlternationAlone)
+{
+    start(QStringLiteral("3"));
+    MainWindow &m = *main;
+
+    // An order from the menu before any click: the first click still orders descending.
+    cmd->mnuShortAZ->trigger();
+    EXPECT_TRUE(m.Lv->sorted());
+    EXPECT_EQ(m.Lv->sortKey(), 0);
+    EXPECT_EQ(shown(), (QStringList{"a.jpg", "b.bmp", "C.gif", "d.jpg"}));
+    EXPECT_EQ(m.Lv->headerImage(0), HeaderImageDown);
+    EXPECT_EQ(cmd->clickOrder(), ClickOrder::None);
+    // No arrange item was chosen yet.
+    EXPECT_EQ(checks(cmd->mnuArrange), only(-1, 3));
+    clickHeader(1);
+    EXPECT_EQ(m.Lv->sortOrder(), 1);
+
+    // "Descending" from the context menu between two clicks: the next click ascends,
+    // because the previous click descended.
+    cmd->mnuLvShortZA->trigger();
+    EXPECT_EQ(m.Lv->sortOrder(), 1);
+    EXPECT_TRUE(cmd->mnuShortZA->isChecked());
+    EXPECT_TRUE(cmd->mnuLvShortZA->isChecked());
+    clickHeader(2);
+    EXPECT_EQ(m.Lv->sortOrder(), 0);
+    EXPECT_EQ(m.Lv->headerImage(1), HeaderImageDown);
+
+    // "Descending" twice from the View menu keeps its check mark; the key stays size.
+    cmd->mnuShortZA->trigger();
+    cmd->mnuShortZA->trigger();
+    EXPECT_TRUE(cmd->mnuShortZA->isChecked());
+    EXPECT_FALSE(cmd->mnuShortAZ->isChecked());
+    EXPECT_EQ(m.Lv->sortKey(), 1);
+    EXPECT_EQ(shown(), (QStringList{"b.bmp", "C.gif", "a.jpg", "d.jpg"}));
+    EXPECT_EQ(m.Lv->headerImage(1), HeaderImageUp);
+    clickHeader(2);
+    EXPECT_EQ(m.Lv->sortOrder(), 1); // the click before this one ascended
+}
+
+TEST_F(ListCommandsTest, ByTypeFromEitherMenuIsAscendingWithOneArrangeCheck)
+{
+    start(QStringLiteral("3"));
+    MainWindow &m = *main;
+    clickHeader(2); // by size, descending
+
+    // The context menu's twin first.
+    cmd->mnuLvArr[2]->trigger();
+    EXPECT_EQ(m.Lv->sortKey(), 2);
+    EXPECT_EQ(m.Lv->sortOrder(), 0);
+    EXPECT_EQ(shown(), (QStringList{"b.bmp", "C.gif", "a.jpg", "d.jpg"}));
+    EXPECT_EQ(checks(cmd->mnuArrange), only(2, 3));
+    EXPECT_EQ(checks(cmd->mnuLvArr), only(2, 3));
+    EXPECT_TRUE(cmd->mnuShortAZ->isChecked());
+    EXPECT_TRUE(cmd->mnuLvShortAZ->isChecked());
+    EXPECT_EQ(m.Lv->headerImage(2), HeaderImageDown);
+    EXPECT_FALSE(m.Lv->headerImage(1).has_value());
+    EXPECT_EQ(m.SortColumn, 2);
+
+    // Choosing the checked item again, after a descending order, from the View menu.
+    cmd->mnuShortZA->trigger();
+    cmd->mnuArrange[2]->trigger();
+    EXPECT_EQ(m.Lv->sortOrder(), 0);
+    EXPECT_EQ(checks(cmd->mnuArrange), only(2, 3));
+    EXPECT_EQ(checks(cmd->mnuLvArr), only(2, 3));
+
+    // "By Name" moves the single check in both menus.
+    cmd->mnuArrange[0]->trigger();
+    EXPECT_EQ(checks(cmd->mnuArrange), only(0, 3));
+    EXPECT_EQ(checks(cmd->mnuLvArr), only(0, 3));
+    EXPECT_EQ(shown(), (QStringList{"a.jpg", "b.bmp", "C.gif", "d.jpg"}));
+
+    // An index outside 0 to 2 changes nothing.
+    cmd->mnuArrange_Click(3);
+    cmd->Lv_ColumnClick(0);
+    EXPECT_EQ(checks(cmd->mnuArrange), only(0, 3));
+    EXPECT_EQ(m.SortColumn, 0);
+    EXPECT_EQ(cmd->clickOrder(), ClickOrder::Descending);
+}
+
+TEST_F(ListCommandsTest, SortingLeavesTheFileListAndTheGridOrderAlone)
+{
+    start(QStringLiteral("1"));
+    MainWindow &m = *main;
+    const QStringList files = m.Files.names();
+    ASSERT_EQ(files, (QStringList{"a.jpg", "b.bmp", "C.gif", "d.jpg"}));
+    int gridBuilds = 0;
+    m.thumbsHook = [&] { ++gridBuilds; };
+    m.emptyGridHook = [&] { ++gridBuilds; };
+
+    // Sorting works in any list layout, not only with the header shown.
+    cmd->Lv_ColumnClick(2);
+    cmd->mnuArrange_Click(2);
+    cmd->mnuShortZA_Click();
+    cmd->mnuListViewMode_Click(0);
+    cmd->mnuListViewMode_Click(2);
+    EXPECT_EQ(shown(), (QStringList{"a.jpg", "d.jpg", "C.gif", "b.bmp"}));
+
+    EXPECT_EQ(m.Files.names(), files);
+    EXPECT_EQ(gridBuilds, 0);
+    // Each item still names the file at its catalogue position.
+    for (int i = 1; i <= m.Lv->count(); ++i)
+        EXPECT_EQ(m.Files.list(m.Lv->addedPosition(i) - 1), m.Lv->itemText(i)) << i;
+}
