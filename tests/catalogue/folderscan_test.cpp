@@ -1,0 +1,173 @@
+// The three folder scans on the real main window (offscreen).
+#include "support/mainfixture.h"
+
+#include "catalogue/folderscan.h"
+#include "platform/qtlistview.h"
+#include "preview/previewpane.h"
+#include "preview/stretchimage.h"
+#include "shell/foldertree.h"
+#include "shell/settingskeys.h"
+#include "shell/statuswindow.h"
+#include "thumbs/thumbstrip.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QScrollBar>
+
+using namespace pavix;
+using testsupport::MainFixture;
+
+namespace {
+
+const QStringList Pictures = {"good/hopper.bmp", "good/hopper.jpg", "good/transparent.gif",
+                              "good/python.ico", "names/UPPER.JPG"};
+
+QString statusText(const shell::MainWindow &m)
+{
+    return m.hStatusBar ? m.hStatusBar->shownText() : QStringLiteral("<none>");
+}
+
+// Selects the first entry of the list the way a click does.
+void clickFirstEntry(shell::MainWindow &m)
+{
+    m.Lv->setSelectedItem(1);
+    emit m.Lv->itemClick(1);
+}
+
+} // namespace
+
+TEST(FolderScan, TreeScanListsTheFolderAndItsThumbnails)
+{
+    MainFixture f;
+    const QString pictures = f.folderWith(QStringLiteral("pictures"), Pictures);
+    const QString empty = f.scratch.makeFolder(QStringLiteral("empty"));
+    f.start(pictures);
+    shell::MainWindow &m = *f.main;
+
+    EXPECT_EQ(m.Lv->count(), 5);
+    EXPECT_EQ(m.lblImg->text(), QStringLiteral("Images : 5"));
+    EXPECT_EQ(statusText(m), QString());
+    EXPECT_EQ(m.picScroll->elementCount(), 5);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_TRUE(m.picScroll->elementVisible(i)) << i;
+        // Entry i + 1 and thumbnail i name the same file.
+        EXPECT_EQ(m.Lv->itemText(i + 1), m.Files.list(i));
+    }
+    EXPECT_FALSE(m.picScroll->markerVisible());
+    EXPECT_TRUE(m.imgFake.isNull());
+
+    // A selection, then a folder without pictures: everything is emptied.
+    clickFirstEntry(m);
+    ASSERT_FALSE(m.CurFile.isEmpty());
+    m.Tv->setSelectedFolder(empty);
+    EXPECT_EQ(m.Files.path(), empty);
+    EXPECT_EQ(m.Lv->count(), 0);
+    EXPECT_EQ(m.lblImg->text(), QStringLiteral("Images : "));
+    EXPECT_EQ(statusText(m), QString());
+    EXPECT_TRUE(m.CurFile.isEmpty());
+    EXPECT_FALSE(m.Primg->isVisible());
+    EXPECT_FALSE(m.Primg->hasPicture());
+    EXPECT_EQ(m.picScroll->elementCount(), 1);
+    EXPECT_FALSE(m.picScroll->elementVisible(0));
+    EXPECT_FALSE(m.VScroll1->isVisible());
+
+    // A folder that cannot be opened leaves the file list where it was.
+    m.Tv->setSelectedFolder(f.scratch.file(QStringLiteral("gone")));
+    EXPECT_EQ(m.Files.path(), empty);
+}
+
+TEST(FolderScan, BrowseScanShowsItsOwnTextsAndStoresTheFolder)
+{
+    MainFixture f;
+    const QString pictures = f.folderWith(QStringLiteral("pictures"), Pictures);
+    const QString empty = f.scratch.makeFolder(QStringLiteral("empty"));
+    f.start(pictures);
+    shell::MainWindow &m = *f.main;
+    QString answer;
+    QString askedTitle, askedFolder;
+    m.folderScan->chooseFolder = [&](const QString &title, const QString &initial) {
+        askedTitle = title;
+        askedFolder = initial;
+        return answer;
+    };
+
+    clickFirstEntry(m);
+    const QString selected = m.CurFile;
+    ASSERT_FALSE(selected.isEmpty());
+
+    // Cancelling, or choosing the folder already listed, changes nothing.
+    answer = QString();
+    EXPECT_EQ(m.folderScan->BrowseFolder(m.Tv->SelectedFolder()), QString());
+    EXPECT_EQ(askedTitle, QStringLiteral("Searching for *.bmp *.gif *.jpeg *.ico  files."));
+    EXPECT_EQ(askedFolder, pictures);
+    answer = pictures;
+    m.folderScan->BrowseFolder(pictures);
+    EXPECT_EQ(m.Lv->count(), 5);
+    EXPECT_TRUE(m.Primg->hasPicture());
+    EXPECT_EQ(m.CurFile, selected);
+
+    // An empty folder: "Images :" without the space, and a message.
+    answer = empty;
+    EXPECT_EQ(m.folderScan->BrowseFolder(pictures), empty);
+    EXPECT_EQ(m.lblImg->text(), QStringLiteral("Images :"));
+    EXPECT_EQ(statusText(m), QStringLiteral("This directory does not contain supported images."));
+    EXPECT_EQ(m.Tv->SelectedFolder(), empty);
+    EXPECT_EQ(f.store.read(QStringLiteral("Settings"), QStringLiteral("Folder")), empty);
+    // The browse scan leaves the selection's names as they were.
+    EXPECT_EQ(m.CurFile, selected);
+    EXPECT_FALSE(m.Primg->hasPicture());
+
+    // Back to the pictures: count first, then the list; the status bar is emptied.
+    answer = pictures;
+    m.folderScan->BrowseFolder(empty);
+    EXPECT_EQ(m.lblImg->text(), QStringLiteral("Images : 5"));
+    EXPECT_EQ(m.Lv->count(), 5);
+    EXPECT_EQ(statusText(m), QString());
+    EXPECT_EQ(m.Files.path(), pictures);
+}
+
+TEST(FolderScan, RefreshSeesNewFilesOfTheSameFolder)
+{
+    MainFixture f;
+    const QString pictures = f.folderWith(QStringLiteral("pictures"), Pictures);
+    f.start(pictures);
+    shell::MainWindow &m = *f.main;
+    clickFirstEntry(m);
+
+    ASSERT_TRUE(QFile::copy(QStringLiteral(PAVIX_CORPUS_DIR "/good/pal8.bmp"),
+                            pictures + QStringLiteral("/added.bmp")));
+    m.mnuViewRefresh->trigger();
+    EXPECT_EQ(m.Lv->count(), 6);
+    EXPECT_EQ(m.lblImg->text(), QStringLiteral("Images : 6"));
+    EXPECT_GT(m.Lv->findItem(QStringLiteral("added.bmp")), 0);
+    EXPECT_EQ(statusText(m), shell::ClickHint);
+    EXPECT_TRUE(m.CurFile.isEmpty());
+    EXPECT_TRUE(m.picScroll->isVisibleTo(m.picBase));
+    EXPECT_EQ(m.picScroll->elementCount(), 6);
+
+    // Emptied on disk: the count label keeps its space, the status bar is emptied.
+    for (const QString &name : QDir(pictures).entryList(QDir::Files))
+        QFile::remove(pictures + u'/' + name);
+    m.mnuLvRefresh->trigger();
+    EXPECT_EQ(m.Lv->count(), 0);
+    EXPECT_EQ(m.lblImg->text(), QStringLiteral("Images : "));
+    EXPECT_EQ(statusText(m), QString());
+    EXPECT_FALSE(m.picScroll->elementVisible(0));
+
+    // A folder removed since it was listed: the refresh keeps the folder it had.
+    QDir(pictures).removeRecursively();
+    m.mnuViewRefresh->trigger();
+    EXPECT_EQ(m.Files.path(), pictures);
+    EXPECT_EQ(m.Lv->count(), 0);
+}
+
+TEST(FolderScan, TheRootFolderIsListedLikeAnyOther)
+{
+    MainFixture f;
+    f.start(QStringLiteral("/"));
+    shell::MainWindow &m = *f.main;
+    EXPECT_EQ(m.Files.path(), QStringLiteral("/"));
+    EXPECT_EQ(m.lblImg->text(), m.Files.listCount() ? QStringLiteral("Images : %1").arg(m.Files.listCount())
+                                                    : QStringLiteral("Images : "));
+    EXPECT_EQ(m.Lv->count(), m.Files.listCount());
+}

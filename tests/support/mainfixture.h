@@ -1,0 +1,73 @@
+#pragma once
+// A started main window over a throw-away folder of real pictures, for widget tests.
+
+#include "support/printers.h"
+#include "catalogue/fakeshellinfo.h"
+#include "catalogue/scratchfolder.h"
+#include "shell/mainwindow.h"
+#include "shell/settingsstore.h"
+#include "shell/startup.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QMouseEvent>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace pavix::testsupport {
+
+class MainFixture {
+public:
+    // Starts the program with every picture type enabled on `home` (made empty when not
+    // given).
+    void start(const QString &folder = QString())
+    {
+        home = folder.isEmpty() ? scratch.makeFolder(QStringLiteral("home")) : folder;
+        for (auto [key, value] : {std::pair{"Bitmap", "*.bmp;"}, {"Jpg", "*.jpeg;*.jpg;"},
+                                  {"Gif", "*.gif;"}, {"Ico", "*.ico;"}})
+            store.write(QStringLiteral("Type"), QLatin1String(key), QLatin1String(value));
+        main = shell::runStartup({store, shell, home, {}});
+    }
+
+    // A folder holding copies of the named corpus files ("good/hopper.bmp", ...).
+    QString folderWith(const QString &name, const QStringList &corpusFiles)
+    {
+        const QString folder = scratch.makeFolder(name);
+        for (const QString &file : corpusFiles) {
+            const QString source = QStringLiteral(PAVIX_CORPUS_DIR) + u'/' + file;
+            EXPECT_TRUE(QFile::copy(source, folder + u'/' + file.section(u'/', -1)))
+                << qPrintable(file);
+        }
+        return folder;
+    }
+
+    // `count` copies of one corpus picture named p000.bmp, p001.bmp, ...
+    QString folderOfCopies(const QString &name, const QString &corpusFile, int count)
+    {
+        const QString folder = scratch.makeFolder(name);
+        const QString source = QStringLiteral(PAVIX_CORPUS_DIR) + u'/' + corpusFile;
+        const QString ext = corpusFile.section(u'.', -1);
+        for (int i = 0; i < count; ++i)
+            EXPECT_TRUE(QFile::copy(source, folder + QStringLiteral("/p%1.").arg(i, 3, 10, QLatin1Char('0')) + ext));
+        return folder;
+    }
+
+    static void press(QWidget *w, QPoint pos, Qt::MouseButton button = Qt::LeftButton,
+                      QEvent::Type type = QEvent::MouseButtonPress)
+    {
+        QMouseEvent e(type, QPointF(pos), w->mapToGlobal(QPointF(pos)), button,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button),
+                      Qt::NoModifier);
+        QApplication::sendEvent(w, &e);
+    }
+
+    shell::MemorySettingsStore store;
+    FakeShellInfo shell;
+    ScratchFolder scratch;
+    QString home;
+    std::unique_ptr<shell::MainWindow> main;
+};
+
+} // namespace pavix::testsupport
