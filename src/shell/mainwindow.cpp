@@ -11,6 +11,7 @@
 #include "platform/qtlistview.h"
 #include "preview/previewpane.h"
 #include "preview/stretchimage.h"
+#include "preview/tiledpreview.h"
 #include "thumbs/thumbgrid.h"
 #include "thumbs/thumbstrip.h"
 #include "shell/busycursor.h"
@@ -131,6 +132,8 @@ MainWindow::MainWindow(SettingsStore &settings, catalogue::ShellInfo &shellInfo)
     listInteraction = new catalogue::ListInteraction(*this);
     folderScan = new catalogue::FolderScan(*this);
     clearSelectionMarkerHook = [this] { thumbGrid->hideMarker(); };
+    showTiledPreviewHook = [this] { preview::showTiledPreview(*this); };
+    unloadTiledPreviewHook = [this] { preview::unloadTiledPreview(*this); };
     connect(mnuViewRefresh, &QAction::triggered, folderScan, &catalogue::FolderScan::mnuViewRefresh_Click);
     connect(mnuLvRefresh, &QAction::triggered, folderScan, &catalogue::FolderScan::mnuLvRefresh_Click);
     if (QAction *open = toolAction(QStringLiteral("Open"))) {
