@@ -1,0 +1,205 @@
+// Clicks, keys and the hover hint of the list, and the preview pane they fill, on the real
+// main window (offscreen).
+#include "support/mainfixture.h"
+
+#include "catalogue/filesize.h"
+#include "catalogue/listinteraction.h"
+#include "common/keys.h"
+#include "common/units.h"
+#include "platform/qtlistview.h"
+#include "preview/previewfit.h"
+#include "preview/previewpane.h"
+#include "preview/stretchimage.h"
+#include "shell/foldertree.h"
+#include "shell/statuswindow.h"
+#include "thumbs/thumbstrip.h"
+
+#include <QCursor>
+#include <QFileInfo>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+
+using namespace pavix;
+using testsupport::MainFixture;
+
+namespace {
+
+QString statusText(const shell::MainWindow &m)
+{
+    return m.hStatusBar ? m.hStatusBar->shownText() : QStringLiteral("<none>");
+}
+
+void click(shell::MainWindow &m, const QString &name)
+{
+    const int index = m.Lv->findItem(name);
+    ASSERT_GT(index, 0) << qPrintable(name);
+    m.Lv->setSelectedItem(index);
+    emit m.Lv->itemClick(index);
+}
+
+// Closes the pop-up menu that the next handler opens, once it is up.
+void closeNextPopup()
+{
+    QTimer::singleShot(50, [] {
+        if (QWidget *popup = QApplication::activePopupWidget())
+            popup->close();
+    });
+}
+
+bool tiledWindowOpen(const shell::MainWindow &m)
+{
+    return m.Preview && m.Preview->isVisible();
+}
+
+} // namespace
+
+TEST(ListInteraction, ClickingAnEntryPreviewsItAndMarksItsThumbnail)
+{
+    MainFixture f;
+    const QString folder = f.folderWith(QStringLiteral("p"), {"good/hopper.bmp", "good/pal8.bmp",
+                                                             "good/large_4032x3024.jpg"});
+    f.start(folder);
+    shell::MainWindow &m = *f.main;
+    const double tpp = m.twipsPerPixel();
+    // A preview pane wide enough for hopper's 1920 twips plus 200.
+    m.resizeToOuter(12015, 7500);
+    ASSERT_GE(m.controls().Pv.width, 128 * tpp + 200);
+
+    click(m, QStringLiteral("hopper.bmp"));
+    EXPECT_EQ(m.CurFolder, folder);
+    EXPECT_EQ(m.CurFile, QStringLiteral("hopper.bmp"));
+    EXPECT_EQ(m.ImgWidth, 128 * tpp);
+    EXPECT_EQ(m.ImgHeight, 128 * tpp);
+    // Natural size plus 60 twips, centred on the picture's own size.
+    const shell::TwipRect &pv = m.controls().Pv;
+    EXPECT_EQ(m.Primg->width(), common::twipsToPixels(128 * tpp + 60, tpp));
+    EXPECT_EQ(m.Primg->x(), common::twipsToPixels(pv.left + (pv.width - 128 * tpp) / 2, tpp));
+    EXPECT_TRUE(m.Primg->isVisible());
+    EXPECT_EQ(m.Primg->picture().size(), QSize(128, 128));
+    EXPECT_EQ(m.hStatusBar->partText(0), QStringLiteral("File: hopper.bmp"));
+    EXPECT_EQ(m.hStatusBar->partText(1), QStringLiteral("Dim: 128x128"));
+    EXPECT_EQ(m.hStatusBar->partText(2),
+              QStringLiteral("Size: %1 bytes")
+                  .arg(catalogue::FormatFileSize(QFileInfo(folder + "/hopper.bmp").size())));
+    const int q = m.centralWidget()->width() / 4;
+    EXPECT_EQ(m.hStatusBar->parts(), (std::vector<int>{q, 2 * q, 3 * q, -1}));
+    const int thumb = m.Files.names().indexOf(QStringLiteral("hopper.bmp"));
+    EXPECT_TRUE(m.picScroll->markerVisible());
+    EXPECT_EQ(m.picScroll->markerPosition(), m.picScroll->elementPosition(thumb));
+
+    // A camera-sized picture (wider than 32767 twips) is previewed, shrunk into the pane.
+    click(m, QStringLiteral("large_4032x3024.jpg"));
+    EXPECT_EQ(m.ImgWidth, 4032 * tpp);
+    EXPECT_EQ(m.hStatusBar->partText(1), QStringLiteral("Dim: 4032x3024"));
+    EXPECT_EQ(m.Primg->width(), common::twipsToPixels(pv.width - 200, tpp));
+    EXPECT_EQ(m.Primg->x(), common::twipsToPixels(pv.left + 100, tpp));
+
+    // Following the layout: hiding the preview pane hides the image too.
+    m.mnuViewPv_Click();
+    EXPECT_FALSE(m.Primg->isVisible());
+    m.mnuViewPv_Click();
+    EXPECT_TRUE(m.Primg->isVisible());
+
+    // Switching the status bar back on shows the file at once.
+    m.mnuViewStatusBar_Click();
+    m.mnuViewStatusBar_Click();
+    ASSERT_NE(m.hStatusBar, nullptr);
+    EXPECT_EQ(m.hStatusBar->partText(0), QStringLiteral("File: large_4032x3024.jpg"));
+}
+
+TEST(ListInteraction, AnUnreadableFileLeavesNoStaleSelection)
+{
+    MainFixture f;
+    f.start(f.folderWith(QStringLiteral("p"), {"good/hopper.bmp", "bad/badbitcount.bmp",
+                                              "bad/progressive-49157x27397-613B.jpg"}));
+    shell::MainWindow &m = *f.main;
+    click(m, QStringLiteral("hopper.bmp"));
+    ASSERT_TRUE(m.Primg->hasPicture());
+
+    for (const QString name : {QStringLiteral("badbitcount.bmp"),
+                               QStringLiteral("progressive-49157x27397-613B.jpg")}) {
+        click(m, QStringLiteral("hopper.bmp"));
+        click(m, name);
+        EXPECT_TRUE(m.CurFile.isEmpty()) << qPrintable(name);
+        EXPECT_TRUE(m.imgFake.isNull());
+        EXPECT_FALSE(m.Primg->hasPicture());
+        EXPECT_FALSE(m.Primg->isVisible());
+        EXPECT_FALSE(m.picScroll->markerVisible());
+        EXPECT_TRUE(statusText(m).contains(name)) << qPrintable(statusText(m));
+        // Nothing is selected, so nothing opens the tiled window.
+        emit m.Lv->dblClick();
+        EXPECT_FALSE(tiledWindowOpen(m));
+    }
+}
+
+TEST(ListInteraction, EmptySpaceClicksAndTheHoverHint)
+{
+    MainFixture f;
+    f.start(f.folderWith(QStringLiteral("p"), {"good/hopper.bmp", "good/pal8.bmp"}));
+    shell::MainWindow &m = *f.main;
+    catalogue::ListInteraction &li = *m.listInteraction;
+
+    // With nothing selected, moving over the list shows the hint and starts the timer.
+    emit m.Lv->mouseMove(0, 0, 10, 10);
+    EXPECT_TRUE(li.HintShown);
+    EXPECT_EQ(statusText(m), shell::ClickHint);
+    EXPECT_TRUE(li.Timer1->isActive());
+    // Once the pointer is outside the list the hint goes within about 100 ms.
+    QCursor::setPos(m.mapToGlobal(QPoint(-500, -500)));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !li.HintShown; }, 1000));
+    EXPECT_EQ(statusText(m), QString());
+    EXPECT_FALSE(li.Timer1->isActive());
+
+    // With a file selected there is no hint.
+    click(m, QStringLiteral("hopper.bmp"));
+    emit m.Lv->mouseMove(0, 0, 10, 10);
+    EXPECT_FALSE(li.HintShown);
+
+    // A right click on empty space only opens the menu.
+    const int emptyY = static_cast<int>(m.Lv->heightTwips()) - 30;
+    const int emptyX = static_cast<int>(m.Lv->widthTwips()) - 300;
+    ASSERT_EQ(m.Lv->hitTest(emptyX, emptyY), 0);
+    closeNextPopup();
+    emit m.Lv->mouseDown(2, 0, emptyX, emptyY);
+    EXPECT_EQ(m.CurFile, QStringLiteral("hopper.bmp"));
+    EXPECT_TRUE(m.Primg->isVisible());
+
+    // A left click there clears the selection and invites a click.
+    emit m.Lv->mouseDown(1, 0, emptyX, emptyY);
+    EXPECT_TRUE(m.CurFile.isEmpty());
+    EXPECT_EQ(m.Lv->selectedItem(), 0);
+    EXPECT_FALSE(m.Primg->isVisible());
+    EXPECT_TRUE(m.imgFake.isNull());
+    EXPECT_FALSE(m.picScroll->markerVisible());
+    EXPECT_EQ(statusText(m), shell::ClickHint);
+    EXPECT_FALSE(li.HintShown);
+    EXPECT_EQ(m.CurFolder, m.Files.path());
+}
+
+TEST(ListInteraction, KeysAndDoubleClicksOpenTheTiledWindow)
+{
+    MainFixture f;
+    f.start(f.folderWith(QStringLiteral("p"), {"good/hopper.bmp", "good/pal8.bmp"}));
+    shell::MainWindow &m = *f.main;
+
+    emit m.Lv->keyDown(common::VkDown, 0);
+    EXPECT_FALSE(tiledWindowOpen(m));
+
+    click(m, QStringLiteral("pal8.bmp"));
+    emit m.Lv->keyDown(common::VkDown, 0);
+    ASSERT_TRUE(tiledWindowOpen(m));
+    QTest::keyClick(m.Preview, Qt::Key_Escape);
+    EXPECT_FALSE(tiledWindowOpen(m));
+
+    emit m.Lv->dblClick();
+    EXPECT_TRUE(tiledWindowOpen(m));
+    // A new folder closes it.
+    m.Tv->setSelectedFolder(f.folderWith(QStringLiteral("q"), {"good/pal1.bmp"}));
+    EXPECT_FALSE(tiledWindowOpen(m));
+
+    // A click on the preview image opens it too.
+    click(m, QStringLiteral("pal1.bmp"));
+    MainFixture::press(m.Primg, QPoint(3, 3));
+    EXPECT_TRUE(tiledWindowOpen(m));
+}
