@@ -481,6 +481,12 @@ void MainWindow::applyControls()
     m_client->update();
 }
 
+void MainWindow::setTypesCaption(const QString &text)
+{
+    lblTypes->setText(text);
+    lblTypes->setToolTip(text);
+}
+
 void MainWindow::SetHeaderHotTrack()
 {
     Lv->setHeaderHotTrack(!Lv->headerHotTrack());

@@ -119,6 +119,10 @@ public:
     // status window does not exist.
     void StatusMessage(const QString &text);
 
+    // Shows the searching text above the file area; the whole text is also the label's
+    // tool tip, as the label ends where the image count begins.
+    void setTypesCaption(const QString &text);
+
     // --- Shutdown -----------------------------------------------------------------------
     // Registers a window that shutdown closes (newest first) after storing the settings.
     void registerLoadedWindow(QWidget *window);

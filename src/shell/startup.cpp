@@ -124,7 +124,7 @@ std::unique_ptr<MainWindow> runStartup(const StartupEnvironment &env)
 
     // 8. Type label, first layout.
     m.typeTexts = catalogue::RefreshTypeTexts(m.patterns);
-    m.lblTypes->setText(catalogue::searchingText(m.typeTexts));
+    m.setTypesCaption(catalogue::searchingText(m.typeTexts));
     m.SizeControls();
     status(8);
 
