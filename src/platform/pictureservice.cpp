@@ -7,6 +7,7 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QPen>
+#include <QScopeGuard>
 
 #include <algorithm>
 #include <limits>
@@ -75,7 +76,7 @@ private:
 // Reads the first picture of a file into picture, reusing its memory when the new picture
 // has the same size and format. With a valid shrinkTo, a JPEG is decoded already scaled to
 // that size (libjpeg's DCT scaling does most of the work); other formats come at full size.
-common::Status readFirstPicture(const QString &path, QSize shrinkTo, QImage &picture)
+common::Status readFirstPicture(const QString &path, QSize shrinkTo, QImage &picture, const DecodeGate *gate)
 {
     const QFileInfo info(path);
     const QString name = info.fileName();
@@ -104,8 +105,18 @@ common::Status readFirstPicture(const QString &path, QSize shrinkTo, QImage &pic
             return badPicture(name, *refusal);
     }
 
-    if (shrinkTo.isValid() && !shrinkTo.isEmpty() && declared.isValid() && reader.format() == "jpeg")
+    const bool shrunk = shrinkTo.isValid() && !shrinkTo.isEmpty() && declared.isValid() && reader.format() == "jpeg";
+    if (shrunk)
         reader.setScaledSize(shrinkTo);
+
+    // A full-size decode waits at the gate for its memory (32 bits a pixel) to be spared.
+    const qint64 gateBytes = !shrunk && gate && declared.isValid() ? 4 * qint64(declared.width()) * declared.height() : 0;
+    if (gateBytes > 0 && gate->enter)
+        gate->enter(gateBytes);
+    const auto leaveGate = qScopeGuard([&] {
+        if (gateBytes > 0 && gate->leave)
+            gate->leave(gateBytes);
+    });
 
     if (!reader.read(&picture)) {
         if (file.readFailed())
@@ -165,7 +176,7 @@ bool withinPictureLimits(QSize pixels)
 Result<QImage> loadPicture(const QString &path)
 {
     QImage picture;
-    const common::Status read = readFirstPicture(path, QSize(), picture);
+    const common::Status read = readFirstPicture(path, QSize(), picture, nullptr);
     if (!read)
         return read.error();
     return picture;
@@ -194,12 +205,12 @@ Result<QImage> loadThumbnail(const QString &path, QSize cellPx)
     return loadThumbnail(path, cellPx, scratch);
 }
 
-Result<QImage> loadThumbnail(const QString &path, QSize cellPx, QImage &scratch)
+Result<QImage> loadThumbnail(const QString &path, QSize cellPx, QImage &scratch, const DecodeGate *gate)
 {
     if (cellPx.isEmpty())
         return common::makeError(common::ErrGeneral,
                                  QStringLiteral("A thumbnail cell of %1 has no area").arg(sizeText(cellPx)));
-    const common::Status read = readFirstPicture(path, cellPx, scratch);
+    const common::Status read = readFirstPicture(path, cellPx, scratch, gate);
     Result<QImage> cell = read ? Result<QImage>(composeCell(scratch, cellPx)) : Result<QImage>(read.error());
     if (scratch.sizeInBytes() > ScratchKeepBytes)
         scratch = QImage();

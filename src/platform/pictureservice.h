@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 namespace pavix::platform {
 
@@ -61,11 +62,22 @@ common::Result<QImage> loadThumbnail(const QString &path, QSize cellPx);
 // Largest decoded picture, in bytes, that loadThumbnail leaves in its scratch image.
 inline constexpr qsizetype ScratchKeepBytes = 16 << 20;
 
+// Lets a caller that decodes on several threads hold back a full-size decode until its
+// memory can be spared. enter(bytes) runs before a decode at full size, with the memory the
+// header promises it takes (4 bytes a pixel), and may block; leave(bytes) runs after it.
+// Shrunk JPEG decodes, refused files and pictures of unknown size do not pass the gate.
+struct DecodeGate {
+    std::function<void(qint64 bytes)> enter;
+    std::function<void(qint64 bytes)> leave;
+};
+
 // loadThumbnail decoding into scratch, an image the caller keeps from one call to the next:
 // a picture of the same size and format as the one before reuses its memory instead of
 // taking fresh pages from the system, which costs more than decoding many a bitmap. After
 // the call scratch holds the decoded picture, or nothing when that was over ScratchKeepBytes.
-common::Result<QImage> loadThumbnail(const QString &path, QSize cellPx, QImage &scratch);
+// A gate, when given, is passed by full-size decodes.
+common::Result<QImage> loadThumbnail(const QString &path, QSize cellPx, QImage &scratch,
+                                     const DecodeGate *gate = nullptr);
 
 // The cell Pavix shows for a file it cannot read: light grey with a dark frame and a thick
 // red cross over its middle, unlike any picture's cell. An empty cellPx gives a null image.

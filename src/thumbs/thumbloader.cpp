@@ -1,7 +1,5 @@
 #include "thumbs/thumbloader.h"
 
-#include "platform/pictureservice.h"
-
 #include <QThread>
 
 #include <algorithm>
@@ -9,11 +7,13 @@
 
 namespace pavix::thumbs {
 
-ThumbLoader::ThumbLoader(QStringList paths, QSize cellPx, int threads, int lookAhead)
+ThumbLoader::ThumbLoader(QStringList paths, QSize cellPx, int threads, int lookAhead, qint64 decodeBudgetBytes)
     : m_paths(std::move(paths))
     , m_cellPx(cellPx)
     , m_unreadable(platform::unreadableCell(cellPx))
     , m_lookAhead(lookAhead > 0 ? lookAhead : DefaultLookAhead)
+    , m_decodeBudgetBytes(decodeBudgetBytes > 0 ? decodeBudgetBytes : DefaultDecodeBudgetBytes)
+    , m_gate{[this](qint64 bytes) { enterDecode(bytes); }, [this](qint64 bytes) { leaveDecode(bytes); }}
     , m_cells(static_cast<size_t>(m_paths.size()))
     , m_done(static_cast<size_t>(m_paths.size()), false)
     , m_horizon(m_lookAhead)
@@ -54,11 +54,27 @@ void ThumbLoader::decodeNext(std::unique_lock<std::mutex> &lock, QImage &scratch
     const int i = m_next++;
     const QString path = m_paths.at(i);
     lock.unlock();
-    common::Result<QImage> cell = platform::loadThumbnail(path, m_cellPx, scratch);
+    common::Result<QImage> cell = platform::loadThumbnail(path, m_cellPx, scratch, &m_gate);
     QImage image = cell ? std::move(cell.value()) : m_unreadable;
     lock.lock();
     m_cells[static_cast<size_t>(i)] = std::move(image);
     m_done[static_cast<size_t>(i)] = true;
+}
+
+void ThumbLoader::enterDecode(qint64 bytes)
+{
+    std::unique_lock lock(m_mutex);
+    m_memory.wait(lock, [this, bytes] { return m_decodingBytes == 0 || m_decodingBytes + bytes <= m_decodeBudgetBytes; });
+    m_decodingBytes += bytes;
+}
+
+void ThumbLoader::leaveDecode(qint64 bytes)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_decodingBytes -= bytes;
+    }
+    m_memory.notify_all();
 }
 
 void ThumbLoader::work()

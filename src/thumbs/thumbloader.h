@@ -5,6 +5,8 @@
 // cell under its index; the interface thread asks for cell 0, 1, 2 ... and waits only when
 // the cell it asks for is not decoded yet.
 
+#include "platform/pictureservice.h"
+
 #include <QImage>
 #include <QSize>
 #include <QStringList>
@@ -24,10 +26,16 @@ public:
     // cells are small (60 x 60 pixels take 14 KB), so this bounds memory, not speed.
     static constexpr int DefaultLookAhead = 128;
 
+    // Memory that full-size decodes on the workers may take at once, in bytes, so that a
+    // folder of huge bitmaps on a machine of many cores does not decode them all together.
+    // A picture larger than this is still decoded, with no other full-size decode beside it.
+    static constexpr qint64 DefaultDecodeBudgetBytes = qint64(256) << 20;
+
     // Starts decoding cells of cellPx for paths at once. threads <= 0 takes
     // QThread::idealThreadCount(); the count is kept within 1 .. MaxThreads and never above
-    // the number of files. lookAhead <= 0 takes DefaultLookAhead.
-    ThumbLoader(QStringList paths, QSize cellPx, int threads = 0, int lookAhead = 0);
+    // the number of files. lookAhead <= 0 takes DefaultLookAhead, decodeBudgetBytes <= 0
+    // DefaultDecodeBudgetBytes.
+    ThumbLoader(QStringList paths, QSize cellPx, int threads = 0, int lookAhead = 0, qint64 decodeBudgetBytes = 0);
     // Cancels the work still waiting and joins the workers (a decode under way finishes).
     ~ThumbLoader();
 
@@ -53,14 +61,22 @@ private:
     // Decodes the next file in order on the calling thread; lock is held on entry and exit.
     void decodeNext(std::unique_lock<std::mutex> &lock, QImage &scratch);
 
+    // Called by the picture service around a full-size decode; may block in enter.
+    void enterDecode(qint64 bytes);
+    void leaveDecode(qint64 bytes);
+
     const QStringList m_paths;
     const QSize m_cellPx;
     const QImage m_unreadable;
     const int m_lookAhead;
+    const qint64 m_decodeBudgetBytes;
+    const platform::DecodeGate m_gate;
 
     std::mutex m_mutex;
     std::condition_variable m_cellDone; // a cell was stored, or the loader was cancelled
     std::condition_variable m_room;     // the consumer moved on, or the loader was cancelled
+    std::condition_variable m_memory;   // a full-size decode finished
+    qint64 m_decodingBytes = 0;         // memory of the full-size decodes under way
     std::vector<QImage> m_cells;
     std::vector<bool> m_done;
     int m_next = 0;    // the next index a worker takes

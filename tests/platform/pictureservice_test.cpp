@@ -310,6 +310,30 @@ TEST_F(PictureService, ScratchImageIsReusedAndNeverKeptLarge)
     EXPECT_TRUE(scratch.isNull()) << "a picture over ScratchKeepBytes is not kept";
 }
 
+TEST_F(PictureService, OnlyFullSizeDecodesPassTheGate)
+{
+    std::vector<qint64> calls; // entries positive, leavings negative
+    const DecodeGate gate{[&](qint64 bytes) { calls.push_back(bytes); }, [&](qint64 bytes) { calls.push_back(-bytes); }};
+    QImage scratch;
+    ASSERT_TRUE(loadThumbnail(corpusPath(QStringLiteral("good/rgb24.bmp")), Cell, scratch, &gate).ok());
+    EXPECT_EQ(calls, (std::vector<qint64>{127 * 64 * 4, -127 * 64 * 4}));
+    calls.clear();
+    ASSERT_TRUE(loadThumbnail(corpusPath(QStringLiteral("good/note_1080x2160.gif")), Cell, scratch, &gate).ok());
+    EXPECT_EQ(calls, (std::vector<qint64>{1080 * 2160 * 4, -1080 * 2160 * 4}));
+    calls.clear();
+    ASSERT_TRUE(loadThumbnail(corpusPath(QStringLiteral("good/large_4032x3024.jpg")), Cell, scratch, &gate).ok());
+    EXPECT_TRUE(calls.empty()) << "a shrunk JPEG decode takes little memory";
+    // A damaged picture still leaves the gate; a refused header never enters it.
+    ASSERT_FALSE(loadThumbnail(corpusPath(QStringLiteral("bad/truncated-header-only.bmp")), Cell, scratch, &gate).ok());
+    ASSERT_FALSE(loadThumbnail(corpusPath(QStringLiteral("bad/progressive-49157x27397-613B.jpg")), Cell, scratch, &gate).ok());
+    ASSERT_FALSE(loadThumbnail(corpusPath(QStringLiteral("bad/empty.bmp")), Cell, scratch, &gate).ok());
+    qint64 balance = 0;
+    for (const qint64 call : calls)
+        balance += call;
+    EXPECT_EQ(calls.size() % 2, 0u);
+    EXPECT_EQ(balance, 0);
+}
+
 TEST_F(PictureService, TransparentPartsShowTheCanvasColour)
 {
     QTemporaryDir folder;

@@ -55,9 +55,16 @@ TEST(ThumbLoader, CellsComeOutInListOrderWithUnreadableFilesAmongThem)
         expected.push_back(expectedCell(path));
     ASSERT_NE(expected[0], expected[2]) << "neighbouring cells differ, so an order fault shows";
 
-    // Several threads and a short look-ahead, so workers wait for the consumer often.
-    for (const auto &[threads, lookAhead] : {std::pair{3, 1}, std::pair{2, 4}, std::pair{1, 0}, std::pair{0, 0}}) {
-        ThumbLoader loader(paths, Cell, threads, lookAhead);
+    // Several threads and a short look-ahead, so workers wait for the consumer often; a
+    // decode budget of one byte lets only one full-size decode run at a time.
+    struct Setting {
+        int threads;
+        int lookAhead;
+        qint64 budget;
+    };
+    for (const Setting &setting : {Setting{3, 1, 0}, Setting{2, 4, 1}, Setting{4, 0, 1}, Setting{1, 0, 0}, Setting{0, 0, 0}}) {
+        const int threads = setting.threads;
+        ThumbLoader loader(paths, Cell, threads, setting.lookAhead, setting.budget);
         ASSERT_EQ(loader.count(), paths.size());
         for (int i = 0; i < loader.count(); ++i) {
             const QImage cell = loader.waitFor(i);
