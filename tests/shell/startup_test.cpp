@@ -9,10 +9,13 @@
 #include "shell/settingskeys.h"
 #include "shell/settingsstore.h"
 #include "shell/startup.h"
+#include "shell/splash.h"
 #include "shell/statuswindow.h"
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QPointer>
+#include <QTest>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
@@ -214,4 +217,29 @@ TEST(Startup, ClosingWhileMinimizedKeepsThePlacement)
     EXPECT_EQ(s.stored(KeyMainWidth), QStringLiteral("8000"));
     EXPECT_EQ(s.stored(KeyMainLeft), QStringLiteral("<missing>"));
     EXPECT_EQ(s.stored(KeyTbaron), QStringLiteral("True"));
+}
+
+TEST(Startup, SplashTimerRunsTheSequenceOnceAndCloses)
+{
+    Started s;
+    s.home = s.scratch.copyCorpus(QStringLiteral("good"), QStringLiteral("home"));
+    QStringList shown;
+    int runs = 0;
+    QPointer<Splash> splash = new Splash(15.0, [&](const auto &status) {
+        ++runs;
+        s.main = runStartup({s.store, s.shell, s.home, [&](const QString &text) {
+                                 status(text);
+                                 shown << splash->Label3->text();
+                             }});
+    });
+    splash->setAttribute(Qt::WA_DeleteOnClose);
+    EXPECT_EQ(splash->Label3->text(), QStringLiteral("Loading .."));
+    splash->show();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return splash.isNull(); }, 5000));
+    EXPECT_EQ(runs, 1);
+    ASSERT_EQ(shown.size(), 8);
+    EXPECT_EQ(shown.front(), QStringLiteral("Loading ...."));
+    EXPECT_EQ(shown.back(), QStringLiteral("Loading .................."));
+    ASSERT_TRUE(s.main);
+    EXPECT_TRUE(s.main->isVisible());
 }
