@@ -10,9 +10,11 @@
 #include "shell/settingskeys.h"
 #include "shell/settingsstore.h"
 #include "shell/startup.h"
+#include "thumbs/thumbstrip.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QHeaderView>
 #include <QMenu>
 #include <QTest>
@@ -54,6 +56,15 @@ protected:
         cmd = main->listCommands;
     }
 
+    // Closed before it is destroyed, as the program closes it: a shown window destroyed
+    // as it is lays its list out once more while it hides, after the icon cache the list
+    // draws from is gone.
+    void TearDown() override
+    {
+        if (main)
+            main->close();
+    }
+
     // The list's texts in the order shown.
     QStringList shown() const
     {
@@ -73,14 +84,9 @@ protected:
         QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     }
 
-    std::vector<bool> checks(const std::array<QAction *, 5> &items) const
-    {
-        std::vector<bool> out;
-        for (QAction *a : items)
-            out.push_back(a->isChecked());
-        return out;
-    }
-    std::vector<bool> checks(const std::array<QAction *, 3> &items) const
+    // The check marks of a menu item array.
+    template <size_t N>
+    static std::vector<bool> checks(const std::array<QAction *, N> &items)
     {
         std::vector<bool> out;
         for (QAction *a : items)
@@ -411,13 +417,23 @@ TEST_F(ListCommandsTest, ByTypeFromEitherMenuIsAscendingWithOneArrangeCheck)
 
 TEST_F(ListCommandsTest, SortingLeavesTheFileListAndTheGridOrderAlone)
 {
+    // Two real pictures besides the four filler files, so the grid's cells differ.
+    const QString corpus = QStringLiteral(PAVIX_CORPUS_DIR "/good/");
+    ASSERT_TRUE(QFile::copy(corpus + "hopper.gif", scratch.file(QStringLiteral("aa.gif"))));
+    ASSERT_TRUE(QFile::copy(corpus + "pal8.bmp", scratch.file(QStringLiteral("zz.bmp"))));
     start(QStringLiteral("1"));
     MainWindow &m = *main;
     const QStringList files = m.Files.names();
-    ASSERT_EQ(files, (QStringList{"a.jpg", "b.bmp", "C.gif", "d.jpg"}));
-    int gridBuilds = 0;
-    m.thumbsHook = [&] { ++gridBuilds; };
-    m.emptyGridHook = [&] { ++gridBuilds; };
+    ASSERT_EQ(files, (QStringList{"a.jpg", "aa.gif", "b.bmp", "C.gif", "d.jpg", "zz.bmp"}));
+    thumbs::ThumbStrip *strip = m.picScroll;
+    ASSERT_EQ(strip->elementCount(), files.size());
+    std::vector<QImage> cells;
+    std::vector<QPoint> places;
+    for (int i = 0; i < strip->elementCount(); ++i) {
+        cells.push_back(strip->elementPicture(i));
+        places.push_back(strip->elementPosition(i));
+    }
+    ASSERT_NE(cells[1], cells[5]);
 
     // Sorting works in any list layout, not only with the header shown.
     cmd->Lv_ColumnClick(2);
@@ -425,10 +441,14 @@ TEST_F(ListCommandsTest, SortingLeavesTheFileListAndTheGridOrderAlone)
     cmd->mnuShortZA_Click();
     cmd->mnuListViewMode_Click(0);
     cmd->mnuListViewMode_Click(2);
-    EXPECT_EQ(shown(), (QStringList{"a.jpg", "d.jpg", "C.gif", "b.bmp"}));
+    EXPECT_EQ(shown(), (QStringList{"a.jpg", "d.jpg", "aa.gif", "C.gif", "b.bmp", "zz.bmp"}));
 
     EXPECT_EQ(m.Files.names(), files);
-    EXPECT_EQ(gridBuilds, 0);
+    ASSERT_EQ(strip->elementCount(), files.size());
+    for (int i = 0; i < strip->elementCount(); ++i) {
+        EXPECT_EQ(strip->elementPicture(i), cells[static_cast<size_t>(i)]) << i;
+        EXPECT_EQ(strip->elementPosition(i), places[static_cast<size_t>(i)]) << i;
+    }
     // Each item still names the file at its catalogue position.
     for (int i = 1; i <= m.Lv->count(); ++i)
         EXPECT_EQ(m.Files.list(m.Lv->addedPosition(i) - 1), m.Lv->itemText(i)) << i;
