@@ -4,6 +4,7 @@
 #include "listview/viewmode.h"
 #include "platform/qtlistview.h"
 #include "shell/mainwindow.h"
+#include "shell/menuclick.h"
 #include "thumbs/thumbstrip.h"
 
 #include <QAction>
@@ -30,19 +31,6 @@ QAction *addCheckItem(QMenu *menu, const QString &caption)
     QAction *action = menu->addAction(caption);
     action->setCheckable(true);
     return action;
-}
-
-// Runs a handler with the item's check mark as it was before the click. A checkable item
-// flips its own mark before it reports the click; the handlers set every mark themselves,
-// from the state the controls showed, as they do when reached from a key or the tool bar.
-template <typename Fn>
-void onClick(QAction *action, QObject *context, Fn fn)
-{
-    QObject::connect(action, &QAction::triggered, context, [action, fn] {
-        if (action->isCheckable())
-            action->setChecked(!action->isChecked());
-        fn();
-    });
 }
 
 } // namespace
@@ -73,8 +61,8 @@ void ListCommands::createArrangeMenus()
         const auto at = static_cast<size_t>(i);
         mnuArrange[at] = addCheckItem(view, caption);
         mnuLvArr[at] = addCheckItem(popup, caption);
-        onClick(mnuArrange[at], this, [this, i] { mnuArrange_Click(i); });
-        onClick(mnuLvArr[at], this, [this, i] { mnuLvArr_Click(i); });
+        shell::connectClick(mnuArrange[at], this, [this, i] { mnuArrange_Click(i); });
+        shell::connectClick(mnuLvArr[at], this, [this, i] { mnuLvArr_Click(i); });
     }
     view->addSeparator();
     popup->addSeparator();
@@ -82,18 +70,18 @@ void ListCommands::createArrangeMenus()
     mnuShortZA = addCheckItem(view, DescendingCaption);
     mnuLvShortAZ = addCheckItem(popup, AscendingCaption);
     mnuLvShortZA = addCheckItem(popup, DescendingCaption);
-    onClick(mnuShortAZ, this, [this] { mnuShortAZ_Click(); });
-    onClick(mnuShortZA, this, [this] { mnuShortZA_Click(); });
-    onClick(mnuLvShortAZ, this, [this] { mnuLvShortAZ_Click(); });
-    onClick(mnuLvShortZA, this, [this] { mnuLvShortZA_Click(); });
+    shell::connectClick(mnuShortAZ, this, [this] { mnuShortAZ_Click(); });
+    shell::connectClick(mnuShortZA, this, [this] { mnuShortZA_Click(); });
+    shell::connectClick(mnuLvShortAZ, this, [this] { mnuLvShortAZ_Click(); });
+    shell::connectClick(mnuLvShortZA, this, [this] { mnuLvShortZA_Click(); });
 }
 
 void ListCommands::connectViewModes()
 {
     for (int i = 0; i < ViewModeCount; ++i) {
         const auto at = static_cast<size_t>(i);
-        onClick(m_main.mnuListViewMode[at], this, [this, i] { mnuListViewMode_Click(i); });
-        onClick(m_main.mnuIcons[at], this, [this, i] { mnuIcons_Click(i); });
+        shell::connectClick(m_main.mnuListViewMode[at], this, [this, i] { mnuListViewMode_Click(i); });
+        shell::connectClick(m_main.mnuIcons[at], this, [this, i] { mnuIcons_Click(i); });
         // The tool bar's group has already pressed the button; the handler presses it too.
         if (QAction *button = m_main.toolAction(toolBarKey(i)))
             connect(button, &QAction::triggered, this, [this, i] { mnuListViewMode_Click(i); });

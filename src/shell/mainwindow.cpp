@@ -16,6 +16,7 @@
 #include "thumbs/thumbstrip.h"
 #include "shell/busycursor.h"
 #include "shell/foldertree.h"
+#include "shell/menuclick.h"
 #include "shell/settingskeys.h"
 #include "shell/settingsstore.h"
 #include "shell/splittermath.h"
@@ -61,19 +62,6 @@ inline constexpr double SplitterWidth = 90;
 inline constexpr double VScrollTop = 17;
 inline constexpr double StatusReserve = 300;
 inline constexpr int StatusMinHeightPx = 16;
-
-// Runs the handler of a checkable menu item with the check mark as it was before the
-// click: the handlers invert it themselves, as they do when reached from a key or a
-// pop-up menu.
-template <typename Fn>
-void connectClick(QAction *action, QObject *context, Fn fn)
-{
-    QObject::connect(action, &QAction::triggered, context, [action, fn] {
-        if (action->isCheckable())
-            action->setChecked(!action->isChecked());
-        fn();
-    });
-}
 
 } // namespace
 
@@ -144,7 +132,12 @@ MainWindow::MainWindow(SettingsStore &settings, catalogue::ShellInfo &shellInfo)
     listCommands = new listview::ListCommands(*this);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The list draws its icons from the cache, which is destroyed before the widgets are.
+    Lv->setIcons(nullptr);
+    Lv->setSmallIcons(nullptr);
+}
 
 // --- Construction ---------------------------------------------------------------------------
 
