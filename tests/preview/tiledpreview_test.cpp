@@ -1,0 +1,378 @@
+// The tiled preview window on the real main window (offscreen): what it paints, how it
+// closes, where it remembers its place, and the font sample over the tiles.
+#include "support/printers.h"
+#include "catalogue/fakeshellinfo.h"
+#include "catalogue/scratchfolder.h"
+#include "common/units.h"
+#include "platform/pictureservice.h"
+#include "platform/qtlistview.h"
+#include "preview/tiledpreview.h"
+#include "shell/mainwindow.h"
+#include "shell/settingskeys.h"
+#include "shell/settingsstore.h"
+#include "shell/startup.h"
+#include "thumbs/thumbstrip.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPainter>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace pavix;
+using namespace pavix::preview;
+
+namespace {
+
+// Pixels of `shown` that differ from `cell` repeated from the top-left corner.
+int pixelsOffThePattern(const QImage &shown, const QImage &cell)
+{
+    int off = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            off += shown.pixel(x, y) != cell.pixel(x % cell.width(), y % cell.height());
+    return off;
+}
+
+class TiledPreviewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        main = shell::runStartup(
+            {store, shell, scratch.copyCorpus(QStringLiteral("names"), QStringLiteral("home")), {}});
+    }
+
+    double tpp() const { return main->twipsPerPixel(); }
+    int px(double twips) const { return common::twipsToPixels(twips, tpp()); }
+
+    // Makes a corpus picture the current one, as the preview update does.
+    void probe(const QString &relative)
+    {
+        const auto picture = platform::loadPicture(QStringLiteral(PAVIX_CORPUS_DIR) + u'/' + relative);
+        ASSERT_TRUE(picture.ok()) << qPrintable(relative);
+        main->imgFake = *picture;
+        main->ImgWidth = platform::naturalLengthTwips(picture->width(), tpp());
+        main->ImgHeight = platform::naturalLengthTwips(picture->height(), tpp());
+    }
+
+    TiledPreview *open()
+    {
+        showTiledPreview(*main);
+        auto *window = qobject_cast<TiledPreview *>(main->Preview.data());
+        EXPECT_NE(window, nullptr);
+        if (window)
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
+        return window;
+    }
+
+    // One step of the pattern as the window should show it: the probe's picture at the
+    // cell's top-left, composited over the window's background.
+    static QImage cell(QWidget *window, const QImage &picture, QSize stepPx = QSize())
+    {
+        QImage result(stepPx.isValid() ? stepPx : picture.size(), QImage::Format_RGB32);
+        result.fill(window->palette().color(QPalette::Window));
+        QPainter painter(&result);
+        painter.drawImage(0, 0, picture);
+        return result;
+    }
+    static QImage shown(QWidget *window)
+    {
+        return window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+    static bool gone(const QPointer<TiledPreview> &window)
+    {
+        return QTest::qWaitFor([&] { return window.isNull(); }, 2000);
+    }
+
+    shell::MemorySettingsStore store;
+    testsupport::FakeShellInfo shell;
+    testsupport::ScratchFolder scratch;
+    std::unique_ptr<shell::MainWindow> main;
+};
+
+} // namespace
+
+TEST_F(TiledPreviewTest, CoversTheClientWithCopiesOfThePictureFromTheTopLeft)
+{
+    // Opaque pictures of several formats and sizes (one wider than the window), a GIF with
+    // a transparent colour and icons with an alpha channel.
+    const QString pictures[] = {
+        QStringLiteral("good/hopper.bmp"),          QStringLiteral("good/testorig.jpg"),
+        QStringLiteral("good/pal8w125.bmp"),        QStringLiteral("good/Info_R8_G8_B8_Top_Down.bmp"),
+        QStringLiteral("good/transparent.gif"),     QStringLiteral("good/bmp-32bpp-alpha.ico"),
+        QStringLiteral("good/png-32bpp-alpha.ico"), QStringLiteral("good/solid2.gif"),
+    };
+    bool sawTransparency = false;
+    for (const QString &name : pictures) {
+        SCOPED_TRACE(name.toStdString());
+        probe(name);
+        QPointer<TiledPreview> window = open();
+        ASSERT_FALSE(window.isNull());
+        // A tool window: caption, close button, no minimise or maximise, not modal.
+        EXPECT_EQ(window->windowTitle(), QStringLiteral("Preview"));
+        EXPECT_EQ(window->windowFlags() & Qt::WindowType_Mask, Qt::Tool);
+        EXPECT_TRUE(window->windowFlags() & Qt::WindowCloseButtonHint);
+        EXPECT_FALSE(window->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+        EXPECT_FALSE(window->isModal());
+
+        const QImage image = shown(window);
+        ASSERT_EQ(image.size(), window->size());
+        sawTransparency = sawTransparency || main->imgFake.hasAlphaChannel();
+        // The sample is parked out of sight, so every pixel belongs to a copy.
+        EXPECT_EQ(pixelsOffThePattern(image, cell(window, main->imgFake)), 0);
+
+        // Opening again brings back the same window.
+        showTiledPreview(*main);
+        EXPECT_EQ(main->Preview.data(), window.data());
+        window->close();
+        EXPECT_TRUE(gone(window));
+    }
+    EXPECT_TRUE(sawTransparency);
+}
+
+TEST_F(TiledPreviewTest, PaintsWhateverTheProbeHoldsAtEachPaint)
+{
+    probe(QStringLiteral("good/hopper.bmp")); // 128 x 128
+    TiledPreview *window = open();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(pixelsOffThePattern(shown(window), cell(window, main->imgFake)), 0);
+
+    // A new selection while the window is open shows at its next paint; so does a picture
+    // changed in place.
+    probe(QStringLiteral("good/testorig.jpg"));
+    EXPECT_EQ(pixelsOffThePattern(shown(window), cell(window, main->imgFake)), 0);
+    main->imgFake.fill(Qt::darkCyan);
+    EXPECT_EQ(pixelsOffThePattern(shown(window), cell(window, main->imgFake)), 0);
+
+    // The step is ImgWidth x ImgHeight: 22 pixels wider than the picture leaves gaps of
+    // background; 2 shorter cuts each copy short by the next one down.
+    probe(QStringLiteral("good/hopper.bmp"));
+    main->ImgWidth = static_cast<std::int32_t>(150 * tpp());
+    main->ImgHeight = static_cast<std::int32_t>(126 * tpp());
+    EXPECT_EQ(pixelsOffThePattern(shown(window), cell(window, main->imgFake, QSize(150, 126))), 0);
+
+    // A step of 0 lays no copy: only the background, and the window stays open.
+    main->ImgWidth = 0;
+    EXPECT_EQ(pixelsOffThePattern(shown(window), cell(window, QImage(), QSize(1, 1))), 0);
+    EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(TiledPreviewTest, EmptyProbeHidesTheWindowAtTheFirstPaint)
+{
+    main->PrvLeft = 1500;
+    main->PrvTop = 1200;
+    main->imgFake = QImage();
+    showTiledPreview(*main);
+    QPointer<TiledPreview> window = qobject_cast<TiledPreview *>(main->Preview.data());
+    ASSERT_FALSE(window.isNull());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->isVisible(); }, 2000));
+    // Still loaded, and its place is recorded only when it is unloaded.
+    EXPECT_EQ(main->Preview.data(), window.data());
+    EXPECT_FALSE(tiledPreviewVisible(*main));
+    window->move(300, 200);
+    EXPECT_EQ(main->PrvLeft, 1500);
+    // A scan leaves a hidden window alone.
+    unloadTiledPreview(*main);
+    ASSERT_EQ(main->Preview.data(), window.data());
+
+    // The next show brings it back with a fresh paint.
+    probe(QStringLiteral("good/hopper.bmp"));
+    EXPECT_EQ(open(), window.data());
+    QTest::qWait(50);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(pixelsOffThePattern(shown(window), cell(window, main->imgFake)), 0);
+    window->close();
+    EXPECT_EQ(main->PrvLeft, static_cast<std::int32_t>(300 * tpp()));
+    EXPECT_EQ(main->PrvTop, static_cast<std::int32_t>(200 * tpp()));
+}
+
+TEST_F(TiledPreviewTest, EscapeAndAnyClickUnloadItAndHandTheFocusBack)
+{
+    probe(QStringLiteral("good/hopper.bmp"));
+    const std::pair<const char *, std::function<void(TiledPreview *)>> closers[] = {
+        {"Esc", [](TiledPreview *w) { QTest::keyClick(w, Qt::Key_Escape); }},
+        {"Esc on the sample", [](TiledPreview *w) { QTest::keyClick(w->Smpl, Qt::Key_Escape); }},
+        {"left click", [](TiledPreview *w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(300, 300)); }},
+        {"right click", [](TiledPreview *w) { QTest::mouseClick(w, Qt::RightButton, {}, QPoint(5, 5)); }},
+        {"middle press", [](TiledPreview *w) { QTest::mousePress(w, Qt::MiddleButton, {}, QPoint(90, 9)); }},
+        {"click on the sample", [](TiledPreview *w) { QTest::mouseClick(w->Smpl, Qt::LeftButton, {}, {2, 2}); }},
+    };
+    for (const auto &[what, close] : closers) {
+        SCOPED_TRACE(what);
+        QPointer<TiledPreview> window = open();
+        ASSERT_FALSE(window.isNull());
+        window->Smpl->setFocus();
+        close(window.data());
+        EXPECT_EQ(main->Preview.data(), nullptr);
+        EXPECT_FALSE(tiledPreviewVisible(*main));
+        EXPECT_TRUE(gone(window));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return main->Lv->hasFocus(); }, 2000));
+    }
+
+    // Other keys do nothing.
+    QPointer<TiledPreview> window = open();
+    QTest::keyClick(window->Smpl, Qt::Key_A);
+    QTest::keyClick(window, Qt::Key_Return);
+    QTest::keyClick(window, Qt::Key_F3);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->Smpl->text(), QString());
+
+    // A scan unloads a visible window.
+    unloadTiledPreview(*main);
+    EXPECT_EQ(main->Preview.data(), nullptr);
+    EXPECT_TRUE(gone(window));
+
+    // With the list hidden (thumbnail mode) the thumbnail area gets the focus.
+    main->Lv->hide();
+    main->picBase->show();
+    main->picScroll->show();
+    window = open();
+    QTest::keyClick(window, Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return main->picScroll->hasFocus(); }, 2000));
+}
+
+TEST_F(TiledPreviewTest, NeverSmallerThan2000Twips)
+{
+    const int minimumPx = static_cast<int>(std::ceil(2000 / tpp() - 8));
+    // A stored size below the minimum is raised at load.
+    main->PrvWidth = 1000;
+    main->PrvHeight = 6000;
+    probe(QStringLiteral("good/hopper.bmp"));
+    TiledPreview *window = open();
+    ASSERT_NE(window, nullptr);
+    EXPECT_GE(window->outerWidthTwips(), 2000);
+    EXPECT_LT(window->outerWidthTwips(), 2000 + tpp());
+    EXPECT_EQ(main->PrvWidth, static_cast<std::int32_t>(window->outerWidthTwips()));
+    EXPECT_NEAR(main->PrvHeight, 6000, tpp());
+
+    // Dragged smaller in one direction: only that one snaps back.
+    window->resize(400, 20);
+    EXPECT_EQ(window->size(), QSize(400, minimumPx));
+    EXPECT_EQ(main->PrvWidth, static_cast<std::int32_t>((400 + 8) * tpp()));
+    EXPECT_EQ(main->PrvHeight, static_cast<std::int32_t>((minimumPx + 8) * tpp()));
+
+    // Even a window system that ignores the minimum gets the size snapped back.
+    window->setMinimumSize(1, 1);
+    window->resize(30, 300);
+    EXPECT_EQ(window->size(), QSize(minimumPx, 300));
+    window->resize(500, 40);
+    EXPECT_EQ(window->size(), QSize(500, minimumPx));
+    EXPECT_GE(main->PrvHeight, 2000);
+}
+
+TEST_F(TiledPreviewTest, RemembersItsPlaceAndSize)
+{
+    // Load places it from the four values (frame position, outer size).
+    main->PrvLeft = 1500;
+    main->PrvTop = 3000;
+    main->PrvWidth = 4620;
+    main->PrvHeight = 3870;
+    probe(QStringLiteral("good/testorig.jpg"));
+    QPointer<TiledPreview> window = open();
+    ASSERT_FALSE(window.isNull());
+    EXPECT_EQ(window->pos(), QPoint(px(1500), px(3000)));
+    EXPECT_NEAR(window->outerWidthTwips(), 4620, tpp());
+    EXPECT_NEAR(window->outerHeightTwips(), 3870, tpp());
+
+    // Resize records the size at once, unload the position.
+    window->move(200, 120);
+    window->resize(300, 250);
+    EXPECT_EQ(main->PrvWidth, static_cast<std::int32_t>((300 + 8) * tpp()));
+    EXPECT_EQ(main->PrvHeight, static_cast<std::int32_t>((250 + 8) * tpp()));
+    EXPECT_EQ(main->PrvLeft, 1500);
+    window->close();
+    EXPECT_EQ(main->PrvLeft, static_cast<std::int32_t>(200 * tpp()));
+    EXPECT_EQ(main->PrvTop, static_cast<std::int32_t>(120 * tpp()));
+    ASSERT_TRUE(gone(window));
+
+    // The next open comes back there, with the same size.
+    window = open();
+    ASSERT_FALSE(window.isNull());
+    EXPECT_EQ(window->pos(), QPoint(200, 120)); // the frame's corner
+    EXPECT_EQ(window->size(), QSize(300, 250));
+
+    // Shutdown stores them and unloads the open window.
+    main->close();
+    EXPECT_EQ(store.read(shell::SectionSettings, shell::KeyPrvLeft), QString::number(200 * tpp()));
+    EXPECT_EQ(store.read(shell::SectionSettings, shell::KeyPrvWidth), QString::number((300 + 8) * tpp()));
+    EXPECT_TRUE(gone(window));
+}
+
+TEST_F(TiledPreviewTest, KeysReachTheWindowWhileTheSampleHasTheFocus)
+{
+    probe(QStringLiteral("good/hopper.bmp"));
+    int toolboxShown = 0;
+    // The toolbox takes the activation when it opens; the window takes it back.
+    tiledPreviewHooks(*main).toolboxHook = [&] {
+        ++toolboxShown;
+        main->activateWindow();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == main.get(); }, 2000));
+    };
+    QPointer<TiledPreview> window = open();
+    ASSERT_FALSE(window.isNull());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == window; }, 2000));
+    window->Smpl->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->Smpl->hasFocus(); }, 2000));
+
+    QTest::keyClick(window->Smpl, Qt::Key_F2);
+    EXPECT_EQ(toolboxShown, 1);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == window; }, 2000));
+
+    QTest::keyClick(window->Smpl, Qt::Key_Escape);
+    EXPECT_EQ(toolboxShown, 1);
+    EXPECT_TRUE(gone(window));
+}
+
+TEST_F(TiledPreviewTest, SampleShowsAt400WhileTheToolboxGivesOne)
+{
+    probe(QStringLiteral("good/hopper.bmp"));
+    std::optional<Sample> sample =
+        Sample{QStringLiteral("The quick brown fox jumps"), QStringLiteral("DejaVu Sans"), 20, QColor(200, 10, 30)};
+    int toolboxFocused = 0;
+    TiledPreviewHooks &hooks = tiledPreviewHooks(*main);
+    hooks.sampleHook = [&] { return sample; };
+    hooks.focusToolboxHook = [&] { ++toolboxFocused; };
+
+    TiledPreview *window = open();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return toolboxFocused > 0; }, 2000));
+    QLineEdit *smpl = window->Smpl;
+    EXPECT_EQ(smpl->pos(), QPoint(px(400), px(400)));
+    EXPECT_EQ(smpl->text(), sample->text);
+    EXPECT_EQ(smpl->font().family(), QStringLiteral("DejaVu Sans"));
+    EXPECT_DOUBLE_EQ(smpl->font().pointSizeF(), 20);
+    EXPECT_EQ(smpl->palette().color(QPalette::Text), QColor(200, 10, 30));
+    EXPECT_TRUE(smpl->isReadOnly());
+    // Wide enough for the whole line: with the cursor at the end nothing has scrolled.
+    const int advance = QFontMetrics(smpl->font()).horizontalAdvance(sample->text);
+    smpl->end(false);
+    EXPECT_NEAR(smpl->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x(), advance + 2, 3);
+
+    // Transparent over the tiles: away from the text the tiles show through, the text's
+    // own pixels differ from them.
+    const QImage image = shown(window);
+    const QImage tile = cell(window, main->imgFake);
+    int textPixels = 0;
+    for (int y = smpl->y(); y <= smpl->geometry().bottom(); ++y)
+        for (int x = smpl->x(); x <= smpl->geometry().right(); ++x)
+            textPixels += image.pixel(x, y) != tile.pixel(x % tile.width(), y % tile.height());
+    EXPECT_GT(textPixels, 50);
+    EXPECT_EQ(pixelsOffThePattern(image.copy(0, 0, image.width(), smpl->y()), tile), 0);
+    EXPECT_EQ(image.pixel(smpl->pos()), tile.pixel(smpl->x() % tile.width(), smpl->y() % tile.height()));
+
+    // The toolbox closed: the next activation empties the sample and parks it.
+    sample.reset();
+    window->Form_Activate();
+    EXPECT_EQ(smpl->text(), QString());
+    EXPECT_EQ(smpl->pos(), QPoint(px(-2000), px(400)));
+    EXPECT_EQ(toolboxFocused, 1);
+
+    // The toolbox open again: placed once more.
+    sample = Sample{QStringLiteral("Again"), QString(), 0, QColor()};
+    window->Form_Activate();
+    EXPECT_EQ(smpl->text(), QStringLiteral("Again"));
+    EXPECT_EQ(smpl->x(), px(400));
+    EXPECT_EQ(toolboxFocused, 2);
+}
