@@ -15,6 +15,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
 
 #include <algorithm>
 #include <cmath>
@@ -85,9 +86,17 @@ TiledPreview::TiledPreview(shell::MainWindow &main)
 
     // Load: the frame position, then the size; the resize handling follows the move, so
     // the minimum also holds for the restored size.
+    // A stored size no screen can show (the settings file is plain text) is cut to the
+    // screen's free area: a window millions of pixels wide gets no surface to paint on.
+    const QScreen *screen = main.screen();
+    const QSize largest = screen ? screen->availableGeometry().size()
+                                 : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    auto clientPx = [this](double outerTwips, int largestPx) {
+        const double client = std::round(outerTwips / m_tpp - FrameAllowancePx);
+        return static_cast<int>(std::clamp(client, 1.0, static_cast<double>(std::max(1, largestPx))));
+    };
     move(px(m_main.PrvLeft), px(m_main.PrvTop));
-    resize(std::max(1, static_cast<int>(std::lround(m_main.PrvWidth / m_tpp - FrameAllowancePx))),
-           std::max(1, static_cast<int>(std::lround(m_main.PrvHeight / m_tpp - FrameAllowancePx))));
+    resize(clientPx(m_main.PrvWidth, largest.width()), clientPx(m_main.PrvHeight, largest.height()));
     Form_Resize();
 }
 

@@ -376,3 +376,22 @@ TEST_F(TiledPreviewTest, SampleShowsAt400WhileTheToolboxGivesOne)
     EXPECT_EQ(smpl->x(), px(400));
     EXPECT_EQ(toolboxFocused, 2);
 }
+
+TEST_F(TiledPreviewTest, AStoredSizeNeverExceedsTheScreen)
+{
+    // Sizes the settings may hold but no screen can show come back as large as the
+    // screen's free area; the window still opens, paints and closes.
+    main->PrvWidth = 2'000'000'000;
+    main->PrvHeight = 150'000'000;
+    probe(QStringLiteral("good/hopper.bmp"));
+    QPointer<TiledPreview> window = open();
+    ASSERT_FALSE(window.isNull());
+    const QSize screen = main->screen()->availableGeometry().size();
+    EXPECT_LE(window->width(), screen.width());
+    EXPECT_LE(window->height(), screen.height());
+    EXPECT_GT(window->width(), screen.width() / 2);
+    EXPECT_EQ(main->PrvWidth, static_cast<std::int32_t>((window->width() + 8) * tpp()));
+    EXPECT_EQ(pixelsOffThePattern(shown(window), cell(window, main->imgFake)), 0);
+    window->close();
+    EXPECT_TRUE(gone(window));
+}
