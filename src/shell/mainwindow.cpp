@@ -493,8 +493,14 @@ void MainWindow::resizeEvent(QResizeEvent *event)
 
 void MainWindow::resizeToOuter(double widthTwips, double heightTwips)
 {
-    resize(std::max(1, static_cast<int>(std::lround(widthTwips / m_tpp - FrameAllowancePx))),
-           std::max(1, static_cast<int>(std::lround(heightTwips / m_tpp - FrameAllowancePx))));
+    // A stored size larger than the whole desktop is cut to it: a window millions of
+    // pixels wide gets no surface to paint on.
+    QSize limit(16384, 16384);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        limit = limit.boundedTo(screen->availableVirtualSize());
+    const double w = std::clamp(widthTwips / m_tpp - FrameAllowancePx, 1.0, double(limit.width()));
+    const double h = std::clamp(heightTwips / m_tpp - FrameAllowancePx, 1.0, double(limit.height()));
+    resize(static_cast<int>(std::lround(w)), static_cast<int>(std::lround(h)));
     if (!isVisible())
         Form_Resize();
 }
@@ -705,6 +711,10 @@ void MainWindow::Form_Unload()
     writeTruth(m_settings, SectionSettings, KeyPvon, m_ctl.pvVisible);
     writeInt(m_settings, SectionSettings, KeyIsaLeft, IsaLeft);
     writeInt(m_settings, SectionSettings, KeyIsbLeft, IsbLeft);
+    // An open tiled preview window records its place as it closes: close it before its
+    // place is stored, so the place of this run is the one kept.
+    if (Preview)
+        Preview->close();
     writeInt(m_settings, SectionSettings, KeyPrvLeft, PrvLeft);
     writeInt(m_settings, SectionSettings, KeyPrvTop, PrvTop);
     writeInt(m_settings, SectionSettings, KeyPrvWidth, PrvWidth);

@@ -292,9 +292,12 @@ TEST_F(TiledPreviewTest, RemembersItsPlaceAndSize)
     EXPECT_EQ(window->pos(), QPoint(200, 120)); // the frame's corner
     EXPECT_EQ(window->size(), QSize(300, 250));
 
-    // Shutdown stores them and unloads the open window.
+    // Shutdown stores them and unloads the open window; a place it was moved to in this
+    // run is the one stored.
+    window->move(210, 130);
     main->close();
-    EXPECT_EQ(store.read(shell::SectionSettings, shell::KeyPrvLeft), QString::number(200 * tpp()));
+    EXPECT_EQ(store.read(shell::SectionSettings, shell::KeyPrvLeft), QString::number(210 * tpp()));
+    EXPECT_EQ(store.read(shell::SectionSettings, shell::KeyPrvTop), QString::number(130 * tpp()));
     EXPECT_EQ(store.read(shell::SectionSettings, shell::KeyPrvWidth), QString::number((300 + 8) * tpp()));
     EXPECT_TRUE(gone(window));
 }

@@ -14,7 +14,9 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QGuiApplication>
 #include <QPointer>
+#include <QScreen>
 #include <QTest>
 #include <QToolBar>
 
@@ -242,4 +244,16 @@ TEST(Startup, SplashTimerRunsTheSequenceOnceAndCloses)
     EXPECT_EQ(shown.back(), QStringLiteral("Loading .................."));
     ASSERT_TRUE(s.main);
     EXPECT_TRUE(s.main->isVisible());
+}
+
+TEST(Startup, AHugeStoredSizeIsCutToTheDesktop)
+{
+    Started s;
+    s.seed(KeyMainWidth, QStringLiteral("2000000000"));
+    s.seed(KeyMainHeight, QStringLiteral("900000000"));
+    s.start();
+    const QSize desktop = QGuiApplication::primaryScreen()->availableVirtualSize();
+    EXPECT_LE(s.main->width(), desktop.width());
+    EXPECT_LE(s.main->height(), desktop.height());
+    EXPECT_GE(s.main->outerWidthTwips(), 3100);
 }
