@@ -493,11 +493,11 @@ void MainWindow::resizeEvent(QResizeEvent *event)
 
 void MainWindow::resizeToOuter(double widthTwips, double heightTwips)
 {
-    // A stored size larger than the whole desktop is cut to it: a window millions of
-    // pixels wide gets no surface to paint on.
+    // A stored size far larger than the whole desktop (twice it) is cut to that: a window
+    // millions of pixels wide gets no surface to paint on.
     QSize limit(16384, 16384);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
-        limit = limit.boundedTo(screen->availableVirtualSize());
+        limit = limit.boundedTo(screen->availableVirtualSize() * 2);
     const double w = std::clamp(widthTwips / m_tpp - FrameAllowancePx, 1.0, double(limit.width()));
     const double h = std::clamp(heightTwips / m_tpp - FrameAllowancePx, 1.0, double(limit.height()));
     resize(static_cast<int>(std::lround(w)), static_cast<int>(std::lround(h)));
