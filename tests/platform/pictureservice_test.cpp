@@ -291,6 +291,18 @@ TEST_F(PictureService, ScratchImageIsReusedAndNeverKeptLarge)
     EXPECT_EQ(b->pixel(1, 1), qRgb(0, 255, 0)) << "and the cell is the new picture's";
     EXPECT_EQ(b->pixel(58, 1), qRgb(255, 0, 0));
 
+    // A scratch left holding an opaque picture of the same size and format: the transparent
+    // parts of the next picture must not show it.
+    const QString transparent = corpusPath(QStringLiteral("good/x-trans.gif"));
+    const auto alone = loadPicture(transparent);
+    ASSERT_TRUE(alone.ok());
+    ASSERT_TRUE(alone->hasAlphaChannel());
+    QImage stale(alone->size(), alone->format());
+    stale.fill(qRgba(255, 0, 0, 255));
+    const auto overStale = loadThumbnail(transparent, Cell, stale);
+    ASSERT_TRUE(overStale.ok());
+    EXPECT_EQ(*overStale, *loadThumbnail(transparent, Cell));
+
     const auto p = loadThumbnail(palette, Cell, scratch);
     ASSERT_TRUE(p.ok());
     EXPECT_EQ(p->pixel(1, 1), qRgb(255, 0, 0));
