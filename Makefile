@@ -27,7 +27,7 @@ test: build
 bench:
 	@bash scripts/install-deps.sh --bench
 	@$(MAKE) --no-print-directory build
-	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
+	@cmake --build $(BUILD) -j $(JOBS) --target benchmarks -- --no-print-directory >/dev/null
 	@bash scripts/run-bench.sh $(BUILD)
 
 clean:
