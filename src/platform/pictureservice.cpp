@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QImageWriter>
+#include <QSaveFile>
 #include <QPainter>
 #include <QPen>
 #include <QScopeGuard>
@@ -237,6 +239,35 @@ QImage unreadableCell(QSize cellPx)
     painter.drawLine(QPointF(w - insetX, insetY), QPointF(insetX, h - insetY));
     painter.end();
     return cell;
+}
+
+common::Status saveBitmap(const QImage &picture, const QString &path)
+{
+    const QString name = QFileInfo(path).fileName();
+    if (picture.isNull())
+        return common::makeError(common::ErrGeneral, QStringLiteral("There is no picture to write to \"%1\".").arg(name));
+    auto writeError = [&name](const QString &reason) {
+        return common::makeError(common::ErrDeviceIo,
+                                 QStringLiteral("\"%1\" cannot be written: %2").arg(name, reason));
+    };
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return writeError(file.errorString());
+    // Bitmaps hold no alpha for the desktop: transparent parts become white.
+    QImage opaque(picture.size(), QImage::Format_RGB32);
+    opaque.fill(Qt::white);
+    {
+        QPainter painter(&opaque);
+        painter.drawImage(0, 0, picture);
+    }
+    QImageWriter writer(&file, "bmp");
+    if (!writer.write(opaque)) {
+        file.cancelWriting();
+        return writeError(writer.errorString());
+    }
+    if (!file.commit())
+        return writeError(file.errorString());
+    return common::Ok{};
 }
 
 } // namespace pavix::platform

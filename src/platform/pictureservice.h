@@ -83,4 +83,9 @@ common::Result<QImage> loadThumbnail(const QString &path, QSize cellPx, QImage &
 // red cross over its middle, unlike any picture's cell. An empty cellPx gives a null image.
 QImage unreadableCell(QSize cellPx);
 
+// Writes the picture as a Windows bitmap file, replacing the file at `path` only once the
+// new one is complete (an existing file is never left half written). A null picture is
+// refused with ErrGeneral, a file that cannot be written with ErrDeviceIo.
+common::Status saveBitmap(const QImage &picture, const QString &path);
+
 } // namespace pavix::platform

@@ -467,3 +467,33 @@ TEST(UnreadableCell, IsAGreyCellWithARedCross)
         EXPECT_NE(*picture, cell) << name;
     }
 }
+
+TEST(SaveBitmap, WritesAWholeBitmapOrLeavesTheOldFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Wallpaper.bmp"));
+    const auto gif = loadPicture(QStringLiteral(PAVIX_CORPUS_DIR "/good/transparent.gif"));
+    ASSERT_TRUE(gif.ok());
+    ASSERT_TRUE(saveBitmap(gif.value(), path).ok());
+    const auto back = loadPicture(path);
+    ASSERT_TRUE(back.ok());
+    EXPECT_EQ(back.value().size(), gif.value().size());
+    EXPECT_FALSE(back.value().hasAlphaChannel());
+    // Transparent parts come out white, opaque ones as they were.
+    for (int y = 0; y < gif.value().height(); y += 7)
+        for (int x = 0; x < gif.value().width(); x += 7) {
+            const QRgb in = gif.value().pixel(x, y);
+            const QRgb out = back.value().pixel(x, y);
+            if (qAlpha(in) == 0)
+                EXPECT_EQ(out, qRgb(255, 255, 255)) << x << "," << y;
+            else if (qAlpha(in) == 255)
+                EXPECT_EQ(out, in | 0xff000000u) << x << "," << y;
+        }
+
+    // Nothing to write, or nowhere to write it: refused, and the old file stays whole.
+    EXPECT_FALSE(saveBitmap(QImage(), path).ok());
+    const auto refused = saveBitmap(gif.value(), dir.filePath(QStringLiteral("no/such/folder/x.bmp")));
+    ASSERT_FALSE(refused.ok());
+    EXPECT_EQ(refused.error().number, pavix::common::ErrDeviceIo);
+    EXPECT_TRUE(loadPicture(path).ok());
+}
