@@ -514,13 +514,9 @@ void MainWindow::Form_Resize()
     double W = outerWidthTwips();
     if (W < MinimumWidth) {
         W = MinimumWidth;
-        // The nested resize runs the whole handling for the new width; this run goes on.
+        // A shown window runs this handling again for its new width (a nested resize);
+        // this run goes on with the minimum.
         resize(static_cast<int>(std::ceil(MinimumWidth / m_tpp - FrameAllowancePx)), height());
-        if (outerWidthTwips() >= MinimumWidth && !m_inResize) {
-            m_inResize = true;
-            Form_Resize();
-            m_inResize = false;
-        }
     }
     if (hStatusBar) {
         hStatusBar->redock();

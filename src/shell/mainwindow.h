@@ -256,7 +256,6 @@ private:
     double m_ghostLeft[2] = {0, 0};
     bool m_holdTree = false;
     bool m_treePending = false;
-    bool m_inResize = false;
     bool m_unloaded = false;
 };
 
