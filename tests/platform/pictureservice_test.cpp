@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/corpus.h"
+
 #include <cstdlib>
 #include <limits>
 
@@ -18,14 +20,12 @@ using pavix::common::ErrBadPicture;
 using pavix::common::ErrDeviceIo;
 using pavix::common::ErrGeneral;
 
+using pavix::testsupport::corpusPath;
+
 namespace {
 
 const QSize Cell(60, 60);
 
-QString corpusPath(const QString &relative)
-{
-    return QStringLiteral(PAVIX_CORPUS_DIR) + QLatin1Char('/') + relative;
-}
 
 struct ListedPicture {
     QString name;

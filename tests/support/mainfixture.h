@@ -1,6 +1,7 @@
 #pragma once
 // A started main window over a throw-away folder of real pictures, for widget tests.
 
+#include "support/corpus.h"
 #include "support/printers.h"
 #include "catalogue/fakeshellinfo.h"
 #include "catalogue/scratchfolder.h"
@@ -36,7 +37,7 @@ public:
     {
         const QString folder = scratch.makeFolder(name);
         for (const QString &file : corpusFiles) {
-            const QString source = QStringLiteral(PAVIX_CORPUS_DIR) + u'/' + file;
+            const QString source = corpusPath(file);
             EXPECT_TRUE(QFile::copy(source, folder + u'/' + file.section(u'/', -1)))
                 << qPrintable(file);
         }
@@ -47,7 +48,7 @@ public:
     QString folderOfCopies(const QString &name, const QString &corpusFile, int count)
     {
         const QString folder = scratch.makeFolder(name);
-        const QString source = QStringLiteral(PAVIX_CORPUS_DIR) + u'/' + corpusFile;
+        const QString source = corpusPath(corpusFile);
         const QString ext = corpusFile.section(u'.', -1);
         for (int i = 0; i < count; ++i)
             EXPECT_TRUE(QFile::copy(source, folder + QStringLiteral("/p%1.").arg(i, 3, 10, QLatin1Char('0')) + ext));

@@ -8,20 +8,20 @@
 
 #include <gtest/gtest.h>
 
+#include "support/corpus.h"
+
 using namespace pavix::thumbs;
 using pavix::platform::CellCanvasColour;
 using pavix::platform::configurePictureLimits;
 using pavix::platform::loadThumbnail;
 using pavix::platform::unreadableCell;
 
+using pavix::testsupport::corpusPath;
+
 namespace {
 
 const QSize Cell(60, 60);
 
-QString corpusPath(const QString &relative)
-{
-    return QStringLiteral(PAVIX_CORPUS_DIR) + QLatin1Char('/') + relative;
-}
 
 // What the grid must show for a file: its cell, or the unreadable cell.
 QImage expectedCell(const QString &path)
