@@ -118,9 +118,21 @@ TEST(ThumbGrid, RowLimitStopsTheBuildWithItsMessage)
     EXPECT_EQ(messages.size(), 1);
     EXPECT_EQ(m.picScroll->elementCount(), 245);
     EXPECT_TRUE(m.VScroll1->isVisibleTo(m.picBase));
-    // Scrolling moves the strip by whole centimetres.
-    m.VScroll1->setValue(7);
+    // Page Down scrolls one large step (7 cm), moving the strip; the selection stays.
+    pressThumb(m, 0);
+    key(m, common::VkNext);
+    EXPECT_EQ(m.VScroll1->value(), 7);
     EXPECT_EQ(m.picScroll->y(), -static_cast<int>(std::lround(7 * 567 / m.twipsPerPixel())));
+    EXPECT_EQ(selectedThumb(m), 0);
+    key(m, common::VkNext);
+    key(m, common::VkPrior);
+    EXPECT_EQ(m.VScroll1->value(), 7);
+    key(m, common::VkPrior);
+    EXPECT_EQ(m.VScroll1->value(), 0);
+    // Near the end Page Down goes to the maximum.
+    m.VScroll1->setValue(m.VScroll1->maximum() - 7);
+    key(m, common::VkNext);
+    EXPECT_EQ(m.VScroll1->value(), m.VScroll1->maximum());
 }
 
 TEST(ThumbGrid, KeysWalkTheGridAndPagesScrollIt)
