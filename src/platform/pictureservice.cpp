@@ -2,6 +2,7 @@
 
 #include "common/units.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -76,9 +77,12 @@ private:
 };
 
 // Reads the first picture of a file into picture, reusing its memory when the new picture
-// has the same size and format. With a valid shrinkTo, a JPEG is decoded already scaled to
-// that size (libjpeg's DCT scaling does most of the work); other formats come at full size.
-common::Status readFirstPicture(const QString &path, QSize shrinkTo, QImage &picture, const DecodeGate *gate)
+// has the same size and format. With fileBytes, a file of up to WholeFileBytes is read into
+// it in one go and decoded from memory. With a valid shrinkTo, a JPEG is decoded already
+// scaled to that size (libjpeg's DCT scaling does most of the work); other formats come at
+// full size.
+common::Status readFirstPicture(const QString &path, QSize shrinkTo, QImage &picture, QByteArray *fileBytes,
+                                const DecodeGate *gate)
 {
     const QFileInfo info(path);
     const QString name = info.fileName();
@@ -94,9 +98,23 @@ common::Status readFirstPicture(const QString &path, QSize shrinkTo, QImage &pic
     if (!file.open(QIODevice::ReadOnly))
         return deviceError(name, file.errorString());
 
-    // No format given: the reader takes the file's extension as a hint and falls back to
-    // the content, so a GIF named .bmp still loads as the GIF it is.
-    QImageReader reader(&file);
+    QIODevice *device = &file;
+    QBuffer memory;
+    const qint64 length = file.size();
+    if (fileBytes && length > 0 && length <= WholeFileBytes) {
+        fileBytes->resize(length);
+        const qint64 got = file.read(fileBytes->data(), length);
+        if (got < 0 || file.readFailed())
+            return deviceError(name, file.readFailed() ? file.readFailure() : file.errorString());
+        fileBytes->resize(got); // the file may have shrunk since its length was taken
+        memory.setBuffer(fileBytes);
+        memory.open(QIODevice::ReadOnly);
+        device = &memory;
+    }
+
+    // No format given: the reader recognises the content (taking a file's extension as a
+    // first guess), so a GIF named .bmp still loads as the GIF it is.
+    QImageReader reader(device);
     const QSize declared = reader.size();
     if (file.readFailed())
         return deviceError(name, file.readFailure());
@@ -125,7 +143,7 @@ common::Status readFirstPicture(const QString &path, QSize shrinkTo, QImage &pic
             return deviceError(name, file.readFailure());
         if (reader.error() == QImageReader::DeviceError)
             return deviceError(name, reader.errorString());
-        if (file.size() == 0 && file.seek(0) && file.peek(1).isEmpty())
+        if (length == 0 && file.seek(0) && file.peek(1).isEmpty())
             return badPicture(name, QStringLiteral("the file is empty"));
         if (reader.error() == QImageReader::UnsupportedFormatError)
             return badPicture(name, QStringLiteral("its content is not a picture format Pavix reads"));
@@ -178,7 +196,7 @@ bool withinPictureLimits(QSize pixels)
 Result<QImage> loadPicture(const QString &path)
 {
     QImage picture;
-    const common::Status read = readFirstPicture(path, QSize(), picture, nullptr);
+    const common::Status read = readFirstPicture(path, QSize(), picture, nullptr, nullptr);
     if (!read)
         return read.error();
     return picture;
@@ -203,19 +221,21 @@ QSize naturalSizeTwips(QSize pixels, double twipsPerPixel)
 
 Result<QImage> loadThumbnail(const QString &path, QSize cellPx)
 {
-    QImage scratch;
+    DecodeScratch scratch;
     return loadThumbnail(path, cellPx, scratch);
 }
 
-Result<QImage> loadThumbnail(const QString &path, QSize cellPx, QImage &scratch, const DecodeGate *gate)
+Result<QImage> loadThumbnail(const QString &path, QSize cellPx, DecodeScratch &scratch, const DecodeGate *gate)
 {
     if (cellPx.isEmpty())
         return common::makeError(common::ErrGeneral,
                                  QStringLiteral("A thumbnail cell of %1 has no area").arg(sizeText(cellPx)));
-    const common::Status read = readFirstPicture(path, cellPx, scratch, gate);
-    Result<QImage> cell = read ? Result<QImage>(composeCell(scratch, cellPx)) : Result<QImage>(read.error());
-    if (scratch.sizeInBytes() > ScratchKeepBytes)
-        scratch = QImage();
+    const common::Status read = readFirstPicture(path, cellPx, scratch.picture, &scratch.fileBytes, gate);
+    Result<QImage> cell = read ? Result<QImage>(composeCell(scratch.picture, cellPx)) : Result<QImage>(read.error());
+    if (scratch.picture.sizeInBytes() > ScratchKeepBytes)
+        scratch.picture = QImage();
+    if (scratch.fileBytes.capacity() > ScratchKeepBytes)
+        scratch.fileBytes = QByteArray();
     return cell;
 }
 

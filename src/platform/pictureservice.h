@@ -6,6 +6,7 @@
 
 #include "common/result.h"
 
+#include <QByteArray>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -59,8 +60,19 @@ std::int32_t naturalLengthTwips(int pixels, double twipsPerPixel);
 // Same refusals as loadPicture; an empty cellPx is refused with ErrGeneral.
 common::Result<QImage> loadThumbnail(const QString &path, QSize cellPx);
 
-// Largest decoded picture, in bytes, that loadThumbnail leaves in its scratch image.
-inline constexpr qsizetype ScratchKeepBytes = 16 << 20;
+// Files up to this many bytes are read into memory in one go when a thumbnail is made:
+// a thousand small reads of a bitmap cost more than its decoding.
+inline constexpr qint64 WholeFileBytes = qint64(32) << 20;
+// Largest buffer, in bytes, that loadThumbnail leaves in a DecodeScratch.
+inline constexpr qsizetype ScratchKeepBytes = qsizetype(16) << 20;
+
+// Memory a caller keeps from one thumbnail to the next: a file of the same length, or a
+// picture of the same size and format, as the one before reuses it instead of taking fresh
+// pages from the system, which costs more than decoding many a bitmap.
+struct DecodeScratch {
+    QByteArray fileBytes; // the last file read in one go
+    QImage picture;       // the last picture decoded
+};
 
 // Lets a caller that decodes on several threads hold back a full-size decode until its
 // memory can be spared. enter(bytes) runs before a decode at full size, with the memory the
@@ -71,12 +83,10 @@ struct DecodeGate {
     std::function<void(qint64 bytes)> leave;
 };
 
-// loadThumbnail decoding into scratch, an image the caller keeps from one call to the next:
-// a picture of the same size and format as the one before reuses its memory instead of
-// taking fresh pages from the system, which costs more than decoding many a bitmap. After
-// the call scratch holds the decoded picture, or nothing when that was over ScratchKeepBytes.
-// A gate, when given, is passed by full-size decodes.
-common::Result<QImage> loadThumbnail(const QString &path, QSize cellPx, QImage &scratch,
+// loadThumbnail reusing scratch; afterwards scratch holds the file's bytes and the decoded
+// picture, each dropped when over ScratchKeepBytes. A gate, when given, is passed by
+// full-size decodes.
+common::Result<QImage> loadThumbnail(const QString &path, QSize cellPx, DecodeScratch &scratch,
                                      const DecodeGate *gate = nullptr);
 
 // The cell Pavix shows for a file it cannot read: light grey with a dark frame and a thick

@@ -49,7 +49,7 @@ void ThumbLoader::cancel()
     m_cellDone.notify_all();
 }
 
-void ThumbLoader::decodeNext(std::unique_lock<std::mutex> &lock, QImage &scratch)
+void ThumbLoader::decodeNext(std::unique_lock<std::mutex> &lock, platform::DecodeScratch &scratch)
 {
     const int i = m_next++;
     const QString path = m_paths.at(i);
@@ -79,7 +79,7 @@ void ThumbLoader::leaveDecode(qint64 bytes)
 
 void ThumbLoader::work()
 {
-    QImage scratch; // this worker's decode buffer, reused from picture to picture
+    platform::DecodeScratch scratch; // this worker's buffers, reused from picture to picture
     std::unique_lock lock(m_mutex);
     for (;;) {
         m_room.wait(lock, [this] { return m_cancelled || m_next >= count() || m_next < m_horizon; });
@@ -100,7 +100,7 @@ QImage ThumbLoader::waitFor(int i)
         m_room.notify_all();
     }
     if (m_workers.empty()) {
-        QImage scratch;
+        platform::DecodeScratch scratch;
         while (!m_done[static_cast<size_t>(i)] && !m_cancelled)
             decodeNext(lock, scratch);
     }

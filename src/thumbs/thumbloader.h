@@ -59,7 +59,7 @@ public:
 private:
     void work();
     // Decodes the next file in order on the calling thread; lock is held on entry and exit.
-    void decodeNext(std::unique_lock<std::mutex> &lock, QImage &scratch);
+    void decodeNext(std::unique_lock<std::mutex> &lock, platform::DecodeScratch &scratch);
 
     // Called by the picture service around a full-size decode; may block in enter.
     void enterDecode(qint64 bytes);

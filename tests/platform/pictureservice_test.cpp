@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
@@ -279,15 +280,18 @@ TEST_F(PictureService, ScratchImageIsReusedAndNeverKeptLarge)
         ASSERT_TRUE(QImageWriter(huge, "jpeg").write(big));
     }
 
-    QImage scratch;
+    DecodeScratch scratch;
     const auto a = loadThumbnail(first, Cell, scratch);
     ASSERT_TRUE(a.ok());
     EXPECT_EQ(*a, *loadThumbnail(first, Cell));
-    ASSERT_EQ(scratch.size(), QSize(1024, 768));
-    const uchar *memory = scratch.constBits();
+    ASSERT_EQ(scratch.picture.size(), QSize(1024, 768));
+    ASSERT_EQ(scratch.fileBytes.size(), QFileInfo(first).size()) << "a small file is read in one go";
+    const uchar *pictureMemory = scratch.picture.constBits();
+    const char *fileMemory = scratch.fileBytes.constData();
     const auto b = loadThumbnail(second, Cell, scratch);
     ASSERT_TRUE(b.ok());
-    EXPECT_EQ(scratch.constBits(), memory) << "a picture of the same size reuses the memory";
+    EXPECT_EQ(scratch.picture.constBits(), pictureMemory) << "a picture of the same size reuses the memory";
+    EXPECT_EQ(scratch.fileBytes.constData(), fileMemory) << "and so does a file of the same length";
     EXPECT_EQ(b->pixel(1, 1), qRgb(0, 255, 0)) << "and the cell is the new picture's";
     EXPECT_EQ(b->pixel(58, 1), qRgb(255, 0, 0));
 
@@ -297,8 +301,9 @@ TEST_F(PictureService, ScratchImageIsReusedAndNeverKeptLarge)
     const auto alone = loadPicture(transparent);
     ASSERT_TRUE(alone.ok());
     ASSERT_TRUE(alone->hasAlphaChannel());
-    QImage stale(alone->size(), alone->format());
-    stale.fill(qRgba(255, 0, 0, 255));
+    DecodeScratch stale;
+    stale.picture = QImage(alone->size(), alone->format());
+    stale.picture.fill(qRgba(255, 0, 0, 255));
     const auto overStale = loadThumbnail(transparent, Cell, stale);
     ASSERT_TRUE(overStale.ok());
     EXPECT_EQ(*overStale, *loadThumbnail(transparent, Cell));
@@ -310,23 +315,29 @@ TEST_F(PictureService, ScratchImageIsReusedAndNeverKeptLarge)
     EXPECT_EQ(p->pixel(1, 58), qRgb(0, 0, 255));
     EXPECT_EQ(p->pixel(58, 58), qRgb(255, 255, 0));
 
+    // Files read whole keep their content checks: a mislabelled file still loads by content.
+    const auto mislabelled = loadThumbnail(corpusPath(QStringLiteral("bad/gif-data.bmp")), Cell, scratch);
+    ASSERT_TRUE(mislabelled.ok());
+    EXPECT_EQ(*mislabelled, *loadThumbnail(corpusPath(QStringLiteral("good/hopper.gif")), Cell));
     EXPECT_FALSE(loadThumbnail(corpusPath(QStringLiteral("bad/empty.bmp")), Cell, scratch).ok());
+
     ASSERT_TRUE(loadThumbnail(huge, Cell, scratch).ok()); // a JPEG decodes shrunk: small anyway
-    EXPECT_LE(scratch.sizeInBytes(), ScratchKeepBytes);
+    EXPECT_LE(scratch.picture.sizeInBytes(), ScratchKeepBytes);
     {
         QImage big(2100, 2100, QImage::Format_RGB32);
         big.fill(Qt::gray);
         ASSERT_TRUE(QImageWriter(folder.filePath(QStringLiteral("huge.bmp")), "bmp").write(big));
     }
     ASSERT_TRUE(loadThumbnail(folder.filePath(QStringLiteral("huge.bmp")), Cell, scratch).ok());
-    EXPECT_TRUE(scratch.isNull()) << "a picture over ScratchKeepBytes is not kept";
+    EXPECT_TRUE(scratch.picture.isNull()) << "a picture over ScratchKeepBytes is not kept";
+    EXPECT_LE(scratch.fileBytes.capacity(), ScratchKeepBytes) << "nor is a file over it";
 }
 
 TEST_F(PictureService, OnlyFullSizeDecodesPassTheGate)
 {
     std::vector<qint64> calls; // entries positive, leavings negative
     const DecodeGate gate{[&](qint64 bytes) { calls.push_back(bytes); }, [&](qint64 bytes) { calls.push_back(-bytes); }};
-    QImage scratch;
+    DecodeScratch scratch;
     ASSERT_TRUE(loadThumbnail(corpusPath(QStringLiteral("good/rgb24.bmp")), Cell, scratch, &gate).ok());
     EXPECT_EQ(calls, (std::vector<qint64>{127 * 64 * 4, -127 * 64 * 4}));
     calls.clear();
@@ -405,11 +416,11 @@ TEST_F(PictureService, ShrunkJpegDecodeAgreesWithTheFullPicture)
     EXPECT_LT(total / (Cell.width() * Cell.height() * 3), 4.0);
     EXPECT_LT(worst, 64);
     // The decode itself came out small: the scratch holds what was decoded.
-    QImage scratch;
+    DecodeScratch scratch;
     ASSERT_TRUE(loadThumbnail(path, Cell, scratch).ok());
-    ASSERT_FALSE(scratch.isNull());
-    EXPECT_LE(scratch.width(), 4032 / 8);
-    EXPECT_LE(scratch.height(), 3024 / 8);
+    ASSERT_FALSE(scratch.picture.isNull());
+    EXPECT_LE(scratch.picture.width(), 4032 / 8);
+    EXPECT_LE(scratch.picture.height(), 3024 / 8);
 }
 
 TEST_F(PictureService, FilesThatCannotBeReadAreRefusedWithTheRightNumber)
