@@ -1,7 +1,7 @@
 #pragma once
 // Picture services: reading a picture file whole for the probe and the preview, reading it
 // only as large as a thumbnail cell needs, and the cell Pavix draws for a file it cannot
-// read. A picture is recognised by its content; its extension is only a hint. Nothing here
+// read. A picture is recognised by its content, whatever its extension says. Nothing here
 // decodes a picture before its header has shown that the picture is of a sane size.
 
 #include "common/result.h"
@@ -56,7 +56,8 @@ std::int32_t naturalLengthTwips(int pixels, double twipsPerPixel);
 // A thumbnail cell of cellPx: the file's first picture stretched over the whole cell
 // (the aspect ratio is not kept) on a freshly cleared canvas of CellCanvasColour. A JPEG
 // is decoded already shrunk (down to an eighth of its size) towards the cell; other
-// formats are decoded at full size and scaled with area averaging. Only the cell is kept.
+// formats are decoded at full size and scaled with area averaging (a large palette picture
+// first shrinks by nearest pixels to four times the cell). Only the cell is kept.
 // Same refusals as loadPicture; an empty cellPx is refused with ErrGeneral.
 common::Result<QImage> loadThumbnail(const QString &path, QSize cellPx);
 
