@@ -120,12 +120,17 @@ void ThumbStrip::paintEvent(QPaintEvent *event)
             p.drawImage(r, cell.picture);
     }
     if (m_markerVisible) {
-        // The marker stays visible over the thumbnail it marks: a frame in the
-        // selection colour.
+        // The marker stays visible over any picture: a frame in the selection colour
+        // between a dark outer and a light inner line.
         const QRect r = markerRect();
-        p.setPen(QPen(palette().color(QPalette::Highlight), 3));
         p.setBrush(Qt::NoBrush);
-        p.drawRect(r.adjusted(1, 1, -2, -2));
+        p.setPen(QPen(Qt::black, 1));
+        p.drawRect(r.adjusted(0, 0, -1, -1));
+        p.setPen(QPen(palette().color(QPalette::Highlight), 3, Qt::SolidLine, Qt::SquareCap,
+                      Qt::MiterJoin));
+        p.drawRect(r.adjusted(2, 2, -3, -3));
+        p.setPen(QPen(Qt::white, 1));
+        p.drawRect(r.adjusted(4, 4, -5, -5));
     }
 }
 
