@@ -4,6 +4,7 @@
 #include "catalogue/typepatterns.h"
 #include "platform/qtlistview.h"
 #include "preview/previewpane.h"
+#include "preview/tiledpreview.h"
 #include "shell/busycursor.h"
 #include "shell/foldertree.h"
 #include "shell/mainwindow.h"
@@ -27,7 +28,6 @@ FolderScan::FolderScan(shell::MainWindow &main) : QObject(&main), m_main(main)
     reportError = [this](const QString &text) {
         QMessageBox::warning(&m_main, shell::AppTitle, text, QMessageBox::Ok);
     };
-    connect(m_main.Tv, &shell::FolderTree::folderChange, this, &FolderScan::Tv_FolderChange);
 }
 
 void FolderScan::emptyListAndPreview()
@@ -37,19 +37,11 @@ void FolderScan::emptyListAndPreview()
     m_main.previewPane->clear();
 }
 
-void FolderScan::emptyGrid()
-{
-    m_main.thumbGrid->emptyGrid();
-}
-
 void FolderScan::Tv_FolderChange()
 {
-    if (m_main.treeNotificationsHeld())
-        return;
     if (m_main.Files.path() == m_main.Tv->SelectedFolder())
         return;
-    if (m_main.unloadTiledPreviewHook)
-        m_main.unloadTiledPreviewHook();
+    preview::unloadTiledPreview(m_main);
     shell::BusyCursor busy;
     m_main.StatusMessage(QString());
     emptyListAndPreview();
@@ -58,7 +50,7 @@ void FolderScan::Tv_FolderChange()
     m_main.CurFile.clear();
     if (m_main.Files.listCount() == 0) {
         m_main.lblImg->setText(shell::ImagesLabel);
-        emptyGrid();
+        m_main.thumbGrid->emptyGrid();
         return;
     }
     // A file that fails to list ends the listing; the entries made so far stay.
@@ -74,8 +66,7 @@ QString FolderScan::BrowseFolder(const QString &initialFolder)
     if (folder.isEmpty() || folder == m_main.Files.path())
         return folder;
 
-    if (m_main.unloadTiledPreviewHook)
-        m_main.unloadTiledPreviewHook();
+    preview::unloadTiledPreview(m_main);
     shell::BusyCursor busy;
     emptyListAndPreview();
     if (const common::Status opened = m_main.Files.setPath(folder); !opened) {
@@ -91,7 +82,7 @@ QString FolderScan::BrowseFolder(const QString &initialFolder)
     if (m_main.Files.listCount() == 0) {
         m_main.lblImg->setText(shell::ImagesLabelBare);
         m_main.StatusMessage(shell::NoImagesMessage);
-        emptyGrid();
+        m_main.thumbGrid->emptyGrid();
         return folder;
     }
     m_main.lblImg->setText(shell::ImagesLabel + QString::number(m_main.Files.listCount()));
@@ -108,10 +99,8 @@ QString FolderScan::BrowseFolder(const QString &initialFolder)
 void FolderScan::mnuViewRefresh_Click()
 {
     shell::BusyCursor busy;
-    m_main.Lv->clear();
     m_main.picScroll->hide();
-    m_main.thumbGrid->hideMarker();
-    m_main.previewPane->clear();
+    emptyListAndPreview();
     m_main.CurFile.clear();
     // A fresh listing of the tree's folder; when it cannot be opened any more, of the
     // folder listed before.
@@ -119,7 +108,7 @@ void FolderScan::mnuViewRefresh_Click()
         m_main.Files.refresh();
     if (m_main.Files.listCount() == 0) {
         m_main.lblImg->setText(shell::ImagesLabel);
-        emptyGrid();
+        m_main.thumbGrid->emptyGrid();
         m_main.StatusMessage(QString());
     } else {
         m_main.lblImg->setText(shell::ImagesLabel + QString::number(m_main.Files.listCount()));

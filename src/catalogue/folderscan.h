@@ -41,8 +41,6 @@ public:
 private:
     // Empties the list, the marker, the preview image and the probe.
     void emptyListAndPreview();
-    // What an empty folder leaves of the grid.
-    void emptyGrid();
 
     shell::MainWindow &m_main;
 };

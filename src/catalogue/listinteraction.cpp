@@ -5,6 +5,7 @@
 #include "common/units.h"
 #include "platform/qtlistview.h"
 #include "preview/previewpane.h"
+#include "preview/tiledpreview.h"
 #include "shell/mainwindow.h"
 #include "thumbs/thumbgrid.h"
 
@@ -87,18 +88,23 @@ void ListInteraction::Timer1_Timer()
     m_main.StatusMessage(QString());
 }
 
+void ListInteraction::openTiledPreview()
+{
+    // Only while a picture is selected. (The root folder's `CurFolder` is empty, so only
+    // the file name decides.)
+    if (!m_main.CurFile.isEmpty())
+        preview::showTiledPreview(m_main);
+}
+
 void ListInteraction::Lv_KeyDown(int, int)
 {
-    // Every key opens the tiled preview while a picture is selected. (The root folder's
-    // `CurFolder` is empty, so only the file name decides.)
-    if (!m_main.CurFile.isEmpty() && m_main.showTiledPreviewHook)
-        m_main.showTiledPreviewHook();
+    // Every key opens the tiled preview.
+    openTiledPreview();
 }
 
 void ListInteraction::Lv_DblClick()
 {
-    if (!m_main.CurFile.isEmpty() && m_main.showTiledPreviewHook)
-        m_main.showTiledPreviewHook();
+    openTiledPreview();
 }
 
 } // namespace pavix::catalogue

@@ -32,6 +32,8 @@ public:
     QTimer *Timer1 = nullptr;
 
 private:
+    void openTiledPreview();
+
     shell::MainWindow &m_main;
 };
 

@@ -75,22 +75,22 @@ SortState mnuArrange_Click(SortState state, int index)
     return state;
 }
 
-SortState mnuShortAZ_Click(SortState state)
+namespace {
+
+// The order commands: the current key in the given order.
+SortState sortInOrder(SortState state, int order)
 {
-    state.SortOrder = 0;
+    state.SortOrder = order;
     state.Sorted = true;
     menuMirror(state);
     headerRefresh(state);
     return state;
 }
 
-SortState mnuShortZA_Click(SortState state)
-{
-    state.SortOrder = 1;
-    state.Sorted = true;
-    menuMirror(state);
-    headerRefresh(state);
-    return state;
-}
+} // namespace
+
+SortState mnuShortAZ_Click(SortState state) { return sortInOrder(state, 0); }
+
+SortState mnuShortZA_Click(SortState state) { return sortInOrder(state, 1); }
 
 } // namespace pavix::listview

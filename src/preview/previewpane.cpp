@@ -8,8 +8,10 @@
 #include "platform/pictureservice.h"
 #include "preview/fileinfo.h"
 #include "preview/stretchimage.h"
+#include "preview/tiledpreview.h"
 #include "shell/mainwindow.h"
 #include "shell/statuswindow.h"
+#include "thumbs/thumbgrid.h"
 
 #include <QCursor>
 #include <QMenu>
@@ -102,8 +104,7 @@ void PreviewPane::showUnreadable(const common::Error &error)
 {
     m_main.CurFile.clear();
     clear();
-    if (m_main.clearSelectionMarkerHook)
-        m_main.clearSelectionMarkerHook();
+    m_main.thumbGrid->hideMarker();
     m_main.StatusMessage(error.message);
 }
 
@@ -111,8 +112,8 @@ void PreviewPane::Primg_MouseDown(int button, int)
 {
     if (button & common::ButtonRight)
         m_main.mnuWall->exec(QCursor::pos());
-    if ((button & common::ButtonLeft) && m_main.showTiledPreviewHook)
-        m_main.showTiledPreviewHook();
+    if (button & common::ButtonLeft)
+        showTiledPreview(m_main);
 }
 
 } // namespace pavix::preview

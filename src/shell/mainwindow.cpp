@@ -119,9 +119,7 @@ MainWindow::MainWindow(SettingsStore &settings, catalogue::ShellInfo &shellInfo)
     thumbGrid = new thumbs::ThumbGrid(*this);
     listInteraction = new catalogue::ListInteraction(*this);
     folderScan = new catalogue::FolderScan(*this);
-    clearSelectionMarkerHook = [this] { thumbGrid->hideMarker(); };
-    showTiledPreviewHook = [this] { preview::showTiledPreview(*this); };
-    unloadTiledPreviewHook = [this] { preview::unloadTiledPreview(*this); };
+    connect(Tv, &FolderTree::folderChange, this, &MainWindow::Tv_FolderChange);
     connect(mnuViewRefresh, &QAction::triggered, folderScan, &catalogue::FolderScan::mnuViewRefresh_Click);
     connect(mnuLvRefresh, &QAction::triggered, folderScan, &catalogue::FolderScan::mnuLvRefresh_Click);
     if (QAction *open = toolAction(QStringLiteral("Open"))) {
@@ -663,11 +661,12 @@ void MainWindow::holdTreeNotifications(bool hold)
     }
 }
 
-bool MainWindow::treeNotificationsHeld()
+void MainWindow::Tv_FolderChange()
 {
     if (m_holdTree)
         m_treePending = true;
-    return m_holdTree;
+    else
+        folderScan->Tv_FolderChange();
 }
 
 void MainWindow::setStripGeometry(double topCm, double heightCm)

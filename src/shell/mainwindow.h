@@ -14,7 +14,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -114,7 +113,8 @@ public:
     // --- Folder scans -------------------------------------------------------------------
     // Holds back the tree's notifications (start-up) and runs the held one on release.
     void holdTreeNotifications(bool hold);
-    bool treeNotificationsHeld();
+    // The tree's folder-change notification: the tree scan, unless notifications are held.
+    void Tv_FolderChange();
     // Writes a one-line message to the status window, in simple mode; nothing when the
     // status window does not exist.
     void StatusMessage(const QString &text);
@@ -217,12 +217,6 @@ public:
     thumbs::ThumbGrid *thumbGrid = nullptr;
     preview::PreviewPane *previewPane = nullptr;
 
-    // Shows the tiled preview window (modeless), creating it when it is not loaded.
-    std::function<void()> showTiledPreviewHook;
-    // Closes the tiled preview window when it is open (a new folder is listed).
-    std::function<void()> unloadTiledPreviewHook;
-    // Hides the thumbnail selection marker (a picture could not be shown).
-    std::function<void()> clearSelectionMarkerHook;
 
     SettingsStore &settings() { return m_settings; }
     // Places the thumbnail strip inside its viewport: top and height in centimetres.

@@ -6,6 +6,7 @@
 #include "common/units.h"
 #include "platform/qtlistview.h"
 #include "preview/previewpane.h"
+#include "preview/tiledpreview.h"
 #include "shell/mainwindow.h"
 #include "shell/statuswindow.h"
 #include "thumbs/gridgeometry.h"
@@ -199,8 +200,7 @@ void ThumbGrid::thumbMouseDown(int index, int button, int)
 
 void ThumbGrid::thumbDblClick(int)
 {
-    if (m_main.showTiledPreviewHook)
-        m_main.showTiledPreviewHook();
+    preview::showTiledPreview(m_main);
 }
 
 void ThumbGrid::picScroll_MouseDown(int button, int)
@@ -221,8 +221,7 @@ void ThumbGrid::picScroll_KeyDown(int keyCode, int)
     const int current = currentIndex();
     switch (keyCode) {
     case common::VkReturn:
-        if (m_main.showTiledPreviewHook)
-            m_main.showTiledPreviewHook();
+        preview::showTiledPreview(m_main);
         return;
     case KeyLeft:
     case KeyRight:
