@@ -22,7 +22,7 @@ run: build
 
 # Tests never see the user's settings: HOME and the XDG folders are thrown away afterwards.
 test: build
-	@bash scripts/run-tests.sh $(BUILD) $(JOBS)
+	@bash scripts/run-tests.sh $(BUILD)
 
 bench:
 	@bash scripts/install-deps.sh --bench

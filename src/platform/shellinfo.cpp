@@ -16,9 +16,10 @@ namespace pavix::platform {
 namespace {
 
 // Icons are small: an entry declared larger than this is not an icon we show, and reading
-// it could cost memory out of proportion to the file.
+// it could cost memory out of proportion to the file. Every read checks the declared size
+// first; Qt's allocation limit is program-wide (a static setting), set once at start-up,
+// and is left alone here.
 constexpr int MaxIconSidePx = 1024;
-constexpr int AllocationLimitMb = 16;
 // Entries of one icon file looked at, and entries tried when the best ones fail to decode.
 constexpr int MaxIconEntries = 64;
 constexpr int MaxDecodeAttempts = 4;
@@ -136,7 +137,6 @@ QImage QtShellInfo::installedThemeIcon(const QString &name, int sizePx) const
                     if (!QFileInfo::exists(candidate))
                         continue;
                     QImageReader reader(candidate);
-                    reader.setAllocationLimit(AllocationLimitMb);
                     if (!declaredSizeAcceptable(reader.size()))
                         continue;
                     const QImage image = reader.read();
@@ -152,7 +152,6 @@ QImage QtShellInfo::installedThemeIcon(const QString &name, int sizePx) const
 QImage QtShellInfo::iconFilePicture(const QString &path, int sizePx)
 {
     QImageReader probe(path);
-    probe.setAllocationLimit(AllocationLimitMb);
     if (!probe.canRead())
         return QImage();
 
@@ -174,7 +173,6 @@ QImage QtShellInfo::iconFilePicture(const QString &path, int sizePx)
             break;
         // A fresh reader per attempt: a failed decode may leave a reader unusable.
         QImageReader reader(path);
-        reader.setAllocationLimit(AllocationLimitMb);
         if (entry.index > 0 && !reader.jumpToImage(entry.index))
             continue;
         if (!declaredSizeAcceptable(reader.size()))

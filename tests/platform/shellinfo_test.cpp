@@ -1,5 +1,7 @@
 #include "platform/shellinfo.h"
 
+#include "platform/pictureservice.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
@@ -102,4 +104,19 @@ TEST(QtShellInfo, PicturesUseAnInstalledThemeBeforeTheDrawnIcon)
     QtShellInfo shell;
     EXPECT_NE(shell.icon(QStringLiteral("/x/a.bmp"), 2), fallbackIcon(32));
     EXPECT_NE(shell.icon(QStringLiteral("/x/a.bmp"), 1), fallbackIcon(16));
+}
+
+TEST(QtShellInfo, ReadingIconsLeavesTheProgramWideDecodeLimitAlone)
+{
+    // Qt's allocation limit is one setting for the whole program: an icon read that lowered
+    // it once made every large photo unreadable for the rest of the run.
+    pavix::platform::configurePictureLimits();
+    QtShellInfo shell;
+    for (const char *name : {"good/smile.ico", "good/hopper_256x256.ico", "good/python.ico"})
+        EXPECT_EQ(shell.icon(corpus(QString::fromUtf8(name)), 2).size(), QSize(32, 32)) << name;
+    EXPECT_EQ(QImageReader::allocationLimit(), pavix::platform::PictureAllocationLimitMb);
+
+    const auto photo = pavix::platform::loadPicture(corpus(QStringLiteral("good/large_4032x3024.jpg")));
+    ASSERT_TRUE(photo.ok()) << qPrintable(photo.error().message);
+    EXPECT_EQ(photo->size(), QSize(4032, 3024));
 }
