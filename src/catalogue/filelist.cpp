@@ -10,6 +10,9 @@
 #include <utility>
 #include <vector>
 
+#include <cerrno>
+#include <cstring>
+
 #include <dirent.h>
 #include <sys/stat.h>
 
@@ -43,6 +46,15 @@ bool isRegularEntry(const QByteArray &folder, const dirent *entry)
 
 } // namespace
 
+QString unreadableFolderMessage(const QString &folder, int error)
+{
+    QString reason = QString::fromLocal8Bit(std::strerror(error));
+    // The system's reason reads as part of the sentence: "permission denied".
+    if (reason.size() > 1 && reason.at(1).isLower())
+        reason[0] = reason.at(0).toLower();
+    return QStringLiteral("The folder %1 cannot be read: %2.").arg(folder, reason);
+}
+
 QString joinPath(const QString &folder, const QString &name)
 {
     if (folder.endsWith(u'/'))
@@ -58,11 +70,13 @@ common::Status FileList::setPath(const QString &folder)
         return common::makeError(common::ErrPathNotFound, QStringLiteral("Path not found"));
     const QString normal = normalFolder(folder);
     QStringList names;
-    if (!read(normal, names))
-        return common::makeError(common::ErrPathNotFound,
-                                 QStringLiteral("Path not found: %1").arg(folder));
+    const int error = read(normal, names);
+    // The list follows the folder even when it cannot be read: it then lists nothing, so
+    // no other folder's files are ever shown under its name.
     m_path = normal;
     m_names = std::move(names);
+    if (error != 0)
+        return common::makeError(common::ErrPathNotFound, unreadableFolderMessage(folder, error));
     return common::Ok{};
 }
 
@@ -77,7 +91,7 @@ void FileList::refresh()
     if (m_path.isEmpty())
         return;
     QStringList names;
-    if (!read(m_path, names))
+    if (read(m_path, names) != 0)
         names.clear();
     m_names = std::move(names);
 }
@@ -89,12 +103,13 @@ QString FileList::list(int i) const
     return m_names.at(i);
 }
 
-bool FileList::read(const QString &folder, QStringList &names) const
+int FileList::read(const QString &folder, QStringList &names) const
 {
+    names.clear();
     const QByteArray encoded = QFile::encodeName(folder);
     DIR *dir = ::opendir(encoded.constData());
     if (!dir)
-        return false;
+        return errno != 0 ? errno : EIO;
 
     // Dot-files are hidden on this platform and, like hidden files elsewhere, are not
     // listed (the folder tree does not show hidden folders either).
@@ -122,7 +137,7 @@ bool FileList::read(const QString &folder, QStringList &names) const
     names.reserve(static_cast<qsizetype>(found.size()));
     for (auto &item : found)
         names.append(std::move(item.second));
-    return true;
+    return 0;
 }
 
 } // namespace pavix::catalogue

@@ -21,6 +21,10 @@ QString joinPath(const QString &folder, const QString &name);
 // "/name".
 QString selectionFolder(const QString &path);
 
+// The message for a folder that cannot be listed: its name and the system's reason for
+// error number `error`, e.g. "The folder /x cannot be read: permission denied.".
+QString unreadableFolderMessage(const QString &folder, int error);
+
 class FileList {
 public:
     // A list with no folder yet (path() is "", nothing listed) and the pattern "*.bmp".
@@ -28,7 +32,9 @@ public:
 
     // Points the list at a folder and re-reads it. A relative folder is taken from the
     // current directory. A folder that cannot be opened (missing, not a folder, not
-    // readable) fails with ErrPathNotFound and keeps the previous folder and listing.
+    // readable) fails with ErrPathNotFound and a message naming it and the system's
+    // reason; the list then shows that folder with nothing in it. An empty folder name
+    // fails and changes nothing.
     common::Status setPath(const QString &folder);
     // The folder as an absolute path without a trailing "/", except the root "/" itself;
     // "" before a folder was set.
@@ -51,8 +57,9 @@ public:
     const QStringList &names() const { return m_names; }
 
 private:
-    // Reads `folder` into `names`; false when the folder cannot be opened.
-    bool read(const QString &folder, QStringList &names) const;
+    // Reads `folder` into `names`; 0, or the system's error number when the folder cannot
+    // be opened (names then empty).
+    int read(const QString &folder, QStringList &names) const;
 
     QString m_path;
     QString m_pattern;

@@ -37,6 +37,14 @@ void FolderScan::emptyListAndPreview()
     m_main.previewPane->clear();
 }
 
+void FolderScan::storeFolder()
+{
+    // Stored as soon as it changes, so a run that ends abruptly still starts here next time.
+    shell::writeText(m_main.settings(), shell::SectionSettings, shell::KeyFolder,
+                     m_main.Tv->SelectedFolder());
+    m_main.settings().sync();
+}
+
 void FolderScan::Tv_FolderChange()
 {
     if (m_main.Files.path() == m_main.Tv->SelectedFolder())
@@ -45,12 +53,15 @@ void FolderScan::Tv_FolderChange()
     shell::BusyCursor busy;
     m_main.StatusMessage(QString());
     emptyListAndPreview();
-    // A folder that cannot be opened leaves the file list on the folder it had.
-    m_main.Files.setPath(m_main.Tv->SelectedFolder());
+    // A folder that cannot be opened lists nothing, and the status line says why.
+    const common::Status opened = m_main.Files.setPath(m_main.Tv->SelectedFolder());
     m_main.CurFile.clear();
+    storeFolder();
     if (m_main.Files.listCount() == 0) {
         m_main.lblImg->setText(shell::ImagesLabel);
         m_main.thumbGrid->emptyGrid();
+        if (!opened)
+            m_main.StatusMessage(opened.error().message);
         return;
     }
     // A file that fails to list ends the listing; the entries made so far stay.
@@ -69,19 +80,16 @@ QString FolderScan::BrowseFolder(const QString &initialFolder)
     preview::unloadTiledPreview(m_main);
     shell::BusyCursor busy;
     emptyListAndPreview();
-    if (const common::Status opened = m_main.Files.setPath(folder); !opened) {
-        if (reportError)
-            reportError(opened.error().message);
-    }
+    const common::Status opened = m_main.Files.setPath(folder);
+    if (!opened && reportError)
+        reportError(opened.error().message);
     m_main.Files.setPattern(combinedPattern(m_main.patterns));
-    m_main.Files.refresh();
     // The tree shows the folder; its notification finds the folder listed and stops.
     m_main.Tv->setSelectedFolder(m_main.Files.path());
-    shell::writeText(m_main.settings(), shell::SectionSettings, shell::KeyFolder,
-                     m_main.Tv->SelectedFolder());
+    storeFolder();
     if (m_main.Files.listCount() == 0) {
         m_main.lblImg->setText(shell::ImagesLabelBare);
-        m_main.StatusMessage(shell::NoImagesMessage);
+        m_main.StatusMessage(opened ? shell::NoImagesMessage : opened.error().message);
         m_main.thumbGrid->emptyGrid();
         return folder;
     }
@@ -102,14 +110,12 @@ void FolderScan::mnuViewRefresh_Click()
     m_main.picScroll->hide();
     emptyListAndPreview();
     m_main.CurFile.clear();
-    // A fresh listing of the tree's folder; when it cannot be opened any more, of the
-    // folder listed before.
-    if (!m_main.Files.setPath(m_main.Tv->SelectedFolder()))
-        m_main.Files.refresh();
+    // A fresh listing of the tree's folder; one that cannot be opened lists nothing.
+    const common::Status opened = m_main.Files.setPath(m_main.Tv->SelectedFolder());
     if (m_main.Files.listCount() == 0) {
         m_main.lblImg->setText(shell::ImagesLabel);
         m_main.thumbGrid->emptyGrid();
-        m_main.StatusMessage(QString());
+        m_main.StatusMessage(opened ? QString() : opened.error().message);
     } else {
         m_main.lblImg->setText(shell::ImagesLabel + QString::number(m_main.Files.listCount()));
         ListFolder(m_main.Files.path(), m_main.Files, m_main.icons, *m_main.Lv);

@@ -41,6 +41,8 @@ public:
 private:
     // Empties the list, the marker, the preview image and the probe.
     void emptyListAndPreview();
+    // Stores the tree's folder as "Folder" and makes it durable at once.
+    void storeFolder();
 
     shell::MainWindow &m_main;
 };

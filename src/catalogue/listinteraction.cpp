@@ -7,6 +7,7 @@
 #include "preview/previewpane.h"
 #include "preview/tiledpreview.h"
 #include "shell/mainwindow.h"
+#include "shell/statuswindow.h"
 #include "thumbs/thumbgrid.h"
 
 #include <QCursor>
@@ -39,8 +40,9 @@ void ListInteraction::Lv_ItemClick(int)
     const int n = lv->addedPosition(selected) - 1;
     if (m_main.CurFile.isEmpty())
         return;
-    if (!m_main.previewPane->selectionUpdate())
-        return;
+    // An unreadable file empties the preview and says so; its cell is marked all the same,
+    // so the grid's keys carry on from it.
+    m_main.previewPane->selectionUpdate();
     m_main.thumbGrid->markThumb(n);
 }
 
@@ -85,7 +87,10 @@ void ListInteraction::Timer1_Timer()
         return;
     HintShown = false;
     Timer1->stop();
-    m_main.StatusMessage(QString());
+    // Only the hint this timer looks after is taken away; a message written since (a file
+    // that cannot be read) stays.
+    if (m_main.hStatusBar && m_main.hStatusBar->shownText() == shell::ClickHint)
+        m_main.StatusMessage(QString());
 }
 
 void ListInteraction::openTiledPreview()

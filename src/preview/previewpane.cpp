@@ -38,6 +38,7 @@ common::Status PreviewPane::PreviewUpdate()
     m_main.ImgHeight = twips.height();
     FitPreview();
     m_main.Primg->setPicture(m_main.imgFake);
+    refreshTiledPreview(m_main);
     if (m_main.hStatusBar)
         return ShowFileInfo();
     return common::Ok{};
@@ -65,10 +66,22 @@ void PreviewPane::FitPreview()
 void PreviewPane::apply()
 {
     const double tpp = m_main.twipsPerPixel();
-    m_main.Primg->setGeometry(twipsToPixels(m_geometry.left, tpp), twipsToPixels(m_geometry.top, tpp),
-                              std::max(0, twipsToPixels(m_geometry.width, tpp)),
-                              std::max(0, twipsToPixels(m_geometry.height, tpp)));
-    m_main.Primg->setVisible(m_geometry.visible);
+    StretchImage *image = m_main.Primg;
+    image->setGeometry(twipsToPixels(m_geometry.left, tpp), twipsToPixels(m_geometry.top, tpp),
+                       std::max(0, twipsToPixels(m_geometry.width, tpp)),
+                       std::max(0, twipsToPixels(m_geometry.height, tpp)));
+    // A picture taller or wider than the pane is fitted by its width or height alone and
+    // can reach past the pane: only the part inside the pane is shown, never over the
+    // tool bar, the captions or the status line.
+    const shell::TwipRect &pv = m_main.controls().Pv;
+    const QRect pane(twipsToPixels(pv.left, tpp), twipsToPixels(pv.top, tpp),
+                     std::max(0, twipsToPixels(pv.width, tpp)), std::max(0, twipsToPixels(pv.height, tpp)));
+    const QRect shown = pane.intersected(image->geometry());
+    if (shown == image->geometry())
+        image->clearMask();
+    else if (!shown.isEmpty())
+        image->setMask(QRegion(shown.translated(-image->pos())));
+    image->setVisible(m_geometry.visible && !shown.isEmpty());
 }
 
 common::Status PreviewPane::ShowFileInfo()
@@ -98,13 +111,13 @@ void PreviewPane::clear()
     m_main.Primg->hide();
     m_main.Primg->clearPicture();
     m_main.imgFake = QImage();
+    refreshTiledPreview(m_main);
 }
 
 void PreviewPane::showUnreadable(const common::Error &error)
 {
     m_main.CurFile.clear();
     clear();
-    m_main.thumbGrid->hideMarker();
     m_main.StatusMessage(error.message);
 }
 

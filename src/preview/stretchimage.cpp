@@ -15,17 +15,33 @@ StretchImage::StretchImage(QWidget *parent) : QWidget(parent)
 void StretchImage::setPicture(const QImage &picture)
 {
     m_picture = picture;
+    m_shown = QImage();
     update();
+}
+
+const QImage &StretchImage::shownPicture()
+{
+    const QSize inner = rect().adjusted(1, 1, -1, -1).size();
+    if (m_picture.isNull() || inner.isEmpty()) {
+        m_shown = QImage();
+        return m_shown;
+    }
+    // Scaled once for each picture and size, by area averaging when shrinking: fine
+    // stripes and dithering show as their true average, not as moiré, and a paint only
+    // copies pixels.
+    if (m_shown.size() != inner)
+        m_shown = m_picture.size() == inner
+            ? m_picture
+            : m_picture.scaled(inner, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return m_shown;
 }
 
 void StretchImage::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    const QRect inner = rect().adjusted(1, 1, -1, -1);
-    if (!m_picture.isNull() && inner.isValid()) {
-        p.setRenderHint(QPainter::SmoothPixmapTransform, true);
-        p.drawImage(inner, m_picture);
-    }
+    const QImage &shown = shownPicture();
+    if (!shown.isNull())
+        p.drawImage(1, 1, shown);
     p.setPen(palette().dark().color());
     p.drawRect(rect().adjusted(0, 0, -1, -1));
 }

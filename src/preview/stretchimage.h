@@ -15,6 +15,9 @@ public:
     void setPicture(const QImage &picture);
     void clearPicture() { setPicture(QImage()); }
     const QImage &picture() const { return m_picture; }
+    // The picture as painted: scaled smoothly to the area inside the border, made again
+    // only when the picture or the size changes. Null without a picture or an area.
+    const QImage &shownPicture();
     bool hasPicture() const { return !m_picture.isNull(); }
 
 signals:
@@ -26,6 +29,7 @@ protected:
 
 private:
     QImage m_picture;
+    QImage m_shown;
 };
 
 } // namespace pavix::preview

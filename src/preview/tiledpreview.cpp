@@ -1,6 +1,7 @@
 #include "preview/tiledpreview.h"
 
 #include "common/keys.h"
+#include "common/placement.h"
 #include "common/units.h"
 #include "platform/qtlistview.h"
 #include "preview/tileplan.h"
@@ -8,6 +9,7 @@
 #include "thumbs/thumbstrip.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QFontMetrics>
 #include <QImage>
 #include <QKeyEvent>
@@ -95,8 +97,15 @@ TiledPreview::TiledPreview(shell::MainWindow &main)
         const double client = std::round(outerTwips / m_tpp - FrameAllowancePx);
         return static_cast<int>(std::clamp(client, 1.0, static_cast<double>(std::max(1, largestPx))));
     };
-    move(px(m_main.PrvLeft), px(m_main.PrvTop));
     resize(clientPx(m_main.PrvWidth, largest.width()), clientPx(m_main.PrvHeight, largest.height()));
+    // The stored place stays as it is; the window is only shown where its title bar can
+    // be reached on the screens there are now.
+    QList<QRect> screens;
+    for (const QScreen *s : QGuiApplication::screens())
+        screens.append(s->availableGeometry());
+    const QRect frame(px(m_main.PrvLeft), px(m_main.PrvTop), width() + int(FrameAllowancePx),
+                      height() + int(FrameAllowancePx));
+    move(common::reachableTopLeft(frame, screens));
     Form_Resize();
 }
 
@@ -341,6 +350,12 @@ void showTiledPreview(shell::MainWindow &main)
     window->show();
     window->raise();
     window->activateWindow();
+}
+
+void refreshTiledPreview(shell::MainWindow &main)
+{
+    if (main.Preview)
+        main.Preview->update();
 }
 
 void unloadTiledPreview(shell::MainWindow &main)

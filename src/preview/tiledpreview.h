@@ -113,6 +113,9 @@ private:
 // Loads the tiled preview window of `main` when it is not loaded (registering it with the
 // main window and setting main.Preview), then shows it modeless, raised and active.
 void showTiledPreview(shell::MainWindow &main);
+// Repaints the loaded tiled preview window, so it shows the current picture once that
+// changes; nothing when the window is not loaded.
+void refreshTiledPreview(shell::MainWindow &main);
 // Unloads the tiled preview window when it is loaded and visible; a hidden or absent
 // window is left as it is.
 void unloadTiledPreview(shell::MainWindow &main);

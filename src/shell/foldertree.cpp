@@ -7,7 +7,10 @@
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace pavix::shell {
 
@@ -20,6 +23,12 @@ FolderTree::FolderTree(QWidget *parent) : QTreeView(parent), m_model(new QFileSy
     for (int c = 1; c < m_model->columnCount(); ++c)
         hideColumn(c);
     setHeaderHidden(true);
+    // The one column is as wide as its longest shown name, and the tree scrolls sideways
+    // when that is wider than the pane, so deep folders keep their names in view.
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setUniformRowHeights(true);
     setAnimated(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -53,6 +62,19 @@ void FolderTree::revealSelected()
         m_writing = false;
     }
     scrollTo(index, QAbstractItemView::PositionAtCenter);
+    showNameOf(index);
+}
+
+void FolderTree::showNameOf(const QModelIndex &index)
+{
+    // scrollTo() moves only up and down here; the name of a deep folder may still lie to
+    // the right of the pane. Scroll so that the name starts one indentation in.
+    const QRect item = visualRect(index);
+    if (item.isEmpty())
+        return;
+    const int margin = indentation();
+    if (item.left() < 0 || item.left() + std::min(item.width(), viewport()->width() / 2) > viewport()->width())
+        horizontalScrollBar()->setValue(horizontalScrollBar()->value() + item.left() - margin);
 }
 
 void FolderTree::setSelectedFolder(const QString &path)

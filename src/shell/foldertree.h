@@ -32,6 +32,8 @@ protected:
 
 private:
     void revealSelected();
+    // Scrolls sideways so that the folder's name is in view.
+    void showNameOf(const QModelIndex &index);
 
     QFileSystemModel *m_model;
     QString m_selected;

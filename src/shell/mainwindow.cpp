@@ -450,6 +450,7 @@ void MainWindow::applyControls()
                            twipsToPixels(PicTitlesHeight, m_tpp));
     lblTypes->setGeometry(4, 0, std::max(0, twipsToPixels(LblImgLeft, m_tpp) - 8),
                           picTitles->height());
+    elideTypesCaption();
     placeWidget(lblImg, {m_ctl.lblImg.left, 0, m_ctl.lblImg.width, PicTitlesHeight});
     placeWidget(proBar, {m_ctl.proBar.left, 2 * m_tpp, m_ctl.proBar.width,
                          PicTitlesHeight - 4 * m_tpp});
@@ -474,8 +475,17 @@ void MainWindow::applyControls()
 
 void MainWindow::setTypesCaption(const QString &text)
 {
-    lblTypes->setText(text);
+    m_typesCaption = text;
     lblTypes->setToolTip(text);
+    elideTypesCaption();
+}
+
+void MainWindow::elideTypesCaption()
+{
+    // The label ends where the image count begins: a longer text ends in "…" rather than
+    // being cut off mid-word, and the tool tip has it whole.
+    lblTypes->setText(lblTypes->fontMetrics().elidedText(m_typesCaption, Qt::ElideRight,
+                                                         lblTypes->width()));
 }
 
 void MainWindow::SetHeaderHotTrack()
@@ -532,8 +542,15 @@ void MainWindow::mnuViewToolbar_Click()
 {
     mnuViewToolbar->setChecked(!mnuViewToolbar->isChecked());
     Tbar->setVisible(mnuViewToolbar->isChecked());
-    writeTruth(m_settings, SectionSettings, KeyTbaron, tbarVisible());
+    storePaneFlag(KeyTbaron, tbarVisible());
     SizeControls();
+}
+
+void MainWindow::storePaneFlag(const QString &key, bool shown)
+{
+    // Written through at once: a run that ends without closing the window keeps it.
+    writeTruth(m_settings, SectionSettings, key, shown);
+    m_settings.sync();
 }
 
 void MainWindow::createStatusWindow()
@@ -557,7 +574,7 @@ void MainWindow::mnuViewStatusBar_Click()
         delete hStatusBar;
         hStatusBar = nullptr;
     }
-    writeTruth(m_settings, SectionSettings, KeyBaron, mnuViewStatusBar->isChecked());
+    storePaneFlag(KeyBaron, mnuViewStatusBar->isChecked());
     SizeControls();
 }
 
@@ -568,7 +585,7 @@ void MainWindow::mnuViewTv_Click()
     mnuViewTv->setChecked(!mnuViewTv->isChecked());
     m_ctl.tvVisible = mnuViewTv->isChecked();
     m_ctl.IsaVisible = m_ctl.tvVisible;
-    writeTruth(m_settings, SectionSettings, KeyTvon, m_ctl.tvVisible);
+    storePaneFlag(KeyTvon, m_ctl.tvVisible);
     SizeControls();
 }
 
@@ -579,7 +596,7 @@ void MainWindow::mnuViewPv_Click()
     mnuViewPv->setChecked(!mnuViewPv->isChecked());
     m_ctl.pvVisible = mnuViewPv->isChecked();
     m_ctl.IsbVisible = m_ctl.pvVisible;
-    writeTruth(m_settings, SectionSettings, KeyPvon, m_ctl.pvVisible);
+    storePaneFlag(KeyPvon, m_ctl.pvVisible);
     SizeControls();
 }
 

@@ -228,6 +228,8 @@ protected:
 
 private:
     void createControls();
+    void elideTypesCaption();
+    void storePaneFlag(const QString &key, bool shown);
     void createMenus();
     void createToolBar();
     void applyControls();
@@ -248,6 +250,7 @@ private:
     std::vector<QPointer<QWidget>> m_loadedWindows;
     // Left edges of the ghost bars Psa and Psb as last placed, twips.
     double m_ghostLeft[2] = {0, 0};
+    QString m_typesCaption;
     bool m_holdTree = false;
     bool m_treePending = false;
     bool m_unloaded = false;

@@ -9,6 +9,8 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace pavix::shell {
 
 namespace {
@@ -47,9 +49,12 @@ Splash::Splash(double twipsPerPixel, Startup startup)
     setFixedSize(twipsToPixels(SplashWidth, m_tpp), twipsToPixels(SplashHeight, m_tpp));
     setCursor(Qt::WaitCursor);
 
+    // A label is at least as wide as its text needs in the font it has, so no text is cut
+    // whatever the font's size.
     auto place = [this](QLabel *label, int left, int top, int width, int height) {
         label->setGeometry(twipsToPixels(left, m_tpp), twipsToPixels(top, m_tpp),
-                           twipsToPixels(width, m_tpp), twipsToPixels(height, m_tpp));
+                           std::max(twipsToPixels(width, m_tpp), label->sizeHint().width()),
+                           std::max(twipsToPixels(height, m_tpp), label->sizeHint().height()));
         label->setAttribute(Qt::WA_TranslucentBackground);
     };
     Label1 = new QLabel(QStringLiteral("Pavix"), this);

@@ -121,6 +121,7 @@ void ThumbGrid::Thumbs()
     m_main.VScroll1->setVisible(plan.scrollVisible);
     // The build leaves the probe empty.
     m_main.imgFake = QImage();
+    preview::refreshTiledPreview(m_main);
     m_main.proBar->hide();
     m_main.lblImg->show();
 }
@@ -162,11 +163,14 @@ int ThumbGrid::currentIndex() const
 
 void ThumbGrid::SelectThumb(int i)
 {
-    m_main.CurFile = m_main.Files.list(i);
+    const QString name = m_main.Files.list(i);
+    m_main.CurFile = name;
     m_strip->setMarkerPosition(m_strip->elementPosition(i));
-    if (!m_main.previewPane->selectionUpdate())
-        return;
-    m_main.Lv->setSelectedItem(m_main.Lv->findItem(m_main.CurFile));
+    m_strip->setMarkerVisible(true);
+    // An unreadable file leaves the preview empty with its message; the marker and the
+    // list stay on it, so the next key goes on from there.
+    m_main.previewPane->selectionUpdate();
+    m_main.Lv->setSelectedItem(m_main.Lv->findItem(name));
 }
 
 void ThumbGrid::ClearThumbSelection()
@@ -189,11 +193,11 @@ void ThumbGrid::thumbMouseDown(int index, int button, int)
     if ((button & common::ButtonRight) && m_strip->markerVisible())
         m_main.mnuWall->exec(QCursor::pos());
     if (button & common::ButtonLeft) {
+        const QString name = m_main.CurFile;
         m_strip->setMarkerPosition(m_strip->elementPosition(index));
         m_strip->setMarkerVisible(true);
-        if (!m_main.previewPane->selectionUpdate())
-            return;
-        m_main.Lv->setSelectedItem(m_main.Lv->findItem(m_main.CurFile));
+        m_main.previewPane->selectionUpdate();
+        m_main.Lv->setSelectedItem(m_main.Lv->findItem(name));
     }
     m_strip->setFocus();
 }

@@ -132,27 +132,40 @@ TEST(FileList, PathIsAbsoluteWithoutTrailingSlashExceptTheRoot)
     EXPECT_EQ(files.path(), sub);
 }
 
-TEST(FileList, AFolderThatCannotBeOpenedKeepsThePreviousListing)
+TEST(FileList, AFolderThatCannotBeOpenedListsNothingAndSaysWhy)
 {
     ScratchFolder folder;
     folder.write(QStringLiteral("a.bmp"));
     const QString plainFile = folder.write(QStringLiteral("plain.txt"));
+    const QString missing = folder.file(QStringLiteral("missing"));
     FileList files;
-    ASSERT_TRUE(files.setPath(folder.path()).ok());
 
-    for (const QString &bad : {folder.file(QStringLiteral("missing")), plainFile, QString()}) {
+    // Never another folder's files under the name of the one asked for.
+    for (const auto &[bad, reason] : {std::pair{missing, QStringLiteral("no such file or directory")},
+                                      std::pair{plainFile, QStringLiteral("not a directory")}}) {
+        ASSERT_TRUE(files.setPath(folder.path()).ok());
         const auto status = files.setPath(bad);
         ASSERT_FALSE(status.ok()) << qPrintable(bad);
         EXPECT_EQ(status.error().number, pavix::common::ErrPathNotFound);
-        EXPECT_EQ(files.path(), folder.path());
-        EXPECT_EQ(files.names(), QStringList{QStringLiteral("a.bmp")});
+        EXPECT_EQ(status.error().message, QStringLiteral("The folder %1 cannot be read: %2.").arg(bad, reason));
+        EXPECT_EQ(files.path(), bad);
+        EXPECT_TRUE(files.names().isEmpty());
     }
+
+    // No name at all changes nothing.
+    ASSERT_TRUE(files.setPath(folder.path()).ok());
+    EXPECT_FALSE(files.setPath(QString()).ok());
+    EXPECT_EQ(files.names(), QStringList{QStringLiteral("a.bmp")});
 
     if (::geteuid() != 0) { // the superuser opens any folder
         const QString locked = folder.makeFolder(QStringLiteral("locked"));
         ASSERT_TRUE(QFile::setPermissions(locked, QFileDevice::Permissions()));
-        EXPECT_FALSE(files.setPath(locked).ok());
-        EXPECT_EQ(files.path(), folder.path());
+        const auto status = files.setPath(locked);
+        EXPECT_FALSE(status.ok());
+        EXPECT_TRUE(status.error().message.endsWith(QStringLiteral(": permission denied.")))
+            << qPrintable(status.error().message);
+        EXPECT_EQ(files.path(), locked);
+        EXPECT_TRUE(files.names().isEmpty());
         QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
 }

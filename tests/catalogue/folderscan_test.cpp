@@ -71,9 +71,20 @@ TEST(FolderScan, TreeScanListsTheFolderAndItsThumbnails)
     EXPECT_FALSE(m.picScroll->elementVisible(0));
     EXPECT_FALSE(m.VScroll1->isVisible());
 
-    // A folder that cannot be opened leaves the file list where it was.
-    m.Tv->setSelectedFolder(f.scratch.file(QStringLiteral("gone")));
-    EXPECT_EQ(m.Files.path(), empty);
+    // A folder that cannot be opened shows nothing of the folder before it, and says why.
+    m.Tv->setSelectedFolder(pictures);
+    ASSERT_EQ(m.Lv->count(), 5);
+    const QString gone = f.scratch.file(QStringLiteral("gone"));
+    m.Tv->setSelectedFolder(gone);
+    EXPECT_EQ(m.Files.path(), gone);
+    EXPECT_EQ(m.Lv->count(), 0);
+    EXPECT_EQ(m.lblImg->text(), QStringLiteral("Images : "));
+    EXPECT_FALSE(m.picScroll->elementVisible(0));
+    EXPECT_EQ(statusText(m), QStringLiteral("The folder %1 cannot be read: no such file or directory.").arg(gone));
+    // Refreshing it says so again and still lists nothing.
+    m.mnuViewRefresh->trigger();
+    EXPECT_EQ(m.Lv->count(), 0);
+    EXPECT_TRUE(statusText(m).startsWith(QStringLiteral("The folder %1 cannot be read").arg(gone)));
 }
 
 TEST(FolderScan, BrowseScanShowsItsOwnTextsAndStoresTheFolder)

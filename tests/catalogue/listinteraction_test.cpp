@@ -125,7 +125,10 @@ TEST(ListInteraction, AnUnreadableFileLeavesNoStaleSelection)
         EXPECT_TRUE(m.imgFake.isNull());
         EXPECT_FALSE(m.Primg->hasPicture());
         EXPECT_FALSE(m.Primg->isVisible());
-        EXPECT_FALSE(m.picScroll->markerVisible());
+        // The marker stands on the file's "cannot be read" cell.
+        EXPECT_TRUE(m.picScroll->markerVisible());
+        EXPECT_EQ(m.picScroll->markerPosition(),
+                  m.picScroll->elementPosition(m.Files.names().indexOf(name)));
         EXPECT_TRUE(statusText(m).contains(name)) << qPrintable(statusText(m));
         // Nothing is selected, so nothing opens the tiled window.
         emit m.Lv->dblClick();
@@ -202,4 +205,67 @@ TEST(ListInteraction, KeysAndDoubleClicksOpenTheTiledWindow)
     click(m, QStringLiteral("pal1.bmp"));
     MainFixture::press(m.Primg, QPoint(3, 3));
     EXPECT_TRUE(tiledWindowOpen(m));
+}
+
+TEST(ListInteraction, ATallPictureIsShownOnlyInsideThePane)
+{
+    MainFixture f;
+    const QString folder = f.folderWith(QStringLiteral("p"), {"good/hopper.bmp"});
+    QImage tall(100, 1500, QImage::Format_RGB32);
+    tall.fill(qRgb(200, 40, 40));
+    ASSERT_TRUE(tall.save(folder + QStringLiteral("/tall.jpg")));
+    f.start(folder);
+    shell::MainWindow &m = *f.main;
+    m.resizeToOuter(9000, 6000);
+    click(m, QStringLiteral("tall.jpg"));
+    ASSERT_TRUE(m.Primg->isVisible());
+
+    const double tpp = m.twipsPerPixel();
+    const shell::TwipRect &pv = m.controls().Pv;
+    const QRect pane(common::twipsToPixels(pv.left, tpp), common::twipsToPixels(pv.top, tpp),
+                     common::twipsToPixels(pv.width, tpp), common::twipsToPixels(pv.height, tpp));
+    // Narrow enough to show at its natural size, which is taller than the pane.
+    ASSERT_FALSE(pane.contains(m.Primg->geometry()));
+    const QRegion shown = (m.Primg->mask().isEmpty() ? QRegion(m.Primg->rect()) : m.Primg->mask())
+                              .translated(m.Primg->pos());
+    EXPECT_TRUE(pane.contains(shown.boundingRect()));
+    EXPECT_FALSE(shown.isEmpty());
+
+    // A picture that fits shows whole.
+    click(m, QStringLiteral("hopper.bmp"));
+    EXPECT_TRUE(m.Primg->mask().isEmpty());
+    EXPECT_TRUE(pane.contains(m.Primg->geometry()));
+}
+
+TEST(ListInteraction, AnOpenTiledWindowRepaintsWhenTheSelectionChanges)
+{
+    MainFixture f;
+    f.start(f.folderWith(QStringLiteral("p"), {"good/hopper.bmp", "good/pal8.bmp", "bad/empty.bmp"}));
+    shell::MainWindow &m = *f.main;
+    click(m, QStringLiteral("hopper.bmp"));
+    emit m.Lv->dblClick();
+    ASSERT_TRUE(tiledWindowOpen(m));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m.Preview));
+
+    // Counts the paints the window gets.
+    struct PaintCounter : QObject {
+        int paints = 0;
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            paints += event->type() == QEvent::Paint;
+            return false;
+        }
+    } counter;
+    m.Preview->installEventFilter(&counter);
+    QApplication::processEvents();
+    counter.paints = 0;
+
+    click(m, QStringLiteral("pal8.bmp"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.paints > 0; }, 2000));
+    // An unreadable file empties the picture: the window is painted again (and hides).
+    counter.paints = 0;
+    click(m, QStringLiteral("empty.bmp"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.paints > 0 || !tiledWindowOpen(m); }, 2000));
+    if (m.Preview)
+        m.Preview->removeEventFilter(&counter);
 }

@@ -261,6 +261,32 @@ TEST_F(TiledPreviewTest, NeverSmallerThan2000Twips)
     EXPECT_GE(main->PrvHeight, 2000);
 }
 
+TEST_F(TiledPreviewTest, AStoredPlaceOffTheScreensStillShowsTheTitleBar)
+{
+    main->PrvLeft = -3000;
+    main->PrvTop = 1000;
+    main->PrvWidth = 2000;
+    main->PrvHeight = 2000;
+    probe(QStringLiteral("good/hopper.bmp"));
+    QPointer<TiledPreview> window = open();
+    ASSERT_FALSE(window.isNull());
+    const QRect screen = window->screen()->availableGeometry();
+    EXPECT_GE(window->pos().x(), screen.left());
+    EXPECT_EQ(window->pos().y(), px(1000));
+    // The stored value is not rewritten for being shown elsewhere.
+    EXPECT_EQ(main->PrvLeft, -3000);
+
+    // Far below and to the right: brought back so the whole window fits.
+    window->close();
+    ASSERT_TRUE(gone(window));
+    main->PrvLeft = 3000000;
+    main->PrvTop = 3000000;
+    window = open();
+    ASSERT_FALSE(window.isNull());
+    EXPECT_TRUE(screen.contains(QRect(window->pos(), window->size())))
+        << window->pos().x() << "," << window->pos().y();
+}
+
 TEST_F(TiledPreviewTest, RemembersItsPlaceAndSize)
 {
     // Load places it from the four values (frame position, outer size).

@@ -236,6 +236,10 @@ TEST(Startup, SplashTimerRunsTheSequenceOnceAndCloses)
     });
     splash->setAttribute(Qt::WA_DeleteOnClose);
     EXPECT_EQ(splash->Label3->text(), QStringLiteral("Loading .."));
+    // Every label is wide enough for its whole text.
+    for (QLabel *label : {splash->Label1, splash->Label2, splash->Label3})
+        EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()))
+            << qPrintable(label->text());
     splash->show();
     EXPECT_TRUE(QTest::qWaitFor([&] { return splash.isNull(); }, 5000));
     EXPECT_EQ(runs, 1);
@@ -256,4 +260,48 @@ TEST(Startup, AHugeStoredSizeIsCutToTwiceTheDesktop)
     EXPECT_LE(s.main->width(), 2 * desktop.width());
     EXPECT_LE(s.main->height(), 2 * desktop.height());
     EXPECT_GE(s.main->outerWidthTwips(), 3100);
+}
+
+TEST(Startup, ALongSearchingTextEndsInAnEllipsisAndHasItsWholeTextAsTip)
+{
+    Started s;
+    for (auto [key, value] : {std::pair{"Bitmap", "*.bmp;"}, {"Jpg", "*.jpeg;*.jpg;"}, {"Gif", "*.gif;"},
+                              {"Ico", "*.ico;"}})
+        s.seed(QLatin1StringView(key), QString::fromLatin1(value), SectionType);
+    s.start();
+    const QLabel *label = s.main->lblTypes;
+    const QString whole = label->toolTip();
+    EXPECT_TRUE(whole.startsWith(QStringLiteral("Searching for *.bmp")) && whole.endsWith(QStringLiteral("files.")))
+        << qPrintable(whole);
+    ASSERT_GT(label->fontMetrics().horizontalAdvance(whole), label->width());
+    EXPECT_TRUE(label->text().endsWith(QChar(0x2026))) << qPrintable(label->text());
+    EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width());
+}
+
+TEST(Startup, PaneTogglesAndTheFolderReachTheFileWhenTheyChange)
+{
+    testsupport::ScratchFolder scratch;
+    const QString file = scratch.file(QStringLiteral("Pavix.ini"));
+    IniSettingsStore store(file);
+    testsupport::FakeShellInfo shell;
+    const QString home = scratch.copyCorpus(QStringLiteral("names"), QStringLiteral("home"));
+    const QString other = scratch.makeFolder(QStringLiteral("other"));
+    auto main = runStartup({store, shell, home, {}});
+
+    // What another run would read from the file now, with this one still going.
+    const auto onDisk = [&](QLatin1StringView key) {
+        return IniSettingsStore(file).read(SectionSettings, key).value_or(QStringLiteral("<missing>"));
+    };
+    main->mnuViewToolbar_Click();
+    EXPECT_EQ(onDisk(KeyTbaron), QStringLiteral("False"));
+    main->mnuViewStatusBar_Click();
+    EXPECT_EQ(onDisk(KeyBaron), QStringLiteral("False"));
+    main->mnuViewTv_Click();
+    EXPECT_EQ(onDisk(KeyTvon), QStringLiteral("False"));
+    main->mnuViewPv_Click();
+    EXPECT_EQ(onDisk(KeyPvon), QStringLiteral("False"));
+    main->mnuViewPv_Click();
+    EXPECT_EQ(onDisk(KeyPvon), QStringLiteral("True"));
+    main->Tv->setSelectedFolder(other);
+    EXPECT_EQ(onDisk(KeyFolder), other);
 }

@@ -13,9 +13,12 @@
 #include "thumbs/thumbgrid.h"
 #include "thumbs/thumbstrip.h"
 
+#include <QCursor>
 #include <QLabel>
 #include <QProgressBar>
 #include <QScrollBar>
+#include <QTest>
+#include <QTimer>
 
 using namespace pavix;
 using testsupport::MainFixture;
@@ -200,11 +203,13 @@ TEST(ThumbGrid, PressesSelectClearAndOfferTheirMenus)
     EXPECT_TRUE(statusText(m).startsWith(QStringLiteral("File: hopper.bmp | Dim: 128x128 | Size: ")));
     EXPECT_EQ(m.Lv->itemText(m.Lv->selectedItem()), QStringLiteral("hopper.bmp"));
 
-    // An unreadable file leaves nothing of the previous picture behind.
+    // An unreadable file leaves nothing of the previous picture behind; the marker stands
+    // on its "cannot be read" cell.
     const int bad = m.Files.names().indexOf(QStringLiteral("empty.bmp"));
     pressThumb(m, bad);
     EXPECT_TRUE(m.CurFile.isEmpty());
-    EXPECT_FALSE(m.picScroll->markerVisible());
+    EXPECT_TRUE(m.picScroll->markerVisible());
+    EXPECT_EQ(m.picScroll->markerPosition(), m.picScroll->elementPosition(bad));
     EXPECT_FALSE(m.Primg->isVisible());
     EXPECT_TRUE(m.imgFake.isNull());
     EXPECT_TRUE(statusText(m).contains(QStringLiteral("empty.bmp")));
@@ -242,4 +247,49 @@ TEST(ThumbGrid, ListClicksMoveTheMarkerToTheSameFileAfterSorting)
     // And the arrow keys go on from that thumbnail.
     m.thumbGrid->picScroll_KeyDown(common::VkLeft, 0);
     EXPECT_EQ(m.CurFile, m.Files.list(thumb - 1));
+}
+
+TEST(ThumbGrid, KeysWalkOnPastAnUnreadableFileAndItsMessageStays)
+{
+    MainFixture f;
+    // In name order: a.bmp, b.bmp (unreadable), c.bmp, d.bmp.
+    const QString folder = f.folderWith(QStringLiteral("walk"), {});
+    for (const auto &[source, name] : {std::pair{"good/pal8.bmp", "a.bmp"}, {"bad/badbitcount.bmp", "b.bmp"},
+                                       {"good/hopper.bmp", "c.bmp"}, {"good/rgb24.bmp", "d.bmp"}})
+        ASSERT_TRUE(QFile::copy(testsupport::corpusPath(QString::fromUtf8(source)),
+                                folder + u'/' + QString::fromUtf8(name)));
+    f.start(folder);
+    shell::MainWindow &m = *f.main;
+    sizeForColumns(m, 4);
+    m.mnuViewRefresh->trigger();
+    catalogue::ListInteraction &li = *m.listInteraction;
+
+    // The hover hint's timer runs while the pointer is away from the list.
+    emit m.Lv->mouseMove(0, 0, 10, 10);
+    ASSERT_TRUE(li.Timer1->isActive());
+    QCursor::setPos(m.mapToGlobal(QPoint(-500, -500)));
+
+    pressThumb(m, 0);
+    key(m, common::VkRight);
+    EXPECT_TRUE(m.CurFile.isEmpty());
+    EXPECT_TRUE(m.picScroll->markerVisible());
+    EXPECT_EQ(m.picScroll->markerPosition(), m.picScroll->elementPosition(1));
+    EXPECT_EQ(selectedThumb(m), 1);
+    EXPECT_FALSE(m.Primg->isVisible());
+    const QString message = statusText(m);
+    EXPECT_TRUE(message.contains(QStringLiteral("b.bmp")) && message.contains(QStringLiteral("cannot be read")))
+        << qPrintable(message);
+    // The timer's next tick stops it (nothing is selected, the pointer is away) and takes
+    // away only its own hint, not this message.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !li.Timer1->isActive(); }, 2000));
+    EXPECT_EQ(statusText(m), message);
+
+    // The keys carry on from the unreadable cell, both ways.
+    key(m, common::VkRight);
+    EXPECT_EQ(m.CurFile, QStringLiteral("c.bmp"));
+    EXPECT_TRUE(m.Primg->isVisible());
+    key(m, common::VkLeft);
+    EXPECT_EQ(selectedThumb(m), 1);
+    key(m, common::VkLeft);
+    EXPECT_EQ(m.CurFile, QStringLiteral("a.bmp"));
 }
