@@ -27,6 +27,12 @@ inline constexpr int VkDown = 40;
 inline constexpr int VkInsert = 45;
 inline constexpr int VkDelete = 46;
 inline constexpr int VkF1 = 112; // F2 = 113 ... F24 = 135
+inline constexpr int VkF2 = VkF1 + 1;
+inline constexpr int VkF3 = VkF1 + 2;
+inline constexpr int VkF4 = VkF1 + 3;
+inline constexpr int VkF5 = VkF1 + 4;
+inline constexpr int VkF6 = VkF1 + 5;
+inline constexpr int VkF9 = VkF1 + 8;
 
 inline constexpr int ShiftMaskShift = 1;
 inline constexpr int ShiftMaskCtrl = 2;

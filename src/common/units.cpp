@@ -1,5 +1,6 @@
 #include "common/units.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -58,6 +59,30 @@ int twipsToPixels(double twips, double twipsPerPixel)
 double pixelsToTwips(double pixels, double twipsPerPixel)
 {
     return pixels * twipsPerPixel;
+}
+
+} // namespace pavix::common
+
+namespace pavix::common {
+
+double outerTwips(int clientPx, double twipsPerPixel)
+{
+    return (clientPx + FrameAllowancePx) * twipsPerPixel;
+}
+
+int clientPixels(double outerTwips, double twipsPerPixel)
+{
+    if (!(twipsPerPixel > 0.0))
+        twipsPerPixel = 15.0;
+    const double client = std::round(outerTwips / twipsPerPixel - FrameAllowancePx);
+    return static_cast<int>(std::clamp(client, 1.0, double(std::numeric_limits<int>::max())));
+}
+
+QRect twipsToPixels(const TwipRect &rect, double twipsPerPixel)
+{
+    return QRect(twipsToPixels(rect.left, twipsPerPixel), twipsToPixels(rect.top, twipsPerPixel),
+                 std::max(0, twipsToPixels(rect.width, twipsPerPixel)),
+                 std::max(0, twipsToPixels(rect.height, twipsPerPixel)));
 }
 
 } // namespace pavix::common

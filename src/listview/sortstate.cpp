@@ -11,8 +11,8 @@ void headerRefresh(SortState &state)
 {
     for (int i = 0; i < SortColumnCount; ++i) {
         auto &image = state.headerImages[static_cast<size_t>(i)];
-        if (i == state.SortKey)
-            image = state.SortOrder == 0 ? HeaderImageDown : HeaderImageUp;
+        if (i == state.sortKey)
+            image = state.sortOrder == 0 ? HeaderImageDown : HeaderImageUp;
         else
             image.reset();
     }
@@ -22,23 +22,23 @@ void headerRefresh(SortState &state)
 // the context menu copies the View menu.
 void menuMirror(SortState &state)
 {
-    state.azChecked = state.SortOrder == 0;
-    state.zaChecked = !state.azChecked;
-    state.lvAzChecked = state.azChecked;
-    state.lvZaChecked = state.zaChecked;
+    state.viewAscendingChecked = state.sortOrder == 0;
+    state.viewDescendingChecked = !state.viewAscendingChecked;
+    state.listAscendingChecked = state.viewAscendingChecked;
+    state.listDescendingChecked = state.viewDescendingChecked;
 }
 
 void uncheckSortColumn(SortState &state)
 {
-    if (!validColumn(state.SortColumn))
+    if (!validColumn(state.sortColumn))
         return;
-    state.arrangeChecked[static_cast<size_t>(state.SortColumn)] = false;
-    state.lvArrChecked[static_cast<size_t>(state.SortColumn)] = false;
+    state.viewArrangeChecked[static_cast<size_t>(state.sortColumn)] = false;
+    state.listArrangeChecked[static_cast<size_t>(state.sortColumn)] = false;
 }
 
 } // namespace
 
-SortState Lv_ColumnClick(SortState state, int index1)
+SortState afterHeaderClick(SortState state, int index1)
 {
     const int key = index1 - 1;
     if (!validColumn(key))
@@ -46,30 +46,30 @@ SortState Lv_ColumnClick(SortState state, int index1)
 
     state.clickOrder =
         state.clickOrder == ClickOrder::Descending ? ClickOrder::Ascending : ClickOrder::Descending;
-    state.SortKey = key;
-    state.SortOrder = state.clickOrder == ClickOrder::Descending ? 1 : 0;
-    state.Sorted = true;
+    state.sortKey = key;
+    state.sortOrder = state.clickOrder == ClickOrder::Descending ? 1 : 0;
+    state.sorted = true;
     headerRefresh(state);
     uncheckSortColumn(state);
     menuMirror(state);
-    state.arrangeChecked[static_cast<size_t>(key)] = true;
-    state.SortColumn = key;
-    state.lvArrChecked[static_cast<size_t>(key)] = state.arrangeChecked[static_cast<size_t>(key)];
+    state.viewArrangeChecked[static_cast<size_t>(key)] = true;
+    state.sortColumn = key;
+    state.listArrangeChecked[static_cast<size_t>(key)] = state.viewArrangeChecked[static_cast<size_t>(key)];
     return state;
 }
 
-SortState mnuArrange_Click(SortState state, int index)
+SortState arrangeBy(SortState state, int index)
 {
     if (!validColumn(index))
         return state;
 
     uncheckSortColumn(state);
-    state.arrangeChecked[static_cast<size_t>(index)] = true;
-    state.lvArrChecked[static_cast<size_t>(index)] = true;
-    state.SortColumn = index;
-    state.SortKey = index;
-    state.SortOrder = 0;
-    state.Sorted = true;
+    state.viewArrangeChecked[static_cast<size_t>(index)] = true;
+    state.listArrangeChecked[static_cast<size_t>(index)] = true;
+    state.sortColumn = index;
+    state.sortKey = index;
+    state.sortOrder = 0;
+    state.sorted = true;
     menuMirror(state);
     headerRefresh(state);
     return state;
@@ -80,8 +80,8 @@ namespace {
 // The order commands: the current key in the given order.
 SortState sortInOrder(SortState state, int order)
 {
-    state.SortOrder = order;
-    state.Sorted = true;
+    state.sortOrder = order;
+    state.sorted = true;
     menuMirror(state);
     headerRefresh(state);
     return state;
@@ -89,8 +89,8 @@ SortState sortInOrder(SortState state, int order)
 
 } // namespace
 
-SortState mnuShortAZ_Click(SortState state) { return sortInOrder(state, 0); }
+SortState sortAscending(SortState state) { return sortInOrder(state, 0); }
 
-SortState mnuShortZA_Click(SortState state) { return sortInOrder(state, 1); }
+SortState sortDescending(SortState state) { return sortInOrder(state, 1); }
 
 } // namespace pavix::listview

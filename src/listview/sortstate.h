@@ -21,19 +21,19 @@ inline constexpr int HeaderImageDown = 0; // ascending
 inline constexpr int HeaderImageUp = 1;   // descending
 
 struct SortState {
-    int SortKey = 0;    // 0 name, 1 size, 2 type
-    int SortOrder = 0;  // 0 ascending, 1 descending
-    bool Sorted = false;
-    int SortColumn = 0; // the arrange item that carries the check mark
+    int sortKey = 0;    // 0 name, 1 size, 2 type
+    int sortOrder = 0;  // 0 ascending, 1 descending
+    bool sorted = false;
+    int sortColumn = 0; // the arrange item that carries the check mark
     ClickOrder clickOrder = ClickOrder::None;
-    // `mnuArrange(0..2)` of the View menu and `mnuLvArr(0..2)` of the context menu.
-    std::array<bool, SortColumnCount> arrangeChecked{};
-    std::array<bool, SortColumnCount> lvArrChecked{};
-    // `mnuShortAZ`, `mnuShortZA`, `mnuLvShortAZ`, `mnuLvShortZA`.
-    bool azChecked = false;
-    bool zaChecked = false;
-    bool lvAzChecked = false;
-    bool lvZaChecked = false;
+    // The arrange items of the View menu and of the list's context menu.
+    std::array<bool, SortColumnCount> viewArrangeChecked{};
+    std::array<bool, SortColumnCount> listArrangeChecked{};
+    // "Ascending" and "Descending" of both menus.
+    bool viewAscendingChecked = false;
+    bool viewDescendingChecked = false;
+    bool listAscendingChecked = false;
+    bool listDescendingChecked = false;
     // The arrow each header shows on the right of its caption (HeaderImageDown or
     // HeaderImageUp), or none.
     std::array<std::optional<int>, SortColumnCount> headerImages{};
@@ -42,14 +42,14 @@ struct SortState {
 // A click on the header at `index1` (1 to 3): the first click after start-up orders
 // descending, every further one reverses the previous click's order, on any column. An
 // index outside 1 to 3 returns the state unchanged.
-SortState Lv_ColumnClick(SortState state, int index1);
+SortState afterHeaderClick(SortState state, int index1);
 
 // "By Name" (0), "By Size" (1) or "By Type" (2) from either arrange menu: ascending on that
 // column. An index outside 0 to 2 returns the state unchanged.
-SortState mnuArrange_Click(SortState state, int index);
+SortState arrangeBy(SortState state, int index);
 
 // "Ascending" or "Descending" from either arrange menu, on the current key.
-SortState mnuShortAZ_Click(SortState state);
-SortState mnuShortZA_Click(SortState state);
+SortState sortAscending(SortState state);
+SortState sortDescending(SortState state);
 
 } // namespace pavix::listview

@@ -34,6 +34,10 @@ std::optional<platform::LvView> lvViewForMode(int mode);
 // The view mode showing a list layout (the layout plus 1).
 int modeForLvView(platform::LvView view);
 
+// The view mode a key of the main window chooses: F4 thumbnails, F6 large icons, F7 small
+// icons, F8 list, F9 details; none for any other key.
+std::optional<int> viewModeForKey(int keyCode);
+
 struct ViewModeState {
     // Check marks of `mnuListViewMode(0..4)`, mirrored onto `mnuIcons(0..4)`.
     std::array<bool, ViewModeCount> checked{};

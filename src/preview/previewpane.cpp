@@ -1,132 +1,107 @@
 #include "preview/previewpane.h"
 
-#include "catalogue/catalogue.h"
-#include "catalogue/filelist.h"
+#include "browser/browser.h"
+#include "browser/statusline.h"
 #include "catalogue/filesize.h"
 #include "common/keys.h"
-#include "common/units.h"
-#include "platform/pictureservice.h"
 #include "preview/fileinfo.h"
 #include "preview/stretchimage.h"
-#include "preview/tiledpreview.h"
-#include "shell/mainwindow.h"
-#include "shell/statuswindow.h"
-#include "thumbs/thumbgrid.h"
 
-#include <QCursor>
-#include <QMenu>
 #include <QMessageBox>
 
 namespace pavix::preview {
 
-using common::twipsToPixels;
-
-PreviewPane::PreviewPane(shell::MainWindow &main) : QObject(&main), m_main(main)
+PreviewPane::PreviewPane(browser::Browser &browser, StretchImage *image, browser::StatusLine &status,
+                         QWidget *window)
+    : QObject(image), m_browser(browser), m_image(image), m_status(status), m_window(window)
 {
-    connect(m_main.Primg, &StretchImage::mouseDown, this, &PreviewPane::Primg_MouseDown);
+    setObjectName(QStringLiteral("previewPane"));
+    connect(m_image, &StretchImage::mouseDown, this, &PreviewPane::onImageMouseDown);
+    connect(&m_browser, &browser::Browser::pictureChanged, this, &PreviewPane::onPictureChanged);
+    connect(&m_browser, &browser::Browser::selectionFailed, this, &PreviewPane::onSelectionFailed);
 }
 
-common::Status PreviewPane::PreviewUpdate()
+void PreviewPane::onPictureChanged()
 {
-    const QString path = catalogue::joinPath(m_main.CurFolder, m_main.CurFile);
-    common::Result<QImage> picture = platform::loadPicture(path);
-    if (!picture)
-        return picture.error();
-    m_main.imgFake = picture.value();
-    const QSize twips = platform::naturalSizeTwips(m_main.imgFake.size(), m_main.twipsPerPixel());
-    m_main.ImgWidth = twips.width();
-    m_main.ImgHeight = twips.height();
-    FitPreview();
-    m_main.Primg->setPicture(m_main.imgFake);
-    refreshTiledPreview(m_main);
-    if (m_main.hStatusBar)
-        return ShowFileInfo();
-    return common::Ok{};
+    const QImage &picture = m_browser.picture();
+    if (picture.isNull()) {
+        m_image->hide();
+        m_image->clearPicture();
+        return;
+    }
+    fitPreview();
+    m_image->setPicture(picture);
+    if (const common::Status described = showFileInfo(); !described)
+        m_status.showMessage(described.error().message);
 }
 
-bool PreviewPane::selectionUpdate()
+void PreviewPane::onSelectionFailed(const common::Error &error)
 {
-    const common::Status status = PreviewUpdate();
-    if (status)
-        return true;
-    if (status.error().number == common::ErrDeviceIo)
-        QMessageBox::warning(&m_main, shell::AppTitle, DeviceIoMessage, QMessageBox::Ok);
-    showUnreadable(status.error());
-    return false;
+    if (error.number == common::ErrDeviceIo)
+        QMessageBox::warning(m_window, QStringLiteral("Pavix"), DeviceIoMessage, QMessageBox::Ok);
+    m_status.showMessage(error.message);
 }
 
-void PreviewPane::FitPreview()
+void PreviewPane::setFrame(const common::TwipRect &frame, bool visible)
 {
-    const shell::TwipRect &pv = m_main.controls().Pv;
-    m_geometry = preview::FitPreview(m_main.ImgWidth, m_main.ImgHeight, pv.left, pv.top, pv.width,
-                                     pv.height, m_main.pvVisible(), m_geometry);
+    m_frame = frame;
+    m_frameVisible = visible;
+    if (m_image->hasPicture())
+        fitPreview();
+}
+
+void PreviewPane::fitPreview()
+{
+    const QSize natural = m_browser.pictureSizeTwips();
+    m_geometry = preview::FitPreview(natural.width(), natural.height(), m_frame.left, m_frame.top,
+                                     m_frame.width, m_frame.height, m_frameVisible, m_geometry);
     apply();
 }
 
 void PreviewPane::apply()
 {
-    const double tpp = m_main.twipsPerPixel();
-    StretchImage *image = m_main.Primg;
-    image->setGeometry(twipsToPixels(m_geometry.left, tpp), twipsToPixels(m_geometry.top, tpp),
-                       std::max(0, twipsToPixels(m_geometry.width, tpp)),
-                       std::max(0, twipsToPixels(m_geometry.height, tpp)));
+    const double tpp = m_browser.twipsPerPixel();
+    m_image->setGeometry(common::twipsToPixels(
+        common::TwipRect{m_geometry.left, m_geometry.top, m_geometry.width, m_geometry.height}, tpp));
     // A picture taller or wider than the pane is fitted by its width or height alone and
     // can reach past the pane: only the part inside the pane is shown, never over the
     // tool bar, the captions or the status line.
-    const shell::TwipRect &pv = m_main.controls().Pv;
-    const QRect pane(twipsToPixels(pv.left, tpp), twipsToPixels(pv.top, tpp),
-                     std::max(0, twipsToPixels(pv.width, tpp)), std::max(0, twipsToPixels(pv.height, tpp)));
-    const QRect shown = pane.intersected(image->geometry());
-    if (shown == image->geometry())
-        image->clearMask();
+    const QRect pane = common::twipsToPixels(m_frame, tpp);
+    const QRect shown = pane.intersected(m_image->geometry());
+    if (shown == m_image->geometry())
+        m_image->clearMask();
     else if (!shown.isEmpty())
-        image->setMask(QRegion(shown.translated(-image->pos())));
-    image->setVisible(m_geometry.visible && !shown.isEmpty());
+        m_image->setMask(QRegion(shown.translated(-m_image->pos())));
+    m_image->setVisible(m_geometry.visible && !shown.isEmpty());
 }
 
-common::Status PreviewPane::ShowFileInfo()
+common::Status PreviewPane::showFileInfo()
 {
-    shell::StatusWindow *status = m_main.hStatusBar;
-    if (!status)
+    if (!m_status.isShown())
         return common::Ok{};
-    const double tpp = m_main.twipsPerPixel();
-    const int windowWidthPx = m_main.centralWidget()->width();
-    const common::Result<qint64> length = catalogue::listedFileLength(m_main.Files, m_main.CurFile);
+    const double tpp = m_browser.twipsPerPixel();
+    const QString name = m_browser.currentFile();
+    const common::Result<qint64> length = m_browser.listedFileLength(name);
     const QString sizeText = length ? catalogue::FormatFileSize(length.value()) : QString();
+    const QSize natural = m_browser.pictureSizeTwips();
     const FileInfoTexts texts =
-        ShowFileInfoTexts(windowWidthPx, twipsToPixels(m_main.ImgWidth, tpp),
-                          twipsToPixels(m_main.ImgHeight, tpp), m_main.CurFile, sizeText);
-    status->setSimple(false);
-    status->setParts({texts.rightEdgesPx.begin(), texts.rightEdgesPx.end()});
-    status->setPartText(0, texts.file);
-    status->setPartText(1, texts.dim);
+        ShowFileInfoTexts(m_window->width(), common::twipsToPixels(natural.width(), tpp),
+                          common::twipsToPixels(natural.height(), tpp), name, sizeText);
+    m_status.showParts({texts.rightEdgesPx.begin(), texts.rightEdgesPx.end()});
+    m_status.setPartText(0, texts.file);
+    m_status.setPartText(1, texts.dim);
     if (!length)
         return length.error();
-    status->setPartText(2, texts.size);
+    m_status.setPartText(2, texts.size);
     return common::Ok{};
 }
 
-void PreviewPane::clear()
-{
-    m_main.Primg->hide();
-    m_main.Primg->clearPicture();
-    m_main.imgFake = QImage();
-    refreshTiledPreview(m_main);
-}
-
-void PreviewPane::showUnreadable(const common::Error &error)
-{
-    m_main.CurFile.clear();
-    clear();
-    m_main.StatusMessage(error.message);
-}
-
-void PreviewPane::Primg_MouseDown(int button, int)
+void PreviewPane::onImageMouseDown(int button, int)
 {
     if (button & common::ButtonRight)
-        m_main.mnuWall->exec(QCursor::pos());
+        emit wallpaperMenuRequested();
     if (button & common::ButtonLeft)
-        showTiledPreview(m_main);
+        emit tiledPreviewRequested();
 }
 
 } // namespace pavix::preview

@@ -1,57 +1,64 @@
 #pragma once
-// The preview pane: the shared preview update that every selection runs (load the file
-// into the probe, fit the preview image, describe the file in the status window), and the
-// mouse handling of the preview image.
+// The preview pane: shows the browser's current picture fitted into the pane's frame, writes
+// the file information into the status line whenever the picture changes, says why a
+// selected file cannot be read, and turns presses on the preview image into requests for
+// the wallpaper menu (right button) and the tiled window (left button).
 
 #include "common/result.h"
+#include "common/units.h"
 #include "preview/previewfit.h"
 
 #include <QObject>
 #include <QString>
 
-namespace pavix::shell {
-class MainWindow;
+class QWidget;
+
+namespace pavix::browser {
+class Browser;
+class StatusLine;
 }
 
 namespace pavix::preview {
+
+class StretchImage;
 
 inline const QString DeviceIoMessage = QStringLiteral("Device I/O Error");
 
 class PreviewPane : public QObject {
     Q_OBJECT
 public:
-    explicit PreviewPane(shell::MainWindow &main);
+    // `image` shows the picture; the status parts are measured on `window`'s width.
+    PreviewPane(browser::Browser &browser, StretchImage *image, browser::StatusLine &status,
+                QWidget *window);
 
-    // Steps 2 to 6 of the preview update for the file CurFolder + "/" + CurFile: loads it
-    // into the probe, sets ImgWidth and ImgHeight, fits the preview image, gives it the
-    // picture and, while the status window exists, shows the file information. A file
-    // that cannot be read changes nothing and returns the error.
-    common::Status PreviewUpdate();
-    // The preview update as the selection handlers run it: on a failure the device error
-    // is reported in a message box, and any failure leaves no stale selection behind
-    // (showUnreadable). True when the picture is shown.
-    bool selectionUpdate();
-    // Places and sizes the preview image inside the preview frame for ImgWidth x
-    // ImgHeight.
-    void FitPreview();
-    // Divides the status window into four parts and writes "File: ", "Dim: " and "Size: ".
-    // Fails (texts already sent stay) when the file's length cannot be read.
-    common::Status ShowFileInfo();
-    // Leaves nothing selected behind a picture that could not be read: CurFile empty, the
-    // preview image and the probe emptied, and the status window saying why.
-    void showUnreadable(const common::Error &error);
-    // Hides the preview image and removes its picture and the probe's.
-    void clear();
-
+    // The frame the picture is fitted into (twips of the window) and whether the pane is
+    // shown. A picture already shown is fitted again.
+    void setFrame(const common::TwipRect &frame, bool visible);
+    // Places and sizes the preview image inside the frame for the picture's natural size.
+    void fitPreview();
+    // Divides the status line into four parts and writes "File: ", "Dim: " and "Size: ".
+    // Fails (the texts already written stay) when the file's length cannot be read.
+    common::Status showFileInfo();
     // Where the preview image is, in twips.
     const PreviewGeometry &geometry() const { return m_geometry; }
+    StretchImage *image() const { return m_image; }
 
-    void Primg_MouseDown(int button, int shift);
+signals:
+    void wallpaperMenuRequested();
+    void tiledPreviewRequested();
 
 private:
+    void onPictureChanged();
+    void onSelectionFailed(const common::Error &error);
+    void onImageMouseDown(int button, int shift);
     void apply();
 
-    shell::MainWindow &m_main;
+    browser::Browser &m_browser;
+    StretchImage *m_image;
+    browser::StatusLine &m_status;
+    QWidget *m_window;
+    common::TwipRect m_frame;
+    bool m_frameVisible = true;
     PreviewGeometry m_geometry{0, 0, 0, 0, false};
 };
 

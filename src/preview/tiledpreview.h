@@ -1,22 +1,21 @@
 #pragma once
-// The tiled preview window `Preview`: covers its client area with copies of the probe's
-// picture at natural size, edge to edge from the top-left corner, and shows the font
-// sample `Smpl` over the tiles while the font toolbox is open. Any click or Esc unloads it;
-// its place and size are kept in PrvLeft, PrvTop, PrvWidth and PrvHeight (twips).
+// The tiled preview window: covers its client area with copies of the browser's picture at
+// natural size, edge to edge from the top-left corner, and shows the line of sample text
+// over the tiles while the font toolbox gives one. Any click or Esc closes it; its place
+// and size are kept in a WindowPlace (twips) for the next time and for the settings.
 
-#include <QColor>
 #include <QPixmap>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
 #include <cstdint>
-#include <functional>
-#include <optional>
 
 class QLineEdit;
 
-namespace pavix::shell {
-class MainWindow;
+namespace pavix::browser {
+class Browser;
+struct Sample;
 }
 
 namespace pavix::preview {
@@ -25,63 +24,44 @@ namespace pavix::preview {
 inline const QString PreviewCaption = QStringLiteral("Preview");
 
 // Where the sample sits while it is shown, and where it is parked out of sight (twips).
-inline constexpr double SmplLeft = 400;
-inline constexpr double SmplTop = 400;
-inline constexpr double SmplHiddenLeft = -2000;
+inline constexpr double SampleLeft = 400;
+inline constexpr double SampleTop = 400;
+inline constexpr double SampleHiddenLeft = -2000;
 // Smallest outer width and height of the window, twips.
 inline constexpr double PreviewMinimumSize = 2000;
 
-// One line of sample text as the font toolbox sets it.
-struct Sample {
-    QString text;
-    QString fontFamily;
-    double pointSize = 0;
-    QColor colour;
+// The frame's top-left corner and the outer size of a window, twips.
+struct WindowPlace {
+    std::int32_t left = 1000;
+    std::int32_t top = 1000;
+    std::int32_t width = 6500;
+    std::int32_t height = 6500;
 };
-
-// What the font toolbox will provide to the window. Each may be empty; an empty hook does
-// nothing (an empty sampleHook counts as "the toolbox is not visible").
-struct TiledPreviewHooks {
-    // F2: shows the font toolbox modeless.
-    std::function<void()> toolboxHook;
-    // The sample to show while the toolbox is visible; nothing while it is hidden.
-    std::function<std::optional<Sample>()> sampleHook;
-    // Gives the focus to the toolbox window once the sample is placed.
-    std::function<void()> focusToolboxHook;
-};
-
-// The hooks kept with `main`, created empty on first use; every tiled preview window of
-// `main` reads them when it needs them, so they may be set before or after it opens.
-TiledPreviewHooks &tiledPreviewHooks(shell::MainWindow &main);
 
 class TiledPreview : public QWidget {
     Q_OBJECT
 public:
-    // Loads the window for `main` (hidden): places it from PrvLeft/PrvTop with the size
-    // PrvWidth x PrvHeight, at least PreviewMinimumSize each way. It deletes itself when
-    // closed.
-    explicit TiledPreview(shell::MainWindow &main);
+    // Loads the window (hidden) over `parent`: sized from `place`, at least
+    // PreviewMinimumSize each way and at most the screen, and placed at its stored corner
+    // where the title bar can be reached there. It deletes itself when closed, writing its
+    // size into `place` as it changes and its corner as it closes.
+    TiledPreview(browser::Browser &browser, WindowPlace &place, QWidget *parent);
     ~TiledPreview() override;
 
     // The sample text box.
-    QLineEdit *Smpl = nullptr;
+    QLineEdit *sampleEdit() const { return m_sample; }
 
-    // Outer width and height of the window in twips (the client area plus the frame
-    // allowance the program measures windows with).
+    // Outer width and height of the window in twips.
     double outerWidthTwips() const;
     double outerHeightTwips() const;
 
-    // Shows the sample when the toolbox gives one, otherwise empties and parks it.
-    void Form_Activate();
-    // Esc (27) unloads the window; F2 (113) shows the toolbox and then takes the focus
-    // back. Returns true when the key was one of the two.
-    bool Form_KeyDown(int keyCode, int shift);
-    // Snaps a width or height below PreviewMinimumSize back to it, then records the outer
-    // size in PrvWidth and PrvHeight.
-    void Form_Resize();
-    // Records the frame position in PrvLeft/PrvTop and gives the focus back to the main
-    // window's list, or to the thumbnail area when the list is hidden.
-    void Form_Unload();
+signals:
+    // F2: the font toolbox is wanted.
+    void toolboxRequested();
+    // The sample was placed over the tiles; the toolbox may take the focus.
+    void sampleShown();
+    // The window is closing: the focus goes back to the file area.
+    void closing();
 
 protected:
     bool event(QEvent *event) override;
@@ -93,33 +73,63 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // The tile for the current probe and step: converted once per picture and step, not
-    // per paint. A null pixmap when the probe holds no picture.
-    const QPixmap &tile(QSize stepPx);
-    void applySample(const Sample &sample);
+    // Shows the browser's sample when there is one, otherwise empties and parks the box.
+    void showSample();
+    // Esc closes the window; F2 asks for the toolbox and takes the focus back. True when
+    // the key was one of the two.
+    bool handleKey(int keyCode);
+    // Snaps a width or height below the minimum back to it, then records the outer size.
+    void keepMinimumAndRecordSize();
+    // Records the corner and says the window is closing; once.
+    void recordPlaceAndClose();
+    // The current picture as a pixmap, made once per picture.
+    const QPixmap &tile();
+    void applySample(const browser::Sample &sample);
     int px(double twips) const;
 
-    shell::MainWindow &m_main;
+    browser::Browser &m_browser;
+    WindowPlace &m_place;
     double m_tpp;
+    QLineEdit *m_sample = nullptr;
     // Smallest client width and height in pixels whose outer size is PreviewMinimumSize.
     int m_minimumPx = 1;
     QPixmap m_tile;
     qint64 m_tileKey = 0;
-    QSize m_tileStep;
     bool m_inResize = false;
-    bool m_unloaded = false;
+    bool m_closed = false;
 };
 
-// Loads the tiled preview window of `main` when it is not loaded (registering it with the
-// main window and setting main.Preview), then shows it modeless, raised and active.
-void showTiledPreview(shell::MainWindow &main);
-// Repaints the loaded tiled preview window, so it shows the current picture once that
-// changes; nothing when the window is not loaded.
-void refreshTiledPreview(shell::MainWindow &main);
-// Unloads the tiled preview window when it is loaded and visible; a hidden or absent
-// window is left as it is.
-void unloadTiledPreview(shell::MainWindow &main);
-// True while the tiled preview window is loaded and visible.
-bool tiledPreviewVisible(const shell::MainWindow &main);
+// Owns the tiled window for the main window: loads it on demand, remembers its place
+// between openings, and repaints it whenever the browser's picture changes.
+class TiledPreviewHost : public QObject {
+    Q_OBJECT
+public:
+    TiledPreviewHost(browser::Browser &browser, QWidget *parentWindow);
+
+    // The place the window opens at and left at its last closing.
+    WindowPlace &place() { return m_place; }
+    const WindowPlace &place() const { return m_place; }
+    // Loads the window when it is not loaded, then shows it raised and active.
+    void show();
+    // Closes the window when it is loaded and visible; a hidden one stays loaded.
+    void unloadIfVisible();
+    // Closes the window whenever it is loaded (shutdown).
+    void close();
+    // The loaded window, or nullptr.
+    TiledPreview *window() const { return m_window; }
+    // True while the window is loaded and visible.
+    bool isShown() const;
+
+signals:
+    void toolboxRequested();
+    void sampleShown();
+    void closing();
+
+private:
+    browser::Browser &m_browser;
+    QWidget *m_parentWindow;
+    WindowPlace m_place;
+    QPointer<TiledPreview> m_window;
+};
 
 } // namespace pavix::preview

@@ -84,7 +84,7 @@ void FolderTree::setSelectedFolder(const QString &path)
     m_revealPending = true;
     revealSelected();
     if (changed)
-        emit folderChange();
+        emit folderChanged();
 }
 
 void FolderTree::currentChanged(const QModelIndex &current, const QModelIndex &previous)
@@ -97,7 +97,7 @@ void FolderTree::currentChanged(const QModelIndex &current, const QModelIndex &p
         return;
     m_selected = path;
     m_revealPending = false;
-    emit folderChange();
+    emit folderChanged();
 }
 
 void FolderTree::mousePressEvent(QMouseEvent *event)

@@ -1,5 +1,5 @@
 #pragma once
-// The folder tree `Tv`: the file system's folders (hidden ones left out), with a selected
+// The folder tree: the file system's folders (hidden ones left out), with a selected
 // folder that reads back exactly as it was written and a notification when it changes.
 
 #include <QString>
@@ -16,13 +16,13 @@ public:
 
     // The folder selected in the tree: what was last written, or the path of the folder
     // the user picked.
-    QString SelectedFolder() const { return m_selected; }
-    // Selects the folder (expanding the tree to it) and raises folderChange() when the
+    QString selectedFolder() const { return m_selected; }
+    // Selects the folder (expanding the tree to it) and raises folderChanged() when the
     // selection changed.
     void setSelectedFolder(const QString &path);
 
 signals:
-    void folderChange();
+    void folderChanged();
     // A mouse button went down on the tree; button mask 1 left, 2 right, 4 middle.
     void mouseDown(int button, int shift);
 

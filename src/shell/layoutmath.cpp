@@ -40,155 +40,155 @@ std::optional<std::int32_t> add32(std::int32_t value, std::int64_t delta)
     return toInt32(double(std::int64_t(value) + delta));
 }
 
-// W / position at single precision; the previous ratio when the quotient is not a number.
-float ratio(double W, std::int32_t position, float previous)
+// outerWidth / position at single precision; the previous ratio when the quotient is not a number.
+float ratio(double outerWidth, std::int32_t position, float previous)
 {
     if (position == 0)
         return previous;
-    const float quotient = toSingle(W / position);
+    const float quotient = toSingle(outerWidth / position);
     return std::isfinite(quotient) ? quotient : previous;
 }
 
 // The three clamps every layout pass and the resize handling apply first.
-void clampSplitters(double W, std::int32_t &IsaLeft, std::int32_t &IsbLeft)
+void clampSplitters(double outerWidth, std::int32_t &treeSplitterLeft, std::int32_t &previewSplitterLeft)
 {
-    if (IsaLeft < SplitterMargin)
-        IsaLeft = SplitterMargin;
-    if (W - SplitterMargin < IsbLeft) {
-        if (const auto right = toInt32(W - SplitterMargin))
-            IsbLeft = *right;
+    if (treeSplitterLeft < SplitterMargin)
+        treeSplitterLeft = SplitterMargin;
+    if (outerWidth - SplitterMargin < previewSplitterLeft) {
+        if (const auto right = toInt32(outerWidth - SplitterMargin))
+            previewSplitterLeft = *right;
     }
-    if (IsaLeft >= IsbLeft) {
-        IsaLeft = SplitterMargin;
-        if (const auto right = toInt32(W - SplitterMargin))
-            IsbLeft = *right;
+    if (treeSplitterLeft >= previewSplitterLeft) {
+        treeSplitterLeft = SplitterMargin;
+        if (const auto right = toInt32(outerWidth - SplitterMargin))
+            previewSplitterLeft = *right;
     }
 }
 
 } // namespace
 
-LayoutResult SizeControls(const LayoutInput &input)
+LayoutResult sizeControls(const LayoutInput &input)
 {
-    const double W = toSingle(input.W);
-    const double SH = toSingle(input.SH);
+    const double outerWidth = toSingle(input.outerWidth);
+    const double clientHeight = toSingle(input.clientHeight);
 
     LayoutResult result;
-    std::int32_t IsaLeft = input.IsaLeft;
-    std::int32_t IsbLeft = input.IsbLeft;
-    clampSplitters(W, IsaLeft, IsbLeft);
-    result.IsaLeft = IsaLeft;
-    result.IsbLeft = IsbLeft;
-    result.IsaRatio = ratio(W, IsaLeft, input.IsaRatio);
-    result.IsbRatio = ratio(W, IsbLeft, input.IsbRatio);
+    std::int32_t treeSplitterLeft = input.treeSplitterLeft;
+    std::int32_t previewSplitterLeft = input.previewSplitterLeft;
+    clampSplitters(outerWidth, treeSplitterLeft, previewSplitterLeft);
+    result.treeSplitterLeft = treeSplitterLeft;
+    result.previewSplitterLeft = previewSplitterLeft;
+    result.treeSplitterRatio = ratio(outerWidth, treeSplitterLeft, input.treeSplitterRatio);
+    result.previewSplitterRatio = ratio(outerWidth, previewSplitterLeft, input.previewSplitterRatio);
 
     Controls c = input.current;
-    c.tvVisible = input.tvVisible;
-    c.pvVisible = input.pvVisible;
+    c.treeVisible = input.treeVisible;
+    c.previewVisible = input.previewVisible;
 
     // Count label and progress bar run to the window's right edge.
-    place(c.lblImg.left, input.lblImgLeft);
-    extent(c.lblImg.width, W - c.lblImg.left);
-    place(c.proBar.left, c.lblImg.left);
-    extent(c.proBar.width, c.lblImg.width);
+    place(c.imagesLabel.left, input.imagesLabelLeft);
+    extent(c.imagesLabel.width, outerWidth - c.imagesLabel.left);
+    place(c.progressBar.left, c.imagesLabel.left);
+    extent(c.progressBar.width, c.imagesLabel.width);
 
     // The file area: below tool bar and title strip, above the status bar.
-    place(c.Lv.top, input.tbarVisible ? input.tbarHeight + input.picTitlesHeight
-                                      : input.picTitlesHeight);
+    place(c.list.top, input.toolBarVisible ? input.toolBarHeight + input.titleStripHeight
+                                      : input.titleStripHeight);
     const double statusReserve = input.statusBarChecked ? StatusBarReserve : 0.0;
-    extent(c.Lv.height, SH - (input.picTitlesTop + input.picTitlesHeight + statusReserve));
-    if (input.tvVisible) {
-        place(c.Lv.left, double(IsaLeft) + 40);
-        extent(c.Lv.width, input.pvVisible ? double(IsbLeft) - IsaLeft - 40
-                                           : W - (double(IsaLeft) + 160));
+    extent(c.list.height, clientHeight - (input.titleStripTop + input.titleStripHeight + statusReserve));
+    if (input.treeVisible) {
+        place(c.list.left, double(treeSplitterLeft) + 40);
+        extent(c.list.width, input.previewVisible ? double(previewSplitterLeft) - treeSplitterLeft - 40
+                                           : outerWidth - (double(treeSplitterLeft) + 160));
     } else {
-        place(c.Lv.left, 0);
-        extent(c.Lv.width, input.pvVisible ? double(IsbLeft) : W - 100);
+        place(c.list.left, 0);
+        extent(c.list.width, input.previewVisible ? double(previewSplitterLeft) : outerWidth - 100);
     }
 
-    place(c.Tv.left, 0);
-    place(c.Tv.top, c.Lv.top + 20);
-    extent(c.Tv.height, c.Lv.height - 20);
-    extent(c.Tv.width, IsaLeft);
+    place(c.tree.left, 0);
+    place(c.tree.top, c.list.top + 20);
+    extent(c.tree.height, c.list.height - 20);
+    extent(c.tree.width, treeSplitterLeft);
 
-    place(c.Pv.left, double(IsbLeft) + 40);
-    place(c.Pv.top, c.Lv.top);
-    extent(c.Pv.width, W - (double(IsbLeft) + 160));
-    extent(c.Pv.height, c.Lv.height - 20);
+    place(c.previewFrame.left, double(previewSplitterLeft) + 40);
+    place(c.previewFrame.top, c.list.top);
+    extent(c.previewFrame.width, outerWidth - (double(previewSplitterLeft) + 160));
+    extent(c.previewFrame.height, c.list.height - 20);
 
     // Each splitter reaches 70 above the file area and 10 below it.
-    place(c.Isa.left, IsaLeft);
-    place(c.Isa.top, c.Lv.top - 70);
-    extent(c.Isa.height, c.Lv.height + 60);
-    c.IsaVisible = input.tvVisible;
+    place(c.treeSplitter.left, treeSplitterLeft);
+    place(c.treeSplitter.top, c.list.top - 70);
+    extent(c.treeSplitter.height, c.list.height + 60);
+    c.treeSplitterVisible = input.treeVisible;
 
-    place(c.Isb.left, IsbLeft);
-    place(c.Isb.top, c.Lv.top - 70);
-    extent(c.Isb.height, c.Lv.height + 60);
-    c.IsbVisible = input.pvVisible;
+    place(c.previewSplitter.left, previewSplitterLeft);
+    place(c.previewSplitter.top, c.list.top - 70);
+    extent(c.previewSplitter.height, c.list.height + 60);
+    c.previewSplitterVisible = input.previewVisible;
 
-    place(c.picBase.left, c.Lv.left);
-    place(c.picBase.top, c.Lv.top + 20);
-    extent(c.picBase.height, c.Lv.height - 40);
-    extent(c.picBase.width, c.Lv.width - 10);
+    place(c.thumbArea.left, c.list.left);
+    place(c.thumbArea.top, c.list.top + 20);
+    extent(c.thumbArea.height, c.list.height - 40);
+    extent(c.thumbArea.width, c.list.width - 10);
 
     // Inside the viewport, in its centimetres: the scroll bar 280 twips in from its right
     // edge and 70 twips shorter; the strip as wide as the viewport, under the scroll bar.
-    place(c.VScroll1.left, (c.picBase.width - 280) / TwipsPerCm);
-    extent(c.VScroll1.height, (c.picBase.height - 70) / TwipsPerCm);
-    extent(c.picScroll.width, c.picBase.width / TwipsPerCm);
+    place(c.thumbScrollBar.left, (c.thumbArea.width - 280) / TwipsPerCm);
+    extent(c.thumbScrollBar.height, (c.thumbArea.height - 70) / TwipsPerCm);
+    extent(c.thumbStrip.width, c.thumbArea.width / TwipsPerCm);
 
     result.controls = c;
     return result;
 }
 
-SplitterState clampStartupSplitters(double W, SplitterState state)
+SplitterState clampStartupSplitters(double outerWidth, SplitterState state)
 {
-    W = toSingle(W);
-    clampSplitters(W, state.IsaLeft, state.IsbLeft);
-    if (std::int64_t(state.IsbLeft) - state.IsaLeft <= MinGap) {
-        if (const auto left = add32(state.IsaLeft, -GapWidening))
-            state.IsaLeft = *left;
-        if (const auto right = add32(state.IsbLeft, GapWidening))
-            state.IsbLeft = *right;
+    outerWidth = toSingle(outerWidth);
+    clampSplitters(outerWidth, state.treeSplitterLeft, state.previewSplitterLeft);
+    if (std::int64_t(state.previewSplitterLeft) - state.treeSplitterLeft <= MinGap) {
+        if (const auto left = add32(state.treeSplitterLeft, -GapWidening))
+            state.treeSplitterLeft = *left;
+        if (const auto right = add32(state.previewSplitterLeft, GapWidening))
+            state.previewSplitterLeft = *right;
     }
     return state;
 }
 
-SplitterState resizeSplitters(double W, SplitterState state)
+SplitterState resizeSplitters(double outerWidth, SplitterState state)
 {
-    const float width = toSingle(W);
+    const float width = toSingle(outerWidth);
     state = clampStartupSplitters(width, state);
     // Keep each splitter at the fraction of the width it had at the last layout pass.
-    if (state.IsaRatio != 0.0f) {
-        if (const auto left = toInt32(width / state.IsaRatio))
-            state.IsaLeft = *left;
+    if (state.treeSplitterRatio != 0.0f) {
+        if (const auto left = toInt32(width / state.treeSplitterRatio))
+            state.treeSplitterLeft = *left;
     }
-    if (state.IsbRatio != 0.0f) {
-        if (const auto right = toInt32(width / state.IsbRatio))
-            state.IsbLeft = *right;
+    if (state.previewSplitterRatio != 0.0f) {
+        if (const auto right = toInt32(width / state.previewSplitterRatio))
+            state.previewSplitterLeft = *right;
     }
     return state;
 }
 
-double initialColumnWidth(std::int32_t IsaLeft, std::int32_t IsbLeft)
+double initialColumnWidth(std::int32_t treeSplitterLeft, std::int32_t previewSplitterLeft)
 {
-    return (double(IsbLeft) - double(IsaLeft) - 350.0) / 3.0;
+    return (double(previewSplitterLeft) - double(treeSplitterLeft) - 350.0) / 3.0;
 }
 
 SplitterState treeTogglePreAdjust(SplitterState state)
 {
-    if (std::int64_t(state.IsbLeft) < std::int64_t(state.IsaLeft) + MinGap) {
-        if (const auto right = add32(state.IsaLeft, MinGap))
-            state.IsbLeft = *right;
+    if (std::int64_t(state.previewSplitterLeft) < std::int64_t(state.treeSplitterLeft) + MinGap) {
+        if (const auto right = add32(state.treeSplitterLeft, MinGap))
+            state.previewSplitterLeft = *right;
     }
     return state;
 }
 
 SplitterState previewTogglePreAdjust(SplitterState state)
 {
-    if (std::int64_t(state.IsaLeft) > std::int64_t(state.IsbLeft) - MinGap) {
-        if (const auto left = add32(state.IsbLeft, -MinGap))
-            state.IsaLeft = *left;
+    if (std::int64_t(state.treeSplitterLeft) > std::int64_t(state.previewSplitterLeft) - MinGap) {
+        if (const auto left = add32(state.previewSplitterLeft, -MinGap))
+            state.treeSplitterLeft = *left;
     }
     return state;
 }

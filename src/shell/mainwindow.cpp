@@ -1,28 +1,29 @@
 #include "shell/mainwindow.h"
 
-#include "catalogue/catalogue.h"
-#include "catalogue/folderscan.h"
-#include "catalogue/listinteraction.h"
-#include "catalogue/optionsdialog.h"
+#include "browser/browser.h"
+#include "browser/texts.h"
 #include "common/keys.h"
 #include "common/units.h"
-#include "listview/listcommands.h"
+#include "listview/listinteraction.h"
 #include "listview/viewmode.h"
+#include "options/optionsdialog.h"
 #include "platform/qtlistview.h"
 #include "preview/previewpane.h"
 #include "preview/stretchimage.h"
 #include "preview/tiledpreview.h"
-#include "thumbs/thumbgrid.h"
-#include "thumbs/thumbstrip.h"
-#include "shell/busycursor.h"
+#include "shell/folderscan.h"
 #include "shell/foldertree.h"
+#include "shell/listcommands.h"
 #include "shell/menuclick.h"
 #include "shell/settingskeys.h"
 #include "shell/settingsstore.h"
-#include "shell/splittermath.h"
 #include "shell/splitterbar.h"
+#include "shell/splittermath.h"
+#include "shell/statusbar.h"
 #include "shell/statuswindow.h"
 #include "shell/toolbarimages.h"
+#include "thumbs/thumbgrid.h"
+#include "thumbs/thumbstrip.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -39,7 +40,6 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QToolBar>
-#include <QToolButton>
 
 #include <algorithm>
 #include <cmath>
@@ -50,23 +50,31 @@ using common::twipsToPixels;
 
 namespace {
 
-// The window is measured as if it had the four-pixel sizing border it was designed with,
-// so the panes keep the same margins whatever frame the window manager draws.
-inline constexpr double FrameAllowancePx = 8.0;
 inline constexpr double MinimumWidth = 3100;
-inline constexpr double TbarDesignHeight = 360;
-inline constexpr double PicTitlesHeight = 280;
-inline constexpr double LblImgLeft = 3225;
-inline constexpr double VScrollWidth = 240;
+inline constexpr double ToolBarDesignHeight = 360;
+inline constexpr double TitleStripHeight = 280;
+inline constexpr double ImagesLabelLeft = 3225;
+inline constexpr double ThumbScrollBarWidth = 240;
 inline constexpr double SplitterWidth = 90;
-inline constexpr double VScrollTop = 17;
+inline constexpr double ThumbScrollBarTop = 17;
 inline constexpr double StatusReserve = 300;
-inline constexpr int StatusMinHeightPx = 16;
+
+QWidget *ghostBar(QWidget *parent, const char *name)
+{
+    auto *bar = new QWidget(parent);
+    bar->setObjectName(QLatin1String(name));
+    bar->setAutoFillBackground(true);
+    QPalette pal = bar->palette();
+    pal.setColor(QPalette::Window, pal.color(QPalette::Light).darker(115));
+    bar->setPalette(pal);
+    bar->hide();
+    return bar;
+}
 
 } // namespace
 
-// The client area of the main window: it carries every pane, draws the preview frame `Pv`
-// and raises the "Hide Preview" pop-up on a right press on its own surface.
+// The client area of the main window: it carries every pane, draws the preview frame and
+// raises the "Hide Preview" pop-up on a right press on its own surface.
 class ClientArea : public QWidget {
 public:
     explicit ClientArea(MainWindow *main) : QWidget(main), m_main(main) {}
@@ -75,66 +83,51 @@ protected:
     void paintEvent(QPaintEvent *) override
     {
         const Controls &c = m_main->controls();
-        if (!c.pvVisible)
+        if (!c.previewVisible)
             return;
-        const double tpp = m_main->twipsPerPixel();
-        const QRect frame(twipsToPixels(c.Pv.left, tpp), twipsToPixels(c.Pv.top, tpp),
-                          twipsToPixels(c.Pv.width, tpp), twipsToPixels(c.Pv.height, tpp));
         QPainter p(this);
         p.setPen(palette().dark().color());
-        p.drawRect(frame.adjusted(0, 0, -1, -1));
+        p.drawRect(twipsToPixels(c.previewFrame, m_main->twipsPerPixel()).adjusted(0, 0, -1, -1));
     }
     void mousePressEvent(QMouseEvent *event) override
     {
         if (common::buttonMask(event->buttons() | event->button()) & common::ButtonRight)
-            m_main->mnuPv->popup(event->globalPosition().toPoint());
+            m_main->m_previewMenu->popup(event->globalPosition().toPoint());
     }
 
 private:
     MainWindow *m_main;
 };
 
-MainWindow::MainWindow(SettingsStore &settings, catalogue::ShellInfo &shellInfo)
-    : icons(shellInfo), m_settings(settings)
+MainWindow::MainWindow(SettingsStore &settings, catalogue::ShellInfo &shellInfo) : m_settings(settings)
 {
-    setObjectName(QStringLiteral("Main"));
-    setWindowTitle(AppTitle);
+    setObjectName(QStringLiteral("mainWindow"));
+    setWindowTitle(browser::AppTitle);
     const QScreen *screen = QGuiApplication::primaryScreen();
     m_tpp = common::twipsPerPixelForDpi(screen ? screen->logicalDotsPerInchX() : 96.0);
-    setMinimumWidth(static_cast<int>(std::ceil(MinimumWidth / m_tpp - FrameAllowancePx)));
+    setMinimumWidth(static_cast<int>(std::ceil(MinimumWidth / m_tpp - common::FrameAllowancePx)));
 
     // Sizes the controls have from their design, before any layout pass.
-    m_ctl.Isa.width = SplitterWidth;
-    m_ctl.Isb.width = SplitterWidth;
-    m_ctl.VScroll1.top = VScrollTop / common::TwipsPerCm;
-    m_ctl.VScroll1.width = VScrollWidth / common::TwipsPerCm;
-    m_ctl.lblImg.left = LblImgLeft;
-    m_ctl.proBar.left = LblImgLeft;
+    m_controls.treeSplitter.width = SplitterWidth;
+    m_controls.previewSplitter.width = SplitterWidth;
+    m_controls.thumbScrollBar.top = ThumbScrollBarTop / common::TwipsPerCm;
+    m_controls.thumbScrollBar.width = ThumbScrollBarWidth / common::TwipsPerCm;
+    m_controls.imagesLabel.left = ImagesLabelLeft;
+    m_controls.progressBar.left = ImagesLabelLeft;
 
+    m_browser = new browser::Browser(shellInfo, m_tpp, this);
     createControls();
     createMenus();
     createToolBar();
-
-    previewPane = new preview::PreviewPane(*this);
-    thumbGrid = new thumbs::ThumbGrid(*this);
-    listInteraction = new catalogue::ListInteraction(*this);
-    folderScan = new catalogue::FolderScan(*this);
-    connect(Tv, &FolderTree::folderChange, this, &MainWindow::Tv_FolderChange);
-    connect(mnuViewRefresh, &QAction::triggered, folderScan, &catalogue::FolderScan::mnuViewRefresh_Click);
-    connect(mnuLvRefresh, &QAction::triggered, folderScan, &catalogue::FolderScan::mnuLvRefresh_Click);
-    if (QAction *open = toolAction(QStringLiteral("Open"))) {
-        open->setEnabled(true);
-        connect(open, &QAction::triggered, this,
-                [this] { folderScan->BrowseFolder(Tv->SelectedFolder()); });
-    }
-    listCommands = new listview::ListCommands(*this);
+    createParts(shellInfo);
+    wireParts();
 }
 
 MainWindow::~MainWindow()
 {
-    // The list draws its icons from the cache, which is destroyed before the widgets are.
-    Lv->setIcons(nullptr);
-    Lv->setSmallIcons(nullptr);
+    // The list draws its icons from the browser's cache, which goes before the widgets do.
+    m_list->setIcons(nullptr);
+    m_list->setSmallIcons(nullptr);
 }
 
 // --- Construction ---------------------------------------------------------------------------
@@ -142,145 +135,129 @@ MainWindow::~MainWindow()
 void MainWindow::createControls()
 {
     m_client = new ClientArea(this);
-    m_client->setObjectName(QStringLiteral("ClientArea"));
+    m_client->setObjectName(QStringLiteral("clientArea"));
     setCentralWidget(m_client);
+    m_statusBar = std::make_unique<StatusBar>(m_client, std::max(1, static_cast<int>(StatusReserve / m_tpp)));
 
-    Tbar = new QToolBar(m_client);
-    Tbar->setObjectName(QStringLiteral("Tbar"));
-    Tbar->setMovable(false);
-    Tbar->setFloatable(false);
-    Tbar->setIconSize(QSize(16, 16));
-    Tbar->setContextMenuPolicy(Qt::PreventContextMenu);
-    Tbar->installEventFilter(this);
+    m_toolBar = new QToolBar(m_client);
+    m_toolBar->setObjectName(QStringLiteral("toolBar"));
+    m_toolBar->setMovable(false);
+    m_toolBar->setFloatable(false);
+    m_toolBar->setIconSize(QSize(16, 16));
+    m_toolBar->setContextMenuPolicy(Qt::PreventContextMenu);
+    m_toolBar->installEventFilter(this);
 
-    picTitles = new QWidget(m_client);
-    picTitles->setObjectName(QStringLiteral("picTitles"));
-    lblTypes = new QLabel(picTitles);
-    lblTypes->setObjectName(QStringLiteral("lblTypes"));
-    lblImg = new QLabel(picTitles);
-    lblImg->setObjectName(QStringLiteral("lblImg"));
-    proBar = new QProgressBar(picTitles);
-    proBar->setObjectName(QStringLiteral("proBar"));
-    proBar->setTextVisible(false);
-    proBar->hide();
+    m_titleStrip = new QWidget(m_client);
+    m_titleStrip->setObjectName(QStringLiteral("titleStrip"));
+    m_typesLabel = new QLabel(m_titleStrip);
+    m_typesLabel->setObjectName(QStringLiteral("typesLabel"));
+    m_imagesLabel = new QLabel(m_titleStrip);
+    m_imagesLabel->setObjectName(QStringLiteral("imagesLabel"));
+    m_progressBar = new QProgressBar(m_titleStrip);
+    m_progressBar->setObjectName(QStringLiteral("progressBar"));
+    m_progressBar->setTextVisible(false);
+    m_progressBar->hide();
 
-    Tv = new FolderTree(m_client);
-    Tv->setObjectName(QStringLiteral("Tv"));
-    connect(Tv, &FolderTree::mouseDown, this, [this](int button, int) {
-        if (button & common::ButtonRight)
-            showPopup(mnuTv);
-    });
+    m_folderTree = new FolderTree(m_client);
+    m_folderTree->setObjectName(QStringLiteral("folderTree"));
 
-    Lv = new platform::QtListView(m_client, m_tpp);
-    Lv->setObjectName(QStringLiteral("Lv"));
+    m_list = new platform::QtListView(m_client, m_tpp);
+    m_list->setObjectName(QStringLiteral("list"));
 
-    picBase = new QWidget(m_client);
-    picBase->setObjectName(QStringLiteral("picBase"));
-    picBase->hide();
-    VScroll1 = new QScrollBar(Qt::Vertical, picBase);
-    VScroll1->setObjectName(QStringLiteral("VScroll1"));
-    VScroll1->setSingleStep(1);
-    VScroll1->setPageStep(7);
-    VScroll1->hide();
-    picScroll = new thumbs::ThumbStrip(picBase, m_tpp);
-    picScroll->setObjectName(QStringLiteral("picScroll"));
-    VScroll1->raise();
+    m_thumbArea = new QWidget(m_client);
+    m_thumbArea->setObjectName(QStringLiteral("thumbArea"));
+    m_thumbArea->hide();
+    m_thumbScrollBar = new QScrollBar(Qt::Vertical, m_thumbArea);
+    m_thumbScrollBar->setObjectName(QStringLiteral("thumbScrollBar"));
+    m_thumbScrollBar->setSingleStep(1);
+    m_thumbScrollBar->setPageStep(7);
+    m_thumbScrollBar->hide();
+    m_thumbStrip = new thumbs::ThumbStrip(m_thumbArea, m_tpp);
+    m_thumbStrip->setObjectName(QStringLiteral("thumbStrip"));
+    m_thumbScrollBar->raise();
 
-    Isa = new SplitterBar(m_client, m_tpp);
-    Isa->setObjectName(QStringLiteral("Isa"));
-    Isb = new SplitterBar(m_client, m_tpp);
-    Isb->setObjectName(QStringLiteral("Isb"));
-    connect(Isa, &SplitterBar::mouseDown, this, &MainWindow::Isa_MouseDown);
-    connect(Isa, &SplitterBar::mouseMove, this, &MainWindow::Isa_MouseMove);
-    connect(Isa, &SplitterBar::mouseUp, this, &MainWindow::Isa_MouseUp);
-    connect(Isb, &SplitterBar::mouseDown, this, &MainWindow::Isb_MouseDown);
-    connect(Isb, &SplitterBar::mouseMove, this, &MainWindow::Isb_MouseMove);
-    connect(Isb, &SplitterBar::mouseUp, this, &MainWindow::Isb_MouseUp);
+    m_treeSplitter = new SplitterBar(m_client, m_tpp);
+    m_treeSplitter->setObjectName(QStringLiteral("treeSplitter"));
+    m_previewSplitter = new SplitterBar(m_client, m_tpp);
+    m_previewSplitter->setObjectName(QStringLiteral("previewSplitter"));
+    m_treeGhost = ghostBar(m_client, "treeGhost");
+    m_previewGhost = ghostBar(m_client, "previewGhost");
 
-    auto ghost = [this](const char *name) {
-        auto *bar = new QWidget(m_client);
-        bar->setObjectName(QLatin1String(name));
-        bar->setAutoFillBackground(true);
-        QPalette pal = bar->palette();
-        pal.setColor(QPalette::Window, pal.color(QPalette::Light).darker(115));
-        bar->setPalette(pal);
-        bar->hide();
-        return bar;
-    };
-    Psa = ghost("Psa");
-    Psb = ghost("Psb");
+    m_previewImage = new preview::StretchImage(m_client);
+    m_previewImage->setObjectName(QStringLiteral("previewImage"));
+    m_previewImage->hide();
 
-    Primg = new preview::StretchImage(m_client);
-    Primg->setObjectName(QStringLiteral("Primg"));
-    Primg->hide();
-
-    Options = new catalogue::OptionsDialog(this, m_tpp);
-    Options->hide();
+    m_optionsDialog = new options::OptionsDialog(this, m_tpp);
+    m_optionsDialog->hide();
 }
 
 void MainWindow::createMenus()
 {
-    QMenu *file = menuBar()->addMenu(QStringLiteral("File"));
-    mnuFileOpen = file->addAction(QStringLiteral("&Open             Ctl+ O"));
-    connect(mnuFileOpen, &QAction::triggered, this,
-            [this] { folderScan->BrowseFolder(Tv->SelectedFolder()); });
-    file->addSeparator();
-    mnuFileExit = file->addAction(QStringLiteral("Exit                Alt+ X"));
-    connect(mnuFileExit, &QAction::triggered, this, &QWidget::close);
-
-    mnuView = menuBar()->addMenu(QStringLiteral("View"));
-    auto checkItem = [this](const QString &caption, void (MainWindow::*handler)()) {
-        QAction *a = mnuView->addAction(caption);
-        a->setCheckable(true);
-        a->setChecked(true);
-        connectClick(a, this, [this, handler] { (this->*handler)(); });
-        return a;
+    auto named = [](auto *item, const char *name) {
+        item->setObjectName(QLatin1String(name));
+        return item;
     };
-    mnuViewToolbar = checkItem(QStringLiteral("Toolbar               Ctl+ T"),
-                               &MainWindow::mnuViewToolbar_Click);
-    mnuViewStatusBar = checkItem(QStringLiteral("Status Bar          Ctl+ S"),
-                                 &MainWindow::mnuViewStatusBar_Click);
-    mnuViewTv = checkItem(QStringLiteral("Folders tree        Ctl+ F"), &MainWindow::mnuViewTv_Click);
-    mnuViewPv = checkItem(QStringLiteral("Preview              Ctl+ P"), &MainWindow::mnuViewPv_Click);
-    mnuView->addSeparator();
+    QMenu *file = named(menuBar()->addMenu(QStringLiteral("File")), "fileMenu");
+    QAction *open = named(file->addAction(QStringLiteral("&Open             Ctl+ O")), "openItem");
+    connect(open, &QAction::triggered, this,
+            [this] { m_folderScan->browseFolder(m_folderTree->selectedFolder()); });
+    file->addSeparator();
+    QAction *exit = named(file->addAction(QStringLiteral("Exit                Alt+ X")), "exitItem");
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu *view = named(menuBar()->addMenu(QStringLiteral("View")), "viewMenu");
+    auto checkItem = [&](const QString &caption, const char *name, void (MainWindow::*toggle)()) {
+        QAction *item = named(view->addAction(caption), name);
+        item->setCheckable(true);
+        item->setChecked(true);
+        connectClick(item, this, [this, toggle] { (this->*toggle)(); });
+        return item;
+    };
+    m_toolBarItem = checkItem(QStringLiteral("Toolbar               Ctl+ T"), "toolBarItem", &MainWindow::toggleToolBar);
+    m_statusBarItem = checkItem(QStringLiteral("Status Bar          Ctl+ S"), "statusBarItem", &MainWindow::toggleStatusBar);
+    m_treeItem = checkItem(QStringLiteral("Folders tree        Ctl+ F"), "folderTreeItem", &MainWindow::toggleFolderTree);
+    m_previewItem = checkItem(QStringLiteral("Preview              Ctl+ P"), "previewItem", &MainWindow::togglePreview);
+    view->addSeparator();
     for (int i = 0; i < 5; ++i) {
-        QAction *a = mnuView->addAction(listview::listViewModeCaption(i));
-        a->setCheckable(true);
-        mnuListViewMode[static_cast<size_t>(i)] = a;
+        QAction *item = view->addAction(listview::listViewModeCaption(i));
+        item->setObjectName(QStringLiteral("viewModeItem%1").arg(i));
+        item->setCheckable(true);
+        m_viewModeItems[static_cast<size_t>(i)] = item;
     }
-    mnuView->addSeparator();
+    view->addSeparator();
     // Filled by the list commands (sorting).
-    mnuViewArrangeIcons = mnuView->addMenu(QStringLiteral("Arrange Icons"));
-    mnuView->addSeparator();
-    mnuViewRefresh = mnuView->addAction(QStringLiteral("Refresh              F5"));
+    m_viewArrangeMenu = named(view->addMenu(QStringLiteral("Arrange Icons")), "viewArrangeMenu");
+    view->addSeparator();
+    named(view->addAction(QStringLiteral("Refresh              F5")), "refreshItem");
 
     // Pop-up menus that never show in the menu bar.
-    mnuPv = new QMenu(QStringLiteral("Pv"), this);
-    mnuHidePv = mnuPv->addAction(QStringLiteral("Hide Preview"));
-    connect(mnuHidePv, &QAction::triggered, this, &MainWindow::mnuViewPv_Click);
-    mnuTb = new QMenu(QStringLiteral("Tb"), this);
-    mnuHideTb = mnuTb->addAction(QStringLiteral("Hide Toolbar"));
-    connect(mnuHideTb, &QAction::triggered, this, &MainWindow::mnuViewToolbar_Click);
-    mnuTv = new QMenu(QStringLiteral("Tv"), this);
-    mnuHideTv = mnuTv->addAction(QStringLiteral("Hide Folders Tree"));
-    connect(mnuHideTv, &QAction::triggered, this, &MainWindow::mnuViewTv_Click);
-    mnuWall = new QMenu(QStringLiteral("Wall"), this);
-    mnuPWallp = mnuWall->addAction(QStringLiteral("Set Wallpaper"));
+    m_previewMenu = named(new QMenu(QStringLiteral("Pv"), this), "previewMenu");
+    QAction *hidePreview = named(m_previewMenu->addAction(QStringLiteral("Hide Preview")), "hidePreviewItem");
+    connect(hidePreview, &QAction::triggered, this, &MainWindow::togglePreview);
+    m_toolBarMenu = named(new QMenu(QStringLiteral("Tb"), this), "toolBarMenu");
+    QAction *hideToolBar = named(m_toolBarMenu->addAction(QStringLiteral("Hide Toolbar")), "hideToolBarItem");
+    connect(hideToolBar, &QAction::triggered, this, &MainWindow::toggleToolBar);
+    m_treeMenu = named(new QMenu(QStringLiteral("Tv"), this), "treeMenu");
+    QAction *hideTree = named(m_treeMenu->addAction(QStringLiteral("Hide Folders Tree")), "hideTreeItem");
+    connect(hideTree, &QAction::triggered, this, &MainWindow::toggleFolderTree);
+    m_wallpaperMenu = named(new QMenu(QStringLiteral("Wall"), this), "wallpaperMenu");
+    QAction *wallpaper = named(m_wallpaperMenu->addAction(QStringLiteral("Set Wallpaper")), "wallpaperItem");
     // The wallpaper command is not part of the program yet.
-    mnuPWallp->setEnabled(false);
+    wallpaper->setEnabled(false);
 
-    mnuLv = new QMenu(QStringLiteral("Lv"), this);
-    mnuLvRefresh = mnuLv->addAction(QStringLiteral("Refresh"));
-    mnuLv->addSeparator();
-    mnuLvView = mnuLv->addMenu(QStringLiteral("View"));
+    m_listMenu = named(new QMenu(QStringLiteral("Lv"), this), "listMenu");
+    named(m_listMenu->addAction(QStringLiteral("Refresh")), "listRefreshItem");
+    m_listMenu->addSeparator();
+    QMenu *listView = named(m_listMenu->addMenu(QStringLiteral("View")), "listViewMenu");
     for (int i = 0; i < 5; ++i) {
-        QAction *a = mnuLvView->addAction(listview::iconsMenuCaption(i));
-        a->setCheckable(true);
-        mnuIcons[static_cast<size_t>(i)] = a;
+        QAction *item = listView->addAction(listview::iconsMenuCaption(i));
+        item->setObjectName(QStringLiteral("listViewItem%1").arg(i));
+        item->setCheckable(true);
+        m_listViewItems[static_cast<size_t>(i)] = item;
     }
-    mnuLv->addSeparator();
+    m_listMenu->addSeparator();
     // Filled by the list commands (sorting).
-    mnuLvSort = mnuLv->addMenu(QStringLiteral("Arrange icons"));
+    m_listSortMenu = named(m_listMenu->addMenu(QStringLiteral("Arrange icons")), "listSortMenu");
 }
 
 void MainWindow::createToolBar()
@@ -310,65 +287,120 @@ void MainWindow::createToolBar()
     };
     for (const Button &b : buttons) {
         if (!b.key) {
-            Tbar->addSeparator();
+            m_toolBar->addSeparator();
             continue;
         }
-        QAction *a = Tbar->addAction(QIcon(QPixmap::fromImage(toolbarImage(b.image, 32))),
-                                     QString::fromLatin1(b.tip));
+        QAction *a = m_toolBar->addAction(QIcon(QPixmap::fromImage(toolbarImage(b.image, 32))),
+                                          QString::fromLatin1(b.tip));
         a->setObjectName(QString::fromLatin1(b.key));
         a->setData(QString::fromLatin1(b.key));
         if (b.group) {
             a->setCheckable(true);
             m_viewButtons->addAction(a);
-        } else {
+        } else if (a->data() != QLatin1String("Open")) {
             // The commands behind these buttons are not part of the program yet.
             a->setEnabled(false);
         }
-        if (auto *button = qobject_cast<QToolButton *>(Tbar->widgetForAction(a)))
-            m_toolButtons.emplace_back(QString::fromLatin1(b.key), button);
     }
 }
 
-QToolButton *MainWindow::toolButton(const QString &key) const
+void MainWindow::createParts(catalogue::ShellInfo &)
 {
-    for (const auto &[k, button] : m_toolButtons)
-        if (k == key)
-            return button;
-    return nullptr;
+    m_previewPane = new preview::PreviewPane(*m_browser, m_previewImage, *m_statusBar, m_client);
+    m_thumbGrid = new thumbs::ThumbGrid(*m_browser, *m_statusBar,
+                                        {m_thumbStrip, m_thumbScrollBar, m_thumbArea, m_progressBar, m_imagesLabel});
+    m_listInteraction = new listview::ListInteraction(*m_browser, *m_statusBar, m_list);
+    m_tiledPreview = new preview::TiledPreviewHost(*m_browser, this);
+    ScanParts scan;
+    scan.list = m_list;
+    scan.listInteraction = m_listInteraction;
+    scan.grid = m_thumbGrid;
+    scan.strip = m_thumbStrip;
+    scan.imagesLabel = m_imagesLabel;
+    scan.tree = m_folderTree;
+    scan.tiledPreview = m_tiledPreview;
+    m_folderScan = new FolderScan(*m_browser, *m_statusBar, m_settings, scan, this);
+    ListCommandParts commands;
+    commands.list = m_list;
+    commands.thumbArea = m_thumbArea;
+    commands.thumbStrip = m_thumbStrip;
+    commands.viewArrangeMenu = m_viewArrangeMenu;
+    commands.listSortMenu = m_listSortMenu;
+    commands.viewModeItems = m_viewModeItems;
+    commands.listViewItems = m_listViewItems;
+    commands.viewButtons = m_viewButtons;
+    m_listCommands = new ListCommands(commands, this);
 }
 
-QString MainWindow::pressedViewButton() const
+void MainWindow::wireParts()
 {
-    const QAction *a = m_viewButtons->checkedAction();
-    return a ? a->data().toString() : QString();
+    connect(m_folderTree, &FolderTree::folderChanged, this, &MainWindow::onTreeFolderChanged);
+    connect(m_folderTree, &FolderTree::mouseDown, this, [this](int button, int) {
+        if (button & common::ButtonRight)
+            popUp(m_treeMenu);
+    });
+    connect(menuItem(QStringLiteral("refreshItem")), &QAction::triggered, m_folderScan, &FolderScan::refresh);
+    connect(menuItem(QStringLiteral("listRefreshItem")), &QAction::triggered, m_folderScan, &FolderScan::refresh);
+    connect(m_toolBar->actions().constFirst(), &QAction::triggered, this,
+            [this] { m_folderScan->browseFolder(m_folderTree->selectedFolder()); });
+
+    connect(m_treeSplitter, &SplitterBar::mouseDown, this,
+            [this] { startSplitterDrag(m_treeGhost, m_controls.treeSplitter); });
+    connect(m_previewSplitter, &SplitterBar::mouseDown, this,
+            [this] { startSplitterDrag(m_previewGhost, m_controls.previewSplitter); });
+    connect(m_treeSplitter, &SplitterBar::mouseMove, this,
+            [this](int, int, double x) { moveSplitterGhost(m_treeGhost, m_controls.treeSplitter, x); });
+    connect(m_previewSplitter, &SplitterBar::mouseMove, this,
+            [this](int, int, double x) { moveSplitterGhost(m_previewGhost, m_controls.previewSplitter, x); });
+    connect(m_treeSplitter, &SplitterBar::mouseUp, this, &MainWindow::releaseTreeSplitter);
+    connect(m_previewSplitter, &SplitterBar::mouseUp, this, &MainWindow::releasePreviewSplitter);
+
+    // The parts ask; the window has the menus and the tiled window.
+    connect(m_previewPane, &preview::PreviewPane::wallpaperMenuRequested, this, [this] { popUp(m_wallpaperMenu); });
+    connect(m_thumbGrid, &thumbs::ThumbGrid::wallpaperMenuRequested, this, [this] { popUp(m_wallpaperMenu); });
+    connect(m_listInteraction, &listview::ListInteraction::listMenuRequested, this, [this] { popUp(m_listMenu); });
+    connect(m_thumbGrid, &thumbs::ThumbGrid::areaMenuRequested, this, [this] {
+        popUp(m_listMenu);
+        // Sorting orders the list only; the grid keeps the order of the listing.
+        m_listSortMenu->setEnabled(false);
+    });
+    auto showTiled = [this] { m_tiledPreview->show(); };
+    connect(m_previewPane, &preview::PreviewPane::tiledPreviewRequested, this, showTiled);
+    connect(m_thumbGrid, &thumbs::ThumbGrid::tiledPreviewRequested, this, showTiled);
+    connect(m_listInteraction, &listview::ListInteraction::tiledPreviewRequested, this, showTiled);
+    connect(m_thumbGrid, &thumbs::ThumbGrid::selectionClearedByClick, m_listInteraction,
+            &listview::ListInteraction::resetHint);
+    connect(m_thumbGrid, &thumbs::ThumbGrid::stripPlaced, this, &MainWindow::placeThumbStrip);
+    // Closing the tiled window gives the focus back to the file area.
+    connect(m_tiledPreview, &preview::TiledPreviewHost::closing, this, [this] {
+        QWidget *target = m_list->isVisible() ? static_cast<QWidget *>(m_list) : m_thumbStrip;
+        activateWindow();
+        target->setFocus(Qt::OtherFocusReason);
+    });
 }
 
-QAction *MainWindow::toolAction(const QString &key) const
+StatusWindow *MainWindow::statusWindow() const
 {
-    for (QAction *a : Tbar->actions())
-        if (a->data().toString() == key)
-            return a;
-    return nullptr;
+    return m_statusBar->window();
 }
 
-void MainWindow::pressToolButton(const QString &key)
+QAction *MainWindow::menuItem(const QString &name) const
 {
-    for (QAction *a : m_viewButtons->actions())
-        if (a->data().toString() == key)
-            a->setChecked(true);
+    return findChild<QAction *>(name);
 }
 
-bool MainWindow::tvVisible() const { return m_ctl.tvVisible; }
-
-bool MainWindow::tbarVisible() const { return !Tbar->isHidden(); }
+QMenu *MainWindow::menu(const QString &name) const
+{
+    return findChild<QMenu *>(name);
+}
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     // A right press on the tool bar offers "Hide Toolbar".
-    if (watched == Tbar && event->type() == QEvent::MouseButtonPress) {
+    if (watched == m_toolBar && event->type() == QEvent::MouseButtonPress) {
         auto *me = static_cast<QMouseEvent *>(event);
         if (common::buttonMask(me->buttons() | me->button()) & common::ButtonRight) {
-            showPopup(mnuTb);
+            popUp(m_toolBarMenu);
             return true;
         }
     }
@@ -380,17 +412,21 @@ void MainWindow::registerLoadedWindow(QWidget *window)
     m_loadedWindows.emplace_back(window);
 }
 
-void MainWindow::showPopup(QMenu *menu)
+void MainWindow::popUp(QMenu *menu)
 {
-    if (menu)
-        menu->exec(QCursor::pos());
+    menu->exec(QCursor::pos());
 }
 
 // --- Layout ---------------------------------------------------------------------------------
 
 double MainWindow::outerWidthTwips() const
 {
-    return (width() + FrameAllowancePx) * m_tpp;
+    return common::outerTwips(width(), m_tpp);
+}
+
+double MainWindow::outerHeightTwips() const
+{
+    return common::outerTwips(height(), m_tpp);
 }
 
 double MainWindow::clientHeightTwips() const
@@ -401,82 +437,84 @@ double MainWindow::clientHeightTwips() const
 LayoutInput MainWindow::layoutInput() const
 {
     LayoutInput in;
-    in.W = outerWidthTwips();
-    in.SH = clientHeightTwips();
-    in.IsaLeft = IsaLeft;
-    in.IsbLeft = IsbLeft;
-    in.tbarVisible = tbarVisible();
-    in.tvVisible = m_ctl.tvVisible;
-    in.pvVisible = m_ctl.pvVisible;
-    in.statusBarChecked = mnuViewStatusBar->isChecked();
-    in.tbarHeight = TbarDesignHeight;
-    in.picTitlesTop = in.tbarVisible ? TbarDesignHeight : 0;
-    in.picTitlesHeight = PicTitlesHeight;
-    in.lblImgLeft = LblImgLeft;
-    in.current = m_ctl;
-    in.IsaRatio = IsaRatio;
-    in.IsbRatio = IsbRatio;
+    in.outerWidth = outerWidthTwips();
+    in.clientHeight = clientHeightTwips();
+    in.treeSplitterLeft = m_splitters.treeSplitterLeft;
+    in.previewSplitterLeft = m_splitters.previewSplitterLeft;
+    in.toolBarVisible = !m_toolBar->isHidden();
+    in.treeVisible = m_controls.treeVisible;
+    in.previewVisible = m_controls.previewVisible;
+    in.statusBarChecked = m_statusBarItem->isChecked();
+    in.toolBarHeight = ToolBarDesignHeight;
+    in.titleStripTop = in.toolBarVisible ? ToolBarDesignHeight : 0;
+    in.titleStripHeight = TitleStripHeight;
+    in.imagesLabelLeft = ImagesLabelLeft;
+    in.current = m_controls;
+    in.treeSplitterRatio = m_splitters.treeSplitterRatio;
+    in.previewSplitterRatio = m_splitters.previewSplitterRatio;
     return in;
 }
 
-void MainWindow::SizeControls()
+void MainWindow::sizeControls()
 {
     if (layout())
         layout()->activate();
-    const LayoutResult r = shell::SizeControls(layoutInput());
-    IsaLeft = r.IsaLeft;
-    IsbLeft = r.IsbLeft;
-    IsaRatio = r.IsaRatio;
-    IsbRatio = r.IsbRatio;
-    m_ctl = r.controls;
+    const LayoutResult r = shell::sizeControls(layoutInput());
+    m_splitters = {r.treeSplitterLeft, r.previewSplitterLeft, r.treeSplitterRatio, r.previewSplitterRatio};
+    m_controls = r.controls;
     applyControls();
-    if (Primg->hasPicture())
-        previewPane->FitPreview();
 }
 
 void MainWindow::placeWidget(QWidget *widget, const TwipRect &rect)
 {
-    widget->setGeometry(twipsToPixels(rect.left, m_tpp), twipsToPixels(rect.top, m_tpp),
-                        std::max(0, twipsToPixels(rect.width, m_tpp)),
-                        std::max(0, twipsToPixels(rect.height, m_tpp)));
+    widget->setGeometry(twipsToPixels(rect, m_tpp));
 }
 
 void MainWindow::applyControls()
 {
     const int clientWidthPx = m_client->width();
-    const bool tbar = tbarVisible();
-    Tbar->setGeometry(0, 0, clientWidthPx, twipsToPixels(TbarDesignHeight, m_tpp));
-    picTitles->setGeometry(0, tbar ? twipsToPixels(TbarDesignHeight, m_tpp) : 0, clientWidthPx,
-                           twipsToPixels(PicTitlesHeight, m_tpp));
-    lblTypes->setGeometry(4, 0, std::max(0, twipsToPixels(LblImgLeft, m_tpp) - 8),
-                          picTitles->height());
+    const bool toolBarShown = !m_toolBar->isHidden();
+    m_toolBar->setGeometry(0, 0, clientWidthPx, twipsToPixels(ToolBarDesignHeight, m_tpp));
+    m_titleStrip->setGeometry(0, toolBarShown ? twipsToPixels(ToolBarDesignHeight, m_tpp) : 0,
+                              clientWidthPx, twipsToPixels(TitleStripHeight, m_tpp));
+    m_typesLabel->setGeometry(4, 0, std::max(0, twipsToPixels(ImagesLabelLeft, m_tpp) - 8),
+                              m_titleStrip->height());
     elideTypesCaption();
-    placeWidget(lblImg, {m_ctl.lblImg.left, 0, m_ctl.lblImg.width, PicTitlesHeight});
-    placeWidget(proBar, {m_ctl.proBar.left, 2 * m_tpp, m_ctl.proBar.width,
-                         PicTitlesHeight - 4 * m_tpp});
+    placeWidget(m_imagesLabel, {m_controls.imagesLabel.left, 0, m_controls.imagesLabel.width, TitleStripHeight});
+    placeWidget(m_progressBar, {m_controls.progressBar.left, 2 * m_tpp, m_controls.progressBar.width,
+                                TitleStripHeight - 4 * m_tpp});
 
-    placeWidget(Lv, m_ctl.Lv);
-    placeWidget(Tv, m_ctl.Tv);
-    Tv->setVisible(m_ctl.tvVisible);
-    placeWidget(Isa, m_ctl.Isa);
-    Isa->setVisible(m_ctl.IsaVisible);
-    placeWidget(Isb, m_ctl.Isb);
-    Isb->setVisible(m_ctl.IsbVisible);
-    placeWidget(picBase, m_ctl.picBase);
+    placeWidget(m_list, m_controls.list);
+    placeWidget(m_folderTree, m_controls.tree);
+    m_folderTree->setVisible(m_controls.treeVisible);
+    placeWidget(m_treeSplitter, m_controls.treeSplitter);
+    m_treeSplitter->setVisible(m_controls.treeSplitterVisible);
+    placeWidget(m_previewSplitter, m_controls.previewSplitter);
+    m_previewSplitter->setVisible(m_controls.previewSplitterVisible);
+    placeWidget(m_thumbArea, m_controls.thumbArea);
     const double cm = common::TwipsPerCm;
-    placeWidget(VScroll1, {m_ctl.VScroll1.left * cm, m_ctl.VScroll1.top * cm,
-                           m_ctl.VScroll1.width * cm, m_ctl.VScroll1.height * cm});
-    placeWidget(picScroll, {0, m_ctl.picScroll.top * cm, m_ctl.picScroll.width * cm,
-                            m_ctl.picScroll.height * cm});
-    if (hStatusBar)
-        hStatusBar->redock();
+    const TwipRect &bar = m_controls.thumbScrollBar;
+    placeWidget(m_thumbScrollBar, {bar.left * cm, bar.top * cm, bar.width * cm, bar.height * cm});
+    placeThumbStrip(m_controls.thumbStrip.top, m_controls.thumbStrip.height);
+    m_thumbGrid->setAreaSize(m_controls.thumbStrip.width, m_controls.thumbScrollBar.width,
+                             m_controls.thumbArea.height);
+    m_previewPane->setFrame(m_controls.previewFrame, m_controls.previewVisible);
+    m_statusBar->redock();
     m_client->update();
+}
+
+void MainWindow::placeThumbStrip(double topCm, double heightCm)
+{
+    m_controls.thumbStrip.top = topCm;
+    m_controls.thumbStrip.height = heightCm;
+    const double cm = common::TwipsPerCm;
+    placeWidget(m_thumbStrip, {0, topCm * cm, m_controls.thumbStrip.width * cm, heightCm * cm});
 }
 
 void MainWindow::setTypesCaption(const QString &text)
 {
     m_typesCaption = text;
-    lblTypes->setToolTip(text);
+    m_typesLabel->setToolTip(text);
     elideTypesCaption();
 }
 
@@ -484,19 +522,19 @@ void MainWindow::elideTypesCaption()
 {
     // The label ends where the image count begins: a longer text ends in "…" rather than
     // being cut off mid-word, and the tool tip has it whole.
-    lblTypes->setText(lblTypes->fontMetrics().elidedText(m_typesCaption, Qt::ElideRight,
-                                                         lblTypes->width()));
+    m_typesLabel->setText(m_typesLabel->fontMetrics().elidedText(m_typesCaption, Qt::ElideRight,
+                                                                 m_typesLabel->width()));
 }
 
-void MainWindow::SetHeaderHotTrack()
+void MainWindow::toggleHeaderHotTrack()
 {
-    Lv->setHeaderHotTrack(!Lv->headerHotTrack());
+    m_list->setHeaderHotTrack(!m_list->headerHotTrack());
 }
 
 void MainWindow::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
-    Form_Resize();
+    handleResize();
 }
 
 void MainWindow::resizeToOuter(double widthTwips, double heightTwips)
@@ -506,45 +544,31 @@ void MainWindow::resizeToOuter(double widthTwips, double heightTwips)
     QSize limit(16384, 16384);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         limit = limit.boundedTo(screen->availableVirtualSize() * 2);
-    const double w = std::clamp(widthTwips / m_tpp - FrameAllowancePx, 1.0, double(limit.width()));
-    const double h = std::clamp(heightTwips / m_tpp - FrameAllowancePx, 1.0, double(limit.height()));
-    resize(static_cast<int>(std::lround(w)), static_cast<int>(std::lround(h)));
+    resize(std::min(common::clientPixels(widthTwips, m_tpp), limit.width()),
+           std::min(common::clientPixels(heightTwips, m_tpp), limit.height()));
     if (!isVisible())
-        Form_Resize();
+        handleResize();
 }
 
-void MainWindow::Form_Resize()
+void MainWindow::handleResize()
 {
     if (isMinimized())
         return;
     if (layout())
         layout()->activate();
-    double W = outerWidthTwips();
-    if (W < MinimumWidth) {
-        W = MinimumWidth;
+    double outerWidth = outerWidthTwips();
+    if (outerWidth < MinimumWidth) {
+        outerWidth = MinimumWidth;
         // A shown window runs this handling again for its new width (a nested resize);
         // this run goes on with the minimum.
-        resize(static_cast<int>(std::ceil(MinimumWidth / m_tpp - FrameAllowancePx)), height());
+        resize(static_cast<int>(std::ceil(MinimumWidth / m_tpp - common::FrameAllowancePx)), height());
     }
-    if (hStatusBar) {
-        hStatusBar->redock();
-        hStatusBar->update();
-    }
-    const SplitterState s = resizeSplitters(W, {IsaLeft, IsbLeft, IsaRatio, IsbRatio});
-    IsaLeft = s.IsaLeft;
-    IsbLeft = s.IsbLeft;
-    SizeControls();
+    m_statusBar->redock();
+    m_splitters = resizeSplitters(outerWidth, m_splitters);
+    sizeControls();
 }
 
 // --- Show and hide --------------------------------------------------------------------------
-
-void MainWindow::mnuViewToolbar_Click()
-{
-    mnuViewToolbar->setChecked(!mnuViewToolbar->isChecked());
-    Tbar->setVisible(mnuViewToolbar->isChecked());
-    storePaneFlag(KeyTbaron, tbarVisible());
-    SizeControls();
-}
 
 void MainWindow::storePaneFlag(const QString &key, bool shown)
 {
@@ -553,196 +577,180 @@ void MainWindow::storePaneFlag(const QString &key, bool shown)
     m_settings.sync();
 }
 
+void MainWindow::toggleToolBar()
+{
+    m_toolBarItem->setChecked(!m_toolBarItem->isChecked());
+    m_toolBar->setVisible(m_toolBarItem->isChecked());
+    storePaneFlag(KeyTbaron, !m_toolBar->isHidden());
+    sizeControls();
+}
+
 void MainWindow::createStatusWindow()
 {
-    delete hStatusBar;
-    hStatusBar = new StatusWindow(m_client);
-    hStatusBar->setMaxHeight(std::max(1, static_cast<int>(StatusReserve / m_tpp)));
-    hStatusBar->setSimple(true);
-    hStatusBar->setSimpleText(QString());
-    hStatusBar->setMinHeight(StatusMinHeightPx);
+    m_statusBar->create();
 }
 
-void MainWindow::mnuViewStatusBar_Click()
+void MainWindow::toggleStatusBar()
 {
-    mnuViewStatusBar->setChecked(!mnuViewStatusBar->isChecked());
-    if (mnuViewStatusBar->isChecked()) {
-        createStatusWindow();
-        if (!CurFile.isEmpty())
-            previewPane->ShowFileInfo();
+    m_statusBarItem->setChecked(!m_statusBarItem->isChecked());
+    if (m_statusBarItem->isChecked()) {
+        m_statusBar->create();
+        if (!m_browser->currentFile().isEmpty())
+            m_previewPane->showFileInfo();
     } else {
-        delete hStatusBar;
-        hStatusBar = nullptr;
+        m_statusBar->destroy();
     }
-    storePaneFlag(KeyBaron, mnuViewStatusBar->isChecked());
-    SizeControls();
+    storePaneFlag(KeyBaron, m_statusBarItem->isChecked());
+    sizeControls();
 }
 
-void MainWindow::mnuViewTv_Click()
+void MainWindow::toggleFolderTree()
 {
-    const SplitterState s = treeTogglePreAdjust({IsaLeft, IsbLeft, IsaRatio, IsbRatio});
-    IsbLeft = s.IsbLeft;
-    mnuViewTv->setChecked(!mnuViewTv->isChecked());
-    m_ctl.tvVisible = mnuViewTv->isChecked();
-    m_ctl.IsaVisible = m_ctl.tvVisible;
-    storePaneFlag(KeyTvon, m_ctl.tvVisible);
-    SizeControls();
+    // The splitters move apart before the tree comes or goes.
+    m_splitters = treeTogglePreAdjust(m_splitters);
+    setTreeShown(!m_treeItem->isChecked());
 }
 
-void MainWindow::mnuViewPv_Click()
+void MainWindow::togglePreview()
 {
-    const SplitterState s = previewTogglePreAdjust({IsaLeft, IsbLeft, IsaRatio, IsbRatio});
-    IsaLeft = s.IsaLeft;
-    mnuViewPv->setChecked(!mnuViewPv->isChecked());
-    m_ctl.pvVisible = mnuViewPv->isChecked();
-    m_ctl.IsbVisible = m_ctl.pvVisible;
-    storePaneFlag(KeyPvon, m_ctl.pvVisible);
-    SizeControls();
+    m_splitters = previewTogglePreAdjust(m_splitters);
+    setPreviewShown(!m_previewItem->isChecked());
 }
 
-void MainWindow::setPaneFlags(bool tbar, bool tv, bool pv)
+void MainWindow::setTreeShown(bool shown)
 {
-    Tbar->setVisible(tbar);
-    m_ctl.tvVisible = tv;
-    m_ctl.IsaVisible = tv;
-    m_ctl.pvVisible = pv;
-    m_ctl.IsbVisible = pv;
-    Tv->setVisible(tv);
-    Isa->setVisible(tv);
-    Isb->setVisible(pv);
+    m_treeItem->setChecked(shown);
+    m_controls.treeVisible = shown;
+    m_controls.treeSplitterVisible = shown;
+    storePaneFlag(KeyTvon, shown);
+    sizeControls();
+}
+
+void MainWindow::setPreviewShown(bool shown)
+{
+    m_previewItem->setChecked(shown);
+    m_controls.previewVisible = shown;
+    m_controls.previewSplitterVisible = shown;
+    storePaneFlag(KeyPvon, shown);
+    sizeControls();
+}
+
+void MainWindow::setPaneFlags(bool toolBar, bool tree, bool preview)
+{
+    m_toolBar->setVisible(toolBar);
+    m_controls.treeVisible = tree;
+    m_controls.treeSplitterVisible = tree;
+    m_controls.previewVisible = preview;
+    m_controls.previewSplitterVisible = preview;
+    m_folderTree->setVisible(tree);
+    m_treeSplitter->setVisible(tree);
+    m_previewSplitter->setVisible(preview);
 }
 
 // --- Splitters ------------------------------------------------------------------------------
 
-void MainWindow::splitterDown(SplitterBar *bar, QWidget *ghostBar, const TwipRect &barRect)
+void MainWindow::startSplitterDrag(QWidget *ghost, const TwipRect &splitter)
 {
-    Q_UNUSED(bar);
-    const TwipRect g = ghostRectForPress(barRect);
-    placeWidget(ghostBar, g);
-    m_ghostLeft[ghostBar == Psa ? 0 : 1] = g.left;
-    ghostBar->show();
-    ghostBar->raise();
-    Dragging = true;
+    const TwipRect g = ghostRectForPress(splitter);
+    placeWidget(ghost, g);
+    (ghost == m_treeGhost ? m_treeGhostLeft : m_previewGhostLeft) = g.left;
+    ghost->show();
+    ghost->raise();
+    m_dragging = true;
 }
 
-void MainWindow::splitterMove(QWidget *ghostBar, const TwipRect &barRect, double x)
+void MainWindow::moveSplitterGhost(QWidget *ghost, const TwipRect &splitter, double x)
 {
-    if (!Dragging)
+    if (!m_dragging)
         return;
-    const double left = ghostLeftForMove(barRect.left, x, outerWidthTwips());
-    m_ghostLeft[ghostBar == Psa ? 0 : 1] = left;
-    ghostBar->move(twipsToPixels(left, m_tpp), ghostBar->y());
+    const double left = ghostLeftForMove(splitter.left, x, outerWidthTwips());
+    (ghost == m_treeGhost ? m_treeGhostLeft : m_previewGhostLeft) = left;
+    ghost->move(twipsToPixels(left, m_tpp), ghost->y());
 }
 
-void MainWindow::Isa_MouseDown(int, int, double, double) { splitterDown(Isa, Psa, m_ctl.Isa); }
-void MainWindow::Isb_MouseDown(int, int, double, double) { splitterDown(Isb, Psb, m_ctl.Isb); }
-void MainWindow::Isa_MouseMove(int, int, double x, double) { splitterMove(Psa, m_ctl.Isa, x); }
-void MainWindow::Isb_MouseMove(int, int, double x, double) { splitterMove(Psb, m_ctl.Isb, x); }
-
-void MainWindow::Isa_MouseUp(int, int, double, double)
+void MainWindow::releaseTreeSplitter()
 {
-    const SplitterState s = releaseIsa(m_ghostLeft[0], m_ctl.Isb.left, m_ctl.pvVisible);
-    IsaLeft = s.IsaLeft;
-    IsbLeft = s.IsbLeft;
-    SizeControls();
-    Psa->hide();
-    Dragging = false;
+    const SplitterState s = shell::releaseTreeSplitter(m_treeGhostLeft, m_controls.previewSplitter.left,
+                                                       m_controls.previewVisible);
+    m_splitters.treeSplitterLeft = s.treeSplitterLeft;
+    m_splitters.previewSplitterLeft = s.previewSplitterLeft;
+    sizeControls();
+    m_treeGhost->hide();
+    m_dragging = false;
 }
 
-void MainWindow::Isb_MouseUp(int, int, double, double)
+void MainWindow::releasePreviewSplitter()
 {
-    const SplitterState s = releaseIsb(m_ctl.Isa.left, m_ghostLeft[1], m_ctl.tvVisible);
-    IsaLeft = s.IsaLeft;
-    IsbLeft = s.IsbLeft;
-    SizeControls();
-    Psb->hide();
-    Dragging = false;
+    const SplitterState s = shell::releasePreviewSplitter(m_controls.treeSplitter.left, m_previewGhostLeft,
+                                                          m_controls.treeVisible);
+    m_splitters.treeSplitterLeft = s.treeSplitterLeft;
+    m_splitters.previewSplitterLeft = s.previewSplitterLeft;
+    sizeControls();
+    m_previewGhost->hide();
+    m_dragging = false;
 }
 
-// --- Folder scans ---------------------------------------------------------------------------
-
-void MainWindow::StatusMessage(const QString &text)
-{
-    if (!hStatusBar)
-        return;
-    hStatusBar->setSimple(true);
-    hStatusBar->setSimpleText(text);
-}
+// --- Folders --------------------------------------------------------------------------------
 
 void MainWindow::holdTreeNotifications(bool hold)
 {
     m_holdTree = hold;
     if (!hold && m_treePending) {
         m_treePending = false;
-        folderScan->Tv_FolderChange();
+        m_folderScan->scanTreeFolder();
     }
 }
 
-void MainWindow::Tv_FolderChange()
+void MainWindow::onTreeFolderChanged()
 {
     if (m_holdTree)
         m_treePending = true;
     else
-        folderScan->Tv_FolderChange();
-}
-
-void MainWindow::setStripGeometry(double topCm, double heightCm)
-{
-    m_ctl.picScroll.top = topCm;
-    m_ctl.picScroll.height = heightCm;
-    const double cm = common::TwipsPerCm;
-    placeWidget(picScroll, {0, topCm * cm, m_ctl.picScroll.width * cm, heightCm * cm});
+        m_folderScan->scanTreeFolder();
 }
 
 // --- Shutdown -------------------------------------------------------------------------------
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    Form_Unload();
+    storeSettingsAndCloseWindows();
     event->accept();
 }
 
-void MainWindow::Form_Unload()
+void MainWindow::storeSettingsAndCloseWindows()
 {
-    if (m_unloaded)
+    if (m_closed)
         return;
-    m_unloaded = true;
+    m_closed = true;
     if (!isMinimized()) {
         const QRect frame = frameGeometry();
         writeSingle(m_settings, SectionSettings, KeyMainLeft, common::toSingle(frame.x() * m_tpp));
         writeSingle(m_settings, SectionSettings, KeyMainTop, common::toSingle(frame.y() * m_tpp));
         writeSingle(m_settings, SectionSettings, KeyMainWidth, common::toSingle(outerWidthTwips()));
-        writeSingle(m_settings, SectionSettings, KeyMainHeight,
-                    common::toSingle(outerHeightTwips()));
+        writeSingle(m_settings, SectionSettings, KeyMainHeight, common::toSingle(outerHeightTwips()));
     }
-    writeText(m_settings, SectionSettings, KeyFolder, Tv->SelectedFolder());
-    writeInt(m_settings, SectionSettings, KeyViewMode, static_cast<int>(Lv->view()));
-    writeTruth(m_settings, SectionSettings, KeyTbaron, tbarVisible());
-    writeTruth(m_settings, SectionSettings, KeyBaron, mnuViewStatusBar->isChecked());
-    writeTruth(m_settings, SectionSettings, KeyTvon, m_ctl.tvVisible);
-    writeTruth(m_settings, SectionSettings, KeyPvon, m_ctl.pvVisible);
-    writeInt(m_settings, SectionSettings, KeyIsaLeft, IsaLeft);
-    writeInt(m_settings, SectionSettings, KeyIsbLeft, IsbLeft);
+    writeText(m_settings, SectionSettings, KeyFolder, m_folderTree->selectedFolder());
+    writeInt(m_settings, SectionSettings, KeyViewMode, static_cast<int>(m_list->view()));
+    writeTruth(m_settings, SectionSettings, KeyTbaron, !m_toolBar->isHidden());
+    writeTruth(m_settings, SectionSettings, KeyBaron, m_statusBarItem->isChecked());
+    writeTruth(m_settings, SectionSettings, KeyTvon, m_controls.treeVisible);
+    writeTruth(m_settings, SectionSettings, KeyPvon, m_controls.previewVisible);
+    writeInt(m_settings, SectionSettings, KeyIsaLeft, m_splitters.treeSplitterLeft);
+    writeInt(m_settings, SectionSettings, KeyIsbLeft, m_splitters.previewSplitterLeft);
     // An open tiled preview window records its place as it closes: close it before its
     // place is stored, so the place of this run is the one kept.
-    if (Preview)
-        Preview->close();
-    writeInt(m_settings, SectionSettings, KeyPrvLeft, PrvLeft);
-    writeInt(m_settings, SectionSettings, KeyPrvTop, PrvTop);
-    writeInt(m_settings, SectionSettings, KeyPrvWidth, PrvWidth);
-    writeInt(m_settings, SectionSettings, KeyPrvHeight, PrvHeight);
+    m_tiledPreview->close();
+    const preview::WindowPlace &place = m_tiledPreview->place();
+    writeInt(m_settings, SectionSettings, KeyPrvLeft, place.left);
+    writeInt(m_settings, SectionSettings, KeyPrvTop, place.top);
+    writeInt(m_settings, SectionSettings, KeyPrvWidth, place.width);
+    writeInt(m_settings, SectionSettings, KeyPrvHeight, place.height);
     m_settings.sync();
     // Every other loaded window, newest first.
     for (auto it = m_loadedWindows.rbegin(); it != m_loadedWindows.rend(); ++it)
         if (*it)
             (*it)->close();
-    if (Options)
-        Options->close();
-}
-
-double MainWindow::outerHeightTwips() const
-{
-    return (height() + FrameAllowancePx) * m_tpp;
+    m_optionsDialog->close();
 }
 
 } // namespace pavix::shell

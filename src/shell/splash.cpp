@@ -45,7 +45,7 @@ Splash::Splash(double twipsPerPixel, Startup startup)
       m_startup(std::move(startup))
 {
     using common::twipsToPixels;
-    setObjectName(QStringLiteral("Splash"));
+    setObjectName(QStringLiteral("splash"));
     setFixedSize(twipsToPixels(SplashWidth, m_tpp), twipsToPixels(SplashHeight, m_tpp));
     setCursor(Qt::WaitCursor);
 
@@ -57,33 +57,33 @@ Splash::Splash(double twipsPerPixel, Startup startup)
                            std::max(twipsToPixels(height, m_tpp), label->sizeHint().height()));
         label->setAttribute(Qt::WA_TranslucentBackground);
     };
-    Label1 = new QLabel(QStringLiteral("Pavix"), this);
+    m_nameLabel = new QLabel(QStringLiteral("Pavix"), this);
     QFont bold = font();
     bold.setBold(true);
     bold.setPointSizeF(8.25);
-    Label1->setFont(bold);
-    place(Label1, 1380, 564, 1332, 192);
-    Label2 = new QLabel(QStringLiteral("v 3.0"), this);
-    place(Label2, 1896, 792, 360, 192);
-    Label3 = new QLabel(QStringLiteral("Loading .."), this);
-    place(Label3, 1068, 1140, 1728, 216);
+    m_nameLabel->setFont(bold);
+    place(m_nameLabel, 1380, 564, 1332, 192);
+    m_versionLabel = new QLabel(QStringLiteral("v 3.0"), this);
+    place(m_versionLabel, 1896, 792, 360, 192);
+    m_statusLabel = new QLabel(QStringLiteral("Loading .."), this);
+    place(m_statusLabel, 1068, 1140, 1728, 216);
 
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect avail = screen->availableGeometry();
         move(avail.center() - rect().center());
     }
 
-    Timer1 = new QTimer(this);
-    Timer1->setSingleShot(true);
-    Timer1->setInterval(1);
-    connect(Timer1, &QTimer::timeout, this, &Splash::Timer1_Timer);
-    Timer1->start();
+    m_startTimer = new QTimer(this);
+    m_startTimer->setSingleShot(true);
+    m_startTimer->setInterval(1);
+    connect(m_startTimer, &QTimer::timeout, this, &Splash::runStartupOnce);
+    m_startTimer->start();
 }
 
 void Splash::showStatus(const QString &text)
 {
-    Label3->setText(text);
-    Label3->repaint();
+    m_statusLabel->setText(text);
+    m_statusLabel->repaint();
 }
 
 void Splash::paintEvent(QPaintEvent *)
@@ -94,12 +94,12 @@ void Splash::paintEvent(QPaintEvent *)
     p.drawImage(rect(), picture);
 }
 
-void Splash::Timer1_Timer()
+void Splash::runStartupOnce()
 {
     if (m_ran)
         return;
     m_ran = true;
-    Timer1->stop();
+    m_startTimer->stop();
     m_startup([this](const QString &text) { showStatus(text); });
     // The main window is shown; the splash has done its work.
     close();

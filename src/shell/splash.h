@@ -1,6 +1,6 @@
 #pragma once
-// The splash window `Splash`: the start-up object. Its one-shot timer runs the whole
-// start-up sequence and rewrites the status line `Label3` after each step.
+// The splash window: the start-up object. Its one-shot timer runs the whole start-up
+// sequence and rewrites the status line after each step.
 
 #include <QWidget>
 
@@ -19,10 +19,9 @@ public:
     using Startup = std::function<void(const std::function<void(const QString &)> &status)>;
     Splash(double twipsPerPixel, Startup startup);
 
-    QLabel *Label1 = nullptr;
-    QLabel *Label2 = nullptr;
-    QLabel *Label3 = nullptr;
-    QTimer *Timer1 = nullptr;
+    QLabel *nameLabel() const { return m_nameLabel; }
+    QLabel *versionLabel() const { return m_versionLabel; }
+    QLabel *statusLabel() const { return m_statusLabel; }
 
     // Writes the status line and repaints it before returning.
     void showStatus(const QString &text);
@@ -31,9 +30,14 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void Timer1_Timer();
+    // The timer's one tick: runs the start-up, then closes the splash.
+    void runStartupOnce();
 
     double m_tpp;
+    QLabel *m_nameLabel = nullptr;
+    QLabel *m_versionLabel = nullptr;
+    QLabel *m_statusLabel = nullptr;
+    QTimer *m_startTimer = nullptr;
     Startup m_startup;
     bool m_ran = false;
 };

@@ -47,30 +47,30 @@ TwipRect ghostRectForPress(const TwipRect &splitter)
     return ghost;
 }
 
-double ghostLeftForMove(double splitterLeft, double x, double W)
+double ghostLeftForMove(double splitterLeft, double x, double outerWidth)
 {
     const float pointer = toSingle(splitterLeft + x);
     if (pointer < EdgeMargin)
         return EdgeMargin;
-    const float right = toSingle(W - EdgeMargin);
+    const float right = toSingle(outerWidth - EdgeMargin);
     if (pointer > right)
         return right;
     return pointer;
 }
 
-SplitterState releaseIsa(double psaLeft, double isbLeft, bool pvVisible)
+SplitterState releaseTreeSplitter(double treeGhostLeft, double previewSplitterLeft, bool previewVisible)
 {
-    SplitterState state{position32(psaLeft), position32(isbLeft), 0.0f, 0.0f};
-    if (pvVisible && std::int64_t(state.IsbLeft) - PartnerGap < state.IsaLeft)
-        state.IsaLeft = clamp32(std::int64_t(state.IsbLeft) - PartnerGap);
+    SplitterState state{position32(treeGhostLeft), position32(previewSplitterLeft), 0.0f, 0.0f};
+    if (previewVisible && std::int64_t(state.previewSplitterLeft) - PartnerGap < state.treeSplitterLeft)
+        state.treeSplitterLeft = clamp32(std::int64_t(state.previewSplitterLeft) - PartnerGap);
     return state;
 }
 
-SplitterState releaseIsb(double isaLeft, double psbLeft, bool tvVisible)
+SplitterState releasePreviewSplitter(double treeSplitterLeft, double previewGhostLeft, bool treeVisible)
 {
-    SplitterState state{position32(isaLeft), position32(psbLeft), 0.0f, 0.0f};
-    if (tvVisible && state.IsbLeft < std::int64_t(state.IsaLeft) + PartnerGap)
-        state.IsbLeft = clamp32(std::int64_t(state.IsaLeft) + PartnerGap);
+    SplitterState state{position32(treeSplitterLeft), position32(previewGhostLeft), 0.0f, 0.0f};
+    if (treeVisible && state.previewSplitterLeft < std::int64_t(state.treeSplitterLeft) + PartnerGap)
+        state.previewSplitterLeft = clamp32(std::int64_t(state.treeSplitterLeft) + PartnerGap);
     return state;
 }
 

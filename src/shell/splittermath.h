@@ -1,7 +1,7 @@
 #pragma once
 // The splitters' drag arithmetic in twips: where the ghost bar appears on a press, how far it
 // follows the pointer, and the positions a release commits. The window lays itself out with
-// SizeControls after a release, which applies the splitter clamps.
+// sizeControls after a release, which applies the splitter clamps.
 
 #include "shell/layoutmath.h"
 
@@ -13,17 +13,17 @@ namespace pavix::shell {
 TwipRect ghostRectForPress(const TwipRect &splitter);
 
 // The ghost bar's left for a pointer at x (relative to the splitter, whose left edge is
-// splitterLeft) in a window W wide: splitterLeft + x, kept within 1000 ... W - 1000.
-double ghostLeftForMove(double splitterLeft, double x, double W);
+// splitterLeft) in a window outerWidth wide: splitterLeft + x, kept within 1000 ... outerWidth - 1000.
+double ghostLeftForMove(double splitterLeft, double x, double outerWidth);
 
-// The positions committed by releasing Isa with its ghost bar at psaLeft while Isb is at
-// isbLeft: both rounded ties to even, then, while the preview pane is shown, IsaLeft kept at
-// least 1000 left of IsbLeft. Positions beyond 32 bits are held at the nearest 32-bit value
+// The positions committed by releasing treeSplitter with its ghost bar at treeGhostLeft while previewSplitter is at
+// previewSplitterLeft: both rounded ties to even, then, while the preview pane is shown, treeSplitterLeft kept at
+// least 1000 left of previewSplitterLeft. Positions beyond 32 bits are held at the nearest 32-bit value
 // (NaN as 0). The ratios are 0: the layout pass that follows computes them.
-SplitterState releaseIsa(double psaLeft, double isbLeft, bool pvVisible);
+SplitterState releaseTreeSplitter(double treeGhostLeft, double previewSplitterLeft, bool previewVisible);
 
-// As releaseIsa for Isb with its ghost bar at psbLeft while Isa is at isaLeft: while the
-// folder tree is shown, IsbLeft is kept at least 1000 right of IsaLeft.
-SplitterState releaseIsb(double isaLeft, double psbLeft, bool tvVisible);
+// As releaseTreeSplitter for previewSplitter with its ghost bar at previewGhostLeft while treeSplitter is at treeSplitterLeft: while the
+// folder tree is shown, previewSplitterLeft is kept at least 1000 right of treeSplitterLeft.
+SplitterState releasePreviewSplitter(double treeSplitterLeft, double previewGhostLeft, bool treeVisible);
 
 } // namespace pavix::shell

@@ -1,16 +1,20 @@
 #include "shell/startup.h"
 
-#include "catalogue/optionsdialog.h"
+#include "browser/browser.h"
 #include "catalogue/typepatterns.h"
 #include "common/units.h"
 #include "listview/viewmode.h"
+#include "options/optionsdialog.h"
 #include "platform/qtlistview.h"
+#include "preview/tiledpreview.h"
+#include "shell/listcommands.h"
 #include "shell/foldertree.h"
 #include "shell/layoutmath.h"
 #include "shell/mainwindow.h"
 #include "shell/settingskeys.h"
 #include "shell/settingsstore.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
@@ -52,80 +56,82 @@ std::unique_ptr<MainWindow> runStartup(const StartupEnvironment &env)
     status(1);
 
     // 2. Types, splitters, preview window placement.
-    m.patterns.BmpPattern = readText(store, SectionType, KeyBitmap, QString());
-    m.patterns.JpgPattern = readText(store, SectionType, KeyJpg, QString());
-    m.patterns.GifPattern = readText(store, SectionType, KeyGif, QString());
-    m.patterns.IcoPattern = readText(store, SectionType, KeyIco, QString());
-    SplitterState s;
-    s.IsaLeft = readInt32(store, SectionSettings, KeyIsaLeft, DefaultIsaLeft);
-    s.IsbLeft = readInt32(store, SectionSettings, KeyIsbLeft, DefaultIsbLeft);
-    s.IsaRatio = m.IsaRatio;
-    s.IsbRatio = m.IsbRatio;
-    s = clampStartupSplitters(m.outerWidthTwips(), s);
-    m.IsaLeft = s.IsaLeft;
-    m.IsbLeft = s.IsbLeft;
-    m.PrvLeft = readInt32(store, SectionSettings, KeyPrvLeft, DefaultPrvLeft);
-    m.PrvTop = readInt32(store, SectionSettings, KeyPrvTop, DefaultPrvTop);
-    m.PrvWidth = readInt32(store, SectionSettings, KeyPrvWidth, DefaultPrvWidth);
-    m.PrvHeight = readInt32(store, SectionSettings, KeyPrvHeight, DefaultPrvHeight);
+    TypePatterns patterns;
+    patterns.BmpPattern = readText(store, SectionType, KeyBitmap, QString());
+    patterns.JpgPattern = readText(store, SectionType, KeyJpg, QString());
+    patterns.GifPattern = readText(store, SectionType, KeyGif, QString());
+    patterns.IcoPattern = readText(store, SectionType, KeyIco, QString());
+    SplitterState splitters = m.splitters();
+    splitters.treeSplitterLeft = readInt32(store, SectionSettings, KeyIsaLeft, DefaultIsaLeft);
+    splitters.previewSplitterLeft = readInt32(store, SectionSettings, KeyIsbLeft, DefaultIsbLeft);
+    m.setSplitters(clampStartupSplitters(m.outerWidthTwips(), splitters));
+    preview::WindowPlace &place = m.tiledPreview()->place();
+    place.left = readInt32(store, SectionSettings, KeyPrvLeft, DefaultPrvLeft);
+    place.top = readInt32(store, SectionSettings, KeyPrvTop, DefaultPrvTop);
+    place.width = readInt32(store, SectionSettings, KeyPrvWidth, DefaultPrvWidth);
+    place.height = readInt32(store, SectionSettings, KeyPrvHeight, DefaultPrvHeight);
     status(2);
 
     // 3. Pane flags, folder, list layout.
-    m.mnuViewToolbar->setChecked(readTruth(store, SectionSettings, KeyTbaron, DefaultTbaron));
-    m.mnuViewStatusBar->setChecked(readTruth(store, SectionSettings, KeyBaron, DefaultBaron));
-    m.mnuViewTv->setChecked(readTruth(store, SectionSettings, KeyTvon, DefaultTvon));
-    m.mnuViewPv->setChecked(readTruth(store, SectionSettings, KeyPvon, DefaultPvon));
+    QAction *toolBarItem = m.menuItem(QStringLiteral("toolBarItem"));
+    QAction *statusBarItem = m.menuItem(QStringLiteral("statusBarItem"));
+    QAction *treeItem = m.menuItem(QStringLiteral("folderTreeItem"));
+    QAction *previewItem = m.menuItem(QStringLiteral("previewItem"));
+    toolBarItem->setChecked(readTruth(store, SectionSettings, KeyTbaron, DefaultTbaron));
+    statusBarItem->setChecked(readTruth(store, SectionSettings, KeyBaron, DefaultBaron));
+    treeItem->setChecked(readTruth(store, SectionSettings, KeyTvon, DefaultTvon));
+    previewItem->setChecked(readTruth(store, SectionSettings, KeyPvon, DefaultPvon));
     QString folder = readText(store, SectionSettings, KeyFolder, env.homeFolder);
     // A folder that is gone (or was never a folder) is replaced by the home folder, so
     // the program never starts on nothing.
     if (!QFileInfo(folder).isDir())
         folder = env.homeFolder;
-    m.Tv->setSelectedFolder(folder);
+    m.folderTree()->setSelectedFolder(folder);
     const std::int32_t viewMode = readViewMode(store, SectionSettings, KeyViewMode, DefaultViewMode);
-    m.Lv->setView(static_cast<platform::LvView>(viewMode));
+    m.list()->setView(static_cast<platform::LvView>(viewMode));
     status(3);
 
     // 4. Menu checks, status window.
-    for (int i = 0; i < 5; ++i) {
-        m.mnuListViewMode[static_cast<size_t>(i)]->setChecked(i == viewMode + 1);
-        m.mnuIcons[static_cast<size_t>(i)]->setChecked(i == viewMode + 1);
+    for (int i = 0; i < listview::ViewModeCount; ++i) {
+        m.menuItem(QStringLiteral("viewModeItem%1").arg(i))->setChecked(i == viewMode + 1);
+        m.menuItem(QStringLiteral("listViewItem%1").arg(i))->setChecked(i == viewMode + 1);
     }
-    if (m.mnuViewStatusBar->isChecked())
+    if (statusBarItem->isChecked())
         m.createStatusWindow();
     status(4);
 
     // 5. Pane visibility, file pattern.
-    m.setPaneFlags(m.mnuViewToolbar->isChecked(), m.mnuViewTv->isChecked(),
-                   m.mnuViewPv->isChecked());
-    m.Options->Form_Load(m.patterns);
-    for (QCheckBox *box : m.Options->Check)
-        box->setEnabled(true);
-    if (catalogue::anyPatternStored(m.patterns)) {
-        m.Files.setPattern(catalogue::combinedPattern(m.patterns));
+    m.setPaneFlags(toolBarItem->isChecked(), treeItem->isChecked(), previewItem->isChecked());
+    options::OptionsDialog *options = m.optionsDialog();
+    options->showTypes(patterns);
+    for (int type = 0; type < 4; ++type)
+        options->typeBox(type)->setEnabled(true);
+    browser::Browser &browser = m.browser();
+    if (catalogue::anyPatternStored(patterns)) {
+        browser.setFilePattern(catalogue::combinedPattern(patterns));
     } else {
         // First start: only bitmaps; the file list keeps its initial pattern "*.bmp".
-        m.patterns.BmpPattern = catalogue::BmpEnabled;
-        m.Options->Check[0]->setChecked(true);
+        patterns.BmpPattern = catalogue::BmpEnabled;
+        options->typeBox(0)->setChecked(true);
     }
+    browser.setPatterns(patterns);
     status(5);
 
     // 6. Columns.
-    m.SortColumn = 0;
-    const double columnWidth = initialColumnWidth(m.IsaLeft, m.IsbLeft);
-    m.Lv->addColumn(QStringLiteral("FILENAME"), QStringLiteral("Name         "), columnWidth);
-    m.Lv->addColumn(QStringLiteral("FILESIZE"), QStringLiteral("Size  (bytes)"), columnWidth);
-    m.Lv->addColumn(QStringLiteral("FILETYPE"), QStringLiteral("Type         "), columnWidth);
+    const double columnWidth = initialColumnWidth(m.splitters().treeSplitterLeft, m.splitters().previewSplitterLeft);
+    m.list()->addColumn(QStringLiteral("FILENAME"), QStringLiteral("Name         "), columnWidth);
+    m.list()->addColumn(QStringLiteral("FILESIZE"), QStringLiteral("Size  (bytes)"), columnWidth);
+    m.list()->addColumn(QStringLiteral("FILETYPE"), QStringLiteral("Type         "), columnWidth);
     status(6);
 
     // 7. Header hot tracking, tool bar button.
-    m.SetHeaderHotTrack();
-    m.pressToolButton(listview::toolBarKey(viewMode + 1));
+    m.toggleHeaderHotTrack();
+    m.listCommands()->pressViewButton(viewMode + 1);
     status(7);
 
     // 8. Type label, first layout.
-    m.typeTexts = catalogue::RefreshTypeTexts(m.patterns);
-    m.setTypesCaption(catalogue::searchingText(m.typeTexts));
-    m.SizeControls();
+    m.setTypesCaption(catalogue::searchingText(browser.typeTexts()));
+    m.sizeControls();
     status(8);
 
     // The tree's notification for the folder written in step 3 is handled now that the

@@ -107,21 +107,21 @@ std::optional<int> arrowStep(int vkey, int current, int count, int LastCol)
     const std::int64_t n = count;
     const std::int64_t rowLength = static_cast<std::int64_t>(LastCol) + 1;
     switch (vkey) {
-    case KeyLeft:
+    case common::VkLeft:
         if (c > 0)
             return static_cast<int>(c - 1);
         break;
-    case KeyRight:
+    case common::VkRight:
         if (c < n - 1)
             return static_cast<int>(c + 1);
         break;
-    case KeyUp:
+    case common::VkUp:
         // A grid without columns has no rows to walk; stepping by 0 or less would
         // reselect or move the wrong way.
         if (rowLength > 0 && c > LastCol)
             return static_cast<int>(c - rowLength);
         break;
-    case KeyDown:
+    case common::VkDown:
         if (rowLength > 0 && c < n - rowLength)
             return static_cast<int>(c + rowLength);
         break;
@@ -136,9 +136,9 @@ int pageScroll(int vkey, int position, int max, bool scrollVisible)
     const std::int64_t p = position;
     const std::int64_t m = max;
     std::int64_t next = p;
-    if (vkey == KeyPageDown)
+    if (vkey == common::VkNext)
         next = (!scrollVisible || p >= m - LargeStep) ? m : p + LargeStep;
-    else if (vkey == KeyPageUp)
+    else if (vkey == common::VkPrior)
         next = (!scrollVisible || p <= LargeStep) ? 0 : p - LargeStep;
     else
         return position;

@@ -2,6 +2,7 @@
 // Geometry of the thumbnail grid and its keyboard navigation. The strip measures its
 // thumbnails in twips; the viewport measures the strip and the scroll bar in centimetres.
 
+#include "common/keys.h"
 #include <QPoint>
 
 #include <optional>
@@ -16,14 +17,6 @@ inline constexpr float CmPerRow = 1.76367f;   // one row (1000 twips) in centime
 inline constexpr float KTwipsPerCm = 0.567f;  // centimetres to thousands of twips
 inline constexpr int LargeStep = 7;     // scroll bar steps, in centimetres
 inline constexpr int SmallStep = 1;
-
-// Virtual-key codes the strip handles.
-inline constexpr int KeyPageUp = 33;
-inline constexpr int KeyPageDown = 34;
-inline constexpr int KeyLeft = 37;
-inline constexpr int KeyUp = 38;
-inline constexpr int KeyRight = 39;
-inline constexpr int KeyDown = 40;
 
 // Number of thumbnail columns for a strip and a scroll bar whose widths are in
 // centimetres: the whole part (toward zero) of (strip - scroll) x 0.567 taken in single

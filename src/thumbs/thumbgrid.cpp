@@ -1,22 +1,17 @@
 #include "thumbs/thumbgrid.h"
 
+#include "browser/browser.h"
+#include "browser/statusline.h"
+#include "browser/texts.h"
 #include "catalogue/filelist.h"
-#include "catalogue/listinteraction.h"
 #include "common/keys.h"
 #include "common/units.h"
-#include "platform/qtlistview.h"
-#include "preview/previewpane.h"
-#include "preview/tiledpreview.h"
-#include "shell/mainwindow.h"
-#include "shell/statuswindow.h"
 #include "thumbs/gridgeometry.h"
 #include "thumbs/thumbloader.h"
 #include "thumbs/thumbstrip.h"
 
-#include <QCursor>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QProgressBar>
@@ -26,45 +21,60 @@
 
 namespace pavix::thumbs {
 
-using common::twipsToPixels;
-
-ThumbGrid::ThumbGrid(shell::MainWindow &main)
-    : QObject(&main), m_main(main), m_strip(main.picScroll)
+ThumbGrid::ThumbGrid(browser::Browser &browser, browser::StatusLine &status, const ThumbArea &area)
+    : QObject(area.viewport), m_browser(browser), m_status(status), m_area(area)
 {
+    setObjectName(QStringLiteral("thumbGrid"));
     showMessage = [this](const QString &text) {
-        QMessageBox::information(&m_main, shell::AppTitle, text, QMessageBox::Ok);
+        QMessageBox::information(m_area.viewport->window(), browser::AppTitle, text, QMessageBox::Ok);
     };
-    connect(m_strip, &ThumbStrip::thumbMouseDown, this, &ThumbGrid::thumbMouseDown);
-    connect(m_strip, &ThumbStrip::thumbDblClick, this, &ThumbGrid::thumbDblClick);
-    connect(m_strip, &ThumbStrip::emptyMouseDown, this, &ThumbGrid::picScroll_MouseDown);
-    connect(m_strip, &ThumbStrip::keyDown, this, &ThumbGrid::picScroll_KeyDown);
-    connect(m_main.VScroll1, &QScrollBar::valueChanged, this, &ThumbGrid::VScroll1_Change);
+    connect(m_area.strip, &ThumbStrip::thumbMouseDown, this, &ThumbGrid::onThumbMouseDown);
+    connect(m_area.strip, &ThumbStrip::thumbDblClick, this, [this] { emit tiledPreviewRequested(); });
+    connect(m_area.strip, &ThumbStrip::emptyMouseDown, this, &ThumbGrid::onEmptyMouseDown);
+    connect(m_area.strip, &ThumbStrip::keyDown, this, [this](int keyCode, int) { handleKey(keyCode); });
+    connect(m_area.scrollBar, &QScrollBar::valueChanged, this, &ThumbGrid::onScrolled);
+    // The marker follows the browser's selection, from the list as from the grid; an
+    // unreadable file is marked too, so the keys go on from it.
+    connect(&m_browser, &browser::Browser::fileSelected, this, [this](int index) {
+        m_current = index;
+        markThumb(index);
+    });
+    connect(&m_browser, &browser::Browser::selectionCleared, this, [this] {
+        m_current = -1;
+        hideMarker();
+    });
     // The viewport passes its presses and keys on to the strip.
-    m_main.picBase->installEventFilter(this);
+    m_area.viewport->installEventFilter(this);
 }
 
 bool ThumbGrid::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_main.picBase) {
+    if (watched == m_area.viewport) {
         if (event->type() == QEvent::MouseButtonPress) {
             auto *me = static_cast<QMouseEvent *>(event);
-            picScroll_MouseDown(common::buttonMask(me->buttons() | me->button()),
-                                common::shiftMask(me->modifiers()));
+            onEmptyMouseDown(common::buttonMask(me->buttons() | me->button()),
+                             common::shiftMask(me->modifiers()));
             return true;
         }
         if (event->type() == QEvent::KeyPress) {
             auto *ke = static_cast<QKeyEvent *>(event);
-            picScroll_KeyDown(common::virtualKeyCode(ke->key(), ke->modifiers()),
-                              common::shiftMask(ke->modifiers()));
+            handleKey(common::virtualKeyCode(ke->key(), ke->modifiers()));
             return true;
         }
     }
     return QObject::eventFilter(watched, event);
 }
 
+void ThumbGrid::setAreaSize(double stripWidthCm, double scrollWidthCm, double viewportHeight)
+{
+    m_stripWidthCm = stripWidthCm;
+    m_scrollWidthCm = scrollWidthCm;
+    m_viewportHeight = viewportHeight;
+}
+
 void ThumbGrid::advanceProgress(int value)
 {
-    QProgressBar *bar = m_main.proBar;
+    QProgressBar *bar = m_area.progressBar;
     const int before = bar->value();
     bar->setValue(std::min(value, bar->maximum()));
     // Repaint at once (no event is handled during a build), but only when the bar's
@@ -74,170 +84,143 @@ void ThumbGrid::advanceProgress(int value)
         bar->repaint();
 }
 
-void ThumbGrid::Thumbs()
+void ThumbGrid::build()
 {
-    const shell::Controls &c = m_main.controls();
-    const catalogue::FileList &files = m_main.Files;
+    const catalogue::FileList &files = m_browser.files();
     const int count = files.listCount();
-    const GridPlan plan = planGrid(count, static_cast<float>(c.picScroll.width),
-                                   static_cast<float>(c.VScroll1.width), c.picBase.height);
-    m_lastCol = plan.LastCol;
+    const GridPlan plan = planGrid(count, static_cast<float>(m_stripWidthCm),
+                                   static_cast<float>(m_scrollWidthCm), m_viewportHeight);
+    m_lastColumn = plan.LastCol;
 
-    m_main.lblImg->hide();
-    m_main.proBar->setRange(0, std::max(0, count - 1));
-    m_main.proBar->setValue(0);
-    m_main.proBar->show();
-    m_main.proBar->repaint();
+    m_area.imagesLabel->hide();
+    m_area.progressBar->setRange(0, std::max(0, count - 1));
+    m_area.progressBar->setValue(0);
+    m_area.progressBar->show();
+    m_area.progressBar->repaint();
 
     if (plan.overRowLimit) {
         showMessage(RowLimitMessage);
-        m_strip->setElementCount(1);
-        m_strip->setElementVisible(0, false);
-        m_main.VScroll1->hide();
-        m_main.proBar->hide();
-        m_main.lblImg->show();
+        m_area.strip->setElementCount(1);
+        m_area.strip->setElementVisible(0, false);
+        m_area.scrollBar->hide();
+        m_area.progressBar->hide();
+        m_area.imagesLabel->show();
         return;
     }
 
-    m_strip->setElementCount(count);
-    const double tpp = m_main.twipsPerPixel();
-    const QSize cellPx(twipsToPixels(ThumbSize, tpp), twipsToPixels(ThumbSize, tpp));
+    m_area.strip->setElementCount(count);
+    const double tpp = m_browser.twipsPerPixel();
+    const int cellSidePx = common::twipsToPixels(ThumbSize, tpp);
     QStringList paths;
     paths.reserve(count);
     for (const QString &name : files.names())
         paths << catalogue::joinPath(files.path(), name);
-    ThumbLoader loader(paths, cellPx);
+    ThumbLoader loader(paths, QSize(cellSidePx, cellSidePx));
     for (int i = 0; i < count; ++i) {
-        m_strip->setElementPosition(i, cellPosition(i, plan.columns));
+        m_area.strip->setElementPosition(i, cellPosition(i, plan.columns));
         advanceProgress(i + 1);
         hideMarker();
-        m_strip->setElementPicture(i, loader.waitFor(i));
-        m_strip->setElementVisible(i, true);
+        m_area.strip->setElementPicture(i, loader.waitFor(i));
+        m_area.strip->setElementVisible(i, true);
     }
 
     m_scrollMax = plan.scrollMax;
-    m_main.VScroll1->setRange(0, std::max(0, plan.scrollMax));
-    m_main.setStripGeometry(stripTopCm(m_main.VScroll1->value()), plan.stripHeightCm);
-    m_main.VScroll1->setVisible(plan.scrollVisible);
-    // The build leaves the probe empty.
-    m_main.imgFake = QImage();
-    preview::refreshTiledPreview(m_main);
-    m_main.proBar->hide();
-    m_main.lblImg->show();
+    m_stripHeightCm = plan.stripHeightCm;
+    m_area.scrollBar->setRange(0, std::max(0, plan.scrollMax));
+    emit stripPlaced(stripTopCm(m_area.scrollBar->value()), m_stripHeightCm);
+    m_area.scrollBar->setVisible(plan.scrollVisible);
+    // The build leaves no current picture.
+    m_browser.clearPicture();
+    m_area.progressBar->hide();
+    m_area.imagesLabel->show();
 }
 
-void ThumbGrid::emptyGrid()
+void ThumbGrid::showEmpty()
 {
-    m_strip->setElementCount(1);
-    m_main.VScroll1->hide();
-    m_strip->setElementVisible(0, false);
+    m_area.strip->setElementCount(1);
+    m_area.scrollBar->hide();
+    m_area.strip->setElementVisible(0, false);
 }
 
-void ThumbGrid::VScroll1_Change(int value)
+void ThumbGrid::onScrolled(int value)
 {
-    m_main.setStripGeometry(stripTopCm(value), m_main.controls().picScroll.height);
+    emit stripPlaced(stripTopCm(value), m_stripHeightCm);
 }
 
 void ThumbGrid::hideMarker()
 {
-    m_strip->setMarkerVisible(false);
+    m_area.strip->setMarkerVisible(false);
 }
 
 void ThumbGrid::markThumb(int n)
 {
-    if (n < 0 || n >= m_strip->elementCount()) {
+    ThumbStrip *strip = m_area.strip;
+    if (n < 0 || n >= strip->elementCount()) {
         hideMarker();
         return;
     }
-    if (!m_strip->elementVisible(n))
+    if (!strip->elementVisible(n))
         return;
-    m_strip->setMarkerPosition(m_strip->elementPosition(n));
-    m_strip->setMarkerVisible(true);
+    strip->setMarkerPosition(strip->elementPosition(n));
+    strip->setMarkerVisible(true);
 }
 
-int ThumbGrid::currentIndex() const
+void ThumbGrid::selectThumb(int i)
 {
-    const int selected = m_main.Lv->selectedItem();
-    return selected > 0 ? m_main.Lv->addedPosition(selected) - 1 : -1;
-}
-
-void ThumbGrid::SelectThumb(int i)
-{
-    const QString name = m_main.Files.list(i);
-    m_main.CurFile = name;
-    m_strip->setMarkerPosition(m_strip->elementPosition(i));
-    m_strip->setMarkerVisible(true);
+    m_area.strip->setMarkerPosition(m_area.strip->elementPosition(i));
+    m_area.strip->setMarkerVisible(true);
     // An unreadable file leaves the preview empty with its message; the marker and the
     // list stay on it, so the next key goes on from there.
-    m_main.previewPane->selectionUpdate();
-    m_main.Lv->setSelectedItem(m_main.Lv->findItem(name));
+    m_browser.selectFile(m_browser.files().list(i));
 }
 
-void ThumbGrid::ClearThumbSelection()
+void ThumbGrid::clearThumbSelection()
 {
-    m_main.Lv->setSelectedItem(0);
-    m_main.CurFile.clear();
-    m_main.previewPane->clear();
-    if (shell::StatusWindow *status = m_main.hStatusBar) {
-        status->setSimple(true);
-        status->setSimpleText(m_strip->elementVisible(0) ? shell::ClickHint : QString());
-    }
-    m_main.listInteraction->HintShown = false;
+    m_browser.clearSelection();
+    m_status.showMessage(m_area.strip->elementVisible(0) ? browser::ClickHint : QString());
+    emit selectionClearedByClick();
     hideMarker();
 }
 
-void ThumbGrid::thumbMouseDown(int index, int button, int)
+void ThumbGrid::onThumbMouseDown(int index, int button, int)
 {
-    m_main.CurFolder = catalogue::selectionFolder(m_main.Files.path());
-    m_main.CurFile = m_main.Files.list(index);
-    if ((button & common::ButtonRight) && m_strip->markerVisible())
-        m_main.mnuWall->exec(QCursor::pos());
-    if (button & common::ButtonLeft) {
-        const QString name = m_main.CurFile;
-        m_strip->setMarkerPosition(m_strip->elementPosition(index));
-        m_strip->setMarkerVisible(true);
-        m_main.previewPane->selectionUpdate();
-        m_main.Lv->setSelectedItem(m_main.Lv->findItem(name));
-    }
-    m_strip->setFocus();
+    // Any press makes the file current; only the left button reads it.
+    m_browser.setCurrentFile(m_browser.files().list(index));
+    if ((button & common::ButtonRight) && m_area.strip->markerVisible())
+        emit wallpaperMenuRequested();
+    if (button & common::ButtonLeft)
+        selectThumb(index);
+    m_area.strip->setFocus();
 }
 
-void ThumbGrid::thumbDblClick(int)
+void ThumbGrid::onEmptyMouseDown(int button, int)
 {
-    preview::showTiledPreview(m_main);
+    if (button & common::ButtonRight)
+        emit areaMenuRequested();
+    else if (button & common::ButtonLeft)
+        clearThumbSelection();
 }
 
-void ThumbGrid::picScroll_MouseDown(int button, int)
+void ThumbGrid::handleKey(int keyCode)
 {
-    if (button & common::ButtonRight) {
-        m_main.mnuLv->exec(QCursor::pos());
-        m_main.mnuLvSort->setEnabled(false);
-    } else if (button & common::ButtonLeft) {
-        ClearThumbSelection();
-    }
-}
-
-void ThumbGrid::picScroll_KeyDown(int keyCode, int)
-{
-    const int count = m_main.Files.listCount();
-    if (!m_strip->markerVisible() || count < 2)
+    const int count = m_browser.files().listCount();
+    if (!m_area.strip->markerVisible() || count < 2)
         return;
-    const int current = currentIndex();
     switch (keyCode) {
     case common::VkReturn:
-        preview::showTiledPreview(m_main);
+        emit tiledPreviewRequested();
         return;
-    case KeyLeft:
-    case KeyRight:
-    case KeyUp:
-    case KeyDown:
-        if (const std::optional<int> next = arrowStep(keyCode, current, count, m_lastCol))
-            SelectThumb(*next);
+    case common::VkLeft:
+    case common::VkRight:
+    case common::VkUp:
+    case common::VkDown:
+        if (const std::optional<int> next = arrowStep(keyCode, m_current, count, m_lastColumn))
+            selectThumb(*next);
         return;
-    case KeyPageUp:
-    case KeyPageDown:
-        m_main.VScroll1->setValue(pageScroll(keyCode, m_main.VScroll1->value(), m_scrollMax,
-                                             m_main.VScroll1->isVisibleTo(m_main.picBase)));
+    case common::VkPrior:
+    case common::VkNext:
+        m_area.scrollBar->setValue(pageScroll(keyCode, m_area.scrollBar->value(), m_scrollMax,
+                                              m_area.scrollBar->isVisibleTo(m_area.viewport)));
         return;
     default:
         return;

@@ -1,13 +1,22 @@
 #pragma once
-// The thumbnail grid of the main window: builds the strip from the file list (`Thumbs`),
-// scrolls it, and selects and walks its thumbnails with the mouse and the keys.
+// The thumbnail grid: builds the strip from the browser's file list (thumbnail i shows file
+// i of the listing, whatever order the list is sorted in), scrolls it, selects and walks
+// its thumbnails with the mouse and the keys, and keeps the selection marker on the file
+// the browser selected.
 
 #include <QObject>
+#include <QString>
 
 #include <functional>
 
-namespace pavix::shell {
-class MainWindow;
+class QLabel;
+class QProgressBar;
+class QScrollBar;
+class QWidget;
+
+namespace pavix::browser {
+class Browser;
+class StatusLine;
 }
 
 namespace pavix::thumbs {
@@ -18,52 +27,78 @@ class ThumbStrip;
 inline const QString RowLimitMessage = QStringLiteral(
     "Please increase the Thumbnailers' size and press F5 to show the thumbnails. ");
 
+// The widgets of the thumbnail area the grid drives.
+struct ThumbArea {
+    ThumbStrip *strip = nullptr;        // the cells, inside the viewport
+    QScrollBar *scrollBar = nullptr;    // scrolls the strip, in centimetres
+    QWidget *viewport = nullptr;        // the visible part of the strip
+    QProgressBar *progressBar = nullptr; // shown while the grid is built
+    QLabel *imagesLabel = nullptr;      // hidden while the progress bar shows
+};
+
 class ThumbGrid : public QObject {
     Q_OBJECT
 public:
-    explicit ThumbGrid(shell::MainWindow &main);
+    ThumbGrid(browser::Browser &browser, browser::StatusLine &status, const ThumbArea &area);
 
-    // Rebuilds the whole grid from the file list: thumbnail i shows file i. Decodes on
-    // every core but places the cells in order with the progress bar advancing, and
-    // handles no other event until it is done.
-    void Thumbs();
+    // The area's size as the main window's layout made it: strip and scroll bar widths in
+    // centimetres, viewport height in twips.
+    void setAreaSize(double stripWidthCm, double scrollWidthCm, double viewportHeight);
+
+    // Rebuilds the whole grid from the file list. Decodes on every core but places the
+    // cells in order with the progress bar advancing, and handles no other event until it
+    // is done.
+    void build();
     // What an empty folder leaves: only element 0, hidden, and no scroll bar.
-    void emptyGrid();
+    void showEmpty();
     // Index of the last thumbnail column of the last build.
-    int LastCol() const { return m_lastCol; }
-
+    int lastColumn() const { return m_lastColumn; }
+    // The thumbnail the browser selected last (from 0), or -1.
+    int currentIndex() const { return m_current; }
     // Makes thumbnail i the selection (i must exist).
-    void SelectThumb(int i);
-    // Leaves no thumbnail selected.
-    void ClearThumbSelection();
-    // Moves the marker onto the thumbnail of catalogue position n (0-based) when that
-    // thumbnail is shown; hides it when the thumbnail does not exist; leaves it when the
-    // thumbnail exists but is hidden.
+    void selectThumb(int i);
+    // Leaves no thumbnail selected and invites a click.
+    void clearThumbSelection();
+    // Moves the marker onto thumbnail n when it is shown; hides it when the thumbnail does
+    // not exist; leaves it when the thumbnail exists but is hidden.
     void markThumb(int n);
     void hideMarker();
-
-    // Handlers of the strip and the viewport.
-    void thumbMouseDown(int index, int button, int shift);
-    void thumbDblClick(int index);
-    void picScroll_MouseDown(int button, int shift);
-    void picScroll_KeyDown(int keyCode, int shift);
-    void VScroll1_Change(int value);
+    // A key on the thumbnail area: arrows walk, Page Up/Down scroll, Enter asks for the
+    // tiled window; only while the marker shows and there are two thumbnails or more.
+    void handleKey(int keyCode);
 
     // Tells the build how to show its one message (tests answer it themselves).
     std::function<void(const QString &)> showMessage;
+
+signals:
+    // The strip's top and height in centimetres changed; the window places it.
+    void stripPlaced(double topCm, double heightCm);
+    void wallpaperMenuRequested();
+    // A right press on empty space: the list's menu, then sorting is not offered.
+    void areaMenuRequested();
+    void tiledPreviewRequested();
+    // A left press on empty space cleared the selection.
+    void selectionClearedByClick();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // The current thumbnail: the catalogue position of the list's selected entry, minus 1.
-    int currentIndex() const;
+    void onThumbMouseDown(int index, int button, int shift);
+    void onEmptyMouseDown(int button, int shift);
+    void onScrolled(int value);
     void advanceProgress(int value);
 
-    shell::MainWindow &m_main;
-    ThumbStrip *m_strip;
-    int m_lastCol = -1;
+    browser::Browser &m_browser;
+    browser::StatusLine &m_status;
+    ThumbArea m_area;
+    double m_stripWidthCm = 0;
+    double m_scrollWidthCm = 0;
+    double m_viewportHeight = 0;
+    double m_stripHeightCm = 0;
+    int m_lastColumn = -1;
     int m_scrollMax = 0;
+    int m_current = -1;
 };
 
 } // namespace pavix::thumbs

@@ -19,124 +19,124 @@ int checkedCount(const Checks &checks)
 TEST(SortState, NothingIsCheckedBeforeTheFirstCommand)
 {
     const SortState start;
-    EXPECT_FALSE(start.Sorted);
-    EXPECT_EQ(start.SortColumn, 0);
+    EXPECT_FALSE(start.sorted);
+    EXPECT_EQ(start.sortColumn, 0);
     EXPECT_EQ(start.clickOrder, ClickOrder::None);
-    EXPECT_EQ(checkedCount(start.arrangeChecked), 0);
-    EXPECT_FALSE(start.azChecked || start.zaChecked || start.lvAzChecked || start.lvZaChecked);
+    EXPECT_EQ(checkedCount(start.viewArrangeChecked), 0);
+    EXPECT_FALSE(start.viewAscendingChecked || start.viewDescendingChecked || start.listAscendingChecked || start.listDescendingChecked);
     EXPECT_EQ(start.headerImages, (Images{}));
 }
 
 TEST(SortState, FirstClickOnSizeSortsDescendingWithTheUpArrow)
 {
-    const SortState state = Lv_ColumnClick(SortState{}, 2);
-    EXPECT_EQ(state.SortKey, 1);
-    EXPECT_EQ(state.SortOrder, 1);
-    EXPECT_TRUE(state.Sorted);
+    const SortState state = afterHeaderClick(SortState{}, 2);
+    EXPECT_EQ(state.sortKey, 1);
+    EXPECT_EQ(state.sortOrder, 1);
+    EXPECT_TRUE(state.sorted);
     EXPECT_EQ(state.clickOrder, ClickOrder::Descending);
     EXPECT_EQ(state.headerImages, (Images{std::nullopt, HeaderImageUp, std::nullopt}));
-    EXPECT_EQ(state.arrangeChecked, (Checks{false, true, false}));
-    EXPECT_EQ(state.lvArrChecked, (Checks{false, true, false}));
-    EXPECT_EQ(state.SortColumn, 1);
-    EXPECT_FALSE(state.azChecked);
-    EXPECT_TRUE(state.zaChecked);
-    EXPECT_FALSE(state.lvAzChecked);
-    EXPECT_TRUE(state.lvZaChecked);
+    EXPECT_EQ(state.viewArrangeChecked, (Checks{false, true, false}));
+    EXPECT_EQ(state.listArrangeChecked, (Checks{false, true, false}));
+    EXPECT_EQ(state.sortColumn, 1);
+    EXPECT_FALSE(state.viewAscendingChecked);
+    EXPECT_TRUE(state.viewDescendingChecked);
+    EXPECT_FALSE(state.listAscendingChecked);
+    EXPECT_TRUE(state.listDescendingChecked);
 }
 
 TEST(SortState, ClicksAlternateOnAnyColumn)
 {
-    SortState state = Lv_ColumnClick(SortState{}, 2);
-    state = Lv_ColumnClick(state, 2);
-    EXPECT_EQ(state.SortOrder, 0);
+    SortState state = afterHeaderClick(SortState{}, 2);
+    state = afterHeaderClick(state, 2);
+    EXPECT_EQ(state.sortOrder, 0);
     EXPECT_EQ(state.headerImages, (Images{std::nullopt, HeaderImageDown, std::nullopt}));
-    EXPECT_TRUE(state.azChecked);
-    EXPECT_FALSE(state.zaChecked);
-    state = Lv_ColumnClick(state, 2);
-    EXPECT_EQ(state.SortOrder, 1);
+    EXPECT_TRUE(state.viewAscendingChecked);
+    EXPECT_FALSE(state.viewDescendingChecked);
+    state = afterHeaderClick(state, 2);
+    EXPECT_EQ(state.sortOrder, 1);
     EXPECT_EQ(state.headerImages[1], HeaderImageUp);
 
     // The next click, on another column, reverses again; the arrow moves with the key.
-    state = Lv_ColumnClick(state, 1);
-    EXPECT_EQ(state.SortKey, 0);
-    EXPECT_EQ(state.SortOrder, 0);
+    state = afterHeaderClick(state, 1);
+    EXPECT_EQ(state.sortKey, 0);
+    EXPECT_EQ(state.sortOrder, 0);
     EXPECT_EQ(state.headerImages, (Images{HeaderImageDown, std::nullopt, std::nullopt}));
-    EXPECT_EQ(state.arrangeChecked, (Checks{true, false, false}));
-    EXPECT_EQ(state.lvArrChecked, (Checks{true, false, false}));
-    EXPECT_EQ(state.SortColumn, 0);
+    EXPECT_EQ(state.viewArrangeChecked, (Checks{true, false, false}));
+    EXPECT_EQ(state.listArrangeChecked, (Checks{true, false, false}));
+    EXPECT_EQ(state.sortColumn, 0);
 }
 
 TEST(SortState, MenuOrdersDoNotChangeTheClickAlternation)
 {
-    SortState state = Lv_ColumnClick(SortState{}, 3); // descending
-    state = mnuShortZA_Click(state);
+    SortState state = afterHeaderClick(SortState{}, 3); // descending
+    state = sortDescending(state);
     EXPECT_EQ(state.clickOrder, ClickOrder::Descending);
-    state = mnuShortAZ_Click(state);
-    EXPECT_EQ(state.SortOrder, 0);
-    EXPECT_EQ(state.SortKey, 2);
+    state = sortAscending(state);
+    EXPECT_EQ(state.sortOrder, 0);
+    EXPECT_EQ(state.sortKey, 2);
     EXPECT_EQ(state.headerImages[2], HeaderImageDown);
-    state = mnuArrange_Click(state, 0);
+    state = arrangeBy(state, 0);
     EXPECT_EQ(state.clickOrder, ClickOrder::Descending);
     // The previous click was descending, so this one is ascending.
-    state = Lv_ColumnClick(state, 2);
-    EXPECT_EQ(state.SortOrder, 0);
-    EXPECT_EQ(state.SortKey, 1);
+    state = afterHeaderClick(state, 2);
+    EXPECT_EQ(state.sortOrder, 0);
+    EXPECT_EQ(state.sortKey, 1);
     EXPECT_EQ(state.clickOrder, ClickOrder::Ascending);
 
     // "Descending" from the menu, then a click: still the alternation, now descending.
-    state = mnuShortZA_Click(state);
-    state = Lv_ColumnClick(state, 2);
-    EXPECT_EQ(state.SortOrder, 1);
+    state = sortDescending(state);
+    state = afterHeaderClick(state, 2);
+    EXPECT_EQ(state.sortOrder, 1);
 }
 
 TEST(SortState, ByTypeIsAscendingWithOneCheckPerMenu)
 {
-    SortState state = Lv_ColumnClick(SortState{}, 2); // by size, descending
-    state = mnuArrange_Click(state, 2);
-    EXPECT_EQ(state.SortKey, 2);
-    EXPECT_EQ(state.SortOrder, 0);
-    EXPECT_TRUE(state.Sorted);
-    EXPECT_EQ(state.SortColumn, 2);
-    EXPECT_EQ(state.arrangeChecked, (Checks{false, false, true}));
-    EXPECT_EQ(state.lvArrChecked, (Checks{false, false, true}));
+    SortState state = afterHeaderClick(SortState{}, 2); // by size, descending
+    state = arrangeBy(state, 2);
+    EXPECT_EQ(state.sortKey, 2);
+    EXPECT_EQ(state.sortOrder, 0);
+    EXPECT_TRUE(state.sorted);
+    EXPECT_EQ(state.sortColumn, 2);
+    EXPECT_EQ(state.viewArrangeChecked, (Checks{false, false, true}));
+    EXPECT_EQ(state.listArrangeChecked, (Checks{false, false, true}));
     EXPECT_EQ(state.headerImages, (Images{std::nullopt, std::nullopt, HeaderImageDown}));
-    EXPECT_TRUE(state.azChecked && state.lvAzChecked);
-    EXPECT_FALSE(state.zaChecked || state.lvZaChecked);
+    EXPECT_TRUE(state.viewAscendingChecked && state.listAscendingChecked);
+    EXPECT_FALSE(state.viewDescendingChecked || state.listDescendingChecked);
 
     // Descending, then "By Type" again: ascending once more.
-    state = mnuArrange_Click(mnuShortZA_Click(state), 2);
-    EXPECT_EQ(state.SortOrder, 0);
-    EXPECT_EQ(checkedCount(state.arrangeChecked), 1);
-    EXPECT_EQ(checkedCount(state.lvArrChecked), 1);
+    state = arrangeBy(sortDescending(state), 2);
+    EXPECT_EQ(state.sortOrder, 0);
+    EXPECT_EQ(checkedCount(state.viewArrangeChecked), 1);
+    EXPECT_EQ(checkedCount(state.listArrangeChecked), 1);
 }
 
 TEST(SortState, OrderOnlyCommandsKeepTheKeyAndItsCheck)
 {
-    SortState state = mnuArrange_Click(SortState{}, 1);
-    state = mnuShortZA_Click(state);
-    EXPECT_EQ(state.SortKey, 1);
-    EXPECT_EQ(state.SortOrder, 1);
+    SortState state = arrangeBy(SortState{}, 1);
+    state = sortDescending(state);
+    EXPECT_EQ(state.sortKey, 1);
+    EXPECT_EQ(state.sortOrder, 1);
     EXPECT_EQ(state.headerImages[1], HeaderImageUp);
-    EXPECT_EQ(state.arrangeChecked, (Checks{false, true, false}));
+    EXPECT_EQ(state.viewArrangeChecked, (Checks{false, true, false}));
 
     // Before any arrange command, "Ascending" sorts by name and checks no arrange item.
-    const SortState fresh = mnuShortAZ_Click(SortState{});
-    EXPECT_TRUE(fresh.Sorted);
-    EXPECT_EQ(fresh.SortKey, 0);
+    const SortState fresh = sortAscending(SortState{});
+    EXPECT_TRUE(fresh.sorted);
+    EXPECT_EQ(fresh.sortKey, 0);
     EXPECT_EQ(fresh.headerImages[0], HeaderImageDown);
-    EXPECT_EQ(checkedCount(fresh.arrangeChecked), 0);
-    EXPECT_TRUE(fresh.azChecked);
+    EXPECT_EQ(checkedCount(fresh.viewArrangeChecked), 0);
+    EXPECT_TRUE(fresh.viewAscendingChecked);
 }
 
 TEST(SortState, HeadersOutsideTheThreeColumnsAreIgnored)
 {
-    const SortState state = Lv_ColumnClick(SortState{}, 1);
+    const SortState state = afterHeaderClick(SortState{}, 1);
     for (int index1 : {0, 4, -1}) {
-        const SortState after = Lv_ColumnClick(state, index1);
+        const SortState after = afterHeaderClick(state, index1);
         EXPECT_EQ(after.clickOrder, state.clickOrder);
-        EXPECT_EQ(after.SortKey, state.SortKey);
-        EXPECT_EQ(after.arrangeChecked, state.arrangeChecked);
+        EXPECT_EQ(after.sortKey, state.sortKey);
+        EXPECT_EQ(after.viewArrangeChecked, state.viewArrangeChecked);
     }
-    EXPECT_EQ(mnuArrange_Click(state, 3).SortKey, state.SortKey);
-    EXPECT_EQ(mnuArrange_Click(state, -1).arrangeChecked, state.arrangeChecked);
+    EXPECT_EQ(arrangeBy(state, 3).sortKey, state.sortKey);
+    EXPECT_EQ(arrangeBy(state, -1).viewArrangeChecked, state.viewArrangeChecked);
 }

@@ -1,6 +1,7 @@
 // The tiled preview window on the real main window (offscreen): what it paints, how it
 // closes, where it remembers its place, and the font sample over the tiles.
 #include "support/printers.h"
+#include "browser/browser.h"
 #include "catalogue/fakeshellinfo.h"
 #include "catalogue/scratchfolder.h"
 #include "common/units.h"
@@ -51,15 +52,13 @@ protected:
     {
         const auto picture = platform::loadPicture(QStringLiteral(PAVIX_CORPUS_DIR) + u'/' + relative);
         ASSERT_TRUE(picture.ok()) << qPrintable(relative);
-        main->imgFake = *picture;
-        main->ImgWidth = platform::naturalLengthTwips(picture->width(), tpp());
-        main->ImgHeight = platform::naturalLengthTwips(picture->height(), tpp());
+        main->browser().setPicture(*picture);
     }
 
     TiledPreview *open()
     {
-        showTiledPreview(*main);
-        auto *window = qobject_cast<TiledPreview *>(main->Preview.data());
+        main->tiledPreview()->show();
+        auto *window = qobject_cast<TiledPreview *>(main->tiledPreview()->window());
         EXPECT_NE(window, nullptr);
         if (window)
             EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
@@ -118,13 +117,13 @@ TEST_F(TiledPreviewTest, CoversTheClientWithCopiesOfThePictureFromTheTopLeft)
 
         const QImage image = shown(window);
         ASSERT_EQ(image.size(), window->size());
-        sawTransparency = sawTransparency || main->imgFake.hasAlphaChannel();
+        sawTransparency = sawTransparency || main->browser().picture().hasAlphaChannel();
         // The sample is parked out of sight, so every pixel belongs to a copy.
-        EXPECT_EQ(pixelsOffThePattern(image, cell(window, main->imgFake)), 0);
+        EXPECT_EQ(pixelsOffThePattern(image, cell(window, main->browser().picture())), 0);
 
         // Opening again brings back the same window.
-        showTiledPreview(*main);
-        EXPECT_EQ(main->Preview.data(), window.data());
+        main->tiledPreview()->show();
+        EXPECT_EQ(main->tiledPreview()->window(), window.data());
         window->close();
         EXPECT_TRUE(gone(window));
     }
@@ -136,55 +135,40 @@ TEST_F(TiledPreviewTest, PaintsWhateverTheProbeHoldsAtEachPaint)
     probe(QStringLiteral("good/hopper.bmp")); // 128 x 128
     TiledPreview *window = open();
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(pixelsOffThePattern(shown(window), cell(window, main->imgFake)), 0);
+    EXPECT_EQ(pixelsOffThePattern(shown(window), cell(window, main->browser().picture())), 0);
 
-    // A new selection while the window is open shows at its next paint; so does a picture
-    // changed in place.
+    // A new selection while the window is open shows at its next paint.
     probe(QStringLiteral("good/testorig.jpg"));
-    EXPECT_EQ(pixelsOffThePattern(shown(window), cell(window, main->imgFake)), 0);
-    main->imgFake.fill(Qt::darkCyan);
-    EXPECT_EQ(pixelsOffThePattern(shown(window), cell(window, main->imgFake)), 0);
-
-    // The step is ImgWidth x ImgHeight: 22 pixels wider than the picture leaves gaps of
-    // background; 2 shorter cuts each copy short by the next one down.
-    probe(QStringLiteral("good/hopper.bmp"));
-    main->ImgWidth = static_cast<std::int32_t>(150 * tpp());
-    main->ImgHeight = static_cast<std::int32_t>(126 * tpp());
-    EXPECT_EQ(pixelsOffThePattern(shown(window), cell(window, main->imgFake, QSize(150, 126))), 0);
-
-    // A step of 0 lays no copy: only the background, and the window stays open.
-    main->ImgWidth = 0;
-    EXPECT_EQ(pixelsOffThePattern(shown(window), cell(window, QImage(), QSize(1, 1))), 0);
-    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(pixelsOffThePattern(shown(window), cell(window, main->browser().picture())), 0);
 }
 
 TEST_F(TiledPreviewTest, EmptyProbeHidesTheWindowAtTheFirstPaint)
 {
-    main->PrvLeft = 1500;
-    main->PrvTop = 1200;
-    main->imgFake = QImage();
-    showTiledPreview(*main);
-    QPointer<TiledPreview> window = qobject_cast<TiledPreview *>(main->Preview.data());
+    main->tiledPreview()->place().left = 1500;
+    main->tiledPreview()->place().top = 1200;
+    main->browser().clearPicture();
+    main->tiledPreview()->show();
+    QPointer<TiledPreview> window = qobject_cast<TiledPreview *>(main->tiledPreview()->window());
     ASSERT_FALSE(window.isNull());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window->isVisible(); }, 2000));
     // Still loaded, and its place is recorded only when it is unloaded.
-    EXPECT_EQ(main->Preview.data(), window.data());
-    EXPECT_FALSE(tiledPreviewVisible(*main));
+    EXPECT_EQ(main->tiledPreview()->window(), window.data());
+    EXPECT_FALSE(main->tiledPreview()->isShown());
     window->move(300, 200);
-    EXPECT_EQ(main->PrvLeft, 1500);
+    EXPECT_EQ(main->tiledPreview()->place().left, 1500);
     // A scan leaves a hidden window alone.
-    unloadTiledPreview(*main);
-    ASSERT_EQ(main->Preview.data(), window.data());
+    main->tiledPreview()->unloadIfVisible();
+    ASSERT_EQ(main->tiledPreview()->window(), window.data());
 
     // The next show brings it back with a fresh paint.
     probe(QStringLiteral("good/hopper.bmp"));
     EXPECT_EQ(open(), window.data());
     QTest::qWait(50);
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(pixelsOffThePattern(shown(window), cell(window, main->imgFake)), 0);
+    EXPECT_EQ(pixelsOffThePattern(shown(window), cell(window, main->browser().picture())), 0);
     window->close();
-    EXPECT_EQ(main->PrvLeft, static_cast<std::int32_t>(300 * tpp()));
-    EXPECT_EQ(main->PrvTop, static_cast<std::int32_t>(200 * tpp()));
+    EXPECT_EQ(main->tiledPreview()->place().left, static_cast<std::int32_t>(300 * tpp()));
+    EXPECT_EQ(main->tiledPreview()->place().top, static_cast<std::int32_t>(200 * tpp()));
 }
 
 TEST_F(TiledPreviewTest, EscapeAndAnyClickUnloadItAndHandTheFocusBack)
@@ -192,65 +176,65 @@ TEST_F(TiledPreviewTest, EscapeAndAnyClickUnloadItAndHandTheFocusBack)
     probe(QStringLiteral("good/hopper.bmp"));
     const std::pair<const char *, std::function<void(TiledPreview *)>> closers[] = {
         {"Esc", [](TiledPreview *w) { QTest::keyClick(w, Qt::Key_Escape); }},
-        {"Esc on the sample", [](TiledPreview *w) { QTest::keyClick(w->Smpl, Qt::Key_Escape); }},
+        {"Esc on the sample", [](TiledPreview *w) { QTest::keyClick(w->sampleEdit(), Qt::Key_Escape); }},
         {"left click", [](TiledPreview *w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(300, 300)); }},
         {"right click", [](TiledPreview *w) { QTest::mouseClick(w, Qt::RightButton, {}, QPoint(5, 5)); }},
         {"middle press", [](TiledPreview *w) { QTest::mousePress(w, Qt::MiddleButton, {}, QPoint(90, 9)); }},
-        {"click on the sample", [](TiledPreview *w) { QTest::mouseClick(w->Smpl, Qt::LeftButton, {}, {2, 2}); }},
+        {"click on the sample", [](TiledPreview *w) { QTest::mouseClick(w->sampleEdit(), Qt::LeftButton, {}, {2, 2}); }},
     };
     for (const auto &[what, close] : closers) {
         SCOPED_TRACE(what);
         QPointer<TiledPreview> window = open();
         ASSERT_FALSE(window.isNull());
-        window->Smpl->setFocus();
+        window->sampleEdit()->setFocus();
         close(window.data());
-        EXPECT_EQ(main->Preview.data(), nullptr);
-        EXPECT_FALSE(tiledPreviewVisible(*main));
+        EXPECT_EQ(main->tiledPreview()->window(), nullptr);
+        EXPECT_FALSE(main->tiledPreview()->isShown());
         EXPECT_TRUE(gone(window));
-        EXPECT_TRUE(QTest::qWaitFor([&] { return main->Lv->hasFocus(); }, 2000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return main->list()->hasFocus(); }, 2000));
     }
 
     // Other keys do nothing.
     QPointer<TiledPreview> window = open();
-    QTest::keyClick(window->Smpl, Qt::Key_A);
+    QTest::keyClick(window->sampleEdit(), Qt::Key_A);
     QTest::keyClick(window, Qt::Key_Return);
     QTest::keyClick(window, Qt::Key_F3);
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(window->Smpl->text(), QString());
+    EXPECT_EQ(window->sampleEdit()->text(), QString());
 
     // A scan unloads a visible window.
-    unloadTiledPreview(*main);
-    EXPECT_EQ(main->Preview.data(), nullptr);
+    main->tiledPreview()->unloadIfVisible();
+    EXPECT_EQ(main->tiledPreview()->window(), nullptr);
     EXPECT_TRUE(gone(window));
 
     // With the list hidden (thumbnail mode) the thumbnail area gets the focus.
-    main->Lv->hide();
-    main->picBase->show();
-    main->picScroll->show();
+    main->list()->hide();
+    main->thumbArea()->show();
+    main->thumbStrip()->show();
     window = open();
     QTest::keyClick(window, Qt::Key_Escape);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return main->picScroll->hasFocus(); }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return main->thumbStrip()->hasFocus(); }, 2000));
 }
 
 TEST_F(TiledPreviewTest, NeverSmallerThan2000Twips)
 {
     const int minimumPx = static_cast<int>(std::ceil(2000 / tpp() - 8));
     // A stored size below the minimum is raised at load.
-    main->PrvWidth = 1000;
-    main->PrvHeight = 6000;
+    main->tiledPreview()->place().width = 1000;
+    main->tiledPreview()->place().height = 6000;
     probe(QStringLiteral("good/hopper.bmp"));
     TiledPreview *window = open();
     ASSERT_NE(window, nullptr);
     EXPECT_GE(window->outerWidthTwips(), 2000);
     EXPECT_LT(window->outerWidthTwips(), 2000 + tpp());
-    EXPECT_EQ(main->PrvWidth, static_cast<std::int32_t>(window->outerWidthTwips()));
-    EXPECT_NEAR(main->PrvHeight, 6000, tpp());
+    EXPECT_EQ(main->tiledPreview()->place().width, static_cast<std::int32_t>(window->outerWidthTwips()));
+    EXPECT_NEAR(main->tiledPreview()->place().height, 6000, tpp());
 
     // Dragged smaller in one direction: only that one snaps back.
     window->resize(400, 20);
     EXPECT_EQ(window->size(), QSize(400, minimumPx));
-    EXPECT_EQ(main->PrvWidth, static_cast<std::int32_t>((400 + 8) * tpp()));
-    EXPECT_EQ(main->PrvHeight, static_cast<std::int32_t>((minimumPx + 8) * tpp()));
+    EXPECT_EQ(main->tiledPreview()->place().width, static_cast<std::int32_t>((400 + 8) * tpp()));
+    EXPECT_EQ(main->tiledPreview()->place().height, static_cast<std::int32_t>((minimumPx + 8) * tpp()));
 
     // Even a window system that ignores the minimum gets the size snapped back.
     window->setMinimumSize(1, 1);
@@ -258,15 +242,15 @@ TEST_F(TiledPreviewTest, NeverSmallerThan2000Twips)
     EXPECT_EQ(window->size(), QSize(minimumPx, 300));
     window->resize(500, 40);
     EXPECT_EQ(window->size(), QSize(500, minimumPx));
-    EXPECT_GE(main->PrvHeight, 2000);
+    EXPECT_GE(main->tiledPreview()->place().height, 2000);
 }
 
 TEST_F(TiledPreviewTest, AStoredPlaceOffTheScreensStillShowsTheTitleBar)
 {
-    main->PrvLeft = -3000;
-    main->PrvTop = 1000;
-    main->PrvWidth = 2000;
-    main->PrvHeight = 2000;
+    main->tiledPreview()->place().left = -3000;
+    main->tiledPreview()->place().top = 1000;
+    main->tiledPreview()->place().width = 2000;
+    main->tiledPreview()->place().height = 2000;
     probe(QStringLiteral("good/hopper.bmp"));
     QPointer<TiledPreview> window = open();
     ASSERT_FALSE(window.isNull());
@@ -274,13 +258,13 @@ TEST_F(TiledPreviewTest, AStoredPlaceOffTheScreensStillShowsTheTitleBar)
     EXPECT_GE(window->pos().x(), screen.left());
     EXPECT_EQ(window->pos().y(), px(1000));
     // The stored value is not rewritten for being shown elsewhere.
-    EXPECT_EQ(main->PrvLeft, -3000);
+    EXPECT_EQ(main->tiledPreview()->place().left, -3000);
 
     // Far below and to the right: brought back so the whole window fits.
     window->close();
     ASSERT_TRUE(gone(window));
-    main->PrvLeft = 3000000;
-    main->PrvTop = 3000000;
+    main->tiledPreview()->place().left = 3000000;
+    main->tiledPreview()->place().top = 3000000;
     window = open();
     ASSERT_FALSE(window.isNull());
     EXPECT_TRUE(screen.contains(QRect(window->pos(), window->size())))
@@ -290,10 +274,10 @@ TEST_F(TiledPreviewTest, AStoredPlaceOffTheScreensStillShowsTheTitleBar)
 TEST_F(TiledPreviewTest, RemembersItsPlaceAndSize)
 {
     // Load places it from the four values (frame position, outer size).
-    main->PrvLeft = 1500;
-    main->PrvTop = 3000;
-    main->PrvWidth = 4620;
-    main->PrvHeight = 3870;
+    main->tiledPreview()->place().left = 1500;
+    main->tiledPreview()->place().top = 3000;
+    main->tiledPreview()->place().width = 4620;
+    main->tiledPreview()->place().height = 3870;
     probe(QStringLiteral("good/testorig.jpg"));
     QPointer<TiledPreview> window = open();
     ASSERT_FALSE(window.isNull());
@@ -304,12 +288,12 @@ TEST_F(TiledPreviewTest, RemembersItsPlaceAndSize)
     // Resize records the size at once, unload the position.
     window->move(200, 120);
     window->resize(300, 250);
-    EXPECT_EQ(main->PrvWidth, static_cast<std::int32_t>((300 + 8) * tpp()));
-    EXPECT_EQ(main->PrvHeight, static_cast<std::int32_t>((250 + 8) * tpp()));
-    EXPECT_EQ(main->PrvLeft, 1500);
+    EXPECT_EQ(main->tiledPreview()->place().width, static_cast<std::int32_t>((300 + 8) * tpp()));
+    EXPECT_EQ(main->tiledPreview()->place().height, static_cast<std::int32_t>((250 + 8) * tpp()));
+    EXPECT_EQ(main->tiledPreview()->place().left, 1500);
     window->close();
-    EXPECT_EQ(main->PrvLeft, static_cast<std::int32_t>(200 * tpp()));
-    EXPECT_EQ(main->PrvTop, static_cast<std::int32_t>(120 * tpp()));
+    EXPECT_EQ(main->tiledPreview()->place().left, static_cast<std::int32_t>(200 * tpp()));
+    EXPECT_EQ(main->tiledPreview()->place().top, static_cast<std::int32_t>(120 * tpp()));
     ASSERT_TRUE(gone(window));
 
     // The next open comes back there, with the same size.
@@ -333,23 +317,23 @@ TEST_F(TiledPreviewTest, KeysReachTheWindowWhileTheSampleHasTheFocus)
     probe(QStringLiteral("good/hopper.bmp"));
     int toolboxShown = 0;
     // The toolbox takes the activation when it opens; the window takes it back.
-    tiledPreviewHooks(*main).toolboxHook = [&] {
+    QObject::connect(main->tiledPreview(), &TiledPreviewHost::toolboxRequested, main.get(), [&] {
         ++toolboxShown;
         main->activateWindow();
         EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == main.get(); }, 2000));
-    };
+    });
     QPointer<TiledPreview> window = open();
     ASSERT_FALSE(window.isNull());
     EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == window; }, 2000));
-    window->Smpl->setFocus();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window->Smpl->hasFocus(); }, 2000));
+    window->sampleEdit()->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->sampleEdit()->hasFocus(); }, 2000));
 
-    QTest::keyClick(window->Smpl, Qt::Key_F2);
+    QTest::keyClick(window->sampleEdit(), Qt::Key_F2);
     EXPECT_EQ(toolboxShown, 1);
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == window; }, 2000));
 
-    QTest::keyClick(window->Smpl, Qt::Key_Escape);
+    QTest::keyClick(window->sampleEdit(), Qt::Key_Escape);
     EXPECT_EQ(toolboxShown, 1);
     EXPECT_TRUE(gone(window));
 }
@@ -357,32 +341,36 @@ TEST_F(TiledPreviewTest, KeysReachTheWindowWhileTheSampleHasTheFocus)
 TEST_F(TiledPreviewTest, SampleShowsAt400WhileTheToolboxGivesOne)
 {
     probe(QStringLiteral("good/hopper.bmp"));
-    std::optional<Sample> sample =
-        Sample{QStringLiteral("The quick brown fox jumps"), QStringLiteral("DejaVu Sans"), 20, QColor(200, 10, 30)};
+    const browser::Sample sample{QStringLiteral("The quick brown fox jumps"), QStringLiteral("DejaVu Sans"), 20,
+                                 QColor(200, 10, 30)};
+    main->browser().setSample(sample);
     int toolboxFocused = 0;
-    TiledPreviewHooks &hooks = tiledPreviewHooks(*main);
-    hooks.sampleHook = [&] { return sample; };
-    hooks.focusToolboxHook = [&] { ++toolboxFocused; };
+    QObject::connect(main->tiledPreview(), &TiledPreviewHost::sampleShown, main.get(), [&] { ++toolboxFocused; });
+    // What the window does each time it becomes the active window.
+    auto activate = [](QWidget *window) {
+        QEvent event(QEvent::WindowActivate);
+        QApplication::sendEvent(window, &event);
+    };
 
     TiledPreview *window = open();
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(QTest::qWaitFor([&] { return toolboxFocused > 0; }, 2000));
-    QLineEdit *smpl = window->Smpl;
+    QLineEdit *smpl = window->sampleEdit();
     EXPECT_EQ(smpl->pos(), QPoint(px(400), px(400)));
-    EXPECT_EQ(smpl->text(), sample->text);
+    EXPECT_EQ(smpl->text(), sample.text);
     EXPECT_EQ(smpl->font().family(), QStringLiteral("DejaVu Sans"));
     EXPECT_DOUBLE_EQ(smpl->font().pointSizeF(), 20);
     EXPECT_EQ(smpl->palette().color(QPalette::Text), QColor(200, 10, 30));
     EXPECT_TRUE(smpl->isReadOnly());
     // Wide enough for the whole line: with the cursor at the end nothing has scrolled.
-    const int advance = QFontMetrics(smpl->font()).horizontalAdvance(sample->text);
+    const int advance = QFontMetrics(smpl->font()).horizontalAdvance(sample.text);
     smpl->end(false);
     EXPECT_NEAR(smpl->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x(), advance + 2, 3);
 
     // Transparent over the tiles: away from the text the tiles show through, the text's
     // own pixels differ from them.
     const QImage image = shown(window);
-    const QImage tile = cell(window, main->imgFake);
+    const QImage tile = cell(window, main->browser().picture());
     int textPixels = 0;
     for (int y = smpl->y(); y <= smpl->geometry().bottom(); ++y)
         for (int x = smpl->x(); x <= smpl->geometry().right(); ++x)
@@ -392,15 +380,15 @@ TEST_F(TiledPreviewTest, SampleShowsAt400WhileTheToolboxGivesOne)
     EXPECT_EQ(image.pixel(smpl->pos()), tile.pixel(smpl->x() % tile.width(), smpl->y() % tile.height()));
 
     // The toolbox closed: the next activation empties the sample and parks it.
-    sample.reset();
-    window->Form_Activate();
+    main->browser().setSample(std::nullopt);
+    activate(window);
     EXPECT_EQ(smpl->text(), QString());
     EXPECT_EQ(smpl->pos(), QPoint(px(-2000), px(400)));
     EXPECT_EQ(toolboxFocused, 1);
 
     // The toolbox open again: placed once more.
-    sample = Sample{QStringLiteral("Again"), QString(), 0, QColor()};
-    window->Form_Activate();
+    main->browser().setSample(browser::Sample{QStringLiteral("Again"), QString(), 0, QColor()});
+    activate(window);
     EXPECT_EQ(smpl->text(), QStringLiteral("Again"));
     EXPECT_EQ(smpl->x(), px(400));
     EXPECT_EQ(toolboxFocused, 2);
@@ -410,8 +398,8 @@ TEST_F(TiledPreviewTest, AStoredSizeNeverExceedsTheScreen)
 {
     // Sizes the settings may hold but no screen can show come back as large as the
     // screen's free area; the window still opens, paints and closes.
-    main->PrvWidth = 2'000'000'000;
-    main->PrvHeight = 150'000'000;
+    main->tiledPreview()->place().width = 2'000'000'000;
+    main->tiledPreview()->place().height = 150'000'000;
     probe(QStringLiteral("good/hopper.bmp"));
     QPointer<TiledPreview> window = open();
     ASSERT_FALSE(window.isNull());
@@ -419,8 +407,8 @@ TEST_F(TiledPreviewTest, AStoredSizeNeverExceedsTheScreen)
     EXPECT_LE(window->width(), screen.width());
     EXPECT_LE(window->height(), screen.height());
     EXPECT_GT(window->width(), screen.width() / 2);
-    EXPECT_EQ(main->PrvWidth, static_cast<std::int32_t>((window->width() + 8) * tpp()));
-    EXPECT_EQ(pixelsOffThePattern(shown(window), cell(window, main->imgFake)), 0);
+    EXPECT_EQ(main->tiledPreview()->place().width, static_cast<std::int32_t>((window->width() + 8) * tpp()));
+    EXPECT_EQ(pixelsOffThePattern(shown(window), cell(window, main->browser().picture())), 0);
     window->close();
     EXPECT_TRUE(gone(window));
 }

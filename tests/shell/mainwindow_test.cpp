@@ -1,5 +1,6 @@
 // Layout, pane toggles and splitter drags on the real main window (offscreen).
 #include "support/printers.h"
+#include "support/mainparts.h"
 #include "catalogue/fakeshellinfo.h"
 #include "catalogue/scratchfolder.h"
 #include "common/units.h"
@@ -35,9 +36,9 @@ protected:
     }
     void setSplitters(std::int32_t isa, std::int32_t isb)
     {
-        main->IsaLeft = isa;
-        main->IsbLeft = isb;
-        main->SizeControls();
+        testsupport::setSplitter(*main, &shell::SplitterState::treeSplitterLeft, isa);
+        testsupport::setSplitter(*main, &shell::SplitterState::previewSplitterLeft, isb);
+        main->sizeControls();
     }
     int px(double twips) const { return common::twipsToPixels(twips, main->twipsPerPixel()); }
 
@@ -53,7 +54,7 @@ protected:
     }
     double barLeft(SplitterBar *bar) const
     {
-        return bar == main->Isa ? main->controls().Isa.left : main->controls().Isb.left;
+        return bar == main->treeSplitter() ? main->controls().treeSplitter.left : main->controls().previewSplitter.left;
     }
     static void send(QWidget *w, QEvent::Type type, QPointF pos, Qt::MouseButtons buttons)
     {
@@ -81,27 +82,27 @@ TEST_F(MainWindowTest, PanesSitWhereTheLayoutPutsThemInTwips)
     const double SH = m.clientHeightTwips();
     // File area between the splitters, below tool bar (360) and title strip (280), with
     // 300 twips kept for the status bar.
-    EXPECT_EQ(m.Lv->geometry(), QRect(px(2040), px(640), px(2960), px(SH - 940)));
-    EXPECT_EQ(m.Tv->geometry(), QRect(0, px(660), px(2000), px(SH - 960)));
-    EXPECT_EQ(m.Isa->geometry(), QRect(px(2000), px(570), px(90), px(SH - 880)));
-    EXPECT_EQ(m.Isb->geometry().left(), px(5000));
-    const TwipRect &pv = m.controls().Pv;
+    EXPECT_EQ(m.list()->geometry(), QRect(px(2040), px(640), px(2960), px(SH - 940)));
+    EXPECT_EQ(m.folderTree()->geometry(), QRect(0, px(660), px(2000), px(SH - 960)));
+    EXPECT_EQ(m.treeSplitter()->geometry(), QRect(px(2000), px(570), px(90), px(SH - 880)));
+    EXPECT_EQ(m.previewSplitter()->geometry().left(), px(5000));
+    const TwipRect &pv = m.controls().previewFrame;
     EXPECT_DOUBLE_EQ(pv.left, 5040);
     EXPECT_DOUBLE_EQ(pv.width, 8010 - 5160);
     // The status window sits at the bottom, inside the 300 twips kept for it.
-    ASSERT_NE(m.hStatusBar, nullptr);
-    EXPECT_EQ(m.hStatusBar->geometry().bottom(), m.centralWidget()->height() - 1);
-    EXPECT_LE(m.hStatusBar->height(), px(300));
-    EXPECT_GE(m.hStatusBar->geometry().top(), m.Lv->geometry().bottom());
+    ASSERT_NE(m.statusWindow(), nullptr);
+    EXPECT_EQ(m.statusWindow()->geometry().bottom(), m.centralWidget()->height() - 1);
+    EXPECT_LE(m.statusWindow()->height(), px(300));
+    EXPECT_GE(m.statusWindow()->geometry().top(), m.list()->geometry().bottom());
 
     // Hiding both side panes gives the whole width to the file area.
-    m.mnuViewTv_Click();
-    m.mnuViewPv_Click();
-    EXPECT_EQ(m.Lv->geometry().left(), 0);
-    EXPECT_EQ(m.Lv->width(), px(8010 - 100));
-    EXPECT_FALSE(m.Isa->isVisible());
-    EXPECT_FALSE(m.Isb->isVisible());
-    EXPECT_FALSE(m.Tv->isVisible());
+    m.toggleFolderTree();
+    m.togglePreview();
+    EXPECT_EQ(m.list()->geometry().left(), 0);
+    EXPECT_EQ(m.list()->width(), px(8010 - 100));
+    EXPECT_FALSE(m.treeSplitter()->isVisible());
+    EXPECT_FALSE(m.previewSplitter()->isVisible());
+    EXPECT_FALSE(m.folderTree()->isVisible());
 }
 
 TEST_F(MainWindowTest, ResizeKeepsSplittersInProportionAndTheMinimumWidth)
@@ -110,111 +111,111 @@ TEST_F(MainWindowTest, ResizeKeepsSplittersInProportionAndTheMinimumWidth)
     setSplitters(2000, 5000);
     m.resizeToOuter(12015, 6000);
     // Same fractions of the width as before: 8010 / 2000 and 8010 / 5000.
-    EXPECT_EQ(m.IsaLeft, static_cast<int>(common::roundHalfEven(12015 / (8010 / 2000.0f))));
-    EXPECT_NEAR(m.IsbLeft, 12015 / 1.602, 2);
+    EXPECT_EQ(m.splitters().treeSplitterLeft, static_cast<int>(common::roundHalfEven(12015 / (8010 / 2000.0f))));
+    EXPECT_NEAR(m.splitters().previewSplitterLeft, 12015 / 1.602, 2);
 
     m.resizeToOuter(2000, 6000);
     EXPECT_GE(m.outerWidthTwips(), 3100);
     EXPECT_LT(m.outerWidthTwips(), 3100 + 2 * m.twipsPerPixel());
-    EXPECT_GE(m.IsaLeft, 1000);
-    EXPECT_LE(m.IsbLeft, m.outerWidthTwips() - 1000);
+    EXPECT_GE(m.splitters().treeSplitterLeft, 1000);
+    EXPECT_LE(m.splitters().previewSplitterLeft, m.outerWidthTwips() - 1000);
     // Nothing is given a negative size however small the window.
-    for (QWidget *w : {static_cast<QWidget *>(m.Lv), static_cast<QWidget *>(m.Tv), m.picBase})
+    for (QWidget *w : {static_cast<QWidget *>(m.list()), static_cast<QWidget *>(m.folderTree()), m.thumbArea()})
         EXPECT_GE(w->width(), 0);
 }
 
 TEST_F(MainWindowTest, TogglesStoreTheirFlagAndLayOutAgain)
 {
     MainWindow &m = *main;
-    const int lvTop = m.Lv->y();
-    const int lvHeight = m.Lv->height();
+    const int lvTop = m.list()->y();
+    const int lvHeight = m.list()->height();
 
-    m.mnuHideTb->trigger(); // the tool bar's pop-up item
-    EXPECT_FALSE(m.mnuViewToolbar->isChecked());
-    EXPECT_FALSE(m.Tbar->isVisible());
+    testsupport::item(m, QStringLiteral("hideToolBarItem"))->trigger(); // the tool bar's pop-up item
+    EXPECT_FALSE(testsupport::item(m, QStringLiteral("toolBarItem"))->isChecked());
+    EXPECT_FALSE(m.toolBar()->isVisible());
     EXPECT_EQ(stored(KeyTbaron), QStringLiteral("False"));
-    EXPECT_EQ(m.Lv->y(), px(280));
-    EXPECT_LT(m.Lv->y(), lvTop);
+    EXPECT_EQ(m.list()->y(), px(280));
+    EXPECT_LT(m.list()->y(), lvTop);
 
-    m.mnuViewStatusBar_Click();
-    EXPECT_EQ(m.hStatusBar, nullptr);
+    m.toggleStatusBar();
+    EXPECT_EQ(m.statusWindow(), nullptr);
     EXPECT_EQ(stored(KeyBaron), QStringLiteral("False"));
-    EXPECT_NEAR(m.Lv->height() - lvHeight, px(360 + 300), 2);
+    EXPECT_NEAR(m.list()->height() - lvHeight, px(360 + 300), 2);
 
     // Switching it on again makes a new status window at once.
-    m.mnuViewStatusBar_Click();
-    ASSERT_NE(m.hStatusBar, nullptr);
-    EXPECT_TRUE(m.hStatusBar->isVisible());
+    m.toggleStatusBar();
+    ASSERT_NE(m.statusWindow(), nullptr);
+    EXPECT_TRUE(m.statusWindow()->isVisible());
     EXPECT_EQ(stored(KeyBaron), QStringLiteral("True"));
 
     // Showing the tree moves Isb 1000 right of Isa first.
-    m.mnuViewTv_Click();
+    m.toggleFolderTree();
     EXPECT_EQ(stored(KeyTvon), QStringLiteral("False"));
     setSplitters(2000, 2500);
-    m.mnuHideTv->trigger();
-    EXPECT_EQ(m.IsbLeft, 3000);
-    EXPECT_TRUE(m.mnuViewTv->isChecked());
+    testsupport::item(m, QStringLiteral("hideTreeItem"))->trigger();
+    EXPECT_EQ(m.splitters().previewSplitterLeft, 3000);
+    EXPECT_TRUE(testsupport::item(m, QStringLiteral("folderTreeItem"))->isChecked());
     EXPECT_EQ(stored(KeyTvon), QStringLiteral("True"));
 
     // Hiding the preview moves Isa 1000 left of Isb first.
     setSplitters(2600, 3000);
-    m.mnuHidePv->trigger();
-    EXPECT_EQ(m.IsaLeft, 2000);
-    EXPECT_FALSE(m.mnuViewPv->isChecked());
+    testsupport::item(m, QStringLiteral("hidePreviewItem"))->trigger();
+    EXPECT_EQ(m.splitters().treeSplitterLeft, 2000);
+    EXPECT_FALSE(testsupport::item(m, QStringLiteral("previewItem"))->isChecked());
     EXPECT_EQ(stored(KeyPvon), QStringLiteral("False"));
 }
 
 TEST_F(MainWindowTest, GhostBarFollowsThePointerWithinItsLimits)
 {
     MainWindow &m = *main;
-    drag(m.Isa, -5000, /*release*/ false);
-    EXPECT_TRUE(m.Psa->isVisible());
-    EXPECT_TRUE(m.Dragging);
-    EXPECT_EQ(m.Psa->x(), px(1000));
-    EXPECT_EQ(m.Psa->width(), px(45));
-    send(m.Isa, QEvent::MouseMove, QPointF(4000, 10), Qt::LeftButton);
-    EXPECT_EQ(m.Psa->x(), px(8010 - 1000));
-    send(m.Isa, QEvent::MouseButtonRelease, QPointF(4000, 10), Qt::NoButton);
-    EXPECT_FALSE(m.Psa->isVisible());
-    EXPECT_FALSE(m.Dragging);
+    drag(m.treeSplitter(), -5000, /*release*/ false);
+    EXPECT_TRUE(m.treeGhost()->isVisible());
+    EXPECT_TRUE(m.isDraggingSplitter());
+    EXPECT_EQ(m.treeGhost()->x(), px(1000));
+    EXPECT_EQ(m.treeGhost()->width(), px(45));
+    send(m.treeSplitter(), QEvent::MouseMove, QPointF(4000, 10), Qt::LeftButton);
+    EXPECT_EQ(m.treeGhost()->x(), px(8010 - 1000));
+    send(m.treeSplitter(), QEvent::MouseButtonRelease, QPointF(4000, 10), Qt::NoButton);
+    EXPECT_FALSE(m.treeGhost()->isVisible());
+    EXPECT_FALSE(m.isDraggingSplitter());
 
     // Moving without a press moves nothing.
-    const int before = m.Psb->x();
-    send(m.Isb, QEvent::MouseMove, QPointF(-50, 10), Qt::NoButton);
-    EXPECT_EQ(m.Psb->x(), before);
+    const int before = m.previewGhost()->x();
+    send(m.previewSplitter(), QEvent::MouseMove, QPointF(-50, 10), Qt::NoButton);
+    EXPECT_EQ(m.previewGhost()->x(), before);
 }
 
 TEST_F(MainWindowTest, ReleasingASplitterCommitsItsPosition)
 {
     MainWindow &m = *main;
     // With the preview shown, Isa stays 1000 left of Isb.
-    drag(m.Isa, 4500);
-    EXPECT_EQ(m.IsaLeft, 4000);
-    EXPECT_EQ(m.IsbLeft, 5000);
-    EXPECT_EQ(m.Isa->x(), px(4000));
+    drag(m.treeSplitter(), 4500);
+    EXPECT_EQ(m.splitters().treeSplitterLeft, 4000);
+    EXPECT_EQ(m.splitters().previewSplitterLeft, 5000);
+    EXPECT_EQ(m.treeSplitter()->x(), px(4000));
 
     // Without the preview it goes where it is dropped ...
-    m.mnuViewPv_Click();
+    m.togglePreview();
     setSplitters(2000, 5000);
-    drag(m.Isa, 4500);
-    EXPECT_EQ(m.IsaLeft, 4500);
+    drag(m.treeSplitter(), 4500);
+    EXPECT_EQ(m.splitters().treeSplitterLeft, 4500);
     // ... and dropped past Isb both are reset.
-    drag(m.Isa, 5500);
-    EXPECT_EQ(m.IsaLeft, 1000);
-    EXPECT_EQ(m.IsbLeft, 8010 - 1000);
-    m.mnuViewPv_Click();
+    drag(m.treeSplitter(), 5500);
+    EXPECT_EQ(m.splitters().treeSplitterLeft, 1000);
+    EXPECT_EQ(m.splitters().previewSplitterLeft, 8010 - 1000);
+    m.togglePreview();
 
     // With the tree shown, Isb stays 1000 right of Isa.
     setSplitters(2000, 5000);
-    drag(m.Isb, 2500);
-    EXPECT_EQ(m.IsbLeft, 3000);
-    EXPECT_EQ(m.Isb->x(), px(3000));
+    drag(m.previewSplitter(), 2500);
+    EXPECT_EQ(m.splitters().previewSplitterLeft, 3000);
+    EXPECT_EQ(m.previewSplitter()->x(), px(3000));
 
     // A press and release without a move lays out again at the same place.
-    drag(m.Isb, 3000);
-    EXPECT_EQ(m.IsbLeft, 3000);
+    drag(m.previewSplitter(), 3000);
+    EXPECT_EQ(m.splitters().previewSplitterLeft, 3000);
 
     // The dragged position is the one kept in proportion afterwards.
     m.resizeToOuter(16020, 6000);
-    EXPECT_NEAR(m.IsbLeft, 6000, 2);
+    EXPECT_NEAR(m.splitters().previewSplitterLeft, 6000, 2);
 }

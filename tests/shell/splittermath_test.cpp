@@ -41,75 +41,75 @@ TEST(SplitterDrag, GhostBarStaysWithinTheWindowMargins)
 
 TEST(SplitterRelease, IsaKeepsItsDistanceFromAShownPreview)
 {
-    SplitterState s = releaseIsa(4500, 5000, true);
-    EXPECT_EQ(s.IsaLeft, 4000);
-    EXPECT_EQ(s.IsbLeft, 5000);
+    SplitterState s = releaseTreeSplitter(4500, 5000, true);
+    EXPECT_EQ(s.treeSplitterLeft, 4000);
+    EXPECT_EQ(s.previewSplitterLeft, 5000);
 
-    s = releaseIsa(4500, 5000, false);
-    EXPECT_EQ(s.IsaLeft, 4500);
+    s = releaseTreeSplitter(4500, 5000, false);
+    EXPECT_EQ(s.treeSplitterLeft, 4500);
 
     // Past the other splitter with the preview hidden: the layout resets both.
-    s = releaseIsa(5500, 5000, false);
-    EXPECT_EQ(s.IsaLeft, 5500);
+    s = releaseTreeSplitter(5500, 5000, false);
+    EXPECT_EQ(s.treeSplitterLeft, 5500);
     LayoutInput in;
-    in.W = 8000;
-    in.SH = 6000;
-    in.IsaLeft = s.IsaLeft;
-    in.IsbLeft = s.IsbLeft;
-    in.pvVisible = false;
-    const LayoutResult r = SizeControls(in);
-    EXPECT_EQ(r.IsaLeft, 1000);
-    EXPECT_EQ(r.IsbLeft, 7000);
+    in.outerWidth = 8000;
+    in.clientHeight = 6000;
+    in.treeSplitterLeft = s.treeSplitterLeft;
+    in.previewSplitterLeft = s.previewSplitterLeft;
+    in.previewVisible = false;
+    const LayoutResult r = sizeControls(in);
+    EXPECT_EQ(r.treeSplitterLeft, 1000);
+    EXPECT_EQ(r.previewSplitterLeft, 7000);
 
     // Pressed and released without moving: committed unchanged.
-    s = releaseIsa(2000, 5000, true);
-    EXPECT_EQ(s.IsaLeft, 2000);
-    EXPECT_EQ(s.IsbLeft, 5000);
+    s = releaseTreeSplitter(2000, 5000, true);
+    EXPECT_EQ(s.treeSplitterLeft, 2000);
+    EXPECT_EQ(s.previewSplitterLeft, 5000);
 
     // Positions are rounded ties to even.
-    s = releaseIsa(2500.5, 6001.5, true);
-    EXPECT_EQ(s.IsaLeft, 2500);
-    EXPECT_EQ(s.IsbLeft, 6002);
+    s = releaseTreeSplitter(2500.5, 6001.5, true);
+    EXPECT_EQ(s.treeSplitterLeft, 2500);
+    EXPECT_EQ(s.previewSplitterLeft, 6002);
 }
 
 TEST(SplitterRelease, IsbKeepsItsDistanceFromAShownTree)
 {
-    SplitterState s = releaseIsb(2000, 2500, true);
-    EXPECT_EQ(s.IsaLeft, 2000);
-    EXPECT_EQ(s.IsbLeft, 3000);
+    SplitterState s = releasePreviewSplitter(2000, 2500, true);
+    EXPECT_EQ(s.treeSplitterLeft, 2000);
+    EXPECT_EQ(s.previewSplitterLeft, 3000);
 
-    s = releaseIsb(2000, 2500, false);
-    EXPECT_EQ(s.IsbLeft, 2500);
+    s = releasePreviewSplitter(2000, 2500, false);
+    EXPECT_EQ(s.previewSplitterLeft, 2500);
 
-    s = releaseIsb(2000, 3000, true);
-    EXPECT_EQ(s.IsbLeft, 3000);
+    s = releasePreviewSplitter(2000, 3000, true);
+    EXPECT_EQ(s.previewSplitterLeft, 3000);
 
-    s = releaseIsb(2000, 40000, true);
-    EXPECT_EQ(s.IsbLeft, 40000);
+    s = releasePreviewSplitter(2000, 40000, true);
+    EXPECT_EQ(s.previewSplitterLeft, 40000);
 }
 
 TEST(SplitterRelease, UnrepresentablePositionsAreHeldInRange)
 {
-    const SplitterState s = releaseIsa(1e12, std::nan(""), true);
-    EXPECT_EQ(s.IsbLeft, 0);
-    EXPECT_EQ(s.IsaLeft, -1000);
+    const SplitterState s = releaseTreeSplitter(1e12, std::nan(""), true);
+    EXPECT_EQ(s.previewSplitterLeft, 0);
+    EXPECT_EQ(s.treeSplitterLeft, -1000);
 
-    const SplitterState t = releaseIsb(3e9, 0, true);
-    EXPECT_EQ(t.IsaLeft, std::numeric_limits<std::int32_t>::max());
-    EXPECT_EQ(t.IsbLeft, std::numeric_limits<std::int32_t>::max());
+    const SplitterState t = releasePreviewSplitter(3e9, 0, true);
+    EXPECT_EQ(t.treeSplitterLeft, std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(t.previewSplitterLeft, std::numeric_limits<std::int32_t>::max());
 }
 
 TEST(SplitterRelease, DraggedPositionIsKeptInProportionOnResize)
 {
-    const SplitterState released = releaseIsa(3000, 5000, true);
+    const SplitterState released = releaseTreeSplitter(3000, 5000, true);
     LayoutInput in;
-    in.W = 8000;
-    in.SH = 6000;
-    in.IsaLeft = released.IsaLeft;
-    in.IsbLeft = released.IsbLeft;
-    const LayoutResult laid = SizeControls(in);
+    in.outerWidth = 8000;
+    in.clientHeight = 6000;
+    in.treeSplitterLeft = released.treeSplitterLeft;
+    in.previewSplitterLeft = released.previewSplitterLeft;
+    const LayoutResult laid = sizeControls(in);
     const SplitterState grown = resizeSplitters(
-        12000, SplitterState{laid.IsaLeft, laid.IsbLeft, laid.IsaRatio, laid.IsbRatio});
-    EXPECT_EQ(grown.IsaLeft, 4500);
-    EXPECT_EQ(grown.IsbLeft, 7500);
+        12000, SplitterState{laid.treeSplitterLeft, laid.previewSplitterLeft, laid.treeSplitterRatio, laid.previewSplitterRatio});
+    EXPECT_EQ(grown.treeSplitterLeft, 4500);
+    EXPECT_EQ(grown.previewSplitterLeft, 7500);
 }

@@ -1,11 +1,15 @@
 // Start-up and shutdown of the real main window under the offscreen platform.
 #include "support/printers.h"
+#include "browser/browser.h"
+#include "support/mainparts.h"
 #include "catalogue/fakeshellinfo.h"
-#include "catalogue/optionsdialog.h"
+#include "options/optionsdialog.h"
 #include "catalogue/scratchfolder.h"
 #include "platform/qtlistview.h"
 #include "shell/foldertree.h"
+#include "shell/listcommands.h"
 #include "shell/mainwindow.h"
+#include "preview/tiledpreview.h"
 #include "shell/settingskeys.h"
 #include "shell/settingsstore.h"
 #include "shell/startup.h"
@@ -65,53 +69,53 @@ TEST(Startup, FirstStartRunsOnTheDefaults)
                                           "Loading .................."}));
     EXPECT_TRUE(m.isVisible());
     EXPECT_NEAR(m.outerWidthTwips(), 6500, m.twipsPerPixel());
-    EXPECT_EQ(m.IsaLeft, 2000);
-    EXPECT_EQ(m.IsbLeft, 5000);
-    EXPECT_TRUE(m.mnuViewToolbar->isChecked());
-    EXPECT_TRUE(m.mnuViewStatusBar->isChecked());
-    EXPECT_TRUE(m.mnuViewTv->isChecked());
-    EXPECT_TRUE(m.mnuViewPv->isChecked());
-    ASSERT_NE(m.hStatusBar, nullptr);
-    EXPECT_TRUE(m.hStatusBar->isSimple());
-    EXPECT_EQ(m.Tv->SelectedFolder(), s.home);
+    EXPECT_EQ(m.splitters().treeSplitterLeft, 2000);
+    EXPECT_EQ(m.splitters().previewSplitterLeft, 5000);
+    EXPECT_TRUE(testsupport::item(m, QStringLiteral("toolBarItem"))->isChecked());
+    EXPECT_TRUE(testsupport::item(m, QStringLiteral("statusBarItem"))->isChecked());
+    EXPECT_TRUE(testsupport::item(m, QStringLiteral("folderTreeItem"))->isChecked());
+    EXPECT_TRUE(testsupport::item(m, QStringLiteral("previewItem"))->isChecked());
+    ASSERT_NE(m.statusWindow(), nullptr);
+    EXPECT_TRUE(m.statusWindow()->isSimple());
+    EXPECT_EQ(m.folderTree()->selectedFolder(), s.home);
 
     // Large icons, checked in both menus and pressed on the tool bar.
-    EXPECT_EQ(m.Lv->view(), platform::LvView::LargeIcons);
+    EXPECT_EQ(m.list()->view(), platform::LvView::LargeIcons);
     for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(m.mnuListViewMode[i]->isChecked(), i == 1) << i;
-        EXPECT_EQ(m.mnuIcons[i]->isChecked(), i == 1) << i;
+        EXPECT_EQ(testsupport::viewModeItem(m, i)->isChecked(), i == 1) << i;
+        EXPECT_EQ(testsupport::listViewItem(m, i)->isChecked(), i == 1) << i;
     }
-    EXPECT_EQ(m.pressedViewButton(), QStringLiteral("View Large Icons"));
+    EXPECT_EQ(m.listCommands()->pressedViewButton(), 1);
 
     // Only bitmaps; the file list keeps its first pattern.
-    EXPECT_EQ(m.patterns.BmpPattern, QStringLiteral("*.bmp;"));
-    EXPECT_TRUE(m.Options->Check[0]->isChecked());
+    EXPECT_EQ(m.browser().patterns().BmpPattern, QStringLiteral("*.bmp;"));
+    EXPECT_TRUE(m.optionsDialog()->typeBox(0)->isChecked());
     for (int i = 1; i < 4; ++i)
-        EXPECT_FALSE(m.Options->Check[i]->isChecked()) << i;
-    for (QCheckBox *box : m.Options->Check)
-        EXPECT_TRUE(box->isEnabled());
-    EXPECT_FALSE(m.Options->isVisible());
-    EXPECT_EQ(m.Files.pattern(), QStringLiteral("*.bmp"));
-    EXPECT_EQ(m.lblTypes->text(), QStringLiteral("Searching for *.bmp  files."));
+        EXPECT_FALSE(m.optionsDialog()->typeBox(i)->isChecked()) << i;
+    for (int type = 0; type < 4; ++type)
+        EXPECT_TRUE(m.optionsDialog()->typeBox(type)->isEnabled());
+    EXPECT_FALSE(m.optionsDialog()->isVisible());
+    EXPECT_EQ(m.browser().files().pattern(), QStringLiteral("*.bmp"));
+    EXPECT_EQ(m.typesLabel()->text(), QStringLiteral("Searching for *.bmp  files."));
 
     // Three columns of (5000 - 2000 - 350) / 3 twips.
-    ASSERT_EQ(m.Lv->columnCount(), 3);
-    EXPECT_EQ(m.Lv->columnText(1), QStringLiteral("Name         "));
-    EXPECT_EQ(m.Lv->columnText(2), QStringLiteral("Size  (bytes)"));
-    EXPECT_EQ(m.Lv->columnText(3), QStringLiteral("Type         "));
-    EXPECT_EQ(m.Lv->columnKey(2), QStringLiteral("FILESIZE"));
+    ASSERT_EQ(m.list()->columnCount(), 3);
+    EXPECT_EQ(m.list()->columnText(1), QStringLiteral("Name         "));
+    EXPECT_EQ(m.list()->columnText(2), QStringLiteral("Size  (bytes)"));
+    EXPECT_EQ(m.list()->columnText(3), QStringLiteral("Type         "));
+    EXPECT_EQ(m.list()->columnKey(2), QStringLiteral("FILESIZE"));
     for (int c = 1; c <= 3; ++c)
-        EXPECT_NEAR(m.Lv->columnWidth(c), 883.33, 0.01) << c;
-    EXPECT_TRUE(m.Lv->headerHotTrack());
+        EXPECT_NEAR(m.list()->columnWidth(c), 883.33, 0.01) << c;
+    EXPECT_TRUE(m.list()->headerHotTrack());
 
     // The first scan listed the home folder's bitmaps: "-leading-dash.bmp", "Mixed.Bmp",
     // "semi;colon.bmp" (".hidden.bmp" is a hidden file).
-    EXPECT_EQ(m.Files.path(), s.home);
-    EXPECT_EQ(m.Lv->count(), m.Files.listCount());
-    EXPECT_GE(m.Lv->count(), 3);
-    EXPECT_EQ(m.lblImg->text(), QStringLiteral("Images : %1").arg(m.Files.listCount()));
-    EXPECT_EQ(m.Lv->findItem(QStringLiteral("Mixed.Bmp")) > 0, true);
-    EXPECT_EQ(m.Lv->findItem(QStringLiteral("UPPER.JPG")), 0);
+    EXPECT_EQ(m.browser().files().path(), s.home);
+    EXPECT_EQ(m.list()->count(), m.browser().files().listCount());
+    EXPECT_GE(m.list()->count(), 3);
+    EXPECT_EQ(m.imagesLabel()->text(), QStringLiteral("Images : %1").arg(m.browser().files().listCount()));
+    EXPECT_EQ(m.list()->findItem(QStringLiteral("Mixed.Bmp")) > 0, true);
+    EXPECT_EQ(m.list()->findItem(QStringLiteral("UPPER.JPG")), 0);
 }
 
 TEST(Startup, StoredValuesAreRestoredAndClamped)
@@ -131,29 +135,29 @@ TEST(Startup, StoredValuesAreRestoredAndClamped)
     s.start();
     MainWindow &m = *s.main;
 
-    EXPECT_EQ(m.IsaLeft, 1000);
-    EXPECT_EQ(m.IsbLeft, 4000);
-    EXPECT_EQ(m.PrvWidth, 7000);
+    EXPECT_EQ(m.splitters().treeSplitterLeft, 1000);
+    EXPECT_EQ(m.splitters().previewSplitterLeft, 4000);
+    EXPECT_EQ(m.tiledPreview()->place().width, 7000);
     EXPECT_NEAR(m.outerWidthTwips(), 9000, m.twipsPerPixel());
-    EXPECT_FALSE(m.mnuViewStatusBar->isChecked());
-    EXPECT_EQ(m.hStatusBar, nullptr);
-    EXPECT_EQ(m.Lv->view(), platform::LvView::Details);
-    EXPECT_TRUE(m.mnuListViewMode[4]->isChecked());
-    EXPECT_TRUE(m.mnuIcons[4]->isChecked());
-    EXPECT_EQ(m.pressedViewButton(), QStringLiteral("View Details"));
-    EXPECT_NEAR(m.Lv->columnWidth(1), (4000 - 1000 - 350) / 3.0, 0.01);
+    EXPECT_FALSE(testsupport::item(m, QStringLiteral("statusBarItem"))->isChecked());
+    EXPECT_EQ(m.statusWindow(), nullptr);
+    EXPECT_EQ(m.list()->view(), platform::LvView::Details);
+    EXPECT_TRUE(testsupport::viewModeItem(m, 4)->isChecked());
+    EXPECT_TRUE(testsupport::listViewItem(m, 4)->isChecked());
+    EXPECT_EQ(m.listCommands()->pressedViewButton(), 4);
+    EXPECT_NEAR(m.list()->columnWidth(1), (4000 - 1000 - 350) / 3.0, 0.01);
 
-    EXPECT_EQ(m.Files.pattern(), QStringLiteral("&;&;*.gif;&;*.###"));
-    EXPECT_EQ(m.lblTypes->text(), QStringLiteral("Searching for *.gif  files."));
-    EXPECT_FALSE(m.Options->Check[0]->isChecked());
-    EXPECT_TRUE(m.Options->Check[2]->isChecked());
-    ASSERT_GT(m.Lv->count(), 0);
-    for (int i = 1; i <= m.Lv->count(); ++i)
-        EXPECT_TRUE(m.Lv->itemText(i).endsWith(QStringLiteral(".gif"), Qt::CaseInsensitive)
-                    || m.Lv->itemText(i).endsWith(QStringLiteral(".GIF")))
-            << qPrintable(m.Lv->itemText(i));
+    EXPECT_EQ(m.browser().files().pattern(), QStringLiteral("&;&;*.gif;&;*.###"));
+    EXPECT_EQ(m.typesLabel()->text(), QStringLiteral("Searching for *.gif  files."));
+    EXPECT_FALSE(m.optionsDialog()->typeBox(0)->isChecked());
+    EXPECT_TRUE(m.optionsDialog()->typeBox(2)->isChecked());
+    ASSERT_GT(m.list()->count(), 0);
+    for (int i = 1; i <= m.list()->count(); ++i)
+        EXPECT_TRUE(m.list()->itemText(i).endsWith(QStringLiteral(".gif"), Qt::CaseInsensitive)
+                    || m.list()->itemText(i).endsWith(QStringLiteral(".GIF")))
+            << qPrintable(m.list()->itemText(i));
     // "&" is a placeholder of the pattern, never a picture.
-    EXPECT_EQ(m.Lv->findItem(QStringLiteral("&")), 0);
+    EXPECT_EQ(m.list()->findItem(QStringLiteral("&")), 0);
 }
 
 TEST(Startup, BadStoredValuesFallBackToDefaults)
@@ -166,12 +170,12 @@ TEST(Startup, BadStoredValuesFallBackToDefaults)
     s.seed(KeyFolder, s.scratch.file(QStringLiteral("no-such-folder")));
     s.start();
     MainWindow &m = *s.main;
-    EXPECT_EQ(m.IsaLeft, 2000);
-    EXPECT_TRUE(m.mnuViewToolbar->isChecked());
-    EXPECT_EQ(m.Lv->view(), platform::LvView::LargeIcons);
+    EXPECT_EQ(m.splitters().treeSplitterLeft, 2000);
+    EXPECT_TRUE(testsupport::item(m, QStringLiteral("toolBarItem"))->isChecked());
+    EXPECT_EQ(m.list()->view(), platform::LvView::LargeIcons);
     EXPECT_NEAR(m.outerHeightTwips(), 6500, m.twipsPerPixel());
     // A folder that is gone gives way to the home folder.
-    EXPECT_EQ(m.Tv->SelectedFolder(), s.home);
+    EXPECT_EQ(m.folderTree()->selectedFolder(), s.home);
 }
 
 TEST(Startup, ShutdownStoresEveryKeyAndTheNextStartRestoresThem)
@@ -180,8 +184,8 @@ TEST(Startup, ShutdownStoresEveryKeyAndTheNextStartRestoresThem)
     s.start();
     MainWindow &m = *s.main;
     m.resizeToOuter(9000, 6990);
-    m.mnuViewTv_Click();
-    m.PrvLeft = 1234;
+    m.toggleFolderTree();
+    m.tiledPreview()->place().left = 1234;
     m.close();
 
     EXPECT_EQ(s.stored(KeyMainWidth), QStringLiteral("9000"));
@@ -193,20 +197,20 @@ TEST(Startup, ShutdownStoresEveryKeyAndTheNextStartRestoresThem)
     EXPECT_EQ(s.stored(KeyBaron), QStringLiteral("True"));
     EXPECT_EQ(s.stored(KeyTvon), QStringLiteral("False"));
     EXPECT_EQ(s.stored(KeyPvon), QStringLiteral("True"));
-    EXPECT_EQ(s.stored(KeyIsaLeft), QString::number(m.IsaLeft));
-    EXPECT_EQ(s.stored(KeyIsbLeft), QString::number(m.IsbLeft));
+    EXPECT_EQ(s.stored(KeyIsaLeft), QString::number(m.splitters().treeSplitterLeft));
+    EXPECT_EQ(s.stored(KeyIsbLeft), QString::number(m.splitters().previewSplitterLeft));
     EXPECT_EQ(s.stored(KeyPrvLeft), QStringLiteral("1234"));
     EXPECT_EQ(s.stored(KeyPrvHeight), QStringLiteral("6500"));
 
     // The next start comes back as it was left.
-    const std::int32_t isb = m.IsbLeft;
+    const std::int32_t isb = m.splitters().previewSplitterLeft;
     s.main.reset();
     s.start();
-    EXPECT_FALSE(s.main->mnuViewTv->isChecked());
-    EXPECT_FALSE(s.main->Tv->isVisible());
-    EXPECT_EQ(s.main->IsbLeft, isb);
+    EXPECT_FALSE(testsupport::item(*s.main, QStringLiteral("folderTreeItem"))->isChecked());
+    EXPECT_FALSE(s.main->folderTree()->isVisible());
+    EXPECT_EQ(s.main->splitters().previewSplitterLeft, isb);
     EXPECT_NEAR(s.main->outerWidthTwips(), 9000, s.main->twipsPerPixel());
-    EXPECT_EQ(s.main->PrvLeft, 1234);
+    EXPECT_EQ(s.main->tiledPreview()->place().left, 1234);
 }
 
 TEST(Startup, ClosingWhileMinimizedKeepsThePlacement)
@@ -231,13 +235,13 @@ TEST(Startup, SplashTimerRunsTheSequenceOnceAndCloses)
         ++runs;
         s.main = runStartup({s.store, s.shell, s.home, [&](const QString &text) {
                                  status(text);
-                                 shown << splash->Label3->text();
+                                 shown << splash->statusLabel()->text();
                              }});
     });
     splash->setAttribute(Qt::WA_DeleteOnClose);
-    EXPECT_EQ(splash->Label3->text(), QStringLiteral("Loading .."));
+    EXPECT_EQ(splash->statusLabel()->text(), QStringLiteral("Loading .."));
     // Every label is wide enough for its whole text.
-    for (QLabel *label : {splash->Label1, splash->Label2, splash->Label3})
+    for (QLabel *label : {splash->nameLabel(), splash->versionLabel(), splash->statusLabel()})
         EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()))
             << qPrintable(label->text());
     splash->show();
@@ -269,7 +273,7 @@ TEST(Startup, ALongSearchingTextEndsInAnEllipsisAndHasItsWholeTextAsTip)
                               {"Ico", "*.ico;"}})
         s.seed(QLatin1StringView(key), QString::fromLatin1(value), SectionType);
     s.start();
-    const QLabel *label = s.main->lblTypes;
+    const QLabel *label = s.main->typesLabel();
     const QString whole = label->toolTip();
     EXPECT_TRUE(whole.startsWith(QStringLiteral("Searching for *.bmp")) && whole.endsWith(QStringLiteral("files.")))
         << qPrintable(whole);
@@ -292,16 +296,16 @@ TEST(Startup, PaneTogglesAndTheFolderReachTheFileWhenTheyChange)
     const auto onDisk = [&](QLatin1StringView key) {
         return IniSettingsStore(file).read(SectionSettings, key).value_or(QStringLiteral("<missing>"));
     };
-    main->mnuViewToolbar_Click();
+    main->toggleToolBar();
     EXPECT_EQ(onDisk(KeyTbaron), QStringLiteral("False"));
-    main->mnuViewStatusBar_Click();
+    main->toggleStatusBar();
     EXPECT_EQ(onDisk(KeyBaron), QStringLiteral("False"));
-    main->mnuViewTv_Click();
+    main->toggleFolderTree();
     EXPECT_EQ(onDisk(KeyTvon), QStringLiteral("False"));
-    main->mnuViewPv_Click();
+    main->togglePreview();
     EXPECT_EQ(onDisk(KeyPvon), QStringLiteral("False"));
-    main->mnuViewPv_Click();
+    main->togglePreview();
     EXPECT_EQ(onDisk(KeyPvon), QStringLiteral("True"));
-    main->Tv->setSelectedFolder(other);
+    main->folderTree()->setSelectedFolder(other);
     EXPECT_EQ(onDisk(KeyFolder), other);
 }

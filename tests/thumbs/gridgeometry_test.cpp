@@ -139,52 +139,52 @@ TEST(GridGeometry, ArrowKeysFollowTheKeyTable)
     // 7 thumbnails in 3 columns: rows 0-2, 3-5 and 6.
     const int n = 7;
     const int lastCol = 2;
-    EXPECT_EQ(arrowStep(KeyDown, 3, n, lastCol), 6);
-    EXPECT_EQ(arrowStep(KeyDown, 4, n, lastCol), std::nullopt);  // nothing below
-    EXPECT_EQ(arrowStep(KeyDown, 2, n, lastCol), 5);
-    EXPECT_EQ(arrowStep(KeyDown, 6, n, lastCol), std::nullopt);
-    EXPECT_EQ(arrowStep(KeyUp, 2, n, lastCol), std::nullopt);
-    EXPECT_EQ(arrowStep(KeyUp, 3, n, lastCol), 0);
-    EXPECT_EQ(arrowStep(KeyUp, 6, n, lastCol), 3);
-    EXPECT_EQ(arrowStep(KeyRight, 2, n, lastCol), 3);  // wraps to the next row
-    EXPECT_EQ(arrowStep(KeyLeft, 3, n, lastCol), 2);   // wraps to the row above
-    EXPECT_EQ(arrowStep(KeyLeft, 0, n, lastCol), std::nullopt);
-    EXPECT_EQ(arrowStep(KeyRight, 6, n, lastCol), std::nullopt);
+    EXPECT_EQ(arrowStep(pavix::common::VkDown, 3, n, lastCol), 6);
+    EXPECT_EQ(arrowStep(pavix::common::VkDown, 4, n, lastCol), std::nullopt);  // nothing below
+    EXPECT_EQ(arrowStep(pavix::common::VkDown, 2, n, lastCol), 5);
+    EXPECT_EQ(arrowStep(pavix::common::VkDown, 6, n, lastCol), std::nullopt);
+    EXPECT_EQ(arrowStep(pavix::common::VkUp, 2, n, lastCol), std::nullopt);
+    EXPECT_EQ(arrowStep(pavix::common::VkUp, 3, n, lastCol), 0);
+    EXPECT_EQ(arrowStep(pavix::common::VkUp, 6, n, lastCol), 3);
+    EXPECT_EQ(arrowStep(pavix::common::VkRight, 2, n, lastCol), 3);  // wraps to the next row
+    EXPECT_EQ(arrowStep(pavix::common::VkLeft, 3, n, lastCol), 2);   // wraps to the row above
+    EXPECT_EQ(arrowStep(pavix::common::VkLeft, 0, n, lastCol), std::nullopt);
+    EXPECT_EQ(arrowStep(pavix::common::VkRight, 6, n, lastCol), std::nullopt);
 
     // Other keys, a single thumbnail, a current index outside the grid: nothing.
     EXPECT_EQ(arrowStep(36, 3, n, lastCol), std::nullopt);  // Home
     EXPECT_EQ(arrowStep(13, 3, n, lastCol), std::nullopt);
-    EXPECT_EQ(arrowStep(KeyRight, 0, 1, lastCol), std::nullopt);
-    EXPECT_EQ(arrowStep(KeyLeft, 7, n, lastCol), std::nullopt);
-    EXPECT_EQ(arrowStep(KeyRight, -1, n, lastCol), std::nullopt);
+    EXPECT_EQ(arrowStep(pavix::common::VkRight, 0, 1, lastCol), std::nullopt);
+    EXPECT_EQ(arrowStep(pavix::common::VkLeft, 7, n, lastCol), std::nullopt);
+    EXPECT_EQ(arrowStep(pavix::common::VkRight, -1, n, lastCol), std::nullopt);
 
     // A grid without columns never steps up or down by zero or backwards.
-    EXPECT_EQ(arrowStep(KeyUp, 3, n, -1), std::nullopt);
-    EXPECT_EQ(arrowStep(KeyDown, 3, n, -1), std::nullopt);
-    EXPECT_EQ(arrowStep(KeyDown, 0, n, std::numeric_limits<int>::max()), std::nullopt);
+    EXPECT_EQ(arrowStep(pavix::common::VkUp, 3, n, -1), std::nullopt);
+    EXPECT_EQ(arrowStep(pavix::common::VkDown, 3, n, -1), std::nullopt);
+    EXPECT_EQ(arrowStep(pavix::common::VkDown, 0, n, std::numeric_limits<int>::max()), std::nullopt);
 }
 
 TEST(GridGeometry, PageKeysScrollByTheLargeStep)
 {
     const int m = 20;
-    EXPECT_EQ(pageScroll(KeyPageDown, m - 7, m, true), m);
-    EXPECT_EQ(pageScroll(KeyPageDown, m - 8, m, true), m - 1);
-    EXPECT_EQ(pageScroll(KeyPageDown, 0, m, true), 7);
-    EXPECT_EQ(pageScroll(KeyPageUp, 7, m, true), 0);
-    EXPECT_EQ(pageScroll(KeyPageUp, 8, m, true), 1);
-    EXPECT_EQ(pageScroll(KeyPageUp, m, m, true), m - 7);
+    EXPECT_EQ(pageScroll(pavix::common::VkNext, m - 7, m, true), m);
+    EXPECT_EQ(pageScroll(pavix::common::VkNext, m - 8, m, true), m - 1);
+    EXPECT_EQ(pageScroll(pavix::common::VkNext, 0, m, true), 7);
+    EXPECT_EQ(pageScroll(pavix::common::VkPrior, 7, m, true), 0);
+    EXPECT_EQ(pageScroll(pavix::common::VkPrior, 8, m, true), 1);
+    EXPECT_EQ(pageScroll(pavix::common::VkPrior, m, m, true), m - 7);
 
     // Hidden bar: straight to the ends.
-    EXPECT_EQ(pageScroll(KeyPageDown, 0, 1, false), 1);
-    EXPECT_EQ(pageScroll(KeyPageUp, 1, 1, false), 0);
+    EXPECT_EQ(pageScroll(pavix::common::VkNext, 0, 1, false), 1);
+    EXPECT_EQ(pageScroll(pavix::common::VkPrior, 1, 1, false), 0);
     // Hidden bar with the whole grid in view: the strip stays at the top.
-    EXPECT_EQ(pageScroll(KeyPageDown, 0, -5, false), 0);
-    EXPECT_EQ(stripTopCm(pageScroll(KeyPageDown, 0, -5, false)), 0.0);
+    EXPECT_EQ(pageScroll(pavix::common::VkNext, 0, -5, false), 0);
+    EXPECT_EQ(stripTopCm(pageScroll(pavix::common::VkNext, 0, -5, false)), 0.0);
 
     // Other keys leave the position alone; extreme values do not overflow.
-    EXPECT_EQ(pageScroll(KeyDown, 4, m, true), 4);
-    EXPECT_EQ(pageScroll(KeyPageDown, 0, std::numeric_limits<int>::min(), true), 0);
-    EXPECT_EQ(pageScroll(KeyPageDown, std::numeric_limits<int>::max() - 3,
+    EXPECT_EQ(pageScroll(pavix::common::VkDown, 4, m, true), 4);
+    EXPECT_EQ(pageScroll(pavix::common::VkNext, 0, std::numeric_limits<int>::min(), true), 0);
+    EXPECT_EQ(pageScroll(pavix::common::VkNext, std::numeric_limits<int>::max() - 3,
                          std::numeric_limits<int>::max(), true),
               std::numeric_limits<int>::max());
 }

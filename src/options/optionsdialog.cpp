@@ -1,4 +1,4 @@
-#include "catalogue/optionsdialog.h"
+#include "options/optionsdialog.h"
 
 #include "common/units.h"
 
@@ -7,14 +7,14 @@
 #include <QPainter>
 #include <QPushButton>
 
-namespace pavix::catalogue {
+namespace pavix::options {
 
 using common::twipsToPixels;
 
 OptionsDialog::OptionsDialog(QWidget *parent, double twipsPerPixel)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_tpp(twipsPerPixel)
 {
-    setObjectName(QStringLiteral("Options"));
+    setObjectName(QStringLiteral("optionsDialog"));
     setWindowTitle(QStringLiteral("Options"));
     setFixedSize(twipsToPixels(3030, m_tpp), twipsToPixels(2775, m_tpp));
 
@@ -22,10 +22,10 @@ OptionsDialog::OptionsDialog(QWidget *parent, double twipsPerPixel)
         w->setGeometry(twipsToPixels(left, m_tpp), twipsToPixels(top, m_tpp),
                        twipsToPixels(width, m_tpp), twipsToPixels(height, m_tpp));
     };
-    Label3 = new QLabel(
+    m_promptLabel = new QLabel(
         QStringLiteral(" Check the appropriate file types   to enable them for browsing."), this);
-    Label3->setWordWrap(true);
-    place(Label3, 300, 300, 2415, 495);
+    m_promptLabel->setWordWrap(true);
+    place(m_promptLabel, 300, 300, 2415, 495);
 
     static const char *captions[] = {"Bitmap", "Jpg", "Gif", "Ico"};
     static const int boxes[4][4] = {
@@ -35,28 +35,28 @@ OptionsDialog::OptionsDialog(QWidget *parent, double twipsPerPixel)
         {1560, 1350, 555, 225}, // Ico
     };
     for (int i = 0; i < 4; ++i) {
-        Check[static_cast<size_t>(i)] = new QCheckBox(QString::fromLatin1(captions[i]), this);
-        Check[static_cast<size_t>(i)]->setObjectName(QStringLiteral("Check%1").arg(i));
+        m_typeBoxes[static_cast<size_t>(i)] = new QCheckBox(QString::fromLatin1(captions[i]), this);
+        m_typeBoxes[static_cast<size_t>(i)]->setObjectName(QStringLiteral("typeBox%1").arg(i));
         // The check box needs room for its indicator beside the caption.
-        place(Check[static_cast<size_t>(i)], boxes[i][0], boxes[i][1], boxes[i][2] + 300,
+        place(m_typeBoxes[static_cast<size_t>(i)], boxes[i][0], boxes[i][1], boxes[i][2] + 300,
               boxes[i][3] + 60);
     }
-    cmdApply = new QPushButton(QStringLiteral("OK"), this);
-    cmdApply->setObjectName(QStringLiteral("cmdApply"));
-    place(cmdApply, 990, 2160, 1125, 375);
+    m_okButton = new QPushButton(QStringLiteral("OK"), this);
+    m_okButton->setObjectName(QStringLiteral("okButton"));
+    place(m_okButton, 990, 2160, 1125, 375);
 
     // Tab order: the label, then Ico, Gif, Jpg, Bitmap and OK.
-    setTabOrder(Check[3], Check[2]);
-    setTabOrder(Check[2], Check[1]);
-    setTabOrder(Check[1], Check[0]);
-    setTabOrder(Check[0], cmdApply);
+    setTabOrder(m_typeBoxes[3], m_typeBoxes[2]);
+    setTabOrder(m_typeBoxes[2], m_typeBoxes[1]);
+    setTabOrder(m_typeBoxes[1], m_typeBoxes[0]);
+    setTabOrder(m_typeBoxes[0], m_okButton);
 }
 
-void OptionsDialog::Form_Load(const TypePatterns &patterns)
+void OptionsDialog::showTypes(const catalogue::TypePatterns &patterns)
 {
     for (int i = 0; i < 4; ++i)
-        Check[static_cast<size_t>(i)]->setChecked(
-            typeEnabled(patterns, static_cast<PictureType>(i)));
+        m_typeBoxes[static_cast<size_t>(i)]->setChecked(
+            catalogue::typeEnabled(patterns, static_cast<catalogue::PictureType>(i)));
 }
 
 void OptionsDialog::paintEvent(QPaintEvent *)
@@ -74,4 +74,4 @@ void OptionsDialog::paintEvent(QPaintEvent *)
     p.drawLine(pt(150, 1800), pt(2890, 1800));
 }
 
-} // namespace pavix::catalogue
+} // namespace pavix::options

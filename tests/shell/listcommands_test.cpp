@@ -1,10 +1,12 @@
 // View modes and sorting on the real main window (offscreen), reached from the View menu,
 // the list's context menu, the tool bar, the keys and the column headers.
 #include "support/printers.h"
+#include "browser/browser.h"
+#include "support/mainparts.h"
 #include "catalogue/fakeshellinfo.h"
 #include "catalogue/scratchfolder.h"
 #include "common/keys.h"
-#include "listview/listcommands.h"
+#include "shell/listcommands.h"
 #include "platform/qtlistview.h"
 #include "shell/mainwindow.h"
 #include "shell/settingskeys.h"
@@ -27,13 +29,10 @@ using namespace pavix::shell;
 using listview::ClickOrder;
 using listview::HeaderImageDown;
 using listview::HeaderImageUp;
-using listview::ListCommands;
+using shell::ListCommands;
 using platform::LvView;
 
 namespace {
-
-const QStringList ModeKeys = {"View Thumbnails", "View Large Icons", "View Small Icons",
-                              "View List", "View Details"};
 
 class ListCommandsTest : public ::testing::Test {
 protected:
@@ -52,8 +51,8 @@ protected:
         if (!viewMode.isEmpty())
             store.write(SectionSettings, KeyViewMode, viewMode);
         main = runStartup({store, shell, scratch.path(), {}});
-        ASSERT_NE(main->listCommands, nullptr);
-        cmd = main->listCommands;
+        ASSERT_NE(main->listCommands(), nullptr);
+        cmd = main->listCommands();
     }
 
     // Closed before it is destroyed, as the program closes it: a shown window destroyed
@@ -69,15 +68,15 @@ protected:
     QStringList shown() const
     {
         QStringList names;
-        for (int i = 1; i <= main->Lv->count(); ++i)
-            names << main->Lv->itemText(i);
+        for (int i = 1; i <= main->list()->count(); ++i)
+            names << main->list()->itemText(i);
         return names;
     }
 
     // Clicks the details header of column `index1` (1 to 3) with the mouse.
     void clickHeader(int index1)
     {
-        QHeaderView *header = main->Lv->header();
+        QHeaderView *header = main->list()->header();
         const int column0 = index1 - 1;
         const QPoint at(header->sectionViewportPosition(column0) + header->sectionSize(column0) / 2,
                         header->height() / 2);
@@ -106,17 +105,22 @@ protected:
     {
         SCOPED_TRACE(mode);
         MainWindow &m = *main;
-        EXPECT_EQ(checks(m.mnuListViewMode), only(mode, 5));
-        EXPECT_EQ(checks(m.mnuIcons), only(mode, 5));
+        std::array<QAction *, 5> viewItems{}, listItems{};
+        for (int i = 0; i < 5; ++i) {
+            viewItems[size_t(i)] = testsupport::viewModeItem(m, i);
+            listItems[size_t(i)] = testsupport::listViewItem(m, i);
+        }
+        EXPECT_EQ(checks(viewItems), only(mode, 5));
+        EXPECT_EQ(checks(listItems), only(mode, 5));
         EXPECT_EQ(cmd->viewMode(), mode);
-        EXPECT_EQ(m.pressedViewButton(), ModeKeys[mode]);
+        EXPECT_EQ(cmd->pressedViewButton(), mode);
         const bool list = mode != 0;
-        EXPECT_EQ(m.Lv->isVisible(), list);
-        EXPECT_EQ(m.picBase->isVisible(), !list);
-        EXPECT_EQ(m.mnuViewArrangeIcons->menuAction()->isEnabled(), list);
-        EXPECT_EQ(m.mnuLvSort->menuAction()->isEnabled(), list);
+        EXPECT_EQ(m.list()->isVisible(), list);
+        EXPECT_EQ(m.thumbArea()->isVisible(), !list);
+        EXPECT_EQ(testsupport::menu(m, QStringLiteral("viewArrangeMenu"))->menuAction()->isEnabled(), list);
+        EXPECT_EQ(testsupport::menu(m, QStringLiteral("listSortMenu"))->menuAction()->isEnabled(), list);
         if (list)
-            EXPECT_EQ(static_cast<int>(m.Lv->view()), mode - 1);
+            EXPECT_EQ(static_cast<int>(m.list()->view()), mode - 1);
     }
 
     MemorySettingsStore store;
@@ -139,17 +143,17 @@ TEST_F(ListCommandsTest, ArrangeMenusAreFilledAndUncheckedAfterStartup)
         return out;
     };
     const QStringList expected = {"By Name", "By Size", "By Type", "-", "Ascending", "Descending"};
-    EXPECT_EQ(captions(m.mnuViewArrangeIcons), expected);
-    EXPECT_EQ(captions(m.mnuLvSort), expected);
-    for (QMenu *menu : {m.mnuViewArrangeIcons, m.mnuLvSort})
+    EXPECT_EQ(captions(testsupport::menu(m, QStringLiteral("viewArrangeMenu"))), expected);
+    EXPECT_EQ(captions(testsupport::menu(m, QStringLiteral("listSortMenu"))), expected);
+    for (QMenu *menu : {testsupport::menu(m, QStringLiteral("viewArrangeMenu")), testsupport::menu(m, QStringLiteral("listSortMenu"))})
         for (QAction *a : menu->actions()) {
             EXPECT_FALSE(a->isChecked()) << qPrintable(a->text());
             EXPECT_TRUE(a->isSeparator() || a->isCheckable()) << qPrintable(a->text());
         }
-    EXPECT_EQ(m.SortColumn, 0);
-    EXPECT_FALSE(m.Lv->sorted());
+    EXPECT_EQ(m.listCommands()->sortColumn(), 0);
+    EXPECT_FALSE(m.list()->sorted());
     for (int c = 0; c < 3; ++c)
-        EXPECT_FALSE(m.Lv->headerImage(c).has_value()) << c;
+        EXPECT_FALSE(m.list()->headerImage(c).has_value()) << c;
     // Start-up's large-icon layout is what the commands see as mode 1.
     expectMode(1);
 }
@@ -159,29 +163,25 @@ TEST_F(ListCommandsTest, SwitchingModesKeepsMenusButtonAndAreaInStep)
     start();
     MainWindow &m = *main;
     for (int mode : {0, 2, 3, 4, 1, 0, 0, 4, 4}) {
-        cmd->mnuListViewMode_Click(mode);
+        cmd->setViewMode(mode);
         expectMode(mode);
     }
 
     // Switching layouts keeps the items and the selection.
-    m.Lv->setSelectedItem(2);
-    const QString selected = m.Lv->itemText(2);
-    cmd->mnuListViewMode_Click(0);
-    cmd->mnuListViewMode_Click(3);
-    EXPECT_EQ(m.Lv->count(), 4);
-    EXPECT_EQ(m.Lv->itemText(m.Lv->selectedItem()), selected);
+    m.list()->setSelectedItem(2);
+    const QString selected = m.list()->itemText(2);
+    cmd->setViewMode(0);
+    cmd->setViewMode(3);
+    EXPECT_EQ(m.list()->count(), 4);
+    EXPECT_EQ(m.list()->itemText(m.list()->selectedItem()), selected);
 
     // A mode outside 0 to 4 only copies the View menu's marks onto the context menu.
-    m.mnuIcons[0]->setChecked(true);
-    m.mnuIcons[3]->setChecked(false);
-    cmd->mnuListViewMode_Click(7);
-    cmd->mnuListViewMode_Click(-1);
+    testsupport::listViewItem(m, 0)->setChecked(true);
+    testsupport::listViewItem(m, 3)->setChecked(false);
+    cmd->setViewMode(7);
+    cmd->setViewMode(-1);
     expectMode(3);
-    // The context menu's handler does nothing outside 0 to 4.
-    m.mnuIcons[0]->setChecked(true);
-    cmd->mnuIcons_Click(5);
-    EXPECT_TRUE(m.mnuIcons[0]->isChecked());
-    EXPECT_EQ(m.Lv->view(), LvView::List);
+    EXPECT_EQ(m.list()->view(), LvView::List);
 }
 
 TEST_F(ListCommandsTest, ModeTakesTheFocusToTheShownArea)
@@ -190,12 +190,12 @@ TEST_F(ListCommandsTest, ModeTakesTheFocusToTheShownArea)
     MainWindow &m = *main;
     m.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
-    cmd->mnuListViewMode_Click(0);
-    EXPECT_TRUE(m.picScroll->hasFocus());
-    cmd->mnuListViewMode_Click(4);
-    EXPECT_EQ(QApplication::focusWidget(), m.Lv->currentView());
-    cmd->mnuListViewMode_Click(2);
-    EXPECT_EQ(QApplication::focusWidget(), m.Lv->currentView());
+    cmd->setViewMode(0);
+    EXPECT_TRUE(m.thumbStrip()->hasFocus());
+    cmd->setViewMode(4);
+    EXPECT_EQ(QApplication::focusWidget(), m.list()->currentView());
+    cmd->setViewMode(2);
+    EXPECT_EQ(QApplication::focusWidget(), m.list()->currentView());
 }
 
 TEST_F(ListCommandsTest, DetailsColumnsTakeAThirdOfTheListLess110Twips)
@@ -205,28 +205,28 @@ TEST_F(ListCommandsTest, DetailsColumnsTakeAThirdOfTheListLess110Twips)
     ASSERT_DOUBLE_EQ(m.twipsPerPixel(), 15.0);
 
     // A list 4,500 twips wide gives three columns of 1,390.
-    m.Lv->resize(300, m.Lv->height());
-    ASSERT_DOUBLE_EQ(m.Lv->widthTwips(), 4500.0);
-    cmd->mnuListViewMode_Click(4);
+    m.list()->resize(300, m.list()->height());
+    ASSERT_DOUBLE_EQ(m.list()->widthTwips(), 4500.0);
+    cmd->setViewMode(4);
     for (int c = 1; c <= 3; ++c)
-        EXPECT_DOUBLE_EQ(m.Lv->columnWidth(c), 1390.0) << c;
-    EXPECT_EQ(m.Lv->header()->sectionSize(1), 93); // 1390 twips, rounded to pixels
+        EXPECT_DOUBLE_EQ(m.list()->columnWidth(c), 1390.0) << c;
+    EXPECT_EQ(m.list()->header()->sectionSize(1), 93); // 1390 twips, rounded to pixels
 
     // Other layouts leave the widths alone.
-    m.Lv->resize(400, m.Lv->height());
-    cmd->mnuListViewMode_Click(3);
-    cmd->mnuListViewMode_Click(0);
-    EXPECT_DOUBLE_EQ(m.Lv->columnWidth(2), 1390.0);
+    m.list()->resize(400, m.list()->height());
+    cmd->setViewMode(3);
+    cmd->setViewMode(0);
+    EXPECT_DOUBLE_EQ(m.list()->columnWidth(2), 1390.0);
 
     // After the window is resized the width is divided again, also when details is chosen
     // from thumbnails (the hidden list keeps its place in the layout).
     m.resizeToOuter(12000, 6500);
-    const double width = m.Lv->widthTwips();
+    const double width = m.list()->widthTwips();
     ASSERT_GT(width, 4500.0);
-    cmd->mnuListViewMode_Click(4);
+    cmd->setViewMode(4);
     const float expected = static_cast<float>(width) / 3.0f - 110.0f;
     for (int c = 1; c <= 3; ++c)
-        EXPECT_DOUBLE_EQ(m.Lv->columnWidth(c), static_cast<double>(expected)) << c;
+        EXPECT_DOUBLE_EQ(m.list()->columnWidth(c), static_cast<double>(expected)) << c;
 }
 
 TEST_F(ListCommandsTest, MenusToolBarAndKeysReachTheModes)
@@ -235,45 +235,31 @@ TEST_F(ListCommandsTest, MenusToolBarAndKeysReachTheModes)
     MainWindow &m = *main;
 
     // View menu items, also the one already checked: the click must not take the mark away.
-    m.mnuListViewMode[4]->trigger();
+    testsupport::viewModeItem(m, 4)->trigger();
     expectMode(4);
-    m.mnuListViewMode[4]->trigger();
+    testsupport::viewModeItem(m, 4)->trigger();
     expectMode(4);
-    m.mnuListViewMode[0]->trigger();
+    testsupport::viewModeItem(m, 0)->trigger();
     expectMode(0);
 
     // Context menu items.
-    m.mnuIcons[2]->trigger();
+    testsupport::listViewItem(m, 2)->trigger();
     expectMode(2);
-    m.mnuIcons[2]->trigger();
+    testsupport::listViewItem(m, 2)->trigger();
     expectMode(2);
 
     // Tool bar buttons, pressed with the mouse and through their actions.
-    QToolButton *details = m.toolButton(QStringLiteral("View Details"));
+    QToolButton *details = testsupport::toolButton(m, QStringLiteral("View Details"));
     ASSERT_NE(details, nullptr);
     QTest::mouseClick(details, Qt::LeftButton);
     expectMode(4);
     QTest::mouseClick(details, Qt::LeftButton);
     expectMode(4);
-    m.toolAction(QStringLiteral("View Thumbnails"))->trigger();
+    testsupport::toolAction(m, QStringLiteral("View Thumbnails"))->trigger();
     expectMode(0);
-    m.toolAction(QStringLiteral("View List"))->trigger();
+    testsupport::toolAction(m, QStringLiteral("View List"))->trigger();
     expectMode(3);
 
-    // Function keys: F4 thumbnails, F6 to F9 the list layouts; F5 is not a view key.
-    const int f1 = common::VkF1;
-    EXPECT_TRUE(cmd->viewModeKey(f1 + 3));
-    expectMode(0);
-    EXPECT_TRUE(cmd->viewModeKey(f1 + 5));
-    expectMode(1);
-    EXPECT_TRUE(cmd->viewModeKey(f1 + 8));
-    expectMode(4);
-    EXPECT_FALSE(cmd->viewModeKey(f1 + 4));
-    EXPECT_FALSE(cmd->viewModeKey(f1 + 9));
-    EXPECT_FALSE(cmd->viewModeKey(f1 + 2));
-    expectMode(4);
-    EXPECT_EQ(listview::viewModeForKey(f1 + 6), 2);
-    EXPECT_EQ(listview::viewModeForKey(f1 + 7), 3);
 }
 
 TEST_F(ListCommandsTest, StartupInDetailsAgreesWithTheCommands)
@@ -281,7 +267,7 @@ TEST_F(ListCommandsTest, StartupInDetailsAgreesWithTheCommands)
     start(QStringLiteral("3"));
     expectMode(4);
     // The first switch keeps everything in step from there.
-    main->mnuIcons[1]->trigger();
+    testsupport::listViewItem(*main, 1)->trigger();
     expectMode(1);
 }
 
@@ -295,45 +281,45 @@ TEST_F(ListCommandsTest, HeaderClicksAlternateAcrossColumns)
     // before 9; of the two 9-byte files the one listed first stays first), up chevron.
     clickHeader(2);
     EXPECT_EQ(shown(), (QStringList{"b.bmp", "C.gif", "a.jpg", "d.jpg"}));
-    EXPECT_EQ(m.Lv->sortKey(), 1);
-    EXPECT_EQ(m.Lv->sortOrder(), 1);
-    EXPECT_TRUE(m.Lv->sorted());
-    EXPECT_EQ(m.Lv->headerImage(1), HeaderImageUp);
-    EXPECT_FALSE(m.Lv->headerImage(0).has_value());
-    EXPECT_FALSE(m.Lv->headerImage(2).has_value());
-    EXPECT_EQ(checks(cmd->mnuArrange), only(1, 3));
-    EXPECT_EQ(checks(cmd->mnuLvArr), only(1, 3));
-    EXPECT_FALSE(cmd->mnuShortAZ->isChecked());
-    EXPECT_TRUE(cmd->mnuShortZA->isChecked());
-    EXPECT_FALSE(cmd->mnuLvShortAZ->isChecked());
-    EXPECT_TRUE(cmd->mnuLvShortZA->isChecked());
-    EXPECT_EQ(m.SortColumn, 1);
+    EXPECT_EQ(m.list()->sortKey(), 1);
+    EXPECT_EQ(m.list()->sortOrder(), 1);
+    EXPECT_TRUE(m.list()->sorted());
+    EXPECT_EQ(m.list()->headerImage(1), HeaderImageUp);
+    EXPECT_FALSE(m.list()->headerImage(0).has_value());
+    EXPECT_FALSE(m.list()->headerImage(2).has_value());
+    EXPECT_EQ(checks(cmd->viewArrangeItems), only(1, 3));
+    EXPECT_EQ(checks(cmd->listArrangeItems), only(1, 3));
+    EXPECT_FALSE(cmd->viewAscendingItem->isChecked());
+    EXPECT_TRUE(cmd->viewDescendingItem->isChecked());
+    EXPECT_FALSE(cmd->listAscendingItem->isChecked());
+    EXPECT_TRUE(cmd->listDescendingItem->isChecked());
+    EXPECT_EQ(m.listCommands()->sortColumn(), 1);
     EXPECT_EQ(cmd->clickOrder(), ClickOrder::Descending);
 
     // Second click on the same header: ascending, numbers compared as numbers.
     clickHeader(2);
     EXPECT_EQ(shown(), (QStringList{"a.jpg", "d.jpg", "C.gif", "b.bmp"}));
-    EXPECT_EQ(m.Lv->headerImage(1), HeaderImageDown);
-    EXPECT_TRUE(cmd->mnuShortAZ->isChecked());
-    EXPECT_TRUE(cmd->mnuLvShortAZ->isChecked());
-    EXPECT_FALSE(cmd->mnuLvShortZA->isChecked());
+    EXPECT_EQ(m.list()->headerImage(1), HeaderImageDown);
+    EXPECT_TRUE(cmd->viewAscendingItem->isChecked());
+    EXPECT_TRUE(cmd->listAscendingItem->isChecked());
+    EXPECT_FALSE(cmd->listDescendingItem->isChecked());
 
     // Third click, on "Name": descending again, case ignored; the arrow moves over.
     clickHeader(1);
     EXPECT_EQ(shown(), (QStringList{"d.jpg", "C.gif", "b.bmp", "a.jpg"}));
-    EXPECT_EQ(m.Lv->headerImage(0), HeaderImageUp);
-    EXPECT_FALSE(m.Lv->headerImage(1).has_value());
-    EXPECT_EQ(checks(cmd->mnuArrange), only(0, 3));
-    EXPECT_EQ(checks(cmd->mnuLvArr), only(0, 3));
-    EXPECT_EQ(m.SortColumn, 0);
+    EXPECT_EQ(m.list()->headerImage(0), HeaderImageUp);
+    EXPECT_FALSE(m.list()->headerImage(1).has_value());
+    EXPECT_EQ(checks(cmd->viewArrangeItems), only(0, 3));
+    EXPECT_EQ(checks(cmd->listArrangeItems), only(0, 3));
+    EXPECT_EQ(m.listCommands()->sortColumn(), 0);
 
     // Fourth, on "Type": ascending by type name (BMP, GIF, JPG; the two JPEGs keep the
     // order they were listed in).
     clickHeader(3);
     EXPECT_EQ(shown(), (QStringList{"b.bmp", "C.gif", "a.jpg", "d.jpg"}));
-    EXPECT_EQ(m.Lv->headerImage(2), HeaderImageDown);
-    EXPECT_EQ(checks(cmd->mnuArrange), only(2, 3));
-    EXPECT_EQ(m.SortColumn, 2);
+    EXPECT_EQ(m.list()->headerImage(2), HeaderImageDown);
+    EXPECT_EQ(checks(cmd->viewArrangeItems), only(2, 3));
+    EXPECT_EQ(m.listCommands()->sortColumn(), 2);
 }
 
 TEST_F(ListCommandsTest, MenuOrdersLeaveTheClickAlternationAlone)
@@ -342,37 +328,37 @@ TEST_F(ListCommandsTest, MenuOrdersLeaveTheClickAlternationAlone)
     MainWindow &m = *main;
 
     // An order from the menu before any click: the first click still orders descending.
-    cmd->mnuShortAZ->trigger();
-    EXPECT_TRUE(m.Lv->sorted());
-    EXPECT_EQ(m.Lv->sortKey(), 0);
+    cmd->viewAscendingItem->trigger();
+    EXPECT_TRUE(m.list()->sorted());
+    EXPECT_EQ(m.list()->sortKey(), 0);
     EXPECT_EQ(shown(), (QStringList{"a.jpg", "b.bmp", "C.gif", "d.jpg"}));
-    EXPECT_EQ(m.Lv->headerImage(0), HeaderImageDown);
+    EXPECT_EQ(m.list()->headerImage(0), HeaderImageDown);
     EXPECT_EQ(cmd->clickOrder(), ClickOrder::None);
     // No arrange item was chosen yet.
-    EXPECT_EQ(checks(cmd->mnuArrange), only(-1, 3));
+    EXPECT_EQ(checks(cmd->viewArrangeItems), only(-1, 3));
     clickHeader(1);
-    EXPECT_EQ(m.Lv->sortOrder(), 1);
+    EXPECT_EQ(m.list()->sortOrder(), 1);
 
     // "Descending" from the context menu between two clicks: the next click ascends,
     // because the previous click descended.
-    cmd->mnuLvShortZA->trigger();
-    EXPECT_EQ(m.Lv->sortOrder(), 1);
-    EXPECT_TRUE(cmd->mnuShortZA->isChecked());
-    EXPECT_TRUE(cmd->mnuLvShortZA->isChecked());
+    cmd->listDescendingItem->trigger();
+    EXPECT_EQ(m.list()->sortOrder(), 1);
+    EXPECT_TRUE(cmd->viewDescendingItem->isChecked());
+    EXPECT_TRUE(cmd->listDescendingItem->isChecked());
     clickHeader(2);
-    EXPECT_EQ(m.Lv->sortOrder(), 0);
-    EXPECT_EQ(m.Lv->headerImage(1), HeaderImageDown);
+    EXPECT_EQ(m.list()->sortOrder(), 0);
+    EXPECT_EQ(m.list()->headerImage(1), HeaderImageDown);
 
     // "Descending" twice from the View menu keeps its check mark; the key stays size.
-    cmd->mnuShortZA->trigger();
-    cmd->mnuShortZA->trigger();
-    EXPECT_TRUE(cmd->mnuShortZA->isChecked());
-    EXPECT_FALSE(cmd->mnuShortAZ->isChecked());
-    EXPECT_EQ(m.Lv->sortKey(), 1);
+    cmd->viewDescendingItem->trigger();
+    cmd->viewDescendingItem->trigger();
+    EXPECT_TRUE(cmd->viewDescendingItem->isChecked());
+    EXPECT_FALSE(cmd->viewAscendingItem->isChecked());
+    EXPECT_EQ(m.list()->sortKey(), 1);
     EXPECT_EQ(shown(), (QStringList{"b.bmp", "C.gif", "a.jpg", "d.jpg"}));
-    EXPECT_EQ(m.Lv->headerImage(1), HeaderImageUp);
+    EXPECT_EQ(m.list()->headerImage(1), HeaderImageUp);
     clickHeader(2);
-    EXPECT_EQ(m.Lv->sortOrder(), 1); // the click before this one ascended
+    EXPECT_EQ(m.list()->sortOrder(), 1); // the click before this one ascended
 }
 
 TEST_F(ListCommandsTest, ByTypeFromEitherMenuIsAscendingWithOneArrangeCheck)
@@ -382,36 +368,36 @@ TEST_F(ListCommandsTest, ByTypeFromEitherMenuIsAscendingWithOneArrangeCheck)
     clickHeader(2); // by size, descending
 
     // The context menu's twin first.
-    cmd->mnuLvArr[2]->trigger();
-    EXPECT_EQ(m.Lv->sortKey(), 2);
-    EXPECT_EQ(m.Lv->sortOrder(), 0);
+    cmd->listArrangeItems[2]->trigger();
+    EXPECT_EQ(m.list()->sortKey(), 2);
+    EXPECT_EQ(m.list()->sortOrder(), 0);
     EXPECT_EQ(shown(), (QStringList{"b.bmp", "C.gif", "a.jpg", "d.jpg"}));
-    EXPECT_EQ(checks(cmd->mnuArrange), only(2, 3));
-    EXPECT_EQ(checks(cmd->mnuLvArr), only(2, 3));
-    EXPECT_TRUE(cmd->mnuShortAZ->isChecked());
-    EXPECT_TRUE(cmd->mnuLvShortAZ->isChecked());
-    EXPECT_EQ(m.Lv->headerImage(2), HeaderImageDown);
-    EXPECT_FALSE(m.Lv->headerImage(1).has_value());
-    EXPECT_EQ(m.SortColumn, 2);
+    EXPECT_EQ(checks(cmd->viewArrangeItems), only(2, 3));
+    EXPECT_EQ(checks(cmd->listArrangeItems), only(2, 3));
+    EXPECT_TRUE(cmd->viewAscendingItem->isChecked());
+    EXPECT_TRUE(cmd->listAscendingItem->isChecked());
+    EXPECT_EQ(m.list()->headerImage(2), HeaderImageDown);
+    EXPECT_FALSE(m.list()->headerImage(1).has_value());
+    EXPECT_EQ(m.listCommands()->sortColumn(), 2);
 
     // Choosing the checked item again, after a descending order, from the View menu.
-    cmd->mnuShortZA->trigger();
-    cmd->mnuArrange[2]->trigger();
-    EXPECT_EQ(m.Lv->sortOrder(), 0);
-    EXPECT_EQ(checks(cmd->mnuArrange), only(2, 3));
-    EXPECT_EQ(checks(cmd->mnuLvArr), only(2, 3));
+    cmd->viewDescendingItem->trigger();
+    cmd->viewArrangeItems[2]->trigger();
+    EXPECT_EQ(m.list()->sortOrder(), 0);
+    EXPECT_EQ(checks(cmd->viewArrangeItems), only(2, 3));
+    EXPECT_EQ(checks(cmd->listArrangeItems), only(2, 3));
 
     // "By Name" moves the single check in both menus.
-    cmd->mnuArrange[0]->trigger();
-    EXPECT_EQ(checks(cmd->mnuArrange), only(0, 3));
-    EXPECT_EQ(checks(cmd->mnuLvArr), only(0, 3));
+    cmd->viewArrangeItems[0]->trigger();
+    EXPECT_EQ(checks(cmd->viewArrangeItems), only(0, 3));
+    EXPECT_EQ(checks(cmd->listArrangeItems), only(0, 3));
     EXPECT_EQ(shown(), (QStringList{"a.jpg", "b.bmp", "C.gif", "d.jpg"}));
 
     // An index outside 0 to 2 changes nothing.
-    cmd->mnuArrange_Click(3);
-    cmd->Lv_ColumnClick(0);
-    EXPECT_EQ(checks(cmd->mnuArrange), only(0, 3));
-    EXPECT_EQ(m.SortColumn, 0);
+    cmd->arrangeBy(3);
+    cmd->sortByHeader(0);
+    EXPECT_EQ(checks(cmd->viewArrangeItems), only(0, 3));
+    EXPECT_EQ(m.listCommands()->sortColumn(), 0);
     EXPECT_EQ(cmd->clickOrder(), ClickOrder::Descending);
 }
 
@@ -423,9 +409,9 @@ TEST_F(ListCommandsTest, SortingLeavesTheFileListAndTheGridOrderAlone)
     ASSERT_TRUE(QFile::copy(corpus + "pal8.bmp", scratch.file(QStringLiteral("zz.bmp"))));
     start(QStringLiteral("1"));
     MainWindow &m = *main;
-    const QStringList files = m.Files.names();
+    const QStringList files = m.browser().files().names();
     ASSERT_EQ(files, (QStringList{"a.jpg", "aa.gif", "b.bmp", "C.gif", "d.jpg", "zz.bmp"}));
-    thumbs::ThumbStrip *strip = m.picScroll;
+    thumbs::ThumbStrip *strip = m.thumbStrip();
     ASSERT_EQ(strip->elementCount(), files.size());
     std::vector<QImage> cells;
     std::vector<QPoint> places;
@@ -436,20 +422,20 @@ TEST_F(ListCommandsTest, SortingLeavesTheFileListAndTheGridOrderAlone)
     ASSERT_NE(cells[1], cells[5]);
 
     // Sorting works in any list layout, not only with the header shown.
-    cmd->Lv_ColumnClick(2);
-    cmd->mnuArrange_Click(2);
-    cmd->mnuShortZA_Click();
-    cmd->mnuListViewMode_Click(0);
-    cmd->mnuListViewMode_Click(2);
+    cmd->sortByHeader(2);
+    cmd->arrangeBy(2);
+    cmd->sortDescending();
+    cmd->setViewMode(0);
+    cmd->setViewMode(2);
     EXPECT_EQ(shown(), (QStringList{"a.jpg", "d.jpg", "aa.gif", "C.gif", "b.bmp", "zz.bmp"}));
 
-    EXPECT_EQ(m.Files.names(), files);
+    EXPECT_EQ(m.browser().files().names(), files);
     ASSERT_EQ(strip->elementCount(), files.size());
     for (int i = 0; i < strip->elementCount(); ++i) {
         EXPECT_EQ(strip->elementPicture(i), cells[static_cast<size_t>(i)]) << i;
         EXPECT_EQ(strip->elementPosition(i), places[static_cast<size_t>(i)]) << i;
     }
     // Each item still names the file at its catalogue position.
-    for (int i = 1; i <= m.Lv->count(); ++i)
-        EXPECT_EQ(m.Files.list(m.Lv->addedPosition(i) - 1), m.Lv->itemText(i)) << i;
+    for (int i = 1; i <= m.list()->count(); ++i)
+        EXPECT_EQ(m.browser().files().list(m.list()->addedPosition(i) - 1), m.list()->itemText(i)) << i;
 }

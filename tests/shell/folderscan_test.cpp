@@ -1,7 +1,10 @@
 // The three folder scans on the real main window (offscreen).
 #include "support/mainfixture.h"
+#include "browser/browser.h"
+#include "browser/texts.h"
+#include "support/mainparts.h"
 
-#include "catalogue/folderscan.h"
+#include "shell/folderscan.h"
 #include "platform/qtlistview.h"
 #include "preview/previewpane.h"
 #include "preview/stretchimage.h"
@@ -24,14 +27,14 @@ const QStringList Pictures = {"good/hopper.bmp", "good/hopper.jpg", "good/transp
 
 QString statusText(const shell::MainWindow &m)
 {
-    return m.hStatusBar ? m.hStatusBar->shownText() : QStringLiteral("<none>");
+    return m.statusWindow() ? m.statusWindow()->shownText() : QStringLiteral("<none>");
 }
 
 // Selects the first entry of the list the way a click does.
 void clickFirstEntry(shell::MainWindow &m)
 {
-    m.Lv->setSelectedItem(1);
-    emit m.Lv->itemClick(1);
+    m.list()->setSelectedItem(1);
+    emit m.list()->itemClick(1);
 }
 
 } // namespace
@@ -44,46 +47,46 @@ TEST(FolderScan, TreeScanListsTheFolderAndItsThumbnails)
     f.start(pictures);
     shell::MainWindow &m = *f.main;
 
-    EXPECT_EQ(m.Lv->count(), 5);
-    EXPECT_EQ(m.lblImg->text(), QStringLiteral("Images : 5"));
+    EXPECT_EQ(m.list()->count(), 5);
+    EXPECT_EQ(m.imagesLabel()->text(), QStringLiteral("Images : 5"));
     EXPECT_EQ(statusText(m), QString());
-    EXPECT_EQ(m.picScroll->elementCount(), 5);
+    EXPECT_EQ(m.thumbStrip()->elementCount(), 5);
     for (int i = 0; i < 5; ++i) {
-        EXPECT_TRUE(m.picScroll->elementVisible(i)) << i;
+        EXPECT_TRUE(m.thumbStrip()->elementVisible(i)) << i;
         // Entry i + 1 and thumbnail i name the same file.
-        EXPECT_EQ(m.Lv->itemText(i + 1), m.Files.list(i));
+        EXPECT_EQ(m.list()->itemText(i + 1), m.browser().files().list(i));
     }
-    EXPECT_FALSE(m.picScroll->markerVisible());
-    EXPECT_TRUE(m.imgFake.isNull());
+    EXPECT_FALSE(m.thumbStrip()->markerVisible());
+    EXPECT_TRUE(m.browser().picture().isNull());
 
     // A selection, then a folder without pictures: everything is emptied.
     clickFirstEntry(m);
-    ASSERT_FALSE(m.CurFile.isEmpty());
-    m.Tv->setSelectedFolder(empty);
-    EXPECT_EQ(m.Files.path(), empty);
-    EXPECT_EQ(m.Lv->count(), 0);
-    EXPECT_EQ(m.lblImg->text(), QStringLiteral("Images : "));
+    ASSERT_FALSE(m.browser().currentFile().isEmpty());
+    m.folderTree()->setSelectedFolder(empty);
+    EXPECT_EQ(m.browser().files().path(), empty);
+    EXPECT_EQ(m.list()->count(), 0);
+    EXPECT_EQ(m.imagesLabel()->text(), QStringLiteral("Images : "));
     EXPECT_EQ(statusText(m), QString());
-    EXPECT_TRUE(m.CurFile.isEmpty());
-    EXPECT_FALSE(m.Primg->isVisible());
-    EXPECT_FALSE(m.Primg->hasPicture());
-    EXPECT_EQ(m.picScroll->elementCount(), 1);
-    EXPECT_FALSE(m.picScroll->elementVisible(0));
-    EXPECT_FALSE(m.VScroll1->isVisible());
+    EXPECT_TRUE(m.browser().currentFile().isEmpty());
+    EXPECT_FALSE(m.previewImage()->isVisible());
+    EXPECT_FALSE(m.previewImage()->hasPicture());
+    EXPECT_EQ(m.thumbStrip()->elementCount(), 1);
+    EXPECT_FALSE(m.thumbStrip()->elementVisible(0));
+    EXPECT_FALSE(m.thumbScrollBar()->isVisible());
 
     // A folder that cannot be opened shows nothing of the folder before it, and says why.
-    m.Tv->setSelectedFolder(pictures);
-    ASSERT_EQ(m.Lv->count(), 5);
+    m.folderTree()->setSelectedFolder(pictures);
+    ASSERT_EQ(m.list()->count(), 5);
     const QString gone = f.scratch.file(QStringLiteral("gone"));
-    m.Tv->setSelectedFolder(gone);
-    EXPECT_EQ(m.Files.path(), gone);
-    EXPECT_EQ(m.Lv->count(), 0);
-    EXPECT_EQ(m.lblImg->text(), QStringLiteral("Images : "));
-    EXPECT_FALSE(m.picScroll->elementVisible(0));
+    m.folderTree()->setSelectedFolder(gone);
+    EXPECT_EQ(m.browser().files().path(), gone);
+    EXPECT_EQ(m.list()->count(), 0);
+    EXPECT_EQ(m.imagesLabel()->text(), QStringLiteral("Images : "));
+    EXPECT_FALSE(m.thumbStrip()->elementVisible(0));
     EXPECT_EQ(statusText(m), QStringLiteral("The folder %1 cannot be read: no such file or directory.").arg(gone));
     // Refreshing it says so again and still lists nothing.
-    m.mnuViewRefresh->trigger();
-    EXPECT_EQ(m.Lv->count(), 0);
+    testsupport::item(m, QStringLiteral("refreshItem"))->trigger();
+    EXPECT_EQ(m.list()->count(), 0);
     EXPECT_TRUE(statusText(m).startsWith(QStringLiteral("The folder %1 cannot be read").arg(gone)));
 }
 
@@ -96,45 +99,45 @@ TEST(FolderScan, BrowseScanShowsItsOwnTextsAndStoresTheFolder)
     shell::MainWindow &m = *f.main;
     QString answer;
     QString askedTitle, askedFolder;
-    m.folderScan->chooseFolder = [&](const QString &title, const QString &initial) {
+    m.folderScan()->chooseFolder = [&](const QString &title, const QString &initial) {
         askedTitle = title;
         askedFolder = initial;
         return answer;
     };
 
     clickFirstEntry(m);
-    const QString selected = m.CurFile;
+    const QString selected = m.browser().currentFile();
     ASSERT_FALSE(selected.isEmpty());
 
     // Cancelling, or choosing the folder already listed, changes nothing.
     answer = QString();
-    EXPECT_EQ(m.folderScan->BrowseFolder(m.Tv->SelectedFolder()), QString());
+    EXPECT_EQ(m.folderScan()->browseFolder(m.folderTree()->selectedFolder()), QString());
     EXPECT_EQ(askedTitle, QStringLiteral("Searching for *.bmp *.gif *.jpeg *.ico  files."));
     EXPECT_EQ(askedFolder, pictures);
     answer = pictures;
-    m.folderScan->BrowseFolder(pictures);
-    EXPECT_EQ(m.Lv->count(), 5);
-    EXPECT_TRUE(m.Primg->hasPicture());
-    EXPECT_EQ(m.CurFile, selected);
+    m.folderScan()->browseFolder(pictures);
+    EXPECT_EQ(m.list()->count(), 5);
+    EXPECT_TRUE(m.previewImage()->hasPicture());
+    EXPECT_EQ(m.browser().currentFile(), selected);
 
     // An empty folder: "Images :" without the space, and a message.
     answer = empty;
-    EXPECT_EQ(m.folderScan->BrowseFolder(pictures), empty);
-    EXPECT_EQ(m.lblImg->text(), QStringLiteral("Images :"));
+    EXPECT_EQ(m.folderScan()->browseFolder(pictures), empty);
+    EXPECT_EQ(m.imagesLabel()->text(), QStringLiteral("Images :"));
     EXPECT_EQ(statusText(m), QStringLiteral("This directory does not contain supported images."));
-    EXPECT_EQ(m.Tv->SelectedFolder(), empty);
+    EXPECT_EQ(m.folderTree()->selectedFolder(), empty);
     EXPECT_EQ(f.store.read(QStringLiteral("Settings"), QStringLiteral("Folder")), empty);
     // The browse scan leaves the selection's names as they were.
-    EXPECT_EQ(m.CurFile, selected);
-    EXPECT_FALSE(m.Primg->hasPicture());
+    EXPECT_EQ(m.browser().currentFile(), selected);
+    EXPECT_FALSE(m.previewImage()->hasPicture());
 
     // Back to the pictures: count first, then the list; the status bar is emptied.
     answer = pictures;
-    m.folderScan->BrowseFolder(empty);
-    EXPECT_EQ(m.lblImg->text(), QStringLiteral("Images : 5"));
-    EXPECT_EQ(m.Lv->count(), 5);
+    m.folderScan()->browseFolder(empty);
+    EXPECT_EQ(m.imagesLabel()->text(), QStringLiteral("Images : 5"));
+    EXPECT_EQ(m.list()->count(), 5);
     EXPECT_EQ(statusText(m), QString());
-    EXPECT_EQ(m.Files.path(), pictures);
+    EXPECT_EQ(m.browser().files().path(), pictures);
 }
 
 TEST(FolderScan, RefreshSeesNewFilesOfTheSameFolder)
@@ -147,29 +150,29 @@ TEST(FolderScan, RefreshSeesNewFilesOfTheSameFolder)
 
     ASSERT_TRUE(QFile::copy(QStringLiteral(PAVIX_CORPUS_DIR "/good/pal8.bmp"),
                             pictures + QStringLiteral("/added.bmp")));
-    m.mnuViewRefresh->trigger();
-    EXPECT_EQ(m.Lv->count(), 6);
-    EXPECT_EQ(m.lblImg->text(), QStringLiteral("Images : 6"));
-    EXPECT_GT(m.Lv->findItem(QStringLiteral("added.bmp")), 0);
-    EXPECT_EQ(statusText(m), shell::ClickHint);
-    EXPECT_TRUE(m.CurFile.isEmpty());
-    EXPECT_TRUE(m.picScroll->isVisibleTo(m.picBase));
-    EXPECT_EQ(m.picScroll->elementCount(), 6);
+    testsupport::item(m, QStringLiteral("refreshItem"))->trigger();
+    EXPECT_EQ(m.list()->count(), 6);
+    EXPECT_EQ(m.imagesLabel()->text(), QStringLiteral("Images : 6"));
+    EXPECT_GT(m.list()->findItem(QStringLiteral("added.bmp")), 0);
+    EXPECT_EQ(statusText(m), browser::ClickHint);
+    EXPECT_TRUE(m.browser().currentFile().isEmpty());
+    EXPECT_TRUE(m.thumbStrip()->isVisibleTo(m.thumbArea()));
+    EXPECT_EQ(m.thumbStrip()->elementCount(), 6);
 
     // Emptied on disk: the count label keeps its space, the status bar is emptied.
     for (const QString &name : QDir(pictures).entryList(QDir::Files))
         QFile::remove(pictures + u'/' + name);
-    m.mnuLvRefresh->trigger();
-    EXPECT_EQ(m.Lv->count(), 0);
-    EXPECT_EQ(m.lblImg->text(), QStringLiteral("Images : "));
+    testsupport::item(m, QStringLiteral("listRefreshItem"))->trigger();
+    EXPECT_EQ(m.list()->count(), 0);
+    EXPECT_EQ(m.imagesLabel()->text(), QStringLiteral("Images : "));
     EXPECT_EQ(statusText(m), QString());
-    EXPECT_FALSE(m.picScroll->elementVisible(0));
+    EXPECT_FALSE(m.thumbStrip()->elementVisible(0));
 
     // A folder removed since it was listed: the refresh keeps the folder it had.
     QDir(pictures).removeRecursively();
-    m.mnuViewRefresh->trigger();
-    EXPECT_EQ(m.Files.path(), pictures);
-    EXPECT_EQ(m.Lv->count(), 0);
+    testsupport::item(m, QStringLiteral("refreshItem"))->trigger();
+    EXPECT_EQ(m.browser().files().path(), pictures);
+    EXPECT_EQ(m.list()->count(), 0);
 }
 
 TEST(FolderScan, TheRootFolderIsListedLikeAnyOther)
@@ -177,8 +180,8 @@ TEST(FolderScan, TheRootFolderIsListedLikeAnyOther)
     MainFixture f;
     f.start(QStringLiteral("/"));
     shell::MainWindow &m = *f.main;
-    EXPECT_EQ(m.Files.path(), QStringLiteral("/"));
-    EXPECT_EQ(m.lblImg->text(), m.Files.listCount() ? QStringLiteral("Images : %1").arg(m.Files.listCount())
+    EXPECT_EQ(m.browser().files().path(), QStringLiteral("/"));
+    EXPECT_EQ(m.imagesLabel()->text(), m.browser().files().listCount() ? QStringLiteral("Images : %1").arg(m.browser().files().listCount())
                                                     : QStringLiteral("Images : "));
-    EXPECT_EQ(m.Lv->count(), m.Files.listCount());
+    EXPECT_EQ(m.list()->count(), m.browser().files().listCount());
 }

@@ -2,8 +2,12 @@
 // main window (offscreen).
 #include "support/mainfixture.h"
 
+#include "preview/tiledpreview.h"
+#include "browser/browser.h"
+#include "browser/texts.h"
+
 #include "catalogue/filesize.h"
-#include "catalogue/listinteraction.h"
+#include "listview/listinteraction.h"
 #include "common/keys.h"
 #include "common/units.h"
 #include "platform/qtlistview.h"
@@ -27,15 +31,15 @@ namespace {
 
 QString statusText(const shell::MainWindow &m)
 {
-    return m.hStatusBar ? m.hStatusBar->shownText() : QStringLiteral("<none>");
+    return m.statusWindow() ? m.statusWindow()->shownText() : QStringLiteral("<none>");
 }
 
 void click(shell::MainWindow &m, const QString &name)
 {
-    const int index = m.Lv->findItem(name);
+    const int index = m.list()->findItem(name);
     ASSERT_GT(index, 0) << qPrintable(name);
-    m.Lv->setSelectedItem(index);
-    emit m.Lv->itemClick(index);
+    m.list()->setSelectedItem(index);
+    emit m.list()->itemClick(index);
 }
 
 // Closes the pop-up menu that the next handler opens, once it is up.
@@ -49,7 +53,7 @@ void closeNextPopup()
 
 bool tiledWindowOpen(const shell::MainWindow &m)
 {
-    return m.Preview && m.Preview->isVisible();
+    return m.tiledPreview()->window() && m.tiledPreview()->window()->isVisible();
 }
 
 } // namespace
@@ -64,48 +68,48 @@ TEST(ListInteraction, ClickingAnEntryPreviewsItAndMarksItsThumbnail)
     const double tpp = m.twipsPerPixel();
     // A preview pane wide enough for hopper's 1920 twips plus 200.
     m.resizeToOuter(12015, 7500);
-    ASSERT_GE(m.controls().Pv.width, 128 * tpp + 200);
+    ASSERT_GE(m.controls().previewFrame.width, 128 * tpp + 200);
 
     click(m, QStringLiteral("hopper.bmp"));
-    EXPECT_EQ(m.CurFolder, folder);
-    EXPECT_EQ(m.CurFile, QStringLiteral("hopper.bmp"));
-    EXPECT_EQ(m.ImgWidth, 128 * tpp);
-    EXPECT_EQ(m.ImgHeight, 128 * tpp);
+    EXPECT_EQ(m.browser().currentFolder(), folder);
+    EXPECT_EQ(m.browser().currentFile(), QStringLiteral("hopper.bmp"));
+    EXPECT_EQ(m.browser().pictureSizeTwips().width(), 128 * tpp);
+    EXPECT_EQ(m.browser().pictureSizeTwips().height(), 128 * tpp);
     // Natural size plus 60 twips, centred on the picture's own size.
-    const shell::TwipRect &pv = m.controls().Pv;
-    EXPECT_EQ(m.Primg->width(), common::twipsToPixels(128 * tpp + 60, tpp));
-    EXPECT_EQ(m.Primg->x(), common::twipsToPixels(pv.left + (pv.width - 128 * tpp) / 2, tpp));
-    EXPECT_TRUE(m.Primg->isVisible());
-    EXPECT_EQ(m.Primg->picture().size(), QSize(128, 128));
-    EXPECT_EQ(m.hStatusBar->partText(0), QStringLiteral("File: hopper.bmp"));
-    EXPECT_EQ(m.hStatusBar->partText(1), QStringLiteral("Dim: 128x128"));
-    EXPECT_EQ(m.hStatusBar->partText(2),
+    const shell::TwipRect &pv = m.controls().previewFrame;
+    EXPECT_EQ(m.previewImage()->width(), common::twipsToPixels(128 * tpp + 60, tpp));
+    EXPECT_EQ(m.previewImage()->x(), common::twipsToPixels(pv.left + (pv.width - 128 * tpp) / 2, tpp));
+    EXPECT_TRUE(m.previewImage()->isVisible());
+    EXPECT_EQ(m.previewImage()->picture().size(), QSize(128, 128));
+    EXPECT_EQ(m.statusWindow()->partText(0), QStringLiteral("File: hopper.bmp"));
+    EXPECT_EQ(m.statusWindow()->partText(1), QStringLiteral("Dim: 128x128"));
+    EXPECT_EQ(m.statusWindow()->partText(2),
               QStringLiteral("Size: %1 bytes")
                   .arg(catalogue::FormatFileSize(QFileInfo(folder + "/hopper.bmp").size())));
     const int q = m.centralWidget()->width() / 4;
-    EXPECT_EQ(m.hStatusBar->parts(), (std::vector<int>{q, 2 * q, 3 * q, -1}));
-    const int thumb = m.Files.names().indexOf(QStringLiteral("hopper.bmp"));
-    EXPECT_TRUE(m.picScroll->markerVisible());
-    EXPECT_EQ(m.picScroll->markerPosition(), m.picScroll->elementPosition(thumb));
+    EXPECT_EQ(m.statusWindow()->parts(), (std::vector<int>{q, 2 * q, 3 * q, -1}));
+    const int thumb = m.browser().files().names().indexOf(QStringLiteral("hopper.bmp"));
+    EXPECT_TRUE(m.thumbStrip()->markerVisible());
+    EXPECT_EQ(m.thumbStrip()->markerPosition(), m.thumbStrip()->elementPosition(thumb));
 
     // A camera-sized picture (wider than 32767 twips) is previewed, shrunk into the pane.
     click(m, QStringLiteral("large_4032x3024.jpg"));
-    EXPECT_EQ(m.ImgWidth, 4032 * tpp);
-    EXPECT_EQ(m.hStatusBar->partText(1), QStringLiteral("Dim: 4032x3024"));
-    EXPECT_EQ(m.Primg->width(), common::twipsToPixels(pv.width - 200, tpp));
-    EXPECT_EQ(m.Primg->x(), common::twipsToPixels(pv.left + 100, tpp));
+    EXPECT_EQ(m.browser().pictureSizeTwips().width(), 4032 * tpp);
+    EXPECT_EQ(m.statusWindow()->partText(1), QStringLiteral("Dim: 4032x3024"));
+    EXPECT_EQ(m.previewImage()->width(), common::twipsToPixels(pv.width - 200, tpp));
+    EXPECT_EQ(m.previewImage()->x(), common::twipsToPixels(pv.left + 100, tpp));
 
     // Following the layout: hiding the preview pane hides the image too.
-    m.mnuViewPv_Click();
-    EXPECT_FALSE(m.Primg->isVisible());
-    m.mnuViewPv_Click();
-    EXPECT_TRUE(m.Primg->isVisible());
+    m.togglePreview();
+    EXPECT_FALSE(m.previewImage()->isVisible());
+    m.togglePreview();
+    EXPECT_TRUE(m.previewImage()->isVisible());
 
     // Switching the status bar back on shows the file at once.
-    m.mnuViewStatusBar_Click();
-    m.mnuViewStatusBar_Click();
-    ASSERT_NE(m.hStatusBar, nullptr);
-    EXPECT_EQ(m.hStatusBar->partText(0), QStringLiteral("File: large_4032x3024.jpg"));
+    m.toggleStatusBar();
+    m.toggleStatusBar();
+    ASSERT_NE(m.statusWindow(), nullptr);
+    EXPECT_EQ(m.statusWindow()->partText(0), QStringLiteral("File: large_4032x3024.jpg"));
 }
 
 TEST(ListInteraction, AnUnreadableFileLeavesNoStaleSelection)
@@ -115,23 +119,23 @@ TEST(ListInteraction, AnUnreadableFileLeavesNoStaleSelection)
                                               "bad/progressive-49157x27397-613B.jpg"}));
     shell::MainWindow &m = *f.main;
     click(m, QStringLiteral("hopper.bmp"));
-    ASSERT_TRUE(m.Primg->hasPicture());
+    ASSERT_TRUE(m.previewImage()->hasPicture());
 
     for (const QString name : {QStringLiteral("badbitcount.bmp"),
                                QStringLiteral("progressive-49157x27397-613B.jpg")}) {
         click(m, QStringLiteral("hopper.bmp"));
         click(m, name);
-        EXPECT_TRUE(m.CurFile.isEmpty()) << qPrintable(name);
-        EXPECT_TRUE(m.imgFake.isNull());
-        EXPECT_FALSE(m.Primg->hasPicture());
-        EXPECT_FALSE(m.Primg->isVisible());
+        EXPECT_TRUE(m.browser().currentFile().isEmpty()) << qPrintable(name);
+        EXPECT_TRUE(m.browser().picture().isNull());
+        EXPECT_FALSE(m.previewImage()->hasPicture());
+        EXPECT_FALSE(m.previewImage()->isVisible());
         // The marker stands on the file's "cannot be read" cell.
-        EXPECT_TRUE(m.picScroll->markerVisible());
-        EXPECT_EQ(m.picScroll->markerPosition(),
-                  m.picScroll->elementPosition(m.Files.names().indexOf(name)));
+        EXPECT_TRUE(m.thumbStrip()->markerVisible());
+        EXPECT_EQ(m.thumbStrip()->markerPosition(),
+                  m.thumbStrip()->elementPosition(m.browser().files().names().indexOf(name)));
         EXPECT_TRUE(statusText(m).contains(name)) << qPrintable(statusText(m));
         // Nothing is selected, so nothing opens the tiled window.
-        emit m.Lv->dblClick();
+        emit m.list()->dblClick();
         EXPECT_FALSE(tiledWindowOpen(m));
     }
 }
@@ -141,43 +145,43 @@ TEST(ListInteraction, EmptySpaceClicksAndTheHoverHint)
     MainFixture f;
     f.start(f.folderWith(QStringLiteral("p"), {"good/hopper.bmp", "good/pal8.bmp"}));
     shell::MainWindow &m = *f.main;
-    catalogue::ListInteraction &li = *m.listInteraction;
+    listview::ListInteraction &li = *m.listInteraction();
 
     // With nothing selected, moving over the list shows the hint and starts the timer.
-    emit m.Lv->mouseMove(0, 0, 10, 10);
-    EXPECT_TRUE(li.HintShown);
-    EXPECT_EQ(statusText(m), shell::ClickHint);
-    EXPECT_TRUE(li.Timer1->isActive());
+    emit m.list()->mouseMove(0, 0, 10, 10);
+    EXPECT_TRUE(li.hintShown());
+    EXPECT_EQ(statusText(m), browser::ClickHint);
+    EXPECT_TRUE(li.hintTimer()->isActive());
     // Once the pointer is outside the list the hint goes within about 100 ms.
     QCursor::setPos(m.mapToGlobal(QPoint(-500, -500)));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !li.HintShown; }, 1000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !li.hintShown(); }, 1000));
     EXPECT_EQ(statusText(m), QString());
-    EXPECT_FALSE(li.Timer1->isActive());
+    EXPECT_FALSE(li.hintTimer()->isActive());
 
     // With a file selected there is no hint.
     click(m, QStringLiteral("hopper.bmp"));
-    emit m.Lv->mouseMove(0, 0, 10, 10);
-    EXPECT_FALSE(li.HintShown);
+    emit m.list()->mouseMove(0, 0, 10, 10);
+    EXPECT_FALSE(li.hintShown());
 
     // A right click on empty space only opens the menu.
-    const int emptyY = static_cast<int>(m.Lv->heightTwips()) - 30;
-    const int emptyX = static_cast<int>(m.Lv->widthTwips()) - 300;
-    ASSERT_EQ(m.Lv->hitTest(emptyX, emptyY), 0);
+    const int emptyY = static_cast<int>(m.list()->heightTwips()) - 30;
+    const int emptyX = static_cast<int>(m.list()->widthTwips()) - 300;
+    ASSERT_EQ(m.list()->hitTest(emptyX, emptyY), 0);
     closeNextPopup();
-    emit m.Lv->mouseDown(2, 0, emptyX, emptyY);
-    EXPECT_EQ(m.CurFile, QStringLiteral("hopper.bmp"));
-    EXPECT_TRUE(m.Primg->isVisible());
+    emit m.list()->mouseDown(2, 0, emptyX, emptyY);
+    EXPECT_EQ(m.browser().currentFile(), QStringLiteral("hopper.bmp"));
+    EXPECT_TRUE(m.previewImage()->isVisible());
 
     // A left click there clears the selection and invites a click.
-    emit m.Lv->mouseDown(1, 0, emptyX, emptyY);
-    EXPECT_TRUE(m.CurFile.isEmpty());
-    EXPECT_EQ(m.Lv->selectedItem(), 0);
-    EXPECT_FALSE(m.Primg->isVisible());
-    EXPECT_TRUE(m.imgFake.isNull());
-    EXPECT_FALSE(m.picScroll->markerVisible());
-    EXPECT_EQ(statusText(m), shell::ClickHint);
-    EXPECT_FALSE(li.HintShown);
-    EXPECT_EQ(m.CurFolder, m.Files.path());
+    emit m.list()->mouseDown(1, 0, emptyX, emptyY);
+    EXPECT_TRUE(m.browser().currentFile().isEmpty());
+    EXPECT_EQ(m.list()->selectedItem(), 0);
+    EXPECT_FALSE(m.previewImage()->isVisible());
+    EXPECT_TRUE(m.browser().picture().isNull());
+    EXPECT_FALSE(m.thumbStrip()->markerVisible());
+    EXPECT_EQ(statusText(m), browser::ClickHint);
+    EXPECT_FALSE(li.hintShown());
+    EXPECT_EQ(m.browser().currentFolder(), m.browser().files().path());
 }
 
 TEST(ListInteraction, KeysAndDoubleClicksOpenTheTiledWindow)
@@ -186,24 +190,24 @@ TEST(ListInteraction, KeysAndDoubleClicksOpenTheTiledWindow)
     f.start(f.folderWith(QStringLiteral("p"), {"good/hopper.bmp", "good/pal8.bmp"}));
     shell::MainWindow &m = *f.main;
 
-    emit m.Lv->keyDown(common::VkDown, 0);
+    emit m.list()->keyDown(common::VkDown, 0);
     EXPECT_FALSE(tiledWindowOpen(m));
 
     click(m, QStringLiteral("pal8.bmp"));
-    emit m.Lv->keyDown(common::VkDown, 0);
+    emit m.list()->keyDown(common::VkDown, 0);
     ASSERT_TRUE(tiledWindowOpen(m));
-    QTest::keyClick(m.Preview, Qt::Key_Escape);
+    QTest::keyClick(m.tiledPreview()->window(), Qt::Key_Escape);
     EXPECT_FALSE(tiledWindowOpen(m));
 
-    emit m.Lv->dblClick();
+    emit m.list()->dblClick();
     EXPECT_TRUE(tiledWindowOpen(m));
     // A new folder closes it.
-    m.Tv->setSelectedFolder(f.folderWith(QStringLiteral("q"), {"good/pal1.bmp"}));
+    m.folderTree()->setSelectedFolder(f.folderWith(QStringLiteral("q"), {"good/pal1.bmp"}));
     EXPECT_FALSE(tiledWindowOpen(m));
 
     // A click on the preview image opens it too.
     click(m, QStringLiteral("pal1.bmp"));
-    MainFixture::press(m.Primg, QPoint(3, 3));
+    MainFixture::press(m.previewImage(), QPoint(3, 3));
     EXPECT_TRUE(tiledWindowOpen(m));
 }
 
@@ -218,23 +222,23 @@ TEST(ListInteraction, ATallPictureIsShownOnlyInsideThePane)
     shell::MainWindow &m = *f.main;
     m.resizeToOuter(9000, 6000);
     click(m, QStringLiteral("tall.jpg"));
-    ASSERT_TRUE(m.Primg->isVisible());
+    ASSERT_TRUE(m.previewImage()->isVisible());
 
     const double tpp = m.twipsPerPixel();
-    const shell::TwipRect &pv = m.controls().Pv;
+    const shell::TwipRect &pv = m.controls().previewFrame;
     const QRect pane(common::twipsToPixels(pv.left, tpp), common::twipsToPixels(pv.top, tpp),
                      common::twipsToPixels(pv.width, tpp), common::twipsToPixels(pv.height, tpp));
     // Narrow enough to show at its natural size, which is taller than the pane.
-    ASSERT_FALSE(pane.contains(m.Primg->geometry()));
-    const QRegion shown = (m.Primg->mask().isEmpty() ? QRegion(m.Primg->rect()) : m.Primg->mask())
-                              .translated(m.Primg->pos());
+    ASSERT_FALSE(pane.contains(m.previewImage()->geometry()));
+    const QRegion shown = (m.previewImage()->mask().isEmpty() ? QRegion(m.previewImage()->rect()) : m.previewImage()->mask())
+                              .translated(m.previewImage()->pos());
     EXPECT_TRUE(pane.contains(shown.boundingRect()));
     EXPECT_FALSE(shown.isEmpty());
 
     // A picture that fits shows whole.
     click(m, QStringLiteral("hopper.bmp"));
-    EXPECT_TRUE(m.Primg->mask().isEmpty());
-    EXPECT_TRUE(pane.contains(m.Primg->geometry()));
+    EXPECT_TRUE(m.previewImage()->mask().isEmpty());
+    EXPECT_TRUE(pane.contains(m.previewImage()->geometry()));
 }
 
 TEST(ListInteraction, AnOpenTiledWindowRepaintsWhenTheSelectionChanges)
@@ -243,9 +247,9 @@ TEST(ListInteraction, AnOpenTiledWindowRepaintsWhenTheSelectionChanges)
     f.start(f.folderWith(QStringLiteral("p"), {"good/hopper.bmp", "good/pal8.bmp", "bad/empty.bmp"}));
     shell::MainWindow &m = *f.main;
     click(m, QStringLiteral("hopper.bmp"));
-    emit m.Lv->dblClick();
+    emit m.list()->dblClick();
     ASSERT_TRUE(tiledWindowOpen(m));
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(m.Preview));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m.tiledPreview()->window()));
 
     // Counts the paints the window gets.
     struct PaintCounter : QObject {
@@ -256,7 +260,7 @@ TEST(ListInteraction, AnOpenTiledWindowRepaintsWhenTheSelectionChanges)
             return false;
         }
     } counter;
-    m.Preview->installEventFilter(&counter);
+    m.tiledPreview()->window()->installEventFilter(&counter);
     QApplication::processEvents();
     counter.paints = 0;
 
@@ -266,6 +270,6 @@ TEST(ListInteraction, AnOpenTiledWindowRepaintsWhenTheSelectionChanges)
     counter.paints = 0;
     click(m, QStringLiteral("empty.bmp"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return counter.paints > 0 || !tiledWindowOpen(m); }, 2000));
-    if (m.Preview)
-        m.Preview->removeEventFilter(&counter);
+    if (m.tiledPreview()->window())
+        m.tiledPreview()->window()->removeEventFilter(&counter);
 }

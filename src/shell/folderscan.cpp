@@ -1,0 +1,136 @@
+#include "shell/folderscan.h"
+
+#include "browser/browser.h"
+#include "browser/statusline.h"
+#include "browser/texts.h"
+#include "catalogue/typepatterns.h"
+#include "listview/listinteraction.h"
+#include "platform/qtlistview.h"
+#include "preview/tiledpreview.h"
+#include "shell/busycursor.h"
+#include "shell/foldertree.h"
+#include "shell/settingskeys.h"
+#include "shell/settingsstore.h"
+#include "thumbs/thumbgrid.h"
+
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+
+namespace pavix::shell {
+
+FolderScan::FolderScan(browser::Browser &browser, browser::StatusLine &status, SettingsStore &settings,
+                       const ScanParts &parts, QWidget *window)
+    : QObject(window), m_browser(browser), m_status(status), m_settings(settings), m_parts(parts)
+{
+    setObjectName(QStringLiteral("folderScan"));
+    chooseFolder = [window](const QString &title, const QString &initialFolder) {
+        return QFileDialog::getExistingDirectory(window, title, initialFolder, QFileDialog::ShowDirsOnly);
+    };
+    reportError = [window](const QString &text) {
+        QMessageBox::warning(window, browser::AppTitle, text, QMessageBox::Ok);
+    };
+}
+
+void FolderScan::emptyListAndPreview()
+{
+    m_parts.list->clear();
+    m_parts.grid->hideMarker();
+    m_browser.clearPicture();
+}
+
+common::Status FolderScan::fillList()
+{
+    auto [entries, listed] = m_browser.catalogueEntries();
+    m_parts.listInteraction->fill(entries);
+    return listed;
+}
+
+void FolderScan::storeFolder()
+{
+    // Stored as soon as it changes, so a run that ends abruptly still starts here next time.
+    writeText(m_settings, SectionSettings, KeyFolder, m_parts.tree->selectedFolder());
+    m_settings.sync();
+}
+
+void FolderScan::scanTreeFolder()
+{
+    if (m_browser.folder() == m_parts.tree->selectedFolder())
+        return;
+    m_parts.tiledPreview->unloadIfVisible();
+    BusyCursor busy;
+    m_status.showMessage(QString());
+    emptyListAndPreview();
+    // A folder that cannot be opened lists nothing, and the status line says why.
+    const common::Status opened = m_browser.setFolder(m_parts.tree->selectedFolder());
+    m_browser.setCurrentFile(QString());
+    storeFolder();
+    if (m_browser.files().listCount() == 0) {
+        m_parts.imagesLabel->setText(browser::ImagesLabel);
+        m_parts.grid->showEmpty();
+        if (!opened)
+            m_status.showMessage(opened.error().message);
+        return;
+    }
+    // A file that fails to list ends the listing; the entries made so far stay.
+    fillList();
+    m_parts.grid->build();
+    m_parts.imagesLabel->setText(browser::ImagesLabel + QString::number(m_browser.files().listCount()));
+}
+
+QString FolderScan::browseFolder(const QString &initialFolder)
+{
+    const QString title = catalogue::searchingText(m_browser.typeTexts());
+    const QString folder = chooseFolder ? chooseFolder(title, initialFolder) : QString();
+    if (folder.isEmpty() || folder == m_browser.folder())
+        return folder;
+
+    m_parts.tiledPreview->unloadIfVisible();
+    BusyCursor busy;
+    emptyListAndPreview();
+    const common::Status opened = m_browser.setFolder(folder);
+    if (!opened && reportError)
+        reportError(opened.error().message);
+    m_browser.setFilePattern(catalogue::combinedPattern(m_browser.patterns()));
+    // The tree shows the folder; its notification finds the folder listed and stops.
+    m_parts.tree->setSelectedFolder(m_browser.folder());
+    storeFolder();
+    const int count = m_browser.files().listCount();
+    if (count == 0) {
+        m_parts.imagesLabel->setText(browser::ImagesLabelBare);
+        m_status.showMessage(opened ? browser::NoImagesMessage : opened.error().message);
+        m_parts.grid->showEmpty();
+        return folder;
+    }
+    m_parts.imagesLabel->setText(browser::ImagesLabel + QString::number(count));
+    // The program carries on with the entries made so far.
+    if (const common::Status listed = fillList(); !listed && reportError)
+        reportError(listed.error().message);
+    m_parts.grid->build();
+    m_status.showMessage(QString());
+    return folder;
+}
+
+void FolderScan::refresh()
+{
+    BusyCursor busy;
+    m_parts.strip->hide();
+    emptyListAndPreview();
+    m_browser.setCurrentFile(QString());
+    // A fresh listing of the tree's folder; one that cannot be opened lists nothing.
+    const common::Status opened = m_browser.setFolder(m_parts.tree->selectedFolder());
+    const int count = m_browser.files().listCount();
+    if (count == 0) {
+        m_parts.imagesLabel->setText(browser::ImagesLabel);
+        m_parts.grid->showEmpty();
+        m_status.showMessage(opened ? QString() : opened.error().message);
+    } else {
+        m_parts.imagesLabel->setText(browser::ImagesLabel + QString::number(count));
+        fillList();
+        m_parts.grid->build();
+        m_status.showMessage(browser::ClickHint);
+    }
+    m_parts.strip->show();
+}
+
+} // namespace pavix::shell

@@ -1,0 +1,88 @@
+#pragma once
+// The three ways a folder is scanned: picking it in the folder tree, choosing it in the
+// browse dialog, and refreshing. Each empties the list and the preview, points the file
+// list at the folder, fills the list and rebuilds the thumbnail grid; they differ in the
+// texts they show, in skipping the folder already listed and in closing the tiled
+// preview window.
+
+#include "common/result.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class QLabel;
+class QWidget;
+
+namespace pavix::browser {
+class Browser;
+class StatusLine;
+}
+namespace pavix::listview {
+class ListInteraction;
+}
+namespace pavix::platform {
+class QtListView;
+}
+namespace pavix::preview {
+class TiledPreviewHost;
+}
+namespace pavix::thumbs {
+class ThumbGrid;
+}
+
+namespace pavix::shell {
+
+class FolderTree;
+class SettingsStore;
+
+// What a scan changes.
+struct ScanParts {
+    platform::QtListView *list = nullptr;
+    listview::ListInteraction *listInteraction = nullptr;
+    thumbs::ThumbGrid *grid = nullptr;
+    QWidget *strip = nullptr;       // hidden while a refresh rebuilds it
+    QLabel *imagesLabel = nullptr;  // "Images : " and the count
+    FolderTree *tree = nullptr;
+    preview::TiledPreviewHost *tiledPreview = nullptr;
+};
+
+class FolderScan : public QObject {
+    Q_OBJECT
+public:
+    FolderScan(browser::Browser &browser, browser::StatusLine &status, SettingsStore &settings,
+               const ScanParts &parts, QWidget *window);
+
+    // The tree scan: the tree's folder, unless it is the one listed.
+    void scanTreeFolder();
+    // Shows the folder chooser opening at `initialFolder` and scans the folder chosen;
+    // returns it (empty after a cancel). Choosing the folder already listed changes
+    // nothing.
+    QString browseFolder(const QString &initialFolder);
+    // A fresh listing of the tree's folder, even when it is the one already shown.
+    void refresh();
+
+    // The folder chooser: gets the dialog's title and initial folder, returns the chosen
+    // folder or "" (tests answer it themselves).
+    std::function<QString(const QString &title, const QString &initialFolder)> chooseFolder;
+    // Reports an error raised while listing a chosen folder (tests answer it themselves).
+    std::function<void(const QString &)> reportError;
+
+private:
+    // Empties the list, the marker, the preview image and the current picture; the current
+    // file's name stays.
+    void emptyListAndPreview();
+    // Fills the list from the listing; the error of a file whose length could not be
+    // read, with the entries before it made.
+    common::Status fillList();
+    // Stores the tree's folder as "Folder" and makes it durable at once.
+    void storeFolder();
+
+    browser::Browser &m_browser;
+    browser::StatusLine &m_status;
+    SettingsStore &m_settings;
+    ScanParts m_parts;
+};
+
+} // namespace pavix::shell

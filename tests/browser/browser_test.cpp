@@ -1,0 +1,144 @@
+// The browsing state: the catalogue it makes of a folder and the selection it announces.
+#include "browser/browser.h"
+
+#include "catalogue/fakeshellinfo.h"
+#include "catalogue/filesize.h"
+#include "catalogue/scratchfolder.h"
+#include "catalogue/typepatterns.h"
+#include "support/corpus.h"
+
+#include <QFile>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+using namespace pavix;
+using namespace pavix::catalogue;
+using browser::Browser;
+using testsupport::FakeShellInfo;
+using testsupport::ScratchFolder;
+
+namespace {
+
+QString allTypes()
+{
+    return combinedPattern(TypePatterns{BmpEnabled, JpgEnabled, GifEnabled, IcoEnabled});
+}
+
+struct Browsing {
+    FakeShellInfo shell;
+    Browser browser{shell, 15.0};
+};
+
+} // namespace
+
+TEST(Browser, CatalogueHasOneEntryPerFileInListOrder)
+{
+    ScratchFolder folder;
+    folder.write(QStringLiteral("b.jpg"), 1000);
+    folder.write(QStringLiteral("a.BMP"), 0);
+    folder.write(QStringLiteral("c.bmp"), 1234567);
+    folder.write(QStringLiteral("d.ico"), 5);
+    Browsing b;
+    b.browser.setFilePattern(allTypes());
+    ASSERT_TRUE(b.browser.setFolder(folder.path()).ok());
+
+    auto [entries, status] = b.browser.catalogueEntries();
+    ASSERT_TRUE(status.ok());
+    ASSERT_EQ(entries.size(), 4u);
+    const QStringList names{QStringLiteral("a.BMP"), QStringLiteral("b.jpg"), QStringLiteral("c.bmp"),
+                            QStringLiteral("d.ico")};
+    const qint64 sizes[] = {0, 1000, 1234567, 5};
+    const int icons[] = {1, 2, 1, 3};
+    const QStringList types{QStringLiteral("BMP picture"), QStringLiteral("JPG picture"),
+                            QStringLiteral("BMP picture"), QStringLiteral("ICO picture")};
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(entries[i].name, names[int(i)]);
+        EXPECT_EQ(entries[i].length, sizes[i]);
+        EXPECT_EQ(entries[i].iconPosition, icons[i]);
+        EXPECT_EQ(entries[i].typeName, types[int(i)]);
+    }
+
+    // Listing again adds no images and asks the shell nothing new.
+    const auto iconCalls = b.shell.iconCalls.size();
+    EXPECT_EQ(b.browser.catalogueEntries().first.size(), 4u);
+    EXPECT_EQ(b.browser.icons().large().count(), 3);
+    EXPECT_EQ(b.shell.iconCalls.size(), iconCalls);
+}
+
+TEST(Browser, AVanishedFileEndsTheCatalogueAndKeepsTheEntriesBefore)
+{
+    ScratchFolder folder;
+    folder.write(QStringLiteral("a.bmp"), 1);
+    folder.write(QStringLiteral("b.bmp"), 2);
+    folder.write(QStringLiteral("c.bmp"), 3);
+    Browsing b;
+    ASSERT_TRUE(b.browser.setFolder(folder.path()).ok());
+    ASSERT_TRUE(QFile::remove(folder.file(QStringLiteral("b.bmp"))));
+
+    auto [entries, status] = b.browser.catalogueEntries();
+    ASSERT_FALSE(status.ok());
+    EXPECT_EQ(status.error().number, catalogue::ErrFileNotFound);
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].name, QStringLiteral("a.bmp"));
+    EXPECT_EQ(b.browser.listedFileLength(QStringLiteral("a.bmp")).value(), 1);
+    EXPECT_FALSE(b.browser.listedFileLength(QStringLiteral("b.bmp")).ok());
+}
+
+TEST(Browser, CorpusFoldersCatalogueWithoutErrors)
+{
+    ScratchFolder folder;
+    Browsing b;
+    b.browser.setFilePattern(allTypes());
+    for (const char *name : {"good", "bad", "names"}) {
+        ASSERT_TRUE(b.browser.setFolder(folder.copyCorpus(QString::fromUtf8(name), QString::fromUtf8(name))).ok());
+        auto [entries, status] = b.browser.catalogueEntries();
+        ASSERT_TRUE(status.ok()) << name;
+        ASSERT_EQ(int(entries.size()), b.browser.files().listCount());
+        for (size_t i = 0; i < entries.size(); ++i) {
+            EXPECT_EQ(entries[i].name, b.browser.files().list(int(i)));
+            EXPECT_GE(entries[i].iconPosition, 1);
+        }
+    }
+    EXPECT_EQ(b.browser.icons().large().count(), b.browser.icons().small().count());
+}
+
+TEST(Browser, SelectingAnnouncesThePictureOrWhyItCannotBeRead)
+{
+    ScratchFolder folder;
+    ASSERT_TRUE(QFile::copy(testsupport::corpusPath(QStringLiteral("good/hopper.bmp")), folder.file(QStringLiteral("a.bmp"))));
+    ASSERT_TRUE(QFile::copy(testsupport::corpusPath(QStringLiteral("bad/empty.bmp")), folder.file(QStringLiteral("b.bmp"))));
+    Browsing b;
+    ASSERT_TRUE(b.browser.setFolder(folder.path()).ok());
+    QSignalSpy pictures(&b.browser, &Browser::pictureChanged);
+    QSignalSpy selected(&b.browser, &Browser::fileSelected);
+    QSignalSpy failed(&b.browser, &Browser::selectionFailed);
+    QSignalSpy cleared(&b.browser, &Browser::selectionCleared);
+
+    ASSERT_TRUE(b.browser.selectFile(QStringLiteral("a.bmp")).ok());
+    EXPECT_EQ(b.browser.currentFile(), QStringLiteral("a.bmp"));
+    EXPECT_EQ(b.browser.currentFolder(), folder.path());
+    EXPECT_EQ(b.browser.picture().size(), QSize(128, 128));
+    EXPECT_EQ(b.browser.pictureSizeTwips(), QSize(1920, 1920));
+    EXPECT_EQ(pictures.count(), 1);
+    ASSERT_EQ(selected.count(), 1);
+    EXPECT_EQ(selected[0][0].toInt(), 0);
+
+    // An unreadable file: no current file, no picture, the reason, and still its place.
+    const auto bad = b.browser.selectFile(QStringLiteral("b.bmp"));
+    EXPECT_FALSE(bad.ok());
+    EXPECT_TRUE(b.browser.currentFile().isEmpty());
+    EXPECT_TRUE(b.browser.picture().isNull());
+    EXPECT_EQ(b.browser.pictureSizeTwips(), QSize(1920, 1920)); // the size stays
+    EXPECT_EQ(pictures.count(), 2);
+    EXPECT_EQ(failed.count(), 1);
+    ASSERT_EQ(selected.count(), 2);
+    EXPECT_EQ(selected[1][0].toInt(), 1);
+
+    // Making a file current reads nothing; clearing leaves nothing selected.
+    b.browser.setCurrentFile(QStringLiteral("a.bmp"));
+    EXPECT_EQ(pictures.count(), 2);
+    b.browser.clearSelection();
+    EXPECT_TRUE(b.browser.currentFile().isEmpty());
+    EXPECT_EQ(cleared.count(), 1);
+}
