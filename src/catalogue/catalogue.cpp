@@ -9,8 +9,9 @@ namespace {
 constexpr int SizeSubItem = 1;
 constexpr int TypeSubItem = 2;
 
-// Adds the entry; `imagesAdded` is set when the cache grew, so that the caller can tell
-// the list once for a whole folder.
+// Adds the entry; `imagesAdded` is set when the cache's images changed (added, or put in a
+// position an earlier listing used), so that the caller can tell the list once for a whole
+// folder.
 common::Status addEntry(const QString &path, const FileList &files, IconCache &cache,
                         platform::ListView &lv, bool &imagesAdded)
 {
@@ -20,9 +21,12 @@ common::Status addEntry(const QString &path, const FileList &files, IconCache &c
     if (!length)
         return length.error();
 
-    const int before = cache.large().count();
+    // An empty list shows no icon: the pictures only earlier listings used may go.
+    if (lv.count() == 0)
+        cache.startListing();
+    const std::uint64_t before = cache.revision();
     const int position = cache.positionFor(path);
-    imagesAdded = imagesAdded || cache.large().count() != before;
+    imagesAdded = imagesAdded || cache.revision() != before;
 
     if (!lv.icons())
         lv.setIcons(&cache.large());

@@ -20,8 +20,9 @@ common::Result<qint64> listedFileLength(const FileList &files, const QString &na
 // last "/", icon = the cache position, sub-item 1 = FormatFileSize of the length of that
 // name in `files`' folder (with the number itself, so sizes order numerically), sub-item
 // 2 = the cached type name. Attaches the cache's lists as the list's icon sources where it
-// has none, and tells the list when images were added. When the length cannot be read the
-// error is returned and no entry is made.
+// has none, and tells the list when the cache's images changed. An entry made in an empty
+// list starts a new listing in the cache (icons of earlier listings may go). When the
+// length cannot be read the error is returned and no entry is made.
 common::Status AddCatalogueEntry(const QString &path, const FileList &files, IconCache &cache,
                                  platform::ListView &lv);
 

@@ -185,3 +185,41 @@ TEST(Catalogue, CorpusFoldersListWithoutErrors)
     }
     EXPECT_EQ(c.cache.large().count(), c.cache.small().count());
 }
+
+TEST(Catalogue, ListingManyIconFoldersKeepsIconMemoryBoundedAndEveryEntrysIconRight)
+{
+    constexpr qint64 pairBytes = (32 * 32 + 16 * 16) * 4; // the fake shell's icons
+    ScratchFolder scratch;
+    FakeShellInfo shell;
+    IconCache cache(shell, 6 * pairBytes);
+    FakeListView lv;
+    FileList files;
+    files.setPattern(allTypes());
+    for (int f = 0; f < 12; ++f) {
+        const QString folder = scratch.makeFolder(QStringLiteral("f%1").arg(f));
+        for (int i = 0; i < 8; ++i)
+            scratch.write(QStringLiteral("f%1/icon%2.ico").arg(f).arg(i));
+        scratch.write(QStringLiteral("f%1/photo.bmp").arg(f));
+
+        const int told = lv.iconsChangedCalls();
+        lv.clear();
+        ASSERT_TRUE(files.setPath(folder).ok());
+        ASSERT_TRUE(ListFolder(files.path(), files, cache, lv).ok());
+        ASSERT_EQ(lv.count(), 9);
+        for (int i = 1; i <= lv.count(); ++i) {
+            const QString path = folder + u'/' + lv.itemText(i);
+            const QString key = cacheKey(path);
+            EXPECT_EQ(cache.large().at(lv.itemIcon(i)).key, key) << qPrintable(path);
+            EXPECT_EQ(cache.small().at(lv.itemIcon(i)).key, key) << qPrintable(path);
+            if (key == path) {
+                EXPECT_EQ(cache.large().at(lv.itemIcon(i)).picture, shell.icon(path, 2)) << qPrintable(path);
+                EXPECT_EQ(cache.small().at(lv.itemIcon(i)).picture, shell.icon(path, 1)) << qPrintable(path);
+            }
+        }
+        // This folder's eight icons, whatever the budget; none of earlier folders beyond it.
+        EXPECT_EQ(cache.fileIconCount(), 8);
+        EXPECT_LE(cache.large().count(), 1 + 8 + 6);
+        // Positions were filled again, so the list was told.
+        EXPECT_EQ(lv.iconsChangedCalls(), told + 1);
+    }
+}
