@@ -8,8 +8,9 @@ namespace pavix::browser {
 
 StatusLine::~StatusLine() = default;
 
-Browser::Browser(catalogue::ShellInfo &shellInfo, double twipsPerPixel, QObject *parent)
-    : QObject(parent), m_twipsPerPixel(twipsPerPixel), m_icons(shellInfo)
+Browser::Browser(catalogue::ShellInfo &shellInfo, double twipsPerPixel, qint64 fileIconBudgetBytes,
+                 QObject *parent)
+    : QObject(parent), m_twipsPerPixel(twipsPerPixel), m_icons(shellInfo, fileIconBudgetBytes)
 {
     setObjectName(QStringLiteral("browser"));
 }
@@ -32,6 +33,7 @@ common::Result<qint64> Browser::listedFileLength(const QString &name) const
 std::pair<std::vector<CatalogueEntry>, common::Status> Browser::catalogueEntries()
 {
     std::vector<CatalogueEntry> entries;
+    m_icons.startListing();
     entries.reserve(static_cast<size_t>(m_files.listCount()));
     for (const QString &name : m_files.names()) {
         // The length is read first: a file that vanished leaves no half-made entry.

@@ -42,8 +42,11 @@ struct Sample {
 class Browser : public QObject {
     Q_OBJECT
 public:
-    // `twipsPerPixel` turns a picture's pixels into the twips its natural size is kept in.
-    Browser(catalogue::ShellInfo &shellInfo, double twipsPerPixel, QObject *parent = nullptr);
+    // `twipsPerPixel` turns a picture's pixels into the twips its natural size is kept in;
+    // `fileIconBudgetBytes` bounds the icon files' own pictures kept from earlier listings
+    // (0 for the cache's default).
+    Browser(catalogue::ShellInfo &shellInfo, double twipsPerPixel, qint64 fileIconBudgetBytes = 0,
+            QObject *parent = nullptr);
 
     double twipsPerPixel() const { return m_twipsPerPixel; }
 
@@ -62,7 +65,8 @@ public:
     const catalogue::IconCache &icons() const { return m_icons; }
     // One entry per listed file, in list order, with its length read from the folder and
     // its icon from the cache. Stops at the first file whose length cannot be read and
-    // returns the entries made before it with that file's error.
+    // returns the entries made before it with that file's error. Each call is a new
+    // listing for the cache: icons only earlier listings used may go.
     std::pair<std::vector<CatalogueEntry>, common::Status> catalogueEntries();
     // Length in bytes of a listed file of the listed folder.
     common::Result<qint64> listedFileLength(const QString &name) const;

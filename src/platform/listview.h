@@ -47,7 +47,9 @@ public:
     virtual void setIcons(const ImageList *list) = 0;
     virtual const ImageList *smallIcons() const = 0;
     virtual void setSmallIcons(const ImageList *list) = 0;
-    // Tells the list that images were added to its sources.
+    // Tells the list that images were added to its sources, or put in positions it showed
+    // before (positions of an earlier listing are filled again): it drops what it kept of
+    // them.
     virtual void iconsChanged() = 0;
 
     // Layout.

@@ -7,8 +7,10 @@
 #include <QMimeType>
 #include <QPixmap>
 #include <QStandardPaths>
+#include <QStringList>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace pavix::platform {
@@ -23,35 +25,6 @@ constexpr int MaxIconSidePx = 1024;
 // Entries of one icon file looked at, and entries tried when the best ones fail to decode.
 constexpr int MaxIconEntries = 64;
 constexpr int MaxDecodeAttempts = 4;
-
-const QStringList &installedThemes()
-{
-    static const QStringList themes{QStringLiteral("Adwaita"), QStringLiteral("hicolor")};
-    return themes;
-}
-
-const QStringList &themeContexts()
-{
-    static const QStringList contexts{QStringLiteral("mimetypes"), QStringLiteral("legacy")};
-    return contexts;
-}
-
-// Sizes of a theme's bitmap folders in the order worth trying for `sizePx`: the size
-// itself, then larger ones (scaled down), then smaller ones (scaled up).
-std::vector<int> themeSizesFor(int sizePx)
-{
-    static const int known[] = {8, 16, 22, 24, 32, 48, 64, 96, 128, 256, 512};
-    std::vector<int> sizes{sizePx};
-    for (int size : known) {
-        if (size > sizePx)
-            sizes.push_back(size);
-    }
-    for (auto it = std::rbegin(known); it != std::rend(known); ++it) {
-        if (*it < sizePx)
-            sizes.push_back(*it);
-    }
-    return sizes;
-}
 
 bool declaredSizeAcceptable(const QSize &size)
 {
@@ -83,12 +56,37 @@ void orderEntriesFor(std::vector<IconEntry> &entries, int sizePx)
 
 QtShellInfo::QtShellInfo()
 {
-    m_iconRoots.append(QDir::homePath() + QStringLiteral("/.icons"));
-    m_iconRoots.append(QStandardPaths::locateAll(QStandardPaths::GenericDataLocation,
-                                                 QStringLiteral("icons"),
-                                                 QStandardPaths::LocateDirectory));
-    if (!m_iconRoots.contains(QStringLiteral("/usr/share/icons")))
-        m_iconRoots.append(QStringLiteral("/usr/share/icons"));
+    useDesktopIconThemes();
+}
+
+void QtShellInfo::useDesktopIconThemes()
+{
+    QStringList roots{QDir::homePath() + QStringLiteral("/.icons")};
+    for (const QString &data : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+        roots.append(data + QStringLiteral("/icons"));
+    QStringList paths = QIcon::themeSearchPaths();
+    const qsizetype before = paths.size();
+    for (const QString &root : std::as_const(roots)) {
+        if (!paths.contains(root))
+            paths.append(root);
+    }
+    // Setting the paths drops every icon Qt has looked up, so only a change sets them.
+    if (paths.size() != before)
+        QIcon::setThemeSearchPaths(paths);
+
+    const auto installed = [&paths](const QString &theme) {
+        return std::any_of(paths.cbegin(), paths.cend(), [&theme](const QString &root) {
+            return QFileInfo::exists(root + u'/' + theme + QStringLiteral("/index.theme"));
+        });
+    };
+    const QString fallback = installed(QStringLiteral("Adwaita")) ? QStringLiteral("Adwaita")
+                                                                   : QStringLiteral("hicolor");
+    if (QIcon::fallbackThemeName() != fallback)
+        QIcon::setFallbackThemeName(fallback);
+    // Qt looks in the fallback theme only after a named theme, so a platform that names
+    // none would find no icon at all.
+    if (QIcon::themeName().isEmpty())
+        QIcon::setThemeName(fallback);
 }
 
 QImage QtShellInfo::icon(const QString &path, int sizeSelector)
@@ -102,19 +100,12 @@ QImage QtShellInfo::icon(const QString &path, int sizeSelector)
     }
 
     const QMimeType mime = m_mimes.mimeTypeForFile(path, QMimeDatabase::MatchExtension);
-    QStringList names{mime.iconName(), mime.genericIconName()};
-    names.removeAll(QString());
-    for (const QString &name : names) {
-        if (QIcon::hasThemeIcon(name)) {
-            const QImage image = QIcon::fromTheme(name).pixmap(QSize(sizePx, sizePx), 1.0).toImage();
-            if (!image.isNull())
-                return catalogue::squareIcon(image, sizePx);
-        }
-    }
-    for (const QString &name : names) {
-        const QImage image = installedThemeIcon(name, sizePx);
+    for (const QString &name : {mime.iconName(), mime.genericIconName()}) {
+        if (name.isEmpty() || !QIcon::hasThemeIcon(name))
+            continue;
+        const QImage image = QIcon::fromTheme(name).pixmap(QSize(sizePx, sizePx), 1.0).toImage();
         if (!image.isNull())
-            return image;
+            return catalogue::squareIcon(image, sizePx);
     }
     return catalogue::fallbackIcon(sizePx);
 }
@@ -122,31 +113,6 @@ QImage QtShellInfo::icon(const QString &path, int sizeSelector)
 QString QtShellInfo::typeName(const QString &path)
 {
     return m_mimes.mimeTypeForFile(path, QMimeDatabase::MatchExtension).comment();
-}
-
-QImage QtShellInfo::installedThemeIcon(const QString &name, int sizePx) const
-{
-    const QString file = name + QStringLiteral(".png");
-    for (const QString &theme : installedThemes()) {
-        for (int size : themeSizesFor(sizePx)) {
-            const QString folder = QStringLiteral("%1x%1").arg(size);
-            for (const QString &root : m_iconRoots) {
-                for (const QString &context : themeContexts()) {
-                    const QString candidate =
-                        QStringList{root, theme, folder, context, file}.join(u'/');
-                    if (!QFileInfo::exists(candidate))
-                        continue;
-                    QImageReader reader(candidate);
-                    if (!declaredSizeAcceptable(reader.size()))
-                        continue;
-                    const QImage image = reader.read();
-                    if (!image.isNull())
-                        return catalogue::squareIcon(image, sizePx);
-                }
-            }
-        }
-    }
-    return QImage();
 }
 
 QImage QtShellInfo::iconFilePicture(const QString &path, int sizePx)

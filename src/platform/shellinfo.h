@@ -1,21 +1,30 @@
 #pragma once
 // The desktop's per-type icons and type names for the catalogue: type names and icon
 // names from the shared MIME database (matched by extension), icons from the desktop icon
-// theme, then from an installed theme (Adwaita, hicolor), then drawn by Pavix. An icon
-// file's own picture is its icon. Needs a QGuiApplication.
+// theme through QIcon::fromTheme, with an installed theme (Adwaita, else hicolor) as its
+// fallback, then drawn by Pavix. An icon file's own picture is its icon. Needs a
+// QGuiApplication.
 
 #include "catalogue/iconcache.h"
 
 #include <QImage>
 #include <QMimeDatabase>
 #include <QString>
-#include <QStringList>
 
 namespace pavix::platform {
 
 class QtShellInfo : public catalogue::ShellInfo {
 public:
+    // Calls useDesktopIconThemes().
     QtShellInfo();
+
+    // Lets QIcon::fromTheme find the desktop's icon themes, also where the platform names
+    // none (the offscreen platform, a bare X session): adds the XDG icon folders
+    // ($HOME/.icons, then each generic data folder + "/icons") after the search paths Qt
+    // already has, makes Adwaita (when installed, else hicolor) the fallback theme, and the
+    // theme itself when the platform names none. Program-wide; calling it again changes
+    // nothing.
+    static void useDesktopIconThemes();
 
     // 32 px when `sizeSelector` is 2, else 16 px; never null (a drawn icon is the last
     // resort). For ".ico" files the file's own picture, read with bounded memory: a file
@@ -31,13 +40,7 @@ public:
     static QImage iconFilePicture(const QString &path, int sizePx);
 
 private:
-    // The theme icon `name` in `sizePx`, from the desktop theme or else from the
-    // installed themes Pavix knows; null when none has it.
-    QImage themeIcon(const QString &name, int sizePx) const;
-    QImage installedThemeIcon(const QString &name, int sizePx) const;
-
     QMimeDatabase m_mimes;
-    QStringList m_iconRoots; // folders that hold icon themes
 };
 
 } // namespace pavix::platform

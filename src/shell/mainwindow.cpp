@@ -115,7 +115,7 @@ MainWindow::MainWindow(SettingsStore &settings, catalogue::ShellInfo &shellInfo)
     m_controls.imagesLabel.left = ImagesLabelLeft;
     m_controls.progressBar.left = ImagesLabelLeft;
 
-    m_browser = new browser::Browser(shellInfo, m_tpp, this);
+    m_browser = new browser::Browser(shellInfo, m_tpp, 0, this);
     createControls();
     createMenus();
     createToolBar();

@@ -5,13 +5,13 @@
 
 #include "common/result.h"
 
+#include <QSettings>
 #include <QString>
 
 #include <cstdint>
 #include <map>
 #include <optional>
 #include <utility>
-#include <vector>
 
 namespace pavix::shell {
 
@@ -43,15 +43,15 @@ private:
     Map m_values;
 };
 
-// The store kept in an INI file, by default $XDG_CONFIG_HOME/Pavix/Pavix.ini with the groups
-// [Settings] and [Type]. Values are written as plain text, "Key=Value", and read back
-// exactly; only a value with blanks at either end, a line break, another control character
-// or a leading double quote is written in double quotes with backslash escapes. Lines the
-// store does not know (other groups and keys, comments) are kept as they were.
+// The store kept in an INI file through QSettings (IniFormat), by default
+// $XDG_CONFIG_HOME/Pavix/Pavix.ini with the groups [Settings] and [Type]. Values are written
+// as plain text and read back exactly; QSettings quotes a value that holds ";" or "," or
+// blanks at either end and escapes line breaks and other control characters.
 //
-// The file is read once, when the store is made: a missing, unreadable or malformed file,
-// or one over 4 MiB, reads as empty, so every key gives its default. Writes are kept in
-// memory until sync() (or destruction), which replaces the file atomically.
+// A value typed by hand without quotes reads as the text after "=", blanks around it dropped,
+// also when it holds ";" or "," (QSettings alone would cut it at the ";" or split it at the
+// ","). A file over 4 MiB is not a settings file: it reads as empty and is replaced at the
+// next sync. Other groups and keys are kept; comments and the file's layout are not.
 class IniSettingsStore : public SettingsStore {
 public:
     // The store at defaultPath().
@@ -69,39 +69,21 @@ public:
 
     QString path() const { return m_path; }
 
-    // The first value of the key in a group of that name; nothing when missing.
+    // The value of the key in the group; nothing when missing or not text.
     std::optional<QString> read(const QString &section, const QString &key) const override;
-    // Stores the text. Section and key must be non-empty names without control characters
-    // or blanks at either end, and a key holds no '=' and does not start with '[', ';' or
-    // '#'; a write under any other name is ignored, since it could not be read back.
+    // Stores the text. A write with an empty section or key, or one holding "/" (which
+    // QSettings takes as a group separator), is ignored, since it could not be read back.
     void write(const QString &section, const QString &key, const QString &text) override;
     void sync() override;
 
-    // Writes the file when something changed since the last save (creating its folder).
-    // An error (ErrDeviceIo) when the file cannot be written; the changes stay pending.
+    // Writes pending changes to the file (creating its folder). An error (ErrDeviceIo) when
+    // QSettings reports the file could not be written or was malformed; the changes stay
+    // pending.
     common::Status flush();
 
 private:
-    struct Line {
-        QString raw;   // the line as it is written to the file
-        QString key;   // empty for lines that are not entries (comments, blanks, junk)
-        QString value; // the decoded value of an entry
-    };
-    struct Group {
-        QString name;
-        bool hasHeader = false; // false only for the lines before the first header
-        QString header;
-        std::vector<Line> lines;
-    };
-
-    void load();
-    QByteArray serialize() const;
-    Line *findEntry(const QString &section, const QString &key);
-    const Line *findEntry(const QString &section, const QString &key) const;
-
     QString m_path;
-    std::vector<Group> m_groups;
-    bool m_dirty = false;
+    QSettings m_settings;
 };
 
 // Typed readers: the stored value converted to the type, or def when the key is missing or

@@ -66,6 +66,9 @@ void ThumbLoader::enterDecode(qint64 bytes)
     std::unique_lock lock(m_mutex);
     m_memory.wait(lock, [this, bytes] { return m_decodingBytes == 0 || m_decodingBytes + bytes <= m_decodeBudgetBytes; });
     m_decodingBytes += bytes;
+    ++m_decodes;
+    m_peakDecodingBytes = std::max(m_peakDecodingBytes, m_decodingBytes);
+    m_peakDecodes = std::max(m_peakDecodes, m_decodes);
 }
 
 void ThumbLoader::leaveDecode(qint64 bytes)
@@ -73,8 +76,21 @@ void ThumbLoader::leaveDecode(qint64 bytes)
     {
         std::lock_guard lock(m_mutex);
         m_decodingBytes -= bytes;
+        --m_decodes;
     }
     m_memory.notify_all();
+}
+
+qint64 ThumbLoader::peakDecodingBytes() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_peakDecodingBytes;
+}
+
+int ThumbLoader::peakDecodes() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_peakDecodes;
 }
 
 void ThumbLoader::work()

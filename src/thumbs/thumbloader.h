@@ -56,6 +56,14 @@ public:
     // Returns at once; waitFor still hands out every cell decoded before the stop.
     void cancel();
 
+    // The decode budget in bytes, and the most memory (bytes, as the headers promise it) and
+    // the most pictures that full-size decodes took at once so far: the gate's own
+    // accounting, for tests and measurements. The peak stays within the budget unless one
+    // picture alone is larger than it, and then that picture was decoded alone.
+    qint64 decodeBudgetBytes() const { return m_decodeBudgetBytes; }
+    qint64 peakDecodingBytes() const;
+    int peakDecodes() const;
+
 private:
     void work();
     // Decodes the next file in order on the calling thread; lock is held on entry and exit.
@@ -72,11 +80,14 @@ private:
     const qint64 m_decodeBudgetBytes;
     const platform::DecodeGate m_gate;
 
-    std::mutex m_mutex;
+    mutable std::mutex m_mutex;
     std::condition_variable m_cellDone; // a cell was stored, or the loader was cancelled
     std::condition_variable m_room;     // the consumer moved on, or the loader was cancelled
     std::condition_variable m_memory;   // a full-size decode finished
     qint64 m_decodingBytes = 0;         // memory of the full-size decodes under way
+    int m_decodes = 0;                  // full-size decodes under way
+    qint64 m_peakDecodingBytes = 0;
+    int m_peakDecodes = 0;
     std::vector<QImage> m_cells;
     std::vector<bool> m_done;
     int m_next = 0;    // the next index a worker takes

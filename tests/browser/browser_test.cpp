@@ -142,3 +142,37 @@ TEST(Browser, SelectingAnnouncesThePictureOrWhyItCannotBeRead)
     EXPECT_TRUE(b.browser.currentFile().isEmpty());
     EXPECT_EQ(cleared.count(), 1);
 }
+
+TEST(Browser, ListingManyIconFoldersKeepsIconMemoryBoundedAndEveryEntrysIconRight)
+{
+    constexpr qint64 pairBytes = (32 * 32 + 16 * 16) * 4; // the fake shell's icons
+    ScratchFolder scratch;
+    FakeShellInfo shell;
+    Browser browser(shell, 15.0, 6 * pairBytes);
+    browser.setFilePattern(allTypes());
+    for (int f = 0; f < 12; ++f) {
+        const QString folder = scratch.makeFolder(QStringLiteral("f%1").arg(f));
+        for (int i = 0; i < 8; ++i)
+            scratch.write(QStringLiteral("f%1/icon%2.ico").arg(f).arg(i));
+        scratch.write(QStringLiteral("f%1/photo.bmp").arg(f));
+
+        ASSERT_TRUE(browser.setFolder(folder).ok());
+        auto [entries, listed] = browser.catalogueEntries();
+        ASSERT_TRUE(listed.ok());
+        ASSERT_EQ(entries.size(), 9u);
+        const IconCache &cache = browser.icons();
+        for (const browser::CatalogueEntry &entry : entries) {
+            const QString path = folder + u'/' + entry.name;
+            const QString key = cacheKey(path);
+            EXPECT_EQ(cache.large().at(entry.iconPosition).key, key) << qPrintable(path);
+            EXPECT_EQ(cache.small().at(entry.iconPosition).key, key) << qPrintable(path);
+            if (key == path) {
+                EXPECT_EQ(cache.large().at(entry.iconPosition).picture, shell.icon(path, 2)) << qPrintable(path);
+                EXPECT_EQ(cache.small().at(entry.iconPosition).picture, shell.icon(path, 1)) << qPrintable(path);
+            }
+        }
+        // This folder's eight icons, whatever the budget; none of earlier folders beyond it.
+        EXPECT_EQ(cache.fileIconCount(), 8);
+        EXPECT_LE(cache.large().count(), 1 + 8 + 6);
+    }
+}

@@ -3,10 +3,16 @@
 #include "platform/pictureservice.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QIcon>
 #include <QImageReader>
+#include <QScopeGuard>
+#include <QStandardPaths>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using pavix::catalogue::fallbackIcon;
 using pavix::platform::QtShellInfo;
@@ -98,12 +104,104 @@ TEST(QtShellInfo, TypeNamesComeFromTheExtension)
 
 TEST(QtShellInfo, PicturesUseAnInstalledThemeBeforeTheDrawnIcon)
 {
-    const bool adwaita = QFileInfo::exists(QStringLiteral("/usr/share/icons/Adwaita/32x32/mimetypes/image-x-generic.png"));
-    if (!adwaita)
+    const QString adwaita = QStringLiteral("/usr/share/icons/Adwaita/%1x%1/mimetypes/image-x-generic.png");
+    if (!QFileInfo::exists(adwaita.arg(32)))
         GTEST_SKIP() << "no Adwaita icon theme installed";
     QtShellInfo shell;
+    // Found through QIcon::fromTheme even under the offscreen platform, which names no theme.
+    EXPECT_EQ(argb(shell.icon(QStringLiteral("/x/a.bmp"), 2)), argb(QImage(adwaita.arg(32))));
+    EXPECT_EQ(argb(shell.icon(QStringLiteral("/x/a.bmp"), 1)), argb(QImage(adwaita.arg(16))));
     EXPECT_NE(shell.icon(QStringLiteral("/x/a.bmp"), 2), fallbackIcon(32));
     EXPECT_NE(shell.icon(QStringLiteral("/x/a.bmp"), 1), fallbackIcon(16));
+}
+
+TEST(QtShellInfo, IconThemesAreSearchedInTheXdgIconFolders)
+{
+    const QStringList before = QIcon::themeSearchPaths();
+    QtShellInfo shell;
+    const QStringList paths = QIcon::themeSearchPaths();
+    // The paths Qt had stay first; the XDG folders follow, each once.
+    EXPECT_EQ(paths.mid(0, before.size()), before);
+    QStringList xdg{QDir::homePath() + QStringLiteral("/.icons")};
+    for (const QString &data : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+        xdg.append(data + QStringLiteral("/icons"));
+    for (const QString &root : xdg)
+        EXPECT_EQ(paths.count(root), 1) << qPrintable(root) << " in " << qPrintable(paths.join(u' '));
+
+    const bool adwaita = std::any_of(paths.cbegin(), paths.cend(), [](const QString &root) {
+        return QFileInfo::exists(root + QStringLiteral("/Adwaita/index.theme"));
+    });
+    EXPECT_EQ(QIcon::fallbackThemeName(), adwaita ? QStringLiteral("Adwaita") : QStringLiteral("hicolor"));
+    EXPECT_FALSE(QIcon::themeName().isEmpty());
+
+    QtShellInfo::useDesktopIconThemes();
+    EXPECT_EQ(QIcon::themeSearchPaths(), paths);
+}
+
+namespace {
+
+void writeThemeIcon(const QString &theme, int sizePx, const QString &name, QColor colour)
+{
+    const QString folder = QStringLiteral("%1/%2x%2/mimetypes").arg(theme).arg(sizePx);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    QImage image(sizePx, sizePx, QImage::Format_ARGB32);
+    image.fill(colour);
+    ASSERT_TRUE(image.save(folder + u'/' + name + QStringLiteral(".png")));
+}
+
+} // namespace
+
+TEST(QtShellInfo, TheUsersOwnIconThemeGivesTheTypeIcon)
+{
+    if (!qEnvironmentVariableIsEmpty("PAVIX_TEST_KEEP_HOME"))
+        GTEST_SKIP() << "would write into the real home folder";
+    // A theme installed in ~/.icons, as a user installs one: its type icon for BMP and its
+    // generic picture icon, which JPEG files get since the theme has no icon of their own.
+    const QString theme = QDir::homePath() + QStringLiteral("/.icons/PavixTestTheme");
+    const QString previousTheme = QIcon::themeName();
+    const auto restore = qScopeGuard([&] {
+        QIcon::setThemeName(previousTheme);
+        QDir(theme).removeRecursively();
+    });
+    ASSERT_TRUE(QDir().mkpath(theme));
+    QFile index(theme + QStringLiteral("/index.theme"));
+    ASSERT_TRUE(index.open(QIODevice::WriteOnly));
+    index.write("[Icon Theme]\nName=PavixTestTheme\nDirectories=16x16/mimetypes,32x32/mimetypes\n\n"
+                "[16x16/mimetypes]\nSize=16\nType=Fixed\n\n[32x32/mimetypes]\nSize=32\nType=Fixed\n");
+    index.close();
+    for (int sizePx : {16, 32}) {
+        writeThemeIcon(theme, sizePx, QStringLiteral("image-bmp"), Qt::red);
+        writeThemeIcon(theme, sizePx, QStringLiteral("image-x-generic"), Qt::green);
+    }
+
+    QtShellInfo shell;
+    QIcon::setThemeName(QStringLiteral("PavixTestTheme"));
+    for (int selector : {2, 1}) {
+        const QImage bmp = shell.icon(QStringLiteral("/x/a.bmp"), selector);
+        const QImage jpg = shell.icon(QStringLiteral("/x/a.jpg"), selector);
+        const int sizePx = selector == 2 ? 32 : 16;
+        ASSERT_EQ(bmp.size(), QSize(sizePx, sizePx));
+        ASSERT_EQ(jpg.size(), QSize(sizePx, sizePx));
+        EXPECT_EQ(bmp.pixelColor(sizePx / 2, sizePx / 2), QColor(Qt::red));
+        EXPECT_EQ(jpg.pixelColor(sizePx / 2, sizePx / 2), QColor(Qt::green));
+    }
+}
+
+TEST(QtShellInfo, TheDrawnIconWhenNoThemeHasOne)
+{
+    QtShellInfo shell;
+    const QString previousTheme = QIcon::themeName();
+    const QString previousFallback = QIcon::fallbackThemeName();
+    const auto restore = qScopeGuard([&] {
+        QIcon::setThemeName(previousTheme);
+        QIcon::setFallbackThemeName(previousFallback);
+    });
+    QIcon::setThemeName(QStringLiteral("PavixNoSuchTheme"));
+    QIcon::setFallbackThemeName(QStringLiteral("PavixNoSuchTheme"));
+    EXPECT_EQ(shell.icon(QStringLiteral("/x/a.bmp"), 2), fallbackIcon(32));
+    EXPECT_EQ(shell.icon(QStringLiteral("/x/a.###"), 1), fallbackIcon(16));
+    // An icon file still shows its own picture.
+    EXPECT_NE(shell.icon(corpus(QStringLiteral("good/smile.ico")), 2), fallbackIcon(32));
 }
 
 TEST(QtShellInfo, ReadingIconsLeavesTheProgramWideDecodeLimitAlone)

@@ -3,11 +3,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <utility>
+#include <vector>
 
 using namespace pavix::shell;
 
@@ -89,66 +92,172 @@ TEST(SettingsStore, WritersProduceTheTextTheReadersTakeBack)
     EXPECT_FALSE(store.read(SectionSettings, KeyIco));
 }
 
-TEST(IniSettingsStore, AwkwardTextsRoundTripAsPlainText)
+namespace {
+
+struct Value {
+    QString section;
+    QString key;
+    QString text;
+};
+
+// Every kind of text the program stores, and the awkward ones a user could give it.
+const std::vector<Value> &awkwardValues()
+{
+    static const std::vector<Value> values = {
+        {"Type", "Bitmap", "*.bmp;"},
+        {"Type", "Jpg", "*.jpeg;*.jpg;"},
+        {"Type", "Gif", "&;"},
+        {"Type", "Ico", ""},
+        {"Settings", "Tbaron", "True"},
+        {"Settings", "Pvon", "False"},
+        {"Settings", "MainLeft", "1234.5"},
+        {"Settings", "IsaLeft", "-36000"},
+        {"Settings", "Folder", "/home/u/My Pictures, 2024;#1=x"},
+        {"Settings", "Comma", "/srv/a,b"},
+        {"Settings", "Back", "C:\\"},
+        {"Settings", "Bracket", "[Type]"},
+        {"Settings", "Comment", ";not a comment"},
+        {"Settings", "Hash", "#not either"},
+        {"Settings", "Equals", "a=b"},
+        {"Settings", "Inner", "say \"cheese\""},
+        {"Settings", "Umlaut", "/home/jürgen/Bilder/日本"},
+        {"Settings", "At", "@Variant(x)"},
+        {"Settings", "Lead", "  leading"},
+        {"Settings", "Trail", "trailing  "},
+        {"Settings", "Tab", "\tx\t"},
+        {"Settings", "OnlySpaces", "   "},
+        {"Settings", "Quoted", "\"quoted\""},
+        {"Settings", "OpenQuote", "\"open"},
+        {"Settings", "Lines", "one\ntwo\r\nthree"},
+        {"Settings", "Control", QString("a") + QChar(1) + "b\\"},
+    };
+    return values;
+}
+
+} // namespace
+
+TEST(IniSettingsStore, AwkwardTextsRoundTripThroughTheFileAsPlainText)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath("cfg/Pavix/Pavix.ini"); // folders made on demand
-
-    const std::vector<std::pair<QString, QString>> values = {
-        {"Bitmap", "*.bmp;"},
-        {"Jpg", "*.jpeg;*.jpg;"},
-        {"Gif", "&;"},
-        {"Ico", ""},
-        {"Tbaron", "True"},
-        {"Folder", "/home/u/My Pictures, 2024;#1=x"},
-        {"Back", "C:\\"},
-        {"Bracket", "[Type]"},
-        {"Comment", ";not a comment"},
-        {"Hash", "#not either"},
-        {"Inner", "say \"cheese\""},
-        {"Umlaut", "/home/jürgen/Bilder/日本"},
-        {"At", "@Variant(x)"},
-        {"Lead", "  leading"},
-        {"Trail", "trailing  "},
-        {"Tab", "\tx\t"},
-        {"OnlySpaces", "   "},
-        {"Quoted", "\"quoted\""},
-        {"OpenQuote", "\"open"},
-        {"Lines", "one\ntwo\r\nthree"},
-        {"Control", QString("a") + QChar(1) + "b\\"},
-    };
     {
         IniSettingsStore store(path);
-        for (const auto &[key, text] : values)
-            store.write(key == "Bitmap" || key == "Jpg" || key == "Gif" || key == "Ico"
-                            ? QString(SectionType)
-                            : QString(SectionSettings),
-                        key, text);
+        for (const Value &value : awkwardValues())
+            store.write(value.section, value.key, value.text);
         EXPECT_TRUE(store.flush().ok());
     }
     IniSettingsStore again(path);
-    for (const auto &[key, text] : values) {
-        const QString section = key == "Bitmap" || key == "Jpg" || key == "Gif" || key == "Ico"
-            ? QString(SectionType)
-            : QString(SectionSettings);
-        EXPECT_EQ(again.read(section, key), std::optional<QString>(text)) << key.toStdString();
-    }
+    for (const Value &value : awkwardValues())
+        EXPECT_EQ(again.read(value.section, value.key), std::optional<QString>(value.text))
+            << value.key.toStdString();
 
-    // Ordinary values stand in the file as they are.
+    // The file is text a person can read and edit: QSettings quotes a value that holds ";"
+    // or "," or blanks at either end, escapes line breaks, and doubles a leading "@" so that
+    // no value is taken for a variant.
     const QString text = fileText(path);
-    for (const char *line : {"[Settings]\n", "[Type]\n", "Bitmap=*.bmp;\n", "Gif=&;\n",
-                             "Jpg=*.jpeg;*.jpg;\n", "Ico=\n", "Tbaron=True\n",
-                             "Folder=/home/u/My Pictures, 2024;#1=x\n", "Back=C:\\\n",
-                             "Inner=say \"cheese\"\n", "At=@Variant(x)\n"}) {
+    for (const char *line :
+         {"[Settings]\n", "[Type]\n", "Bitmap=\"*.bmp;\"\n", "Jpg=\"*.jpeg;*.jpg;\"\n", "Gif=\"&;\"\n",
+          "Ico=\n", "Tbaron=True\n", "Pvon=False\n", "MainLeft=1234.5\n", "IsaLeft=-36000\n",
+          "Folder=\"/home/u/My Pictures, 2024;#1=x\"\n", "Equals=\"a=b\"\n", "Hash=#not either\n",
+          "Lead=\"  leading\"\n", "At=@@Variant(x)\n", "Lines=one\\ntwo\\r\\nthree\n"}) {
         EXPECT_TRUE(text.contains(QString::fromUtf8(line))) << line;
     }
     EXPECT_TRUE(text.contains(QString::fromUtf8("Umlaut=/home/jürgen/Bilder/日本\n")));
-    EXPECT_TRUE(text.contains("Lead=\"  leading\"\n"));
-    EXPECT_TRUE(text.contains("Lines=\"one\\ntwo\\r\\nthree\"\n"));
+    EXPECT_FALSE(text.contains("=@Variant(")) << qPrintable(text);
+    EXPECT_FALSE(text.contains("=@ByteArray(")) << qPrintable(text);
 }
 
-TEST(IniSettingsStore, RewritingKeepsUnknownLinesAndGroups)
+TEST(IniSettingsStore, SyncMakesTheValuesDurableWhileTheStoreLives)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Pavix.ini");
+    IniSettingsStore store(path);
+    writeSingle(store, SectionSettings, KeyMainLeft, 1500.0f);
+    writeTruth(store, SectionSettings, KeyBaron, false);
+    writeText(store, SectionType, KeyBitmap, "*.bmp;");
+    store.sync();
+    EXPECT_EQ(fileText(path), "[Settings]\nBaron=False\nMainLeft=1500\n\n[Type]\nBitmap=\"*.bmp;\"\n");
+
+    writeInt(store, SectionSettings, KeyIsaLeft, 2500);
+    ASSERT_TRUE(store.flush().ok());
+    EXPECT_TRUE(fileText(path).contains("IsaLeft=2500\n"));
+}
+
+TEST(IniSettingsStore, HandWrittenValuesReadAsTyped)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Pavix.ini");
+    // As a user types it, and as Pavix's earlier INI writer wrote it: no quotes around ";"
+    // or ",", blanks around "=", Windows line ends, a byte-order mark.
+    putFile(path, "\xEF\xBB\xBF[Settings]\r\n"
+                  "Folder=/home/me/My Pictures\r\n"
+                  "Other = /home/me/Pictures, 2024 \r\n"
+                  "Odd=a,b , c\r\n"
+                  "Umlaut=/home/j\xC3\xBCrgen/\xE6\x97\xA5\xE6\x9C\xAC\r\n"
+                  "Equals=a=b\r\n"
+                  "Hash=#1\r\n"
+                  "Lead=\"  x\"\r\n"
+                  "Trail=\"x  \"\r\n"
+                  "Blanks=   y   \r\n"
+                  "Tbaron=False\r\n"
+                  "Baron=True\r\n"
+                  "MainLeft = 1500\r\n"
+                  "MainTop=1234.5\r\n"
+                  "Empty=\r\n"
+                  "\r\n"
+                  "[Type]\r\n"
+                  "Bitmap=*.bmp;\r\n"
+                  "Jpg=*.jpeg;*.jpg;\r\n"
+                  "Gif=&;\r\n"
+                  "Ico = *.ico; \r\n");
+
+    // QSettings alone cuts a value at an unquoted ";" (a comment to it) and splits one at an
+    // unquoted ","; the store takes such lines as the text they hold.
+    {
+        QSettings plain(path, QSettings::IniFormat);
+        EXPECT_EQ(plain.value("Type/Bitmap").toString(), "*.bmp");
+        EXPECT_EQ(plain.value("Type/Jpg").toString(), "*.jpeg");
+        EXPECT_EQ(plain.value("Settings/Other").toStringList(), QStringList({"/home/me/Pictures", "2024"}));
+    }
+
+    const std::vector<std::pair<Value, QString>> expected = {
+        {{"Settings", "Folder", ""}, "/home/me/My Pictures"},
+        {{"Settings", "Other", ""}, "/home/me/Pictures, 2024"},
+        {{"Settings", "Odd", ""}, "a,b , c"},
+        {{"Settings", "Umlaut", ""}, QString::fromUtf8("/home/jürgen/日本")},
+        {{"Settings", "Equals", ""}, "a=b"},
+        {{"Settings", "Hash", ""}, "#1"},
+        {{"Settings", "Lead", ""}, "  x"},
+        {{"Settings", "Trail", ""}, "x  "},
+        {{"Settings", "Blanks", ""}, "y"}, // unquoted blanks around a value are not part of it
+        {{"Settings", "Empty", ""}, ""},
+        {{"Type", "Bitmap", ""}, "*.bmp;"},
+        {{"Type", "Jpg", ""}, "*.jpeg;*.jpg;"},
+        {{"Type", "Gif", ""}, "&;"},
+        {{"Type", "Ico", ""}, "*.ico;"},
+    };
+    {
+        IniSettingsStore store(path);
+        for (const auto &[where, text] : expected)
+            EXPECT_EQ(store.read(where.section, where.key), std::optional<QString>(text))
+                << where.key.toStdString();
+        EXPECT_EQ(readTruth(store, SectionSettings, KeyTbaron, true), false);
+        EXPECT_EQ(readTruth(store, SectionSettings, KeyBaron, false), true);
+        EXPECT_EQ(readSingle(store, SectionSettings, KeyMainLeft, 0), 1500.0f);
+        EXPECT_EQ(readSingle(store, SectionSettings, KeyMainTop, 0), 1234.5f);
+        EXPECT_EQ(readInt32(store, SectionSettings, KeyIsaLeft, 2000), 2000);
+        ASSERT_TRUE(store.flush().ok());
+    }
+    // Written back, the same values come back, now quoted where QSettings quotes them.
+    EXPECT_TRUE(fileText(path).contains("Bitmap=\"*.bmp;\"\n"));
+    IniSettingsStore again(path);
+    for (const auto &[where, text] : expected)
+        EXPECT_EQ(again.read(where.section, where.key), std::optional<QString>(text))
+            << where.key.toStdString();
+}
+
+TEST(IniSettingsStore, RewritingKeepsOtherGroupsAndKeys)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("Pavix.ini");
@@ -157,7 +266,6 @@ TEST(IniSettingsStore, RewritingKeepsUnknownLinesAndGroups)
                   "Keep = this, and that \n"
                   "\n"
                   "[Settings]\n"
-                  "# the window\n"
                   "MainLeft = 1500\n"
                   "Unknown=1\n"
                   "\n"
@@ -172,22 +280,16 @@ TEST(IniSettingsStore, RewritingKeepsUnknownLinesAndGroups)
         writeText(store, SectionType, KeyGif, "&;");
         store.write("Fonts", "TlsLeft", "10");
     }
-    EXPECT_EQ(fileText(path), "; written by hand\n"
-                              "[Other]\n"
-                              "Keep = this, and that \n"
-                              "\n"
-                              "[Settings]\n"
-                              "# the window\n"
-                              "MainLeft=2000\n"
-                              "Unknown=1\n"
-                              "Baron=False\n"
-                              "\n"
-                              "[Type]\n"
-                              "Bitmap=*.bmp;\n"
-                              "Gif=&;\n"
-                              "\n"
-                              "[Fonts]\n"
-                              "TlsLeft=10\n");
+    IniSettingsStore again(path);
+    EXPECT_EQ(again.read("Other", "Keep"), "this, and that");
+    EXPECT_EQ(again.read(SectionSettings, "Unknown"), "1");
+    EXPECT_EQ(again.read(SectionSettings, KeyMainLeft), "2000");
+    EXPECT_EQ(again.read(SectionSettings, KeyBaron), "False");
+    EXPECT_EQ(again.read(SectionType, KeyBitmap), "*.bmp;");
+    EXPECT_EQ(again.read(SectionType, KeyGif), "&;");
+    EXPECT_EQ(again.read("Fonts", "TlsLeft"), "10");
+    // QSettings keeps values, not the file's comments or layout.
+    EXPECT_FALSE(fileText(path).contains("written by hand"));
 }
 
 TEST(IniSettingsStore, MalformedOrMissingFilesReadAsEmpty)
@@ -201,45 +303,39 @@ TEST(IniSettingsStore, MalformedOrMissingFilesReadAsEmpty)
         EXPECT_TRUE(store.flush().ok());
     }
     EXPECT_FALSE(QFile::exists(missing)); // nothing written, nothing created
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("none")));
 
     const QString junk = dir.filePath("junk.ini");
-    static const char junkBytes[] = "\xEF\xBB\xBF" "MainLeft=1\r\n" // before any group: not ours
-                             "[Settings\r\n"
-                             "MainTop 100\r\n"
-                             "=5\r\n"
-                             "[Settings]\r\n"
-                             "  = 7\r\n"
-                             "Folder=\"abc\r\n"
-                             "Other=\"a\"b\"\r\n"
-                             "Esc=\"a\\qb\"\r\n"
-                             "Half=\"ab\\x4\"\r\n"
-                             "MainWidth\r\n"
-                             "IsaLeft=12\0x\r\n"
-                             "\xFF\xFE\x00\x01 garbage\r\n"
-                             "Pvon = false \r\n"
-                             "Tvon=1\r\n"
-                             "Tvon=0\r\n";
+    static const char junkBytes[] = "MainLeft=1\r\n" // before any group: not ours
+                                    "[Settings]\r\n"
+                                    "MainTop 100\r\n"
+                                    "  = 7\r\n"
+                                    "MainWidth\r\n"
+                                    "IsaLeft=12\0x\r\n"
+                                    "\xFF\xFE\x00\x01 garbage\r\n"
+                                    "At=@Variant(x)\r\n"
+                                    "Pvon = false \r\n"
+                                    "Tvon=1\r\n"
+                                    "Tvon=0\r\n"
+                                    "[Type\r\n"
+                                    "Gif=&;\r\n";
     putFile(junk, QByteArray(junkBytes, sizeof junkBytes - 1));
     IniSettingsStore store(junk);
     EXPECT_FALSE(store.read(SectionSettings, "MainLeft"));
     EXPECT_FALSE(store.read(SectionSettings, "MainTop"));
     EXPECT_FALSE(store.read(SectionSettings, "MainWidth"));
     EXPECT_FALSE(store.read(SectionSettings, ""));
-    EXPECT_EQ(store.read(SectionSettings, "Folder"), "\"abc");   // unclosed quote: as it stands
-    EXPECT_EQ(store.read(SectionSettings, "Other"), "\"a\"b\"");
-    EXPECT_EQ(store.read(SectionSettings, "Esc"), "\"a\\qb\"");
-    EXPECT_EQ(store.read(SectionSettings, "Half"), "\"ab\\x4\"");
+    EXPECT_FALSE(store.read(SectionSettings, "At")); // a variant QSettings cannot make
     EXPECT_EQ(readInt32(store, SectionSettings, KeyIsaLeft, 2000), 2000);
     EXPECT_EQ(readTruth(store, SectionSettings, KeyPvon, true), false);
-    EXPECT_EQ(readTruth(store, SectionSettings, KeyTvon, false), true); // the first one counts
+    EXPECT_EQ(readTruth(store, SectionSettings, KeyTvon, true), false); // the last one counts
+    EXPECT_EQ(store.read(SectionType, KeyGif), "&;"); // a header without "]" still counts
 
-    // A write replaces the first of duplicate keys and leaves the junk in place.
-    writeTruth(store, SectionSettings, KeyTvon, false);
+    // The malformed file is rewritten well-formed, keeping what could be read.
+    writeTruth(store, SectionSettings, KeyTvon, true);
     ASSERT_TRUE(store.flush().ok());
-    IniSettingsStore reread(junk);
-    EXPECT_EQ(readTruth(reread, SectionSettings, KeyTvon, true), false);
-    EXPECT_EQ(reread.read(SectionSettings, "Other"), "\"a\"b\"");
-    EXPECT_TRUE(fileText(junk).contains("MainTop 100"));
+    EXPECT_TRUE(fileText(junk).contains("Tvon=True\n"));
+    EXPECT_TRUE(fileText(junk).contains("Gif=\"&;\"\n"));
 }
 
 TEST(IniSettingsStore, AFileTooLargeToBeSettingsReadsAsEmpty)
@@ -251,21 +347,37 @@ TEST(IniSettingsStore, AFileTooLargeToBeSettingsReadsAsEmpty)
     putFile(path, bytes);
     IniSettingsStore store(path);
     EXPECT_FALSE(store.read(SectionSettings, KeyMainLeft));
+    writeInt(store, SectionSettings, KeyIsaLeft, 2500);
+    ASSERT_TRUE(store.flush().ok());
+    EXPECT_EQ(fileText(path), "[Settings]\nIsaLeft=2500\n");
 }
 
 TEST(IniSettingsStore, NamesThatCannotBeReadBackAreNotWritten)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("Pavix.ini");
-    IniSettingsStore store(path);
-    for (const QString &key : {QString("a=b"), QString(""), QString(" lead"), QString("x\ny"),
-                               QString("[x]"), QString(";c"), QString("#c")})
-        store.write(SectionSettings, key, "v");
-    store.write("", "Key", "v");
-    store.write("Sec\n[Settings]", "Key", "v");
-    store.write(SectionSettings, "Fine", "v");
-    ASSERT_TRUE(store.flush().ok());
-    EXPECT_EQ(fileText(path), "[Settings]\nFine=v\n");
+    const QStringList odd{"a=b", " lead", "x\ny", "[x]", ";c", "#c", "a\\b", QString::fromUtf8("Ü")};
+    {
+        IniSettingsStore store(path);
+        for (const QString &key : {QString(""), QString("a/b"), QString("/x")})
+            store.write(SectionSettings, key, "v");
+        store.write("", "Key", "v");
+        store.write("Sec/Settings", "Key", "v");
+        for (const QString &key : odd)
+            store.write("Odd", key, key);
+        store.write("Sec\n[Settings]", "Key", "v");
+        ASSERT_TRUE(store.flush().ok());
+        EXPECT_FALSE(store.read(SectionSettings, "a/b"));
+        EXPECT_FALSE(store.read("", "Key"));
+    }
+    IniSettingsStore again(path);
+    for (const QString &key : odd)
+        EXPECT_EQ(again.read("Odd", key), key) << qPrintable(key);
+    EXPECT_EQ(again.read("Sec\n[Settings]", "Key"), "v");
+    EXPECT_FALSE(again.read(SectionSettings, "Key"));
+    const QString text = fileText(path);
+    EXPECT_FALSE(text.contains("[General]")) << qPrintable(text);
+    EXPECT_FALSE(text.contains("[Settings]")) << qPrintable(text);
 }
 
 TEST(IniSettingsStore, WriteFailuresAreReportedAndKeptPending)
@@ -273,12 +385,19 @@ TEST(IniSettingsStore, WriteFailuresAreReportedAndKeptPending)
     QTemporaryDir dir;
     const QString blocker = dir.filePath("plain-file");
     putFile(blocker, "not a folder");
-    IniSettingsStore store(blocker + "/Pavix/Pavix.ini");
+    const QString path = blocker + "/Pavix/Pavix.ini";
+    IniSettingsStore store(path);
     writeInt(store, SectionSettings, KeyIsaLeft, 2500);
     const auto status = store.flush();
     ASSERT_FALSE(status.ok());
     EXPECT_EQ(status.error().number, pavix::common::ErrDeviceIo);
+    EXPECT_FALSE(store.flush().ok());
     EXPECT_EQ(readInt32(store, SectionSettings, KeyIsaLeft, 0), 2500);
+
+    // Once the file can be written, the pending value is written and the failure is over.
+    ASSERT_TRUE(QFile::remove(blocker));
+    EXPECT_TRUE(store.flush().ok());
+    EXPECT_EQ(fileText(path), "[Settings]\nIsaLeft=2500\n");
 
     // A folder where the file should be: nothing to read, and writing it fails.
     const QString folder = dir.filePath("folder.ini");
@@ -299,6 +418,7 @@ TEST(IniSettingsStore, DefaultFileLivesUnderTheUsersConfigFolder)
     EXPECT_EQ(IniSettingsStore::defaultPath(), dir.path() + "/Pavix/Pavix.ini");
     {
         IniSettingsStore store;
+        EXPECT_EQ(store.path(), dir.path() + "/Pavix/Pavix.ini");
         writeText(store, SectionSettings, KeyFolder, "/srv/pictures");
     }
     EXPECT_EQ(fileText(dir.path() + "/Pavix/Pavix.ini"), "[Settings]\nFolder=/srv/pictures\n");

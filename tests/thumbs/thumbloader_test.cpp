@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "support/corpus.h"
 
 using namespace pavix::thumbs;
@@ -149,4 +151,47 @@ TEST(ThumbLoader, ThreadCountFollowsTheListAndTheRequest)
     const int ideal = ThumbLoader(many, Cell).threadCount();
     EXPECT_GE(ideal, 1);
     EXPECT_LE(ideal, ThumbLoader::MaxThreads);
+}
+
+TEST(ThumbLoader, FullSizeDecodesAtOnceStayWithinTheMemoryBudget)
+{
+    configurePictureLimits();
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    // Bitmaps are decoded at full size (only JPEG comes shrunk): 1600 x 1200 pixels take
+    // 7,680,000 bytes at the gate's 4 bytes a pixel. Two pictures, so that neighbouring
+    // cells differ.
+    const QSize sizePx(1600, 1200);
+    const qint64 pictureBytes = 4 * qint64(sizePx.width()) * sizePx.height();
+    QStringList files;
+    for (const QColor &colour : {QColor(Qt::darkCyan), QColor(Qt::darkMagenta)}) {
+        QImage picture(sizePx, QImage::Format_RGB32);
+        picture.fill(colour);
+        QPainter(&picture).fillRect(0, 0, sizePx.width() / 2, sizePx.height() / 2, Qt::yellow);
+        files.append(folder.filePath(QStringLiteral("large%1.bmp").arg(files.size())));
+        ASSERT_TRUE(QImageWriter(files.back(), "bmp").write(picture));
+    }
+    QStringList paths;
+    for (int i = 0; i < 12; ++i)
+        paths.append(files[i % 2]);
+    const QImage expected[] = {expectedCell(files[0]), expectedCell(files[1])};
+    ASSERT_NE(expected[0], expected[1]);
+
+    struct Setting {
+        qint64 budget;
+        int most; // full-size decodes the budget lets run together
+    };
+    for (const Setting &setting : {Setting{pictureBytes + pictureBytes / 2, 1},
+                                   Setting{2 * pictureBytes + pictureBytes / 2, 2},
+                                   Setting{pictureBytes / 2, 1}}) { // over the budget: alone
+        ThumbLoader loader(paths, Cell, 4, 0, setting.budget);
+        ASSERT_EQ(loader.threadCount(), 4);
+        for (int i = 0; i < loader.count(); ++i)
+            EXPECT_EQ(loader.waitFor(i), expected[i % 2]) << "cell " << i;
+        EXPECT_GE(loader.peakDecodes(), 1) << "every picture passed the gate";
+        EXPECT_LE(loader.peakDecodes(), setting.most) << "budget " << setting.budget;
+        EXPECT_LE(loader.peakDecodingBytes(), std::max(setting.budget, pictureBytes))
+            << "budget " << setting.budget;
+        EXPECT_EQ(loader.peakDecodingBytes(), loader.peakDecodes() * pictureBytes);
+    }
 }
