@@ -2,7 +2,7 @@
 // same folder. Prints one line per figure; the catalogue should cost at most twice as much.
 #include "browser/browser.h"
 #include "catalogue/typepatterns.h"
-#include "platform/shellinfo.h"
+#include "platform/qtshellinfo.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -10,7 +10,7 @@
 // Usage: bench_thumbs [data folder]   (default: bench-data beside the bench folder)
 
 #include "platform/pictureservice.h"
-#include "thumbs/thumbloader.h"
+#include "platform/thumbloader.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -46,7 +46,7 @@ extern char **environ;
 namespace {
 
 using pavix::platform::configurePictureLimits;
-using pavix::thumbs::ThumbLoader;
+using pavix::platform::ThumbLoader;
 
 constexpr int JpegCount = 200;
 constexpr QSize JpegSize(4000, 3000);

@@ -2,9 +2,9 @@
 // the start-up sequence, which shows the main window.
 #include "common/units.h"
 #include "platform/pictureservice.h"
-#include "platform/shellinfo.h"
+#include "platform/qtshellinfo.h"
 #include "shell/mainwindow.h"
-#include "shell/settingsstore.h"
+#include "platform/settingsstore.h"
 #include "shell/splash.h"
 #include "shell/startup.h"
 
@@ -21,7 +21,7 @@ int main(int argc, char **argv)
     QApplication::setApplicationDisplayName(QStringLiteral("Pavix"));
     pavix::platform::configurePictureLimits();
 
-    pavix::shell::IniSettingsStore settings;
+    pavix::platform::IniSettingsStore settings;
     pavix::platform::QtShellInfo shellInfo;
     std::unique_ptr<pavix::shell::MainWindow> main;
 

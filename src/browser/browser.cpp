@@ -1,4 +1,6 @@
 #include "browser/browser.h"
+#include "platform/folderlisting.h"
+#include "catalogue/filepaths.h"
 #include "browser/statusline.h"
 
 #include "catalogue/filesize.h"
@@ -8,7 +10,7 @@ namespace pavix::browser {
 
 StatusLine::~StatusLine() = default;
 
-Browser::Browser(catalogue::ShellInfo &shellInfo, double twipsPerPixel, qint64 fileIconBudgetBytes,
+Browser::Browser(platform::ShellInfo &shellInfo, double twipsPerPixel, qint64 fileIconBudgetBytes,
                  QObject *parent)
     : QObject(parent), m_twipsPerPixel(twipsPerPixel), m_icons(shellInfo, fileIconBudgetBytes)
 {
@@ -27,7 +29,7 @@ void Browser::setFilePattern(const QString &pattern)
 
 common::Result<qint64> Browser::listedFileLength(const QString &name) const
 {
-    return catalogue::fileLength(catalogue::joinPath(m_files.path(), name));
+    return platform::fileLength(catalogue::joinPath(m_files.path(), name));
 }
 
 std::pair<std::vector<CatalogueEntry>, common::Status> Browser::catalogueEntries()

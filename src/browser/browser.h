@@ -6,8 +6,8 @@
 // grid, the preview pane, the status line and the tiled window follow those signals and
 // never reach into each other.
 
-#include "catalogue/filelist.h"
-#include "catalogue/iconcache.h"
+#include "browser/filelist.h"
+#include "platform/iconcache.h"
 #include "catalogue/typepatterns.h"
 #include "common/result.h"
 
@@ -45,14 +45,14 @@ public:
     // `twipsPerPixel` turns a picture's pixels into the twips its natural size is kept in;
     // `fileIconBudgetBytes` bounds the icon files' own pictures kept from earlier listings
     // (0 for the cache's default).
-    Browser(catalogue::ShellInfo &shellInfo, double twipsPerPixel, qint64 fileIconBudgetBytes = 0,
+    Browser(platform::ShellInfo &shellInfo, double twipsPerPixel, qint64 fileIconBudgetBytes = 0,
             QObject *parent = nullptr);
 
     double twipsPerPixel() const { return m_twipsPerPixel; }
 
     // --- The folder and its catalogue -----------------------------------------------------
     // The file list: the listed folder and its names in catalogue order.
-    const catalogue::FileList &files() const { return m_files; }
+    const FileList &files() const { return m_files; }
     // The folder listed, "" before any.
     QString folder() const { return m_files.path(); }
     // Points the file list at `folder` and reads it; a folder that cannot be read lists
@@ -61,8 +61,8 @@ public:
     // Sets the ";"-separated file pattern and reads the folder again.
     void setFilePattern(const QString &pattern);
     // The icon pairs and type names of the catalogue.
-    catalogue::IconCache &icons() { return m_icons; }
-    const catalogue::IconCache &icons() const { return m_icons; }
+    platform::IconCache &icons() { return m_icons; }
+    const platform::IconCache &icons() const { return m_icons; }
     // One entry per listed file, in list order, with its length read from the folder and
     // its icon from the cache. Stops at the first file whose length cannot be read and
     // returns the entries made before it with that file's error. Each call is a new
@@ -119,8 +119,8 @@ signals:
 
 private:
     double m_twipsPerPixel;
-    catalogue::FileList m_files;
-    catalogue::IconCache m_icons;
+    FileList m_files;
+    platform::IconCache m_icons;
     catalogue::TypePatterns m_patterns;
     catalogue::TypeTexts m_typeTexts;
     QString m_currentFolder;

@@ -46,21 +46,4 @@ QImage headerArrowImage(int image)
     return QImage();
 }
 
-QString headerArrowKey(int image)
-{
-    if (image == 0)
-        return QStringLiteral("Down");
-    if (image == 1)
-        return QStringLiteral("Up");
-    return QString();
-}
-
-platform::ImageList headerArrowList()
-{
-    platform::ImageList list;
-    for (int image = 0; image < 2; ++image)
-        list.add(headerArrowKey(image), headerArrowImage(image));
-    return list;
-}
-
 } // namespace pavix::listview

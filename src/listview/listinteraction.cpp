@@ -41,14 +41,14 @@ void ListInteraction::fill(const std::vector<browser::CatalogueEntry> &entries)
 {
     constexpr int SizeSubItem = 1;
     constexpr int TypeSubItem = 2;
-    const catalogue::IconCache &icons = m_browser.icons();
+    const platform::IconCache &icons = m_browser.icons();
     if (!m_list->icons())
         m_list->setIcons(&icons.large());
     if (!m_list->smallIcons())
         m_list->setSmallIcons(&icons.small());
     for (const browser::CatalogueEntry &entry : entries) {
         const int index = m_list->addItem(entry.name, entry.iconPosition);
-        m_list->setSubItem(index, SizeSubItem, catalogue::FormatFileSize(entry.length), entry.length);
+        m_list->setSubItem(index, SizeSubItem, catalogue::formatFileSize(entry.length), entry.length);
         m_list->setSubItem(index, TypeSubItem, entry.typeName);
     }
     m_list->iconsChanged();

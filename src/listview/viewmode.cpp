@@ -54,14 +54,14 @@ std::optional<int> modeForToolBarKey(const QString &key)
     return std::nullopt;
 }
 
-std::optional<platform::LvView> lvViewForMode(int mode)
+std::optional<LvView> lvViewForMode(int mode)
 {
     if (mode < 1 || mode > 4)
         return std::nullopt;
-    return static_cast<platform::LvView>(mode - 1);
+    return static_cast<LvView>(mode - 1);
 }
 
-int modeForLvView(platform::LvView view)
+int modeForLvView(LvView view)
 {
     return static_cast<int>(view) + 1;
 }

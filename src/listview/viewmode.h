@@ -4,7 +4,7 @@
 // is pressed, whether the arrange menus are enabled, which area is shown, the list's layout
 // and, in details mode, the width of the three columns. The main window applies them.
 
-#include "platform/listview.h"
+#include "listview/listlayout.h"
 
 #include <QString>
 
@@ -30,9 +30,9 @@ std::optional<int> modeForToolBarKey(const QString &key);
 
 // The list's layout for a view mode (the mode minus 1); none for thumbnails and for a
 // value outside 0 to 4.
-std::optional<platform::LvView> lvViewForMode(int mode);
+std::optional<LvView> lvViewForMode(int mode);
 // The view mode showing a list layout (the layout plus 1).
-int modeForLvView(platform::LvView view);
+int modeForLvView(LvView view);
 
 // The view mode a key of the main window chooses: F4 thumbnails, F6 large icons, F7 small
 // icons, F8 list, F9 details; none for any other key.
@@ -48,7 +48,7 @@ struct ViewModeState {
     // True: `Lv` shown and given the focus; false: the thumbnail viewport shown instead.
     bool listVisible = false;
     // The layout to give the list; none leaves it as it is.
-    std::optional<platform::LvView> lvView;
+    std::optional<LvView> lvView;
     // Width in twips for each of the three columns; none leaves the widths as they are.
     std::optional<double> detailsColumnWidth;
 };

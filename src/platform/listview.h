@@ -3,6 +3,8 @@
 // layouts, three columns with a sortable header, hit testing and one selected item.
 // The widget in qtlistview.h provides it; tests may provide their own.
 
+#include "listview/listlayout.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -12,8 +14,7 @@ namespace pavix::platform {
 
 class ImageList;
 
-// The list's own layout values.
-enum class LvView : int { LargeIcons = 0, SmallIcons = 1, List = 2, Details = 3 };
+using listview::LvView;
 
 class ListView {
 public:

@@ -1,154 +1,99 @@
 #include "platform/shellinfo.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QIcon>
-#include <QImageReader>
-#include <QMimeType>
-#include <QPixmap>
-#include <QStandardPaths>
-#include <QStringList>
-
-#include <algorithm>
-#include <utility>
-#include <vector>
+#include <QPainter>
+#include <QPainterPath>
 
 namespace pavix::platform {
 
-namespace {
+ShellInfo::~ShellInfo() = default;
 
-// Icons are small: an entry declared larger than this is not an icon we show, and reading
-// it could cost memory out of proportion to the file. Every read checks the declared size
-// first; Qt's allocation limit is program-wide (a static setting), set once at start-up,
-// and is left alone here.
-constexpr int MaxIconSidePx = 1024;
-// Entries of one icon file looked at, and entries tried when the best ones fail to decode.
-constexpr int MaxIconEntries = 64;
-constexpr int MaxDecodeAttempts = 4;
-
-bool declaredSizeAcceptable(const QSize &size)
+QString extensionOf(const QString &path)
 {
-    return size.isValid() && !size.isEmpty() && size.width() <= MaxIconSidePx
-        && size.height() <= MaxIconSidePx;
+    // Only the file name counts: a "." in a folder name gives no extension.
+    const qsizetype slash = path.lastIndexOf(u'/');
+    const qsizetype dot = path.lastIndexOf(u'.');
+    if (dot < 0 || dot < slash)
+        return QString();
+    return path.mid(dot + 1).toUpper();
 }
 
-struct IconEntry {
-    int index;
-    QSize size;
-};
-
-// Entries at least `sizePx` on their shorter side come first, the smallest of them first;
-// then the smaller entries, largest first. Equal sizes keep the file's order.
-void orderEntriesFor(std::vector<IconEntry> &entries, int sizePx)
+QString cacheKey(const QString &path)
 {
-    std::stable_sort(entries.begin(), entries.end(), [sizePx](const IconEntry &a, const IconEntry &b) {
-        const bool aCovers = qMin(a.size.width(), a.size.height()) >= sizePx;
-        const bool bCovers = qMin(b.size.width(), b.size.height()) >= sizePx;
-        if (aCovers != bCovers)
-            return aCovers;
-        const qint64 aArea = qint64(a.size.width()) * a.size.height();
-        const qint64 bArea = qint64(b.size.width()) * b.size.height();
-        return aCovers ? aArea < bArea : aArea > bArea;
-    });
+    const QString extension = extensionOf(path);
+    // An extension never holds a ".", an icon file's path always does: the two kinds of
+    // key cannot meet.
+    if (extension == QLatin1String("ICO"))
+        return path;
+    return extension;
 }
 
-} // namespace
-
-QtShellInfo::QtShellInfo()
+QImage fallbackIcon(int sizePx)
 {
-    useDesktopIconThemes();
-}
-
-void QtShellInfo::useDesktopIconThemes()
-{
-    QStringList roots{QDir::homePath() + QStringLiteral("/.icons")};
-    for (const QString &data : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
-        roots.append(data + QStringLiteral("/icons"));
-    QStringList paths = QIcon::themeSearchPaths();
-    const qsizetype before = paths.size();
-    for (const QString &root : std::as_const(roots)) {
-        if (!paths.contains(root))
-            paths.append(root);
-    }
-    // Setting the paths drops every icon Qt has looked up, so only a change sets them.
-    if (paths.size() != before)
-        QIcon::setThemeSearchPaths(paths);
-
-    const auto installed = [&paths](const QString &theme) {
-        return std::any_of(paths.cbegin(), paths.cend(), [&theme](const QString &root) {
-            return QFileInfo::exists(root + u'/' + theme + QStringLiteral("/index.theme"));
-        });
-    };
-    const QString fallback = installed(QStringLiteral("Adwaita")) ? QStringLiteral("Adwaita")
-                                                                   : QStringLiteral("hicolor");
-    if (QIcon::fallbackThemeName() != fallback)
-        QIcon::setFallbackThemeName(fallback);
-    // Qt looks in the fallback theme only after a named theme, so a platform that names
-    // none would find no icon at all.
-    if (QIcon::themeName().isEmpty())
-        QIcon::setThemeName(fallback);
-}
-
-QImage QtShellInfo::icon(const QString &path, int sizeSelector)
-{
-    const int sizePx = sizeSelector == catalogue::LargeIconSelector ? catalogue::LargeIconPx
-                                                                     : catalogue::SmallIconPx;
-    if (catalogue::extensionOf(path) == QLatin1String("ICO")) {
-        const QImage own = iconFilePicture(path, sizePx);
-        if (!own.isNull())
-            return own;
-    }
-
-    const QMimeType mime = m_mimes.mimeTypeForFile(path, QMimeDatabase::MatchExtension);
-    for (const QString &name : {mime.iconName(), mime.genericIconName()}) {
-        if (name.isEmpty() || !QIcon::hasThemeIcon(name))
-            continue;
-        const QImage image = QIcon::fromTheme(name).pixmap(QSize(sizePx, sizePx), 1.0).toImage();
-        if (!image.isNull())
-            return catalogue::squareIcon(image, sizePx);
-    }
-    return catalogue::fallbackIcon(sizePx);
-}
-
-QString QtShellInfo::typeName(const QString &path)
-{
-    return m_mimes.mimeTypeForFile(path, QMimeDatabase::MatchExtension).comment();
-}
-
-QImage QtShellInfo::iconFilePicture(const QString &path, int sizePx)
-{
-    QImageReader probe(path);
-    if (!probe.canRead())
+    if (sizePx < 1)
         return QImage();
+    QImage image(sizePx, sizePx, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
 
-    // Sizes come from the file's directory, before anything is decoded.
-    std::vector<IconEntry> entries;
-    const int count = qBound(1, probe.imageCount(), MaxIconEntries);
-    for (int i = 0; i < count; ++i) {
-        if (i > 0 && !probe.jumpToImage(i))
-            break;
-        const QSize size = probe.size();
-        if (declaredSizeAcceptable(size))
-            entries.push_back(IconEntry{i, size});
-    }
-    orderEntriesFor(entries, sizePx);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const qreal s = sizePx;
+    const qreal left = s * 0.18;
+    const qreal right = s * 0.82;
+    const qreal top = s * 0.06;
+    const qreal bottom = s * 0.94;
+    const qreal fold = s * 0.22;
 
-    int attempts = 0;
-    for (const IconEntry &entry : entries) {
-        if (++attempts > MaxDecodeAttempts)
-            break;
-        // A fresh reader per attempt: a failed decode may leave a reader unusable.
-        QImageReader reader(path);
-        if (entry.index > 0 && !reader.jumpToImage(entry.index))
-            continue;
-        if (!declaredSizeAcceptable(reader.size()))
-            continue;
-        const QImage picture = reader.read();
-        if (!picture.isNull() && picture.width() <= MaxIconSidePx
-            && picture.height() <= MaxIconSidePx)
-            return catalogue::squareIcon(picture, sizePx);
-    }
-    return QImage();
+    QPainterPath page;
+    page.moveTo(left, top);
+    page.lineTo(right - fold, top);
+    page.lineTo(right, top + fold);
+    page.lineTo(right, bottom);
+    page.lineTo(left, bottom);
+    page.closeSubpath();
+    const qreal pen = qMax<qreal>(1.0, s / 24.0);
+    painter.setPen(QPen(QColor(0x60, 0x60, 0x60), pen));
+    painter.setBrush(QColor(0xfa, 0xfa, 0xfa));
+    painter.drawPath(page);
+
+    QPainterPath corner;
+    corner.moveTo(right - fold, top);
+    corner.lineTo(right - fold, top + fold);
+    corner.lineTo(right, top + fold);
+    corner.closeSubpath();
+    painter.setBrush(QColor(0xd0, 0xd0, 0xd0));
+    painter.drawPath(corner);
+
+    // A small landscape on the page says "picture".
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0x3a, 0x7b, 0xd5));
+    QPainterPath hill;
+    hill.moveTo(left + s * 0.08, bottom - s * 0.1);
+    hill.lineTo(left + s * 0.24, bottom - s * 0.36);
+    hill.lineTo(left + s * 0.38, bottom - s * 0.18);
+    hill.lineTo(left + s * 0.46, bottom - s * 0.26);
+    hill.lineTo(right - s * 0.08, bottom - s * 0.1);
+    hill.closeSubpath();
+    painter.drawPath(hill);
+    painter.setBrush(QColor(0xf5, 0xc2, 0x11));
+    painter.drawEllipse(QPointF(right - s * 0.2, top + s * 0.42), s * 0.07, s * 0.07);
+    painter.end();
+    return image;
+}
+
+QImage squareIcon(const QImage &picture, int sizePx)
+{
+    if (picture.isNull() || sizePx < 1)
+        return QImage();
+    if (picture.width() == sizePx && picture.height() == sizePx)
+        return picture;
+    const QImage scaled = picture.scaled(sizePx, sizePx, Qt::KeepAspectRatio,
+                                         Qt::SmoothTransformation);
+    QImage square(sizePx, sizePx, QImage::Format_ARGB32_Premultiplied);
+    square.fill(Qt::transparent);
+    QPainter painter(&square);
+    painter.drawImage((sizePx - scaled.width()) / 2, (sizePx - scaled.height()) / 2, scaled);
+    painter.end();
+    return square;
 }
 
 } // namespace pavix::platform

@@ -1,46 +1,45 @@
 #pragma once
-// The desktop's per-type icons and type names for the catalogue: type names and icon
-// names from the shared MIME database (matched by extension), icons from the desktop icon
-// theme through QIcon::fromTheme, with an installed theme (Adwaita, else hicolor) as its
-// fallback, then drawn by Pavix. An icon file's own picture is its icon. Needs a
-// QGuiApplication.
-
-#include "catalogue/iconcache.h"
+// Where the catalogue's icons and type names come from, and the icon pictures Pavix makes
+// itself: a type's key, a drawn icon for files the desktop has none for, and a picture
+// fitted into an icon's square.
 
 #include <QImage>
-#include <QMimeDatabase>
 #include <QString>
 
 namespace pavix::platform {
 
-class QtShellInfo : public catalogue::ShellInfo {
+// Where icons and type names come from: the desktop's per-type icons and descriptions.
+class ShellInfo {
 public:
-    // Calls useDesktopIconThemes().
-    QtShellInfo();
-
-    // Lets QIcon::fromTheme find the desktop's icon themes, also where the platform names
-    // none (the offscreen platform, a bare X session): adds the XDG icon folders
-    // ($HOME/.icons, then each generic data folder + "/icons") after the search paths Qt
-    // already has, makes Adwaita (when installed, else hicolor) the fallback theme, and the
-    // theme itself when the platform names none. Program-wide; calling it again changes
-    // nothing.
-    static void useDesktopIconThemes();
-
-    // 32 px when `sizeSelector` is 2, else 16 px; never null (a drawn icon is the last
-    // resort). For ".ico" files the file's own picture, read with bounded memory: a file
-    // whose declared size is missing or larger than 1024 px on a side is not decoded.
-    QImage icon(const QString &path, int sizeSelector) override;
-    // The MIME type's description for the file's extension ("JPEG image", "Windows icon");
-    // for an extension the database does not know, its own description of unknown data.
-    QString typeName(const QString &path) override;
-
-    // The picture of an icon file, fitted into a square of `sizePx`: the entry closest to
-    // that size that decodes. Null when the file is not a readable picture or declares a
-    // size over 1024 px.
-    static QImage iconFilePicture(const QString &path, int sizePx);
-
-private:
-    QMimeDatabase m_mimes;
+    virtual ~ShellInfo();
+    // The file's icon: 32 px when `sizeSelector` is 2, 16 px for any other value; a null
+    // image when there is none.
+    virtual QImage icon(const QString &path, int sizeSelector) = 0;
+    // The descriptive name of the file's type ("JPEG image"); "" when unknown.
+    virtual QString typeName(const QString &path) = 0;
 };
+
+inline constexpr int LargeIconSelector = 2;
+inline constexpr int SmallIconSelector = 1;
+inline constexpr int LargeIconPx = 32;
+inline constexpr int SmallIconPx = 16;
+
+// The text after the last "." of the file name (the part after the last "/"), upper-cased;
+// "" when the name has no "." ("/a.b/file" has none, so its extension is "").
+QString extensionOf(const QString &path);
+
+// The cache key of a file: its extension, except for icon files (extension "ICO"), whose
+// key is the whole path so that each shows its own picture. Paths keep their case, as
+// "a.ico" and "A.ico" are two files here.
+QString cacheKey(const QString &path);
+
+// A plain page-with-folded-corner icon of the given size, drawn by Pavix for files the
+// shell has no icon for. A size below 1 gives a null image.
+QImage fallbackIcon(int sizePx);
+
+// The picture scaled to fit a square of `sizePx` (keeping its proportions) and centred on
+// a transparent background; a picture of that size already is returned as it is. A null
+// picture or a size below 1 gives a null image.
+QImage squareIcon(const QImage &picture, int sizePx);
 
 } // namespace pavix::platform

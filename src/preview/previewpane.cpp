@@ -82,7 +82,7 @@ common::Status PreviewPane::showFileInfo()
     const double tpp = m_browser.twipsPerPixel();
     const QString name = m_browser.currentFile();
     const common::Result<qint64> length = m_browser.listedFileLength(name);
-    const QString sizeText = length ? catalogue::FormatFileSize(length.value()) : QString();
+    const QString sizeText = length ? catalogue::formatFileSize(length.value()) : QString();
     const QSize natural = m_browser.pictureSizeTwips();
     const FileInfoTexts texts =
         ShowFileInfoTexts(m_window->width(), common::twipsToPixels(natural.width(), tpp),

@@ -8,9 +8,9 @@
 #include "platform/qtlistview.h"
 #include "preview/tiledpreview.h"
 #include "shell/busycursor.h"
-#include "shell/foldertree.h"
+#include "foldertree/foldertree.h"
 #include "shell/settingskeys.h"
-#include "shell/settingsstore.h"
+#include "shell/settings.h"
 #include "thumbs/thumbgrid.h"
 
 #include <QFileDialog>
@@ -19,7 +19,7 @@
 
 namespace pavix::shell {
 
-FolderScan::FolderScan(browser::Browser &browser, browser::StatusLine &status, SettingsStore &settings,
+FolderScan::FolderScan(browser::Browser &browser, browser::StatusLine &status, platform::SettingsStore &settings,
                        const ScanParts &parts, QWidget *window)
     : QObject(window), m_browser(browser), m_status(status), m_settings(settings), m_parts(parts)
 {

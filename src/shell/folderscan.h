@@ -23,6 +23,8 @@ namespace pavix::listview {
 class ListInteraction;
 }
 namespace pavix::platform {
+class SettingsStore;
+class ShellInfo;
 class QtListView;
 }
 namespace pavix::preview {
@@ -32,10 +34,12 @@ namespace pavix::thumbs {
 class ThumbGrid;
 }
 
+namespace pavix::foldertree {
+class FolderTree;
+}
+
 namespace pavix::shell {
 
-class FolderTree;
-class SettingsStore;
 
 // What a scan changes.
 struct ScanParts {
@@ -44,14 +48,14 @@ struct ScanParts {
     thumbs::ThumbGrid *grid = nullptr;
     QWidget *strip = nullptr;       // hidden while a refresh rebuilds it
     QLabel *imagesLabel = nullptr;  // "Images : " and the count
-    FolderTree *tree = nullptr;
+    foldertree::FolderTree *tree = nullptr;
     preview::TiledPreviewHost *tiledPreview = nullptr;
 };
 
 class FolderScan : public QObject {
     Q_OBJECT
 public:
-    FolderScan(browser::Browser &browser, browser::StatusLine &status, SettingsStore &settings,
+    FolderScan(browser::Browser &browser, browser::StatusLine &status, platform::SettingsStore &settings,
                const ScanParts &parts, QWidget *window);
 
     // The tree scan: the tree's folder, unless it is the one listed.
@@ -81,7 +85,7 @@ private:
 
     browser::Browser &m_browser;
     browser::StatusLine &m_status;
-    SettingsStore &m_settings;
+    platform::SettingsStore &m_settings;
     ScanParts m_parts;
 };
 

@@ -12,11 +12,11 @@
 #include "preview/stretchimage.h"
 #include "preview/tiledpreview.h"
 #include "shell/folderscan.h"
-#include "shell/foldertree.h"
+#include "foldertree/foldertree.h"
 #include "shell/listcommands.h"
 #include "shell/menuclick.h"
 #include "shell/settingskeys.h"
-#include "shell/settingsstore.h"
+#include "shell/settings.h"
 #include "shell/splitterbar.h"
 #include "shell/splittermath.h"
 #include "shell/statusbar.h"
@@ -99,7 +99,7 @@ private:
     MainWindow *m_main;
 };
 
-MainWindow::MainWindow(SettingsStore &settings, catalogue::ShellInfo &shellInfo) : m_settings(settings)
+MainWindow::MainWindow(platform::SettingsStore &settings, platform::ShellInfo &shellInfo) : m_settings(settings)
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(browser::AppTitle);
@@ -158,7 +158,7 @@ void MainWindow::createControls()
     m_progressBar->setTextVisible(false);
     m_progressBar->hide();
 
-    m_folderTree = new FolderTree(m_client);
+    m_folderTree = new foldertree::FolderTree(m_client);
     m_folderTree->setObjectName(QStringLiteral("folderTree"));
 
     m_list = new platform::QtListView(m_client, m_tpp);
@@ -304,7 +304,7 @@ void MainWindow::createToolBar()
     }
 }
 
-void MainWindow::createParts(catalogue::ShellInfo &)
+void MainWindow::createParts(platform::ShellInfo &)
 {
     m_previewPane = new preview::PreviewPane(*m_browser, m_previewImage, *m_statusBar, m_client);
     m_thumbGrid = new thumbs::ThumbGrid(*m_browser, *m_statusBar,
@@ -334,8 +334,8 @@ void MainWindow::createParts(catalogue::ShellInfo &)
 
 void MainWindow::wireParts()
 {
-    connect(m_folderTree, &FolderTree::folderChanged, this, &MainWindow::onTreeFolderChanged);
-    connect(m_folderTree, &FolderTree::mouseDown, this, [this](int button, int) {
+    connect(m_folderTree, &foldertree::FolderTree::folderChanged, this, &MainWindow::onTreeFolderChanged);
+    connect(m_folderTree, &foldertree::FolderTree::mouseDown, this, [this](int button, int) {
         if (button & common::ButtonRight)
             popUp(m_treeMenu);
     });

@@ -25,9 +25,6 @@ class QToolBar;
 namespace pavix::browser {
 class Browser;
 }
-namespace pavix::catalogue {
-class ShellInfo;
-}
 namespace pavix::listview {
 class ListInteraction;
 }
@@ -35,6 +32,8 @@ namespace pavix::options {
 class OptionsDialog;
 }
 namespace pavix::platform {
+class SettingsStore;
+class ShellInfo;
 class QtListView;
 }
 namespace pavix::preview {
@@ -47,13 +46,15 @@ class ThumbGrid;
 class ThumbStrip;
 }
 
+namespace pavix::foldertree {
+class FolderTree;
+}
+
 namespace pavix::shell {
 
 class ClientArea;
 class FolderScan;
-class FolderTree;
 class ListCommands;
-class SettingsStore;
 class SplitterBar;
 class StatusBar;
 class StatusWindow;
@@ -61,7 +62,7 @@ class StatusWindow;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    MainWindow(SettingsStore &settings, catalogue::ShellInfo &shellInfo);
+    MainWindow(platform::SettingsStore &settings, platform::ShellInfo &shellInfo);
     ~MainWindow() override;
 
     // Twips per pixel of this window's screen, fixed when the window is created.
@@ -70,7 +71,7 @@ public:
     // --- The parts ----------------------------------------------------------------------
     browser::Browser &browser() const { return *m_browser; }
     platform::QtListView *list() const { return m_list; }
-    FolderTree *folderTree() const { return m_folderTree; }
+    foldertree::FolderTree *folderTree() const { return m_folderTree; }
     thumbs::ThumbGrid *thumbGrid() const { return m_thumbGrid; }
     thumbs::ThumbStrip *thumbStrip() const { return m_thumbStrip; }
     QWidget *thumbArea() const { return m_thumbArea; }
@@ -152,7 +153,7 @@ private:
     void createControls();
     void createMenus();
     void createToolBar();
-    void createParts(catalogue::ShellInfo &shellInfo);
+    void createParts(platform::ShellInfo &shellInfo);
     void wireParts();
     void applyControls();
     LayoutInput layoutInput() const;
@@ -175,7 +176,7 @@ private:
     // Stores every setting and closes the other windows; once.
     void storeSettingsAndCloseWindows();
 
-    SettingsStore &m_settings;
+    platform::SettingsStore &m_settings;
     double m_tpp = 15.0;
     browser::Browser *m_browser = nullptr;
     std::unique_ptr<StatusBar> m_statusBar;
@@ -187,7 +188,7 @@ private:
     QLabel *m_typesLabel = nullptr;
     QLabel *m_imagesLabel = nullptr;
     QProgressBar *m_progressBar = nullptr;
-    FolderTree *m_folderTree = nullptr;
+    foldertree::FolderTree *m_folderTree = nullptr;
     SplitterBar *m_treeSplitter = nullptr;
     SplitterBar *m_previewSplitter = nullptr;
     QWidget *m_treeGhost = nullptr;

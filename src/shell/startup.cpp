@@ -8,11 +8,11 @@
 #include "platform/qtlistview.h"
 #include "preview/tiledpreview.h"
 #include "shell/listcommands.h"
-#include "shell/foldertree.h"
+#include "foldertree/foldertree.h"
 #include "shell/layoutmath.h"
 #include "shell/mainwindow.h"
 #include "shell/settingskeys.h"
-#include "shell/settingsstore.h"
+#include "shell/settings.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -36,7 +36,7 @@ QString startupStatusText(int step)
 
 std::unique_ptr<MainWindow> runStartup(const StartupEnvironment &env)
 {
-    SettingsStore &store = env.settings;
+    platform::SettingsStore &store = env.settings;
     auto status = [&env](int step) {
         if (env.status)
             env.status(startupStatusText(step));

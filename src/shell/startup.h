@@ -8,18 +8,19 @@
 #include <functional>
 #include <memory>
 
-namespace pavix::catalogue {
+
+namespace pavix::platform {
+class SettingsStore;
 class ShellInfo;
 }
 
 namespace pavix::shell {
 
 class MainWindow;
-class SettingsStore;
 
 struct StartupEnvironment {
-    SettingsStore &settings;
-    catalogue::ShellInfo &shellInfo;
+    platform::SettingsStore &settings;
+    platform::ShellInfo &shellInfo;
     // The folder shown when none is stored (or the stored one no longer exists).
     QString homeFolder;
     // Shows a status text at once (the splash's status line).

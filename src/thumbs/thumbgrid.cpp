@@ -1,13 +1,14 @@
 #include "thumbs/thumbgrid.h"
+#include "catalogue/filepaths.h"
 
 #include "browser/browser.h"
 #include "browser/statusline.h"
 #include "browser/texts.h"
-#include "catalogue/filelist.h"
+#include "browser/filelist.h"
 #include "common/keys.h"
 #include "common/units.h"
 #include "thumbs/gridgeometry.h"
-#include "thumbs/thumbloader.h"
+#include "platform/thumbloader.h"
 #include "thumbs/thumbstrip.h"
 
 #include <QKeyEvent>
@@ -86,7 +87,7 @@ void ThumbGrid::advanceProgress(int value)
 
 void ThumbGrid::build()
 {
-    const catalogue::FileList &files = m_browser.files();
+    const browser::FileList &files = m_browser.files();
     const int count = files.listCount();
     const GridPlan plan = planGrid(count, static_cast<float>(m_stripWidthCm),
                                    static_cast<float>(m_scrollWidthCm), m_viewportHeight);
@@ -115,7 +116,7 @@ void ThumbGrid::build()
     paths.reserve(count);
     for (const QString &name : files.names())
         paths << catalogue::joinPath(files.path(), name);
-    ThumbLoader loader(paths, QSize(cellSidePx, cellSidePx));
+    platform::ThumbLoader loader(paths, QSize(cellSidePx, cellSidePx));
     for (int i = 0; i < count; ++i) {
         m_area.strip->setElementPosition(i, cellPosition(i, plan.columns));
         advanceProgress(i + 1);

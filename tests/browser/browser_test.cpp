@@ -1,9 +1,10 @@
 // The browsing state: the catalogue it makes of a folder and the selection it announces.
 #include "browser/browser.h"
+#include "platform/folderlisting.h"
 
-#include "catalogue/fakeshellinfo.h"
+#include "support/fakeshellinfo.h"
 #include "catalogue/filesize.h"
-#include "catalogue/scratchfolder.h"
+#include "support/scratchfolder.h"
 #include "catalogue/typepatterns.h"
 #include "support/corpus.h"
 
@@ -14,6 +15,8 @@
 
 using namespace pavix;
 using namespace pavix::catalogue;
+using pavix::platform::IconCache;
+using pavix::platform::cacheKey;
 using browser::Browser;
 using testsupport::FakeShellInfo;
 using testsupport::ScratchFolder;
@@ -78,7 +81,7 @@ TEST(Browser, AVanishedFileEndsTheCatalogueAndKeepsTheEntriesBefore)
 
     auto [entries, status] = b.browser.catalogueEntries();
     ASSERT_FALSE(status.ok());
-    EXPECT_EQ(status.error().number, catalogue::ErrFileNotFound);
+    EXPECT_EQ(status.error().number, platform::ErrFileNotFound);
     ASSERT_EQ(entries.size(), 1u);
     EXPECT_EQ(entries[0].name, QStringLiteral("a.bmp"));
     EXPECT_EQ(b.browser.listedFileLength(QStringLiteral("a.bmp")).value(), 1);

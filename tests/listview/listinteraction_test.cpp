@@ -14,7 +14,7 @@
 #include "preview/previewfit.h"
 #include "preview/previewpane.h"
 #include "preview/stretchimage.h"
-#include "shell/foldertree.h"
+#include "foldertree/foldertree.h"
 #include "shell/statuswindow.h"
 #include "thumbs/thumbstrip.h"
 
@@ -85,7 +85,7 @@ TEST(ListInteraction, ClickingAnEntryPreviewsItAndMarksItsThumbnail)
     EXPECT_EQ(m.statusWindow()->partText(1), QStringLiteral("Dim: 128x128"));
     EXPECT_EQ(m.statusWindow()->partText(2),
               QStringLiteral("Size: %1 bytes")
-                  .arg(catalogue::FormatFileSize(QFileInfo(folder + "/hopper.bmp").size())));
+                  .arg(catalogue::formatFileSize(QFileInfo(folder + "/hopper.bmp").size())));
     const int q = m.centralWidget()->width() / 4;
     EXPECT_EQ(m.statusWindow()->parts(), (std::vector<int>{q, 2 * q, 3 * q, -1}));
     const int thumb = m.browser().files().names().indexOf(QStringLiteral("hopper.bmp"));

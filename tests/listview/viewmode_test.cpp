@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 using namespace pavix::listview;
-using pavix::platform::LvView;
+using pavix::listview::LvView;
 
 namespace {
 

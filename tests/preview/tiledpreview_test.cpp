@@ -2,15 +2,15 @@
 // closes, where it remembers its place, and the font sample over the tiles.
 #include "support/printers.h"
 #include "browser/browser.h"
-#include "catalogue/fakeshellinfo.h"
-#include "catalogue/scratchfolder.h"
+#include "support/fakeshellinfo.h"
+#include "support/scratchfolder.h"
 #include "common/units.h"
 #include "platform/pictureservice.h"
 #include "platform/qtlistview.h"
 #include "preview/tiledpreview.h"
 #include "shell/mainwindow.h"
 #include "shell/settingskeys.h"
-#include "shell/settingsstore.h"
+#include "platform/settingsstore.h"
 #include "shell/startup.h"
 #include "thumbs/thumbstrip.h"
 
@@ -84,7 +84,7 @@ protected:
         return QTest::qWaitFor([&] { return window.isNull(); }, 2000);
     }
 
-    shell::MemorySettingsStore store;
+    platform::MemorySettingsStore store;
     testsupport::FakeShellInfo shell;
     testsupport::ScratchFolder scratch;
     std::unique_ptr<shell::MainWindow> main;

@@ -8,7 +8,7 @@
 #include "platform/qtlistview.h"
 #include "preview/previewpane.h"
 #include "preview/stretchimage.h"
-#include "shell/foldertree.h"
+#include "foldertree/foldertree.h"
 #include "shell/settingskeys.h"
 #include "shell/statuswindow.h"
 #include "thumbs/thumbstrip.h"

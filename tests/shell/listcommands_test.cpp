@@ -3,14 +3,14 @@
 #include "support/printers.h"
 #include "browser/browser.h"
 #include "support/mainparts.h"
-#include "catalogue/fakeshellinfo.h"
-#include "catalogue/scratchfolder.h"
+#include "support/fakeshellinfo.h"
+#include "support/scratchfolder.h"
 #include "common/keys.h"
 #include "shell/listcommands.h"
 #include "platform/qtlistview.h"
 #include "shell/mainwindow.h"
 #include "shell/settingskeys.h"
-#include "shell/settingsstore.h"
+#include "platform/settingsstore.h"
 #include "shell/startup.h"
 #include "thumbs/thumbstrip.h"
 
@@ -123,7 +123,7 @@ protected:
             EXPECT_EQ(static_cast<int>(m.list()->view()), mode - 1);
     }
 
-    MemorySettingsStore store;
+    platform::MemorySettingsStore store;
     testsupport::FakeShellInfo shell;
     testsupport::ScratchFolder scratch;
     std::unique_ptr<MainWindow> main;

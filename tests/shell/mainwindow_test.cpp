@@ -1,14 +1,14 @@
 // Layout, pane toggles and splitter drags on the real main window (offscreen).
 #include "support/printers.h"
 #include "support/mainparts.h"
-#include "catalogue/fakeshellinfo.h"
-#include "catalogue/scratchfolder.h"
+#include "support/fakeshellinfo.h"
+#include "support/scratchfolder.h"
 #include "common/units.h"
 #include "platform/qtlistview.h"
-#include "shell/foldertree.h"
+#include "foldertree/foldertree.h"
 #include "shell/mainwindow.h"
 #include "shell/settingskeys.h"
-#include "shell/settingsstore.h"
+#include "platform/settingsstore.h"
 #include "shell/splitterbar.h"
 #include "shell/startup.h"
 #include "shell/statuswindow.h"
@@ -66,7 +66,7 @@ protected:
         return store.read(SectionSettings, key).value_or(QStringLiteral("<missing>"));
     }
 
-    MemorySettingsStore store;
+    platform::MemorySettingsStore store;
     testsupport::FakeShellInfo shell;
     testsupport::ScratchFolder scratch;
     QString home;

@@ -2,16 +2,16 @@
 #include "support/printers.h"
 #include "browser/browser.h"
 #include "support/mainparts.h"
-#include "catalogue/fakeshellinfo.h"
+#include "support/fakeshellinfo.h"
 #include "options/optionsdialog.h"
-#include "catalogue/scratchfolder.h"
+#include "support/scratchfolder.h"
 #include "platform/qtlistview.h"
-#include "shell/foldertree.h"
+#include "foldertree/foldertree.h"
 #include "shell/listcommands.h"
 #include "shell/mainwindow.h"
 #include "preview/tiledpreview.h"
 #include "shell/settingskeys.h"
-#include "shell/settingsstore.h"
+#include "platform/settingsstore.h"
 #include "shell/startup.h"
 #include "shell/splash.h"
 #include "shell/statuswindow.h"
@@ -32,7 +32,7 @@ using namespace pavix::shell;
 namespace {
 
 struct Started {
-    MemorySettingsStore store;
+    platform::MemorySettingsStore store;
     testsupport::FakeShellInfo shell;
     testsupport::ScratchFolder scratch;
     QString home;
@@ -286,7 +286,7 @@ TEST(Startup, PaneTogglesAndTheFolderReachTheFileWhenTheyChange)
 {
     testsupport::ScratchFolder scratch;
     const QString file = scratch.file(QStringLiteral("Pavix.ini"));
-    IniSettingsStore store(file);
+    platform::IniSettingsStore store(file);
     testsupport::FakeShellInfo shell;
     const QString home = scratch.copyCorpus(QStringLiteral("names"), QStringLiteral("home"));
     const QString other = scratch.makeFolder(QStringLiteral("other"));
@@ -294,7 +294,7 @@ TEST(Startup, PaneTogglesAndTheFolderReachTheFileWhenTheyChange)
 
     // What another run would read from the file now, with this one still going.
     const auto onDisk = [&](QLatin1StringView key) {
-        return IniSettingsStore(file).read(SectionSettings, key).value_or(QStringLiteral("<missing>"));
+        return platform::IniSettingsStore(file).read(SectionSettings, key).value_or(QStringLiteral("<missing>"));
     };
     main->toggleToolBar();
     EXPECT_EQ(onDisk(KeyTbaron), QStringLiteral("False"));

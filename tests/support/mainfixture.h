@@ -3,10 +3,10 @@
 
 #include "support/corpus.h"
 #include "support/printers.h"
-#include "catalogue/fakeshellinfo.h"
-#include "catalogue/scratchfolder.h"
+#include "support/fakeshellinfo.h"
+#include "support/scratchfolder.h"
 #include "shell/mainwindow.h"
-#include "shell/settingsstore.h"
+#include "platform/settingsstore.h"
 #include "shell/startup.h"
 
 #include <QApplication>
@@ -64,7 +64,7 @@ public:
         QApplication::sendEvent(w, &e);
     }
 
-    shell::MemorySettingsStore store;
+    platform::MemorySettingsStore store;
     FakeShellInfo shell;
     ScratchFolder scratch;
     QString home;

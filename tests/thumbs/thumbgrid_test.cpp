@@ -7,7 +7,7 @@
 
 #include "listview/listinteraction.h"
 #include "common/keys.h"
-#include "shell/foldertree.h"
+#include "foldertree/foldertree.h"
 #include "platform/pictureservice.h"
 #include "platform/qtlistview.h"
 #include "preview/stretchimage.h"

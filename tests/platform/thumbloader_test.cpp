@@ -1,4 +1,4 @@
-#include "thumbs/thumbloader.h"
+#include "platform/thumbloader.h"
 
 #include "platform/pictureservice.h"
 
@@ -12,7 +12,7 @@
 
 #include "support/corpus.h"
 
-using namespace pavix::thumbs;
+using namespace pavix::platform;
 using pavix::platform::CellCanvasColour;
 using pavix::platform::configurePictureLimits;
 using pavix::platform::loadThumbnail;

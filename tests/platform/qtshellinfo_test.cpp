@@ -1,4 +1,4 @@
-#include "platform/shellinfo.h"
+#include "platform/qtshellinfo.h"
 
 #include "platform/pictureservice.h"
 
@@ -14,7 +14,7 @@
 
 #include <algorithm>
 
-using pavix::catalogue::fallbackIcon;
+using pavix::platform::fallbackIcon;
 using pavix::platform::QtShellInfo;
 
 namespace {

@@ -2,7 +2,7 @@
 // A shell-info provider for tests: plain coloured icons, the type name "<EXT> picture",
 // and a record of every question asked.
 
-#include "catalogue/iconcache.h"
+#include "platform/shellinfo.h"
 
 #include <QColor>
 #include <QImage>
@@ -11,12 +11,12 @@
 
 namespace pavix::testsupport {
 
-class FakeShellInfo : public catalogue::ShellInfo {
+class FakeShellInfo : public platform::ShellInfo {
 public:
     QImage icon(const QString &path, int sizeSelector) override
     {
         iconCalls.append(QStringLiteral("%1@%2").arg(path).arg(sizeSelector));
-        if (withoutIcon.contains(catalogue::extensionOf(path)))
+        if (withoutIcon.contains(platform::extensionOf(path)))
             return QImage();
         const int side = iconSidePx > 0 ? iconSidePx : (sizeSelector == 2 ? 32 : 16);
         QImage image(side, side / (wideIcons ? 2 : 1), QImage::Format_ARGB32);
@@ -28,7 +28,7 @@ public:
     QString typeName(const QString &path) override
     {
         typeNameCalls.append(path);
-        return catalogue::extensionOf(path) + QStringLiteral(" picture");
+        return platform::extensionOf(path) + QStringLiteral(" picture");
     }
 
     QStringList iconCalls;

@@ -16,7 +16,7 @@
 #include <thread>
 #include <vector>
 
-namespace pavix::thumbs {
+namespace pavix::platform {
 
 class ThumbLoader {
 public:
@@ -97,4 +97,4 @@ private:
     std::vector<std::thread> m_workers;
 };
 
-} // namespace pavix::thumbs
+} // namespace pavix::platform

@@ -2,8 +2,8 @@
 // cache has filled positions that earlier listings used.
 #include "browser/browser.h"
 #include "browser/statusline.h"
-#include "catalogue/fakeshellinfo.h"
-#include "catalogue/scratchfolder.h"
+#include "support/fakeshellinfo.h"
+#include "support/scratchfolder.h"
 #include "catalogue/typepatterns.h"
 #include "listview/listinteraction.h"
 #include "platform/qtlistview.h"

@@ -1,7 +1,6 @@
 #pragma once
-// The per-user settings store: text values addressed by section and key. Numbers are kept
-// as decimal text and truth values as "True" or "False" (settingsvalues.h); the typed
-// readers below give the key's default for a missing key or a value that does not convert.
+// The per-user settings store: text values addressed by section and key, kept as plain
+// text. The typed readers and writers on top of it are the shell's (shell/settings.h).
 
 #include "common/result.h"
 
@@ -13,7 +12,7 @@
 #include <optional>
 #include <utility>
 
-namespace pavix::shell {
+namespace pavix::platform {
 
 class SettingsStore {
 public:
@@ -86,29 +85,4 @@ private:
     QSettings m_settings;
 };
 
-// Typed readers: the stored value converted to the type, or def when the key is missing or
-// its text does not convert or is out of range.
-float readSingle(const SettingsStore &store, const QString &section, const QString &key,
-                 float def);
-// A 16-bit integer (rounded ties to even), returned widened.
-std::int32_t readInt16(const SettingsStore &store, const QString &section, const QString &key,
-                       std::int32_t def);
-std::int32_t readInt32(const SettingsStore &store, const QString &section, const QString &key,
-                       std::int32_t def);
-bool readTruth(const SettingsStore &store, const QString &section, const QString &key, bool def);
-// The stored text as it is (also when empty), or def when the key is missing.
-QString readText(const SettingsStore &store, const QString &section, const QString &key,
-                 const QString &def);
-// The list layout 0..3 from the leading number of the text; a missing key or a value
-// outside 0..3 gives def (0 unless told).
-std::int32_t readViewMode(const SettingsStore &store, const QString &section,
-                          const QString &key, std::int32_t def = 0);
-
-// Writers: the value as the text the readers take back.
-void writeSingle(SettingsStore &store, const QString &section, const QString &key, float value);
-void writeInt(SettingsStore &store, const QString &section, const QString &key, qint64 value);
-void writeTruth(SettingsStore &store, const QString &section, const QString &key, bool value);
-void writeText(SettingsStore &store, const QString &section, const QString &key,
-               const QString &text);
-
-} // namespace pavix::shell
+} // namespace pavix::platform

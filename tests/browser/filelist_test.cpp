@@ -1,6 +1,7 @@
-#include "catalogue/filelist.h"
+#include "browser/filelist.h"
+#include "catalogue/filepaths.h"
 
-#include "catalogue/scratchfolder.h"
+#include "support/scratchfolder.h"
 #include "catalogue/typepatterns.h"
 
 #include <QDir>
@@ -15,6 +16,7 @@
 #include <unistd.h>
 
 using namespace pavix::catalogue;
+using pavix::browser::FileList;
 using pavix::testsupport::ScratchFolder;
 
 namespace {

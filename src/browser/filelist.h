@@ -10,20 +10,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace pavix::catalogue {
-
-// The folder followed by the name with exactly one "/" between: "/pics" + "a.bmp" and
-// "/" + "a.bmp" give "/pics/a.bmp" and "/a.bmp"; an empty folder stands for the root.
-QString joinPath(const QString &folder, const QString &name);
-
-// The folder of the current selection (`CurFolder`) for a file list showing `path`: the
-// path without its trailing "/", so the root "/" gives "" and joinPath("", name) gives
-// "/name".
-QString selectionFolder(const QString &path);
-
-// The message for a folder that cannot be listed: its name and the system's reason for
-// error number `error`, e.g. "The folder /x cannot be read: permission denied.".
-QString unreadableFolderMessage(const QString &folder, int error);
+namespace pavix::browser {
 
 class FileList {
 public:
@@ -57,8 +44,8 @@ public:
     const QStringList &names() const { return m_names; }
 
 private:
-    // Reads `folder` into `names`; 0, or the system's error number when the folder cannot
-    // be opened (names then empty).
+    // Reads `folder` into `names` in list order; 0, or the system's error number when the
+    // folder cannot be opened (names then empty).
     int read(const QString &folder, QStringList &names) const;
 
     QString m_path;
@@ -66,4 +53,4 @@ private:
     QStringList m_names;
 };
 
-} // namespace pavix::catalogue
+} // namespace pavix::browser

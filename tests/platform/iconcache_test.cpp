@@ -1,12 +1,12 @@
-#include "catalogue/iconcache.h"
+#include "platform/iconcache.h"
 
-#include "catalogue/fakeshellinfo.h"
+#include "support/fakeshellinfo.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-using namespace pavix::catalogue;
+using namespace pavix::platform;
 using pavix::testsupport::FakeShellInfo;
 
 TEST(IconCache, ExtensionIsTheTextAfterTheLastDotOfTheName)

@@ -1,11 +1,11 @@
-#include "thumbs/thumbloader.h"
+#include "platform/thumbloader.h"
 
 #include <QThread>
 
 #include <algorithm>
 #include <system_error>
 
-namespace pavix::thumbs {
+namespace pavix::platform {
 
 ThumbLoader::ThumbLoader(QStringList paths, QSize cellPx, int threads, int lookAhead, qint64 decodeBudgetBytes)
     : m_paths(std::move(paths))
@@ -125,4 +125,4 @@ QImage ThumbLoader::waitFor(int i)
     return m_cells[static_cast<size_t>(i)];
 }
 
-} // namespace pavix::thumbs
+} // namespace pavix::platform

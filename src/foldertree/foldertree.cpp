@@ -1,4 +1,4 @@
-#include "shell/foldertree.h"
+#include "foldertree/foldertree.h"
 
 #include "common/keys.h"
 
@@ -12,7 +12,7 @@
 
 #include <algorithm>
 
-namespace pavix::shell {
+namespace pavix::foldertree {
 
 FolderTree::FolderTree(QWidget *parent) : QTreeView(parent), m_model(new QFileSystemModel(this))
 {
@@ -108,4 +108,4 @@ void FolderTree::mousePressEvent(QMouseEvent *event)
                    common::shiftMask(event->modifiers()));
 }
 
-} // namespace pavix::shell
+} // namespace pavix::foldertree

@@ -1,5 +1,7 @@
+// The settings file: values kept through QSettings as plain text that reads back exactly.
+#include "platform/settingsstore.h"
 #include "shell/settingskeys.h"
-#include "shell/settingsstore.h"
+#include "shell/settings.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,6 +15,8 @@
 #include <vector>
 
 using namespace pavix::shell;
+using pavix::platform::IniSettingsStore;
+using pavix::platform::MemorySettingsStore;
 
 namespace {
 
@@ -32,65 +36,6 @@ void putFile(const QString &path, const QByteArray &bytes)
 }
 
 } // namespace
-
-TEST(SettingsStore, TypedReadersFallBackToTheDefault)
-{
-    MemorySettingsStore store;
-    const QString s = SectionSettings;
-    EXPECT_EQ(readSingle(store, s, KeyMainLeft, DefaultMainLeft), 1000.0f);
-    EXPECT_EQ(readInt32(store, s, KeyIsaLeft, DefaultIsaLeft), 2000);
-    EXPECT_EQ(readTruth(store, s, KeyBaron, DefaultBaron), true);
-    EXPECT_EQ(readText(store, SectionType, KeyBitmap, DefaultPattern), "");
-    EXPECT_EQ(readText(store, s, KeyFolder, "/home/u"), "/home/u");
-    EXPECT_EQ(readViewMode(store, s, KeyViewMode), 0);
-
-    store.write(s, KeyMainWidth, "wide");
-    store.write(s, KeyIsaLeft, "40000");
-    store.write(s, KeyIsbLeft, "3e9");
-    store.write(s, KeyPrvLeft, "");
-    store.write(s, KeyTvon, "maybe");
-    store.write(s, KeyViewMode, "5");
-    EXPECT_EQ(readSingle(store, s, KeyMainWidth, 6500.0f), 6500.0f);
-    EXPECT_EQ(readInt16(store, s, KeyIsaLeft, 2000), 2000);   // beyond 16 bits
-    EXPECT_EQ(readInt32(store, s, KeyIsaLeft, 2000), 40000);  // fits 32 bits
-    EXPECT_EQ(readInt32(store, s, KeyIsbLeft, 5000), 5000);
-    EXPECT_EQ(readInt32(store, s, KeyPrvLeft, 1000), 1000);
-    EXPECT_EQ(readTruth(store, s, KeyTvon, true), true);
-    EXPECT_EQ(readTruth(store, s, KeyTvon, false), false);
-    EXPECT_EQ(readViewMode(store, s, KeyViewMode), 0);
-    EXPECT_EQ(readViewMode(store, s, KeyViewMode, 2), 2);
-
-    store.write(s, KeyViewMode, "-1");
-    EXPECT_EQ(readViewMode(store, s, KeyViewMode), 0);
-    store.write(s, KeyViewMode, "3abc");
-    EXPECT_EQ(readViewMode(store, s, KeyViewMode), 3);
-    store.write(s, KeyViewMode, "");
-    EXPECT_EQ(readViewMode(store, s, KeyViewMode, 2), 0); // stored, without a number
-    store.write(s, KeyFolder, "");
-    EXPECT_EQ(readText(store, s, KeyFolder, "/home/u"), ""); // stored empty stays empty
-}
-
-TEST(SettingsStore, WritersProduceTheTextTheReadersTakeBack)
-{
-    MemorySettingsStore store;
-    const QString s = SectionSettings;
-    writeSingle(store, s, KeyMainLeft, 1234.5f);
-    writeInt(store, s, KeyIsbLeft, 36000);
-    writeTruth(store, s, KeyPvon, false);
-    writeText(store, SectionType, KeyIco, "&;");
-    writeInt(store, s, KeyViewMode, 3);
-
-    EXPECT_EQ(store.values().at({s, QString(KeyMainLeft)}), "1234.5");
-    EXPECT_EQ(store.values().at({s, QString(KeyIsbLeft)}), "36000");
-    EXPECT_EQ(store.values().at({s, QString(KeyPvon)}), "False");
-    EXPECT_EQ(readSingle(store, s, KeyMainLeft, 0), 1234.5f);
-    EXPECT_EQ(readInt32(store, s, KeyIsbLeft, 0), 36000);
-    EXPECT_EQ(readTruth(store, s, KeyPvon, true), false);
-    EXPECT_EQ(readText(store, SectionType, KeyIco, ""), "&;");
-    EXPECT_EQ(readViewMode(store, s, KeyViewMode), 3);
-    // Sections keep keys apart.
-    EXPECT_FALSE(store.read(SectionSettings, KeyIco));
-}
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 class QFileSystemModel;
 
-namespace pavix::shell {
+namespace pavix::foldertree {
 
 class FolderTree : public QTreeView {
     Q_OBJECT
@@ -42,4 +42,4 @@ private:
     bool m_revealPending = false;
 };
 
-} // namespace pavix::shell
+} // namespace pavix::foldertree

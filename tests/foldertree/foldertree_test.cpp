@@ -1,6 +1,6 @@
 // The folder tree on its own (offscreen): deep folders keep their names in view.
-#include "catalogue/scratchfolder.h"
-#include "shell/foldertree.h"
+#include "support/scratchfolder.h"
+#include "foldertree/foldertree.h"
 
 #include <QDir>
 #include <QHeaderView>
@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-using pavix::shell::FolderTree;
+using pavix::foldertree::FolderTree;
 
 TEST(FolderTree, ADeepFolderIsScrolledIntoViewSideways)
 {

@@ -1,0 +1,37 @@
+#pragma once
+// Reading folders and files from the file system: the regular files of one folder, a
+// file's length, and the message for a folder that cannot be read.
+
+#include "common/result.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace pavix::platform {
+
+// Error number for a file that does not exist (or can no longer be reached) when its
+// length is read.
+inline constexpr int ErrFileNotFound = 53;
+
+// The names of the regular files of `folder` (not recursive) that `wanted` accepts, in the
+// order the system lists them; symbolic links that lead to regular files count. Dot-files
+// (hidden here) and names not valid in the file-name encoding (nothing could open them)
+// are left out; `wanted` sees each other name before anything else is asked of the file.
+struct FolderListing {
+    QStringList names;
+    int error = 0; // the system's error number when the folder cannot be opened
+};
+FolderListing listRegularFiles(const QString &folder, const std::function<bool(const QString &)> &wanted);
+
+// The message for a folder that cannot be listed: its name and the system's reason for
+// error number `error`, e.g. "The folder /x cannot be read: permission denied.".
+QString unreadableFolderMessage(const QString &folder, int error);
+
+// The length in bytes of the file at `path`, 64-bit so that files over 2 GiB keep their
+// size. A missing file gives ErrFileNotFound; a path that names no regular file (a folder,
+// a device) gives ErrGeneral.
+common::Result<qint64> fileLength(const QString &path);
+
+} // namespace pavix::platform
