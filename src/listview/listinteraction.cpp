@@ -5,7 +5,7 @@
 #include "browser/texts.h"
 #include "catalogue/filesize.h"
 #include "common/keys.h"
-#include "platform/qtlistview.h"
+#include "listview/qtlistview.h"
 
 #include <QCursor>
 #include <QTimer>
@@ -13,7 +13,7 @@
 namespace pavix::listview {
 
 ListInteraction::ListInteraction(browser::Browser &browser, browser::StatusLine &status,
-                                 platform::QtListView *list)
+                                 listview::QtListView *list)
     : QObject(list), m_browser(browser), m_status(status), m_list(list)
 {
     setObjectName(QStringLiteral("listInteraction"));
@@ -21,12 +21,12 @@ ListInteraction::ListInteraction(browser::Browser &browser, browser::StatusLine 
     m_hintTimer->setObjectName(QStringLiteral("hintTimer"));
     m_hintTimer->setInterval(100);
     connect(m_hintTimer, &QTimer::timeout, this, &ListInteraction::onHintTimer);
-    connect(m_list, &platform::QtListView::itemClick, this, &ListInteraction::onItemClick);
-    connect(m_list, &platform::QtListView::mouseDown, this, &ListInteraction::onMouseDown);
-    connect(m_list, &platform::QtListView::mouseMove, this, &ListInteraction::onMouseMove);
+    connect(m_list, &listview::QtListView::itemClick, this, &ListInteraction::onItemClick);
+    connect(m_list, &listview::QtListView::mouseDown, this, &ListInteraction::onMouseDown);
+    connect(m_list, &listview::QtListView::mouseMove, this, &ListInteraction::onMouseMove);
     // Every key, and a double click, open the tiled preview.
-    connect(m_list, &platform::QtListView::keyDown, this, &ListInteraction::requestTiledPreview);
-    connect(m_list, &platform::QtListView::dblClick, this, &ListInteraction::requestTiledPreview);
+    connect(m_list, &listview::QtListView::keyDown, this, &ListInteraction::requestTiledPreview);
+    connect(m_list, &listview::QtListView::dblClick, this, &ListInteraction::requestTiledPreview);
 
     // The list shows the browser's selection, wherever it was made.
     connect(&m_browser, &browser::Browser::fileSelected, this, [this](int, const QString &name) {

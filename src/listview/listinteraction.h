@@ -16,16 +16,14 @@ class Browser;
 class StatusLine;
 struct CatalogueEntry;
 }
-namespace pavix::platform {
-class QtListView;
-}
-
 namespace pavix::listview {
+
+class QtListView;
 
 class ListInteraction : public QObject {
     Q_OBJECT
 public:
-    ListInteraction(browser::Browser &browser, browser::StatusLine &status, platform::QtListView *list);
+    ListInteraction(browser::Browser &browser, browser::StatusLine &status, listview::QtListView *list);
 
     // True while the click hint is shown and the hint timer watches whether the pointer
     // left the list.
@@ -53,7 +51,7 @@ private:
 
     browser::Browser &m_browser;
     browser::StatusLine &m_status;
-    platform::QtListView *m_list;
+    listview::QtListView *m_list;
     QTimer *m_hintTimer = nullptr;
     bool m_hintShown = false;
 };

@@ -5,7 +5,7 @@
 #include "browser/texts.h"
 #include "catalogue/typepatterns.h"
 #include "listview/listinteraction.h"
-#include "platform/qtlistview.h"
+#include "listview/qtlistview.h"
 #include "preview/tiledpreview.h"
 #include "shell/busycursor.h"
 #include "foldertree/foldertree.h"

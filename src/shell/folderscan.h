@@ -21,11 +21,11 @@ class StatusLine;
 }
 namespace pavix::listview {
 class ListInteraction;
+class QtListView;
 }
 namespace pavix::platform {
 class SettingsStore;
 class ShellInfo;
-class QtListView;
 }
 namespace pavix::preview {
 class TiledPreviewHost;
@@ -43,7 +43,7 @@ namespace pavix::shell {
 
 // What a scan changes.
 struct ScanParts {
-    platform::QtListView *list = nullptr;
+    listview::QtListView *list = nullptr;
     listview::ListInteraction *listInteraction = nullptr;
     thumbs::ThumbGrid *grid = nullptr;
     QWidget *strip = nullptr;       // hidden while a refresh rebuilds it

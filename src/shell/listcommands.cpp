@@ -1,6 +1,6 @@
 #include "shell/listcommands.h"
 
-#include "platform/qtlistview.h"
+#include "listview/qtlistview.h"
 #include "shell/menuclick.h"
 
 #include <QAction>
@@ -34,7 +34,7 @@ ListCommands::ListCommands(const ListCommandParts &parts, QObject *parent)
     setObjectName(QStringLiteral("listCommands"));
     createArrangeMenus();
     connectViewModes();
-    connect(m_parts.list, &platform::QtListView::columnClick, this, &ListCommands::sortByHeader);
+    connect(m_parts.list, &listview::QtListView::columnClick, this, &ListCommands::sortByHeader);
 }
 
 void ListCommands::createArrangeMenus()
@@ -92,7 +92,7 @@ int ListCommands::pressedViewButton() const
 
 void ListCommands::setViewMode(int mode)
 {
-    platform::QtListView *list = m_parts.list;
+    listview::QtListView *list = m_parts.list;
     // A third of the list's width is taken before anything changes, whatever the mode.
     const double listWidth = list->widthTwips();
 
@@ -146,7 +146,7 @@ int ListCommands::viewMode() const
 
 SortState ListCommands::sortStateFromControls() const
 {
-    const platform::QtListView &list = *m_parts.list;
+    const listview::QtListView &list = *m_parts.list;
     SortState state;
     state.sortKey = list.sortKey();
     state.sortOrder = list.sortOrder();
@@ -168,7 +168,7 @@ SortState ListCommands::sortStateFromControls() const
 
 void ListCommands::applySortState(const SortState &state)
 {
-    platform::QtListView &list = *m_parts.list;
+    listview::QtListView &list = *m_parts.list;
     m_clickOrder = state.clickOrder;
     m_sortColumn = state.sortColumn;
 

@@ -19,7 +19,7 @@ class QActionGroup;
 class QMenu;
 class QWidget;
 
-namespace pavix::platform {
+namespace pavix::listview {
 class QtListView;
 }
 
@@ -27,7 +27,7 @@ namespace pavix::shell {
 
 // The controls the commands work on.
 struct ListCommandParts {
-    platform::QtListView *list = nullptr;
+    listview::QtListView *list = nullptr;
     QWidget *thumbArea = nullptr;   // shown instead of the list in thumbnail mode
     QWidget *thumbStrip = nullptr;  // takes the focus in thumbnail mode
     QMenu *viewArrangeMenu = nullptr;

@@ -7,7 +7,7 @@
 #include "listview/listinteraction.h"
 #include "listview/viewmode.h"
 #include "options/optionsdialog.h"
-#include "platform/qtlistview.h"
+#include "listview/qtlistview.h"
 #include "preview/previewpane.h"
 #include "preview/stretchimage.h"
 #include "preview/tiledpreview.h"
@@ -161,7 +161,7 @@ void MainWindow::createControls()
     m_folderTree = new foldertree::FolderTree(m_client);
     m_folderTree->setObjectName(QStringLiteral("folderTree"));
 
-    m_list = new platform::QtListView(m_client, m_tpp);
+    m_list = new listview::QtListView(m_client, m_tpp);
     m_list->setObjectName(QStringLiteral("list"));
 
     m_thumbArea = new QWidget(m_client);

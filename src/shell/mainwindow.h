@@ -27,6 +27,7 @@ class Browser;
 }
 namespace pavix::listview {
 class ListInteraction;
+class QtListView;
 }
 namespace pavix::options {
 class OptionsDialog;
@@ -34,7 +35,6 @@ class OptionsDialog;
 namespace pavix::platform {
 class SettingsStore;
 class ShellInfo;
-class QtListView;
 }
 namespace pavix::preview {
 class PreviewPane;
@@ -70,7 +70,7 @@ public:
 
     // --- The parts ----------------------------------------------------------------------
     browser::Browser &browser() const { return *m_browser; }
-    platform::QtListView *list() const { return m_list; }
+    listview::QtListView *list() const { return m_list; }
     foldertree::FolderTree *folderTree() const { return m_folderTree; }
     thumbs::ThumbGrid *thumbGrid() const { return m_thumbGrid; }
     thumbs::ThumbStrip *thumbStrip() const { return m_thumbStrip; }
@@ -193,7 +193,7 @@ private:
     SplitterBar *m_previewSplitter = nullptr;
     QWidget *m_treeGhost = nullptr;
     QWidget *m_previewGhost = nullptr;
-    platform::QtListView *m_list = nullptr;
+    listview::QtListView *m_list = nullptr;
     QWidget *m_thumbArea = nullptr;
     QScrollBar *m_thumbScrollBar = nullptr;
     thumbs::ThumbStrip *m_thumbStrip = nullptr;

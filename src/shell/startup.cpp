@@ -5,7 +5,7 @@
 #include "common/units.h"
 #include "listview/viewmode.h"
 #include "options/optionsdialog.h"
-#include "platform/qtlistview.h"
+#include "listview/qtlistview.h"
 #include "preview/tiledpreview.h"
 #include "shell/listcommands.h"
 #include "foldertree/foldertree.h"
@@ -88,7 +88,7 @@ std::unique_ptr<MainWindow> runStartup(const StartupEnvironment &env)
         folder = env.homeFolder;
     m.folderTree()->setSelectedFolder(folder);
     const std::int32_t viewMode = readViewMode(store, SectionSettings, KeyViewMode, DefaultViewMode);
-    m.list()->setView(static_cast<platform::LvView>(viewMode));
+    m.list()->setView(static_cast<listview::LvView>(viewMode));
     status(3);
 
     // 4. Menu checks, status window.

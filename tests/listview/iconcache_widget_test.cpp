@@ -6,7 +6,7 @@
 #include "support/scratchfolder.h"
 #include "catalogue/typepatterns.h"
 #include "listview/listinteraction.h"
-#include "platform/qtlistview.h"
+#include "listview/qtlistview.h"
 
 #include <QAbstractItemView>
 #include <QIcon>
@@ -36,8 +36,8 @@ TEST(IconCacheOnTheList, EveryListedIconFileDrawsItsOwnPictureAcrossManyListings
     testsupport::FakeShellInfo shell;
     browser::Browser browser(shell, 15.0, 5 * pairBytes);
     SilentStatus status;
-    auto *list = new platform::QtListView;
-    std::unique_ptr<platform::QtListView> owner(list);
+    auto *list = new listview::QtListView;
+    std::unique_ptr<listview::QtListView> owner(list);
     listview::ListInteraction interaction(browser, status, list);
     list->resize(500, 400);
     list->show();

@@ -10,7 +10,7 @@
 #include "listview/listinteraction.h"
 #include "common/keys.h"
 #include "common/units.h"
-#include "platform/qtlistview.h"
+#include "listview/qtlistview.h"
 #include "preview/previewfit.h"
 #include "preview/previewpane.h"
 #include "preview/stretchimage.h"

@@ -6,7 +6,7 @@
 #include "support/scratchfolder.h"
 #include "common/units.h"
 #include "platform/pictureservice.h"
-#include "platform/qtlistview.h"
+#include "listview/qtlistview.h"
 #include "preview/tiledpreview.h"
 #include "shell/mainwindow.h"
 #include "shell/settingskeys.h"

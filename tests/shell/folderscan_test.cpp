@@ -5,7 +5,7 @@
 #include "support/mainparts.h"
 
 #include "shell/folderscan.h"
-#include "platform/qtlistview.h"
+#include "listview/qtlistview.h"
 #include "preview/previewpane.h"
 #include "preview/stretchimage.h"
 #include "foldertree/foldertree.h"

@@ -7,7 +7,7 @@
 #include "support/scratchfolder.h"
 #include "common/keys.h"
 #include "shell/listcommands.h"
-#include "platform/qtlistview.h"
+#include "listview/qtlistview.h"
 #include "shell/mainwindow.h"
 #include "shell/settingskeys.h"
 #include "platform/settingsstore.h"
@@ -30,7 +30,7 @@ using listview::ClickOrder;
 using listview::HeaderImageDown;
 using listview::HeaderImageUp;
 using shell::ListCommands;
-using platform::LvView;
+using listview::LvView;
 
 namespace {
 

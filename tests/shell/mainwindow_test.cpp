@@ -4,7 +4,7 @@
 #include "support/fakeshellinfo.h"
 #include "support/scratchfolder.h"
 #include "common/units.h"
-#include "platform/qtlistview.h"
+#include "listview/qtlistview.h"
 #include "foldertree/foldertree.h"
 #include "shell/mainwindow.h"
 #include "shell/settingskeys.h"

@@ -4,7 +4,7 @@
 // iconsChanged(). Rows for hit testing are RowHeight twips tall, from y = 0.
 
 #include "platform/imagelist.h"
-#include "platform/listview.h"
+#include "listview/listview.h"
 
 #include <QString>
 
@@ -17,7 +17,7 @@
 
 namespace pavix::testsupport {
 
-class FakeListView : public platform::ListView {
+class FakeListView : public listview::ListView {
 public:
     static constexpr int RowHeight = 240; // twips
 
@@ -102,8 +102,8 @@ public:
     void iconsChanged() override { ++m_iconsChangedCalls; }
     int iconsChangedCalls() const { return m_iconsChangedCalls; }
 
-    platform::LvView view() const override { return m_view; }
-    void setView(platform::LvView view) override { m_view = view; }
+    listview::LvView view() const override { return m_view; }
+    void setView(listview::LvView view) override { m_view = view; }
 
     void addColumn(const QString &key, const QString &text, double widthTwips) override
     {
@@ -206,7 +206,7 @@ private:
     std::map<int, int> m_headerImages;
     const platform::ImageList *m_icons = nullptr;
     const platform::ImageList *m_smallIcons = nullptr;
-    platform::LvView m_view = platform::LvView::LargeIcons;
+    listview::LvView m_view = listview::LvView::LargeIcons;
     int m_addedSoFar = 0;
     int m_selected = 0;
     int m_sortKey = 0;

@@ -9,7 +9,7 @@
 #include "common/keys.h"
 #include "foldertree/foldertree.h"
 #include "platform/pictureservice.h"
-#include "platform/qtlistview.h"
+#include "listview/qtlistview.h"
 #include "preview/stretchimage.h"
 #include "shell/statuswindow.h"
 #include "thumbs/gridgeometry.h"

@@ -1,8 +1,9 @@
 #pragma once
-// The list of pictures (`Lv`) as a Qt widget: one item model shown by a QListView for the
-// large-icon, small-icon and list layouts and by a QTreeView with a column header for the
-// details layout. Both views share the model and the selection, so switching layouts keeps
-// the items, the selected item and the order.
+// The list of pictures (`Lv`) as a Qt widget: the items as added (listitemmodel.h) under a
+// sorting proxy that gives the displayed order (listsortproxy.h), shown by a QListView for
+// the large-icon, small-icon and list layouts and by a QTreeView with a column header for
+// the details layout (listitemview.h, listheader.h). Both views share the proxy and the
+// selection, so switching layouts keeps the items, the selected item and the order.
 //
 // Notifications, in the program's masks (buttons 1 left, 2 right, 4 middle; shift 1 Shift,
 // 2 Ctrl, 4 Alt) and virtual-key codes, with positions in this widget's coordinates, twips:
@@ -15,7 +16,7 @@
 // - dblClick comes for a double click anywhere in the items area; columnClick for a click
 //   on a column header, counting from 1.
 
-#include "platform/listview.h"
+#include "listview/listview.h"
 
 #include <QRect>
 #include <QString>
@@ -32,11 +33,13 @@ class QMouseEvent;
 class QStackedLayout;
 class QTreeView;
 
-namespace pavix::platform {
+namespace pavix::listview {
 
-class LvModel;
-class LvHeader;
-class LvItemDelegate;
+class ListHeader;
+class ListItemDelegate;
+class ListItemModel;
+class ListSortProxy;
+struct ListItem;
 
 class QtListView : public QWidget, public ListView {
     Q_OBJECT
@@ -54,9 +57,13 @@ public:
     double widthTwips() const;
     double heightTwips() const;
 
+    // Unless the list is sorted by the item text, the new item waits at the end, with any
+    // other new items, for its sub-items: the position returned names it for the
+    // setSubItem calls that follow. Any other call, or the event loop, then adds the
+    // waiting items to the order all at once; sorted by a sub-item, each goes to its place.
     int addItem(const QString &text, int iconPosition) override;
-    // When the list is sorted by this sub-item, the item moves to its place at the next
-    // other call, so the position addItem returned names the same item for both sub-items.
+    // A sub-item of an item already placed that changes the sort key moves it to its
+    // place at once.
     void setSubItem(int index, int subItem, const QString &text,
                     std::optional<std::int64_t> number = std::nullopt) override;
     QString itemText(int index) const override;
@@ -71,10 +78,10 @@ public:
     // leaves no item selected and no current item.
     void setSelectedItem(int index) override;
 
-    const ImageList *icons() const override { return m_icons; }
-    void setIcons(const ImageList *list) override;
-    const ImageList *smallIcons() const override { return m_smallIcons; }
-    void setSmallIcons(const ImageList *list) override;
+    const platform::ImageList *icons() const override { return m_icons; }
+    void setIcons(const platform::ImageList *list) override;
+    const platform::ImageList *smallIcons() const override { return m_smallIcons; }
+    void setSmallIcons(const platform::ImageList *list) override;
     void iconsChanged() override;
 
     LvView view() const override { return m_view; }
@@ -107,6 +114,7 @@ public:
     std::optional<int> headerImage(int column0) const override;
 
     // The view that shows the current layout: the QListView, or the QTreeView in details.
+    // Its model then holds every item added, waiting ones included.
     QAbstractItemView *currentView() const;
     // The column header of the details layout.
     QHeaderView *header() const;
@@ -122,7 +130,7 @@ signals:
     void columnClick(int index1);
 
 private:
-    template <typename> friend class LvItemView;
+    template <typename> friend class ListItemView;
 
     struct Column {
         QString key;
@@ -143,23 +151,33 @@ private:
     void applyColumnWidth(int column0);
     void applySortOrder();
     QPointF toTwips(QAbstractItemView *view, const QPointF &viewportPos) const;
+    // Places the items that wait for their sub-items.
+    void addWaitingItems() const;
+    // The item at a position (from 1) in the displayed order; null out of range.
+    const ListItem *itemAt(int index) const;
 
     double m_twipsPerPixel;
-    LvModel *m_model = nullptr;
+    ListItemModel *m_model = nullptr;
+    ListSortProxy *m_proxy = nullptr;
     QItemSelectionModel *m_selection = nullptr;
     QListView *m_list = nullptr;
     QTreeView *m_tree = nullptr;
-    LvHeader *m_header = nullptr;
-    LvItemDelegate *m_delegate = nullptr;
+    ListHeader *m_header = nullptr;
+    ListItemDelegate *m_delegate = nullptr;
     QStackedLayout *m_stack = nullptr;
-    const ImageList *m_icons = nullptr;
-    const ImageList *m_smallIcons = nullptr;
+    const platform::ImageList *m_icons = nullptr;
+    const platform::ImageList *m_smallIcons = nullptr;
     LvView m_view = LvView::LargeIcons;
     std::vector<Column> m_columns;
     int m_sortKey = 0;
     int m_sortOrder = 0;
     bool m_sorted = false;
     bool m_applyingWidth = false;
+    // How many times the list was emptied; a press whose handler emptied it is dropped.
+    int m_clears = 0;
+    // Items added while sorted by a sub-item, in the order added, not yet in the model.
+    mutable std::vector<ListItem> m_waiting;
+    mutable bool m_waitingQueued = false;
 };
 
-} // namespace pavix::platform
+} // namespace pavix::listview

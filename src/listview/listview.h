@@ -11,10 +11,12 @@
 #include <optional>
 
 namespace pavix::platform {
-
 class ImageList;
+}
 
-using listview::LvView;
+namespace pavix::listview {
+
+
 
 class ListView {
 public:
@@ -44,10 +46,10 @@ public:
     virtual void setSelectedItem(int index) = 0;
 
     // Image sources for large and small icons; the list does not own them.
-    virtual const ImageList *icons() const = 0;
-    virtual void setIcons(const ImageList *list) = 0;
-    virtual const ImageList *smallIcons() const = 0;
-    virtual void setSmallIcons(const ImageList *list) = 0;
+    virtual const platform::ImageList *icons() const = 0;
+    virtual void setIcons(const platform::ImageList *list) = 0;
+    virtual const platform::ImageList *smallIcons() const = 0;
+    virtual void setSmallIcons(const platform::ImageList *list) = 0;
     // Tells the list that images were added to its sources, or put in positions it showed
     // before (positions of an earlier listing are filled again): it drops what it kept of
     // them.
@@ -84,4 +86,4 @@ public:
     virtual std::optional<int> headerImage(int column0) const = 0;
 };
 
-} // namespace pavix::platform
+} // namespace pavix::listview
