@@ -2,6 +2,7 @@
 // column-by-column copies, with a plain fill of the same surface as the memory floor.
 // Prints each time as a ratio to the plain fill at the end of the run.
 #include "preview/tileplan.h"
+#include "support/tilereference.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -17,7 +18,7 @@
 #include <vector>
 
 using pavix::preview::paintTiles;
-using pavix::preview::paintTilesPerCopy;
+using pavix::testsupport::paintTilesPerCopy;
 
 namespace {
 

@@ -1,16 +1,15 @@
 // Pavix: a picture-tiling browser. The splash window starts the program; its timer runs
 // the start-up sequence, which shows the main window.
-#include "common/units.h"
 #include "platform/pictureservice.h"
 #include "platform/qtshellinfo.h"
-#include "shell/mainwindow.h"
+#include "platform/screen.h"
 #include "platform/settingsstore.h"
+#include "shell/mainwindow.h"
 #include "shell/splash.h"
 #include "shell/startup.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QScreen>
 
 #include <memory>
 
@@ -25,12 +24,10 @@ int main(int argc, char **argv)
     pavix::platform::QtShellInfo shellInfo;
     std::unique_ptr<pavix::shell::MainWindow> main;
 
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    const double tpp =
-        pavix::common::twipsPerPixelForDpi(screen ? screen->logicalDotsPerInchX() : 96.0);
-    auto *splash = new pavix::shell::Splash(tpp, [&](const auto &status) {
+    auto startup = [&](const auto &status) {
         main = pavix::shell::runStartup({settings, shellInfo, QDir::homePath(), status});
-    });
+    };
+    auto *splash = new pavix::shell::Splash(pavix::platform::screenTwipsPerPixel(), startup);
     splash->setAttribute(Qt::WA_DeleteOnClose);
     splash->show();
     const int code = app.exec();

@@ -51,7 +51,7 @@ std::pair<std::vector<CatalogueEntry>, common::Status> Browser::catalogueEntries
 void Browser::setPatterns(const catalogue::TypePatterns &patterns)
 {
     m_patterns = patterns;
-    m_typeTexts = catalogue::RefreshTypeTexts(m_patterns);
+    m_typeTexts = catalogue::typeTextsFor(m_patterns);
 }
 
 void Browser::setCurrentFile(const QString &name)

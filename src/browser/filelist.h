@@ -1,5 +1,5 @@
 #pragma once
-// The hidden file list `Files`: enumerates the regular files of one folder whose names
+// The file list of the folder being browsed: enumerates the regular files of one folder whose names
 // match the combined pattern, in ascending order of name ignoring case. It is never shown;
 // the scans read its names and hand them to the catalogue and the thumbnail grid.
 // Folders, special files and dot-files (hidden on this platform) are never listed;

@@ -10,7 +10,7 @@ namespace pavix::catalogue {
 // "/" + "a.bmp" give "/pics/a.bmp" and "/a.bmp"; an empty folder stands for the root.
 QString joinPath(const QString &folder, const QString &name);
 
-// The folder of the current selection (`CurFolder`) for a file list showing `path`: the
+// The folder of the current selection for a file list showing `path`: the
 // path without its trailing "/", so the root "/" gives "" and joinPath("", name) gives
 // "/name".
 QString selectionFolder(const QString &path);

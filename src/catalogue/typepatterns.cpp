@@ -45,7 +45,7 @@ void setTypeEnabled(TypePatterns &patterns, PictureType type, bool enabled)
     patterns.*patternMember(type) = enabled ? enabledPattern(type) : DisabledPattern;
 }
 
-TypeTexts RefreshTypeTexts(const TypePatterns &patterns)
+TypeTexts typeTextsFor(const TypePatterns &patterns)
 {
     TypeTexts texts;
     texts.BmpText = typeEnabled(patterns, PictureType::Bmp) ? BmpDisplay : QString();
@@ -96,11 +96,6 @@ bool matchesAnyElement(const QStringList &elements, const QString &fileName)
             return true;
     }
     return false;
-}
-
-bool matchesFilePattern(const QString &pattern, const QString &fileName)
-{
-    return matchesAnyElement(patternElements(pattern), fileName);
 }
 
 bool matchesWildcard(QStringView element, QStringView name)

@@ -58,7 +58,7 @@ bool typeEnabled(const TypePatterns &patterns, PictureType type);
 void setTypeEnabled(TypePatterns &patterns, PictureType type, bool enabled);
 
 // The display texts for the current patterns.
-TypeTexts RefreshTypeTexts(const TypePatterns &patterns);
+TypeTexts typeTextsFor(const TypePatterns &patterns);
 
 // "Searching for " + Bmp + Gif + Jpg + Ico texts + " files." (GIF before JPEG).
 QString searchingText(const TypeTexts &texts);
@@ -68,12 +68,6 @@ QString combinedPattern(const TypePatterns &patterns);
 
 // True when at least one of the four pattern variables holds any text (a value was stored).
 bool anyPatternStored(const TypePatterns &patterns);
-
-// True when the file name matches an element of the ";"-separated pattern, ignoring case;
-// "*" matches any run of characters, every other character only itself. Empty elements
-// match nothing. The placeholders "&" and "*.###" only keep a pattern from being empty:
-// they match no file, so a file named "&" or "x.###" is never listed.
-bool matchesFilePattern(const QString &pattern, const QString &fileName);
 
 // The elements of a pattern that can match a file, case-folded, in pattern order: empty
 // elements and the placeholders "&" and "*.###" are left out.

@@ -20,15 +20,6 @@ double roundHalfEven(double value)
     return std::fmod(floorValue, 2.0) == 0.0 ? floorValue : floorValue + 1.0;
 }
 
-std::optional<std::int16_t> toInt16(double value)
-{
-    const double r = roundHalfEven(value);
-    if (!std::isfinite(r) || r < std::numeric_limits<std::int16_t>::min()
-        || r > std::numeric_limits<std::int16_t>::max())
-        return std::nullopt;
-    return static_cast<std::int16_t>(r);
-}
-
 std::optional<std::int32_t> toInt32(double value)
 {
     const double r = roundHalfEven(value);

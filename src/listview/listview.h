@@ -1,5 +1,5 @@
 #pragma once
-// What the program asks of the list of pictures (`Lv`): items with two sub-items, four
+// What the program asks of the list of pictures: items with two sub-items, four
 // layouts, three columns with a sortable header, hit testing and one selected item.
 // The widget in qtlistview.h provides it; tests may provide their own.
 

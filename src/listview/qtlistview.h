@@ -1,5 +1,5 @@
 #pragma once
-// The list of pictures (`Lv`) as a Qt widget: the items as added (listitemmodel.h) under a
+// The list of pictures as a Qt widget: the items as added (listitemmodel.h) under a
 // sorting proxy that gives the displayed order (listsortproxy.h), shown by a QListView for
 // the large-icon, small-icon and list layouts and by a QTreeView with a column header for
 // the details layout (listitemview.h, listheader.h). Both views share the proxy and the

@@ -1,8 +1,8 @@
 #pragma once
-// The five view modes of the file area and the decisions of switching between them
-// (`mnuListViewMode_Click`): which menu items carry the check mark, which tool bar button
-// is pressed, whether the arrange menus are enabled, which area is shown, the list's layout
-// and, in details mode, the width of the three columns. The main window applies them.
+// The five view modes of the file area and the decisions of switching between them: which
+// menu items carry the check mark, which tool bar button is pressed, whether the arrange
+// menus are enabled, which area is shown, the list's layout and, in details mode, the
+// width of the three columns. The main window applies them.
 
 #include "listview/listlayout.h"
 
@@ -17,10 +17,10 @@ enum class ViewMode { Thumbnails = 0, LargeIcons = 1, SmallIcons = 2, List = 3, 
 
 inline constexpr int ViewModeCount = 5;
 
-// Caption of View menu item `mnuListViewMode(mode)` ("Thumbnails          F4" ...), with
+// Caption of the View menu's view-mode item ("Thumbnails          F4" ...), with
 // the shortcut padded exactly as the menu shows it; empty for a mode outside 0 to 4.
 QString listViewModeCaption(int mode);
-// Caption of context menu item `mnuIcons(mode)` ("Thumbnails", "Large icons" ...); empty
+// Caption of the list menu's view item ("Thumbnails", "Large icons" ...); empty
 // for a mode outside 0 to 4.
 QString iconsMenuCaption(int mode);
 // Key of the tool bar button of a mode ("View Thumbnails" ...); empty outside 0 to 4.
@@ -39,13 +39,13 @@ int modeForLvView(LvView view);
 std::optional<int> viewModeForKey(int keyCode);
 
 struct ViewModeState {
-    // Check marks of `mnuListViewMode(0..4)`, mirrored onto `mnuIcons(0..4)`.
+    // Check marks of the View menu's five view-mode items, mirrored onto the list menu's.
     std::array<bool, ViewModeCount> checked{};
     // The view mode whose tool bar button is pressed; -1 when none is.
     int pressedButton = -1;
-    // `mnuViewArrangeIcons` and `mnuLvSort`.
+    // The two arrange menus (View menu and list menu).
     bool arrangeEnabled = false;
-    // True: `Lv` shown and given the focus; false: the thumbnail viewport shown instead.
+    // True: the list shown and given the focus; false: the thumbnail viewport shown instead.
     bool listVisible = false;
     // The layout to give the list; none leaves it as it is.
     std::optional<LvView> lvView;

@@ -38,8 +38,8 @@ bool sum32(std::int32_t a, std::int32_t b, std::int64_t &out)
 
 } // namespace
 
-PreviewGeometry FitPreview(std::int32_t ImgWidth, std::int32_t ImgHeight, double pvLeft,
-                           double pvTop, double pvWidth, double pvHeight, bool pvVisible,
+PreviewGeometry fittedPreview(std::int32_t widthTwips, std::int32_t heightTwips, double paneLeft,
+                           double paneTop, double paneWidth, double paneHeight, bool paneVisible,
                            const PreviewGeometry &current)
 {
     PreviewGeometry image = current;
@@ -47,37 +47,37 @@ PreviewGeometry FitPreview(std::int32_t ImgWidth, std::int32_t ImgHeight, double
     // The picture's aspect ratio, formed in double and kept as single. Without a height (or
     // without a width, giving a ratio of 0) no shrunk height can be formed.
     float ratio = 0.0f;
-    if (ImgHeight != 0)
-        ratio = static_cast<float>(static_cast<double>(ImgWidth) / ImgHeight);
+    if (heightTwips != 0)
+        ratio = static_cast<float>(static_cast<double>(widthTwips) / heightTwips);
 
     // Only the width decides; a sum past 32 bits cannot be compared, so the picture is
     // taken as too wide.
     std::int64_t neededWidth = 0;
-    const bool tooWide = !sum32(ImgWidth, 2 * PaneMargin, neededWidth)
-        || pvWidth < static_cast<double>(neededWidth);
+    const bool tooWide = !sum32(widthTwips, 2 * PaneMargin, neededWidth)
+        || paneWidth < static_cast<double>(neededWidth);
 
     if (tooWide) {
-        setSize(image.width, static_cast<float>(pvWidth) - 2.0f * PaneMargin);
+        setSize(image.width, static_cast<float>(paneWidth) - 2.0f * PaneMargin);
         if (ratio != 0.0f)
             setSize(image.height,
                     static_cast<float>(image.width) / ratio + static_cast<float>(BorderAllowance));
-        setPosition(image.left, static_cast<float>(pvLeft) + PaneMargin);
-        setPosition(image.top, static_cast<float>(pvTop)
-                        + (static_cast<float>(pvHeight) - static_cast<float>(image.height)) / 2.0f);
+        setPosition(image.left, static_cast<float>(paneLeft) + PaneMargin);
+        setPosition(image.top, static_cast<float>(paneTop)
+                        + (static_cast<float>(paneHeight) - static_cast<float>(image.height)) / 2.0f);
     } else {
         std::int64_t sum = 0;
-        if (sum32(ImgWidth, BorderAllowance, sum))
+        if (sum32(widthTwips, BorderAllowance, sum))
             setSize(image.width, static_cast<double>(sum));
-        if (sum32(ImgHeight, BorderAllowance, sum))
+        if (sum32(heightTwips, BorderAllowance, sum))
             setSize(image.height, static_cast<double>(sum));
         // Centred on the picture's own size, not the enlarged image's.
-        setPosition(image.left, static_cast<float>(pvLeft)
-                        + (static_cast<float>(pvWidth) - static_cast<float>(ImgWidth)) / 2.0f);
-        setPosition(image.top, static_cast<float>(pvTop)
-                        + (static_cast<float>(pvHeight) - static_cast<float>(ImgHeight)) / 2.0f);
+        setPosition(image.left, static_cast<float>(paneLeft)
+                        + (static_cast<float>(paneWidth) - static_cast<float>(widthTwips)) / 2.0f);
+        setPosition(image.top, static_cast<float>(paneTop)
+                        + (static_cast<float>(paneHeight) - static_cast<float>(heightTwips)) / 2.0f);
     }
 
-    image.visible = pvVisible;
+    image.visible = paneVisible;
     return image;
 }
 

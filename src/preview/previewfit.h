@@ -15,16 +15,16 @@ struct PreviewGeometry {
     bool visible;
 };
 
-// Fits a picture of ImgWidth x ImgHeight twips into the pane (pv*, twips). When the pane
-// is narrower than ImgWidth + 200 (32-bit sum) the image is pvWidth - 200 wide, as high as
+// Fits a picture of widthTwips x heightTwips twips into the pane (twips). When the pane
+// is narrower than widthTwips + 200 (32-bit sum) the image is paneWidth - 200 wide, as high as
 // the ratio asks plus 60, 100 twips inside the pane's left edge and centred vertically;
-// otherwise it is ImgWidth + 60 by ImgHeight + 60, centred on the picture's own size (so 30
+// otherwise it is widthTwips + 60 by heightTwips + 60, centred on the picture's own size (so 30
 // twips right of and below the pane's centre). Only the width picks the branch. A step
-// that cannot be done leaves that value as it is in current: no ratio when ImgHeight or
-// ImgWidth is 0 (the height stays, and the image is centred with it), no negative or
+// that cannot be done leaves that value as it is in current: no ratio when heightTwips or
+// widthTwips is 0 (the height stays, and the image is centred with it), no negative or
 // non-finite size, no sum past 32 bits. The image is visible exactly when the pane is.
-PreviewGeometry FitPreview(std::int32_t ImgWidth, std::int32_t ImgHeight, double pvLeft,
-                           double pvTop, double pvWidth, double pvHeight, bool pvVisible,
+PreviewGeometry fittedPreview(std::int32_t widthTwips, std::int32_t heightTwips, double paneLeft,
+                           double paneTop, double paneWidth, double paneHeight, bool paneVisible,
                            const PreviewGeometry &current);
 
 } // namespace pavix::preview

@@ -53,7 +53,7 @@ void PreviewPane::setFrame(const common::TwipRect &frame, bool visible)
 void PreviewPane::fitPreview()
 {
     const QSize natural = m_browser.pictureSizeTwips();
-    m_geometry = preview::FitPreview(natural.width(), natural.height(), m_frame.left, m_frame.top,
+    m_geometry = preview::fittedPreview(natural.width(), natural.height(), m_frame.left, m_frame.top,
                                      m_frame.width, m_frame.height, m_frameVisible, m_geometry);
     apply();
 }
@@ -85,7 +85,7 @@ common::Status PreviewPane::showFileInfo()
     const QString sizeText = length ? catalogue::formatFileSize(length.value()) : QString();
     const QSize natural = m_browser.pictureSizeTwips();
     const FileInfoTexts texts =
-        ShowFileInfoTexts(m_window->width(), common::twipsToPixels(natural.width(), tpp),
+        fileInfoTexts(m_window->width(), common::twipsToPixels(natural.width(), tpp),
                           common::twipsToPixels(natural.height(), tpp), name, sizeText);
     m_status.showParts({texts.rightEdgesPx.begin(), texts.rightEdgesPx.end()});
     m_status.setPartText(0, texts.file);

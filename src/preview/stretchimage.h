@@ -1,6 +1,6 @@
 #pragma once
-// An image control that shows its picture scaled to its own size (the preview image
-// `Primg`), with a thin flat border. It reports mouse presses with the button mask.
+// An image control that shows its picture scaled to its own size (the preview image),
+// with a thin flat border. It reports mouse presses with the button mask.
 
 #include <QImage>
 #include <QWidget>

@@ -46,6 +46,11 @@ common::Status FolderScan::fillList()
     return listed;
 }
 
+void FolderScan::showImageCount(int count)
+{
+    m_parts.imagesLabel->setText(browser::ImagesLabel + QString::number(count));
+}
+
 void FolderScan::storeFolder()
 {
     // Stored as soon as it changes, so a run that ends abruptly still starts here next time.
@@ -75,7 +80,7 @@ void FolderScan::scanTreeFolder()
     // A file that fails to list ends the listing; the entries made so far stay.
     fillList();
     m_parts.grid->build();
-    m_parts.imagesLabel->setText(browser::ImagesLabel + QString::number(m_browser.files().listCount()));
+    showImageCount(m_browser.files().listCount());
 }
 
 QString FolderScan::browseFolder(const QString &initialFolder)
@@ -102,7 +107,7 @@ QString FolderScan::browseFolder(const QString &initialFolder)
         m_parts.grid->showEmpty();
         return folder;
     }
-    m_parts.imagesLabel->setText(browser::ImagesLabel + QString::number(count));
+    showImageCount(count);
     // The program carries on with the entries made so far.
     if (const common::Status listed = fillList(); !listed && reportError)
         reportError(listed.error().message);
@@ -125,7 +130,7 @@ void FolderScan::refresh()
         m_parts.grid->showEmpty();
         m_status.showMessage(opened ? QString() : opened.error().message);
     } else {
-        m_parts.imagesLabel->setText(browser::ImagesLabel + QString::number(count));
+        showImageCount(count);
         fillList();
         m_parts.grid->build();
         m_status.showMessage(browser::ClickHint);

@@ -80,6 +80,8 @@ private:
     // Fills the list from the listing; the error of a file whose length could not be
     // read, with the entries before it made.
     common::Status fillList();
+    // "Images : " and the number of pictures listed.
+    void showImageCount(int count);
     // Stores the tree's folder as "Folder" and makes it durable at once.
     void storeFolder();
 

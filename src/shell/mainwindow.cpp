@@ -7,6 +7,7 @@
 #include "listview/listinteraction.h"
 #include "listview/viewmode.h"
 #include "options/optionsdialog.h"
+#include "platform/screen.h"
 #include "listview/qtlistview.h"
 #include "preview/previewpane.h"
 #include "preview/stretchimage.h"
@@ -103,8 +104,7 @@ MainWindow::MainWindow(platform::SettingsStore &settings, platform::ShellInfo &s
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(browser::AppTitle);
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    m_tpp = common::twipsPerPixelForDpi(screen ? screen->logicalDotsPerInchX() : 96.0);
+    m_tpp = platform::screenTwipsPerPixel();
     setMinimumWidth(static_cast<int>(std::ceil(MinimumWidth / m_tpp - common::FrameAllowancePx)));
 
     // Sizes the controls have from their design, before any layout pass.
@@ -608,30 +608,22 @@ void MainWindow::toggleFolderTree()
 {
     // The splitters move apart before the tree comes or goes.
     m_splitters = treeTogglePreAdjust(m_splitters);
-    setTreeShown(!m_treeItem->isChecked());
+    setSidePaneShown(SidePane::Tree, !m_treeItem->isChecked());
 }
 
 void MainWindow::togglePreview()
 {
     m_splitters = previewTogglePreAdjust(m_splitters);
-    setPreviewShown(!m_previewItem->isChecked());
+    setSidePaneShown(SidePane::Preview, !m_previewItem->isChecked());
 }
 
-void MainWindow::setTreeShown(bool shown)
+void MainWindow::setSidePaneShown(SidePane pane, bool shown)
 {
-    m_treeItem->setChecked(shown);
-    m_controls.treeVisible = shown;
-    m_controls.treeSplitterVisible = shown;
-    storePaneFlag(KeyTvon, shown);
-    sizeControls();
-}
-
-void MainWindow::setPreviewShown(bool shown)
-{
-    m_previewItem->setChecked(shown);
-    m_controls.previewVisible = shown;
-    m_controls.previewSplitterVisible = shown;
-    storePaneFlag(KeyPvon, shown);
+    const bool tree = pane == SidePane::Tree;
+    (tree ? m_treeItem : m_previewItem)->setChecked(shown);
+    (tree ? m_controls.treeVisible : m_controls.previewVisible) = shown;
+    (tree ? m_controls.treeSplitterVisible : m_controls.previewSplitterVisible) = shown;
+    storePaneFlag(tree ? KeyTvon : KeyPvon, shown);
     sizeControls();
 }
 

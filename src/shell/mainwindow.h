@@ -162,10 +162,10 @@ private:
     void placeThumbStrip(double topCm, double heightCm);
     void elideTypesCaption();
     void storePaneFlag(const QString &key, bool shown);
-    // Shows or hides the tree or the preview with its splitter after moving the splitters
-    // apart, stores the flag and lays out.
-    void setTreeShown(bool shown);
-    void setPreviewShown(bool shown);
+    // Shows or hides the folder tree or the preview frame with its splitter, stores the
+    // flag and lays out.
+    enum class SidePane { Tree, Preview };
+    void setSidePaneShown(SidePane pane, bool shown);
     void onTreeFolderChanged();
     // Splitter dragging: a ghost bar follows the pointer and the release commits it.
     void startSplitterDrag(QWidget *ghost, const TwipRect &splitter);

@@ -87,14 +87,6 @@ std::optional<float> singleFromText(const QString &text)
     return wholeNumber<float>(text);
 }
 
-std::optional<std::int16_t> int16FromText(const QString &text)
-{
-    const auto value = wholeNumber<double>(text);
-    if (!value)
-        return std::nullopt;
-    return common::toInt16(*value);
-}
-
 std::optional<std::int32_t> int32FromText(const QString &text)
 {
     const auto value = wholeNumber<double>(text);

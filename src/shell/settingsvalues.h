@@ -15,11 +15,8 @@ namespace pavix::shell {
 // not a number, or a number beyond the single range, gives no value.
 std::optional<float> singleFromText(const QString &text);
 
-// The 16-bit integer of numeric text, rounded to the nearest integer, ties to even
-// ("2.5" -> 2, "3.5" -> 4). Not numeric or outside -32768..32767 gives no value.
-std::optional<std::int16_t> int16FromText(const QString &text);
-
-// As int16FromText, for the signed 32-bit range.
+// The 32-bit integer of numeric text, rounded to the nearest integer, ties to even
+// ("2.5" -> 2, "3.5" -> 4). Not numeric or outside the signed 32-bit range gives no value.
 std::optional<std::int32_t> int32FromText(const QString &text);
 
 // "True" or "False" in any letter case, or numeric text (true when not zero). Anything

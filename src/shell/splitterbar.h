@@ -1,5 +1,5 @@
 #pragma once
-// A splitter handle (`Isa`, `Isb`): a borderless strip with the left-right split cursor.
+// A splitter handle (beside the folder tree, beside the preview): a borderless strip with the left-right split cursor.
 // It reports presses, moves and releases with the button mask, the shift mask and the
 // pointer position relative to its own left and top edges in twips. While a button is
 // held after a press it keeps receiving the mouse (Qt's implicit grab).

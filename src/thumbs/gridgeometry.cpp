@@ -81,24 +81,6 @@ QPoint cellPosition(int index, int columns)
     return QPoint(clampToInt(column * CellPitch), clampToInt(row * CellPitch));
 }
 
-int thumbAt(double xTwips, double yTwips, int columns, int count)
-{
-    if (columns <= 0 || count <= 0 || !std::isfinite(xTwips) || !std::isfinite(yTwips)
-        || xTwips < 0.0 || yTwips < 0.0)
-        return -1;
-    const double column = std::floor(xTwips / CellPitch);
-    const double row = std::floor(yTwips / CellPitch);
-    if (column >= columns)
-        return -1;
-    // The picture covers the first 900 twips of its cell; the last 100 are the gap.
-    if (xTwips - column * CellPitch >= ThumbSize || yTwips - row * CellPitch >= ThumbSize)
-        return -1;
-    const double index = row * columns + column;
-    if (index >= count)
-        return -1;
-    return static_cast<int>(index);
-}
-
 std::optional<int> arrowStep(int vkey, int current, int count, int LastCol)
 {
     if (count < 2 || current < 0 || current >= count)

@@ -51,10 +51,6 @@ GridPlan planGrid(int count, float stripWidthCm, float scrollWidthCm,
 // A negative index or columns <= 0 gives (0, 0); rows past the int range are clamped.
 QPoint cellPosition(int index, int columns);
 
-// Index of the thumbnail whose 900 x 900 picture contains the point (strip twips); the
-// gaps between pictures are empty space. Returns -1 for empty space, for a point outside
-// the grid and when columns <= 0.
-int thumbAt(double xTwips, double yTwips, int columns, int count);
 
 // The thumbnail an arrow key (37 to 40) moves the selection to from thumbnail current, on a
 // grid of count thumbnails whose last column is LastCol. Empty when the key does nothing:

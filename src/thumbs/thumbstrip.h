@@ -1,6 +1,6 @@
 #pragma once
-// The thumbnail strip `picScroll`: one painted surface holding the thumbnail elements
-// (`img`: position in twips, cell bitmap, visibility) and the selection marker `Rectg`.
+// The thumbnail strip: one painted surface holding the thumbnail elements
+// (position in twips, cell bitmap, visibility) and the selection marker.
 // Element 0 always exists. It reports presses on a thumbnail or on empty space, double
 // clicks and keys in the program's masks and virtual-key codes.
 

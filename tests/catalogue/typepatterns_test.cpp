@@ -6,6 +6,13 @@ using namespace pavix::catalogue;
 
 namespace {
 
+// Whether a file name matches a ";"-separated pattern, as the file list decides it.
+bool matchesFilePattern(const QString &pattern, const QString &fileName)
+{
+    return matchesAnyElement(patternElements(pattern), fileName);
+}
+
+
 TypePatterns onlyGif()
 {
     return TypePatterns{DisabledPattern, DisabledPattern, GifEnabled, DisabledPattern};
@@ -38,19 +45,19 @@ TEST(TypePatterns, ATypeIsEnabledOnlyByItsExactValue)
 
 TEST(TypePatterns, SearchingTextNamesTheEnabledTypesGifBeforeJpeg)
 {
-    EXPECT_EQ(searchingText(RefreshTypeTexts(allFour())),
+    EXPECT_EQ(searchingText(typeTextsFor(allFour())),
               QStringLiteral("Searching for *.bmp *.gif *.jpeg *.ico  files."));
     const TypePatterns bmpAndIco{BmpEnabled, DisabledPattern, DisabledPattern, IcoEnabled};
-    EXPECT_EQ(searchingText(RefreshTypeTexts(bmpAndIco)),
+    EXPECT_EQ(searchingText(typeTextsFor(bmpAndIco)),
               QStringLiteral("Searching for *.bmp *.ico  files."));
-    EXPECT_EQ(searchingText(RefreshTypeTexts(TypePatterns{})), QStringLiteral("Searching for  files."));
+    EXPECT_EQ(searchingText(typeTextsFor(TypePatterns{})), QStringLiteral("Searching for  files."));
 
-    const TypeTexts texts = RefreshTypeTexts(onlyGif());
+    const TypeTexts texts = typeTextsFor(onlyGif());
     EXPECT_EQ(texts.GifText, QStringLiteral("*.gif "));
     EXPECT_TRUE(texts.BmpText.isEmpty());
     EXPECT_TRUE(texts.JpgText.isEmpty());
     EXPECT_TRUE(texts.IcoText.isEmpty());
-    EXPECT_EQ(RefreshTypeTexts(allFour()).JpgText, QStringLiteral("*.jpeg "));
+    EXPECT_EQ(typeTextsFor(allFour()).JpgText, QStringLiteral("*.jpeg "));
 }
 
 TEST(TypePatterns, CombinedPatternPutsJpegBeforeGifAndEndsInTheTail)

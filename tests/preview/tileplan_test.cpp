@@ -1,5 +1,6 @@
 // Runs with the widget tests: a QPixmap needs the application object they create.
 #include "preview/tileplan.h"
+#include "support/tilereference.h"
 
 #include <QImage>
 #include <QPainter>
@@ -12,6 +13,7 @@
 #include <limits>
 
 using namespace pavix::preview;
+using namespace pavix::testsupport;
 
 namespace {
 

@@ -36,19 +36,16 @@ TEST(SettingsValues, SingleFromTextTakesDecimalTextOnly)
 
 TEST(SettingsValues, IntegersRoundHalfToEvenAndRefuseOutOfRange)
 {
-    EXPECT_EQ(int16FromText("2000"), std::int16_t(2000));
-    EXPECT_EQ(int16FromText("2.5"), std::int16_t(2));
-    EXPECT_EQ(int16FromText("3.5"), std::int16_t(4));
-    EXPECT_EQ(int16FromText("-2.5"), std::int16_t(-2));
-    EXPECT_EQ(int16FromText("883.33"), std::int16_t(883));
-    EXPECT_EQ(int16FromText("32767"), std::int16_t(32767));
-    EXPECT_EQ(int16FromText("-32768.5"), std::int16_t(-32768)); // tie goes to the even -32768
-    EXPECT_FALSE(int16FromText("32767.5"));                     // rounds to 32768
-    EXPECT_FALSE(int16FromText("-32769"));
-    EXPECT_FALSE(int16FromText("40000"));
-    EXPECT_FALSE(int16FromText("abc"));
-    EXPECT_FALSE(int16FromText(""));
-    EXPECT_FALSE(int16FromText("12px"));
+    EXPECT_EQ(int32FromText("2000"), 2000);
+    EXPECT_EQ(int32FromText("2.5"), 2);
+    EXPECT_EQ(int32FromText("3.5"), 4);
+    EXPECT_EQ(int32FromText("-2.5"), -2);
+    EXPECT_EQ(int32FromText("883.33"), 883);
+    EXPECT_EQ(int32FromText("-2147483648.5"), std::numeric_limits<std::int32_t>::min()); // tie to even
+    EXPECT_FALSE(int32FromText("2147483647.5")); // rounds to 2^31
+    EXPECT_FALSE(int32FromText("abc"));
+    EXPECT_FALSE(int32FromText(""));
+    EXPECT_FALSE(int32FromText("12px"));
 
     EXPECT_EQ(int32FromText("40000"), 40000);
     EXPECT_EQ(int32FromText(" -1 "), -1);

@@ -114,26 +114,6 @@ TEST(GridGeometry, CellPositionsFillRowsLeftToRight)
     EXPECT_EQ(cellPosition(std::numeric_limits<int>::max(), 1).y(), std::numeric_limits<int>::max());
 }
 
-TEST(GridGeometry, ThumbAtFindsOnlyThePictures)
-{
-    // Every thumbnail is found at its corner, centre and last twip, never in its gap.
-    for (int index = 0; index < 7; ++index) {
-        const QPoint corner = cellPosition(index, 3);
-        EXPECT_EQ(thumbAt(corner.x(), corner.y(), 3, 7), index);
-        EXPECT_EQ(thumbAt(corner.x() + 450, corner.y() + 450, 3, 7), index);
-        EXPECT_EQ(thumbAt(corner.x() + 899.5, corner.y() + 899.5, 3, 7), index);
-        EXPECT_EQ(thumbAt(corner.x() + 900, corner.y() + 10, 3, 7), -1);
-        EXPECT_EQ(thumbAt(corner.x() + 10, corner.y() + 950, 3, 7), -1);
-    }
-    EXPECT_EQ(thumbAt(1500, 2500, 3, 7), -1);  // the short last row ends at thumbnail 6
-    EXPECT_EQ(thumbAt(3100, 100, 3, 7), -1);   // right of the last column
-    EXPECT_EQ(thumbAt(-1, 100, 3, 7), -1);
-    EXPECT_EQ(thumbAt(100, -0.5, 3, 7), -1);
-    EXPECT_EQ(thumbAt(100, 100, 0, 7), -1);
-    EXPECT_EQ(thumbAt(100, 100, 3, 0), -1);
-    EXPECT_EQ(thumbAt(std::nan(""), 100, 3, 7), -1);
-}
-
 TEST(GridGeometry, ArrowKeysFollowTheKeyTable)
 {
     // 7 thumbnails in 3 columns: rows 0-2, 3-5 and 6.
