@@ -7,12 +7,12 @@ namespace {
 QString TypePatterns::*patternMember(PictureType type)
 {
     switch (type) {
-    case PictureType::Bmp: return &TypePatterns::BmpPattern;
-    case PictureType::Jpg: return &TypePatterns::JpgPattern;
-    case PictureType::Gif: return &TypePatterns::GifPattern;
-    case PictureType::Ico: return &TypePatterns::IcoPattern;
+    case PictureType::Bmp: return &TypePatterns::bmpPattern;
+    case PictureType::Jpg: return &TypePatterns::jpgPattern;
+    case PictureType::Gif: return &TypePatterns::gifPattern;
+    case PictureType::Ico: return &TypePatterns::icoPattern;
     }
-    return &TypePatterns::BmpPattern;
+    return &TypePatterns::bmpPattern;
 }
 
 // "&" stands in for a disabled type and "*.###" closes every pattern; neither names a
@@ -48,28 +48,28 @@ void setTypeEnabled(TypePatterns &patterns, PictureType type, bool enabled)
 TypeTexts typeTextsFor(const TypePatterns &patterns)
 {
     TypeTexts texts;
-    texts.BmpText = typeEnabled(patterns, PictureType::Bmp) ? BmpDisplay : QString();
-    texts.GifText = typeEnabled(patterns, PictureType::Gif) ? GifDisplay : QString();
-    texts.JpgText = typeEnabled(patterns, PictureType::Jpg) ? JpgDisplay : QString();
-    texts.IcoText = typeEnabled(patterns, PictureType::Ico) ? IcoDisplay : QString();
+    texts.bmpText = typeEnabled(patterns, PictureType::Bmp) ? BmpDisplay : QString();
+    texts.gifText = typeEnabled(patterns, PictureType::Gif) ? GifDisplay : QString();
+    texts.jpgText = typeEnabled(patterns, PictureType::Jpg) ? JpgDisplay : QString();
+    texts.icoText = typeEnabled(patterns, PictureType::Ico) ? IcoDisplay : QString();
     return texts;
 }
 
 QString searchingText(const TypeTexts &texts)
 {
-    return QStringLiteral("Searching for ") + texts.BmpText + texts.GifText + texts.JpgText
-        + texts.IcoText + QStringLiteral(" files.");
+    return QStringLiteral("Searching for ") + texts.bmpText + texts.gifText + texts.jpgText
+        + texts.icoText + QStringLiteral(" files.");
 }
 
 QString combinedPattern(const TypePatterns &patterns)
 {
-    return patterns.BmpPattern + patterns.JpgPattern + patterns.GifPattern + patterns.IcoPattern
+    return patterns.bmpPattern + patterns.jpgPattern + patterns.gifPattern + patterns.icoPattern
         + PatternTail;
 }
 
 bool anyPatternStored(const TypePatterns &patterns)
 {
-    return !(patterns.BmpPattern + patterns.JpgPattern + patterns.GifPattern + patterns.IcoPattern)
+    return !(patterns.bmpPattern + patterns.jpgPattern + patterns.gifPattern + patterns.icoPattern)
                 .isEmpty();
 }
 

@@ -31,21 +31,30 @@ inline const QString IcoDisplay = QStringLiteral("*.ico ");
 
 // Stored values of the four types: the enabled value, DisabledPattern, or empty.
 struct TypePatterns {
-    QString BmpPattern;
-    QString JpgPattern;
-    QString GifPattern;
-    QString IcoPattern;
+    QString bmpPattern;
+    QString jpgPattern;
+    QString gifPattern;
+    QString icoPattern;
 };
 
 // Display texts: the display value of each enabled type, empty for a disabled one.
 struct TypeTexts {
-    QString BmpText;
-    QString GifText;
-    QString JpgText;
-    QString IcoText;
+    QString bmpText;
+    QString gifText;
+    QString jpgText;
+    QString icoText;
 };
 
 enum class PictureType : int { Bmp = 0, Jpg = 1, Gif = 2, Ico = 3 };
+
+// Where the patterns are stored: section "Type", one key per type. A pattern is the type's
+// enabled value or "&;", or empty while never stored.
+inline constexpr QLatin1StringView SectionType{"Type"};
+inline constexpr QLatin1StringView KeyBitmap{"Bitmap"};
+inline constexpr QLatin1StringView KeyJpg{"Jpg"};
+inline constexpr QLatin1StringView KeyGif{"Gif"};
+inline constexpr QLatin1StringView KeyIco{"Ico"};
+inline constexpr QLatin1StringView DefaultPattern{""};
 
 // The pattern value that switches `type` on ("*.jpeg;*.jpg;" for Jpg).
 QString enabledPattern(PictureType type);

@@ -1,18 +1,25 @@
 #include "options/optionsdialog.h"
 
+#include "browser/browser.h"
 #include "common/units.h"
+#include "platform/settingsstore.h"
 
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 
 namespace pavix::options {
 
 using common::twipsToPixels;
 
-OptionsDialog::OptionsDialog(QWidget *parent, double twipsPerPixel)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_tpp(twipsPerPixel)
+OptionsDialog::OptionsDialog(browser::Browser &browser, platform::SettingsStore &settings, QWidget *parent,
+                             double twipsPerPixel)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_browser(browser), m_settings(settings),
+      m_tpp(twipsPerPixel)
 {
     setObjectName(QStringLiteral("optionsDialog"));
     setWindowTitle(QStringLiteral("Options"));
@@ -43,6 +50,11 @@ OptionsDialog::OptionsDialog(QWidget *parent, double twipsPerPixel)
     }
     m_okButton = new QPushButton(QStringLiteral("OK"), this);
     m_okButton->setObjectName(QStringLiteral("okButton"));
+    m_okButton->setDefault(true);
+    connect(m_okButton, &QPushButton::clicked, this, &OptionsDialog::apply);
+    reportNoType = [this] {
+        QMessageBox::critical(this, NoTypeTitle, NoTypeMessage, QMessageBox::Ok);
+    };
     place(m_okButton, 990, 2160, 1125, 375);
 
     // Tab order: the label, then Ico, Gif, Jpg, Bitmap and OK.
@@ -57,6 +69,48 @@ void OptionsDialog::showTypes(const catalogue::TypePatterns &patterns)
     for (int i = 0; i < 4; ++i)
         m_typeBoxes[static_cast<size_t>(i)]->setChecked(
             catalogue::typeEnabled(patterns, static_cast<catalogue::PictureType>(i)));
+}
+
+void OptionsDialog::showCentred(bool modal)
+{
+    if (const QScreen *screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    if (modal) {
+        exec();
+    } else {
+        setModal(false);
+        show();
+        raise();
+        activateWindow();
+    }
+}
+
+void OptionsDialog::apply()
+{
+    int ticked = 0;
+    for (const QCheckBox *box : m_typeBoxes)
+        ticked += box->isChecked() ? 1 : 0;
+    if (ticked == 0) {
+        if (reportNoType)
+            reportNoType();
+        return;
+    }
+    // The dialog shows the busy pointer while it works; it is hidden before the rescan,
+    // so the main window keeps its own pointer.
+    setCursor(Qt::WaitCursor);
+    catalogue::TypePatterns patterns;
+    for (int type = 0; type < 4; ++type)
+        catalogue::setTypeEnabled(patterns, static_cast<catalogue::PictureType>(type),
+                                  m_typeBoxes[static_cast<size_t>(type)]->isChecked());
+    hide();
+    m_settings.write(catalogue::SectionType, catalogue::KeyBitmap, patterns.bmpPattern);
+    m_settings.write(catalogue::SectionType, catalogue::KeyJpg, patterns.jpgPattern);
+    m_settings.write(catalogue::SectionType, catalogue::KeyGif, patterns.gifPattern);
+    m_settings.write(catalogue::SectionType, catalogue::KeyIco, patterns.icoPattern);
+    m_settings.sync();
+    m_browser.setPatterns(patterns);
+    emit typesApplied();
+    unsetCursor();
 }
 
 void OptionsDialog::paintEvent(QPaintEvent *)

@@ -1,24 +1,37 @@
 #pragma once
 // The image type options dialog: one check box per picture type (0 bitmap, 1 JPEG, 2 GIF,
 // 3 icon) and the OK button. It is loaded hidden at start-up and then only shown and
-// hidden.
+// hidden. OK stores the chosen types, gives them to the browsing state and asks for the
+// listed folder to be scanned again; at least one type must stay ticked.
 
 #include "catalogue/typepatterns.h"
 
 #include <QDialog>
 
 #include <array>
+#include <functional>
 
 class QCheckBox;
 class QLabel;
 class QPushButton;
 
+namespace pavix::browser {
+class Browser;
+}
+namespace pavix::platform {
+class SettingsStore;
+}
+
 namespace pavix::options {
+
+inline const QString NoTypeMessage = QStringLiteral("At least one type must be checked.");
+inline const QString NoTypeTitle = QStringLiteral("Check at least one");
 
 class OptionsDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit OptionsDialog(QWidget *parent, double twipsPerPixel = 15.0);
+    OptionsDialog(browser::Browser &browser, platform::SettingsStore &settings, QWidget *parent,
+                  double twipsPerPixel = 15.0);
 
     // Ticks each box whose type is enabled in `patterns` and clears the others.
     void showTypes(const catalogue::TypePatterns &patterns);
@@ -27,10 +40,27 @@ public:
     QCheckBox *typeBox(int type) const { return m_typeBoxes.at(static_cast<size_t>(type)); }
     QPushButton *okButton() const { return m_okButton; }
 
+    // Shows the dialog centred on the screen: modal (the menu and the tool bar) or not (F3).
+    void showCentred(bool modal);
+    // OK: with no box ticked, says so and changes nothing; otherwise hides the dialog,
+    // stores the four patterns under [Type], gives them to the browser and asks for the
+    // rescan (typesApplied).
+    void apply();
+
+    // Tells the user that no type is ticked (tests answer it themselves).
+    std::function<void()> reportNoType;
+
+signals:
+    // The types were stored and given to the browser: the listed folder is to be scanned
+    // again with them.
+    void typesApplied();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    browser::Browser &m_browser;
+    platform::SettingsStore &m_settings;
     double m_tpp;
     QLabel *m_promptLabel = nullptr;
     std::array<QCheckBox *, 4> m_typeBoxes{};

@@ -8,6 +8,7 @@
 #include "listview/qtlistview.h"
 #include "preview/tiledpreview.h"
 #include "shell/busycursor.h"
+#include "shell/elidedlabel.h"
 #include "foldertree/foldertree.h"
 #include "shell/settingskeys.h"
 #include "shell/settings.h"
@@ -129,6 +130,27 @@ void FolderScan::refresh()
         m_parts.imagesLabel->setText(browser::ImagesLabel);
         m_parts.grid->showEmpty();
         m_status.showMessage(opened ? QString() : opened.error().message);
+    } else {
+        showImageCount(count);
+        fillList();
+        m_parts.grid->build();
+        m_status.showMessage(browser::ClickHint);
+    }
+    m_parts.strip->show();
+}
+
+void FolderScan::rescanForTypes()
+{
+    m_parts.strip->hide();
+    emptyListAndPreview();
+    m_parts.typesLabel->setFullText(catalogue::searchingText(m_browser.typeTexts()));
+    // The folder stays the one listed; only the pattern changes.
+    m_browser.setFilePattern(catalogue::combinedPattern(m_browser.patterns()));
+    const int count = m_browser.files().listCount();
+    if (count == 0) {
+        m_parts.imagesLabel->setText(browser::ImagesLabelBare);
+        m_parts.grid->showEmpty();
+        m_status.showMessage(browser::NoImagesMessage);
     } else {
         showImageCount(count);
         fillList();

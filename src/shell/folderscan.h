@@ -40,6 +40,7 @@ class FolderTree;
 
 namespace pavix::shell {
 
+class ElidedLabel;
 
 // What a scan changes.
 struct ScanParts {
@@ -48,6 +49,7 @@ struct ScanParts {
     thumbs::ThumbGrid *grid = nullptr;
     QWidget *strip = nullptr;       // hidden while a refresh rebuilds it
     QLabel *imagesLabel = nullptr;  // "Images : " and the count
+    ElidedLabel *typesLabel = nullptr; // the searching text
     foldertree::FolderTree *tree = nullptr;
     preview::TiledPreviewHost *tiledPreview = nullptr;
 };
@@ -66,6 +68,10 @@ public:
     QString browseFolder(const QString &initialFolder);
     // A fresh listing of the tree's folder, even when it is the one already shown.
     void refresh();
+    // The listed folder again with the browser's picture types (after the options): the
+    // same folder, the searching text of the types, an open tiled window left open; the
+    // current file's name stays.
+    void rescanForTypes();
 
     // The folder chooser: gets the dialog's title and initial folder, returns the chosen
     // folder or "" (tests answer it themselves).

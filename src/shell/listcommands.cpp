@@ -68,10 +68,6 @@ void ListCommands::connectViewModes()
         connectClick(m_parts.viewModeItems[at], this, [this, i] { setViewMode(i); });
         connectClick(m_parts.listViewItems[at], this, [this, i] { setViewMode(i); });
     }
-    // The tool bar's group has already pressed the button; the handler presses it too.
-    for (QAction *button : m_parts.viewButtons->actions())
-        if (const std::optional<int> mode = modeForToolBarKey(button->data().toString()))
-            connect(button, &QAction::triggered, this, [this, m = *mode] { setViewMode(m); });
 }
 
 // --- View modes -------------------------------------------------------------------------

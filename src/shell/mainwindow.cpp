@@ -1,5 +1,6 @@
 #include "shell/mainwindow.h"
 
+#include "about/aboutbox.h"
 #include "browser/browser.h"
 #include "browser/texts.h"
 #include "common/keys.h"
@@ -7,11 +8,14 @@
 #include "listview/listinteraction.h"
 #include "listview/viewmode.h"
 #include "options/optionsdialog.h"
+#include "platform/linkopener.h"
 #include "platform/screen.h"
 #include "listview/qtlistview.h"
 #include "preview/previewpane.h"
 #include "preview/stretchimage.h"
 #include "preview/tiledpreview.h"
+#include "shell/commandtable.h"
+#include "shell/elidedlabel.h"
 #include "shell/folderscan.h"
 #include "foldertree/foldertree.h"
 #include "shell/listcommands.h"
@@ -31,10 +35,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QProgressBar>
@@ -121,10 +127,18 @@ MainWindow::MainWindow(platform::SettingsStore &settings, platform::ShellInfo &s
     createToolBar();
     createParts(shellInfo);
     wireParts();
+    m_linkOpener = std::make_unique<platform::DesktopLinkOpener>();
+    reportUnopened = [this](const QString &text) {
+        QMessageBox::warning(this, browser::AppTitle, text, QMessageBox::Ok);
+    };
+    // The main window sees every key of its own controls before they do (they still get
+    // it): the key table.
+    qApp->installEventFilter(this);
 }
 
 MainWindow::~MainWindow()
 {
+    qApp->removeEventFilter(this);
     // The list draws its icons from the browser's cache, which goes before the widgets do.
     m_list->setIcons(nullptr);
     m_list->setSmallIcons(nullptr);
@@ -149,7 +163,7 @@ void MainWindow::createControls()
 
     m_titleStrip = new QWidget(m_client);
     m_titleStrip->setObjectName(QStringLiteral("titleStrip"));
-    m_typesLabel = new QLabel(m_titleStrip);
+    m_typesLabel = new ElidedLabel(m_titleStrip);
     m_typesLabel->setObjectName(QStringLiteral("typesLabel"));
     m_imagesLabel = new QLabel(m_titleStrip);
     m_imagesLabel->setObjectName(QStringLiteral("imagesLabel"));
@@ -187,7 +201,7 @@ void MainWindow::createControls()
     m_previewImage->setObjectName(QStringLiteral("previewImage"));
     m_previewImage->hide();
 
-    m_optionsDialog = new options::OptionsDialog(this, m_tpp);
+    m_optionsDialog = new options::OptionsDialog(*m_browser, m_settings, this, m_tpp);
     m_optionsDialog->hide();
 }
 
@@ -197,29 +211,34 @@ void MainWindow::createMenus()
         item->setObjectName(QLatin1String(name));
         return item;
     };
+    // A menu item that runs a command; its caption shows the shortcut text in the menu's
+    // shortcut column, while the key itself is the key table's.
+    auto commandItem = [this, named](QMenu *menu, const char *caption, const char *name, Command command) {
+        QAction *item = named(menu->addAction(menuCaption(QString::fromLatin1(caption))), name);
+        connect(item, &QAction::triggered, this, [this, command] { run(command); });
+        return item;
+    };
     QMenu *file = named(menuBar()->addMenu(QStringLiteral("File")), "fileMenu");
-    QAction *open = named(file->addAction(QStringLiteral("&Open             Ctl+ O")), "openItem");
-    connect(open, &QAction::triggered, this,
-            [this] { m_folderScan->browseFolder(m_folderTree->selectedFolder()); });
+    commandItem(file, "&Open             Ctl+ O", "openItem", Command::OpenFolder);
+    QAction *wallpaper = commandItem(file, "&Wallpaper      Ctl+ W", "fileWallpaperItem", Command::Wallpaper);
     file->addSeparator();
-    QAction *exit = named(file->addAction(QStringLiteral("Exit                Alt+ X")), "exitItem");
-    connect(exit, &QAction::triggered, this, &QWidget::close);
+    commandItem(file, "Exit                Alt+ X", "exitItem", Command::Exit);
 
     QMenu *view = named(menuBar()->addMenu(QStringLiteral("View")), "viewMenu");
-    auto checkItem = [&](const QString &caption, const char *name, void (MainWindow::*toggle)()) {
-        QAction *item = named(view->addAction(caption), name);
+    auto checkItem = [&](const char *caption, const char *name, void (MainWindow::*toggle)()) {
+        QAction *item = named(view->addAction(menuCaption(QString::fromLatin1(caption))), name);
         item->setCheckable(true);
         item->setChecked(true);
         connectClick(item, this, [this, toggle] { (this->*toggle)(); });
         return item;
     };
-    m_toolBarItem = checkItem(QStringLiteral("Toolbar               Ctl+ T"), "toolBarItem", &MainWindow::toggleToolBar);
-    m_statusBarItem = checkItem(QStringLiteral("Status Bar          Ctl+ S"), "statusBarItem", &MainWindow::toggleStatusBar);
-    m_treeItem = checkItem(QStringLiteral("Folders tree        Ctl+ F"), "folderTreeItem", &MainWindow::toggleFolderTree);
-    m_previewItem = checkItem(QStringLiteral("Preview              Ctl+ P"), "previewItem", &MainWindow::togglePreview);
+    m_toolBarItem = checkItem("Toolbar               Ctl+ T", "toolBarItem", &MainWindow::toggleToolBar);
+    m_statusBarItem = checkItem("Status Bar          Ctl+ S", "statusBarItem", &MainWindow::toggleStatusBar);
+    m_treeItem = checkItem("Folders tree        Ctl+ F", "folderTreeItem", &MainWindow::toggleFolderTree);
+    m_previewItem = checkItem("Preview              Ctl+ P", "previewItem", &MainWindow::togglePreview);
     view->addSeparator();
     for (int i = 0; i < 5; ++i) {
-        QAction *item = view->addAction(listview::listViewModeCaption(i));
+        QAction *item = view->addAction(menuCaption(listview::listViewModeCaption(i)));
         item->setObjectName(QStringLiteral("viewModeItem%1").arg(i));
         item->setCheckable(true);
         m_viewModeItems[static_cast<size_t>(i)] = item;
@@ -228,7 +247,19 @@ void MainWindow::createMenus()
     // Filled by the list commands (sorting).
     m_viewArrangeMenu = named(view->addMenu(QStringLiteral("Arrange Icons")), "viewArrangeMenu");
     view->addSeparator();
-    named(view->addAction(QStringLiteral("Refresh              F5")), "refreshItem");
+    commandItem(view, "Refresh              F5", "refreshItem", Command::Refresh);
+
+    QMenu *tools = named(menuBar()->addMenu(QStringLiteral("Tools")), "toolsMenu");
+    QAction *toolbox = commandItem(tools, "Toolbox         F2", "toolboxItem", Command::Toolbox);
+    tools->addSeparator();
+    commandItem(tools, "Options         F3", "optionsItem", Command::OptionsModal);
+
+    QMenu *help = named(menuBar()->addMenu(QStringLiteral("Help")), "helpMenu");
+    commandItem(help, "Contents          F1", "helpContentsItem", Command::HelpContents);
+    commandItem(help, "Mp3", "musicPageItem", Command::MusicPage);
+    commandItem(help, "Web page       Ctl+ I", "webPageItem", Command::WebPage);
+    help->addSeparator();
+    commandItem(help, "About", "aboutItem", Command::About);
 
     // Pop-up menus that never show in the menu bar.
     m_previewMenu = named(new QMenu(QStringLiteral("Pv"), this), "previewMenu");
@@ -241,12 +272,16 @@ void MainWindow::createMenus()
     QAction *hideTree = named(m_treeMenu->addAction(QStringLiteral("Hide Folders Tree")), "hideTreeItem");
     connect(hideTree, &QAction::triggered, this, &MainWindow::toggleFolderTree);
     m_wallpaperMenu = named(new QMenu(QStringLiteral("Wall"), this), "wallpaperMenu");
-    QAction *wallpaper = named(m_wallpaperMenu->addAction(QStringLiteral("Set Wallpaper")), "wallpaperItem");
-    // The wallpaper command is not part of the program yet.
-    wallpaper->setEnabled(false);
+    QAction *setWallpaper = named(m_wallpaperMenu->addAction(QStringLiteral("Set Wallpaper")), "wallpaperItem");
+    connect(setWallpaper, &QAction::triggered, this, [this] { run(Command::Wallpaper); });
+
+    // The wallpaper and the toolbox are not part of the program yet: their items stay
+    // disabled and their keys do nothing.
+    for (QAction *item : {wallpaper, setWallpaper, toolbox})
+        item->setEnabled(false);
 
     m_listMenu = named(new QMenu(QStringLiteral("Lv"), this), "listMenu");
-    named(m_listMenu->addAction(QStringLiteral("Refresh")), "listRefreshItem");
+    commandItem(m_listMenu, "Refresh", "listRefreshItem", Command::Refresh);
     m_listMenu->addSeparator();
     QMenu *listView = named(m_listMenu->addMenu(QStringLiteral("View")), "listViewMenu");
     for (int i = 0; i < 5; ++i) {
@@ -297,10 +332,16 @@ void MainWindow::createToolBar()
         if (b.group) {
             a->setCheckable(true);
             m_viewButtons->addAction(a);
-        } else if (a->data() != QLatin1String("Open")) {
-            // The commands behind these buttons are not part of the program yet.
-            a->setEnabled(false);
         }
+        // The button's key chooses the command; the view group has already pressed the
+        // button, and the view command presses it too.
+        connect(a, &QAction::triggered, this, [this, a] {
+            if (const std::optional<Command> command = commandForToolButton(a->data().toString()))
+                run(*command);
+        });
+        // The toolbox is not part of the program yet.
+        if (a->data() == QLatin1String("Toolbox"))
+            a->setEnabled(false);
     }
 }
 
@@ -317,6 +358,7 @@ void MainWindow::createParts(platform::ShellInfo &)
     scan.grid = m_thumbGrid;
     scan.strip = m_thumbStrip;
     scan.imagesLabel = m_imagesLabel;
+    scan.typesLabel = m_typesLabel;
     scan.tree = m_folderTree;
     scan.tiledPreview = m_tiledPreview;
     m_folderScan = new FolderScan(*m_browser, *m_statusBar, m_settings, scan, this);
@@ -339,10 +381,7 @@ void MainWindow::wireParts()
         if (button & common::ButtonRight)
             popUp(m_treeMenu);
     });
-    connect(menuItem(QStringLiteral("refreshItem")), &QAction::triggered, m_folderScan, &FolderScan::refresh);
-    connect(menuItem(QStringLiteral("listRefreshItem")), &QAction::triggered, m_folderScan, &FolderScan::refresh);
-    connect(m_toolBar->actions().constFirst(), &QAction::triggered, this,
-            [this] { m_folderScan->browseFolder(m_folderTree->selectedFolder()); });
+    connect(m_optionsDialog, &options::OptionsDialog::typesApplied, m_folderScan, &FolderScan::rescanForTypes);
 
     connect(m_treeSplitter, &SplitterBar::mouseDown, this,
             [this] { startSplitterDrag(m_treeGhost, m_controls.treeSplitter); });
@@ -379,6 +418,111 @@ void MainWindow::wireParts()
     });
 }
 
+bool MainWindow::receivesOwnKey(QObject *watched) const
+{
+    // A key goes first to the focused control and then, when that ignores it, to its
+    // parents: only the first delivery is the key press, and only within this window.
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget || widget->window() != this)
+        return false;
+    QWidget *focus = QApplication::focusWidget();
+    return focus && focus->window() == this ? widget == focus : widget == this;
+}
+
+// --- Commands -------------------------------------------------------------------------------
+
+void MainWindow::run(Command command)
+{
+    if (const std::optional<int> mode = viewModeOfCommand(command)) {
+        m_listCommands->setViewMode(*mode);
+        return;
+    }
+    switch (command) {
+    case Command::OpenFolder:
+        m_folderScan->browseFolder(m_folderTree->selectedFolder());
+        break;
+    case Command::Exit:
+        close();
+        break;
+    case Command::ToggleToolBar:
+        toggleToolBar();
+        break;
+    case Command::ToggleStatusBar:
+        toggleStatusBar();
+        break;
+    case Command::ToggleFolderTree:
+        toggleFolderTree();
+        break;
+    case Command::TogglePreview:
+        togglePreview();
+        break;
+    case Command::Refresh:
+        m_folderScan->refresh();
+        break;
+    case Command::OptionsModal:
+        m_optionsDialog->showCentred(true);
+        break;
+    case Command::OptionsModeless:
+        m_optionsDialog->showCentred(false);
+        break;
+    case Command::HelpContents:
+        showHelp();
+        break;
+    case Command::MusicPage:
+        openLink(m_links.musicPage);
+        break;
+    case Command::WebPage:
+        openLink(m_links.homePage);
+        break;
+    case Command::About: {
+        about::AboutBox box(m_links, *m_linkOpener, m_tpp, this);
+        box.reportUnopened = [this](const QString &address) { reportUnopened(unopenedMessage(address)); };
+        m_aboutBox = &box;
+        box.exec();
+        break;
+    }
+    case Command::Wallpaper:
+    case Command::Toolbox:
+        // Not part of the program yet: the key does nothing.
+        break;
+    default:
+        break;
+    }
+}
+
+about::AboutBox *MainWindow::aboutBox() const
+{
+    return m_aboutBox;
+}
+
+QString MainWindow::unopenedMessage(const QString &address)
+{
+    return QStringLiteral("The desktop could not open %1.").arg(address);
+}
+
+void MainWindow::openLink(const QUrl &address)
+{
+    if (!m_linkOpener->open(address) && reportUnopened)
+        reportUnopened(unopenedMessage(address.toString()));
+}
+
+void MainWindow::showHelp()
+{
+    const QString page = platform::findDataFile(HelpPage);
+    if (page.isEmpty()) {
+        if (reportUnopened)
+            reportUnopened(QStringLiteral("The help page %1 cannot be found beside the program or in its data "
+                                          "folder.").arg(HelpPage));
+        return;
+    }
+    openLink(QUrl::fromLocalFile(page));
+}
+
+void MainWindow::setLinkOpener(std::unique_ptr<platform::LinkOpener> opener)
+{
+    m_linkOpener = std::move(opener);
+}
+
 StatusWindow *MainWindow::statusWindow() const
 {
     return m_statusBar->window();
@@ -396,6 +540,15 @@ QMenu *MainWindow::menu(const QString &name) const
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::KeyPress && receivesOwnKey(watched)) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (const std::optional<Command> command =
+                commandForKey(common::virtualKeyCode(key->key(), key->modifiers()),
+                              common::shiftMask(key->modifiers())))
+            run(*command);
+        // Not consumed: the focused control gets the key as well.
+        return false;
+    }
     // A right press on the tool bar offers "Hide Toolbar".
     if (watched == m_toolBar && event->type() == QEvent::MouseButtonPress) {
         auto *me = static_cast<QMouseEvent *>(event);
@@ -479,7 +632,6 @@ void MainWindow::applyControls()
                               clientWidthPx, twipsToPixels(TitleStripHeight, m_tpp));
     m_typesLabel->setGeometry(4, 0, std::max(0, twipsToPixels(ImagesLabelLeft, m_tpp) - 8),
                               m_titleStrip->height());
-    elideTypesCaption();
     placeWidget(m_imagesLabel, {m_controls.imagesLabel.left, 0, m_controls.imagesLabel.width, TitleStripHeight});
     placeWidget(m_progressBar, {m_controls.progressBar.left, 2 * m_tpp, m_controls.progressBar.width,
                                 TitleStripHeight - 4 * m_tpp});
@@ -513,17 +665,8 @@ void MainWindow::placeThumbStrip(double topCm, double heightCm)
 
 void MainWindow::setTypesCaption(const QString &text)
 {
-    m_typesCaption = text;
-    m_typesLabel->setToolTip(text);
-    elideTypesCaption();
-}
-
-void MainWindow::elideTypesCaption()
-{
-    // The label ends where the image count begins: a longer text ends in "…" rather than
-    // being cut off mid-word, and the tool tip has it whole.
-    m_typesLabel->setText(m_typesLabel->fontMetrics().elidedText(m_typesCaption, Qt::ElideRight,
-                                                                 m_typesLabel->width()));
+    // The label ends where the image count begins.
+    m_typesLabel->setFullText(text);
 }
 
 void MainWindow::toggleHeaderHotTrack()

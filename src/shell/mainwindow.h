@@ -5,12 +5,15 @@
 // of the window, wires their signals to each other and to the menus, and stores the
 // settings as they change and when it closes.
 
+#include "about/links.h"
+#include "shell/commandtable.h"
 #include "shell/layoutmath.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -22,6 +25,9 @@ class QProgressBar;
 class QScrollBar;
 class QToolBar;
 
+namespace pavix::about {
+class AboutBox;
+}
 namespace pavix::browser {
 class Browser;
 }
@@ -33,6 +39,7 @@ namespace pavix::options {
 class OptionsDialog;
 }
 namespace pavix::platform {
+class LinkOpener;
 class SettingsStore;
 class ShellInfo;
 }
@@ -52,7 +59,11 @@ class FolderTree;
 
 namespace pavix::shell {
 
+// The help page, among the program's data files.
+inline const QString HelpPage = QStringLiteral("help/index.html");
+
 class ClientArea;
+class ElidedLabel;
 class FolderScan;
 class ListCommands;
 class SplitterBar;
@@ -84,7 +95,7 @@ public:
     FolderScan *folderScan() const { return m_folderScan; }
     options::OptionsDialog *optionsDialog() const { return m_optionsDialog; }
     QToolBar *toolBar() const { return m_toolBar; }
-    QLabel *typesLabel() const { return m_typesLabel; }
+    ElidedLabel *typesLabel() const { return m_typesLabel; }
     QLabel *imagesLabel() const { return m_imagesLabel; }
     QProgressBar *progressBar() const { return m_progressBar; }
     SplitterBar *treeSplitter() const { return m_treeSplitter; }
@@ -140,6 +151,20 @@ public:
     // whole text is the label's tool tip.
     void setTypesCaption(const QString &text);
 
+    // --- Commands -----------------------------------------------------------------------
+    // Runs a command of the menus, the tool bar and the key table.
+    void run(Command command);
+    // The web and mail addresses (start-up reads them from the settings).
+    const about::Links &links() const { return m_links; }
+    void setLinks(const about::Links &links) { m_links = links; }
+    // Where links and the help page are handed to the desktop (tests give their own).
+    void setLinkOpener(std::unique_ptr<platform::LinkOpener> opener);
+    // The About box while it is shown, else nullptr.
+    about::AboutBox *aboutBox() const;
+    // Tells the user that a page or address could not be opened (tests answer it
+    // themselves).
+    std::function<void(const QString &message)> reportUnopened;
+
     // --- Shutdown -----------------------------------------------------------------------
     // Registers a window that shutdown closes (newest first) after storing the settings.
     void registerLoadedWindow(QWidget *window);
@@ -160,7 +185,6 @@ private:
     void placeWidget(QWidget *widget, const TwipRect &rect);
     // Places the thumbnail strip inside its viewport: top and height in centimetres.
     void placeThumbStrip(double topCm, double heightCm);
-    void elideTypesCaption();
     void storePaneFlag(const QString &key, bool shown);
     // Shows or hides the folder tree or the preview frame with its splitter, stores the
     // flag and lays out.
@@ -173,6 +197,12 @@ private:
     void releaseTreeSplitter();
     void releasePreviewSplitter();
     void popUp(QMenu *menu);
+    // True when a key delivered to `watched` is a key pressed in this window, seen for the
+    // first time.
+    bool receivesOwnKey(QObject *watched) const;
+    void openLink(const QUrl &address);
+    void showHelp();
+    static QString unopenedMessage(const QString &address);
     // Stores every setting and closes the other windows; once.
     void storeSettingsAndCloseWindows();
 
@@ -185,7 +215,7 @@ private:
     QToolBar *m_toolBar = nullptr;
     QActionGroup *m_viewButtons = nullptr;
     QWidget *m_titleStrip = nullptr;
-    QLabel *m_typesLabel = nullptr;
+    ElidedLabel *m_typesLabel = nullptr;
     QLabel *m_imagesLabel = nullptr;
     QProgressBar *m_progressBar = nullptr;
     foldertree::FolderTree *m_folderTree = nullptr;
@@ -221,10 +251,12 @@ private:
     QMenu *m_toolBarMenu = nullptr;
     QMenu *m_treeMenu = nullptr;
 
+    about::Links m_links;
+    std::unique_ptr<platform::LinkOpener> m_linkOpener;
+    QPointer<about::AboutBox> m_aboutBox;
     Controls m_controls;
     SplitterState m_splitters;
     std::vector<QPointer<QWidget>> m_loadedWindows;
-    QString m_typesCaption;
     // Left edges of the two ghost bars as last placed, twips.
     double m_treeGhostLeft = 0;
     double m_previewGhostLeft = 0;

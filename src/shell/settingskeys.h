@@ -9,7 +9,6 @@
 namespace pavix::shell {
 
 inline constexpr QLatin1StringView SectionSettings{"Settings"};
-inline constexpr QLatin1StringView SectionType{"Type"};
 
 // --- Section "Settings" ------------------------------------------------------------------
 
@@ -63,15 +62,5 @@ inline constexpr QLatin1StringView KeyTlsLeft{"TlsLeft"};
 inline constexpr QLatin1StringView KeyTlsTop{"TlsTop"};
 inline constexpr float DefaultTlsLeft = 1000.0f;
 inline constexpr float DefaultTlsTop = 1000.0f;
-
-// --- Section "Type" ----------------------------------------------------------------------
-
-// Pattern texts of the picture types (readText), "*.bmp;" when enabled and "&;" when not;
-// empty while never stored.
-inline constexpr QLatin1StringView KeyBitmap{"Bitmap"};
-inline constexpr QLatin1StringView KeyJpg{"Jpg"};
-inline constexpr QLatin1StringView KeyGif{"Gif"};
-inline constexpr QLatin1StringView KeyIco{"Ico"};
-inline constexpr QLatin1StringView DefaultPattern{""};
 
 } // namespace pavix::shell

@@ -34,6 +34,24 @@ QString startupStatusText(int step)
     return QStringLiteral("Loading ") + QString(2 + 2 * step, QLatin1Char('.'));
 }
 
+about::Links readLinks(const platform::SettingsStore &store)
+{
+    about::Links links;
+    // An address that is missing or does not read as one keeps its default.
+    auto address = [&store](QLatin1StringView key, QUrl &target) {
+        const QUrl stored(readText(store, about::SectionLinks, key, QString()), QUrl::StrictMode);
+        if (stored.isValid() && !stored.isRelative())
+            target = stored;
+    };
+    address(about::KeyHomePage, links.homePage);
+    address(about::KeyHomePageIndex, links.homePageIndex);
+    address(about::KeyMusicPage, links.musicPage);
+    const QString mail = readText(store, about::SectionLinks, about::KeyContactMail, QString()).trimmed();
+    if (mail.contains(u'@') && !mail.contains(u' '))
+        links.contactMail = mail;
+    return links;
+}
+
 std::unique_ptr<MainWindow> runStartup(const StartupEnvironment &env)
 {
     platform::SettingsStore &store = env.settings;
@@ -57,10 +75,10 @@ std::unique_ptr<MainWindow> runStartup(const StartupEnvironment &env)
 
     // 2. Types, splitters, preview window placement.
     TypePatterns patterns;
-    patterns.BmpPattern = readText(store, SectionType, KeyBitmap, QString());
-    patterns.JpgPattern = readText(store, SectionType, KeyJpg, QString());
-    patterns.GifPattern = readText(store, SectionType, KeyGif, QString());
-    patterns.IcoPattern = readText(store, SectionType, KeyIco, QString());
+    patterns.bmpPattern = readText(store, catalogue::SectionType, catalogue::KeyBitmap, QString());
+    patterns.jpgPattern = readText(store, catalogue::SectionType, catalogue::KeyJpg, QString());
+    patterns.gifPattern = readText(store, catalogue::SectionType, catalogue::KeyGif, QString());
+    patterns.icoPattern = readText(store, catalogue::SectionType, catalogue::KeyIco, QString());
     SplitterState splitters = m.splitters();
     splitters.treeSplitterLeft = readInt32(store, SectionSettings, KeyIsaLeft, DefaultIsaLeft);
     splitters.previewSplitterLeft = readInt32(store, SectionSettings, KeyIsbLeft, DefaultIsbLeft);
@@ -70,6 +88,7 @@ std::unique_ptr<MainWindow> runStartup(const StartupEnvironment &env)
     place.top = readInt32(store, SectionSettings, KeyPrvTop, DefaultPrvTop);
     place.width = readInt32(store, SectionSettings, KeyPrvWidth, DefaultPrvWidth);
     place.height = readInt32(store, SectionSettings, KeyPrvHeight, DefaultPrvHeight);
+    m.setLinks(readLinks(store));
     status(2);
 
     // 3. Pane flags, folder, list layout.
@@ -111,7 +130,7 @@ std::unique_ptr<MainWindow> runStartup(const StartupEnvironment &env)
         browser.setFilePattern(catalogue::combinedPattern(patterns));
     } else {
         // First start: only bitmaps; the file list keeps its initial pattern "*.bmp".
-        patterns.BmpPattern = catalogue::BmpEnabled;
+        patterns.bmpPattern = catalogue::BmpEnabled;
         options->typeBox(0)->setChecked(true);
     }
     browser.setPatterns(patterns);

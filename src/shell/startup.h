@@ -3,6 +3,8 @@
 // remember, applies the picture types, builds the list's columns, lays the window out and
 // shows it. Each step ends by showing its status text.
 
+#include "about/links.h"
+
 #include <QString>
 
 #include <functional>
@@ -26,6 +28,10 @@ struct StartupEnvironment {
     // Shows a status text at once (the splash's status line).
     std::function<void(const QString &)> status;
 };
+
+// The web and mail addresses: the defaults, each replaced by a valid one the settings'
+// [Links] group holds.
+about::Links readLinks(const platform::SettingsStore &store);
 
 // The status texts shown after steps 1 to 8.
 QString startupStatusText(int step);

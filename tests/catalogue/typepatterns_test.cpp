@@ -33,14 +33,14 @@ TEST(TypePatterns, ATypeIsEnabledOnlyByItsExactValue)
     EXPECT_FALSE(typeEnabled(patterns, PictureType::Jpg)); // never stored
     EXPECT_FALSE(typeEnabled(patterns, PictureType::Gif)); // disabled
     EXPECT_FALSE(typeEnabled(patterns, PictureType::Ico)); // case differs
-    patterns.JpgPattern = QStringLiteral("*.jpg;*.jpeg;");  // right extensions, wrong order
+    patterns.jpgPattern = QStringLiteral("*.jpg;*.jpeg;");  // right extensions, wrong order
     EXPECT_FALSE(typeEnabled(patterns, PictureType::Jpg));
 
     setTypeEnabled(patterns, PictureType::Jpg, true);
     setTypeEnabled(patterns, PictureType::Bmp, false);
-    EXPECT_EQ(patterns.JpgPattern, QStringLiteral("*.jpeg;*.jpg;"));
-    EXPECT_EQ(patterns.BmpPattern, QStringLiteral("&;"));
-    EXPECT_EQ(patterns.GifPattern, QStringLiteral("&;"));
+    EXPECT_EQ(patterns.jpgPattern, QStringLiteral("*.jpeg;*.jpg;"));
+    EXPECT_EQ(patterns.bmpPattern, QStringLiteral("&;"));
+    EXPECT_EQ(patterns.gifPattern, QStringLiteral("&;"));
 }
 
 TEST(TypePatterns, SearchingTextNamesTheEnabledTypesGifBeforeJpeg)
@@ -53,11 +53,11 @@ TEST(TypePatterns, SearchingTextNamesTheEnabledTypesGifBeforeJpeg)
     EXPECT_EQ(searchingText(typeTextsFor(TypePatterns{})), QStringLiteral("Searching for  files."));
 
     const TypeTexts texts = typeTextsFor(onlyGif());
-    EXPECT_EQ(texts.GifText, QStringLiteral("*.gif "));
-    EXPECT_TRUE(texts.BmpText.isEmpty());
-    EXPECT_TRUE(texts.JpgText.isEmpty());
-    EXPECT_TRUE(texts.IcoText.isEmpty());
-    EXPECT_EQ(typeTextsFor(allFour()).JpgText, QStringLiteral("*.jpeg "));
+    EXPECT_EQ(texts.gifText, QStringLiteral("*.gif "));
+    EXPECT_TRUE(texts.bmpText.isEmpty());
+    EXPECT_TRUE(texts.jpgText.isEmpty());
+    EXPECT_TRUE(texts.icoText.isEmpty());
+    EXPECT_EQ(typeTextsFor(allFour()).jpgText, QStringLiteral("*.jpeg "));
 }
 
 TEST(TypePatterns, CombinedPatternPutsJpegBeforeGifAndEndsInTheTail)

@@ -1,5 +1,6 @@
 // The settings file: values kept through QSettings as plain text that reads back exactly.
 #include "platform/settingsstore.h"
+#include "catalogue/typepatterns.h"
 #include "shell/settingskeys.h"
 #include "shell/settings.h"
 
@@ -120,7 +121,7 @@ TEST(IniSettingsStore, SyncMakesTheValuesDurableWhileTheStoreLives)
     IniSettingsStore store(path);
     writeSingle(store, SectionSettings, KeyMainLeft, 1500.0f);
     writeTruth(store, SectionSettings, KeyBaron, false);
-    writeText(store, SectionType, KeyBitmap, "*.bmp;");
+    writeText(store, pavix::catalogue::SectionType, pavix::catalogue::KeyBitmap, "*.bmp;");
     store.sync();
     EXPECT_EQ(fileText(path), "[Settings]\nBaron=False\nMainLeft=1500\n\n[Type]\nBitmap=\"*.bmp;\"\n");
 
@@ -222,7 +223,7 @@ TEST(IniSettingsStore, RewritingKeepsOtherGroupsAndKeys)
         EXPECT_EQ(readSingle(store, SectionSettings, KeyMainLeft, 0), 1500.0f);
         writeSingle(store, SectionSettings, KeyMainLeft, 2000.0f);
         writeTruth(store, SectionSettings, KeyBaron, false);
-        writeText(store, SectionType, KeyGif, "&;");
+        writeText(store, pavix::catalogue::SectionType, pavix::catalogue::KeyGif, "&;");
         store.write("Fonts", "TlsLeft", "10");
     }
     IniSettingsStore again(path);
@@ -230,8 +231,8 @@ TEST(IniSettingsStore, RewritingKeepsOtherGroupsAndKeys)
     EXPECT_EQ(again.read(SectionSettings, "Unknown"), "1");
     EXPECT_EQ(again.read(SectionSettings, KeyMainLeft), "2000");
     EXPECT_EQ(again.read(SectionSettings, KeyBaron), "False");
-    EXPECT_EQ(again.read(SectionType, KeyBitmap), "*.bmp;");
-    EXPECT_EQ(again.read(SectionType, KeyGif), "&;");
+    EXPECT_EQ(again.read(pavix::catalogue::SectionType, pavix::catalogue::KeyBitmap), "*.bmp;");
+    EXPECT_EQ(again.read(pavix::catalogue::SectionType, pavix::catalogue::KeyGif), "&;");
     EXPECT_EQ(again.read("Fonts", "TlsLeft"), "10");
     // QSettings keeps values, not the file's comments or layout.
     EXPECT_FALSE(fileText(path).contains("written by hand"));
@@ -274,7 +275,7 @@ TEST(IniSettingsStore, MalformedOrMissingFilesReadAsEmpty)
     EXPECT_EQ(readInt32(store, SectionSettings, KeyIsaLeft, 2000), 2000);
     EXPECT_EQ(readTruth(store, SectionSettings, KeyPvon, true), false);
     EXPECT_EQ(readTruth(store, SectionSettings, KeyTvon, true), false); // the last one counts
-    EXPECT_EQ(store.read(SectionType, KeyGif), "&;"); // a header without "]" still counts
+    EXPECT_EQ(store.read(pavix::catalogue::SectionType, pavix::catalogue::KeyGif), "&;"); // a header without "]" still counts
 
     // The malformed file is rewritten well-formed, keeping what could be read.
     writeTruth(store, SectionSettings, KeyTvon, true);

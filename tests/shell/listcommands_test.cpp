@@ -1,6 +1,7 @@
 // View modes and sorting on the real main window (offscreen), reached from the View menu,
 // the list's context menu, the tool bar, the keys and the column headers.
 #include "support/printers.h"
+#include "catalogue/typepatterns.h"
 #include "browser/browser.h"
 #include "support/mainparts.h"
 #include "support/fakeshellinfo.h"
@@ -44,10 +45,10 @@ protected:
         scratch.write(QStringLiteral("a.jpg"), 9);
         scratch.write(QStringLiteral("C.gif"), 500);
         scratch.write(QStringLiteral("d.jpg"), 9);
-        store.write(SectionType, KeyBitmap, QStringLiteral("*.bmp;"));
-        store.write(SectionType, KeyJpg, QStringLiteral("*.jpg;"));
-        store.write(SectionType, KeyGif, QStringLiteral("*.gif;"));
-        store.write(SectionType, KeyIco, QStringLiteral("&;"));
+        store.write(catalogue::SectionType, catalogue::KeyBitmap, QStringLiteral("*.bmp;"));
+        store.write(catalogue::SectionType, catalogue::KeyJpg, QStringLiteral("*.jpg;"));
+        store.write(catalogue::SectionType, catalogue::KeyGif, QStringLiteral("*.gif;"));
+        store.write(catalogue::SectionType, catalogue::KeyIco, QStringLiteral("&;"));
         if (!viewMode.isEmpty())
             store.write(SectionSettings, KeyViewMode, viewMode);
         main = runStartup({store, shell, scratch.path(), {}});

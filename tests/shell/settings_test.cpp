@@ -1,6 +1,7 @@
 // The typed settings: what each reader makes of stored texts, and the texts the writers
 // store.
 #include "shell/settingskeys.h"
+#include "catalogue/typepatterns.h"
 #include "shell/settings.h"
 
 #include <QDir>
@@ -24,7 +25,7 @@ TEST(SettingsStore, TypedReadersFallBackToTheDefault)
     EXPECT_EQ(readSingle(store, s, KeyMainLeft, DefaultMainLeft), 1000.0f);
     EXPECT_EQ(readInt32(store, s, KeyIsaLeft, DefaultIsaLeft), 2000);
     EXPECT_EQ(readTruth(store, s, KeyBaron, DefaultBaron), true);
-    EXPECT_EQ(readText(store, SectionType, KeyBitmap, DefaultPattern), "");
+    EXPECT_EQ(readText(store, pavix::catalogue::SectionType, pavix::catalogue::KeyBitmap, pavix::catalogue::DefaultPattern), "");
     EXPECT_EQ(readText(store, s, KeyFolder, "/home/u"), "/home/u");
     EXPECT_EQ(readViewMode(store, s, KeyViewMode), 0);
 
@@ -60,7 +61,7 @@ TEST(SettingsStore, WritersProduceTheTextTheReadersTakeBack)
     writeSingle(store, s, KeyMainLeft, 1234.5f);
     writeInt(store, s, KeyIsbLeft, 36000);
     writeTruth(store, s, KeyPvon, false);
-    writeText(store, SectionType, KeyIco, "&;");
+    writeText(store, pavix::catalogue::SectionType, pavix::catalogue::KeyIco, "&;");
     writeInt(store, s, KeyViewMode, 3);
 
     EXPECT_EQ(store.values().at({s, QString(KeyMainLeft)}), "1234.5");
@@ -69,9 +70,9 @@ TEST(SettingsStore, WritersProduceTheTextTheReadersTakeBack)
     EXPECT_EQ(readSingle(store, s, KeyMainLeft, 0), 1234.5f);
     EXPECT_EQ(readInt32(store, s, KeyIsbLeft, 0), 36000);
     EXPECT_EQ(readTruth(store, s, KeyPvon, true), false);
-    EXPECT_EQ(readText(store, SectionType, KeyIco, ""), "&;");
+    EXPECT_EQ(readText(store, pavix::catalogue::SectionType, pavix::catalogue::KeyIco, ""), "&;");
     EXPECT_EQ(readViewMode(store, s, KeyViewMode), 3);
     // Sections keep keys apart.
-    EXPECT_FALSE(store.read(SectionSettings, KeyIco));
+    EXPECT_FALSE(store.read(SectionSettings, pavix::catalogue::KeyIco));
 }
 

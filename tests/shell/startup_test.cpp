@@ -1,5 +1,6 @@
 // Start-up and shutdown of the real main window under the offscreen platform.
 #include "support/printers.h"
+#include "catalogue/typepatterns.h"
 #include "browser/browser.h"
 #include "support/mainparts.h"
 #include "support/fakeshellinfo.h"
@@ -7,6 +8,7 @@
 #include "support/scratchfolder.h"
 #include "listview/qtlistview.h"
 #include "foldertree/foldertree.h"
+#include "shell/elidedlabel.h"
 #include "shell/listcommands.h"
 #include "shell/mainwindow.h"
 #include "preview/tiledpreview.h"
@@ -88,7 +90,7 @@ TEST(Startup, FirstStartRunsOnTheDefaults)
     EXPECT_EQ(m.listCommands()->pressedViewButton(), 1);
 
     // Only bitmaps; the file list keeps its first pattern.
-    EXPECT_EQ(m.browser().patterns().BmpPattern, QStringLiteral("*.bmp;"));
+    EXPECT_EQ(m.browser().patterns().bmpPattern, QStringLiteral("*.bmp;"));
     EXPECT_TRUE(m.optionsDialog()->typeBox(0)->isChecked());
     for (int i = 1; i < 4; ++i)
         EXPECT_FALSE(m.optionsDialog()->typeBox(i)->isChecked()) << i;
@@ -128,10 +130,10 @@ TEST(Startup, StoredValuesAreRestoredAndClamped)
     s.seed(KeyPrvWidth, QStringLiteral("7000"));
     s.seed(KeyMainWidth, QStringLiteral("9000"));
     // Only GIF enabled: the first listing already uses the stored types.
-    s.seed(KeyBitmap, QStringLiteral("&;"), SectionType);
-    s.seed(KeyJpg, QStringLiteral("&;"), SectionType);
-    s.seed(KeyGif, QStringLiteral("*.gif;"), SectionType);
-    s.seed(KeyIco, QStringLiteral("&;"), SectionType);
+    s.seed(catalogue::KeyBitmap, QStringLiteral("&;"), catalogue::SectionType);
+    s.seed(catalogue::KeyJpg, QStringLiteral("&;"), catalogue::SectionType);
+    s.seed(catalogue::KeyGif, QStringLiteral("*.gif;"), catalogue::SectionType);
+    s.seed(catalogue::KeyIco, QStringLiteral("&;"), catalogue::SectionType);
     s.start();
     MainWindow &m = *s.main;
 
@@ -271,7 +273,7 @@ TEST(Startup, ALongSearchingTextEndsInAnEllipsisAndHasItsWholeTextAsTip)
     Started s;
     for (auto [key, value] : {std::pair{"Bitmap", "*.bmp;"}, {"Jpg", "*.jpeg;*.jpg;"}, {"Gif", "*.gif;"},
                               {"Ico", "*.ico;"}})
-        s.seed(QLatin1StringView(key), QString::fromLatin1(value), SectionType);
+        s.seed(QLatin1StringView(key), QString::fromLatin1(value), catalogue::SectionType);
     s.start();
     const QLabel *label = s.main->typesLabel();
     const QString whole = label->toolTip();

@@ -1,0 +1,19 @@
+#pragma once
+// The About box's background: 460 x 270 pixels of a small motif repeated edge to edge,
+// the program's own subject, pale enough for text to read over it.
+
+#include <QImage>
+
+namespace pavix::about {
+
+inline constexpr int AboutBackgroundWidthPx = 460;
+inline constexpr int AboutBackgroundHeightPx = 270;
+// The motif's side in pixels; the background repeats it from the top-left corner.
+inline constexpr int AboutMotifPx = 30;
+
+// The motif: one tile of the pattern.
+QImage aboutMotif();
+// The whole background, the motif repeated from the top-left corner.
+QImage aboutBackground();
+
+} // namespace pavix::about
