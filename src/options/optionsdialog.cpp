@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace pavix::options {
 
 using common::twipsToPixels;
@@ -33,6 +35,9 @@ OptionsDialog::OptionsDialog(browser::Browser &browser, platform::SettingsStore 
         QStringLiteral(" Check the appropriate file types   to enable them for browsing."), this);
     m_promptLabel->setWordWrap(true);
     place(m_promptLabel, 300, 300, 2415, 495);
+    // The wrapped prompt takes the lines its font needs, so no line is cut off.
+    m_promptLabel->resize(m_promptLabel->width(),
+                          std::max(m_promptLabel->height(), m_promptLabel->heightForWidth(m_promptLabel->width())));
 
     static const char *captions[] = {"Bitmap", "Jpg", "Gif", "Ico"};
     static const int boxes[4][4] = {
