@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QAbstractFileIconProvider>
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QMouseEvent>
@@ -14,8 +15,25 @@
 
 namespace pavix::foldertree {
 
-FolderTree::FolderTree(QWidget *parent) : QTreeView(parent), m_model(new QFileSystemModel(this))
+namespace {
+
+// The tree lists folders only, and every folder gets the theme's folder icon. Qt's own
+// provider looks at each entry to choose its icon, which can read from a file that never
+// answers (a stalled network mount, /proc): the tree must never wait on that.
+class FolderIconProvider : public QAbstractFileIconProvider {
+public:
+    QIcon icon(IconType type) const override { return QAbstractFileIconProvider::icon(type); }
+    QIcon icon(const QFileInfo &) const override { return QAbstractFileIconProvider::icon(Folder); }
+    QString type(const QFileInfo &) const override { return QStringLiteral("Folder"); }
+};
+
+} // namespace
+
+FolderTree::FolderTree(QWidget *parent)
+    : QTreeView(parent), m_model(new QFileSystemModel(this)), m_iconProvider(std::make_unique<FolderIconProvider>())
 {
+    m_model->setIconProvider(m_iconProvider.get());
+    m_model->setOption(QFileSystemModel::DontUseCustomDirectoryIcons);
     m_model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     m_model->setReadOnly(true);
     m_model->setRootPath(QStringLiteral("/"));
@@ -46,6 +64,12 @@ FolderTree::FolderTree(QWidget *parent) : QTreeView(parent), m_model(new QFileSy
                 m_revealPending = false;
             });
     });
+}
+
+FolderTree::~FolderTree()
+{
+    setModel(nullptr);
+    delete m_model;
 }
 
 void FolderTree::revealSelected()

@@ -5,6 +5,9 @@
 #include <QString>
 #include <QTreeView>
 
+#include <memory>
+
+class QAbstractFileIconProvider;
 class QFileSystemModel;
 
 namespace pavix::foldertree {
@@ -13,6 +16,8 @@ class FolderTree : public QTreeView {
     Q_OBJECT
 public:
     explicit FolderTree(QWidget *parent);
+    // The model goes before the icon provider its reading thread uses.
+    ~FolderTree() override;
 
     // The folder selected in the tree: what was last written, or the path of the folder
     // the user picked.
@@ -36,6 +41,7 @@ private:
     void showNameOf(const QModelIndex &index);
 
     QFileSystemModel *m_model;
+    std::unique_ptr<QAbstractFileIconProvider> m_iconProvider;
     QString m_selected;
     bool m_writing = false;
     // A written folder is shown once the model has read the folder that holds it.

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QStringDecoder>
 #include <QStringList>
 #include <QTextStream>
 #include <QVariant>
@@ -58,6 +59,39 @@ void keepHandWrittenValues(QSettings &settings, const QString &path)
     }
 }
 
+// True for a file of UTF-8 text without NUL bytes (or no file at all).
+bool isTextFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray bytes = file.readAll();
+    if (bytes.contains('\0'))
+        return false;
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    [[maybe_unused]] const QString text = decoder.decode(bytes);
+    return !decoder.hasError();
+}
+
+// Why the settings could not be saved, as far as the file system tells.
+QString saveFailureMessage(const QString &path)
+{
+    const QFileInfo file(path);
+    const QFileInfo folder(file.absolutePath());
+    QString reason;
+    if (folder.exists() && !folder.isWritable())
+        reason = QStringLiteral("its folder %1 cannot be written to").arg(folder.absoluteFilePath());
+    else if (!folder.exists())
+        reason = QStringLiteral("its folder %1 cannot be made").arg(folder.absoluteFilePath());
+    else if (file.exists() && !file.isWritable())
+        reason = QStringLiteral("the file is read-only");
+    else
+        reason = QStringLiteral("the disk refused the write (it may be full)");
+    return QStringLiteral("Pavix could not save its settings to %1: %2. The file keeps the settings it had; "
+                          "the changes of this session are not kept.")
+        .arg(path, reason);
+}
+
 } // namespace
 
 SettingsStore::~SettingsStore() = default;
@@ -82,12 +116,37 @@ IniSettingsStore::IniSettingsStore(QString path)
 {
     if (QFileInfo(m_path).size() > MaxFileBytes) {
         m_settings.clear();
+        moveUnreadableAside(QStringLiteral("it is too large to be a settings file"));
         return;
     }
     // Parses every group now: a malformed file is QSettings' FormatError of this load, not
     // of a later sync.
     m_settings.allKeys();
     keepHandWrittenValues(m_settings, m_path);
+    // A file that is not text at all is not the user's settings as typed: what could be
+    // read of it is kept, and the file itself is moved aside rather than written over.
+    if (!isTextFile(m_path))
+        moveUnreadableAside(QStringLiteral("it is not a text file"));
+}
+
+void IniSettingsStore::moveUnreadableAside(const QString &why)
+{
+    QString aside = m_path + QStringLiteral(".unreadable");
+    for (int n = 2; QFileInfo::exists(aside); ++n)
+        aside = m_path + QStringLiteral(".unreadable-%1").arg(n);
+    if (QFile::rename(m_path, aside))
+        m_startNotice = QStringLiteral("Pavix could not read its settings file %1: %2. The file was kept as %3, and "
+                                       "Pavix starts on its defaults for what it could not read.")
+                            .arg(m_path, why, aside);
+    else
+        m_startNotice = QStringLiteral("Pavix could not read its settings file %1: %2. It starts on its defaults "
+                                       "for what it could not read.")
+                            .arg(m_path, why);
+}
+
+void IniSettingsStore::setFailureReporter(std::function<void(const QString &)> reporter)
+{
+    m_reportFailure = std::move(reporter);
 }
 
 IniSettingsStore::~IniSettingsStore()
@@ -122,7 +181,11 @@ void IniSettingsStore::write(const QString &section, const QString &key, const Q
 
 void IniSettingsStore::sync()
 {
-    flush();
+    const common::Status saved = flush();
+    if (!saved && m_reportFailure && !m_failureTold) {
+        m_failureTold = true;
+        m_reportFailure(saved.error().message);
+    }
 }
 
 common::Status IniSettingsStore::flush()
@@ -136,7 +199,7 @@ common::Status IniSettingsStore::flush()
     case QSettings::NoError:
         return common::Ok{};
     case QSettings::AccessError:
-        return common::makeError(common::ErrDeviceIo, QStringLiteral("Cannot write %1").arg(m_path));
+        return common::makeError(common::ErrDeviceIo, saveFailureMessage(m_path));
     case QSettings::FormatError:
         break;
     }

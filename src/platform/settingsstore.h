@@ -5,6 +5,8 @@
 #include "common/result.h"
 
 #include <QSettings>
+
+#include <functional>
 #include <QString>
 
 #include <cstdint>
@@ -49,8 +51,12 @@ private:
 //
 // A value typed by hand without quotes reads as the text after "=", blanks around it dropped,
 // also when it holds ";" or "," (QSettings alone would cut it at the ";" or split it at the
-// ","). A file over 4 MiB is not a settings file: it reads as empty and is replaced at the
-// next sync. Other groups and keys are kept; comments and the file's layout are not.
+// ","). Other groups and keys are kept; comments and the file's layout are not.
+//
+// A file the store cannot read as settings (over 4 MiB, or not text) is never written
+// over: it is moved aside as "Pavix.ini.unreadable" (numbered when that exists) and the store starts
+// on what it could read of it (nothing of a file too large), saying so in startNotice().
+// A save that fails leaves the file as it was and is told, once, through the reporter.
 class IniSettingsStore : public SettingsStore {
 public:
     // The store at defaultPath().
@@ -80,9 +86,21 @@ public:
     // pending.
     common::Status flush();
 
+    // What the user should know of the file as it was found ("" when all is well): the
+    // file could not be read and where it was moved.
+    QString startNotice() const { return m_startNotice; }
+    // Tells the user the first time a save fails (with the file and the reason); later
+    // failures of the run are not told again.
+    void setFailureReporter(std::function<void(const QString &message)> reporter);
+
 private:
+    void moveUnreadableAside(const QString &why);
+
     QString m_path;
     QSettings m_settings;
+    QString m_startNotice;
+    std::function<void(const QString &)> m_reportFailure;
+    bool m_failureTold = false;
 };
 
 } // namespace pavix::platform

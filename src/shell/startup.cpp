@@ -2,6 +2,7 @@
 
 #include "browser/browser.h"
 #include "catalogue/typepatterns.h"
+#include "common/placement.h"
 #include "common/units.h"
 #include "listview/viewmode.h"
 #include "options/optionsdialog.h"
@@ -18,8 +19,11 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLabel>
 
+#include <algorithm>
 #include <cmath>
 
 namespace pavix::shell {
@@ -69,8 +73,18 @@ std::unique_ptr<MainWindow> runStartup(const StartupEnvironment &env)
     const float top = readSingle(store, SectionSettings, KeyMainTop, DefaultMainTop);
     const float width = readSingle(store, SectionSettings, KeyMainWidth, DefaultMainWidth);
     const float height = readSingle(store, SectionSettings, KeyMainHeight, DefaultMainHeight);
-    m.move(common::twipsToPixels(left, tpp), common::twipsToPixels(top, tpp));
-    m.resizeToOuter(width, height);
+    // A size of nothing (or less) is no size: the default. The place is kept where the
+    // title bar can be reached on the screens there are now.
+    m.resizeToOuter(width > 0 ? width : DefaultMainWidth, height > 0 ? height : DefaultMainHeight);
+    QList<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens.append(screen->availableGeometry());
+    // Far enough out to be off every screen, near enough that a rectangle there does not
+    // overflow.
+    auto coordinate = [tpp](float twips) { return std::clamp(common::twipsToPixels(twips, tpp), -1'000'000, 1'000'000); };
+    const QRect frame(coordinate(left), coordinate(top), m.width() + common::FrameAllowancePx,
+                      m.height() + common::FrameAllowancePx);
+    m.move(common::reachableTopLeft(frame, screens));
     status(1);
 
     // 2. Types, splitters, preview window placement.

@@ -277,7 +277,11 @@ TEST(IniSettingsStore, MalformedOrMissingFilesReadAsEmpty)
     EXPECT_EQ(readTruth(store, SectionSettings, KeyTvon, true), false); // the last one counts
     EXPECT_EQ(store.read(pavix::catalogue::SectionType, pavix::catalogue::KeyGif), "&;"); // a header without "]" still counts
 
-    // The malformed file is rewritten well-formed, keeping what could be read.
+    // The malformed file is kept aside as it was; a well-formed one takes its place with
+    // what could be read.
+    EXPECT_TRUE(QFileInfo::exists(junk + ".unreadable"));
+    EXPECT_EQ(QFileInfo(junk + ".unreadable").size(), qint64(sizeof junkBytes - 1));
+    EXPECT_FALSE(store.startNotice().isEmpty());
     writeTruth(store, SectionSettings, KeyTvon, true);
     ASSERT_TRUE(store.flush().ok());
     EXPECT_TRUE(fileText(junk).contains("Tvon=True\n"));
@@ -296,6 +300,18 @@ TEST(IniSettingsStore, AFileTooLargeToBeSettingsReadsAsEmpty)
     writeInt(store, SectionSettings, KeyIsaLeft, 2500);
     ASSERT_TRUE(store.flush().ok());
     EXPECT_EQ(fileText(path), "[Settings]\nIsaLeft=2500\n");
+    // The file it could not read was never written over: it was moved aside, and the
+    // store says where.
+    QFile aside(path + ".unreadable");
+    ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
+    EXPECT_EQ(aside.readAll(), bytes);
+    EXPECT_TRUE(store.startNotice().contains(path + ".unreadable")) << qPrintable(store.startNotice());
+
+    // A second unreadable file does not replace the first one kept aside.
+    putFile(path, bytes);
+    IniSettingsStore again(path);
+    EXPECT_TRUE(QFileInfo::exists(path + ".unreadable-2"));
+    EXPECT_EQ(QFileInfo(path + ".unreadable").size(), bytes.size());
 }
 
 TEST(IniSettingsStore, NamesThatCannotBeReadBackAreNotWritten)
@@ -337,7 +353,15 @@ TEST(IniSettingsStore, WriteFailuresAreReportedAndKeptPending)
     const auto status = store.flush();
     ASSERT_FALSE(status.ok());
     EXPECT_EQ(status.error().number, pavix::common::ErrDeviceIo);
+    EXPECT_TRUE(status.error().message.contains(path)) << qPrintable(status.error().message);
     EXPECT_FALSE(store.flush().ok());
+    // Told once, with the file and the reason, however many saves fail.
+    QStringList told;
+    store.setFailureReporter([&](const QString &message) { told << message; });
+    store.sync();
+    store.sync();
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_TRUE(told[0].contains(path) && told[0].contains("cannot be made")) << qPrintable(told[0]);
     EXPECT_EQ(readInt32(store, SectionSettings, KeyIsaLeft, 0), 2500);
 
     // Once the file can be written, the pending value is written and the failure is over.

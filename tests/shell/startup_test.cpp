@@ -311,3 +311,24 @@ TEST(Startup, PaneTogglesAndTheFolderReachTheFileWhenTheyChange)
     main->folderTree()->setSelectedFolder(other);
     EXPECT_EQ(onDisk(KeyFolder), other);
 }
+
+TEST(Startup, AStoredPlaceOrSizeNoScreenCanShowIsBroughtBack)
+{
+    Started s;
+    s.seed(KeyMainLeft, QStringLiteral("-1e30"));
+    s.seed(KeyMainTop, QStringLiteral("1e30"));
+    s.seed(KeyMainWidth, QStringLiteral("-5"));
+    s.seed(KeyMainHeight, QStringLiteral("0"));
+    s.start();
+    MainWindow &m = *s.main;
+    // The default size, on the screen.
+    EXPECT_NEAR(m.outerWidthTwips(), DefaultMainWidth, m.twipsPerPixel());
+    EXPECT_NEAR(m.outerHeightTwips(), DefaultMainHeight, m.twipsPerPixel());
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(QRect(m.pos(), m.size()))) << m.pos().x() << "," << m.pos().y();
+
+    // What is stored at the end is where the window was, nothing like 2^31 pixels.
+    m.close();
+    EXPECT_LT(std::abs(s.stored(KeyMainLeft).toDouble()), 1e6);
+    EXPECT_LT(std::abs(s.stored(KeyMainTop).toDouble()), 1e6);
+}
