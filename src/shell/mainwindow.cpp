@@ -7,6 +7,7 @@
 #include "listview/listinteraction.h"
 #include "listview/viewmode.h"
 #include "options/optionsdialog.h"
+#include "platform/qtfontcatalogue.h"
 #include "platform/screen.h"
 #include "listview/qtlistview.h"
 #include "preview/previewpane.h"
@@ -25,6 +26,7 @@
 #include "shell/toolbarimages.h"
 #include "thumbs/thumbgrid.h"
 #include "thumbs/thumbstrip.h"
+#include "toolbox/toolboxhost.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -297,7 +299,7 @@ void MainWindow::createToolBar()
         if (b.group) {
             a->setCheckable(true);
             m_viewButtons->addAction(a);
-        } else if (a->data() != QLatin1String("Open")) {
+        } else if (a->data() != QLatin1String("Open") && a->data() != QLatin1String("Toolbox")) {
             // The commands behind these buttons are not part of the program yet.
             a->setEnabled(false);
         }
@@ -311,6 +313,8 @@ void MainWindow::createParts(platform::ShellInfo &)
                                         {m_thumbStrip, m_thumbScrollBar, m_thumbArea, m_progressBar, m_imagesLabel});
     m_listInteraction = new listview::ListInteraction(*m_browser, *m_statusBar, m_list);
     m_tiledPreview = new preview::TiledPreviewHost(*m_browser, this);
+    m_fonts = std::make_unique<platform::QtFontCatalogue>();
+    m_toolbox = new toolbox::ToolboxHost(*m_browser, *m_fonts, m_tpp, this);
     ScanParts scan;
     scan.list = m_list;
     scan.listInteraction = m_listInteraction;
@@ -371,6 +375,10 @@ void MainWindow::wireParts()
     connect(m_thumbGrid, &thumbs::ThumbGrid::selectionClearedByClick, m_listInteraction,
             &listview::ListInteraction::resetHint);
     connect(m_thumbGrid, &thumbs::ThumbGrid::stripPlaced, this, &MainWindow::placeThumbStrip);
+    // F2 on the tiled window and its placing of the sample both end in the toolbox.
+    connect(findChild<QAction *>(QStringLiteral("Toolbox")), &QAction::triggered, this, &MainWindow::showToolbox);
+    connect(m_tiledPreview, &preview::TiledPreviewHost::toolboxRequested, this, &MainWindow::showToolbox);
+    connect(m_tiledPreview, &preview::TiledPreviewHost::sampleShown, this, &MainWindow::showToolbox);
     // Closing the tiled window gives the focus back to the file area.
     connect(m_tiledPreview, &preview::TiledPreviewHost::closing, this, [this] {
         QWidget *target = m_list->isVisible() ? static_cast<QWidget *>(m_list) : m_thumbStrip;
@@ -701,6 +709,13 @@ void MainWindow::onTreeFolderChanged()
         m_folderScan->scanTreeFolder();
 }
 
+// --- Font toolbox ---------------------------------------------------------------------------
+
+void MainWindow::showToolbox()
+{
+    m_toolbox->show();
+}
+
 // --- Shutdown -------------------------------------------------------------------------------
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -737,11 +752,16 @@ void MainWindow::storeSettingsAndCloseWindows()
     writeInt(m_settings, SectionSettings, KeyPrvTop, place.top);
     writeInt(m_settings, SectionSettings, KeyPrvWidth, place.width);
     writeInt(m_settings, SectionSettings, KeyPrvHeight, place.height);
+    if (const std::optional<QPointF> corner = m_toolbox->cornerToStore()) {
+        writeSingle(m_settings, SectionSettings, KeyTlsLeft, common::toSingle(corner->x()));
+        writeSingle(m_settings, SectionSettings, KeyTlsTop, common::toSingle(corner->y()));
+    }
     m_settings.sync();
     // Every other loaded window, newest first.
     for (auto it = m_loadedWindows.rbegin(); it != m_loadedWindows.rend(); ++it)
         if (*it)
             (*it)->close();
+    m_toolbox->unload();
     m_optionsDialog->close();
 }
 

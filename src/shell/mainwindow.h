@@ -33,6 +33,7 @@ namespace pavix::options {
 class OptionsDialog;
 }
 namespace pavix::platform {
+class FontCatalogue;
 class SettingsStore;
 class ShellInfo;
 }
@@ -48,6 +49,9 @@ class ThumbStrip;
 
 namespace pavix::foldertree {
 class FolderTree;
+}
+namespace pavix::toolbox {
+class ToolboxHost;
 }
 
 namespace pavix::shell {
@@ -79,6 +83,7 @@ public:
     preview::PreviewPane *previewPane() const { return m_previewPane; }
     preview::StretchImage *previewImage() const { return m_previewImage; }
     preview::TiledPreviewHost *tiledPreview() const { return m_tiledPreview; }
+    toolbox::ToolboxHost *toolbox() const { return m_toolbox; }
     listview::ListInteraction *listInteraction() const { return m_listInteraction; }
     ListCommands *listCommands() const { return m_listCommands; }
     FolderScan *folderScan() const { return m_folderScan; }
@@ -139,6 +144,10 @@ public:
     // Shows the searching text above the file area, ending in "…" where it is cut; the
     // whole text is the label's tool tip.
     void setTypesCaption(const QString &text);
+
+    // --- Font toolbox -------------------------------------------------------------------
+    // Shows the font toolbox (loading it the first time), not modal, and gives it the focus.
+    void showToolbox();
 
     // --- Shutdown -----------------------------------------------------------------------
     // Registers a window that shutdown closes (newest first) after storing the settings.
@@ -204,6 +213,8 @@ private:
     thumbs::ThumbGrid *m_thumbGrid = nullptr;
     listview::ListInteraction *m_listInteraction = nullptr;
     preview::TiledPreviewHost *m_tiledPreview = nullptr;
+    std::unique_ptr<platform::FontCatalogue> m_fonts;
+    toolbox::ToolboxHost *m_toolbox = nullptr;
     FolderScan *m_folderScan = nullptr;
     ListCommands *m_listCommands = nullptr;
 
