@@ -16,7 +16,9 @@ enum class SeamGrade { Seamless = 0, Faint = 1, Visible = 2 };
 // difference between neighbouring columns inside the picture; across the horizontal edge
 // likewise for the last and first rows. A colour difference is the mean of the absolute
 // differences of red, green and blue (0-255); each mean counts as at least 1, so a flat
-// or gently changing picture gives 1. The larger of the two ratios is returned. A picture
+// or gently changing picture gives 1. The larger of the two ratios is returned. In a
+// picture over 65 rows high the inside is measured on about 64 evenly spread rows (and the
+// pairs they start), the edges on every row or column. A picture
 // one pixel wide (or high) has no edge that way: that ratio is 1. Transparent parts count
 // as drawn over `background`. A null picture gives 1.
 double seamRatio(const QImage &picture, QColor background);

@@ -127,6 +127,8 @@ MainWindow::MainWindow(platform::SettingsStore &settings, platform::ShellInfo &s
 
 MainWindow::~MainWindow()
 {
+    // The toolbox takes its sample back from the browser as it goes, before the browser does.
+    m_toolbox->unload();
     // The list draws its icons from the browser's cache, which goes before the widgets do.
     m_list->setIcons(nullptr);
     m_list->setSmallIcons(nullptr);

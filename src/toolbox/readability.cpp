@@ -15,9 +15,10 @@ constexpr double RedWeight = 0.2126;
 constexpr double GreenWeight = 0.7152;
 constexpr double BlueWeight = 0.0722;
 
-// Luminances are sorted into this many bins before the percentiles are taken.
-constexpr int KeyCount = 65536;
-constexpr int LargestKey = KeyCount - 1;
+// Luminances are sorted into bins of 1/65535; the three channels' shares are each rounded
+// to a bin, so white can reach one bin past 65535.
+constexpr int LargestKey = 65535;
+constexpr int KeyCount = LargestKey + 2;
 
 double linearChannel(int value)
 {
@@ -39,26 +40,24 @@ const std::array<double, 256> &linearTable()
 
 // Per channel value, its share of the luminance already scaled to the bins.
 struct KeyTables {
-    std::array<float, 256> red{};
-    std::array<float, 256> green{};
-    std::array<float, 256> blue{};
+    std::array<std::uint16_t, 256> red{};
+    std::array<std::uint16_t, 256> green{};
+    std::array<std::uint16_t, 256> blue{};
 
     KeyTables()
     {
         for (int v = 0; v < 256; ++v) {
             const double linear = linearChannel(v) * LargestKey;
-            red[static_cast<size_t>(v)] = static_cast<float>(RedWeight * linear);
-            green[static_cast<size_t>(v)] = static_cast<float>(GreenWeight * linear);
-            blue[static_cast<size_t>(v)] = static_cast<float>(BlueWeight * linear);
+            red[static_cast<size_t>(v)] = static_cast<std::uint16_t>(std::lround(RedWeight * linear));
+            green[static_cast<size_t>(v)] = static_cast<std::uint16_t>(std::lround(GreenWeight * linear));
+            blue[static_cast<size_t>(v)] = static_cast<std::uint16_t>(std::lround(BlueWeight * linear));
         }
     }
 
     int key(QRgb colour) const
     {
-        const float scaled = red[static_cast<size_t>(qRed(colour))]
-                             + green[static_cast<size_t>(qGreen(colour))]
-                             + blue[static_cast<size_t>(qBlue(colour))];
-        return std::min(LargestKey, static_cast<int>(scaled + 0.5f));
+        return red[static_cast<size_t>(qRed(colour))] + green[static_cast<size_t>(qGreen(colour))]
+               + blue[static_cast<size_t>(qBlue(colour))];
     }
 };
 
@@ -105,11 +104,15 @@ bool readsDirectly(QImage::Format format)
            || format == QImage::Format_ARGB32_Premultiplied;
 }
 
-// Counts of pixels per luminance bin, with the colour last seen in each bin.
-struct Histogram {
-    std::vector<std::uint64_t> weight = std::vector<std::uint64_t>(KeyCount, 0);
-    std::vector<QRgb> colour = std::vector<QRgb>(KeyCount, 0);
+// One luminance bin: how many pixels fell in it and the colour of the last one. Both sit
+// side by side, so counting a pixel touches one place in memory.
+struct Bin {
+    std::uint32_t weight = 0;
+    QRgb colour = 0;
 };
+
+// Largest area measured whole: the counts are 32-bit.
+constexpr std::uint64_t LargestArea = 0xffffffffu;
 
 } // namespace
 
@@ -161,17 +164,21 @@ std::optional<ContrastFigures> measureContrast(const QImage &tile, QColor backgr
 {
     if (tile.isNull() || tile.width() <= 0 || tile.height() <= 0 || area.isEmpty())
         return std::nullopt;
+    const std::uint64_t areaWidth = static_cast<std::uint64_t>(area.width());
+    const int rowsMeasured = static_cast<int>(
+        std::min<std::uint64_t>(static_cast<std::uint64_t>(area.height()), LargestArea / areaWidth));
     const KeyTables &tables = keyTables();
     const QRgb under = background.rgb();
     const std::vector<Run> columns = coveredRuns(area.left(), area.width(), tile.width());
-    const std::vector<Run> rows = coveredRuns(area.top(), area.height(), tile.height());
+    const std::vector<Run> rows = coveredRuns(area.top(), rowsMeasured, tile.height());
 
-    Histogram histogram;
-    auto count = [&](QRgb premultiplied, std::uint64_t times) {
-        const QRgb shown = overBackground(premultiplied, under);
-        const size_t key = static_cast<size_t>(tables.key(shown));
-        histogram.weight[key] += times;
-        histogram.colour[key] = shown;
+    std::vector<Bin> bins(KeyCount);
+    Bin *const histogram = bins.data();
+    auto count = [&](QRgb premultiplied, std::uint32_t times) {
+        const QRgb shown = qAlpha(premultiplied) == 255 ? premultiplied : overBackground(premultiplied, under);
+        Bin &bin = histogram[tables.key(shown)];
+        bin.weight += times;
+        bin.colour = shown;
     };
 
     const QImage::Format format = tile.format();
@@ -186,7 +193,7 @@ std::optional<ContrastFigures> measureContrast(const QImage &tile, QColor backgr
             for (int y = rowRun.first; y < rowRun.first + rowRun.count; ++y) {
                 const uchar *line = tile.constScanLine(y);
                 for (const Run &columnRun : columns) {
-                    const std::uint64_t times = rowRun.times * columnRun.times;
+                    const auto times = static_cast<std::uint32_t>(rowRun.times * columnRun.times);
                     for (int x = columnRun.first; x < columnRun.first + columnRun.count; ++x)
                         count(palette[line[x]], times);
                 }
@@ -206,7 +213,7 @@ std::optional<ContrastFigures> measureContrast(const QImage &tile, QColor backgr
                     line = reinterpret_cast<const QRgb *>(converted.constScanLine(0));
                 }
                 for (const Run &columnRun : columns) {
-                    const std::uint64_t times = rowRun.times * columnRun.times;
+                    const auto times = static_cast<std::uint32_t>(rowRun.times * columnRun.times);
                     const int end = columnRun.first + columnRun.count;
                     if (premultiplied || !direct) {
                         for (int x = columnRun.first; x < end; ++x)
@@ -222,16 +229,16 @@ std::optional<ContrastFigures> measureContrast(const QImage &tile, QColor backgr
     // Contrast falls as a luminance nears the text's and rises past it, so the bins in
     // ascending order of contrast are two walks outward from the text's bin, merged.
     const double textLuminance = relativeLuminance(text.rgb());
-    const std::uint64_t total = static_cast<std::uint64_t>(area.width()) * static_cast<std::uint64_t>(area.height());
+    const std::uint64_t total = areaWidth * static_cast<std::uint64_t>(rowsMeasured);
     auto nextFilled = [&](int key, int step) {
-        while (key >= 0 && key < KeyCount && histogram.weight[static_cast<size_t>(key)] == 0)
+        while (key >= 0 && key < KeyCount && histogram[key].weight == 0)
             key += step;
         return key;
     };
     auto ratioOf = [&](int key) {
         if (key < 0 || key >= KeyCount)
             return 0.0;
-        return contrastRatio(relativeLuminance(histogram.colour[static_cast<size_t>(key)]), textLuminance);
+        return contrastRatio(relativeLuminance(histogram[key].colour), textLuminance);
     };
     int below = nextFilled(tables.key(text.rgb()), -1);
     int above = nextFilled(tables.key(text.rgb()) + 1, +1);
@@ -255,7 +262,7 @@ std::optional<ContrastFigures> measureContrast(const QImage &tile, QColor backgr
             above = nextFilled(above + 1, +1);
             aboveRatio = ratioOf(above);
         }
-        seen += histogram.weight[static_cast<size_t>(key)];
+        seen += histogram[key].weight;
         if (!haveMinimum) {
             figures.minimum = ratio;
             haveMinimum = true;

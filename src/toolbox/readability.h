@@ -47,7 +47,8 @@ struct ContrastFigures {
 // The contrast between `text` and the background under `area` on a surface covered with
 // copies of `tile` at its pixel size from (0, 0) (the copy at (x, y) shows tile pixel
 // (x mod width, y mod height), also for negative x and y). Transparent parts of the tile
-// count as drawn over `background`. Every pixel of `area` counts once. Luminances of the
+// count as drawn over `background`. Every pixel of `area` counts once; of an area of more
+// than 2^32 - 1 pixels only the first rows up to that many count. Luminances of the
 // background are told apart to 1/65535. Nothing when the tile is null or the area empty.
 std::optional<ContrastFigures> measureContrast(const QImage &tile, QColor background,
                                                const QRect &area, QColor text);

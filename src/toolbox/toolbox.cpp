@@ -75,18 +75,19 @@ const QString OnTopCaption = QStringLiteral("On Top");
 const QString CloseCaption = QStringLiteral("Close");
 const QString ChannelCaptions[3] = {QStringLiteral("R"), QStringLiteral("G"), QStringLiteral("B")};
 
-// A label whose text would pass `rightPx` is drawn narrower (down to two thirds of its
-// width) so that it ends there; the window is too narrow to give it more room.
+// A label whose text would pass `rightPx` is drawn narrower, then smaller, until it ends
+// there: the window is too narrow to give it more room.
 void fitLabel(QLabel *label, int rightPx)
 {
-    QFont font = label->font();
-    font.setStretch(QFont::Unstretched);
-    const int wanted = QFontMetrics(font).horizontalAdvance(label->text()) + 2;
     const int room = std::max(1, rightPx - label->x());
-    if (wanted > room)
-        font.setStretch(std::max(66, 100 * room / wanted));
+    QFont font = label->parentWidget()->font();
+    auto width = [&label](const QFont &f) { return QFontMetrics(f).horizontalAdvance(label->text()) + 2; };
+    for (int stretch = QFont::Unstretched; stretch >= QFont::ExtraCondensed && width(font) > room; stretch -= 5)
+        font.setStretch(stretch);
+    for (int pixelSize = font.pixelSize(); pixelSize > 6 && width(font) > room; --pixelSize)
+        font.setPixelSize(pixelSize - 1);
     label->setFont(font);
-    label->resize(std::max(label->width(), std::min(wanted, room)), label->height());
+    label->resize(std::max(label->width(), std::min(width(font), room)), label->height());
 }
 
 } // namespace

@@ -155,3 +155,20 @@ TEST(Seams, EveryPictureSizeAndFormatCountsEveryPixel)
     EXPECT_DOUBLE_EQ(seamRatio(across.convertToFormat(QImage::Format_Indexed8), Qt::white),
                      seamRatio(across, Qt::white));
 }
+
+TEST(Seams, ATallPictureIsMeasuredOnRowsSpreadOverEveryOffset)
+{
+    // Noise with a white last column: the estimate from spread rows stays close to the
+    // count over every row.
+    QImage tall = noise(50, 2000, 5);
+    for (int y = 0; y < tall.height(); ++y)
+        tall.setPixel(tall.width() - 1, y, qRgb(255, 255, 255));
+    EXPECT_NEAR(seamRatio(tall, Qt::white), countedRatio(tall), 0.03 * countedRatio(tall));
+
+    // Bands 8 rows high, as a JPEG's blocks can show: the jumps between bands are part of
+    // the inside, so the rows measured must not all fall at the same place in a band.
+    const QImage bands = greys(64, 1600, [](int, int y) { return ((y / 8) % 2) * 80 + (y % 8); });
+    const double counted = countedRatio(bands);
+    EXPECT_NEAR(seamRatio(bands, Qt::white), counted, 0.1 * counted);
+    EXPECT_EQ(seamGrade(seamRatio(bands, Qt::white)), seamGrade(counted));
+}
