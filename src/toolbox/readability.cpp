@@ -314,7 +314,7 @@ QString contrastFigureText(double ratio, ContrastGrade grade)
 QString contrastToolTip(const ContrastFigures &figures)
 {
     return QStringLiteral("10th percentile %1:1, median %2:1, minimum %3:1\n"
-                          "90 % of the background under the text reaches the 10th percentile; "
+                          "90 % of the background under the text reaches the 10th percentile.\n"
                           "AA asks for 4.5:1 and AAA for 7:1, or 3:1 and 4.5:1 for text of 18 point and up.")
         .arg(cutRatio(figures.tenthPercentile, 2), cutRatio(figures.median, 2), cutRatio(figures.minimum, 2));
 }

@@ -151,6 +151,8 @@ void Toolbox::createControls(const QStringList &fontFamilies)
     m_swatch = new QLabel(m_colourFrame);
     place(m_swatch, SwatchRect, "swatch");
     m_swatch->setAutoFillBackground(true);
+    // Edged, so a swatch as light as the window still shows where it is.
+    m_swatch->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_swatch->setAlignment(Qt::AlignCenter);
     const char *amountNames[3] = {"redAmountLabel", "greenAmountLabel", "blueAmountLabel"};
     const char *barNames[3] = {"redBar", "greenBar", "blueBar"};
