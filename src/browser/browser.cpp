@@ -100,4 +100,10 @@ void Browser::setSample(const std::optional<Sample> &sample)
     emit sampleChanged();
 }
 
+void Browser::setSamplePlacement(const std::optional<SamplePlacement> &placement)
+{
+    m_samplePlacement = placement;
+    emit samplePlacementChanged();
+}
+
 } // namespace pavix::browser

@@ -14,6 +14,7 @@
 #include <QColor>
 #include <QImage>
 #include <QObject>
+#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -31,12 +32,21 @@ struct CatalogueEntry {
     QString typeName;
 };
 
-// One line of sample text as the font toolbox sets it.
+// One line of sample text as the font toolbox sets it. An empty family or a size of 0
+// leaves the text box's own font or size.
 struct Sample {
     QString text;
     QString fontFamily;
     double pointSize = 0;
     QColor colour;
+};
+
+// Where the tiled window shows the sample: the rectangle of its text on the tiled surface
+// (pixels from the surface's top-left, where the first copy of the picture starts; already
+// cut to the window's area) and the colour transparent parts of the picture show.
+struct SamplePlacement {
+    QRect textRect;
+    QColor background;
 };
 
 class Browser : public QObject {
@@ -105,6 +115,10 @@ public:
     // The sample while the toolbox shows one; nothing while it is hidden.
     const std::optional<Sample> &sample() const { return m_sample; }
     void setSample(const std::optional<Sample> &sample);
+    // Where the sample lies over the tiles while the tiled window shows it; nothing while
+    // no sample is shown. Set again whenever the sample is laid out anew.
+    const std::optional<SamplePlacement> &samplePlacement() const { return m_samplePlacement; }
+    void setSamplePlacement(const std::optional<SamplePlacement> &placement);
 
 signals:
     // The picture (or its absence) changed.
@@ -116,6 +130,7 @@ signals:
     // clearSelection ran.
     void selectionCleared();
     void sampleChanged();
+    void samplePlacementChanged();
 
 private:
     double m_twipsPerPixel;
@@ -128,6 +143,7 @@ private:
     QImage m_picture;
     QSize m_pictureTwips{0, 0};
     std::optional<Sample> m_sample;
+    std::optional<SamplePlacement> m_samplePlacement;
 };
 
 } // namespace pavix::browser

@@ -16,7 +16,7 @@ struct FileInfoTexts {
     std::array<int, 4> rightEdgesPx; // q, 2q, 3q and -1 (the last one runs to the edge)
     QString file;                    // first status field
     QString dim;                     // second
-    QString size;                    // third; the fourth stays empty
+    QString size;                    // third; the fourth tells how the picture tiles
 };
 
 // Status texts for the current picture. windowWidthPx is the main window's inner width in

@@ -5,6 +5,7 @@
 #include "catalogue/filesize.h"
 #include "common/keys.h"
 #include "preview/fileinfo.h"
+#include "preview/seams.h"
 #include "preview/stretchimage.h"
 
 #include <QMessageBox>
@@ -90,10 +91,25 @@ common::Status PreviewPane::showFileInfo()
     m_status.showParts({texts.rightEdgesPx.begin(), texts.rightEdgesPx.end()});
     m_status.setPartText(0, texts.file);
     m_status.setPartText(1, texts.dim);
+    m_status.setPartText(3, seamReport());
     if (!length)
         return length.error();
     m_status.setPartText(2, texts.size);
     return common::Ok{};
+}
+
+QString PreviewPane::seamReport()
+{
+    // Measured once per picture; the tiled window shows transparent parts over the
+    // window's background.
+    const QImage &picture = m_browser.picture();
+    if (picture.isNull())
+        return QString();
+    if (picture.cacheKey() != m_seamPictureKey) {
+        m_seamPictureKey = picture.cacheKey();
+        m_seamText = seamText(seamRatio(picture, m_window->palette().color(QPalette::Window)));
+    }
+    return m_seamText;
 }
 
 void PreviewPane::onImageMouseDown(int button, int)

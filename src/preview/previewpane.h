@@ -36,8 +36,9 @@ public:
     void setFrame(const common::TwipRect &frame, bool visible);
     // Places and sizes the preview image inside the frame for the picture's natural size.
     void fitPreview();
-    // Divides the status line into four parts and writes "File: ", "Dim: " and "Size: ".
-    // Fails (the texts already written stay) when the file's length cannot be read.
+    // Divides the status line into four parts and writes "File: ", "Dim: ", "Size: " and
+    // whether the picture tiles without seams ("Tiles: ..."). Fails (the texts already
+    // written stay) when the file's length cannot be read.
     common::Status showFileInfo();
     // Where the preview image is, in twips.
     const PreviewGeometry &geometry() const { return m_geometry; }
@@ -52,6 +53,8 @@ private:
     void onSelectionFailed(const common::Error &error);
     void onImageMouseDown(int button, int shift);
     void apply();
+    // The seam report of the current picture ("" when there is none).
+    QString seamReport();
 
     browser::Browser &m_browser;
     StretchImage *m_image;
@@ -60,6 +63,8 @@ private:
     common::TwipRect m_frame;
     bool m_frameVisible = true;
     PreviewGeometry m_geometry{0, 0, 0, 0, false};
+    qint64 m_seamPictureKey = 0;
+    QString m_seamText;
 };
 
 } // namespace pavix::preview

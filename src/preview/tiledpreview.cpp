@@ -27,6 +27,8 @@ namespace {
 // Room a frameless line edit needs beside its text: two pixels of margin each side, one
 // for the cursor, and one spare so the text never scrolls.
 inline constexpr int SampleMarginPx = 6;
+// Width the sample box gets beyond its text, twips.
+inline constexpr double SampleExtraWidth = 200;
 
 } // namespace
 
@@ -60,6 +62,9 @@ TiledPreview::TiledPreview(browser::Browser &browser, WindowPlace &place, QWidge
     m_sample->move(px(SampleLeft), px(SampleTop));
     // Keys and clicks on the sample go through the window first.
     m_sample->installEventFilter(this);
+    // While the window is loaded the sample follows the toolbox as it changes: each typed
+    // character, each move of a bar. The focus stays where it is.
+    connect(&m_browser, &browser::Browser::sampleChanged, this, &TiledPreview::followSample);
 
     // A stored size no screen can show (the settings file is plain text) is cut to the
     // screen's free area: a window millions of pixels wide gets no surface to paint on.
@@ -77,6 +82,7 @@ TiledPreview::TiledPreview(browser::Browser &browser, WindowPlace &place, QWidge
                       height() + common::FrameAllowancePx);
     move(common::reachableTopLeft(frame, screens));
     keepMinimumAndRecordSize();
+    followSample();
 }
 
 TiledPreview::~TiledPreview()
@@ -148,13 +154,25 @@ bool TiledPreview::event(QEvent *event)
 
 void TiledPreview::showSample()
 {
+    followSample();
+    if (m_sampleShown)
+        emit sampleShown();
+}
+
+void TiledPreview::followSample()
+{
     if (const std::optional<browser::Sample> &sample = m_browser.sample()) {
         applySample(*sample);
         m_sample->move(px(SampleLeft), m_sample->y());
-        emit sampleShown();
+        m_sampleShown = true;
+        publishSamplePlacement();
     } else {
         m_sample->setText(QString());
         m_sample->move(px(SampleHiddenLeft), m_sample->y());
+        if (m_sampleShown) {
+            m_sampleShown = false;
+            m_browser.setSamplePlacement(std::nullopt);
+        }
     }
 }
 
@@ -171,11 +189,21 @@ void TiledPreview::applySample(const browser::Sample &sample)
         palette.setColor(QPalette::Text, sample.colour);
     m_sample->setPalette(palette);
     m_sample->setText(sample.text);
-    // Sized to its text: the whole line shows from its first character.
+    // Sized to its text, so the whole line shows from its first character; then wider by
+    // a fixed margin.
     const QFontMetrics metrics(font);
-    m_sample->resize(metrics.horizontalAdvance(sample.text) + SampleMarginPx,
+    m_sampleTextWidthPx = sample.text.isEmpty() ? 0 : metrics.horizontalAdvance(sample.text) + SampleMarginPx;
+    m_sample->resize(metrics.horizontalAdvance(sample.text) + SampleMarginPx + px(SampleExtraWidth),
                      metrics.height() + SampleMarginPx);
     m_sample->setCursorPosition(0);
+}
+
+void TiledPreview::publishSamplePlacement()
+{
+    // The text's own box, without the margin beyond it, as far as the window shows it.
+    const QRect text(m_sample->pos(), QSize(m_sampleTextWidthPx, m_sample->height()));
+    m_browser.setSamplePlacement(
+        browser::SamplePlacement{text.intersected(rect()), palette().color(QPalette::Window)});
 }
 
 bool TiledPreview::handleKey(int keyCode)
@@ -228,6 +256,9 @@ void TiledPreview::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     keepMinimumAndRecordSize();
+    // The window shows more or less of the sample now.
+    if (m_sampleShown)
+        publishSamplePlacement();
 }
 
 void TiledPreview::keepMinimumAndRecordSize()
@@ -258,6 +289,10 @@ void TiledPreview::recordPlaceAndClose()
     const QPoint frame = pos();
     m_place.top = static_cast<std::int32_t>(common::roundHalfEven(frame.y() * m_tpp));
     m_place.left = static_cast<std::int32_t>(common::roundHalfEven(frame.x() * m_tpp));
+    if (m_sampleShown) {
+        m_sampleShown = false;
+        m_browser.setSamplePlacement(std::nullopt);
+    }
     emit closing();
 }
 

@@ -73,8 +73,14 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // Shows the browser's sample when there is one, otherwise empties and parks the box.
+    // Activation: shows the browser's sample when there is one (and says so), otherwise
+    // empties and parks the box.
     void showSample();
+    // Lays out the browser's sample at once when there is one, otherwise empties and parks
+    // the box; the focus stays where it is.
+    void followSample();
+    // Tells the browser where the sample's text lies over the tiles.
+    void publishSamplePlacement();
     // Esc closes the window; F2 asks for the toolbox and takes the focus back. True when
     // the key was one of the two.
     bool handleKey(int keyCode);
@@ -95,6 +101,9 @@ private:
     int m_minimumPx = 1;
     QPixmap m_tile;
     qint64 m_tileKey = 0;
+    // Width of the sample's text box without the margin beyond it, pixels.
+    int m_sampleTextWidthPx = 0;
+    bool m_sampleShown = false;
     bool m_inResize = false;
     bool m_closed = false;
 };

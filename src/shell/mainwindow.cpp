@@ -9,6 +9,7 @@
 #include "listview/viewmode.h"
 #include "options/optionsdialog.h"
 #include "platform/linkopener.h"
+#include "platform/qtfontcatalogue.h"
 #include "platform/screen.h"
 #include "listview/qtlistview.h"
 #include "preview/previewpane.h"
@@ -29,6 +30,7 @@
 #include "shell/toolbarimages.h"
 #include "thumbs/thumbgrid.h"
 #include "thumbs/thumbstrip.h"
+#include "toolbox/toolboxhost.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -139,6 +141,8 @@ MainWindow::MainWindow(platform::SettingsStore &settings, platform::ShellInfo &s
 MainWindow::~MainWindow()
 {
     qApp->removeEventFilter(this);
+    // The toolbox takes its sample back from the browser as it goes, before the browser does.
+    m_toolbox->unload();
     // The list draws its icons from the browser's cache, which goes before the widgets do.
     m_list->setIcons(nullptr);
     m_list->setSmallIcons(nullptr);
@@ -250,7 +254,7 @@ void MainWindow::createMenus()
     commandItem(view, "Refresh              F5", "refreshItem", Command::Refresh);
 
     QMenu *tools = named(menuBar()->addMenu(QStringLiteral("Tools")), "toolsMenu");
-    QAction *toolbox = commandItem(tools, "Toolbox         F2", "toolboxItem", Command::Toolbox);
+    commandItem(tools, "Toolbox         F2", "toolboxItem", Command::Toolbox);
     tools->addSeparator();
     commandItem(tools, "Options         F3", "optionsItem", Command::OptionsModal);
 
@@ -275,9 +279,9 @@ void MainWindow::createMenus()
     QAction *setWallpaper = named(m_wallpaperMenu->addAction(QStringLiteral("Set Wallpaper")), "wallpaperItem");
     connect(setWallpaper, &QAction::triggered, this, [this] { run(Command::Wallpaper); });
 
-    // The wallpaper and the toolbox are not part of the program yet: their items stay
-    // disabled and their keys do nothing.
-    for (QAction *item : {wallpaper, setWallpaper, toolbox})
+    // The wallpaper is not part of the program yet: its items stay disabled and its key
+    // does nothing.
+    for (QAction *item : {wallpaper, setWallpaper})
         item->setEnabled(false);
 
     m_listMenu = named(new QMenu(QStringLiteral("Lv"), this), "listMenu");
@@ -339,9 +343,6 @@ void MainWindow::createToolBar()
             if (const std::optional<Command> command = commandForToolButton(a->data().toString()))
                 run(*command);
         });
-        // The toolbox is not part of the program yet.
-        if (a->data() == QLatin1String("Toolbox"))
-            a->setEnabled(false);
     }
 }
 
@@ -352,6 +353,8 @@ void MainWindow::createParts(platform::ShellInfo &)
                                         {m_thumbStrip, m_thumbScrollBar, m_thumbArea, m_progressBar, m_imagesLabel});
     m_listInteraction = new listview::ListInteraction(*m_browser, *m_statusBar, m_list);
     m_tiledPreview = new preview::TiledPreviewHost(*m_browser, this);
+    m_fonts = std::make_unique<platform::QtFontCatalogue>();
+    m_toolbox = new toolbox::ToolboxHost(*m_browser, *m_fonts, m_tpp, this);
     ScanParts scan;
     scan.list = m_list;
     scan.listInteraction = m_listInteraction;
@@ -410,6 +413,9 @@ void MainWindow::wireParts()
     connect(m_thumbGrid, &thumbs::ThumbGrid::selectionClearedByClick, m_listInteraction,
             &listview::ListInteraction::resetHint);
     connect(m_thumbGrid, &thumbs::ThumbGrid::stripPlaced, this, &MainWindow::placeThumbStrip);
+    // F2 on the tiled window and its placing of the sample both end in the toolbox.
+    connect(m_tiledPreview, &preview::TiledPreviewHost::toolboxRequested, this, &MainWindow::showToolbox);
+    connect(m_tiledPreview, &preview::TiledPreviewHost::sampleShown, this, &MainWindow::showToolbox);
     // Closing the tiled window gives the focus back to the file area.
     connect(m_tiledPreview, &preview::TiledPreviewHost::closing, this, [this] {
         QWidget *target = m_list->isVisible() ? static_cast<QWidget *>(m_list) : m_thumbStrip;
@@ -481,8 +487,10 @@ void MainWindow::run(Command command)
         box.exec();
         break;
     }
-    case Command::Wallpaper:
     case Command::Toolbox:
+        showToolbox();
+        break;
+    case Command::Wallpaper:
         // Not part of the program yet: the key does nothing.
         break;
     default:
@@ -844,6 +852,13 @@ void MainWindow::onTreeFolderChanged()
         m_folderScan->scanTreeFolder();
 }
 
+// --- Font toolbox ---------------------------------------------------------------------------
+
+void MainWindow::showToolbox()
+{
+    m_toolbox->show();
+}
+
 // --- Shutdown -------------------------------------------------------------------------------
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -880,11 +895,16 @@ void MainWindow::storeSettingsAndCloseWindows()
     writeInt(m_settings, SectionSettings, KeyPrvTop, place.top);
     writeInt(m_settings, SectionSettings, KeyPrvWidth, place.width);
     writeInt(m_settings, SectionSettings, KeyPrvHeight, place.height);
+    if (const std::optional<QPointF> corner = m_toolbox->cornerToStore()) {
+        writeSingle(m_settings, SectionSettings, KeyTlsLeft, common::toSingle(corner->x()));
+        writeSingle(m_settings, SectionSettings, KeyTlsTop, common::toSingle(corner->y()));
+    }
     m_settings.sync();
     // Every other loaded window, newest first.
     for (auto it = m_loadedWindows.rbegin(); it != m_loadedWindows.rend(); ++it)
         if (*it)
             (*it)->close();
+    m_toolbox->unload();
     m_optionsDialog->close();
 }
 

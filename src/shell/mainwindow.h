@@ -40,6 +40,7 @@ class OptionsDialog;
 }
 namespace pavix::platform {
 class LinkOpener;
+class FontCatalogue;
 class SettingsStore;
 class ShellInfo;
 }
@@ -55,6 +56,9 @@ class ThumbStrip;
 
 namespace pavix::foldertree {
 class FolderTree;
+}
+namespace pavix::toolbox {
+class ToolboxHost;
 }
 
 namespace pavix::shell {
@@ -90,6 +94,7 @@ public:
     preview::PreviewPane *previewPane() const { return m_previewPane; }
     preview::StretchImage *previewImage() const { return m_previewImage; }
     preview::TiledPreviewHost *tiledPreview() const { return m_tiledPreview; }
+    toolbox::ToolboxHost *toolbox() const { return m_toolbox; }
     listview::ListInteraction *listInteraction() const { return m_listInteraction; }
     ListCommands *listCommands() const { return m_listCommands; }
     FolderScan *folderScan() const { return m_folderScan; }
@@ -165,6 +170,10 @@ public:
     // themselves).
     std::function<void(const QString &message)> reportUnopened;
 
+    // --- Font toolbox -------------------------------------------------------------------
+    // Shows the font toolbox (loading it the first time), not modal, and gives it the focus.
+    void showToolbox();
+
     // --- Shutdown -----------------------------------------------------------------------
     // Registers a window that shutdown closes (newest first) after storing the settings.
     void registerLoadedWindow(QWidget *window);
@@ -234,6 +243,8 @@ private:
     thumbs::ThumbGrid *m_thumbGrid = nullptr;
     listview::ListInteraction *m_listInteraction = nullptr;
     preview::TiledPreviewHost *m_tiledPreview = nullptr;
+    std::unique_ptr<platform::FontCatalogue> m_fonts;
+    toolbox::ToolboxHost *m_toolbox = nullptr;
     FolderScan *m_folderScan = nullptr;
     ListCommands *m_listCommands = nullptr;
 

@@ -14,6 +14,7 @@
 #include "shell/mainwindow.h"
 #include "shell/settingskeys.h"
 #include "shell/settings.h"
+#include "toolbox/toolboxhost.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -103,6 +104,8 @@ std::unique_ptr<MainWindow> runStartup(const StartupEnvironment &env)
     place.width = readInt32(store, SectionSettings, KeyPrvWidth, DefaultPrvWidth);
     place.height = readInt32(store, SectionSettings, KeyPrvHeight, DefaultPrvHeight);
     m.setLinks(readLinks(store));
+    m.toolbox()->corner() = QPointF(readSingle(store, SectionSettings, KeyTlsLeft, DefaultTlsLeft),
+                                    readSingle(store, SectionSettings, KeyTlsTop, DefaultTlsTop));
     status(2);
 
     // 3. Pane flags, folder, list layout.

@@ -13,8 +13,12 @@
 #include "platform/settingsstore.h"
 #include "shell/startup.h"
 #include "thumbs/thumbstrip.h"
+#include "toolbox/toolbox.h"
+#include "toolbox/toolboxhost.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QScrollBar>
 #include <QLineEdit>
 #include <QPainter>
 #include <QTest>
@@ -322,22 +326,24 @@ TEST_F(TiledPreviewTest, KeysReachTheWindowWhileTheSampleHasTheFocus)
 {
     probe(QStringLiteral("good/hopper.bmp"));
     int toolboxShown = 0;
-    // The toolbox takes the activation when it opens; the window takes it back.
-    QObject::connect(main->tiledPreview(), &TiledPreviewHost::toolboxRequested, main.get(), [&] {
-        ++toolboxShown;
-        main->activateWindow();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == main.get(); }, 2000));
-    });
+    QObject::connect(main->tiledPreview(), &TiledPreviewHost::toolboxRequested, main.get(), [&] { ++toolboxShown; });
     QPointer<TiledPreview> window = open();
     ASSERT_FALSE(window.isNull());
     EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == window; }, 2000));
     window->sampleEdit()->setFocus();
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->sampleEdit()->hasFocus(); }, 2000));
 
+    // F2 shows the toolbox, takes the activation back, which places the sample, and ends
+    // with the toolbox active.
     QTest::keyClick(window->sampleEdit(), Qt::Key_F2);
     EXPECT_EQ(toolboxShown, 1);
     EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == window; }, 2000));
+    QWidget *toolbox = main->toolbox()->window();
+    ASSERT_NE(toolbox, nullptr);
+    EXPECT_TRUE(toolbox->isVisible());
+    EXPECT_EQ(window->sampleEdit()->x(), px(400));
+    EXPECT_FALSE(window->sampleEdit()->text().isEmpty());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == toolbox; }, 2000));
 
     QTest::keyClick(window->sampleEdit(), Qt::Key_Escape);
     EXPECT_EQ(toolboxShown, 1);
@@ -349,7 +355,16 @@ TEST_F(TiledPreviewTest, SampleShowsAt400WhileTheToolboxGivesOne)
     probe(QStringLiteral("good/hopper.bmp"));
     const browser::Sample sample{QStringLiteral("The quick brown fox jumps"), QStringLiteral("DejaVu Sans"), 20,
                                  QColor(200, 10, 30)};
-    main->browser().setSample(sample);
+    // The toolbox set to that sample.
+    main->showToolbox();
+    toolbox::Toolbox *tools = main->toolbox()->window();
+    ASSERT_NE(tools, nullptr);
+    tools->sampleTextEdit()->setText(sample.text);
+    tools->fontList()->setCurrentIndex(tools->fontList()->findText(sample.fontFamily));
+    tools->sizeBar()->setValue(20);
+    tools->colourBar(toolbox::Channel::Red)->setValue(255 - 200);
+    tools->colourBar(toolbox::Channel::Green)->setValue(255 - 10);
+    tools->colourBar(toolbox::Channel::Blue)->setValue(255 - 30);
     int toolboxFocused = 0;
     QObject::connect(main->tiledPreview(), &TiledPreviewHost::sampleShown, main.get(), [&] { ++toolboxFocused; });
     // What the window does each time it becomes the active window.
@@ -387,18 +402,63 @@ TEST_F(TiledPreviewTest, SampleShowsAt400WhileTheToolboxGivesOne)
     EXPECT_EQ(image.pixel(smpl->pos()), tile.pixel(smpl->x() % tile.width(), smpl->y() % tile.height()));
 
     // The toolbox closed: the next activation empties the sample and parks it.
-    main->browser().setSample(std::nullopt);
+    tools->hide();
     activate(window);
     EXPECT_EQ(smpl->text(), QString());
     EXPECT_EQ(smpl->pos(), QPoint(px(-2000), px(400)));
     EXPECT_EQ(toolboxFocused, 1);
 
     // The toolbox open again: placed once more.
-    main->browser().setSample(browser::Sample{QStringLiteral("Again"), QString(), 0, QColor()});
+    tools->sampleTextEdit()->setText(QStringLiteral("Again"));
+    tools->show();
     activate(window);
     EXPECT_EQ(smpl->text(), QStringLiteral("Again"));
     EXPECT_EQ(smpl->x(), px(400));
     EXPECT_EQ(toolboxFocused, 2);
+}
+
+TEST_F(TiledPreviewTest, TheSampleFollowsTheBrowserAtOnceAndSaysWhereItLies)
+{
+    probe(QStringLiteral("good/hopper.bmp"));
+    int toolboxFocused = 0;
+    QObject::connect(main->tiledPreview(), &TiledPreviewHost::sampleShown, main.get(), [&] { ++toolboxFocused; });
+    QPointer<TiledPreview> window = open();
+    ASSERT_FALSE(window.isNull());
+    window->resize(600, 400);
+    QLineEdit *smpl = window->sampleEdit();
+    EXPECT_FALSE(main->browser().samplePlacement().has_value());
+
+    // Set while the window is open: laid out at once, without an activation and without
+    // asking for the toolbox's focus.
+    main->browser().setSample(browser::Sample{QStringLiteral("Live"), QStringLiteral("DejaVu Sans"), 30, Qt::blue});
+    EXPECT_EQ(smpl->text(), QStringLiteral("Live"));
+    EXPECT_EQ(smpl->pos(), QPoint(px(400), px(400)));
+    EXPECT_EQ(toolboxFocused, 0);
+    // The box is 200 twips wider than its text; the placement is the text's own box.
+    const QFontMetrics metrics(smpl->font());
+    const int textWidth = metrics.horizontalAdvance(QStringLiteral("Live")) + 6;
+    EXPECT_EQ(smpl->width(), textWidth + px(200));
+    ASSERT_TRUE(main->browser().samplePlacement().has_value());
+    EXPECT_EQ(main->browser().samplePlacement()->textRect, QRect(smpl->pos(), QSize(textWidth, smpl->height())));
+    EXPECT_EQ(main->browser().samplePlacement()->background, window->palette().color(QPalette::Window));
+
+    // A longer text reaches past a narrowed window: the placement keeps to the window.
+    main->browser().setSample(browser::Sample{QStringLiteral("A much longer line of sample text"), QString(), 30, Qt::blue});
+    window->resize(200, 400);
+    EXPECT_EQ(main->browser().samplePlacement()->textRect.right(), window->width() - 1);
+    EXPECT_EQ(main->browser().samplePlacement()->textRect.left(), px(400));
+
+    // Taken away: parked at once, and no placement.
+    main->browser().setSample(std::nullopt);
+    EXPECT_EQ(smpl->text(), QString());
+    EXPECT_EQ(smpl->x(), px(-2000));
+    EXPECT_FALSE(main->browser().samplePlacement().has_value());
+    // Given again and the window closed: no placement either.
+    main->browser().setSample(browser::Sample{QStringLiteral("Back"), QString(), 12, Qt::blue});
+    EXPECT_TRUE(main->browser().samplePlacement().has_value());
+    window->close();
+    EXPECT_FALSE(main->browser().samplePlacement().has_value());
+    EXPECT_TRUE(gone(window));
 }
 
 TEST_F(TiledPreviewTest, AStoredSizeNeverExceedsTheScreen)

@@ -11,6 +11,8 @@
 #include "shell/settingskeys.h"
 #include "shell/statuswindow.h"
 #include "thumbs/thumbstrip.h"
+#include "toolbox/toolbox.h"
+#include "toolbox/toolboxhost.h"
 
 #include <QAbstractItemView>
 #include <QMenuBar>
@@ -80,7 +82,8 @@ TEST(Commands, MenuBarCaptionsShowTheirShortcutTextsInTheShortcutColumn)
     // Four items start checked; the commands not built yet stay disabled.
     for (const char *name : {"toolBarItem", "statusBarItem", "folderTreeItem", "previewItem"})
         EXPECT_TRUE(testsupport::item(m, QString::fromLatin1(name))->isChecked()) << name;
-    for (const char *name : {"fileWallpaperItem", "toolboxItem", "wallpaperItem"})
+    EXPECT_TRUE(testsupport::item(m, QStringLiteral("toolboxItem"))->isEnabled());
+    for (const char *name : {"fileWallpaperItem", "wallpaperItem"})
         EXPECT_FALSE(testsupport::item(m, QString::fromLatin1(name))->isEnabled()) << name;
 }
 
@@ -136,6 +139,14 @@ TEST(Commands, KeysReachTheWindowFirstAndTheFocusedListStillGetsThem)
     QTest::keyClick(focus, Qt::Key_F8);
     EXPECT_TRUE(m.list()->isVisible());
     EXPECT_EQ(m.list()->view(), listview::LvView::List);
+
+    // F2 shows the font toolbox, not modal.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2);
+    ASSERT_NE(m.toolbox()->window(), nullptr);
+    EXPECT_TRUE(m.toolbox()->window()->isVisible());
+    EXPECT_FALSE(m.toolbox()->window()->isModal());
+    m.toolbox()->window()->hide();
+    activate(m);
 
     // Alt+X closes the window, which stores the settings.
     f.store.values().clear();

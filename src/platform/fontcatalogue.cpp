@@ -1,0 +1,7 @@
+#include "platform/fontcatalogue.h"
+
+namespace pavix::platform {
+
+FontCatalogue::~FontCatalogue() = default;
+
+} // namespace pavix::platform
