@@ -4,7 +4,7 @@ BUILD   ?= build
 JOBS    ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps build run test bench clean
+.PHONY: all deps build run test test-sanitize bench clean
 
 all: build
 
@@ -23,6 +23,17 @@ run: build
 # Tests never see the user's settings: HOME and the XDG folders are thrown away afterwards.
 test: build
 	@bash scripts/run-tests.sh $(BUILD)
+
+# The whole suite once more, built with AddressSanitizer and UndefinedBehaviorSanitizer in
+# its own folder; any report fails it.
+SANITIZE_BUILD ?= build-sanitize
+test-sanitize: deps
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPAVIX_SANITIZE=ON
+	cmake --build $(SANITIZE_BUILD) -j $(JOBS) --target logic_tests widget_tests
+	@ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer-suppressions.txt:print_suppressions=0 \
+	 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	 bash scripts/run-tests.sh $(SANITIZE_BUILD)
 
 bench:
 	@bash scripts/install-deps.sh --bench
