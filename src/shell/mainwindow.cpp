@@ -25,6 +25,8 @@
 #include "shell/toolbarimages.h"
 #include "thumbs/thumbgrid.h"
 #include "thumbs/thumbstrip.h"
+#include "wallpaper/desktopwallpapersetter.h"
+#include "wallpaper/wallpapercommand.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -241,9 +243,7 @@ void MainWindow::createMenus()
     QAction *hideTree = named(m_treeMenu->addAction(QStringLiteral("Hide Folders Tree")), "hideTreeItem");
     connect(hideTree, &QAction::triggered, this, &MainWindow::toggleFolderTree);
     m_wallpaperMenu = named(new QMenu(QStringLiteral("Wall"), this), "wallpaperMenu");
-    QAction *wallpaper = named(m_wallpaperMenu->addAction(QStringLiteral("Set Wallpaper")), "wallpaperItem");
-    // The wallpaper command is not part of the program yet.
-    wallpaper->setEnabled(false);
+    named(m_wallpaperMenu->addAction(QStringLiteral("Set Wallpaper")), "wallpaperItem");
 
     m_listMenu = named(new QMenu(QStringLiteral("Lv"), this), "listMenu");
     named(m_listMenu->addAction(QStringLiteral("Refresh")), "listRefreshItem");
@@ -330,6 +330,8 @@ void MainWindow::createParts(platform::ShellInfo &)
     commands.listViewItems = m_listViewItems;
     commands.viewButtons = m_viewButtons;
     m_listCommands = new ListCommands(commands, this);
+    m_wallpaperSetter = std::make_unique<wallpaper::DesktopWallpaperSetter>();
+    m_wallpaperCommand = new wallpaper::WallpaperCommand(*m_browser, *m_wallpaperSetter, this);
 }
 
 void MainWindow::wireParts()
@@ -341,6 +343,8 @@ void MainWindow::wireParts()
     });
     connect(menuItem(QStringLiteral("refreshItem")), &QAction::triggered, m_folderScan, &FolderScan::refresh);
     connect(menuItem(QStringLiteral("listRefreshItem")), &QAction::triggered, m_folderScan, &FolderScan::refresh);
+    connect(menuItem(QStringLiteral("wallpaperItem")), &QAction::triggered, this, &MainWindow::setWallpaper);
+    connect(m_wallpaperCommand, &wallpaper::WallpaperCommand::listedFolderChanged, m_folderScan, &FolderScan::refresh);
     connect(m_toolBar->actions().constFirst(), &QAction::triggered, this,
             [this] { m_folderScan->browseFolder(m_folderTree->selectedFolder()); });
 
@@ -410,6 +414,11 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 void MainWindow::registerLoadedWindow(QWidget *window)
 {
     m_loadedWindows.emplace_back(window);
+}
+
+void MainWindow::setWallpaper()
+{
+    m_wallpaperCommand->run();
 }
 
 void MainWindow::popUp(QMenu *menu)

@@ -49,6 +49,10 @@ class ThumbStrip;
 namespace pavix::foldertree {
 class FolderTree;
 }
+namespace pavix::wallpaper {
+class DesktopWallpaperSetter;
+class WallpaperCommand;
+}
 
 namespace pavix::shell {
 
@@ -82,6 +86,7 @@ public:
     listview::ListInteraction *listInteraction() const { return m_listInteraction; }
     ListCommands *listCommands() const { return m_listCommands; }
     FolderScan *folderScan() const { return m_folderScan; }
+    wallpaper::WallpaperCommand *wallpaperCommand() const { return m_wallpaperCommand; }
     options::OptionsDialog *optionsDialog() const { return m_optionsDialog; }
     QToolBar *toolBar() const { return m_toolBar; }
     QLabel *typesLabel() const { return m_typesLabel; }
@@ -143,6 +148,10 @@ public:
     // --- Shutdown -----------------------------------------------------------------------
     // Registers a window that shutdown closes (newest first) after storing the settings.
     void registerLoadedWindow(QWidget *window);
+
+public slots:
+    // The wallpaper command: the current picture becomes the desktop's wallpaper.
+    void setWallpaper();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -206,6 +215,8 @@ private:
     preview::TiledPreviewHost *m_tiledPreview = nullptr;
     FolderScan *m_folderScan = nullptr;
     ListCommands *m_listCommands = nullptr;
+    std::unique_ptr<wallpaper::DesktopWallpaperSetter> m_wallpaperSetter;
+    wallpaper::WallpaperCommand *m_wallpaperCommand = nullptr;
 
     QAction *m_toolBarItem = nullptr;
     QAction *m_statusBarItem = nullptr;
