@@ -1,0 +1,224 @@
+#include "platform/x11rootbackground.h"
+
+#include "platform/pictureservice.h"
+#include "support/corpus.h"
+#include "support/printers.h"
+#include "support/xvfbserver.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <xcb/xcb.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <optional>
+
+using namespace pavix::platform;
+using pavix::testsupport::corpusPath;
+using pavix::testsupport::XvfbServer;
+
+namespace {
+
+// A connection of the test's own to the server, to look at what the setter left.
+class XView {
+public:
+    explicit XView(const QString &display)
+        : m_connection(xcb_connect(display.toLocal8Bit().constData(), nullptr))
+    {
+        if (!xcb_connection_has_error(m_connection))
+            m_screen = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data;
+    }
+    ~XView() { xcb_disconnect(m_connection); }
+    bool ok() const { return m_screen != nullptr; }
+    xcb_window_t root() const { return m_screen->root; }
+
+    std::optional<xcb_pixmap_t> rootPixmap(const char *property) const
+    {
+        auto *atom = xcb_intern_atom_reply(m_connection,
+                                           xcb_intern_atom(m_connection, 1, quint16(std::strlen(property)), property),
+                                           nullptr);
+        std::optional<xcb_pixmap_t> pixmap;
+        if (atom && atom->atom != XCB_ATOM_NONE) {
+            auto *reply = xcb_get_property_reply(
+                m_connection, xcb_get_property(m_connection, 0, root(), atom->atom, XCB_ATOM_PIXMAP, 0, 1), nullptr);
+            if (reply && reply->type == XCB_ATOM_PIXMAP && xcb_get_property_value_length(reply) == 4)
+                pixmap = *static_cast<const xcb_pixmap_t *>(xcb_get_property_value(reply));
+            std::free(reply);
+        }
+        std::free(atom);
+        return pixmap;
+    }
+
+    // The size and depth of a pixmap, or nothing when the server knows no such pixmap.
+    std::optional<std::pair<QSize, int>> geometry(xcb_drawable_t drawable) const
+    {
+        auto *reply = xcb_get_geometry_reply(m_connection, xcb_get_geometry(m_connection, drawable), nullptr);
+        if (!reply)
+            return std::nullopt;
+        const std::pair<QSize, int> result{QSize(reply->width, reply->height), reply->depth};
+        std::free(reply);
+        return result;
+    }
+
+    // Pixels of a drawable of depth 24 (four bytes a pixel, blue first) or 16 (5-6-5 bits,
+    // low byte first) as they are, widened to 8 bits a channel by shifting only.
+    QImage pixels(xcb_drawable_t drawable, QRect area) const
+    {
+        auto *reply = xcb_get_image_reply(
+            m_connection,
+            xcb_get_image(m_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, drawable, qint16(area.x()), qint16(area.y()),
+                          quint16(area.width()), quint16(area.height()), ~0u),
+            nullptr);
+        if (!reply)
+            return QImage();
+        const quint8 *data = xcb_get_image_data(reply);
+        const int bytes = xcb_get_image_data_length(reply);
+        QImage image(area.size(), QImage::Format_RGB32);
+        const int stride = bytes / area.height();
+        for (int y = 0; y < area.height(); ++y) {
+            for (int x = 0; x < area.width(); ++x) {
+                if (reply->depth == 16) {
+                    const quint8 *p = data + y * stride + x * 2;
+                    const int v = p[0] | p[1] << 8;
+                    image.setPixel(x, y, qRgb((v >> 11) << 3, ((v >> 5) & 63) << 2, (v & 31) << 3));
+                } else {
+                    const quint8 *p = data + y * stride + x * 4;
+                    image.setPixel(x, y, qRgb(p[2], p[1], p[0]));
+                }
+            }
+        }
+        std::free(reply);
+        return image;
+    }
+
+private:
+    xcb_connection_t *m_connection;
+    xcb_screen_t *m_screen = nullptr;
+};
+
+QImage corpusPicture(const char *name)
+{
+    const auto picture = loadPicture(corpusPath(QLatin1String(name)));
+    EXPECT_TRUE(picture.ok()) << name;
+    return picture.ok() ? picture.value().convertToFormat(QImage::Format_RGB32) : QImage();
+}
+
+// `picture` as a 16-bit 5-6-5 screen shows it.
+QImage in565(const QImage &picture)
+{
+    QImage result = picture.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < result.height(); ++y)
+        for (int x = 0; x < result.width(); ++x) {
+            const QRgb c = result.pixel(x, y);
+            result.setPixel(x, y, qRgb(qRed(c) & 0xf8, qGreen(c) & 0xfc, qBlue(c) & 0xf8));
+        }
+    return result;
+}
+
+} // namespace
+
+TEST(RootBackground, RootWindowTilesThePictureItsPropertiesName)
+{
+    XvfbServer server(QStringLiteral("320x200x24"));
+    if (server.display().isEmpty())
+        GTEST_SKIP() << qPrintable(server.failure());
+    // 125 pixels wide: rows of the pixmap are padded, the tiles do not meet at even places.
+    const QImage picture = corpusPicture("good/pal8w125.bmp");
+    ASSERT_EQ(picture.size(), QSize(125, 62));
+    const auto set = setRootBackground(picture, server.display());
+    ASSERT_TRUE(set.ok()) << qPrintable(set.error().message);
+
+    XView view(server.display());
+    ASSERT_TRUE(view.ok());
+    const auto pixmap = view.rootPixmap("_XROOTPMAP_ID");
+    ASSERT_TRUE(pixmap.has_value());
+    EXPECT_EQ(view.rootPixmap("ESETROOT_PMAP_ID"), pixmap);
+    const auto geometry = view.geometry(*pixmap);
+    ASSERT_TRUE(geometry.has_value()) << "the pixmap went with the setter's connection";
+    EXPECT_EQ(geometry->first, picture.size());
+    EXPECT_EQ(geometry->second, 24);
+    EXPECT_EQ(view.pixels(*pixmap, picture.rect()), picture);
+
+    // The screen, as a screenshot program sees it: copies of the picture edge to edge.
+    QTemporaryDir scratch;
+    const QString shot = scratch.filePath(QStringLiteral("root.png"));
+    if (QProcess::execute(QStringLiteral("import"), {QStringLiteral("-display"), server.display(),
+                                                     QStringLiteral("-window"), QStringLiteral("root"), shot})
+        == 0) {
+        const QImage screen = QImage(shot).convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(screen.size(), QSize(320, 200));
+        int differing = 0;
+        for (int y = 0; y < screen.height(); ++y)
+            for (int x = 0; x < screen.width(); ++x)
+                differing += screen.pixel(x, y) != picture.pixel(x % 125, y % 62);
+        EXPECT_EQ(differing, 0);
+    } else {
+        ADD_FAILURE() << "ImageMagick's import could not take the screen";
+    }
+}
+
+TEST(RootBackground, EachNewBackgroundFreesTheOneBefore)
+{
+    XvfbServer server(QStringLiteral("160x120x24"));
+    if (server.display().isEmpty())
+        GTEST_SKIP() << qPrintable(server.failure());
+    XView view(server.display());
+    ASSERT_TRUE(view.ok());
+    ASSERT_TRUE(setRootBackground(corpusPicture("good/hopper.bmp"), server.display()).ok());
+    const auto first = view.rootPixmap("_XROOTPMAP_ID");
+    ASSERT_TRUE(first.has_value());
+    const QImage second = corpusPicture("good/jpg-size-17x17.jpg");
+    ASSERT_TRUE(setRootBackground(second, server.display()).ok());
+    const auto now = view.rootPixmap("_XROOTPMAP_ID");
+    ASSERT_TRUE(now.has_value());
+    EXPECT_NE(now, first);
+    EXPECT_FALSE(view.geometry(*first).has_value()) << "the first background's pixmap is kept for ever";
+    EXPECT_EQ(view.pixels(*now, second.rect()), second);
+    EXPECT_EQ(view.pixels(view.root(), QRect(17, 34, 17, 17)), second);
+}
+
+TEST(RootBackground, LargePicturesGoOverInBandsAndShallowScreensGetTheirOwnPixels)
+{
+    XvfbServer server(QStringLiteral("200x150x16"));
+    if (server.display().isEmpty())
+        GTEST_SKIP() << qPrintable(server.failure());
+    // 21 MB of pixels: more than one request may carry. An odd width pads each 16-bit row.
+    QImage large(2401, 2200, QImage::Format_RGB32);
+    for (int y = 0; y < large.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(large.scanLine(y));
+        for (int x = 0; x < large.width(); ++x)
+            line[x] = qRgb(x & 0xff, y & 0xff, (x * 7 + y * 3) & 0xff);
+    }
+    const auto set = setRootBackground(large, server.display());
+    ASSERT_TRUE(set.ok()) << qPrintable(set.error().message);
+    XView view(server.display());
+    const auto pixmap = view.rootPixmap("_XROOTPMAP_ID");
+    ASSERT_TRUE(pixmap.has_value());
+    EXPECT_EQ(view.geometry(*pixmap), std::make_pair(large.size(), 16));
+    for (const QRect area : {QRect(0, 0, 64, 8), QRect(2301, 2190, 100, 10), QRect(1000, 1100, 50, 50)})
+        EXPECT_EQ(view.pixels(*pixmap, area), in565(large.copy(area))) << area.x() << "," << area.y();
+
+    // Transparent parts show white, as in the bitmap file.
+    QImage glass(4, 1, QImage::Format_ARGB32);
+    glass.fill(Qt::transparent);
+    glass.setPixel(1, 0, qRgba(0, 0, 255, 255));
+    ASSERT_TRUE(setRootBackground(glass, server.display()).ok());
+    const QImage shown = view.pixels(*view.rootPixmap("_XROOTPMAP_ID"), QRect(0, 0, 4, 1));
+    EXPECT_EQ(shown.pixel(0, 0), qRgb(0xf8, 0xfc, 0xf8));
+    EXPECT_EQ(shown.pixel(1, 0), qRgb(0, 0, 0xf8));
+}
+
+TEST(RootBackground, RefusalsSayWhy)
+{
+    const auto unreachable = setRootBackground(corpusPicture("good/hopper.bmp"), QStringLiteral(":9999"));
+    ASSERT_FALSE(unreachable.ok());
+    EXPECT_EQ(unreachable.error().message, QStringLiteral("The X display \":9999\" cannot be reached."));
+    EXPECT_FALSE(setRootBackground(QImage(), QStringLiteral(":9999")).ok());
+    const auto tooWide = setRootBackground(QImage(LargestPixmapSide + 1, 1, QImage::Format_RGB32), QStringLiteral(":0"));
+    ASSERT_FALSE(tooWide.ok());
+    EXPECT_TRUE(tooWide.error().message.contains(QStringLiteral("32768 x 1 pixels"))) << qPrintable(tooWide.error().message);
+}
