@@ -1,6 +1,7 @@
 #include "platform/x11rootbackground.h"
 
 #include <QPainter>
+#include <QSysInfo>
 
 #include <xcb/xcb.h>
 
@@ -99,6 +100,16 @@ quint32 packChannel(int value, quint32 mask)
 std::vector<quint8> packRows(const QImage &picture, int firstRow, int rows, const PixelLayout &layout, int stride)
 {
     std::vector<quint8> bytes(size_t(stride) * size_t(rows), 0);
+    // The usual screen keeps pixels as Qt's 32-bit RGB does in memory: rows copy as they are.
+    const bool sameAsQt = layout.bitsPerPixel == 32 && layout.redMask == 0xff0000 && layout.greenMask == 0xff00
+                          && layout.blueMask == 0xff
+                          && layout.mostSignificantFirst == (QSysInfo::ByteOrder == QSysInfo::BigEndian);
+    if (sameAsQt) {
+        for (int row = 0; row < rows; ++row)
+            std::memcpy(bytes.data() + size_t(row) * size_t(stride), picture.constScanLine(firstRow + row),
+                        size_t(picture.width()) * 4);
+        return bytes;
+    }
     const int bytesPerPixel = layout.bitsPerPixel / 8;
     for (int row = 0; row < rows; ++row) {
         const auto *source = reinterpret_cast<const QRgb *>(picture.constScanLine(firstRow + row));

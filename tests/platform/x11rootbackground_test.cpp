@@ -26,6 +26,18 @@ QImage corpusPicture(const char *name)
     return picture.ok() ? picture.value().convertToFormat(QImage::Format_RGB32) : QImage();
 }
 
+// A picture of `size` with different neighbouring pixels all over.
+QImage gradient(QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            line[x] = qRgb(x & 0xff, y & 0xff, (x * 7 + y * 3) & 0xff);
+    }
+    return image;
+}
+
 // `picture` as a 16-bit 5-6-5 screen shows it.
 QImage in565(const QImage &picture)
 {
@@ -78,6 +90,14 @@ TEST(RootBackground, RootWindowTilesThePictureItsPropertiesName)
     } else {
         ADD_FAILURE() << "ImageMagick's import could not take the screen";
     }
+
+    // More rows than one request carries.
+    const QImage large = gradient(QSize(2401, 2200));
+    ASSERT_TRUE(setRootBackground(large, server.display()).ok());
+    const auto largePixmap = view.rootPixmap("_XROOTPMAP_ID");
+    ASSERT_TRUE(largePixmap.has_value());
+    for (const QRect area : {QRect(0, 0, 64, 8), QRect(2301, 2190, 100, 10), QRect(1000, 1100, 50, 50)})
+        EXPECT_EQ(view.pixels(*largePixmap, area), large.copy(area)) << area.x() << "," << area.y();
 }
 
 TEST(RootBackground, EachNewBackgroundFreesTheOneBefore)
@@ -106,12 +126,7 @@ TEST(RootBackground, LargePicturesGoOverInBandsAndShallowScreensGetTheirOwnPixel
     if (server.display().isEmpty())
         GTEST_SKIP() << qPrintable(server.failure());
     // 21 MB of pixels: more than one request may carry. An odd width pads each 16-bit row.
-    QImage large(2401, 2200, QImage::Format_RGB32);
-    for (int y = 0; y < large.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(large.scanLine(y));
-        for (int x = 0; x < large.width(); ++x)
-            line[x] = qRgb(x & 0xff, y & 0xff, (x * 7 + y * 3) & 0xff);
-    }
+    const QImage large = gradient(QSize(2401, 2200));
     const auto set = setRootBackground(large, server.display());
     ASSERT_TRUE(set.ok()) << qPrintable(set.error().message);
     XView view(server.display());
