@@ -79,15 +79,6 @@ TEST(DesktopCommands, KeyListingsAndXfceListingsAreReadLineByLine)
               (QStringList{QStringLiteral("/backdrop/screen0/monitorHDMI-1/workspace0/last-image"),
                            QStringLiteral("/backdrop/screen0/monitoreDP-1/workspace0/last-image")}));
     EXPECT_TRUE(lastImageProperties(QStringLiteral("Channel \"xfce4-desktop\" contains no properties\n")).isEmpty());
-
-    EXPECT_EQ(xfconfListArguments(), (QStringList{QStringLiteral("-c"), QStringLiteral("xfce4-desktop"),
-                                                  QStringLiteral("-l")}));
-    // The path goes as it is: xfconf-query takes it as one argument, with no quoting.
-    EXPECT_EQ(xfconfSetArguments(QStringLiteral("/backdrop/p/last-image"), AwkwardPath),
-              (QStringList{QStringLiteral("-c"), QStringLiteral("xfce4-desktop"), QStringLiteral("-p"),
-                           QStringLiteral("/backdrop/p/last-image"), QStringLiteral("-s"), AwkwardPath}));
-    EXPECT_EQ(pcmanfmArguments(AwkwardPath), (QStringList{QStringLiteral("--set-wallpaper"), AwkwardPath}));
-    EXPECT_EQ(plasmaApplyArguments(AwkwardPath), QStringList{AwkwardPath});
 }
 
 TEST(DesktopCommands, SwayGetsThePathAsOneShellWordInsideOneQuotedArgument)

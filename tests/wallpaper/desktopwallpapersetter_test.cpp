@@ -102,9 +102,8 @@ TEST(DesktopWallpaperSetter, RealGsettingsStoresTheUriExactly)
         get.setProcessEnvironment(env);
         get.start(gsettings, {QStringLiteral("get"), QStringLiteral("org.gnome.desktop.background"), key});
         ASSERT_TRUE(get.waitForFinished(10000));
-        // gsettings prints the string in double quotes, escaping the double quotes inside.
-        QString expected = BitmapUri;
-        EXPECT_EQ(QString::fromUtf8(get.readAllStandardOutput()).trimmed(), u'"' + expected + u'"') << qPrintable(key);
+        // gsettings prints a string holding a "'" in double quotes.
+        EXPECT_EQ(QString::fromUtf8(get.readAllStandardOutput()).trimmed(), u'"' + BitmapUri + u'"') << qPrintable(key);
     }
 }
 
