@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   adwaita-icon-theme hicolor-icon-theme shared-mime-info fonts-dejavu-core
   xvfb xauth xdotool x11-utils imagemagick
+  libxcb1-dev xclip dbus-daemon dbus-session-bus-common libglib2.0-bin gsettings-desktop-schemas
 )
 if [ "${1:-}" = "--bench" ]; then
   packages+=(libvips-tools)

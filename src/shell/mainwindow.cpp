@@ -31,6 +31,8 @@
 #include "thumbs/thumbgrid.h"
 #include "thumbs/thumbstrip.h"
 #include "toolbox/toolboxhost.h"
+#include "wallpaper/desktopwallpapersetter.h"
+#include "wallpaper/wallpapercommand.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -224,7 +226,7 @@ void MainWindow::createMenus()
     };
     QMenu *file = named(menuBar()->addMenu(QStringLiteral("File")), "fileMenu");
     commandItem(file, "&Open             Ctl+ O", "openItem", Command::OpenFolder);
-    QAction *wallpaper = commandItem(file, "&Wallpaper      Ctl+ W", "fileWallpaperItem", Command::Wallpaper);
+    commandItem(file, "&Wallpaper      Ctl+ W", "fileWallpaperItem", Command::Wallpaper);
     file->addSeparator();
     commandItem(file, "Exit                Alt+ X", "exitItem", Command::Exit);
 
@@ -276,13 +278,7 @@ void MainWindow::createMenus()
     QAction *hideTree = named(m_treeMenu->addAction(QStringLiteral("Hide Folders Tree")), "hideTreeItem");
     connect(hideTree, &QAction::triggered, this, &MainWindow::toggleFolderTree);
     m_wallpaperMenu = named(new QMenu(QStringLiteral("Wall"), this), "wallpaperMenu");
-    QAction *setWallpaper = named(m_wallpaperMenu->addAction(QStringLiteral("Set Wallpaper")), "wallpaperItem");
-    connect(setWallpaper, &QAction::triggered, this, [this] { run(Command::Wallpaper); });
-
-    // The wallpaper is not part of the program yet: its items stay disabled and its key
-    // does nothing.
-    for (QAction *item : {wallpaper, setWallpaper})
-        item->setEnabled(false);
+    named(m_wallpaperMenu->addAction(QStringLiteral("Set Wallpaper")), "wallpaperItem");
 
     m_listMenu = named(new QMenu(QStringLiteral("Lv"), this), "listMenu");
     commandItem(m_listMenu, "Refresh", "listRefreshItem", Command::Refresh);
@@ -375,6 +371,8 @@ void MainWindow::createParts(platform::ShellInfo &)
     commands.listViewItems = m_listViewItems;
     commands.viewButtons = m_viewButtons;
     m_listCommands = new ListCommands(commands, this);
+    m_wallpaperSetter = std::make_unique<wallpaper::DesktopWallpaperSetter>();
+    m_wallpaperCommand = new wallpaper::WallpaperCommand(*m_browser, *m_wallpaperSetter, this);
 }
 
 void MainWindow::wireParts()
@@ -385,6 +383,8 @@ void MainWindow::wireParts()
             popUp(m_treeMenu);
     });
     connect(m_optionsDialog, &options::OptionsDialog::typesApplied, m_folderScan, &FolderScan::rescanForTypes);
+    connect(menuItem(QStringLiteral("wallpaperItem")), &QAction::triggered, this, &MainWindow::setWallpaper);
+    connect(m_wallpaperCommand, &wallpaper::WallpaperCommand::listedFolderChanged, m_folderScan, &FolderScan::refresh);
 
     connect(m_treeSplitter, &SplitterBar::mouseDown, this,
             [this] { startSplitterDrag(m_treeGhost, m_controls.treeSplitter); });
@@ -491,7 +491,7 @@ void MainWindow::run(Command command)
         showToolbox();
         break;
     case Command::Wallpaper:
-        // Not part of the program yet: the key does nothing.
+        setWallpaper();
         break;
     default:
         break;
@@ -571,6 +571,11 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 void MainWindow::registerLoadedWindow(QWidget *window)
 {
     m_loadedWindows.emplace_back(window);
+}
+
+void MainWindow::setWallpaper()
+{
+    m_wallpaperCommand->run();
 }
 
 void MainWindow::popUp(QMenu *menu)

@@ -60,6 +60,10 @@ class FolderTree;
 namespace pavix::toolbox {
 class ToolboxHost;
 }
+namespace pavix::wallpaper {
+class DesktopWallpaperSetter;
+class WallpaperCommand;
+}
 
 namespace pavix::shell {
 
@@ -98,6 +102,7 @@ public:
     listview::ListInteraction *listInteraction() const { return m_listInteraction; }
     ListCommands *listCommands() const { return m_listCommands; }
     FolderScan *folderScan() const { return m_folderScan; }
+    wallpaper::WallpaperCommand *wallpaperCommand() const { return m_wallpaperCommand; }
     options::OptionsDialog *optionsDialog() const { return m_optionsDialog; }
     QToolBar *toolBar() const { return m_toolBar; }
     ElidedLabel *typesLabel() const { return m_typesLabel; }
@@ -178,6 +183,10 @@ public:
     // Registers a window that shutdown closes (newest first) after storing the settings.
     void registerLoadedWindow(QWidget *window);
 
+public slots:
+    // The wallpaper command: the current picture becomes the desktop's wallpaper.
+    void setWallpaper();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -247,6 +256,8 @@ private:
     toolbox::ToolboxHost *m_toolbox = nullptr;
     FolderScan *m_folderScan = nullptr;
     ListCommands *m_listCommands = nullptr;
+    std::unique_ptr<wallpaper::DesktopWallpaperSetter> m_wallpaperSetter;
+    wallpaper::WallpaperCommand *m_wallpaperCommand = nullptr;
 
     QAction *m_toolBarItem = nullptr;
     QAction *m_statusBarItem = nullptr;

@@ -1,0 +1,7 @@
+#include "platform/wallpapersetter.h"
+
+namespace pavix::platform {
+
+WallpaperSetter::~WallpaperSetter() = default;
+
+} // namespace pavix::platform
