@@ -158,15 +158,10 @@ bool isInsideFolder(const QString &path, const QString &folder)
 QString mimeTypeForFormat(const QByteArray &format)
 {
     static const QMap<QByteArray, QString> known = {
-        {"bmp", QStringLiteral("image/bmp")},   {"gif", QStringLiteral("image/gif")},
-        {"jpeg", QStringLiteral("image/jpeg")}, {"jpg", QStringLiteral("image/jpeg")},
-        {"png", QStringLiteral("image/png")},   {"ico", QStringLiteral("image/vnd.microsoft.icon")},
-        {"tiff", QStringLiteral("image/tiff")}, {"tif", QStringLiteral("image/tiff")},
-        {"webp", QStringLiteral("image/webp")}, {"pbm", QStringLiteral("image/x-portable-bitmap")},
-        {"pgm", QStringLiteral("image/x-portable-graymap")}, {"ppm", QStringLiteral("image/x-portable-pixmap")},
-        {"xbm", QStringLiteral("image/x-xbitmap")}, {"xpm", QStringLiteral("image/x-xpixmap")},
-        {"tga", QStringLiteral("image/x-tga")}, {"wbmp", QStringLiteral("image/vnd.wap.wbmp")},
-        {"icns", QStringLiteral("image/x-icns")},
+        {"bmp", QStringLiteral("image/bmp")},
+        {"gif", QStringLiteral("image/gif")},
+        {"jpeg", QStringLiteral("image/jpeg")},
+        {"png", QStringLiteral("image/png")},
     };
     return known.value(format.toLower());
 }

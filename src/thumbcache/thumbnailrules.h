@@ -100,8 +100,8 @@ QString failFolderName(const QString &version);
 // True when `path` is `folder` itself or lies anywhere below it; both absolute and clean.
 bool isInsideFolder(const QString &path, const QString &folder);
 
-// The MIME type of a picture format as the picture reader names it ("jpeg" gives
-// "image/jpeg"); empty for a format not known here.
+// The MIME type of a picture format the cache keeps thumbnails of, as the picture reader
+// names it ("jpeg" gives "image/jpeg"); empty for any other format.
 QString mimeTypeForFormat(const QByteArray &format);
 
 } // namespace pavix::thumbcache

@@ -4,20 +4,14 @@
 
 using namespace pavix::thumbcache;
 
-namespace {
-
-struct Named {
-    const char *path;   // as the file system spells it (UTF-8)
-    const char *uri;    // as the desktop's file managers spell it
-    const char *md5;    // the thumbnail's name without ".png"
-};
-
-} // namespace
-
-TEST(FileUri, AwkwardNamesAreEscapedAsTheDesktopDoes)
+TEST(FileUri, AwkwardNamesAreEscapedAsTheDesktopsFileManagersDo)
 {
-    // URIs as the desktop's own file tools print them for these names; the names are the
-    // MD5 sums of those URIs.
+    // URIs as the desktop's own file tools print them; the names are MD5 sums of those URIs.
+    struct Named {
+        const char *path;
+        const char *uri;
+        const char *md5;
+    };
     const Named cases[] = {
         {"/home/jens/photos/me.png", "file:///home/jens/photos/me.png", "c6ee772d9e49320e97ec29a7eb5b1697"},
         {"/home/ann/Pictures/photo with spaces.jpg", "file:///home/ann/Pictures/photo%20with%20spaces.jpg",
@@ -29,36 +23,31 @@ TEST(FileUri, AwkwardNamesAreEscapedAsTheDesktopDoes)
          "file:///home/ann/Pictures/%C3%BCn%C3%AFc%C3%B6d%C3%A9-%E6%97%A5%E6%9C%AC%E8%AA%9E-"
          "%CE%95%CE%BB%CE%BB%CE%B7%CE%BD%CE%B9%CE%BA%CE%AC.gif",
          "2c92953e805e34fbdc0becd9d8f2d68e"},
-        {"/home/ann/Pictures/salt&pepper.ico", "file:///home/ann/Pictures/salt&pepper.ico",
-         "64915ae21fd013eb8b54ba37a871bd9b"},
         {"/home/ann/Pictures/semi;colon.bmp", "file:///home/ann/Pictures/semi%3Bcolon.bmp",
          "f637305a64c82e52a62bbbabcaa87a5a"},
         {"/home/ann/Pictures/brackets [1] (copy).gif", "file:///home/ann/Pictures/brackets%20%5B1%5D%20(copy).gif",
          "dd3294d8389d17d3e280da38a6d33bfd"},
-        {"/home/ann/Pictures/it's.jpg", "file:///home/ann/Pictures/it's.jpg", "ef26932725c7d2924795996e96a5c8ec"},
         {"/home/ann/Pictures/what?.bmp", "file:///home/ann/Pictures/what%3F.bmp", "a30604c252d7014091eb8c33630c43ed"},
-        {"/home/ann/Pictures/tab\tname.gif", "file:///home/ann/Pictures/tab%09name.gif",
-         "3e12b50680f10f34f3ede85e6c3b29f2"},
+        // Characters with a meaning in a URI path but none in a file name stay as they are.
         {"/home/ann/Pictures/a+b=c,$d@e:f!~*.jpg", "file:///home/ann/Pictures/a+b=c,$d@e:f!~*.jpg",
          "4d4ace533e64d540ff25b8fd4dd89944"},
+        {"/home/ann/Pictures/it's.jpg", "file:///home/ann/Pictures/it's.jpg", "ef26932725c7d2924795996e96a5c8ec"},
     };
     for (const Named &c : cases) {
         const QByteArray uri = fileUri(QByteArray(c.path));
         EXPECT_EQ(uri, QByteArray(c.uri)) << c.path;
         EXPECT_EQ(thumbnailFileName(uri), QString::fromLatin1(c.md5) + QStringLiteral(".png")) << c.path;
     }
+    // Bytes that are no UTF-8 are escaped one by one, as the file system holds them.
+    EXPECT_EQ(fileUri(QByteArray("/pics/caf\xe9.jpg")), QByteArray("file:///pics/caf%E9.jpg"));
 }
 
 TEST(FileUri, PathsAreCleanedAndOnlyAbsoluteOnesHaveAUri)
 {
-    EXPECT_EQ(fileUri("/home/jens//photos/./albums/../me.png"), QByteArray("file:///home/jens/photos/me.png"));
-    EXPECT_EQ(fileUri("/home/jens/photos/me.png/"), QByteArray("file:///home/jens/photos/me.png"));
+    EXPECT_EQ(fileUri("/home/jens//photos/./albums/../me.png/"), QByteArray("file:///home/jens/photos/me.png"));
     EXPECT_EQ(fileUri("/../../me.png"), QByteArray("file:///me.png"));
+    EXPECT_EQ(fileUri("/pics/.../a.jpg"), QByteArray("file:///pics/.../a.jpg")) << "only . and .. are steps";
     EXPECT_EQ(fileUri("/"), QByteArray("file:///"));
     EXPECT_TRUE(fileUri("photos/me.png").isEmpty());
     EXPECT_TRUE(fileUri("").isEmpty());
-    // A name that is only dots beyond "." and ".." is a name like any other.
-    EXPECT_EQ(fileUri("/pics/.../a.jpg"), QByteArray("file:///pics/.../a.jpg"));
-    // Bytes that are no UTF-8 are escaped one by one, as the file system holds them.
-    EXPECT_EQ(fileUri(QByteArray("/pics/caf\xe9.jpg")), QByteArray("file:///pics/caf%E9.jpg"));
 }

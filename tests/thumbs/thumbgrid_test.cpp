@@ -19,7 +19,6 @@
 #include "thumbcache/fileuri.h"
 
 #include <QCursor>
-#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
@@ -305,44 +304,34 @@ TEST(ThumbGrid, AFolderSeenBeforeIsBuiltFromTheSharedThumbnailCache)
 {
     MainFixture f;
     const QString folder = f.folderWith(QStringLiteral("photos"), {});
-    QStringList names;
-    for (int i = 0; i < 4; ++i) {
-        names << QStringLiteral("photo %1.jpg").arg(i);
-        testsupport::writePhoto(folder + u'/' + names.last(), QSize(1200, 900), 70 + quint32(i));
-    }
+    for (int i = 0; i < 4; ++i)
+        testsupport::writePhoto(folder + QStringLiteral("/photo %1.jpg").arg(i), QSize(1200, 900), 70 + quint32(i));
     f.start(folder);
     shell::MainWindow &m = *f.main;
     sizeForColumns(m, 4);
     testsupport::item(m, QStringLiteral("refreshItem"))->trigger();
     ASSERT_EQ(m.thumbStrip()->elementCount(), 4);
     std::vector<QImage> first;
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 4; ++i) {
         first.push_back(m.thumbStrip()->elementPicture(i));
-
-    // The thumbnails went where the desktop's other programs look for them.
-    const QString normal = qEnvironmentVariable("XDG_CACHE_HOME") + QStringLiteral("/thumbnails/normal/");
-    for (const QString &name : names) {
-        const QByteArray uri = thumbcache::fileUri(QFile::encodeName(folder + u'/' + name));
-        EXPECT_TRUE(QFileInfo::exists(normal + thumbcache::thumbnailFileName(uri))) << qPrintable(name);
+        // Where the desktop's other programs look for it.
+        const QByteArray uri = thumbcache::fileUri(QFile::encodeName(folder + u'/' + m.browser().files().list(i)));
+        EXPECT_TRUE(QFileInfo::exists(qEnvironmentVariable("XDG_CACHE_HOME") + QStringLiteral("/thumbnails/normal/")
+                                      + thumbcache::thumbnailFileName(uri)));
     }
 
-    // Bytes of photo 1 spoilt behind its date and length: the grid, built from the cache,
-    // still shows the photo; the preview reads the file itself and cannot.
+    // Photo 1 spoilt behind its date and length: the grid, built from the cache, still shows
+    // it; the preview reads the file itself and cannot.
     const QString spoilt = folder + u'/' + m.browser().files().list(1);
     const QDateTime mtime = QFileInfo(spoilt).lastModified();
-    {
-        QFile file(spoilt);
-        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-        const qint64 length = file.size();
-        file.write(QByteArray(length, 'x'));
-        ASSERT_TRUE(file.setFileTime(mtime, QFileDevice::FileModificationTime));
-    }
+    QFile file(spoilt);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.write(QByteArray(file.size(), 'x')) > 0);
+    ASSERT_TRUE(file.setFileTime(mtime, QFileDevice::FileModificationTime));
+    file.close();
     testsupport::item(m, QStringLiteral("refreshItem"))->trigger();
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(m.thumbStrip()->elementPicture(i), first[size_t(i)]) << "cell " << i;
     pressThumb(m, 1);
     EXPECT_TRUE(m.browser().picture().isNull());
     EXPECT_TRUE(statusText(m).contains(QStringLiteral("cannot be read"))) << qPrintable(statusText(m));
-    pressThumb(m, 2);
-    EXPECT_FALSE(m.browser().picture().isNull());
 }
