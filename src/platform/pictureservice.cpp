@@ -78,11 +78,12 @@ private:
 
 // Reads the first picture of a file into picture, reusing its memory when the new picture
 // has the same size and format. With fileBytes, a file of up to WholeFileBytes is read into
-// it in one go and decoded from memory. With a valid shrinkTo, a JPEG is decoded already
-// scaled to that size (libjpeg's DCT scaling does most of the work); other formats come at
-// full size.
-common::Status readFirstPicture(const QString &path, QSize shrinkTo, QImage &picture, QByteArray *fileBytes,
-                                const DecodeGate *gate)
+// it in one go and decoded from memory. With a shrinkFor that gives a size for the header's
+// facts, a JPEG is decoded already scaled to that size (libjpeg's DCT scaling does most of
+// the work); other formats come at full size. facts, when given, receives what the header
+// told.
+common::Status readFirstPicture(const QString &path, const ShrinkRule &shrinkFor, QImage &picture, QByteArray *fileBytes,
+                                const DecodeGate *gate, PictureFacts *facts)
 {
     const QFileInfo info(path);
     const QString name = info.fileName();
@@ -125,7 +126,11 @@ common::Status readFirstPicture(const QString &path, QSize shrinkTo, QImage &pic
             return badPicture(name, *refusal);
     }
 
-    const bool shrunk = shrinkTo.isValid() && !shrinkTo.isEmpty() && declared.isValid() && reader.format() == "jpeg";
+    PictureFacts found{reader.format(), declared, reader.transformation() != QImageIOHandler::TransformationNone};
+    if (facts)
+        *facts = found;
+    const QSize shrinkTo = shrinkFor && declared.isValid() ? shrinkFor(found) : QSize();
+    const bool shrunk = shrinkTo.isValid() && !shrinkTo.isEmpty() && found.format == "jpeg";
     if (shrunk)
         reader.setScaledSize(shrinkTo);
 
@@ -154,23 +159,43 @@ common::Status readFirstPicture(const QString &path, QSize shrinkTo, QImage &pic
     // A frame may be larger than the screen its header declares.
     if (const auto refusal = sizeRefusal(picture.size(), "it decodes to"))
         return badPicture(name, *refusal);
+    // Some readers tell the size only by decoding.
+    if (facts && !declared.isValid() && !shrunk)
+        facts->fullPx = picture.size();
     return common::Ok{};
 }
 
-// The whole picture stretched over a cell cleared to the canvas colour.
-QImage composeCell(const QImage &picture, QSize cellPx)
+// Drops scratch buffers grown past ScratchKeepBytes.
+void trimScratch(DecodeScratch &scratch)
 {
+    if (scratch.picture.sizeInBytes() > ScratchKeepBytes)
+        scratch.picture = QImage();
+    if (scratch.fileBytes.capacity() > ScratchKeepBytes)
+        scratch.fileBytes = QByteArray();
+}
+
+} // namespace
+
+QImage shrinkPicture(const QImage &picture, QSize size)
+{
+    if (picture.isNull() || size.isEmpty() || picture.size() == size)
+        return picture;
     QImage source = picture;
     // Smooth scaling turns a palette or 1-bit picture into 32 bits at full size first. A
-    // nearest-pixel step down to four times the cell keeps that copy small and still leaves
-    // 16 samples to average into each cell pixel.
-    const QSize step(std::min(picture.width(), cellPx.width() * 4), std::min(picture.height(), cellPx.height() * 4));
+    // nearest-pixel step down to four times the target keeps that copy small and still
+    // leaves 16 samples to average into each pixel.
+    const QSize step(std::min(picture.width(), size.width() * 4), std::min(picture.height(), size.height() * 4));
     if (picture.depth() < 32 && qint64(picture.width()) * picture.height() > 4 * qint64(step.width()) * step.height())
         source = picture.scaled(step, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     // Area averaging (Qt's smooth scaling when shrinking) keeps fine detail from aliasing.
-    const QImage stretched = source.size() == cellPx
-        ? source
-        : source.scaled(cellPx, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return source.size() == size ? source : source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+QImage composeCell(const QImage &picture, QSize cellPx)
+{
+    if (cellPx.isEmpty())
+        return QImage();
+    const QImage stretched = shrinkPicture(picture, cellPx);
     QImage cell(cellPx, QImage::Format_RGB32);
     cell.fill(CellCanvasColour);
     QPainter painter(&cell);
@@ -178,8 +203,6 @@ QImage composeCell(const QImage &picture, QSize cellPx)
     painter.end();
     return cell;
 }
-
-} // namespace
 
 void configurePictureLimits()
 {
@@ -196,7 +219,7 @@ bool withinPictureLimits(QSize pixels)
 Result<QImage> loadPicture(const QString &path)
 {
     QImage picture;
-    const common::Status read = readFirstPicture(path, QSize(), picture, nullptr, nullptr);
+    const common::Status read = readFirstPicture(path, ShrinkRule(), picture, nullptr, nullptr, nullptr);
     if (!read)
         return read.error();
     return picture;
@@ -230,13 +253,47 @@ Result<QImage> loadThumbnail(const QString &path, QSize cellPx, DecodeScratch &s
     if (cellPx.isEmpty())
         return common::makeError(common::ErrGeneral,
                                  QStringLiteral("A thumbnail cell of %1 has no area").arg(sizeText(cellPx)));
-    const common::Status read = readFirstPicture(path, cellPx, scratch.picture, &scratch.fileBytes, gate);
+    const ShrinkRule toCell = [cellPx](const PictureFacts &) { return cellPx; };
+    const common::Status read = readFirstPicture(path, toCell, scratch.picture, &scratch.fileBytes, gate, nullptr);
     Result<QImage> cell = read ? Result<QImage>(composeCell(scratch.picture, cellPx)) : Result<QImage>(read.error());
-    if (scratch.picture.sizeInBytes() > ScratchKeepBytes)
-        scratch.picture = QImage();
-    if (scratch.fileBytes.capacity() > ScratchKeepBytes)
-        scratch.fileBytes = QByteArray();
+    trimScratch(scratch);
     return cell;
+}
+
+Result<QImage> loadShrunkPicture(const QString &path, const ShrinkRule &shrinkFor, DecodeScratch &scratch,
+                                 const DecodeGate *gate, PictureFacts *facts)
+{
+    PictureFacts found;
+    const common::Status read = readFirstPicture(path, shrinkFor, scratch.picture, &scratch.fileBytes, gate, &found);
+    if (facts)
+        *facts = found;
+    if (!read) {
+        trimScratch(scratch);
+        return read.error();
+    }
+    const QSize size = shrinkFor ? shrinkFor(found) : QSize();
+    QImage shrunk = size.isValid() && !size.isEmpty() ? shrinkPicture(scratch.picture, size) : scratch.picture;
+    // A result of its own, so that the next read can reuse the scratch picture's memory.
+    if (shrunk.constBits() == scratch.picture.constBits())
+        shrunk = scratch.picture.copy();
+    trimScratch(scratch);
+    return shrunk;
+}
+
+Result<PictureFacts> readPictureFacts(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString name = info.fileName();
+    if (!info.isFile())
+        return badPicture(name, QStringLiteral("it is not a file"));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return deviceError(name, file.errorString());
+    QImageReader reader(&file);
+    const QSize declared = reader.size();
+    if (reader.format().isEmpty())
+        return badPicture(name, QStringLiteral("its content is not a picture format Pavix reads"));
+    return PictureFacts{reader.format(), declared, reader.transformation() != QImageIOHandler::TransformationNone};
 }
 
 QImage unreadableCell(QSize cellPx)

@@ -90,6 +90,39 @@ struct DecodeGate {
 common::Result<QImage> loadThumbnail(const QString &path, QSize cellPx, DecodeScratch &scratch,
                                      const DecodeGate *gate = nullptr);
 
+// What reading a picture's header told besides its pixels.
+struct PictureFacts {
+    QByteArray format;        // the reader's name for the format of the content, "jpeg", "bmp" ...
+    QSize fullPx;             // the first picture's whole size (invalid when unknown)
+    bool transformed = false; // the file asks for its picture to be turned or mirrored (an
+                              // Exif orientation), which Pavix does not do
+};
+
+// Chooses the size a picture is read at from what its header told; an invalid or empty
+// size reads it whole.
+using ShrinkRule = std::function<QSize(const PictureFacts &facts)>;
+
+// The file's first picture at the size shrinkFor gives (a JPEG decoded already shrunk, any
+// other format shrunk after decoding, with area averaging; the aspect is whatever the size
+// gives), with the header's facts in facts when given; an empty shrinkFor or an invalid
+// size leaves the picture whole. Same refusals as loadPicture; scratch as for loadThumbnail.
+common::Result<QImage> loadShrunkPicture(const QString &path, const ShrinkRule &shrinkFor, DecodeScratch &scratch,
+                                         const DecodeGate *gate = nullptr, PictureFacts *facts = nullptr);
+
+// What the file's header tells, without decoding the picture. Refuses a file that is not a
+// picture Pavix recognises (ErrBadPicture) and one it cannot open (ErrDeviceIo).
+common::Result<PictureFacts> readPictureFacts(const QString &path);
+
+// The picture shrunk (or stretched) to size, with area averaging; a palette picture first
+// shrinks by nearest pixels to four times the size. The same picture when it already has
+// that size; a null picture or an empty size gives the picture back unchanged.
+QImage shrinkPicture(const QImage &picture, QSize size);
+
+// A thumbnail cell of cellPx: the whole picture stretched over it (the aspect is not
+// kept) on a canvas cleared to CellCanvasColour, so transparent parts show the canvas. An
+// empty cellPx gives a null image.
+QImage composeCell(const QImage &picture, QSize cellPx);
+
 // The cell Pavix shows for a file it cannot read: light grey with a dark frame and a thick
 // red cross over its middle, unlike any picture's cell. An empty cellPx gives a null image.
 QImage unreadableCell(QSize cellPx);

@@ -7,13 +7,15 @@
 
 namespace pavix::platform {
 
-ThumbLoader::ThumbLoader(QStringList paths, QSize cellPx, int threads, int lookAhead, qint64 decodeBudgetBytes)
+ThumbLoader::ThumbLoader(QStringList paths, QSize cellPx, int threads, int lookAhead, qint64 decodeBudgetBytes,
+                         std::shared_ptr<const ThumbnailCache> cache)
     : m_paths(std::move(paths))
     , m_cellPx(cellPx)
     , m_unreadable(platform::unreadableCell(cellPx))
     , m_lookAhead(lookAhead > 0 ? lookAhead : DefaultLookAhead)
     , m_decodeBudgetBytes(decodeBudgetBytes > 0 ? decodeBudgetBytes : DefaultDecodeBudgetBytes)
     , m_gate{[this](qint64 bytes) { enterDecode(bytes); }, [this](qint64 bytes) { leaveDecode(bytes); }}
+    , m_cache(std::move(cache))
     , m_cells(static_cast<size_t>(m_paths.size()))
     , m_done(static_cast<size_t>(m_paths.size()), false)
     , m_horizon(m_lookAhead)
@@ -53,12 +55,49 @@ void ThumbLoader::decodeNext(std::unique_lock<std::mutex> &lock, platform::Decod
 {
     const int i = m_next++;
     const QString path = m_paths.at(i);
+    const bool storing = m_storing;
     lock.unlock();
-    common::Result<QImage> cell = platform::loadThumbnail(path, m_cellPx, scratch, &m_gate);
-    QImage image = cell ? std::move(cell.value()) : m_unreadable;
+    CachedCell made;
+    if (m_cache) {
+        made = m_cache->cell(path, m_cellPx, scratch, &m_gate, storing);
+    } else if (common::Result<QImage> cell = platform::loadThumbnail(path, m_cellPx, scratch, &m_gate)) {
+        made.cell = std::move(cell.value());
+    }
+    QImage image = made.cell.isNull() ? m_unreadable : std::move(made.cell);
     lock.lock();
     m_cells[static_cast<size_t>(i)] = std::move(image);
     m_done[static_cast<size_t>(i)] = true;
+    if (made.storeFailed)
+        m_storing = false;
+    switch (made.source) {
+    case CellSource::Decoded:
+        ++m_decodedFiles;
+        break;
+    case CellSource::Cache:
+        ++m_cachedCells;
+        break;
+    case CellSource::KnownFailure:
+        ++m_knownFailures;
+        break;
+    }
+}
+
+int ThumbLoader::decodedFiles() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_decodedFiles;
+}
+
+int ThumbLoader::cachedCells() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_cachedCells;
+}
+
+int ThumbLoader::knownFailures() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_knownFailures;
 }
 
 void ThumbLoader::enterDecode(qint64 bytes)

@@ -6,12 +6,14 @@
 // the cell it asks for is not decoded yet.
 
 #include "platform/pictureservice.h"
+#include "platform/thumbnailcache.h"
 
 #include <QImage>
 #include <QSize>
 #include <QStringList>
 
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -34,8 +36,12 @@ public:
     // Starts decoding cells of cellPx for paths at once. threads <= 0 takes
     // QThread::idealThreadCount(); the count is kept within 1 .. MaxThreads and never above
     // the number of files. lookAhead <= 0 takes DefaultLookAhead, decodeBudgetBytes <= 0
-    // DefaultDecodeBudgetBytes.
-    ThumbLoader(QStringList paths, QSize cellPx, int threads = 0, int lookAhead = 0, qint64 decodeBudgetBytes = 0);
+    // DefaultDecodeBudgetBytes. With a cache, the workers take cells from the shared
+    // thumbnail cache where it has them and store the thumbnails they make; after the first
+    // store that fails they store nothing more (a full or read-only cache costs nothing
+    // else).
+    ThumbLoader(QStringList paths, QSize cellPx, int threads = 0, int lookAhead = 0, qint64 decodeBudgetBytes = 0,
+                std::shared_ptr<const ThumbnailCache> cache = nullptr);
     // Cancels the work still waiting and joins the workers (a decode under way finishes).
     ~ThumbLoader();
 
@@ -64,6 +70,13 @@ public:
     qint64 peakDecodingBytes() const;
     int peakDecodes() const;
 
+    // How the cells made so far came about: files read and decoded, cells drawn from a
+    // cached thumbnail, files the cache knows cannot be read. Their sum is the number of
+    // cells made.
+    int decodedFiles() const;
+    int cachedCells() const;
+    int knownFailures() const;
+
 private:
     void work();
     // Decodes the next file in order on the calling thread; lock is held on entry and exit.
@@ -79,6 +92,7 @@ private:
     const int m_lookAhead;
     const qint64 m_decodeBudgetBytes;
     const platform::DecodeGate m_gate;
+    const std::shared_ptr<const ThumbnailCache> m_cache;
 
     mutable std::mutex m_mutex;
     std::condition_variable m_cellDone; // a cell was stored, or the loader was cancelled
@@ -93,6 +107,10 @@ private:
     int m_next = 0;    // the next index a worker takes
     int m_horizon = 0; // workers start only indices below this
     bool m_cancelled = false;
+    bool m_storing = true; // no store has failed yet
+    int m_decodedFiles = 0;
+    int m_cachedCells = 0;
+    int m_knownFailures = 0;
 
     std::vector<std::thread> m_workers;
 };

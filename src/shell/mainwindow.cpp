@@ -11,6 +11,7 @@
 #include "platform/linkopener.h"
 #include "platform/qtfontcatalogue.h"
 #include "platform/screen.h"
+#include "platform/thumbnailcache.h"
 #include "listview/qtlistview.h"
 #include "preview/previewpane.h"
 #include "preview/stretchimage.h"
@@ -347,6 +348,7 @@ void MainWindow::createParts(platform::ShellInfo &)
     m_previewPane = new preview::PreviewPane(*m_browser, m_previewImage, *m_statusBar, m_client);
     m_thumbGrid = new thumbs::ThumbGrid(*m_browser, *m_statusBar,
                                         {m_thumbStrip, m_thumbScrollBar, m_thumbArea, m_progressBar, m_imagesLabel});
+    m_thumbGrid->setThumbnailCache(platform::ThumbnailCache::forCurrentUser());
     m_listInteraction = new listview::ListInteraction(*m_browser, *m_statusBar, m_list);
     m_tiledPreview = new preview::TiledPreviewHost(*m_browser, this);
     m_fonts = std::make_unique<platform::QtFontCatalogue>();

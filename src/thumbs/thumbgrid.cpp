@@ -9,6 +9,7 @@
 #include "common/units.h"
 #include "thumbs/gridgeometry.h"
 #include "platform/thumbloader.h"
+#include "platform/thumbnailcache.h"
 #include "thumbs/thumbstrip.h"
 
 #include <QKeyEvent>
@@ -73,6 +74,11 @@ void ThumbGrid::setAreaSize(double stripWidthCm, double scrollWidthCm, double vi
     m_viewportHeight = viewportHeight;
 }
 
+void ThumbGrid::setThumbnailCache(std::shared_ptr<const platform::ThumbnailCache> cache)
+{
+    m_thumbnailCache = std::move(cache);
+}
+
 void ThumbGrid::advanceProgress(int value)
 {
     QProgressBar *bar = m_area.progressBar;
@@ -116,7 +122,7 @@ void ThumbGrid::build()
     paths.reserve(count);
     for (const QString &name : files.names())
         paths << catalogue::joinPath(files.path(), name);
-    platform::ThumbLoader loader(paths, QSize(cellSidePx, cellSidePx));
+    platform::ThumbLoader loader(paths, QSize(cellSidePx, cellSidePx), 0, 0, 0, m_thumbnailCache);
     for (int i = 0; i < count; ++i) {
         m_area.strip->setElementPosition(i, cellPosition(i, plan.columns));
         advanceProgress(i + 1);

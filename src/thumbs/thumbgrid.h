@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class QLabel;
 class QProgressBar;
@@ -17,6 +18,10 @@ class QWidget;
 namespace pavix::browser {
 class Browser;
 class StatusLine;
+}
+
+namespace pavix::platform {
+class ThumbnailCache;
 }
 
 namespace pavix::thumbs {
@@ -44,6 +49,10 @@ public:
     // The area's size as the main window's layout made it: strip and scroll bar widths in
     // centimetres, viewport height in twips.
     void setAreaSize(double stripWidthCm, double scrollWidthCm, double viewportHeight);
+
+    // The shared thumbnail cache the builds read and fill; none (the default) decodes every
+    // picture on every build.
+    void setThumbnailCache(std::shared_ptr<const platform::ThumbnailCache> cache);
 
     // Rebuilds the whole grid from the file list. Decodes on every core but places the
     // cells in order with the progress bar advancing, and handles no other event until it
@@ -99,6 +108,7 @@ private:
     int m_lastColumn = -1;
     int m_scrollMax = 0;
     int m_current = -1;
+    std::shared_ptr<const platform::ThumbnailCache> m_thumbnailCache;
 };
 
 } // namespace pavix::thumbs

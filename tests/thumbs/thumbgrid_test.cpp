@@ -4,6 +4,7 @@
 #include "browser/browser.h"
 #include "browser/texts.h"
 #include "support/mainparts.h"
+#include "support/photofiles.h"
 
 #include "listview/listinteraction.h"
 #include "common/keys.h"
@@ -15,8 +16,10 @@
 #include "thumbs/gridgeometry.h"
 #include "thumbs/thumbgrid.h"
 #include "thumbs/thumbstrip.h"
+#include "thumbcache/fileuri.h"
 
 #include <QCursor>
+#include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
 #include <QScrollBar>
@@ -295,4 +298,40 @@ TEST(ThumbGrid, KeysWalkOnPastAnUnreadableFileAndItsMessageStays)
     EXPECT_EQ(selectedThumb(m), 1);
     key(m, common::VkLeft);
     EXPECT_EQ(m.browser().currentFile(), QStringLiteral("a.bmp"));
+}
+
+TEST(ThumbGrid, AFolderSeenBeforeIsBuiltFromTheSharedThumbnailCache)
+{
+    MainFixture f;
+    const QString folder = f.folderWith(QStringLiteral("photos"), {});
+    for (int i = 0; i < 4; ++i)
+        testsupport::writePhoto(folder + QStringLiteral("/photo %1.jpg").arg(i), QSize(1200, 900), 70 + quint32(i));
+    f.start(folder);
+    shell::MainWindow &m = *f.main;
+    sizeForColumns(m, 4);
+    testsupport::item(m, QStringLiteral("refreshItem"))->trigger();
+    ASSERT_EQ(m.thumbStrip()->elementCount(), 4);
+    std::vector<QImage> first;
+    for (int i = 0; i < 4; ++i) {
+        first.push_back(m.thumbStrip()->elementPicture(i));
+        // Where the desktop's other programs look for it.
+        const QByteArray uri = thumbcache::fileUri(QFile::encodeName(folder + u'/' + m.browser().files().list(i)));
+        EXPECT_TRUE(QFileInfo::exists(qEnvironmentVariable("XDG_CACHE_HOME") + QStringLiteral("/thumbnails/normal/")
+                                      + thumbcache::thumbnailFileName(uri)));
+    }
+
+    // Photo 1 spoilt behind its date and length: the grid, built from the cache, still shows
+    // it; the preview reads the file itself and cannot.
+    const QString spoilt = folder + u'/' + m.browser().files().list(1);
+    const QDateTime mtime = QFileInfo(spoilt).lastModified();
+    QFile file(spoilt);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.write(QByteArray(file.size(), 'x')) > 0);
+    ASSERT_TRUE(file.setFileTime(mtime, QFileDevice::FileModificationTime));
+    file.close();
+    testsupport::item(m, QStringLiteral("refreshItem"))->trigger();
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(m.thumbStrip()->elementPicture(i), first[size_t(i)]) << "cell " << i;
+    pressThumb(m, 1);
+    EXPECT_TRUE(m.browser().picture().isNull());
+    EXPECT_TRUE(statusText(m).contains(QStringLiteral("cannot be read"))) << qPrintable(statusText(m));
 }
