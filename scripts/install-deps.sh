@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Pavix needs to build, test and run, when any is missing.
+# Installs the Debian packages Pavix needs to build, test and run, when any is missing
+# (--bench adds what the benchmarks compare with, --package what builds and checks the
+# Debian package).
 # As root it runs apt-get itself; otherwise it prints the one line to run.
 set -euo pipefail
 
@@ -9,9 +11,13 @@ packages=(
   libgtest-dev libbenchmark-dev
   adwaita-icon-theme hicolor-icon-theme shared-mime-info fonts-dejavu-core
   xvfb xauth xdotool x11-utils imagemagick
+  librsvg2-bin desktop-file-utils appstream
 )
 if [ "${1:-}" = "--bench" ]; then
   packages+=(libvips-tools)
+fi
+if [ "${1:-}" = "--package" ]; then
+  packages+=(dpkg-dev lintian)
 fi
 
 missing=()
