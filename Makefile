@@ -38,7 +38,6 @@ install: build
 
 # The package installs under /usr whatever PREFIX says.
 package: build
-	@bash scripts/install-deps.sh --package
 	@rm -rf $(BUILD)/package
 	cd $(BUILD) && cpack -G DEB
 	@bash scripts/check-package.sh $(BUILD)/package

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Pavix needs to build, test and run, when any is missing
-# (--bench adds what the benchmarks compare with, --package what builds and checks the
-# Debian package).
+# Installs the Debian packages Pavix needs to build, test, package and run, when any is
+# missing (--bench adds what the benchmarks compare with).
 # As root it runs apt-get itself; otherwise it prints the one line to run.
 set -euo pipefail
 
@@ -11,13 +10,10 @@ packages=(
   libgtest-dev libbenchmark-dev
   adwaita-icon-theme hicolor-icon-theme shared-mime-info fonts-dejavu-core
   xvfb xauth xdotool x11-utils imagemagick
-  librsvg2-bin desktop-file-utils appstream
+  librsvg2-bin desktop-file-utils appstream dpkg-dev lintian
 )
 if [ "${1:-}" = "--bench" ]; then
   packages+=(libvips-tools)
-fi
-if [ "${1:-}" = "--package" ]; then
-  packages+=(dpkg-dev lintian)
 fi
 
 missing=()

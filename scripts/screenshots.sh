@@ -13,7 +13,8 @@ corpus=$(sed -n 's/^PAVIX_CORPUS_DIR:PATH=//p' "$build/CMakeCache.txt")
 [ -x "$pavix" ] || { echo "no $pavix: build first" >&2; exit 1; }
 [ -d "$corpus/good" ] || { echo "no pictures in $corpus/good" >&2; exit 1; }
 
-scratch=$(mktemp -d)
+# Under /var/tmp, so the folder tree shows few neighbours of the pictures' folder.
+scratch=$(mktemp -d /var/tmp/pavix-screenshots.XXXXXX)
 xvfb_pid=
 app_pid=
 cleanup() {
@@ -26,7 +27,7 @@ trap cleanup EXIT
 # A home of its own, with a folder of pictures and settings for a roomy window showing
 # all four picture types.
 export HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/home/.config" XDG_DATA_HOME="$scratch/home/.local/share"
-export XDG_CACHE_HOME="$scratch/home/.cache" XDG_RUNTIME_DIR="$scratch/runtime"
+export XDG_CACHE_HOME="$scratch/home/.cache" XDG_RUNTIME_DIR="$scratch/home/.runtime"
 mkdir -p "$HOME/Pictures" "$XDG_CONFIG_HOME/Pavix" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 pictures="$HOME/Pictures/Samples"
@@ -129,10 +130,12 @@ xdotool windowfocus --sync "$main" key F4
 shoot "$main" thumbnails.png "Thumbnails of the folder"
 stop_pavix
 
-# 3. The tiled preview of a small picture: a key on the list opens it.
+# 3. The tiled preview of a small picture: Enter on its thumbnail opens it.
 write_settings 0
 start_pavix "$pictures/treescap-interlaced.gif"
-xdotool windowfocus --sync "$main" key Return
+xdotool windowfocus --sync "$main" key F4
+settle "$main"
+xdotool key Return
 preview=$(window_named Preview) || { echo "the tiled preview did not open" >&2; exit 1; }
 shoot "$preview" tiled-preview.png "The tiled preview: the picture repeated edge to edge"
 

@@ -4,7 +4,7 @@
 # and the AppStream metadata validate, the icons have the sizes their folders name, the
 # manual page is compressed, and the installed program answers --version and --help
 # (without a display), refuses an unknown option, and names a missing path on standard
-# error while starting as usual.
+# error while starting as usual. The Debian package is built too and checked with lintian.
 set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
@@ -84,7 +84,30 @@ kill "$pid" 2>/dev/null || true
 wait "$pid" 2>/dev/null || true
 pid=
 
+# The Debian package holds the same files, depends on Qt's platform plugins besides the
+# libraries dpkg-shlibdeps finds, and lintian finds no error in it.
+packaged=""
+if (cd "$build" && cpack -G DEB -B "$scratch/package") >"$scratch/cpack.log" 2>&1; then
+    deb=$(ls "$scratch"/package/*.deb)
+    dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ {print substr($6, 2)}' | LC_ALL=C sort >"$scratch/packaged"
+    diff -u "$scratch/expected" "$scratch/packaged" || fail "the package's files differ from installed-files.txt"
+    depends=$(dpkg-deb --field "$deb" Depends)
+    for needed in qt6-qpa-plugins libqt6widgets6 libqt6gui6 libqt6core6; do
+        grep -q "$needed" <<<"$depends" || fail "the package does not depend on $needed: $depends"
+    done
+    command -v lintian >/dev/null || fail "lintian is not installed (scripts/install-deps.sh installs it)"
+    lintian "$deb" >"$scratch/lintian.log" 2>&1 || true
+    if grep -q '^E: ' "$scratch/lintian.log"; then
+        grep '^E: ' "$scratch/lintian.log" >&2
+        fail "lintian errors in the package"
+    fi
+    packaged=", the package passes lintian"
+else
+    cat "$scratch/cpack.log" >&2
+    fail "cpack could not build the package"
+fi
+
 if [ "$failures" -ne 0 ]; then
     exit 1
 fi
-echo "install check: $(wc -l <"$scratch/files") files installed and valid, pavix $version runs"
+echo "install check: $(wc -l <"$scratch/files") files installed and valid, pavix $version runs$packaged"
