@@ -65,9 +65,9 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &versio
     // "-platform" is one option, as Qt reads it, not eight letters.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addPositionalArgument(
-        QStringLiteral("path"),
-        QStringLiteral("Folder to start on, or picture to select and preview in its folder.\n"
-                       "Without one, Pavix starts on the folder it showed last."),
+        QStringLiteral("PATH"),
+        QStringLiteral("A folder to start on, or a picture to select and preview in its "
+                       "folder. Without one, Pavix starts on the folder it showed last."),
         QStringLiteral("[FOLDER | PICTURE]"));
 
     CommandLine line;
