@@ -1,10 +1,13 @@
 # Pavix: `make run` builds and starts the program, `make test` builds and runs every test
 # headless, `make bench` runs the benchmarks. Each installs missing Debian packages first.
+# `make install` installs under PREFIX (DESTDIR honoured), `make package` builds a Debian
+# package and checks it with lintian, `make screenshots` remakes the README's pictures.
 BUILD   ?= build
 JOBS    ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+PREFIX  ?= /usr/local
 
-.PHONY: all deps build run test test-sanitize bench clean
+.PHONY: all deps build run test test-sanitize bench install package screenshots clean
 
 all: build
 
@@ -40,6 +43,18 @@ bench:
 	@$(MAKE) --no-print-directory build
 	@cmake --build $(BUILD) -j $(JOBS) --target benchmarks -- --no-print-directory >/dev/null
 	@bash scripts/run-bench.sh $(BUILD)
+
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# The package installs under /usr whatever PREFIX says.
+package: build
+	@rm -rf $(BUILD)/package
+	cd $(BUILD) && cpack -G DEB
+	@bash scripts/check-package.sh $(BUILD)/package
+
+screenshots: build
+	@bash scripts/screenshots.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD)

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Pavix needs to build, test and run, when any is missing.
+# Installs the Debian packages Pavix needs to build, test, package and run, when any is
+# missing (--bench adds what the benchmarks compare with).
 # As root it runs apt-get itself; otherwise it prints the one line to run.
 set -euo pipefail
 
@@ -10,6 +11,7 @@ packages=(
   adwaita-icon-theme hicolor-icon-theme shared-mime-info fonts-dejavu-core
   xvfb xauth xdotool x11-utils imagemagick
   libxcb1-dev xclip dbus-daemon dbus-session-bus-common libglib2.0-bin gsettings-desktop-schemas
+  librsvg2-bin desktop-file-utils appstream dpkg-dev lintian
 )
 if [ "${1:-}" = "--bench" ]; then
   packages+=(libvips-tools)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every test suite headless with a throw-away HOME and XDG folders: each suite once in
 # shuffled order (the seed is printed; PAVIX_TEST_SEED=N replays an order) and once in the
-# order the tests are written, the suites side by side.
+# order the tests are written, the suites side by side; meanwhile the installation is
+# checked (tests/install/check-install.sh).
 set -euo pipefail
 build=${1:-build}
 seed=${PAVIX_TEST_SEED:-$(( (RANDOM << 15 | RANDOM) % 99999 + 1 ))}
@@ -33,6 +34,9 @@ run_suite() {
 }
 
 status=0
+# The installation, checked from a throw-away DESTDIR while the suites run.
+bash "$(dirname "$0")/../tests/install/check-install.sh" "$build" >"$scratch/install.log" 2>&1 &
+install_pid=$!
 for order in shuffled written; do
     pids=()
     for suite in "${suites[@]}"; do
@@ -40,4 +44,11 @@ for order in shuffled written; do
     done
     for pid in "${pids[@]}"; do wait "$pid" || status=1; done
 done
+if wait "$install_pid"; then
+    tail -1 "$scratch/install.log"
+else
+    echo "install check: FAILED"
+    cat "$scratch/install.log"
+    status=1
+fi
 exit $status

@@ -1,25 +1,76 @@
 // Pavix: a picture-tiling browser. The splash window starts the program; its timer runs
 // the start-up sequence, which shows the main window.
+#include "platform/appicon.h"
 #include "platform/pictureservice.h"
 #include "platform/qtshellinfo.h"
 #include "platform/screen.h"
 #include "platform/settingsstore.h"
 #include "platform/terminationwatcher.h"
+#include "shell/commandline.h"
 #include "shell/mainwindow.h"
 #include "shell/splash.h"
+#include "shell/startpath.h"
 #include "shell/startup.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
 
+#include <cstdio>
 #include <memory>
+
+namespace {
+
+const QString Version = QStringLiteral(PAVIX_VERSION);
+
+void writeLines(std::FILE *stream, const QStringList &lines)
+{
+    for (const QString &line : lines)
+        std::fputs((line + u'\n').toLocal8Bit().constData(), stream);
+}
+
+// Prints what a --help, --version or refused command line asks for and gives the exit
+// code; -1 when the program is to start.
+int answerCommandLine(const pavix::shell::CommandLine &line)
+{
+    using pavix::shell::CommandLineAction;
+    if (line.action == CommandLineAction::Print) {
+        std::fputs(line.output.toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    if (line.action == CommandLineAction::Fail) {
+        writeLines(stderr, line.errors);
+        return 1;
+    }
+    return -1;
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
+    // The command line is read before the application object exists, so --help, --version
+    // and a refused option answer without a display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const pavix::shell::CommandLine line = pavix::shell::parseCommandLine(arguments, Version);
+    if (const int code = answerCommandLine(line); code >= 0)
+        return code;
+    writeLines(stderr, line.errors);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pavix"));
     QApplication::setApplicationDisplayName(QStringLiteral("Pavix"));
+    QApplication::setApplicationVersion(Version);
+    QGuiApplication::setDesktopFileName(QStringLiteral(PAVIX_APP_ID));
+    pavix::shell::StartPlace place;
+    if (!line.path.isEmpty()) {
+        place = pavix::shell::findStartPlace(line.path);
+        if (!place.error.isEmpty())
+            writeLines(stderr, {place.error});
+    }
+
     pavix::platform::configurePictureLimits();
 
     pavix::platform::IniSettingsStore settings;
@@ -27,6 +78,8 @@ int main(int argc, char **argv)
     if (!settings.startNotice().isEmpty())
         QMessageBox::warning(nullptr, QStringLiteral("Pavix"), settings.startNotice(), QMessageBox::Ok);
     pavix::platform::QtShellInfo shellInfo;
+    // After the shell information has joined the desktop's icon folders to the search.
+    QApplication::setWindowIcon(pavix::platform::applicationIcon(QStringLiteral(PAVIX_APP_ID)));
     std::unique_ptr<pavix::shell::MainWindow> main;
     // A save that fails is told once, naming the file and the reason.
     settings.setFailureReporter([&main](const QString &message) {
@@ -42,7 +95,12 @@ int main(int argc, char **argv)
     });
 
     auto startup = [&](const auto &status) {
-        main = pavix::shell::runStartup({settings, shellInfo, QDir::homePath(), status});
+        main = pavix::shell::runStartup({.settings = settings,
+                                         .shellInfo = shellInfo,
+                                         .homeFolder = QDir::homePath(),
+                                         .status = status,
+                                         .startFolder = place.folder,
+                                         .startPicture = place.picture});
     };
     auto *splash = new pavix::shell::Splash(pavix::platform::screenTwipsPerPixel(), startup);
     splash->setAttribute(Qt::WA_DeleteOnClose);

@@ -73,6 +73,32 @@ bool anyPatternStored(const TypePatterns &patterns)
                 .isEmpty();
 }
 
+std::optional<PictureType> pictureTypeOf(const QString &fileName)
+{
+    for (PictureType type : {PictureType::Bmp, PictureType::Jpg, PictureType::Gif, PictureType::Ico}) {
+        if (matchesAnyElement(patternElements(enabledPattern(type)), fileName))
+            return type;
+    }
+    return std::nullopt;
+}
+
+bool typeListed(const TypePatterns &patterns, PictureType type)
+{
+    if (!anyPatternStored(patterns))
+        return type == PictureType::Bmp;
+    return typeEnabled(patterns, type);
+}
+
+TypePatterns withTypeListed(TypePatterns patterns, PictureType type)
+{
+    if (typeListed(patterns, type))
+        return patterns;
+    if (!anyPatternStored(patterns))
+        patterns.bmpPattern = BmpEnabled;
+    setTypeEnabled(patterns, type, true);
+    return patterns;
+}
+
 QStringList patternElements(const QString &pattern)
 {
     QStringList elements;

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace pavix::catalogue {
 
 // Pattern values while a type is enabled. A type counts as enabled exactly when its
@@ -77,6 +79,19 @@ QString combinedPattern(const TypePatterns &patterns);
 
 // True when at least one of the four pattern variables holds any text (a value was stored).
 bool anyPatternStored(const TypePatterns &patterns);
+
+// The type whose enabled pattern matches the file name, ignoring case ("Photo.JPEG" is a
+// JPEG); none for any other name, a name without extension or "".
+std::optional<PictureType> pictureTypeOf(const QString &fileName);
+
+// True when a folder listed with these patterns lists files of `type`: the type is
+// enabled, or no type was ever stored and `type` is the bitmaps a first start lists.
+bool typeListed(const TypePatterns &patterns, PictureType type);
+
+// The patterns with files of `type` listed as well: unchanged when typeListed() already
+// holds; otherwise `type` is switched on, and on a first start the bitmaps stay listed
+// beside it.
+TypePatterns withTypeListed(TypePatterns patterns, PictureType type);
 
 // The elements of a pattern that can match a file, case-folded, in pattern order: empty
 // elements and the placeholders "&" and "*.###" are left out.

@@ -26,6 +26,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace pavix::shell {
 
@@ -94,6 +95,10 @@ std::unique_ptr<MainWindow> runStartup(const StartupEnvironment &env)
     patterns.jpgPattern = readText(store, catalogue::SectionType, catalogue::KeyJpg, QString());
     patterns.gifPattern = readText(store, catalogue::SectionType, catalogue::KeyGif, QString());
     patterns.icoPattern = readText(store, catalogue::SectionType, catalogue::KeyIco, QString());
+    // A picture to start on is listed whatever types are switched on; the switch lasts for
+    // this run, as only the options dialog stores the types.
+    if (const std::optional<catalogue::PictureType> type = catalogue::pictureTypeOf(env.startPicture))
+        patterns = catalogue::withTypeListed(patterns, *type);
     SplitterState splitters = m.splitters();
     splitters.treeSplitterLeft = readInt32(store, SectionSettings, KeyIsaLeft, DefaultIsaLeft);
     splitters.previewSplitterLeft = readInt32(store, SectionSettings, KeyIsbLeft, DefaultIsbLeft);
@@ -117,7 +122,8 @@ std::unique_ptr<MainWindow> runStartup(const StartupEnvironment &env)
     statusBarItem->setChecked(readTruth(store, SectionSettings, KeyBaron, DefaultBaron));
     treeItem->setChecked(readTruth(store, SectionSettings, KeyTvon, DefaultTvon));
     previewItem->setChecked(readTruth(store, SectionSettings, KeyPvon, DefaultPvon));
-    QString folder = readText(store, SectionSettings, KeyFolder, env.homeFolder);
+    QString folder = env.startFolder.isEmpty() ? readText(store, SectionSettings, KeyFolder, env.homeFolder)
+                                               : env.startFolder;
     // A folder that is gone (or was never a folder) is replaced by the home folder, so
     // the program never starts on nothing.
     if (!QFileInfo(folder).isDir())
@@ -176,6 +182,10 @@ std::unique_ptr<MainWindow> runStartup(const StartupEnvironment &env)
 
     // 9. Show the main window (the caller closes the splash).
     m.show();
+
+    // The picture to start on is selected in the folder the first scan listed.
+    if (!env.startPicture.isEmpty() && browser.folder() == env.startFolder)
+        browser.selectFile(env.startPicture);
     return main;
 }
 

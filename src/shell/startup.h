@@ -27,6 +27,11 @@ struct StartupEnvironment {
     QString homeFolder;
     // Shows a status text at once (the splash's status line).
     std::function<void(const QString &)> status;
+    // The folder to start on instead of the remembered one (absolute; "" for the
+    // remembered one), and the name of a picture in it to select and preview once the
+    // folder is listed ("" for none).
+    QString startFolder;
+    QString startPicture;
 };
 
 // The web and mail addresses: the defaults, each replaced by a valid one the settings'

@@ -139,3 +139,48 @@ TEST(TypePatterns, PatternElementsDropPlaceholdersAndRepeats)
                            QStringLiteral("*.gif"), QStringLiteral("*.ico")}));
     EXPECT_TRUE(patternElements(QStringLiteral("*.###")).isEmpty());
 }
+
+TEST(TypePatterns, APictureTypeIsKnownByTheEnabledPatternsOfItsName)
+{
+    EXPECT_EQ(pictureTypeOf(QStringLiteral("a.bmp")), PictureType::Bmp);
+    EXPECT_EQ(pictureTypeOf(QStringLiteral("Mixed.Bmp")), PictureType::Bmp);
+    EXPECT_EQ(pictureTypeOf(QStringLiteral("photo.JPEG")), PictureType::Jpg);
+    EXPECT_EQ(pictureTypeOf(QStringLiteral("photo.jpg")), PictureType::Jpg);
+    EXPECT_EQ(pictureTypeOf(QStringLiteral("anim.gif")), PictureType::Gif);
+    EXPECT_EQ(pictureTypeOf(QStringLiteral("favicon.ICO")), PictureType::Ico);
+    EXPECT_EQ(pictureTypeOf(QStringLiteral("two.dots.gif")), PictureType::Gif);
+    for (const QString &name : {QStringLiteral("photo.png"), QStringLiteral("bmp"), QStringLiteral("a.bmp.txt"),
+                                QStringLiteral("a.jpg "), QStringLiteral("a.###"), QStringLiteral("&"), QString()})
+        EXPECT_FALSE(pictureTypeOf(name).has_value()) << qPrintable(name);
+}
+
+TEST(TypePatterns, AskingForATypeListsItBesideTheOthers)
+{
+    // A first start lists bitmaps only; asking for bitmaps changes nothing, so the file
+    // list keeps its first pattern.
+    const TypePatterns never;
+    EXPECT_TRUE(typeListed(never, PictureType::Bmp));
+    EXPECT_FALSE(typeListed(never, PictureType::Jpg));
+    const TypePatterns sameStart = withTypeListed(never, PictureType::Bmp);
+    EXPECT_FALSE(anyPatternStored(sameStart));
+
+    // Asking for JPEG on a first start keeps the bitmaps and leaves GIF and ICO unstored.
+    const TypePatterns firstJpeg = withTypeListed(never, PictureType::Jpg);
+    EXPECT_EQ(firstJpeg.bmpPattern, BmpEnabled);
+    EXPECT_EQ(firstJpeg.jpgPattern, JpgEnabled);
+    EXPECT_TRUE(firstJpeg.gifPattern.isEmpty());
+    EXPECT_TRUE(firstJpeg.icoPattern.isEmpty());
+    EXPECT_EQ(combinedPattern(firstJpeg), QStringLiteral("*.bmp;*.jpeg;*.jpg;*.###"));
+
+    // Stored types: a switched-off type is switched on, the others stay as stored.
+    const TypePatterns gif = withTypeListed(onlyGif(), PictureType::Ico);
+    EXPECT_EQ(gif.bmpPattern, DisabledPattern);
+    EXPECT_EQ(gif.jpgPattern, DisabledPattern);
+    EXPECT_EQ(gif.gifPattern, GifEnabled);
+    EXPECT_EQ(gif.icoPattern, IcoEnabled);
+    EXPECT_FALSE(typeListed(onlyGif(), PictureType::Bmp));
+    EXPECT_EQ(withTypeListed(onlyGif(), PictureType::Bmp).bmpPattern, BmpEnabled);
+    // An already listed type changes nothing.
+    const TypePatterns all = withTypeListed(allFour(), PictureType::Jpg);
+    EXPECT_EQ(combinedPattern(all), combinedPattern(allFour()));
+}

@@ -11,9 +11,11 @@
 #include "shell/elidedlabel.h"
 #include "shell/listcommands.h"
 #include "shell/mainwindow.h"
+#include "preview/stretchimage.h"
 #include "preview/tiledpreview.h"
 #include "shell/settingskeys.h"
 #include "platform/settingsstore.h"
+#include "shell/startpath.h"
 #include "shell/startup.h"
 #include "shell/splash.h"
 #include "shell/statuswindow.h"
@@ -38,6 +40,9 @@ struct Started {
     testsupport::FakeShellInfo shell;
     testsupport::ScratchFolder scratch;
     QString home;
+    // The place named on the command line: a folder, and a picture in it.
+    QString startFolder;
+    QString startPicture;
     QStringList statusTexts;
     std::unique_ptr<MainWindow> main;
 
@@ -49,7 +54,8 @@ struct Started {
     {
         if (home.isEmpty())
             home = scratch.copyCorpus(QStringLiteral("names"), QStringLiteral("home"));
-        main = runStartup({store, shell, home, [this](const QString &t) { statusTexts << t; }});
+        main = runStartup({store, shell, home, [this](const QString &t) { statusTexts << t; }, startFolder,
+                           startPicture});
     }
     QString stored(QLatin1StringView key, QLatin1StringView section = SectionSettings) const
     {
@@ -331,4 +337,129 @@ TEST(Startup, AStoredPlaceOrSizeNoScreenCanShowIsBroughtBack)
     m.close();
     EXPECT_LT(std::abs(s.stored(KeyMainLeft).toDouble()), 1e6);
     EXPECT_LT(std::abs(s.stored(KeyMainTop).toDouble()), 1e6);
+}
+
+TEST(Startup, AFolderGivenAtStartIsListedAndRememberedAtExit)
+{
+    Started s;
+    s.home = s.scratch.copyCorpus(QStringLiteral("names"), QStringLiteral("home"));
+    s.seed(KeyFolder, s.home);
+    s.startFolder = s.scratch.copyCorpus(QStringLiteral("good"), QStringLiteral("pics"));
+    s.start();
+    MainWindow &m = *s.main;
+
+    EXPECT_EQ(m.folderTree()->selectedFolder(), s.startFolder);
+    EXPECT_EQ(m.browser().folder(), s.startFolder);
+    // The first start's bitmaps of that folder, and nothing selected.
+    EXPECT_EQ(m.browser().files().pattern(), QStringLiteral("*.bmp"));
+    EXPECT_GT(m.list()->findItem(QStringLiteral("hopper.bmp")), 0);
+    EXPECT_EQ(m.list()->count(), m.browser().files().listCount());
+    EXPECT_TRUE(m.browser().currentFile().isEmpty());
+    EXPECT_TRUE(m.browser().picture().isNull());
+
+    m.close();
+    EXPECT_EQ(s.stored(KeyFolder), s.startFolder);
+}
+
+TEST(Startup, APictureGivenAtStartIsSelectedAndPreviewed)
+{
+    Started s;
+    s.startFolder = s.scratch.copyCorpus(QStringLiteral("good"), QStringLiteral("pics"));
+    s.startPicture = QStringLiteral("hopper.bmp");
+    s.start();
+    MainWindow &m = *s.main;
+
+    EXPECT_EQ(m.browser().folder(), s.startFolder);
+    EXPECT_EQ(m.browser().currentFile(), QStringLiteral("hopper.bmp"));
+    EXPECT_EQ(m.browser().picture().size(), QSize(128, 128));
+    EXPECT_FALSE(m.previewImage()->picture().isNull());
+    const int selected = m.list()->selectedItem();
+    ASSERT_GT(selected, 0);
+    EXPECT_EQ(m.list()->itemText(selected), QStringLiteral("hopper.bmp"));
+    ASSERT_NE(m.statusWindow(), nullptr);
+    EXPECT_EQ(m.statusWindow()->partText(0), QStringLiteral("File: hopper.bmp"));
+    // A bitmap is listed on a first start anyway: the listing is the usual one.
+    EXPECT_EQ(m.browser().files().pattern(), QStringLiteral("*.bmp"));
+    EXPECT_EQ(m.typesLabel()->text(), QStringLiteral("Searching for *.bmp  files."));
+}
+
+TEST(Startup, APictureOfATypeSwitchedOffIsListedForThisRunOnly)
+{
+    {
+        // First start: the JPEG joins the bitmaps.
+        Started s;
+        s.startFolder = s.scratch.copyCorpus(QStringLiteral("good"), QStringLiteral("pics"));
+        s.startPicture = QStringLiteral("cat.jpg");
+        s.start();
+        MainWindow &m = *s.main;
+        EXPECT_EQ(m.browser().files().pattern(), QStringLiteral("*.bmp;*.jpeg;*.jpg;*.###"));
+        EXPECT_EQ(m.typesLabel()->text(), QStringLiteral("Searching for *.bmp *.jpeg  files."));
+        EXPECT_TRUE(m.optionsDialog()->typeBox(0)->isChecked());
+        EXPECT_TRUE(m.optionsDialog()->typeBox(1)->isChecked());
+        EXPECT_FALSE(m.optionsDialog()->typeBox(2)->isChecked());
+        EXPECT_GT(m.list()->findItem(QStringLiteral("hopper.bmp")), 0);
+        EXPECT_GT(m.list()->findItem(QStringLiteral("icc_chunk_order.jpeg")), 0);
+        EXPECT_EQ(m.browser().currentFile(), QStringLiteral("cat.jpg"));
+        EXPECT_FALSE(m.browser().picture().isNull());
+        EXPECT_EQ(m.list()->itemText(m.list()->selectedItem()), QStringLiteral("cat.jpg"));
+        m.close();
+        // Only the options dialog stores the types.
+        EXPECT_EQ(s.stored(catalogue::KeyBitmap, catalogue::SectionType), QStringLiteral("<missing>"));
+        EXPECT_EQ(s.stored(catalogue::KeyJpg, catalogue::SectionType), QStringLiteral("<missing>"));
+    }
+    {
+        // Stored types: only GIF; an icon joins it and the rest stay off.
+        Started s;
+        s.seed(catalogue::KeyBitmap, QStringLiteral("&;"), catalogue::SectionType);
+        s.seed(catalogue::KeyJpg, QStringLiteral("&;"), catalogue::SectionType);
+        s.seed(catalogue::KeyGif, QStringLiteral("*.gif;"), catalogue::SectionType);
+        s.seed(catalogue::KeyIco, QStringLiteral("&;"), catalogue::SectionType);
+        s.startFolder = s.scratch.copyCorpus(QStringLiteral("good"), QStringLiteral("pics"));
+        s.startPicture = QStringLiteral("smile.ico");
+        s.start();
+        MainWindow &m = *s.main;
+        EXPECT_EQ(m.browser().files().pattern(), QStringLiteral("&;&;*.gif;*.ico;*.###"));
+        EXPECT_EQ(m.list()->findItem(QStringLiteral("hopper.bmp")), 0);
+        EXPECT_GT(m.list()->findItem(QStringLiteral("fire.gif")), 0);
+        EXPECT_EQ(m.browser().currentFile(), QStringLiteral("smile.ico"));
+        m.close();
+        EXPECT_EQ(s.stored(catalogue::KeyIco, catalogue::SectionType), QStringLiteral("&;"));
+    }
+}
+
+TEST(Startup, AnUnreadablePictureGivenAtStartIsSelectedWithItsReason)
+{
+    Started s;
+    s.startFolder = s.scratch.makeFolder(QStringLiteral("pics"));
+    s.scratch.write(QStringLiteral("pics/broken.bmp"), 10);
+    s.startPicture = QStringLiteral("broken.bmp");
+    s.start();
+    MainWindow &m = *s.main;
+
+    EXPECT_TRUE(m.browser().currentFile().isEmpty());
+    EXPECT_TRUE(m.browser().picture().isNull());
+    // The list stays on the entry, as after a click on it, and the status line says why.
+    EXPECT_EQ(m.list()->itemText(m.list()->selectedItem()), QStringLiteral("broken.bmp"));
+    ASSERT_NE(m.statusWindow(), nullptr);
+    EXPECT_TRUE(m.statusWindow()->isSimple());
+    EXPECT_FALSE(m.statusWindow()->simpleText().isEmpty());
+}
+
+TEST(Startup, APathOfNoUseStartsAsUsual)
+{
+    Started s;
+    s.home = s.scratch.copyCorpus(QStringLiteral("names"), QStringLiteral("home"));
+    const QString remembered = s.scratch.copyCorpus(QStringLiteral("good"), QStringLiteral("pics"));
+    s.seed(KeyFolder, remembered);
+    const StartPlace missing = findStartPlace(s.scratch.file(QStringLiteral("gone")));
+    EXPECT_FALSE(missing.error.isEmpty());
+    s.startFolder = missing.folder;
+    s.startPicture = missing.picture;
+    s.start();
+    MainWindow &m = *s.main;
+    EXPECT_EQ(m.folderTree()->selectedFolder(), remembered);
+    EXPECT_EQ(m.browser().folder(), remembered);
+    EXPECT_TRUE(m.browser().currentFile().isEmpty());
+    m.close();
+    EXPECT_EQ(s.stored(KeyFolder), remembered);
 }
