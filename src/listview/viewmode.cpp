@@ -1,6 +1,5 @@
 #include "listview/viewmode.h"
 
-#include "common/keys.h"
 
 #include "common/units.h"
 
@@ -88,16 +87,6 @@ ViewModeState switchViewMode(int index, double lvWidthTwips, const ViewModeState
     if (index == static_cast<int>(ViewMode::Details))
         next.detailsColumnWidth = static_cast<double>(w3 - DetailsColumnMargin);
     return next;
-}
-
-std::optional<int> viewModeForKey(int keyCode)
-{
-    // F5, between them, is the refresh.
-    if (keyCode == common::VkF4)
-        return static_cast<int>(ViewMode::Thumbnails);
-    if (keyCode >= common::VkF6 && keyCode <= common::VkF9)
-        return keyCode - common::VkF6 + static_cast<int>(ViewMode::LargeIcons);
-    return std::nullopt;
 }
 
 } // namespace pavix::listview

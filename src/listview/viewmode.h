@@ -34,10 +34,6 @@ std::optional<LvView> lvViewForMode(int mode);
 // The view mode showing a list layout (the layout plus 1).
 int modeForLvView(LvView view);
 
-// The view mode a key of the main window chooses: F4 thumbnails, F6 large icons, F7 small
-// icons, F8 list, F9 details; none for any other key.
-std::optional<int> viewModeForKey(int keyCode);
-
 struct ViewModeState {
     // Check marks of the View menu's five view-mode items, mirrored onto the list menu's.
     std::array<bool, ViewModeCount> checked{};

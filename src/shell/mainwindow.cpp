@@ -133,7 +133,7 @@ MainWindow::MainWindow(platform::SettingsStore &settings, platform::ShellInfo &s
     createParts(shellInfo);
     wireParts();
     m_linkOpener = std::make_unique<platform::DesktopLinkOpener>();
-    reportUnopened = [this](const QString &text) {
+    m_reportUnopened = [this](const QString &text) {
         QMessageBox::warning(this, browser::AppTitle, text, QMessageBox::Ok);
     };
     // The main window sees every key of its own controls before they do (they still get
@@ -484,7 +484,7 @@ void MainWindow::run(Command command)
         break;
     case Command::About: {
         about::AboutBox box(m_links, *m_linkOpener, m_tpp, this);
-        box.reportUnopened = [this](const QString &address) { reportUnopened(unopenedMessage(address)); };
+        box.reportUnopened = [this](const QString &address) { m_reportUnopened(unopenedMessage(address)); };
         m_aboutBox = &box;
         box.exec();
         break;
@@ -512,20 +512,24 @@ QString MainWindow::unopenedMessage(const QString &address)
 
 void MainWindow::openLink(const QUrl &address)
 {
-    if (!m_linkOpener->open(address) && reportUnopened)
-        reportUnopened(unopenedMessage(address.toString()));
+    if (!m_linkOpener->open(address))
+        m_reportUnopened(unopenedMessage(address.toString()));
 }
 
 void MainWindow::showHelp()
 {
     const QString page = platform::findDataFile(HelpPage);
     if (page.isEmpty()) {
-        if (reportUnopened)
-            reportUnopened(QStringLiteral("The help page %1 cannot be found beside the program or in its data "
+        m_reportUnopened(QStringLiteral("The help page %1 cannot be found beside the program or in its data "
                                           "folder.").arg(HelpPage));
         return;
     }
     openLink(QUrl::fromLocalFile(page));
+}
+
+void MainWindow::setUnopenedReporter(std::function<void(const QString &)> reporter)
+{
+    m_reportUnopened = std::move(reporter);
 }
 
 void MainWindow::setLinkOpener(std::unique_ptr<platform::LinkOpener> opener)

@@ -171,9 +171,9 @@ public:
     void setLinkOpener(std::unique_ptr<platform::LinkOpener> opener);
     // The About box while it is shown, else nullptr.
     about::AboutBox *aboutBox() const;
-    // Tells the user that a page or address could not be opened (tests answer it
-    // themselves).
-    std::function<void(const QString &message)> reportUnopened;
+    // How the user is told that a page or address could not be opened (a message box;
+    // tests answer it themselves).
+    void setUnopenedReporter(std::function<void(const QString &message)> reporter);
 
     // --- Font toolbox -------------------------------------------------------------------
     // Shows the font toolbox (loading it the first time), not modal, and gives it the focus.
@@ -273,6 +273,7 @@ private:
     QMenu *m_toolBarMenu = nullptr;
     QMenu *m_treeMenu = nullptr;
 
+    std::function<void(const QString &)> m_reportUnopened;
     about::Links m_links;
     std::unique_ptr<platform::LinkOpener> m_linkOpener;
     QPointer<about::AboutBox> m_aboutBox;

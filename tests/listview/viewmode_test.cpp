@@ -1,6 +1,5 @@
 #include "listview/viewmode.h"
 
-#include "common/keys.h"
 
 #include <gtest/gtest.h>
 
@@ -92,16 +91,4 @@ TEST(ViewMode, AnUnknownModeChangesNothing)
         EXPECT_FALSE(after.lvView.has_value());
         EXPECT_FALSE(after.detailsColumnWidth.has_value());
     }
-}
-
-TEST(ViewMode, FunctionKeysChooseTheModes)
-{
-    // F4 thumbnails, F6 to F9 the four list layouts; F5 (the refresh) and others none.
-    EXPECT_EQ(viewModeForKey(pavix::common::VkF4), 0);
-    EXPECT_EQ(viewModeForKey(pavix::common::VkF6), 1);
-    EXPECT_EQ(viewModeForKey(pavix::common::VkF6 + 1), 2);
-    EXPECT_EQ(viewModeForKey(pavix::common::VkF6 + 2), 3);
-    EXPECT_EQ(viewModeForKey(pavix::common::VkF9), 4);
-    for (int key : {pavix::common::VkF5, pavix::common::VkF1 + 9, pavix::common::VkF2, int('F')})
-        EXPECT_FALSE(viewModeForKey(key).has_value()) << key;
 }

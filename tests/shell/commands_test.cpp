@@ -206,7 +206,7 @@ TEST(Commands, LinksAndTheHelpPageGoToTheDesktopAndFailuresAreTold)
     QList<QUrl> opened;
     QStringList told;
     m.setLinkOpener(std::make_unique<RecordingOpener>(opened));
-    m.reportUnopened = [&](const QString &text) { told << text; };
+    m.setUnopenedReporter([&](const QString &text) { told << text; });
 
     testsupport::item(m, QStringLiteral("webPageItem"))->trigger();
     testsupport::item(m, QStringLiteral("musicPageItem"))->trigger();
