@@ -1,10 +1,10 @@
 # Pavix: `make run` builds and starts the program, `make test` builds and runs every test
-# headless, `make bench` runs the benchmarks. Each installs missing Debian packages first.
+# headless, `make bench` runs the benchmarks, `make fuzz` the fuzzers (clang). Each installs missing Debian packages first.
 BUILD   ?= build
 JOBS    ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps build run test test-sanitize bench clean
+.PHONY: all deps build run test test-sanitize bench fuzz clean
 
 all: build
 
@@ -40,6 +40,14 @@ bench:
 	@$(MAKE) --no-print-directory build
 	@cmake --build $(BUILD) -j $(JOBS) --target benchmarks -- --no-print-directory >/dev/null
 	@bash scripts/run-bench.sh $(BUILD)
+
+# The fuzzers of the readers of outside data, built with clang in their own folder, each
+# run for FUZZ_SECONDS; prints coverage and executions per second of each, keeps what
+# crashes under $(FUZZ_BUILD)/crashes/. Not part of `make test`.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+fuzz:
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) JOBS=$(JOBS) bash scripts/run-fuzz.sh $(FUZZ_BUILD)
 
 clean:
 	rm -rf $(BUILD)
