@@ -1,13 +1,13 @@
 # Pavix: `make run` builds and starts the program, `make test` builds and runs every test
-# headless, `make bench` runs the benchmarks. Each installs missing Debian packages first.
-# `make install` installs under PREFIX (DESTDIR honoured), `make package` builds a Debian
-# package and checks it with lintian, `make screenshots` remakes the README's pictures.
+# headless, `make bench` runs the benchmarks, `make fuzz` the fuzzers (clang). Each installs missing
+# Debian packages first. `make install` installs under PREFIX (DESTDIR honoured), `make package`
+# builds a Debian package and checks it with lintian, `make screenshots` remakes the README's pictures.
 BUILD   ?= build
 JOBS    ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 PREFIX  ?= /usr/local
 
-.PHONY: all deps build run test test-sanitize bench install package screenshots clean
+.PHONY: all deps build run test test-sanitize bench fuzz install package screenshots clean
 
 all: build
 
@@ -55,6 +55,14 @@ package: build
 
 screenshots: build
 	@bash scripts/screenshots.sh $(BUILD)
+
+# The fuzzers of the readers of outside data, built with clang in their own folder, each
+# run for FUZZ_SECONDS; prints coverage and executions per second of each, keeps what
+# crashes under $(FUZZ_BUILD)/crashes/. Not part of `make test`.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+fuzz:
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) JOBS=$(JOBS) bash scripts/run-fuzz.sh $(FUZZ_BUILD)
 
 clean:
 	rm -rf $(BUILD)

@@ -26,7 +26,8 @@ bool isStorableName(const QString &name)
 // reads "*.bmp", and then no picture type counts as enabled. Such a value is set again as
 // the whole text after "=", so that it reads as typed (and is written quoted at the next
 // sync). Only values without quotes or backslashes are taken, and only where QSettings'
-// own reading is exactly that text cut at the ";" or split at the ",".
+// own reading is exactly that text cut at the ";" or split at the ",". A value that begins
+// with U+FEFF gets back the one QSettings drops.
 void keepHandWrittenValues(QSettings &settings, const QString &path)
 {
     QFile file(path);
@@ -45,6 +46,24 @@ void keepHandWrittenValues(QSettings &settings, const QString &path)
         }
         const qsizetype equals = line.indexOf(u'=');
         const QString text = line.mid(equals + 1).trimmed();
+        // QSettings drops the first of the zero-width no-break spaces (U+FEFF) that begin a
+        // value, quoted or not, as if it were the file's byte-order mark, yet writes such a
+        // value as it is: the mark is put back, so that the value reads as it was written.
+        const QString opened = text.startsWith(u'"') ? text.mid(1) : text;
+        qsizetype marks = 0;
+        while (marks < opened.size() && opened[marks] == QChar(0xFEFF))
+            ++marks;
+        if (!group.isEmpty() && equals >= 0 && !trimmed.startsWith(u';') && marks > 0) {
+            const QString key = group + u'/' + line.left(equals).trimmed();
+            const QVariant value = settings.value(key);
+            const QString read = value.toString();
+            qsizetype marksRead = 0;
+            while (marksRead < read.size() && read[marksRead] == QChar(0xFEFF))
+                ++marksRead;
+            if (value.typeId() == QMetaType::QString && marksRead == marks - 1)
+                settings.setValue(key, QChar(0xFEFF) + read);
+            continue;
+        }
         if (group.isEmpty() || equals < 0 || trimmed.startsWith(u';') || text.startsWith(u'@')
             || text.contains(u'"') || text.contains(u'\\')
             || !(text.contains(u';') || text.contains(u',')))

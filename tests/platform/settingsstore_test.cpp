@@ -114,6 +114,50 @@ TEST(IniSettingsStore, AwkwardTextsRoundTripThroughTheFileAsPlainText)
     EXPECT_FALSE(text.contains("=@ByteArray(")) << qPrintable(text);
 }
 
+// QSettings shares what it read of a file within the process, so a value read back from the
+// same path may never have been read from the disk; a copy under another name is.
+TEST(IniSettingsStore, AValueBeginningWithAZeroWidthNoBreakSpaceKeepsIt)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString mark(QChar(0xFEFF));
+    const std::vector<QString> texts = {mark + "/home/u/Pictures", mark, mark + mark + "x", mark + "a\\b;c",
+                                        mark + "  padded  ", "/in" + mark + "side"};
+    // A settings file found by fuzzing: two byte-order marks, then a value written back
+    // from its first line.
+    const QByteArray found("\xef\xbb\xbf\xef\xbb\xbf[Set]N10_D_cxxabivy(\\0\\x1)\n[Settings]\nPvon=1\n"
+                           "FolN10__x (deleted)caf\xc3\xa9\\n\n[Set]N10_D_cxxabivy(\\0\\x1)\n[Settings]\nPvon=1\n"
+                           "FolN10__x (deleted)caf\xc3\xa9\\n\n");
+    const QString foundPath = dir.filePath("found.ini");
+    putFile(foundPath, found);
+    const QString foundValue = QString::fromUtf8(found.left(found.indexOf('\n')));
+    {
+        IniSettingsStore store(foundPath);
+        store.write("Settings", "Folder", foundValue);
+        int n = 0;
+        for (const QString &text : texts)
+            store.write("Settings", QStringLiteral("Text%1").arg(n++), text);
+        ASSERT_TRUE(store.flush().ok());
+    }
+    const QString copy = dir.filePath("copy.ini");
+    ASSERT_TRUE(QFile::copy(foundPath, copy));
+    const IniSettingsStore again(copy);
+    EXPECT_EQ(again.read("Settings", "Folder"), std::optional<QString>(foundValue));
+    EXPECT_EQ(again.read("Settings", "Pvon"), std::optional<QString>("1"));
+    int n = 0;
+    for (const QString &text : texts) {
+        EXPECT_EQ(again.read("Settings", QStringLiteral("Text%1").arg(n)), std::optional<QString>(text)) << n;
+        ++n;
+    }
+
+    // Typed by hand after the file's own byte-order mark.
+    const QString typed = dir.filePath("typed.ini");
+    putFile(typed, "\xef\xbb\xbf[Settings]\nFolder=\xef\xbb\xbf/srv/x\nBaron=False\n");
+    const IniSettingsStore byHand(typed);
+    EXPECT_EQ(byHand.read("Settings", "Folder"), std::optional<QString>(mark + "/srv/x"));
+    EXPECT_EQ(byHand.read("Settings", "Baron"), std::optional<QString>("False"));
+}
+
 TEST(IniSettingsStore, SyncMakesTheValuesDurableWhileTheStoreLives)
 {
     QTemporaryDir dir;
