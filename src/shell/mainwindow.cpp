@@ -130,7 +130,7 @@ MainWindow::MainWindow(platform::SettingsStore &settings, platform::ShellInfo &s
     createControls();
     createMenus();
     createToolBar();
-    createParts(shellInfo);
+    createParts();
     wireParts();
     m_linkOpener = std::make_unique<platform::DesktopLinkOpener>();
     m_reportUnopened = [this](const QString &text) {
@@ -343,7 +343,7 @@ void MainWindow::createToolBar()
     }
 }
 
-void MainWindow::createParts(platform::ShellInfo &)
+void MainWindow::createParts()
 {
     m_previewPane = new preview::PreviewPane(*m_browser, m_previewImage, *m_statusBar, m_client);
     m_thumbGrid = new thumbs::ThumbGrid(*m_browser, *m_statusBar,

@@ -196,7 +196,7 @@ private:
     void createControls();
     void createMenus();
     void createToolBar();
-    void createParts(platform::ShellInfo &shellInfo);
+    void createParts();
     void wireParts();
     void applyControls();
     LayoutInput layoutInput() const;
