@@ -35,7 +35,7 @@ AboutBox::AboutBox(const Links &links, platform::LinkOpener &opener, double twip
     setMouseTracking(true);
     reportUnopened = [this](const QString &address) {
         QMessageBox::warning(this, QStringLiteral("Pavix"),
-                             QStringLiteral("The desktop could not open %1.").arg(address), QMessageBox::Ok);
+                             unopenedMessage(address), QMessageBox::Ok);
     };
 
     auto label = [this](const QString &text, const QColor &colour, int left, int top, int width, int height) {

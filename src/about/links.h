@@ -18,6 +18,12 @@ struct Links {
     QUrl mailLink() const { return QUrl(QStringLiteral("mailto:") + contactMail); }
 };
 
+// What the user is told when the desktop could not open a page or address.
+inline QString unopenedMessage(const QString &address)
+{
+    return QStringLiteral("The desktop could not open %1.").arg(address);
+}
+
 inline constexpr QLatin1StringView SectionLinks{"Links"};
 inline constexpr QLatin1StringView KeyHomePage{"HomePage"};
 inline constexpr QLatin1StringView KeyHomePageIndex{"HomePageIndex"};

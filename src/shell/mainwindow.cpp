@@ -484,7 +484,7 @@ void MainWindow::run(Command command)
         break;
     case Command::About: {
         about::AboutBox box(m_links, *m_linkOpener, m_tpp, this);
-        box.reportUnopened = [this](const QString &address) { m_reportUnopened(unopenedMessage(address)); };
+        box.reportUnopened = [this](const QString &address) { m_reportUnopened(about::unopenedMessage(address)); };
         m_aboutBox = &box;
         box.exec();
         break;
@@ -505,15 +505,10 @@ about::AboutBox *MainWindow::aboutBox() const
     return m_aboutBox;
 }
 
-QString MainWindow::unopenedMessage(const QString &address)
-{
-    return QStringLiteral("The desktop could not open %1.").arg(address);
-}
-
 void MainWindow::openLink(const QUrl &address)
 {
     if (!m_linkOpener->open(address))
-        m_reportUnopened(unopenedMessage(address.toString()));
+        m_reportUnopened(about::unopenedMessage(address.toString()));
 }
 
 void MainWindow::showHelp()

@@ -220,7 +220,6 @@ private:
     bool receivesOwnKey(QObject *watched) const;
     void openLink(const QUrl &address);
     void showHelp();
-    static QString unopenedMessage(const QString &address);
     // Stores every setting and closes the other windows; once.
     void storeSettingsAndCloseWindows();
 
