@@ -32,7 +32,7 @@ test: build
 SANITIZE_BUILD ?= build-sanitize
 test-sanitize: deps
 	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPAVIX_SANITIZE=ON
-	cmake --build $(SANITIZE_BUILD) -j $(JOBS) --target logic_tests widget_tests
+	cmake --build $(SANITIZE_BUILD) -j $(JOBS) --target logic_tests widget_tests corpus_tests
 	@ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 	 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer-suppressions.txt:print_suppressions=0 \
 	 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \

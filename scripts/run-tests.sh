@@ -16,7 +16,7 @@ export XDG_DATA_HOME="$scratch/data"
 export XDG_CACHE_HOME="$scratch/cache"
 export XDG_RUNTIME_DIR="$scratch/runtime"
 export QT_QPA_PLATFORM=offscreen
-suites=(logic_tests widget_tests)
+suites=(logic_tests widget_tests corpus_tests)
 echo "test order seed: $seed (replay with PAVIX_TEST_SEED=$seed make test)"
 
 # One suite in one order; its output goes to a log that is printed whole on failure.

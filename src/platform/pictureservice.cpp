@@ -1,5 +1,6 @@
 #include "platform/pictureservice.h"
 
+#include "common/jpegframe.h"
 #include "common/units.h"
 
 #include <QBuffer>
@@ -76,6 +77,10 @@ private:
     QString m_readFailure;
 };
 
+// Bytes of a file's start read ahead of the picture reader: enough for the frame header of
+// any JPEG whose metadata leaves it within them.
+constexpr qint64 HeaderPeekBytes = qint64(256) << 10;
+
 // Reads the first picture of a file into picture, reusing its memory when the new picture
 // has the same size and format. With fileBytes, a file of up to WholeFileBytes is read into
 // it in one go and decoded from memory. With a shrinkFor that gives a size for the header's
@@ -102,6 +107,8 @@ common::Status readFirstPicture(const QString &path, const ShrinkRule &shrinkFor
     QIODevice *device = &file;
     QBuffer memory;
     const qint64 length = file.size();
+    if (length == 0)
+        return badPicture(name, QStringLiteral("the file is empty"));
     if (fileBytes && length > 0 && length <= WholeFileBytes) {
         fileBytes->resize(length);
         const qint64 got = file.read(fileBytes->data(), length);
@@ -112,6 +119,12 @@ common::Status readFirstPicture(const QString &path, const ShrinkRule &shrinkFor
         memory.open(QIODevice::ReadOnly);
         device = &memory;
     }
+    // The file's start, read here before the reader takes Qt's lock on the image formats,
+    // so that a file whose read stalls holds up only this thread.
+    const QByteArray head = device == &memory ? QByteArray() : file.peek(HeaderPeekBytes);
+    if (file.readFailed())
+        return deviceError(name, file.readFailure());
+    const QByteArrayView headView = device == &memory ? QByteArrayView(*fileBytes) : QByteArrayView(head);
 
     // No format given: the reader recognises the content (taking a file's extension as a
     // first guess), so a GIF named .bmp still loads as the GIF it is.
@@ -129,13 +142,26 @@ common::Status readFirstPicture(const QString &path, const ShrinkRule &shrinkFor
     PictureFacts found{reader.format(), declared, reader.transformation() != QImageIOHandler::TransformationNone};
     if (facts)
         *facts = found;
+    // A progressive JPEG keeps every coefficient of the whole picture while it decodes, even
+    // when it is decoded shrunk; the decoder does not count that memory against any limit.
+    qint64 coefficientBytes = 0;
+    if (found.format == "jpeg") {
+        if (const std::optional<common::JpegFrame> frame = common::readJpegFrame(headView))
+            coefficientBytes = common::progressiveCoefficientBytes(*frame);
+    }
+    if (coefficientBytes > MaxCoefficientBytes)
+        return badPicture(name, QStringLiteral("its progressive coding needs %1 MB to decode, more than %2 MB")
+                                    .arg(coefficientBytes >> 20)
+                                    .arg(MaxCoefficientBytes >> 20));
     const QSize shrinkTo = shrinkFor && declared.isValid() ? shrinkFor(found) : QSize();
     const bool shrunk = shrinkTo.isValid() && !shrinkTo.isEmpty() && found.format == "jpeg";
     if (shrunk)
         reader.setScaledSize(shrinkTo);
 
-    // A full-size decode waits at the gate for its memory (32 bits a pixel) to be spared.
-    const qint64 gateBytes = !shrunk && gate && declared.isValid() ? 4 * qint64(declared.width()) * declared.height() : 0;
+    // A decode waits at the gate for its memory to be spared: 32 bits a pixel at full size,
+    // and the coefficients of a progressive JPEG.
+    const qint64 pictureBytes = !shrunk && declared.isValid() ? 4 * qint64(declared.width()) * declared.height() : 0;
+    const qint64 gateBytes = gate ? pictureBytes + coefficientBytes : 0;
     if (gateBytes > 0 && gate->enter)
         gate->enter(gateBytes);
     const auto leaveGate = qScopeGuard([&] {
@@ -148,8 +174,8 @@ common::Status readFirstPicture(const QString &path, const ShrinkRule &shrinkFor
             return deviceError(name, file.readFailure());
         if (reader.error() == QImageReader::DeviceError)
             return deviceError(name, reader.errorString());
-        if (length == 0 && file.seek(0) && file.peek(1).isEmpty())
-            return badPicture(name, QStringLiteral("the file is empty"));
+        if (device == &memory && fileBytes->isEmpty())
+            return badPicture(name, QStringLiteral("the file is empty")); // emptied since its length was taken
         if (reader.error() == QImageReader::UnsupportedFormatError)
             return badPicture(name, QStringLiteral("its content is not a picture format Pavix reads"));
         return badPicture(name, QStringLiteral("its picture data is damaged or of an unsupported kind"));
@@ -289,6 +315,10 @@ Result<PictureFacts> readPictureFacts(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return deviceError(name, file.errorString());
+    if (file.size() == 0)
+        return badPicture(name, QStringLiteral("the file is empty"));
+    // As for a whole read: a stalled read holds up this thread only, not Qt's image formats.
+    file.peek(HeaderPeekBytes);
     QImageReader reader(&file);
     const QSize declared = reader.size();
     if (reader.format().isEmpty())

@@ -19,6 +19,11 @@ namespace pavix::platform {
 // Largest picture Pavix decodes, in pixels (width times height as the header declares them).
 inline constexpr qint64 MaxPicturePixels = 100'000'000;
 
+// Most memory, in bytes, a progressive JPEG's coefficients may take while it is decoded
+// (2 bytes for each pixel of each colour component, whatever size it is decoded at); a
+// picture that needs more is refused before decoding.
+inline constexpr qint64 MaxCoefficientBytes = qint64(256) << 20;
+
 // Qt's per-picture allocation limit that Pavix sets, in MiB: a picture of MaxPicturePixels
 // at 32 bits per pixel (400,000,000 bytes) fits with room to spare.
 inline constexpr int PictureAllocationLimitMb = 400;
@@ -39,8 +44,11 @@ bool withinPictureLimits(QSize pixels);
 // The probe's load: the file's first picture at full size (the first directory entry of
 // an icon, the first frame of an animation; later frames are never read). Refuses with
 // ErrBadPicture and a message naming the file ("\"name\" cannot be read as a picture: ...")
-// a missing file, a file that is not a picture, an empty or damaged one, and one whose
-// header declares a zero side or more than MaxPicturePixels (refused before decoding).
+// a missing file, one that is not a regular file, a file that is not a picture, an empty or
+// damaged one, one whose header declares a zero side or more than MaxPicturePixels, and a
+// progressive JPEG whose coefficients need more than MaxCoefficientBytes (these refused before
+// decoding). A file whose length is 0 is refused unread: the system's pseudo files report
+// that length, and reading some of them blocks.
 // Refuses with ErrDeviceIo when the file exists but opening or reading it fails.
 common::Result<QImage> loadPicture(const QString &path);
 
@@ -75,10 +83,12 @@ struct DecodeScratch {
     QImage picture;       // the last picture decoded
 };
 
-// Lets a caller that decodes on several threads hold back a full-size decode until its
-// memory can be spared. enter(bytes) runs before a decode at full size, with the memory the
-// header promises it takes (4 bytes a pixel), and may block; leave(bytes) runs after it.
-// Shrunk JPEG decodes, refused files and pictures of unknown size do not pass the gate.
+// Lets a caller that decodes on several threads hold back a decode until its memory can be
+// spared. enter(bytes) runs before a decode at full size, with the memory the header
+// promises it takes (4 bytes a pixel, plus a progressive JPEG's coefficients), and may
+// block; leave(bytes) runs after it. A shrunk JPEG decode passes the gate only when it is
+// progressive, with its coefficients; other shrunk JPEG decodes, refused files and
+// pictures of unknown size do not pass it.
 struct DecodeGate {
     std::function<void(qint64 bytes)> enter;
     std::function<void(qint64 bytes)> leave;

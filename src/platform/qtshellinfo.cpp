@@ -1,6 +1,8 @@
 #include "platform/qtshellinfo.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QIcon>
 #include <QImageReader>
@@ -25,6 +27,8 @@ constexpr int MaxIconSidePx = 1024;
 // Entries of one icon file looked at, and entries tried when the best ones fail to decode.
 constexpr int MaxIconEntries = 64;
 constexpr int MaxDecodeAttempts = 4;
+// Largest icon file read for its own pictures; a larger one shows its type's icon.
+constexpr qint64 MaxIconFileBytes = qint64(4) << 20;
 
 bool declaredSizeAcceptable(const QSize &size)
 {
@@ -117,7 +121,21 @@ QString QtShellInfo::typeName(const QString &path)
 
 QImage QtShellInfo::iconFilePicture(const QString &path, int sizePx)
 {
-    QImageReader probe(path);
+    // Only a regular file with a length is read, and read whole once: a pipe or a device
+    // named like an icon, or a pseudo file of the system (length 0), could block the
+    // interface for ever, and a reader given the name would open it anew for every entry.
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() <= 0 || info.size() > MaxIconFileBytes)
+        return QImage();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QImage();
+    QByteArray bytes = file.read(MaxIconFileBytes);
+    file.close();
+
+    QBuffer probeDevice(&bytes);
+    probeDevice.open(QIODevice::ReadOnly);
+    QImageReader probe(&probeDevice);
     if (!probe.canRead())
         return QImage();
 
@@ -138,7 +156,9 @@ QImage QtShellInfo::iconFilePicture(const QString &path, int sizePx)
         if (++attempts > MaxDecodeAttempts)
             break;
         // A fresh reader per attempt: a failed decode may leave a reader unusable.
-        QImageReader reader(path);
+        QBuffer device(&bytes);
+        device.open(QIODevice::ReadOnly);
+        QImageReader reader(&device);
         if (entry.index > 0 && !reader.jumpToImage(entry.index))
             continue;
         if (!declaredSizeAcceptable(reader.size()))

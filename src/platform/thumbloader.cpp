@@ -3,165 +3,405 @@
 #include <QThread>
 
 #include <algorithm>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
 #include <system_error>
+#include <thread>
+#include <vector>
 
 namespace pavix::platform {
 
-ThumbLoader::ThumbLoader(QStringList paths, QSize cellPx, int threads, int lookAhead, qint64 decodeBudgetBytes,
-                         std::shared_ptr<const ThumbnailCache> cache)
-    : m_paths(std::move(paths))
-    , m_cellPx(cellPx)
-    , m_unreadable(platform::unreadableCell(cellPx))
-    , m_lookAhead(lookAhead > 0 ? lookAhead : DefaultLookAhead)
-    , m_decodeBudgetBytes(decodeBudgetBytes > 0 ? decodeBudgetBytes : DefaultDecodeBudgetBytes)
-    , m_gate{[this](qint64 bytes) { enterDecode(bytes); }, [this](qint64 bytes) { leaveDecode(bytes); }}
-    , m_cache(std::move(cache))
-    , m_cells(static_cast<size_t>(m_paths.size()))
-    , m_done(static_cast<size_t>(m_paths.size()), false)
-    , m_horizon(m_lookAhead)
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The index of the calling worker in its loader's list, for the decode gate; -1 on any
+// other thread.
+thread_local int t_workerIndex = -1;
+
+CachedCell makeCellFromFile(const std::shared_ptr<const ThumbnailCache> &cache, const QString &path, QSize cellPx,
+                            DecodeScratch &scratch, const DecodeGate *gate, bool mayStore)
 {
-    int wanted = threads > 0 ? threads : QThread::idealThreadCount();
-    wanted = std::clamp(wanted, 1, MaxThreads);
-    wanted = std::min(wanted, count());
-    for (int t = 0; t < wanted; ++t) {
+    if (cache)
+        return cache->cell(path, cellPx, scratch, gate, mayStore);
+    CachedCell made;
+    if (common::Result<QImage> cell = loadThumbnail(path, cellPx, scratch, gate))
+        made.cell = std::move(cell.value());
+    return made;
+}
+
+} // namespace
+
+struct ThumbLoader::Shared {
+    struct Worker {
+        std::thread thread;
+        int cell = -1;           // the cell under way; -1 when idle
+        bool timed = false;      // the cell's time runs (not while waiting for memory)
+        Clock::time_point since; // when its time began to run
+        qint64 gateBytes = 0;    // memory it holds at the decode gate
+        bool givenUp = false;    // ran past the time limit; ends as soon as it can
+    };
+
+    Shared(QStringList paths_, QSize cellPx_, Options options)
+        : paths(std::move(paths_))
+        , cellPx(cellPx_)
+        , unreadable(unreadableCell(cellPx_))
+        , lookAhead(options.lookAhead > 0 ? options.lookAhead : DefaultLookAhead)
+        , budgetBytes(options.decodeBudgetBytes > 0 ? options.decodeBudgetBytes : DefaultDecodeBudgetBytes)
+        , timeLimit(options.cellTimeLimit.count() > 0 ? options.cellTimeLimit : DefaultCellTimeLimit)
+        , makeCell(options.makeCell ? std::move(options.makeCell)
+                                    : CellMaker([cache = std::move(options.cache)](
+                                                    const QString &path, QSize px, DecodeScratch &scratch,
+                                                    const DecodeGate *decodeGate, bool mayStore) {
+                                          return makeCellFromFile(cache, path, px, scratch, decodeGate, mayStore);
+                                      }))
+        , gate{[this](qint64 bytes) { enterDecode(bytes); }, [this](qint64 bytes) { leaveDecode(bytes); }}
+        , cells(static_cast<size_t>(paths.size()))
+        , done(static_cast<size_t>(paths.size()), false)
+        , horizon(lookAhead)
+    {
+    }
+
+    int count() const { return static_cast<int>(paths.size()); }
+
+    // Starts one more worker; false when the system refuses a thread. Lock held.
+    bool startWorker(const std::shared_ptr<Shared> &self)
+    {
+        const int index = static_cast<int>(workers.size());
+        workers.emplace_back();
         try {
-            m_workers.emplace_back([this] { work(); });
+            workers.back().thread = std::thread([self, index] { self->work(index); });
         } catch (const std::system_error &) {
-            // The system refused another thread: the ones running do the work, or, with
-            // none at all, waitFor decodes on the caller's thread.
+            workers.pop_back();
+            return false;
+        }
+        ++live;
+        return true;
+    }
+
+    void work(int index)
+    {
+        t_workerIndex = index;
+        DecodeScratch scratch; // this worker's buffers, reused from picture to picture
+        std::unique_lock lock(mutex);
+        for (;;) {
+            room.wait(lock, [this, index] {
+                return cancelled || workers[size_t(index)].givenUp || next >= count() || next < horizon;
+            });
+            if (cancelled || workers[size_t(index)].givenUp || next >= count())
+                break;
+            decodeNext(lock, scratch, index);
+            cellDone.notify_all();
+        }
+        workers[size_t(index)].cell = -1;
+        cellDone.notify_all();
+    }
+
+    // Decodes the next file in order; lock is held on entry and exit. index is the worker's,
+    // or -1 on the caller's thread.
+    void decodeNext(std::unique_lock<std::mutex> &lock, DecodeScratch &scratch, int index)
+    {
+        const int i = next++;
+        const QString path = paths.at(i);
+        const bool mayStore = storing;
+        if (index >= 0) {
+            Worker &worker = workers[size_t(index)];
+            worker.cell = i;
+            worker.timed = true;
+            worker.since = Clock::now();
+        }
+        lock.unlock();
+        CachedCell made = makeCell(path, cellPx, scratch, &gate, mayStore);
+        lock.lock();
+        if (index >= 0)
+            workers[size_t(index)].cell = -1;
+        if (made.storeFailed)
+            storing = false;
+        if (done[size_t(i)])
+            return; // given up while it was under way
+        cells[size_t(i)] = made.cell.isNull() ? unreadable : std::move(made.cell);
+        done[size_t(i)] = true;
+        switch (made.source) {
+        case CellSource::Decoded:
+            ++decodedFiles;
+            break;
+        case CellSource::Cache:
+            ++cachedCells;
+            break;
+        case CellSource::KnownFailure:
+            ++knownFailures;
             break;
         }
+    }
+
+    // Gives up the workers whose cell has run past the time limit: each cell becomes the
+    // unreadable cell, and another worker takes the place of each while replacements are
+    // left (only with replace). Lock held.
+    void giveUpOverdue(const std::shared_ptr<Shared> &self, Clock::time_point now, bool replace)
+    {
+        bool gaveUp = false;
+        for (Worker &worker : workers) {
+            if (worker.givenUp || worker.cell < 0 || !worker.timed || now - worker.since < timeLimit)
+                continue;
+            worker.givenUp = true;
+            --live;
+            stalledBytes += worker.gateBytes;
+            const auto cell = size_t(worker.cell);
+            if (!done[cell]) {
+                cells[cell] = unreadable;
+                done[cell] = true;
+                ++givenUpCells;
+            }
+            gaveUp = true;
+        }
+        if (!gaveUp)
+            return;
+        // Taken out of the loop: a new worker may move the list.
+        while (replace && live < wantedThreads && replacements < MaxReplacements && startWorker(self))
+            ++replacements;
+        cellDone.notify_all();
+        memory.notify_all(); // memory held by the stalled workers no longer holds others back
+    }
+
+    // When the next worker under way runs past the time limit; now + limit when none is.
+    Clock::time_point nextDeadline(Clock::time_point now) const
+    {
+        Clock::time_point deadline = now + timeLimit;
+        for (const Worker &worker : workers) {
+            if (!worker.givenUp && worker.cell >= 0 && worker.timed)
+                deadline = std::min(deadline, worker.since + timeLimit);
+        }
+        return deadline;
+    }
+
+    bool anyWorkerBusy() const
+    {
+        return std::any_of(workers.cbegin(), workers.cend(),
+                           [](const Worker &worker) { return !worker.givenUp && worker.cell >= 0; });
+    }
+
+    void enterDecode(qint64 bytes)
+    {
+        std::unique_lock lock(mutex);
+        Worker *worker = t_workerIndex >= 0 ? &workers[size_t(t_workerIndex)] : nullptr;
+        if (worker)
+            worker->timed = false; // waiting for memory is not the file's fault
+        // Memory held by workers given up on counts in the peak, but holds no one back:
+        // they may never give it back.
+        memory.wait(lock, [this, bytes] {
+            const qint64 active = decodingBytes - stalledBytes;
+            return active == 0 || active + bytes <= budgetBytes;
+        });
+        decodingBytes += bytes;
+        ++decodes;
+        if (worker && worker->givenUp)
+            stalledBytes += bytes; // given up on before it came here
+        peakDecodingBytes = std::max(peakDecodingBytes, decodingBytes - stalledBytes);
+        peakDecodes = std::max(peakDecodes, decodes - stalledDecodes());
+        if (worker) {
+            worker->gateBytes = bytes;
+            worker->timed = true;
+            worker->since = Clock::now();
+        }
+    }
+
+    void leaveDecode(qint64 bytes)
+    {
+        {
+            std::lock_guard lock(mutex);
+            decodingBytes -= bytes;
+            --decodes;
+            if (t_workerIndex >= 0) {
+                Worker &worker = workers[size_t(t_workerIndex)];
+                if (worker.givenUp)
+                    stalledBytes -= worker.gateBytes;
+                worker.gateBytes = 0;
+            }
+        }
+        memory.notify_all();
+    }
+
+    int stalledDecodes() const
+    {
+        return int(std::count_if(workers.cbegin(), workers.cend(),
+                                 [](const Worker &worker) { return worker.givenUp && worker.gateBytes > 0; }));
+    }
+
+    const QStringList paths;
+    const QSize cellPx;
+    const QImage unreadable;
+    const int lookAhead;
+    const qint64 budgetBytes;
+    const std::chrono::milliseconds timeLimit;
+    const CellMaker makeCell;
+    const DecodeGate gate;
+
+    mutable std::mutex mutex;
+    std::condition_variable cellDone; // a cell was stored or given up, a worker ended, or the loader was cancelled
+    std::condition_variable room;     // the consumer moved on, or the loader was cancelled
+    std::condition_variable memory;   // a full-size decode finished or was given up
+    qint64 decodingBytes = 0;         // memory of the decodes under way
+    qint64 stalledBytes = 0;          // the part of it held by workers given up on
+    int decodes = 0;                  // decodes under way
+    qint64 peakDecodingBytes = 0;
+    int peakDecodes = 0;
+    std::vector<QImage> cells;
+    std::vector<bool> done;
+    int next = 0;    // the next index a worker takes
+    int horizon = 0; // workers start only indices below this
+    bool cancelled = false;
+    bool storing = true; // no store has failed yet
+    int decodedFiles = 0;
+    int cachedCells = 0;
+    int knownFailures = 0;
+    int givenUpCells = 0;
+
+    std::deque<Worker> workers; // a deque, so that starting a worker moves no other
+    int wantedThreads = 0;      // how many run at once while none has been given up on
+    int live = 0;               // workers started and not given up on
+    int replacements = 0;
+};
+
+ThumbLoader::ThumbLoader(QStringList paths, QSize cellPx, int threads, int lookAhead, qint64 decodeBudgetBytes,
+                         std::shared_ptr<const ThumbnailCache> cache)
+    : ThumbLoader(std::move(paths), cellPx, Options{threads, lookAhead, decodeBudgetBytes, std::move(cache), {}, {}})
+{
+}
+
+ThumbLoader::ThumbLoader(QStringList paths, QSize cellPx, Options options)
+    : m_shared(std::make_shared<Shared>(std::move(paths), cellPx, options))
+{
+    Shared &s = *m_shared;
+    int wanted = options.threads > 0 ? options.threads : QThread::idealThreadCount();
+    wanted = std::clamp(wanted, 1, MaxThreads);
+    wanted = std::min(wanted, s.count());
+    std::lock_guard lock(s.mutex);
+    s.wantedThreads = wanted;
+    // When the system refuses a thread, the ones running do the work, or, with none at all,
+    // waitFor decodes on the caller's thread.
+    for (int t = 0; t < wanted && s.startWorker(m_shared); ++t) {
     }
 }
 
 ThumbLoader::~ThumbLoader()
 {
     cancel();
-    for (std::thread &worker : m_workers)
-        worker.join();
+    Shared &s = *m_shared;
+    std::vector<std::thread> joined;
+    std::vector<std::thread> left;
+    {
+        std::unique_lock lock(s.mutex);
+        // A worker still on a cell finishes it, unless it runs past the time limit.
+        while (s.anyWorkerBusy()) {
+            s.cellDone.wait_until(lock, s.nextDeadline(Clock::now()));
+            s.giveUpOverdue(m_shared, Clock::now(), false);
+        }
+        for (Shared::Worker &worker : s.workers)
+            (worker.givenUp ? left : joined).push_back(std::move(worker.thread));
+    }
+    for (std::thread &thread : joined)
+        thread.join();
+    // Each holds the shared state until it ends.
+    for (std::thread &thread : left)
+        thread.detach();
+}
+
+int ThumbLoader::count() const
+{
+    return m_shared->count();
+}
+
+int ThumbLoader::threadCount() const
+{
+    std::lock_guard lock(m_shared->mutex);
+    return static_cast<int>(m_shared->workers.size());
 }
 
 void ThumbLoader::cancel()
 {
+    Shared &s = *m_shared;
     {
-        std::lock_guard lock(m_mutex);
-        m_cancelled = true;
+        std::lock_guard lock(s.mutex);
+        s.cancelled = true;
     }
-    m_room.notify_all();
-    m_cellDone.notify_all();
-}
-
-void ThumbLoader::decodeNext(std::unique_lock<std::mutex> &lock, platform::DecodeScratch &scratch)
-{
-    const int i = m_next++;
-    const QString path = m_paths.at(i);
-    const bool storing = m_storing;
-    lock.unlock();
-    CachedCell made;
-    if (m_cache) {
-        made = m_cache->cell(path, m_cellPx, scratch, &m_gate, storing);
-    } else if (common::Result<QImage> cell = platform::loadThumbnail(path, m_cellPx, scratch, &m_gate)) {
-        made.cell = std::move(cell.value());
-    }
-    QImage image = made.cell.isNull() ? m_unreadable : std::move(made.cell);
-    lock.lock();
-    m_cells[static_cast<size_t>(i)] = std::move(image);
-    m_done[static_cast<size_t>(i)] = true;
-    if (made.storeFailed)
-        m_storing = false;
-    switch (made.source) {
-    case CellSource::Decoded:
-        ++m_decodedFiles;
-        break;
-    case CellSource::Cache:
-        ++m_cachedCells;
-        break;
-    case CellSource::KnownFailure:
-        ++m_knownFailures;
-        break;
-    }
-}
-
-int ThumbLoader::decodedFiles() const
-{
-    std::lock_guard lock(m_mutex);
-    return m_decodedFiles;
-}
-
-int ThumbLoader::cachedCells() const
-{
-    std::lock_guard lock(m_mutex);
-    return m_cachedCells;
-}
-
-int ThumbLoader::knownFailures() const
-{
-    std::lock_guard lock(m_mutex);
-    return m_knownFailures;
-}
-
-void ThumbLoader::enterDecode(qint64 bytes)
-{
-    std::unique_lock lock(m_mutex);
-    m_memory.wait(lock, [this, bytes] { return m_decodingBytes == 0 || m_decodingBytes + bytes <= m_decodeBudgetBytes; });
-    m_decodingBytes += bytes;
-    ++m_decodes;
-    m_peakDecodingBytes = std::max(m_peakDecodingBytes, m_decodingBytes);
-    m_peakDecodes = std::max(m_peakDecodes, m_decodes);
-}
-
-void ThumbLoader::leaveDecode(qint64 bytes)
-{
-    {
-        std::lock_guard lock(m_mutex);
-        m_decodingBytes -= bytes;
-        --m_decodes;
-    }
-    m_memory.notify_all();
-}
-
-qint64 ThumbLoader::peakDecodingBytes() const
-{
-    std::lock_guard lock(m_mutex);
-    return m_peakDecodingBytes;
-}
-
-int ThumbLoader::peakDecodes() const
-{
-    std::lock_guard lock(m_mutex);
-    return m_peakDecodes;
-}
-
-void ThumbLoader::work()
-{
-    platform::DecodeScratch scratch; // this worker's buffers, reused from picture to picture
-    std::unique_lock lock(m_mutex);
-    for (;;) {
-        m_room.wait(lock, [this] { return m_cancelled || m_next >= count() || m_next < m_horizon; });
-        if (m_cancelled || m_next >= count())
-            return;
-        decodeNext(lock, scratch);
-        m_cellDone.notify_all();
-    }
+    s.room.notify_all();
+    s.cellDone.notify_all();
 }
 
 QImage ThumbLoader::waitFor(int i)
 {
-    if (i < 0 || i >= count())
+    Shared &s = *m_shared;
+    if (i < 0 || i >= s.count())
         return QImage();
-    std::unique_lock lock(m_mutex);
-    if (i + 1 + m_lookAhead > m_horizon) {
-        m_horizon = i + 1 + m_lookAhead;
-        m_room.notify_all();
+    const auto cell = size_t(i);
+    std::unique_lock lock(s.mutex);
+    if (i + 1 + s.lookAhead > s.horizon) {
+        s.horizon = i + 1 + s.lookAhead;
+        s.room.notify_all();
     }
-    if (m_workers.empty()) {
-        platform::DecodeScratch scratch;
-        while (!m_done[static_cast<size_t>(i)] && !m_cancelled)
-            decodeNext(lock, scratch);
+    if (s.workers.empty()) {
+        DecodeScratch scratch;
+        while (!s.done[cell] && !s.cancelled)
+            s.decodeNext(lock, scratch, -1);
     }
-    // A cell already taken by a worker is finished even after a cancel.
-    m_cellDone.wait(lock, [this, i] { return m_done[static_cast<size_t>(i)] || (m_cancelled && i >= m_next); });
-    return m_cells[static_cast<size_t>(i)];
+    for (;;) {
+        // A cell already taken by a worker is finished even after a cancel.
+        if (s.done[cell])
+            return s.cells[cell];
+        if (s.cancelled && i >= s.next)
+            return QImage();
+        if (i >= s.next && s.live == 0 && !s.workers.empty()) {
+            // Every worker was given up on and no more may start: no one will take it.
+            s.cells[cell] = s.unreadable;
+            s.done[cell] = true;
+            ++s.givenUpCells;
+            return s.cells[cell];
+        }
+        s.cellDone.wait_until(lock, s.nextDeadline(Clock::now()));
+        s.giveUpOverdue(m_shared, Clock::now(), true);
+    }
+}
+
+qint64 ThumbLoader::decodeBudgetBytes() const
+{
+    return m_shared->budgetBytes;
+}
+
+qint64 ThumbLoader::peakDecodingBytes() const
+{
+    std::lock_guard lock(m_shared->mutex);
+    return m_shared->peakDecodingBytes;
+}
+
+int ThumbLoader::peakDecodes() const
+{
+    std::lock_guard lock(m_shared->mutex);
+    return m_shared->peakDecodes;
+}
+
+int ThumbLoader::decodedFiles() const
+{
+    std::lock_guard lock(m_shared->mutex);
+    return m_shared->decodedFiles;
+}
+
+int ThumbLoader::cachedCells() const
+{
+    std::lock_guard lock(m_shared->mutex);
+    return m_shared->cachedCells;
+}
+
+int ThumbLoader::knownFailures() const
+{
+    std::lock_guard lock(m_shared->mutex);
+    return m_shared->knownFailures;
+}
+
+int ThumbLoader::givenUpCells() const
+{
+    std::lock_guard lock(m_shared->mutex);
+    return m_shared->givenUpCells;
 }
 
 } // namespace pavix::platform

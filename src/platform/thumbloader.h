@@ -3,7 +3,9 @@
 // a grid build uses every core while the interface thread still places the cells one after
 // the other in the order of the list. Workers take the files in list order and store each
 // cell under its index; the interface thread asks for cell 0, 1, 2 ... and waits only when
-// the cell it asks for is not decoded yet.
+// the cell it asks for is not decoded yet, and never longer than a time limit: a file whose
+// read stalls (a stalled network mount, a pseudo file) becomes an unreadable cell, another
+// worker takes the stalled one's place, and the build goes on.
 
 #include "platform/pictureservice.h"
 #include "platform/thumbnailcache.h"
@@ -12,17 +14,15 @@
 #include <QSize>
 #include <QStringList>
 
-#include <condition_variable>
+#include <chrono>
+#include <functional>
 #include <memory>
-#include <mutex>
-#include <thread>
-#include <vector>
 
 namespace pavix::platform {
 
 class ThumbLoader {
 public:
-    // Most worker threads a loader starts, whatever the machine reports.
+    // Most worker threads a loader runs at once, whatever the machine reports.
     static constexpr int MaxThreads = 16;
     // How many cells past the last one asked for the workers may decode ahead by default;
     // cells are small (60 x 60 pixels take 14 KB), so this bounds memory, not speed.
@@ -33,29 +33,54 @@ public:
     // A picture larger than this is still decoded, with no other full-size decode beside it.
     static constexpr qint64 DefaultDecodeBudgetBytes = qint64(256) << 20;
 
-    // Starts decoding cells of cellPx for paths at once. threads <= 0 takes
-    // QThread::idealThreadCount(); the count is kept within 1 .. MaxThreads and never above
-    // the number of files. lookAhead <= 0 takes DefaultLookAhead, decodeBudgetBytes <= 0
-    // DefaultDecodeBudgetBytes. With a cache, the workers take cells from the shared
-    // thumbnail cache where it has them and store the thumbnails they make; after the first
-    // store that fails they store nothing more (a full or read-only cache costs nothing
-    // else).
+    // How long a worker may spend on one file, not counting its wait for memory at the
+    // decode gate, before the cell is given up as unreadable once waitFor asks for it or
+    // for a later cell.
+    static constexpr std::chrono::milliseconds DefaultCellTimeLimit{5000};
+    // Most workers a loader starts in place of workers given up on, over its whole life;
+    // after that, the cells that no worker is left to decode are given up at once.
+    static constexpr int MaxReplacements = 16;
+
+    // Makes the cell of cellPx for one file on a worker; a null cell stands for a file that
+    // cannot be read. The default reads the shared thumbnail cache when there is one, and
+    // the file otherwise.
+    using CellMaker = std::function<CachedCell(const QString &path, QSize cellPx, DecodeScratch &scratch,
+                                               const DecodeGate *gate, bool mayStore)>;
+
+    struct Options {
+        int threads = 0;              // <= 0: QThread::idealThreadCount()
+        int lookAhead = 0;            // <= 0: DefaultLookAhead
+        qint64 decodeBudgetBytes = 0; // <= 0: DefaultDecodeBudgetBytes
+        std::shared_ptr<const ThumbnailCache> cache;
+        std::chrono::milliseconds cellTimeLimit{0}; // <= 0: DefaultCellTimeLimit
+        CellMaker makeCell;                         // empty: the default
+    };
+
+    // Starts decoding cells of cellPx for paths at once. The thread count is kept within
+    // 1 .. MaxThreads and never above the number of files. With a cache, the workers take
+    // cells from the shared thumbnail cache where it has them and store the thumbnails
+    // they make; after the first store that fails they store nothing more (a full or
+    // read-only cache costs nothing else).
+    ThumbLoader(QStringList paths, QSize cellPx, Options options);
     ThumbLoader(QStringList paths, QSize cellPx, int threads = 0, int lookAhead = 0, qint64 decodeBudgetBytes = 0,
                 std::shared_ptr<const ThumbnailCache> cache = nullptr);
-    // Cancels the work still waiting and joins the workers (a decode under way finishes).
+    // Cancels the work still waiting and joins the workers (a decode under way finishes);
+    // a worker given up on is left to end on its own, and touches nothing of the caller's.
     ~ThumbLoader();
 
     ThumbLoader(const ThumbLoader &) = delete;
     ThumbLoader &operator=(const ThumbLoader &) = delete;
 
-    int count() const { return static_cast<int>(m_paths.size()); }
-    // Worker threads started (0 for an empty list, or when no thread could be started, in
-    // which case waitFor decodes on the calling thread).
-    int threadCount() const { return static_cast<int>(m_workers.size()); }
+    int count() const;
+    // Worker threads started so far, replacements included (0 for an empty list, or when no
+    // thread could be started, in which case waitFor decodes on the calling thread, with no
+    // time limit).
+    int threadCount() const;
 
-    // Cell i, blocking the caller until it is decoded: the picture's cell, or the
-    // unreadable cell when the file cannot be read. An index out of range gives a null
-    // image, and so does a cell that cancel() kept from being decoded.
+    // Cell i, blocking the caller until it is decoded or given up: the picture's cell, or
+    // the unreadable cell when the file cannot be read or its worker ran past the time
+    // limit. An index out of range gives a null image, and so does a cell that cancel()
+    // kept from being decoded.
     QImage waitFor(int i);
 
     // Stops the workers from starting further files; cells already being decoded finish.
@@ -66,53 +91,23 @@ public:
     // the most pictures that full-size decodes took at once so far: the gate's own
     // accounting, for tests and measurements. The peak stays within the budget unless one
     // picture alone is larger than it, and then that picture was decoded alone.
-    qint64 decodeBudgetBytes() const { return m_decodeBudgetBytes; }
+    qint64 decodeBudgetBytes() const;
     qint64 peakDecodingBytes() const;
     int peakDecodes() const;
 
     // How the cells made so far came about: files read and decoded, cells drawn from a
-    // cached thumbnail, files the cache knows cannot be read. Their sum is the number of
-    // cells made.
+    // cached thumbnail, files the cache knows cannot be read, cells given up after the
+    // time limit. Their sum is the number of cells made.
     int decodedFiles() const;
     int cachedCells() const;
     int knownFailures() const;
+    int givenUpCells() const;
 
 private:
-    void work();
-    // Decodes the next file in order on the calling thread; lock is held on entry and exit.
-    void decodeNext(std::unique_lock<std::mutex> &lock, platform::DecodeScratch &scratch);
-
-    // Called by the picture service around a full-size decode; may block in enter.
-    void enterDecode(qint64 bytes);
-    void leaveDecode(qint64 bytes);
-
-    const QStringList m_paths;
-    const QSize m_cellPx;
-    const QImage m_unreadable;
-    const int m_lookAhead;
-    const qint64 m_decodeBudgetBytes;
-    const platform::DecodeGate m_gate;
-    const std::shared_ptr<const ThumbnailCache> m_cache;
-
-    mutable std::mutex m_mutex;
-    std::condition_variable m_cellDone; // a cell was stored, or the loader was cancelled
-    std::condition_variable m_room;     // the consumer moved on, or the loader was cancelled
-    std::condition_variable m_memory;   // a full-size decode finished
-    qint64 m_decodingBytes = 0;         // memory of the full-size decodes under way
-    int m_decodes = 0;                  // full-size decodes under way
-    qint64 m_peakDecodingBytes = 0;
-    int m_peakDecodes = 0;
-    std::vector<QImage> m_cells;
-    std::vector<bool> m_done;
-    int m_next = 0;    // the next index a worker takes
-    int m_horizon = 0; // workers start only indices below this
-    bool m_cancelled = false;
-    bool m_storing = true; // no store has failed yet
-    int m_decodedFiles = 0;
-    int m_cachedCells = 0;
-    int m_knownFailures = 0;
-
-    std::vector<std::thread> m_workers;
+    struct Shared;
+    // Everything the workers touch, kept alive by each of them, so that a worker given up
+    // on can outlive the loader.
+    std::shared_ptr<Shared> m_shared;
 };
 
 } // namespace pavix::platform

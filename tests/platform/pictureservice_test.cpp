@@ -1,6 +1,7 @@
 #include "platform/pictureservice.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -346,6 +347,15 @@ TEST_F(PictureService, OnlyFullSizeDecodesPassTheGate)
     calls.clear();
     ASSERT_TRUE(loadThumbnail(corpusPath(QStringLiteral("good/large_4032x3024.jpg")), Cell, scratch, &gate).ok());
     EXPECT_TRUE(calls.empty()) << "a shrunk JPEG decode takes little memory";
+    // A shrunk progressive JPEG still keeps the coefficients of the whole picture: 2 bytes
+    // for each of its 3 components' pixels.
+    ASSERT_TRUE(loadThumbnail(corpusPath(QStringLiteral("good/cat.jpg")), Cell, scratch, &gate).ok());
+    EXPECT_EQ(calls, (std::vector<qint64>{320 * 240 * 3 * 2, -320 * 240 * 3 * 2}));
+    calls.clear();
+    // At full size it takes its pixels besides.
+    ASSERT_TRUE(loadShrunkPicture(corpusPath(QStringLiteral("good/cat.jpg")), ShrinkRule(), scratch, &gate).ok());
+    EXPECT_EQ(calls, (std::vector<qint64>{320 * 240 * 10, -320 * 240 * 10}));
+    calls.clear();
     // A damaged picture still leaves the gate; a refused header never enters it.
     ASSERT_FALSE(loadThumbnail(corpusPath(QStringLiteral("bad/truncated-header-only.bmp")), Cell, scratch, &gate).ok());
     ASSERT_FALSE(loadThumbnail(corpusPath(QStringLiteral("bad/progressive-49157x27397-613B.jpg")), Cell, scratch, &gate).ok());
@@ -442,11 +452,24 @@ TEST_F(PictureService, FilesThatCannotBeReadAreRefusedWithTheRightNumber)
     ASSERT_FALSE(directory.ok());
     EXPECT_EQ(directory.error().number, ErrBadPicture);
 
-    // A file that exists but whose reading fails: the kernel answers EIO at offset 0.
-    const auto unreadable = loadPicture(QStringLiteral("/proc/self/mem"));
-    ASSERT_FALSE(unreadable.ok());
-    EXPECT_EQ(unreadable.error().number, ErrDeviceIo);
-    EXPECT_EQ(loadThumbnail(QStringLiteral("/proc/self/mem"), Cell).error().number, ErrDeviceIo);
+    // A pseudo file of the system whose reading fails (EIO at offset 0) reports a length of
+    // 0 and is refused as empty before it is read.
+    const auto memory = loadPicture(QStringLiteral("/proc/self/mem"));
+    ASSERT_FALSE(memory.ok());
+    EXPECT_EQ(memory.error().number, ErrBadPicture);
+    // A file that exists but cannot be opened for reading, whoever asks: a write-only
+    // attribute of a device.
+    QDirIterator attributes(QStringLiteral("/sys/devices"), {QStringLiteral("rescan")}, QDir::Files | QDir::System,
+                            QDirIterator::Subdirectories);
+    if (attributes.hasNext()) {
+        const QString writeOnly = attributes.next();
+        const auto unreadable = loadPicture(writeOnly);
+        ASSERT_FALSE(unreadable.ok());
+        EXPECT_EQ(unreadable.error().number, ErrDeviceIo) << qPrintable(unreadable.error().message);
+        EXPECT_EQ(loadThumbnail(writeOnly, Cell).error().number, ErrDeviceIo);
+    } else {
+        std::printf("[ skipped  ] no write-only device attribute under /sys/devices to read\n");
+    }
 
     const QString text = folder.filePath(QStringLiteral("notes.jpg"));
     QFile notes(text);
@@ -507,4 +530,59 @@ TEST(SaveBitmap, WritesAWholeBitmapOrLeavesTheOldFile)
     ASSERT_FALSE(refused.ok());
     EXPECT_EQ(refused.error().number, pavix::common::ErrDeviceIo);
     EXPECT_TRUE(loadPicture(path).ok());
+}
+
+TEST_F(PictureService, ProgressiveJpegWhoseCoefficientsCannotFitIsRefusedBeforeDecoding)
+{
+    // A 979-byte progressive JPEG of 32 x 32 whose frame header is made to declare
+    // 10,000 x 10,000: exactly the largest picture allowed, but its coefficients alone would
+    // take 600 MB whatever size it is decoded at.
+    QFile source(corpusPath(QStringLiteral("good/jpg-progressive.jpg")));
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    QByteArray bytes = source.readAll();
+    const qsizetype frame = bytes.indexOf(QByteArray::fromHex("ffc20011"));
+    ASSERT_GT(frame, 0);
+    ASSERT_EQ(bytes.mid(frame + 5, 4), QByteArray::fromHex("00200020"));
+    bytes.replace(frame + 5, 4, QByteArray::fromHex("27102710"));
+    QTemporaryDir folder;
+    const QString claim = folder.filePath(QStringLiteral("claim.jpg"));
+    QFile out(claim);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(bytes);
+    out.close();
+
+    std::vector<qint64> calls;
+    const DecodeGate gate{[&](qint64 bytes) { calls.push_back(bytes); }, [&](qint64 bytes) { calls.push_back(-bytes); }};
+    DecodeScratch scratch;
+    const qint64 peakBeforeKb = statusKb("VmHWM");
+    const auto cell = loadThumbnail(claim, Cell, scratch, &gate);
+    const auto picture = loadPicture(claim);
+    const qint64 peakAfterKb = statusKb("VmHWM");
+    ASSERT_FALSE(cell.ok());
+    ASSERT_FALSE(picture.ok());
+    EXPECT_EQ(cell.error().number, ErrBadPicture);
+    EXPECT_TRUE(cell.error().message.contains(QStringLiteral("\"claim.jpg\"")));
+    EXPECT_TRUE(picture.error().message.contains(QStringLiteral("progressive coding needs 572 MB")))
+        << qPrintable(picture.error().message);
+    EXPECT_TRUE(calls.empty()) << "refused before the gate";
+    EXPECT_LT(peakAfterKb - peakBeforeKb, 100 * 1024);
+}
+
+TEST_F(PictureService, FilesReportingNoLengthAreRefusedUnread)
+{
+    // The system's pseudo files report a length of 0 whatever they hold, and reading some
+    // of them blocks (the kernel log): a picture never has length 0.
+    QTemporaryDir folder;
+    const QString status = folder.filePath(QStringLiteral("status.jpg"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/proc/self/status"), status));
+    ASSERT_TRUE(QFileInfo(status).isFile());
+    ASSERT_EQ(QFileInfo(status).size(), 0);
+    for (const pavix::common::Result<QImage> &read : {loadPicture(status), loadThumbnail(status, Cell)}) {
+        ASSERT_FALSE(read.ok());
+        EXPECT_EQ(read.error().number, ErrBadPicture);
+        EXPECT_TRUE(read.error().message.endsWith(QStringLiteral("the file is empty"))) << qPrintable(read.error().message);
+    }
+    const auto facts = readPictureFacts(status);
+    ASSERT_FALSE(facts.ok());
+    EXPECT_TRUE(facts.error().message.endsWith(QStringLiteral("the file is empty")));
 }

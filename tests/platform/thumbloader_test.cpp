@@ -2,6 +2,9 @@
 
 #include "platform/pictureservice.h"
 
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QImageWriter>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -9,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <condition_variable>
+#include <mutex>
 
 #include "support/corpus.h"
 
@@ -194,4 +199,122 @@ TEST(ThumbLoader, FullSizeDecodesAtOnceStayWithinTheMemoryBudget)
             << "budget " << setting.budget;
         EXPECT_EQ(loader.peakDecodingBytes(), loader.peakDecodes() * pictureBytes);
     }
+}
+
+namespace {
+
+// Files whose reading never ends until the test lets them go: a stand-in for a stalled
+// network mount. Held by the loader's cell maker, so that it outlives workers given up on.
+struct Stall {
+    std::mutex mutex;
+    std::condition_variable released;
+    bool open = false;
+    int entered = 0;
+
+    void release()
+    {
+        {
+            std::lock_guard lock(mutex);
+            open = true;
+        }
+        released.notify_all();
+    }
+};
+
+// Makes cells from the files, except that a path ending in "stalled" blocks until released.
+ThumbLoader::CellMaker stallingMaker(const std::shared_ptr<Stall> &stall)
+{
+    return [stall](const QString &path, QSize cellPx, DecodeScratch &scratch, const DecodeGate *gate, bool) {
+        if (path.endsWith(QLatin1String("stalled"))) {
+            std::unique_lock lock(stall->mutex);
+            ++stall->entered;
+            stall->released.wait(lock, [&] { return stall->open; });
+            return CachedCell{};
+        }
+        CachedCell made;
+        if (auto cell = loadThumbnail(path, cellPx, scratch, gate))
+            made.cell = *cell;
+        return made;
+    };
+}
+
+} // namespace
+
+TEST(ThumbLoader, AFileThatNeverEndsBecomesUnreadableAfterTheTimeLimitAndTheBuildGoesOn)
+{
+    configurePictureLimits();
+    const auto stall = std::make_shared<Stall>();
+    const QString good = corpusPath(QStringLiteral("good/hopper.jpg"));
+    const QString stalled = QStringLiteral("/nowhere/stalled");
+    // More stalled files than workers, so every first worker is stuck at some point.
+    const QStringList paths{good, stalled, good, stalled, stalled, good, good, stalled, good};
+    const QImage goodCell = expectedCell(good);
+    const auto limit = std::chrono::milliseconds(150);
+    QElapsedTimer clock;
+    clock.start();
+    {
+        ThumbLoader::Options options;
+        options.threads = 2;
+        options.cellTimeLimit = limit;
+        options.makeCell = stallingMaker(stall);
+        ThumbLoader loader(paths, Cell, options);
+        for (int i = 0; i < loader.count(); ++i)
+            EXPECT_EQ(loader.waitFor(i), paths[i] == good ? goodCell : unreadableCell(Cell)) << "cell " << i;
+        EXPECT_EQ(loader.givenUpCells(), 4);
+        EXPECT_EQ(loader.decodedFiles(), 5);
+        EXPECT_GE(loader.threadCount(), 2 + 4) << "a worker took the place of each one stuck";
+        // Destroyed while four workers are still stuck: it does not wait for them.
+    }
+    // Each stalled file costs at most about one time limit, not the whole build.
+    EXPECT_LT(clock.elapsed(), 4 * 4 * limit.count() + 2000);
+    EXPECT_EQ(stall->entered, 4);
+    stall->release(); // the stuck workers end on their own, touching only what they hold
+}
+
+TEST(ThumbLoader, WhenNoWorkerIsLeftTheRestIsGivenUpAtOnce)
+{
+    const auto stall = std::make_shared<Stall>();
+    const int files = ThumbLoader::MaxReplacements + 30;
+    const QStringList paths(files, QStringLiteral("/nowhere/stalled"));
+    const auto limit = std::chrono::milliseconds(50);
+    QElapsedTimer clock;
+    clock.start();
+    {
+        ThumbLoader::Options options;
+        options.threads = 1;
+        options.cellTimeLimit = limit;
+        options.makeCell = stallingMaker(stall);
+        ThumbLoader loader(paths, Cell, options);
+        for (int i = 0; i < files; ++i)
+            ASSERT_EQ(loader.waitFor(i), unreadableCell(Cell)) << "cell " << i;
+        EXPECT_EQ(loader.givenUpCells(), files);
+        EXPECT_EQ(loader.threadCount(), 1 + ThumbLoader::MaxReplacements);
+    }
+    // One time limit for the first worker and for each replacement; nothing for the rest.
+    EXPECT_LT(clock.elapsed(), (ThumbLoader::MaxReplacements + 1) * limit.count() * 3 + 2000);
+    EXPECT_EQ(stall->entered, 1 + ThumbLoader::MaxReplacements);
+    stall->release();
+}
+
+TEST(ThumbLoader, PseudoFilesNamedLikePicturesAreUnreadableAtOnce)
+{
+    // Links to files of the system that report no length; reading the kernel log blocks
+    // until the kernel writes to it.
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QStringList paths;
+    for (const char *target : {"/proc/kmsg", "/proc/self/status", "/sys/kernel/mm/transparent_hugepage/enabled"}) {
+        if (!QFileInfo::exists(QLatin1String(target)))
+            continue;
+        paths << folder.filePath(QString::fromLatin1(target).mid(1).replace(u'/', u'-') + QStringLiteral(".jpg"));
+        ASSERT_TRUE(QFile::link(QLatin1String(target), paths.back()));
+    }
+    ASSERT_FALSE(paths.isEmpty());
+    QElapsedTimer clock;
+    clock.start();
+    ThumbLoader loader(paths, Cell);
+    for (int i = 0; i < loader.count(); ++i)
+        EXPECT_EQ(loader.waitFor(i), unreadableCell(Cell)) << qPrintable(paths[i]);
+    EXPECT_EQ(loader.givenUpCells(), 0) << "refused, not timed out";
+    EXPECT_LT(clock.elapsed(), 2000);
 }

@@ -1,0 +1,147 @@
+// Every file of the corpus, good and bad, through every way Pavix reads a picture: listed,
+// thumbnailed in the grid, previewed, tiled and set as the wallpaper, with resident memory
+// kept under a ceiling all along. A file Pavix cannot read shows the same "cannot be read"
+// state on every way.
+#include "browser/browser.h"
+#include "foldertree/foldertree.h"
+#include "listview/qtlistview.h"
+#include "platform/pictureservice.h"
+#include "preview/stretchimage.h"
+#include "preview/tiledpreview.h"
+#include "shell/mainwindow.h"
+#include "shell/statuswindow.h"
+#include "thumbs/thumbstrip.h"
+#include "wallpaper/wallpapercommand.h"
+
+#include "support/corpus.h"
+#include "support/fakehelpers.h"
+#include "support/mainfixture.h"
+#include "support/mainparts.h"
+#include "support/scopedenvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+using namespace pavix;
+using testsupport::MainFixture;
+
+namespace {
+
+// Most resident memory the process may ever have taken, in KiB.
+constexpr qint64 MemoryCeilingKb = 500 * 1024;
+
+// A line of /proc/self/status in KiB ("VmHWM", "VmRSS"); -1 when missing.
+qint64 statusKb(const char *field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray prefix = QByteArray(field) + ':';
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(prefix))
+            return line.mid(prefix.size()).trimmed().split(' ').value(0).toLongLong();
+    }
+    return -1;
+}
+
+QString statusText(const shell::MainWindow &m)
+{
+    return m.statusWindow() ? m.statusWindow()->shownText() : QString();
+}
+
+} // namespace
+
+TEST(EveryPath, EachCorpusFileIsListedThumbnailedPreviewedTiledAndSetAsWallpaper)
+{
+    testsupport::FakeHelpers helpers;
+    helpers.add(QStringLiteral("gsettings"), 0, "picture-uri\n");
+    MainFixture f;
+    const QString data = f.scratch.makeFolder(QStringLiteral("data"));
+    testsupport::ScopedEnvironment env;
+    env.set("XDG_DATA_HOME", QFile::encodeName(data));
+    env.set("XDG_CURRENT_DESKTOP", "GNOME");
+    env.set("PATH", QFile::encodeName(helpers.folder()));
+    const QString wallpaperFile = data + QStringLiteral("/Pavix/Wallpaper.bmp");
+
+    f.start();
+    shell::MainWindow &m = *f.main;
+    m.resizeToOuter(15000, 11000);
+    m.sizeControls();
+    QStringList said;
+    m.wallpaperCommand()->showMessage = [&said](wallpaper::WallpaperCommand::MessageKind, const QString &text) {
+        said.append(text);
+    };
+
+    int readableSeen = 0;
+    int unreadableSeen = 0;
+    for (const QString kind : {QStringLiteral("good"), QStringLiteral("bad")}) {
+        const QString folder = QDir::cleanPath(testsupport::corpusPath(kind));
+        const QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+        ASSERT_FALSE(files.isEmpty()) << qPrintable(folder);
+
+        // Listed: every file of the folder (all four types are switched on, and the corpus
+        // names its files with their types' extensions).
+        m.folderTree()->setSelectedFolder(folder);
+        testsupport::viewModeItem(m, 0)->trigger();
+        ASSERT_EQ(m.browser().files().path(), folder);
+        ASSERT_EQ(m.browser().files().listCount(), files.size()) << qPrintable(kind);
+        ASSERT_EQ(m.thumbStrip()->elementCount(), files.size()) << qPrintable(kind);
+        const QImage unreadableCell = platform::unreadableCell(m.thumbStrip()->elementPicture(0).size());
+
+        for (int i = 0; i < files.size(); ++i) {
+            const QString name = m.browser().files().list(i);
+            SCOPED_TRACE(qPrintable(kind + u'/' + name));
+            const common::Result<QImage> picture = platform::loadPicture(folder + u'/' + name);
+
+            // Thumbnailed: the picture's cell or the "cannot be read" cell, as the file is.
+            const QImage cell = m.thumbStrip()->elementPicture(i);
+            EXPECT_EQ(cell == unreadableCell, !picture.ok());
+
+            // Previewed: a click on the cell.
+            said.clear();
+            QFile::remove(wallpaperFile);
+            MainFixture::press(m.thumbStrip(), m.thumbStrip()->elementRect(i).center());
+            if (picture.ok()) {
+                ++readableSeen;
+                EXPECT_EQ(m.browser().currentFile(), name);
+                EXPECT_EQ(m.browser().picture().size(), picture->size());
+                EXPECT_TRUE(m.previewImage()->isVisible());
+                // Tiled: the window shows this picture from its top left corner.
+                m.tiledPreview()->show();
+                ASSERT_NE(m.tiledPreview()->window(), nullptr);
+                const QImage tiles = m.tiledPreview()->window()->grab().toImage();
+                ASSERT_FALSE(tiles.isNull());
+                if (!picture->hasAlphaChannel()) {
+                    EXPECT_EQ(QColor(tiles.pixel(0, 0)).rgb(),
+                              QColor(picture->convertToFormat(QImage::Format_RGB32).pixel(0, 0)).rgb());
+                }
+                // Set as the wallpaper: written as a bitmap of the picture's size.
+                m.setWallpaper();
+                EXPECT_TRUE(said.isEmpty()) << qPrintable(said.value(0));
+                EXPECT_EQ(QImage(wallpaperFile).size(), picture->size());
+            } else {
+                ++unreadableSeen;
+                EXPECT_TRUE(m.browser().currentFile().isEmpty());
+                EXPECT_FALSE(m.previewImage()->isVisible());
+                const QString message = statusText(m);
+                EXPECT_TRUE(message.contains(name) && message.contains(QStringLiteral("cannot be read")))
+                    << qPrintable(message);
+                // No wallpaper from it: the command asks for a picture instead.
+                m.setWallpaper();
+                EXPECT_FALSE(said.isEmpty());
+                EXPECT_FALSE(QFileInfo::exists(wallpaperFile));
+            }
+        }
+    }
+    EXPECT_GT(readableSeen, 50);
+    EXPECT_GT(unreadableSeen, 20);
+
+    const qint64 peakKb = statusKb("VmHWM");
+    ASSERT_GT(peakKb, 0);
+    std::printf("[ memory   ] peak resident memory over the corpus: %lld MiB\n", static_cast<long long>(peakKb / 1024));
+    EXPECT_LT(peakKb, MemoryCeilingKb);
+}
