@@ -2,6 +2,7 @@
 
 #include "common/jpegframe.h"
 #include "common/units.h"
+#include "platform/timedcall.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -249,6 +250,15 @@ Result<QImage> loadPicture(const QString &path)
     if (!read)
         return read.error();
     return picture;
+}
+
+Result<QImage> loadPictureWithin(const QString &path, std::chrono::milliseconds limit)
+{
+    std::optional<Result<QImage>> read = callWithin(limit, [path] { return loadPicture(path); });
+    if (read)
+        return std::move(*read);
+    return deviceError(QFileInfo(path).fileName(),
+                       QStringLiteral("reading it took longer than %1 seconds").arg(limit.count() / 1000.0));
 }
 
 std::int32_t naturalLengthTwips(int pixels, double twipsPerPixel)

@@ -11,6 +11,7 @@
 #include <QSize>
 #include <QString>
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 
@@ -51,6 +52,14 @@ bool withinPictureLimits(QSize pixels);
 // that length, and reading some of them blocks.
 // Refuses with ErrDeviceIo when the file exists but opening or reading it fails.
 common::Result<QImage> loadPicture(const QString &path);
+
+// How long loadPictureWithin waits for a file by default.
+inline constexpr std::chrono::milliseconds PictureReadLimit{10'000};
+
+// loadPicture on a thread of its own, waited for no longer than limit: a file whose read
+// stalls (a stalled network mount) is refused with ErrDeviceIo once the limit has passed,
+// and the read is left to end on its own. For the interface thread.
+common::Result<QImage> loadPictureWithin(const QString &path, std::chrono::milliseconds limit = PictureReadLimit);
 
 // The picture's whole natural size in twips: each side in pixels times twipsPerPixel,
 // rounded half to even, as a 32-bit integer. Negative sides or factors give 0; a side that

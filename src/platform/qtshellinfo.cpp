@@ -1,5 +1,7 @@
 #include "platform/qtshellinfo.h"
 
+#include "platform/timedcall.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -29,6 +31,8 @@ constexpr int MaxIconEntries = 64;
 constexpr int MaxDecodeAttempts = 4;
 // Largest icon file read for its own pictures; a larger one shows its type's icon.
 constexpr qint64 MaxIconFileBytes = qint64(4) << 20;
+// How long the list waits for an icon file to be read.
+constexpr std::chrono::milliseconds IconReadLimit{2000};
 
 bool declaredSizeAcceptable(const QSize &size)
 {
@@ -127,11 +131,15 @@ QImage QtShellInfo::iconFilePicture(const QString &path, int sizePx)
     const QFileInfo info(path);
     if (!info.isFile() || info.size() <= 0 || info.size() > MaxIconFileBytes)
         return QImage();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Read on a thread of its own: a file on a stalled mount costs the list its own
+    // picture, not the interface.
+    std::optional<QByteArray> read = callWithin(IconReadLimit, [path] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.read(MaxIconFileBytes) : QByteArray();
+    });
+    if (!read || read->isEmpty())
         return QImage();
-    QByteArray bytes = file.read(MaxIconFileBytes);
-    file.close();
+    QByteArray bytes = std::move(*read);
 
     QBuffer probeDevice(&bytes);
     probeDevice.open(QIODevice::ReadOnly);
