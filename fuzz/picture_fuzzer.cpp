@@ -1,9 +1,11 @@
 // Feeds any bytes to the picture-loading guard as a file: the header sniffing, the declared
 // size check and the shrink-on-load of thumbnails, both through the in-memory path of
-// loadThumbnail and the file path of loadPicture.
+// loadThumbnail and the file path of loadPicture; and the JPEG frame reader that tells a
+// progressive picture's coefficient memory before it is decoded.
 
 #include "fuzzinput.h"
 
+#include "common/jpegframe.h"
 #include "platform/pictureservice.h"
 
 #include <QGuiApplication>
@@ -48,10 +50,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     qint64 gateHeld = 0;
     platform::DecodeGate gate;
     gate.enter = [&](qint64 bytes) {
-        fuzz::require(bytes > 0 && bytes <= 4 * platform::MaxPicturePixels, "the gate is asked for a sane size");
+        fuzz::require(bytes > 0 && bytes <= 4 * platform::MaxPicturePixels + platform::MaxCoefficientBytes,
+                      "the gate is asked for a sane size");
         gateHeld += bytes;
     };
     gate.leave = [&](qint64 bytes) { gateHeld -= bytes; };
+
+    const QByteArrayView bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    const std::optional<common::JpegFrame> frame = common::readJpegFrame(bytes);
+    if (frame) {
+        fuzz::require(frame->width >= 0 && frame->width <= 0xffff && frame->height >= 0 && frame->height <= 0xffff
+                          && frame->components >= 0 && frame->components <= 0xff,
+                      "a frame tells no more than its fields hold");
+        fuzz::require(common::progressiveCoefficientBytes(*frame) >= 0, "coefficient memory is never negative");
+    }
 
     const QSize cellPx(48, 36);
     const auto thumbnail = platform::loadThumbnail(g_picturePath, cellPx, scratch, &gate);
@@ -65,8 +77,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                   "the scratch is never kept large");
 
     const auto picture = platform::loadPicture(g_picturePath);
-    if (picture)
+    if (picture) {
         fuzz::require(platform::withinPictureLimits(picture->size()), "a loaded picture is within the limits");
+        fuzz::require(!frame || common::progressiveCoefficientBytes(*frame) <= platform::MaxCoefficientBytes,
+                      "no progressive picture is decoded whose coefficients pass the limit");
+    }
     else
         fuzz::require(!picture.error().message.isEmpty(), "a refusal says why");
     return 0;

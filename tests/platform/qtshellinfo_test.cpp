@@ -9,10 +9,14 @@
 #include <QImageReader>
 #include <QScopeGuard>
 #include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QElapsedTimer>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+
+#include <sys/stat.h>
 
 using pavix::platform::fallbackIcon;
 using pavix::platform::QtShellInfo;
@@ -217,4 +221,30 @@ TEST(QtShellInfo, ReadingIconsLeavesTheProgramWideDecodeLimitAlone)
     const auto photo = pavix::platform::loadPicture(corpus(QStringLiteral("good/large_4032x3024.jpg")));
     ASSERT_TRUE(photo.ok()) << qPrintable(photo.error().message);
     EXPECT_EQ(photo->size(), QSize(4032, 3024));
+}
+
+TEST(QtShellInfo, IconFilesThatCouldBlockOrNeverEndAreLeftToTheirTypeIcon)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    // A pipe named like an icon blocks whoever opens it until a writer comes; a pseudo file
+    // of the system reports no length; a damaged picture whose frames never run out when
+    // walked by "can read another" (here under an icon's name) is walked by its count.
+    const QString pipe = folder.filePath(QStringLiteral("pipe.ico"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString pseudo = folder.filePath(QStringLiteral("status.ico"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/proc/self/status"), pseudo));
+    const QString frames = folder.filePath(QStringLiteral("frames.ico"));
+    ASSERT_TRUE(QFile::copy(corpus(QStringLiteral("bad/tiff-data.gif")), frames));
+
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_TRUE(QtShellInfo::iconFilePicture(pipe, 32).isNull());
+    EXPECT_TRUE(QtShellInfo::iconFilePicture(pseudo, 32).isNull());
+    const QImage picture = QtShellInfo::iconFilePicture(frames, 32);
+    EXPECT_TRUE(picture.isNull() || picture.size() == QSize(32, 32));
+    QtShellInfo shell;
+    for (const QString &path : {pipe, pseudo, frames})
+        EXPECT_FALSE(shell.icon(path, 0).isNull()) << qPrintable(path);
+    EXPECT_LT(clock.elapsed(), 3000);
 }
