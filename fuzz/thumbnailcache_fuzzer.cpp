@@ -17,10 +17,12 @@
 #include "thumbcache/fileuri.h"
 #include "thumbcache/thumbnailrules.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
+#include <QImageReader>
 #include <QTemporaryDir>
 
 #include <array>
@@ -85,23 +87,27 @@ std::uint32_t bigEndianAt(const QByteArray &bytes, qsizetype at)
 }
 
 struct SplitInput {
-    QByteArray png;  // what goes into the cache
-    QByteArray path; // what goes to the path rules
+    QByteArray png;       // what goes into the cache
+    QByteArray path;      // what goes to the path rules
+    bool overrun = false; // a chunk before IEND claims more bytes than follow it
 };
 
 // The input with its placeholders filled in and its chunk lengths and CRCs set. A chunk
-// running past the end is left as it is, as is everything after it.
+// whose data runs past the end is left as it is, as is everything after it; one that
+// lacks only its CRC keeps what there is of it.
 SplitInput splitInput(const QByteArray &bytes, const thumbcache::OriginalFile &original)
 {
     if (!bytes.startsWith(PngSignature))
-        return {bytes, bytes};
+        return {bytes, bytes, false};
     SplitInput split;
     split.png = PngSignature;
     qsizetype at = PngSignature.size();
-    while (at + 12 <= bytes.size()) {
+    while (at + 8 <= bytes.size()) {
         const std::uint32_t length = bigEndianAt(bytes, at);
-        if (length > std::uint32_t(bytes.size() - at - 12))
+        if (length > std::uint32_t(bytes.size() - at - 8)) {
+            split.overrun = true;
             break;
+        }
         const QByteArray type = bytes.mid(at + 4, 4);
         QByteArray data = bytes.mid(at + 8, qsizetype(length));
         if (type == "tEXt" || type == "iTXt") {
@@ -111,8 +117,11 @@ SplitInput splitInput(const QByteArray &bytes, const thumbcache::OriginalFile &o
         }
         appendBigEndian(split.png, std::uint32_t(data.size()));
         split.png += type + data;
+        at += 8 + qsizetype(length);
+        if (at + 4 > bytes.size())
+            break;
         appendBigEndian(split.png, crc32Of(type + data));
-        at += 12 + qsizetype(length);
+        at += 4;
         if (type == "IEND") {
             split.path = bytes.mid(at);
             return split;
@@ -120,6 +129,23 @@ SplitInput splitInput(const QByteArray &bytes, const thumbcache::OriginalFile &o
     }
     split.png += bytes.mid(at);
     return split;
+}
+
+// The thumbnail as a plain read finds it, when it could be one: null when its header
+// names a size no folder of the cache allows. A PNG with a chunk running past its end is
+// never read, as no reader can finish it.
+QImage plainRead(const SplitInput &input)
+{
+    if (input.overrun)
+        return QImage();
+    QBuffer buffer;
+    buffer.setData(input.png);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "png");
+    const QSize header = reader.size();
+    if (header.width() < 1 || header.height() < 1 || header.width() > 256 || header.height() > 256)
+        return QImage();
+    return reader.read();
 }
 
 // A key's text as a whole number: digits with an optional sign, blanks around allowed.
@@ -282,7 +308,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             return 0;
 
     // What the cache may make of the file, read here the plain way.
-    const QImage thumbnail = QImage::fromData(input.png, "png");
+    const QImage thumbnail = plainRead(input);
     const thumbcache::ThumbnailKeys keys = keysOf(thumbnail);
     const bool describes = describesReference(keys, s.file);
     fuzz::require(thumbcache::describesOriginal(keys, s.file) == describes,
