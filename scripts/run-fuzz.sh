@@ -58,4 +58,6 @@ run_target picture_fuzzer 131072 20 "$corpus/good" "$corpus/bad" "$corpus/names"
 run_target settingsfile_fuzzer 4096 5 "$source_dir/fuzz/seeds/settingsfile" || status=1
 run_target settingsvalues_fuzzer 64 5 "$source_dir/fuzz/seeds/settingsvalues" || status=1
 run_target typepatterns_fuzzer 512 5 "$source_dir/fuzz/seeds/typepatterns" || status=1
+run_target thumbnailcache_fuzzer 16384 10 "$source_dir/fuzz/seeds/thumbnailcache" || status=1
+run_target commandline_fuzzer 512 5 "$source_dir/fuzz/seeds/commandline" || status=1
 exit $status

@@ -2,6 +2,7 @@
 
 #include "thumbcache/fileuri.h"
 
+#include <QBuffer>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -60,14 +61,19 @@ thumbcache::ThumbnailKeys keysOf(const QImage &image)
     return keys;
 }
 
-// A PNG of the cache, read only when it is small and of a size the flavour allows; its
-// keys come with the picture.
+// A PNG of the cache, read only when it is small, no chunk of it claims more than the file
+// holds, and it is of a size the flavour allows; its keys come with the picture.
 std::optional<QImage> readCachePng(const QString &path, Flavour flavour)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > MaxThumbnailFileBytes)
         return std::nullopt;
-    QImageReader reader(&file, "png");
+    QByteArray bytes = file.read(MaxThumbnailFileBytes + 1);
+    if (bytes.size() > MaxThumbnailFileBytes || !thumbcache::pngChunksWithinFile(bytes))
+        return std::nullopt;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "png");
     if (!thumbcache::fitsFlavour(reader.size(), flavour))
         return std::nullopt;
     QImage image;

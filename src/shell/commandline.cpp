@@ -119,9 +119,12 @@ QString absolutePathOf(const QString &path, const QString &workingFolder)
 {
     if (path.isEmpty())
         return QString();
-    if (path.startsWith(u'/'))
-        return QDir::cleanPath(path);
-    return QDir::cleanPath(workingFolder + u'/' + path);
+    QString clean = QDir::cleanPath(path.startsWith(u'/') ? path : workingFolder + u'/' + path);
+    // Qt keeps the ".." steps that climb above the root ("/../pics"); the root's parent is
+    // the root itself.
+    while (clean.startsWith(QStringLiteral("/..")) && (clean.size() == 3 || clean.at(3) == u'/'))
+        clean.remove(0, 3);
+    return clean.isEmpty() ? QStringLiteral("/") : clean;
 }
 
 StartPlace startPlace(const QString &argument, const QString &absolutePath, const PathFacts &facts)

@@ -22,6 +22,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/time.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -159,6 +160,14 @@ void spoil(const QString &path)
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
     file.write(QByteArray(file.size(), 'x'));
     ASSERT_TRUE(file.setFileTime(mtime, QFileDevice::FileModificationTime));
+}
+
+// The most memory the test process has held at once so far, in megabytes.
+long peakMemoryMb()
+{
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
 }
 
 } // namespace
@@ -444,4 +453,31 @@ TEST(ThumbnailCache, FilesInsideTheCacheAndSmallFilesAreNeverCached)
     EXPECT_EQ(v.decoded, 3);
     EXPECT_EQ(v.cells, (std::vector<QImage>{plainCell(paths[0]), plainCell(paths[1]), plainCell(paths[2])}));
     EXPECT_EQ(filesBelow(s.thumbnails()), before);
+}
+
+TEST(ThumbnailCache, ADamagedThumbnailCostsNoMoreMemoryThanItsFile)
+{
+    Scratch s;
+    const QString photo = writePhoto(s.picture(QStringLiteral("photo.jpg")), QSize(1200, 900), 70);
+    // A valid thumbnail with a text chunk after its header that claims 2 GB, of which the
+    // file holds a few hundred bytes: the PNG reader sets aside and clears what a chunk
+    // claims before it finds the file short.
+    writeForeign(s.thumbnailOf(photo, Flavour::Normal), photo, {128, 96}, Green);
+    writeForeign(s.thumbnailOf(photo, Flavour::Large), photo, {256, 192}, Green);
+    for (const Flavour flavour : thumbcache::Flavours) {
+        QFile file(s.thumbnailOf(photo, flavour));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        QByteArray bytes = file.readAll();
+        ASSERT_EQ(bytes.mid(12, 4), QByteArray("IHDR"));
+        bytes.insert(8 + 25, QByteArray("\x7f\xff\xff\xf0tEXtThumb::URI", 18));
+        ASSERT_TRUE(file.resize(0) && file.seek(0) && file.write(bytes) == bytes.size());
+    }
+
+    const long before = peakMemoryMb();
+    const Visit v = visit({photo}, s.cache());
+    EXPECT_LT(peakMemoryMb() - before, 256);
+    EXPECT_EQ(v.decoded, 1);
+    EXPECT_TRUE(looksAlike(v.cells[0], plainCell(photo)));
+    EXPECT_EQ(keyOf(s.thumbnailOf(photo), thumbcache::SoftwareKey), QStringLiteral("Pavix 9.9"))
+        << "Pavix's own thumbnail takes its place";
 }

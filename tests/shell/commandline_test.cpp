@@ -123,6 +123,18 @@ TEST(CommandLine, PathsAreMadeAbsoluteAndClean)
     EXPECT_EQ(absolutePathOf(QString(), home), QString());
 }
 
+TEST(CommandLine, StepsAboveTheRootStayAtTheRoot)
+{
+    // The root's parent is the root itself: no ".." is left in front of the path.
+    const QString home = QStringLiteral("/home/ann");
+    EXPECT_EQ(absolutePathOf(QStringLiteral("../../.."), home), QStringLiteral("/"));
+    EXPECT_EQ(absolutePathOf(QStringLiteral("/.."), home), QStringLiteral("/"));
+    EXPECT_EQ(absolutePathOf(QStringLiteral("/../pics"), home), QStringLiteral("/pics"));
+    EXPECT_EQ(absolutePathOf(QStringLiteral("../../../../srv/./tiles/"), home), QStringLiteral("/srv/tiles"));
+    EXPECT_EQ(absolutePathOf(QStringLiteral("/../..a/b"), home), QStringLiteral("/..a/b")) << "a name, not a step";
+    EXPECT_EQ(absolutePathOf(QStringLiteral("/.../.."), home), QStringLiteral("/"));
+}
+
 TEST(CommandLine, AFolderOrAPictureGivesThePlaceToStart)
 {
     StartPlace place = startPlace(QStringLiteral("pics"), QStringLiteral("/home/ann/pics"), folder());
