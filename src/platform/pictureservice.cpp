@@ -1,6 +1,7 @@
 #include "platform/pictureservice.h"
 
 #include "common/jpegframe.h"
+#include "common/pngchunks.h"
 #include "common/units.h"
 #include "platform/timedcall.h"
 
@@ -78,6 +79,8 @@ private:
     QString m_readFailure;
 };
 
+const QString ClaimsMoreThanItHolds = QStringLiteral("a part of it claims more data than the file holds");
+
 // Bytes of a file's start read ahead of the picture reader: enough for the frame header of
 // any JPEG whose metadata leaves it within them.
 constexpr qint64 HeaderPeekBytes = qint64(256) << 10;
@@ -126,6 +129,9 @@ common::Status readFirstPicture(const QString &path, const ShrinkRule &shrinkFor
     if (file.readFailed())
         return deviceError(name, file.readFailure());
     const QByteArrayView headView = device == &memory ? QByteArrayView(*fileBytes) : QByteArrayView(head);
+    // Content counts, not the name: a PNG named like a bitmap is read as a PNG.
+    if (!common::pngChunksWithinFile(headView, length) || !common::iconPngEntriesWithinFile(headView, length))
+        return badPicture(name, ClaimsMoreThanItHolds);
 
     // No format given: the reader recognises the content (taking a file's extension as a
     // first guess), so a GIF named .bmp still loads as the GIF it is.
@@ -328,7 +334,9 @@ Result<PictureFacts> readPictureFacts(const QString &path)
     if (file.size() == 0)
         return badPicture(name, QStringLiteral("the file is empty"));
     // As for a whole read: a stalled read holds up this thread only, not Qt's image formats.
-    file.peek(HeaderPeekBytes);
+    const QByteArray head = file.peek(HeaderPeekBytes);
+    if (!common::pngChunksWithinFile(head, file.size()) || !common::iconPngEntriesWithinFile(head, file.size()))
+        return badPicture(name, ClaimsMoreThanItHolds);
     QImageReader reader(&file);
     const QSize declared = reader.size();
     if (reader.format().isEmpty())

@@ -1,5 +1,6 @@
 #include "platform/qtshellinfo.h"
 
+#include "common/pngchunks.h"
 #include "platform/timedcall.h"
 
 #include <QBuffer>
@@ -140,6 +141,10 @@ QImage QtShellInfo::iconFilePicture(const QString &path, int sizePx)
     if (!read || read->isEmpty())
         return QImage();
     QByteArray bytes = std::move(*read);
+    // A PNG entry whose chunk claims more than the file holds would have the PNG reader set
+    // that much memory aside.
+    if (!common::pngChunksWithinFile(bytes) || !common::iconPngEntriesWithinFile(bytes, bytes.size()))
+        return QImage();
 
     QBuffer probeDevice(&bytes);
     probeDevice.open(QIODevice::ReadOnly);

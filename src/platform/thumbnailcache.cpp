@@ -1,5 +1,6 @@
 #include "platform/thumbnailcache.h"
 
+#include "common/pngchunks.h"
 #include "thumbcache/fileuri.h"
 
 #include <QBuffer>
@@ -69,7 +70,7 @@ std::optional<QImage> readCachePng(const QString &path, Flavour flavour)
     if (!file.open(QIODevice::ReadOnly) || file.size() > MaxThumbnailFileBytes)
         return std::nullopt;
     QByteArray bytes = file.read(MaxThumbnailFileBytes + 1);
-    if (bytes.size() > MaxThumbnailFileBytes || !thumbcache::pngChunksWithinFile(bytes))
+    if (bytes.size() > MaxThumbnailFileBytes || !common::pngChunksWithinFile(bytes))
         return std::nullopt;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);

@@ -90,26 +90,6 @@ bool fitsFlavour(QSize thumbPx, Flavour flavour)
     return thumbPx.width() >= 1 && thumbPx.height() >= 1 && thumbPx.width() <= side && thumbPx.height() <= side;
 }
 
-bool pngChunksWithinFile(const QByteArray &bytes)
-{
-    static const QByteArray signature("\x89PNG\r\n\x1a\n", 8);
-    if (!bytes.startsWith(signature))
-        return true;
-    qsizetype at = signature.size();
-    // Each chunk: its length (4 bytes, big-endian), its type (4), its data, its CRC (4).
-    while (bytes.size() - at >= 8) {
-        quint32 length = 0;
-        for (qsizetype i = at; i < at + 4; ++i)
-            length = (length << 8) | quint8(bytes[i]);
-        if (length > quint64(bytes.size() - at - 8))
-            return false;
-        if (bytes.mid(at + 4, 4) == "IEND")
-            return true;
-        at += 12 + qsizetype(length);
-    }
-    return true;
-}
-
 std::optional<Flavour> flavourForCell(QSize originalPx, QSize cellPx)
 {
     for (const Flavour flavour : Flavours) {

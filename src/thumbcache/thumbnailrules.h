@@ -66,13 +66,6 @@ bool servesCell(QSize thumbPx, QSize cellPx);
 // above the flavour's side, neither below 1); anything else is not read.
 bool fitsFlavour(QSize thumbPx, Flavour flavour);
 
-// True when no chunk of a PNG file's bytes claims more data than the file holds after the
-// chunk's header, up to the IEND chunk; bytes that are no PNG pass, as the reader refuses
-// them at once. The PNG reader sets aside and clears the memory a chunk claims before it
-// finds the file short, so a thumbnail of a few bytes could otherwise cost gigabytes; such
-// a file can never be read whole anyway.
-bool pngChunksWithinFile(const QByteArray &bytes);
-
 // The flavour Pavix stores for a picture of originalPx shown in cells of cellPx: the
 // smallest whose thumbnail serves the cell; none when none does (a long panorama, a cell
 // larger than 256 pixels).

@@ -1,6 +1,7 @@
 #include "platform/pictureservice.h"
 #include "platform/timedcall.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
@@ -627,4 +628,49 @@ TEST(CallWithin, WorkThatRunsPastTheLimitIsLeftAndGivesNothing)
     const auto bad = loadPictureWithin(corpusPath(QStringLiteral("bad/badbitcount.bmp")));
     ASSERT_FALSE(bad.ok());
     EXPECT_EQ(bad.error().message, loadPicture(corpusPath(QStringLiteral("bad/badbitcount.bmp"))).error().message);
+}
+
+TEST_F(PictureService, APictureWhoseChunkClaimsMoreThanTheFileHoldsCostsNoMemory)
+{
+    // Content is what counts, not the name: a PNG named like a bitmap, a JPEG or an icon is
+    // read as the PNG it is. A text chunk before the pixels that claims 2 GB, of which the
+    // file holds a few hundred bytes, must not have that much set aside.
+    QImage small(16, 16, QImage::Format_RGB32);
+    small.fill(Qt::darkGreen);
+    QByteArray png;
+    {
+        QBuffer buffer(&png);
+        ASSERT_TRUE(buffer.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(QImageWriter(&buffer, "png").write(small));
+    }
+    ASSERT_EQ(png.mid(12, 4), QByteArray("IHDR"));
+    png.insert(8 + 25, QByteArray("\x7f\xff\xff\xf0tEXtComment", 15));
+    QTemporaryDir folder;
+    const qint64 peakBeforeKb = statusKb("VmHWM");
+    for (const char *name : {"claim.bmp", "claim.jpg", "claim.gif"}) {
+        const QString path = folder.filePath(QLatin1String(name));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(png);
+        file.close();
+        const auto picture = loadPicture(path);
+        const auto cell = loadThumbnail(path, Cell);
+        EXPECT_FALSE(picture.ok()) << name;
+        EXPECT_FALSE(cell.ok()) << name;
+    }
+    // The same PNG as the only entry of an icon file.
+    QByteArray icon = QByteArray::fromHex("000001000100" "10100000" "01002000");
+    for (const qint64 value : {qint64(png.size()), qint64(6 + 16)}) {
+        for (int shift = 0; shift < 32; shift += 8)
+            icon.append(char((value >> shift) & 0xff));
+    }
+    icon += png;
+    const QString iconPath = folder.filePath(QStringLiteral("claim.ico"));
+    QFile iconFile(iconPath);
+    ASSERT_TRUE(iconFile.open(QIODevice::WriteOnly));
+    iconFile.write(icon);
+    iconFile.close();
+    EXPECT_FALSE(loadPicture(iconPath).ok());
+    EXPECT_FALSE(loadThumbnail(iconPath, Cell).ok());
+    EXPECT_LT(statusKb("VmHWM") - peakBeforeKb, 100 * 1024);
 }

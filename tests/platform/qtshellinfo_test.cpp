@@ -2,11 +2,13 @@
 
 #include "platform/pictureservice.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QIcon>
 #include <QImageReader>
+#include <QImageWriter>
 #include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -237,8 +239,31 @@ TEST(QtShellInfo, IconFilesThatCouldBlockOrNeverEndAreLeftToTheirTypeIcon)
     const QString frames = folder.filePath(QStringLiteral("frames.ico"));
     ASSERT_TRUE(QFile::copy(corpus(QStringLiteral("bad/tiff-data.gif")), frames));
 
+    // An icon whose only entry is a PNG with a text chunk claiming 2 GB: the PNG reader
+    // would set that much aside before finding the file short.
+    QByteArray png;
+    {
+        QBuffer buffer(&png);
+        ASSERT_TRUE(buffer.open(QIODevice::WriteOnly));
+        QImage small(16, 16, QImage::Format_RGB32);
+        small.fill(Qt::darkGreen);
+        ASSERT_TRUE(QImageWriter(&buffer, "png").write(small));
+    }
+    png.insert(8 + 25, QByteArray("\x7f\xff\xff\xf0tEXtComment", 15));
+    QByteArray claimBytes = QByteArray::fromHex("000001000100" "10100000" "01002000");
+    for (const qint64 value : {qint64(png.size()), qint64(6 + 16)}) {
+        for (int shift = 0; shift < 32; shift += 8)
+            claimBytes.append(char((value >> shift) & 0xff));
+    }
+    const QString claim = folder.filePath(QStringLiteral("claim.ico"));
+    QFile claimFile(claim);
+    ASSERT_TRUE(claimFile.open(QIODevice::WriteOnly));
+    claimFile.write(claimBytes + png);
+    claimFile.close();
+
     QElapsedTimer clock;
     clock.start();
+    EXPECT_TRUE(QtShellInfo::iconFilePicture(claim, 32).isNull());
     EXPECT_TRUE(QtShellInfo::iconFilePicture(pipe, 32).isNull());
     EXPECT_TRUE(QtShellInfo::iconFilePicture(pseudo, 32).isNull());
     const QImage picture = QtShellInfo::iconFilePicture(frames, 32);

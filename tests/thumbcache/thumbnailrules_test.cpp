@@ -117,35 +117,3 @@ TEST(ThumbnailCacheRules, WhatIsCachedWhereAndWhen)
     EXPECT_FALSE(isInsideFolder(QStringLiteral("/home/ann/.cache/thumbnails-old/a.png"), cache));
     EXPECT_TRUE(isInsideFolder(QStringLiteral("/a.jpg"), QStringLiteral("/")));
 }
-
-TEST(ThumbnailFile, AChunkClaimingMoreThanTheFileHoldsIsCaughtBeforeReading)
-{
-    // Chunks as the file holds them; the rule reads lengths and types, never the CRCs.
-    auto chunk = [](const char *type, QByteArray data, quint32 claimed) {
-        QByteArray bytes;
-        for (int shift = 24; shift >= 0; shift -= 8)
-            bytes.append(char((claimed >> shift) & 0xff));
-        return bytes + QByteArray(type, 4) + data + QByteArray(4, '\0');
-    };
-    auto exact = [&](const char *type, const QByteArray &data) { return chunk(type, data, quint32(data.size())); };
-    const QByteArray signature("\x89PNG\r\n\x1a\n", 8);
-    const QByteArray header = signature + exact("IHDR", QByteArray(13, '\1'));
-    const QByteArray image = exact("IDAT", QByteArray(40, 'x'));
-    const QByteArray end = exact("IEND", QByteArray());
-
-    EXPECT_TRUE(pngChunksWithinFile(header + exact("tEXt", "Thumb::URI\0file:///a.jpg") + image + end));
-    EXPECT_TRUE(pngChunksWithinFile(header + image + end + chunk("tEXt", "x", 0x7ffffff0)))
-        << "nothing after IEND is read";
-    EXPECT_TRUE(pngChunksWithinFile(header + image + end.left(8))) << "an IEND without its CRC";
-    EXPECT_TRUE(pngChunksWithinFile(header + image.left(5))) << "a file cut short in a chunk header";
-    EXPECT_TRUE(pngChunksWithinFile(QByteArray("GIF89a") + QByteArray(4, '\xff'))) << "no PNG at all";
-    EXPECT_TRUE(pngChunksWithinFile(QByteArray()));
-
-    EXPECT_FALSE(pngChunksWithinFile(header + chunk("tEXt", "Thumb::URI", 0x7ffffff0) + image + end));
-    EXPECT_FALSE(pngChunksWithinFile(header + chunk("zTXt", "", 0xffffffff)));
-    EXPECT_FALSE(pngChunksWithinFile((signature + chunk("IHDR", QByteArray(13, '\1'), 14)).chopped(4)))
-        << "one byte more than the file holds";
-    const QByteArray lastImage = exact("IDAT", QByteArray(40, 'x'));
-    EXPECT_TRUE(pngChunksWithinFile(header + lastImage.left(lastImage.size() - 4))) << "exactly the bytes held";
-    EXPECT_FALSE(pngChunksWithinFile(header + lastImage.left(lastImage.size() - 5)));
-}
