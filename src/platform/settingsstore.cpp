@@ -2,9 +2,11 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <QVariant>
 
@@ -26,8 +28,7 @@ bool isStorableName(const QString &name)
 // reads "*.bmp", and then no picture type counts as enabled. Such a value is set again as
 // the whole text after "=", so that it reads as typed (and is written quoted at the next
 // sync). Only values without quotes or backslashes are taken, and only where QSettings'
-// own reading is exactly that text cut at the ";" or split at the ",". A value that begins
-// with U+FEFF gets back the one QSettings drops.
+// own reading is exactly that text cut at the ";" or split at the ",".
 void keepHandWrittenValues(QSettings &settings, const QString &path)
 {
     QFile file(path);
@@ -46,24 +47,6 @@ void keepHandWrittenValues(QSettings &settings, const QString &path)
         }
         const qsizetype equals = line.indexOf(u'=');
         const QString text = line.mid(equals + 1).trimmed();
-        // QSettings drops the first of the zero-width no-break spaces (U+FEFF) that begin a
-        // value, quoted or not, as if it were the file's byte-order mark, yet writes such a
-        // value as it is: the mark is put back, so that the value reads as it was written.
-        const QString opened = text.startsWith(u'"') ? text.mid(1) : text;
-        qsizetype marks = 0;
-        while (marks < opened.size() && opened[marks] == QChar(0xFEFF))
-            ++marks;
-        if (!group.isEmpty() && equals >= 0 && !trimmed.startsWith(u';') && marks > 0) {
-            const QString key = group + u'/' + line.left(equals).trimmed();
-            const QVariant value = settings.value(key);
-            const QString read = value.toString();
-            qsizetype marksRead = 0;
-            while (marksRead < read.size() && read[marksRead] == QChar(0xFEFF))
-                ++marksRead;
-            if (value.typeId() == QMetaType::QString && marksRead == marks - 1)
-                settings.setValue(key, QChar(0xFEFF) + read);
-            continue;
-        }
         if (group.isEmpty() || equals < 0 || trimmed.startsWith(u';') || text.startsWith(u'@')
             || text.contains(u'"') || text.contains(u'\\')
             || !(text.contains(u';') || text.contains(u',')))
@@ -75,6 +58,82 @@ void keepHandWrittenValues(QSettings &settings, const QString &path)
         const QString key = group + u'/' + line.left(equals).trimmed();
         if (settings.value(key) == asQSettingsReadsIt)
             settings.setValue(key, text);
+    }
+}
+
+bool isHexDigit(QChar c)
+{
+    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+}
+
+// The value part of an INI line with each zero-width no-break space (U+FEFF) written as the
+// escape "\xfeff", and the hex digits right after it escaped too, so that none is taken
+// into the escape.
+QString escapeZeroWidthNoBreakSpaces(const QString &text)
+{
+    QString escaped;
+    bool afterEscape = false;
+    for (const QChar c : text) {
+        if (c == QChar(0xFEFF)) {
+            escaped += QStringLiteral("\\xfeff");
+            afterEscape = true;
+        } else if (afterEscape && isHexDigit(c)) {
+            escaped += QStringLiteral("\\x%1").arg(c.unicode(), 0, 16);
+        } else {
+            escaped += c;
+            afterEscape = false;
+        }
+    }
+    return escaped;
+}
+
+// QSettings reads the raw text between escapes, quotes and commas piece by piece, and drops a
+// zero-width no-break space (U+FEFF) that begins a piece as if it were a byte-order mark, yet
+// writes such a value as it is: a folder named "\u0004\uFEFFx" would come back as
+// "\u0004x". Values holding the character are read again from a copy of their lines in which
+// each is an escape, and set as that copy reads them.
+void keepZeroWidthNoBreakSpaces(QSettings &settings, const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    QTextStream stream(&file); // UTF-8, like QSettings; drops the file's byte-order mark
+    QString group;
+    QString copy;
+    QString line;
+    while (stream.readLineInto(&line)) {
+        const QString trimmed = line.trimmed();
+        if (trimmed.startsWith(u'[')) {
+            // As QSettings reads a header: up to the first "]", or the line's end.
+            const qsizetype close = trimmed.indexOf(u']');
+            group = trimmed.mid(1, close < 0 ? -1 : close - 1).trimmed();
+            copy += line + u'\n';
+            continue;
+        }
+        const qsizetype equals = line.indexOf(u'=');
+        if (group.isEmpty() || equals < 0 || trimmed.startsWith(u';') || !line.mid(equals).contains(QChar(0xFEFF)))
+            continue;
+        copy += line.left(equals + 1) + escapeZeroWidthNoBreakSpaces(line.mid(equals + 1)) + u'\n';
+    }
+    if (!copy.contains(u'='))
+        return;
+    QTemporaryDir folder;
+    if (!folder.isValid())
+        return;
+    const QString copyPath = folder.filePath(QStringLiteral("marks.ini"));
+    QFile copyFile(copyPath);
+    if (!copyFile.open(QIODevice::WriteOnly) || copyFile.write(copy.toUtf8()) < 0)
+        return;
+    copyFile.close();
+    const QSettings escaped(copyPath, QSettings::IniFormat);
+    const auto withoutMarks = [](QString text) { return text.remove(QChar(0xFEFF)); };
+    for (const QString &key : escaped.allKeys()) {
+        const QVariant value = escaped.value(key);
+        const QVariant read = settings.value(key);
+        // Only the marks may differ: what else QSettings made of the line stays.
+        if (value.typeId() == QMetaType::QString && read.typeId() == QMetaType::QString && read != value
+            && withoutMarks(read.toString()) == withoutMarks(value.toString()))
+            settings.setValue(key, value);
     }
 }
 
@@ -142,6 +201,7 @@ IniSettingsStore::IniSettingsStore(QString path)
     // of a later sync.
     m_settings.allKeys();
     keepHandWrittenValues(m_settings, m_path);
+    keepZeroWidthNoBreakSpaces(m_settings, m_path);
     // A file that is not text at all is not the user's settings as typed: what could be
     // read of it is kept, and the file itself is moved aside rather than written over.
     if (!isTextFile(m_path))

@@ -150,6 +150,22 @@ TEST(IniSettingsStore, AValueBeginningWithAZeroWidthNoBreakSpaceKeepsIt)
         ++n;
     }
 
+    // Another found by fuzzing: a control character, then the mark, as the first line;
+    // and a key before any group whose value is all commas.
+    const QByteArray second("\x04\xef\xbb\xbf[Settings\nBaron=fal,,,,,,,,,,,,,,,,,,=old\n");
+    const QString secondPath = dir.filePath("second.ini");
+    putFile(secondPath, second);
+    const QString secondValue = QString::fromUtf8(second.left(second.indexOf('\n')));
+    {
+        IniSettingsStore store(secondPath);
+        store.write("Settings", "Folder", secondValue);
+        ASSERT_TRUE(store.flush().ok());
+    }
+    const QString secondCopy = dir.filePath("second-copy.ini");
+    ASSERT_TRUE(QFile::copy(secondPath, secondCopy));
+    EXPECT_EQ(IniSettingsStore(secondCopy).read("Settings", "Folder"), std::optional<QString>(secondValue))
+        << [&] { QFile f(secondPath); f.open(QIODevice::ReadOnly); return f.readAll().toStdString(); }();
+
     // Typed by hand after the file's own byte-order mark.
     const QString typed = dir.filePath("typed.ini");
     putFile(typed, "\xef\xbb\xbf[Settings]\nFolder=\xef\xbb\xbf/srv/x\nBaron=False\n");
