@@ -176,6 +176,25 @@ common::Status readFirstPicture(const QString &path, const ShrinkRule &shrinkFor
             gate->leave(gateBytes);
     });
 
+    // The bitmap reader writes its pixels into the image it is given when that has the
+    // right size and format, and leaves unwritten what a damaged file (an RLE stream that
+    // ends early, a file cut short) does not give: that part would show the last picture
+    // decoded here, or whatever the memory held. It gets a cleared image, made here when
+    // the file's data could fill it (a run of RLE data gives at most 255 pixels for 2
+    // bytes); for a larger claim, nothing is set aside before the reader has checked more.
+    if (found.format == "bmp" && declared.isValid() && !declared.isEmpty()) {
+        const QImage::Format format = reader.imageFormat();
+        if (format != QImage::Format_Invalid) {
+            const bool reused = picture.size() == declared && picture.format() == format;
+            const qint64 pixelBytes =
+                qint64(declared.width()) * declared.height() * QImage::toPixelFormat(format).bitsPerPixel() / 8;
+            if (!reused && pixelBytes <= std::max(qint64(1) << 20, 128 * length))
+                picture = QImage(declared, format);
+            if (picture.size() == declared && picture.format() == format)
+                picture.fill(0);
+        }
+    }
+
     if (!reader.read(&picture)) {
         if (file.readFailed())
             return deviceError(name, file.readFailure());

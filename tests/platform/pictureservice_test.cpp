@@ -674,3 +674,41 @@ TEST_F(PictureService, APictureWhoseChunkClaimsMoreThanTheFileHoldsCostsNoMemory
     EXPECT_FALSE(loadThumbnail(iconPath, Cell).ok());
     EXPECT_LT(statusKb("VmHWM") - peakBeforeKb, 100 * 1024);
 }
+
+TEST_F(PictureService, ADamagedPictureShowsNothingOfTheMemoryItWasDecodedInto)
+{
+    // A damaged picture may leave part of its pixels unwritten (an RLE bitmap that ends
+    // early, a file cut short). What shows there must not be whatever the memory held
+    // before: the last picture decoded into the same scratch, or anything else.
+    int compared = 0;
+    for (const char *kind : {"good", "bad"}) {
+        const QDir folder(corpusPath(QLatin1String(kind)));
+        for (const QString &name : folder.entryList(QDir::Files)) {
+            const QString path = folder.filePath(name);
+            QImageReader reader(path);
+            const QSize size = reader.size();
+            const QImage::Format format = reader.imageFormat();
+            if (!size.isValid() || size.isEmpty() || format == QImage::Format_Invalid || !withinPictureLimits(size)
+                || qint64(size.width()) * size.height() > 4'000'000)
+                continue;
+            std::vector<QImage> results;
+            for (const uint fill : {0x00u, 0xffu, 0x5au}) {
+                DecodeScratch scratch;
+                scratch.picture = QImage(size, format);
+                if (scratch.picture.colorCount() == 0 && scratch.picture.depth() <= 8)
+                    scratch.picture.setColorCount(256);
+                scratch.picture.fill(fill);
+                const auto picture = loadShrunkPicture(path, ShrinkRule(), scratch);
+                if (!picture.ok())
+                    break;
+                results.push_back(picture->convertToFormat(QImage::Format_ARGB32));
+            }
+            if (results.size() < 3)
+                continue;
+            ++compared;
+            EXPECT_EQ(results[0], results[1]) << qPrintable(kind + u'/' + name);
+            EXPECT_EQ(results[0], results[2]) << qPrintable(kind + u'/' + name);
+        }
+    }
+    EXPECT_GT(compared, 50);
+}
