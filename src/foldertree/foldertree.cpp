@@ -1,5 +1,6 @@
 #include "foldertree/foldertree.h"
 
+#include "catalogue/filepaths.h"
 #include "common/keys.h"
 
 #include <QDir>
@@ -9,6 +10,7 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTimer>
 
 #include <algorithm>
@@ -27,6 +29,16 @@ public:
     QString type(const QFileInfo &) const override { return QStringLiteral("Folder"); }
 };
 
+// Rows of the tree are one line high: a name is drawn on one line, whatever it holds.
+class OneLineDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QString displayText(const QVariant &value, const QLocale &locale) const override
+    {
+        return catalogue::oneLineText(QStyledItemDelegate::displayText(value, locale));
+    }
+};
+
 } // namespace
 
 FolderTree::FolderTree(QWidget *parent)
@@ -38,6 +50,7 @@ FolderTree::FolderTree(QWidget *parent)
     m_model->setReadOnly(true);
     m_model->setRootPath(QStringLiteral("/"));
     setModel(m_model);
+    setItemDelegate(new OneLineDelegate(this));
     for (int c = 1; c < m_model->columnCount(); ++c)
         hideColumn(c);
     setHeaderHidden(true);

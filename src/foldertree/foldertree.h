@@ -1,6 +1,7 @@
 #pragma once
 // The folder tree: the file system's folders (hidden ones left out), with a selected
 // folder that reads back exactly as it was written and a notification when it changes.
+// A folder's name holding a line break is drawn on one line (catalogue::oneLineText).
 
 #include <QString>
 #include <QTreeView>
