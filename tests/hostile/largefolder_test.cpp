@@ -2,6 +2,7 @@
 // without a memory blow-up, in the ordinary window and in one wide enough for the largest
 // grid it builds. The bounds only catch a hang or a blow-up on a loaded machine (and
 // under the sanitizers); the figures themselves are printed.
+#include "support/boxanswerer.h"
 #include "support/mainfixture.h"
 #include "support/mainparts.h"
 #include "support/processmemory.h"
@@ -17,12 +18,9 @@
 #include "thumbs/thumbgrid.h"
 #include "thumbs/thumbstrip.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
-#include <QMessageBox>
 #include <QScrollBar>
-#include <QTimer>
 
 #include <cstdio>
 #include <memory>
@@ -60,14 +58,6 @@ protected:
     // with OK and its text noted.
     qint64 start(const QString &folder)
     {
-        QTimer answer;
-        QObject::connect(&answer, &QTimer::timeout, [this] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                said.append(box->text());
-                box->accept();
-            }
-        });
-        answer.start(10);
         f.store.write(QString(shell::SectionSettings), QString(shell::KeyFolder), folder);
         QElapsedTimer timer;
         timer.start();
@@ -80,8 +70,8 @@ protected:
     static inline QString s_folder;
     static inline bool s_written = false;
 
+    testsupport::BoxAnswerer boxes;
     MainFixture f;
-    QStringList said;
 };
 
 } // namespace
@@ -102,7 +92,7 @@ TEST_F(LargeFolder, TwentyThousandPicturesAreListedAtOnceAndTheGridAsksForRoom)
     EXPECT_EQ(m.imagesLabel()->text(), QStringLiteral("Images : %1").arg(LargeCount));
     // The grid holds far fewer rows than 20,000 pictures need in a window this size: it said
     // so once, before the window was shown, and built nothing.
-    EXPECT_EQ(said, QStringList{thumbs::RowLimitMessage});
+    EXPECT_EQ(boxes.texts(), QStringList{thumbs::RowLimitMessage});
     EXPECT_EQ(m.thumbStrip()->elementCount(), 1);
     EXPECT_FALSE(m.thumbStrip()->elementVisible(0));
 
@@ -152,7 +142,7 @@ TEST_F(LargeFolder, TheLargestGridOfTheWidestWindowIsBuiltAndShown)
 
     EXPECT_LT(ms, ScanBoundMs);
     EXPECT_LT(peakGrowth, MemoryBoundKib);
-    EXPECT_TRUE(said.isEmpty()) << qPrintable(said.value(0));
+    EXPECT_TRUE(boxes.texts().isEmpty()) << qPrintable(boxes.texts().value(0));
     EXPECT_EQ(m.list()->count(), count);
     ASSERT_EQ(m.thumbStrip()->elementCount(), count);
     // The first screen and the last row show pictures, each cell in its place.
