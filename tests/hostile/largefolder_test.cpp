@@ -13,6 +13,7 @@
 #include "listview/qtlistview.h"
 #include "platform/pictureservice.h"
 #include "preview/stretchimage.h"
+#include "shell/listcommands.h"
 #include "shell/settingskeys.h"
 #include "thumbs/gridgeometry.h"
 #include "thumbs/thumbgrid.h"
@@ -95,6 +96,20 @@ TEST_F(LargeFolder, TwentyThousandPicturesAreListedAtOnceAndTheGridAsksForRoom)
     EXPECT_EQ(boxes.texts(), QStringList{thumbs::RowLimitMessage});
     EXPECT_EQ(m.thumbStrip()->elementCount(), 1);
     EXPECT_FALSE(m.thumbStrip()->elementVisible(0));
+
+    // Sorting and switching the list's layout take little longer than listing.
+    QElapsedTimer timer;
+    timer.start();
+    testsupport::viewModeItem(m, 4)->trigger();
+    m.listCommands()->arrangeBy(1);
+    m.listCommands()->sortDescending();
+    m.listCommands()->arrangeBy(0);
+    testsupport::viewModeItem(m, 1)->trigger();
+    const qint64 sortMs = timer.elapsed();
+    std::printf("[ figures  ] details, two sorts by size, one by name and large icons again: %lld ms\n", sortMs);
+    EXPECT_LT(sortMs, ScanBoundMs);
+    EXPECT_EQ(m.list()->count(), LargeCount);
+    EXPECT_EQ(m.list()->itemText(1), testsupport::smallPictureName(0, s_kinds));
 
     // Usable at once: the last entry of the list previews its picture.
     const int last = m.list()->count();
