@@ -200,6 +200,7 @@ TEST(OddNames, EveryValidNameIsListedShownOnOneLinePreviewedAndCanBeTheWallpaper
 
         // It becomes the wallpaper: the desktop is handed the data folder's copy.
         const int callsBefore = int(helpers.calls().size());
+        QFile::remove(data + QStringLiteral("/Pavix/Wallpaper.bmp"));
         m.setWallpaper();
         EXPECT_TRUE(said.isEmpty()) << qPrintable(said.value(0));
         said.clear();
