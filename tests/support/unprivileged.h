@@ -11,6 +11,7 @@
 #include <QStandardPaths>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -57,11 +58,17 @@ inline UnprivilegedRun rerunAsNobody(const QString &testName, const char *variab
         run.skipReason = QStringLiteral("nobody cannot reach %1 or %2").arg(program, reachable);
         return run;
     }
+    // A runtime folder of nobody's own, gone with this one; Qt wants it private to its user.
+    QTemporaryDir runtime;
+    if (!runtime.isValid() || ::chown(QFile::encodeName(runtime.path()).constData(), NobodyId, NobodyId) != 0) {
+        run.skipReason = QStringLiteral("no runtime folder could be made for nobody");
+        return run;
+    }
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     // Nobody's own throw-away HOME and XDG folders (widget_main makes them), in a folder
     // nobody may write to.
     environment.remove(QStringLiteral("PAVIX_TEST_KEEP_HOME"));
-    environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
     environment.insert(QStringLiteral("TMPDIR"), QStringLiteral("/tmp"));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(QString::fromLatin1(variable), value);
