@@ -19,9 +19,9 @@ public:
 
     // Points the list at a folder and re-reads it. A relative folder is taken from the
     // current directory. A folder that cannot be opened (missing, not a folder, not
-    // readable) fails with ErrPathNotFound and a message naming it and the system's
-    // reason; the list then shows that folder with nothing in it. An empty folder name
-    // fails and changes nothing.
+    // readable, its files out of reach) fails with ErrPathNotFound and a message naming it
+    // and the system's reason; the list then shows that folder with nothing in it. An empty
+    // folder name fails and changes nothing.
     common::Status setPath(const QString &folder);
     // The folder as an absolute path without a trailing "/", except the root "/" itself;
     // "" before a folder was set.

@@ -14,4 +14,15 @@ QString joinPath(const QString &folder, const QString &name)
     return folder + u'/' + name;
 }
 
+QString oneLineText(const QString &text)
+{
+    QString line = text;
+    for (QChar &c : line) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || (u >= 0x7f && u <= 0x9f) || u == 0x2028 || u == 0x2029)
+            c = QChar(UnshownCharacter);
+    }
+    return line;
+}
+
 } // namespace pavix::catalogue

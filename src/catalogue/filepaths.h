@@ -1,6 +1,6 @@
 #pragma once
-// Paths of listed files: a file's path from its folder and name, and the folder the
-// selection names.
+// Paths of listed files: a file's path from its folder and name, the folder the selection
+// names, and a name as one line of text.
 
 #include <QString>
 
@@ -14,5 +14,15 @@ QString joinPath(const QString &folder, const QString &name);
 // path without its trailing "/", so the root "/" gives "" and joinPath("", name) gives
 // "/name".
 QString selectionFolder(const QString &path);
+
+// The character a name shows instead of one that cannot be shown on a line (U+FFFD).
+inline constexpr char16_t UnshownCharacter = u'\uFFFD';
+
+// A text holding file or folder names as one line the user can read: every control character
+// (U+0000 to U+001F, U+007F to U+009F) and the line and paragraph separators (U+2028,
+// U+2029) become UnshownCharacter, so a name holding a newline does not break the line it
+// is shown on and one holding a carriage return does not look like a name without it.
+// Any other text is returned unchanged.
+QString oneLineText(const QString &text);
 
 } // namespace pavix::catalogue

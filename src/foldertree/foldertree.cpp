@@ -1,5 +1,6 @@
 #include "foldertree/foldertree.h"
 
+#include "catalogue/filepaths.h"
 #include "common/keys.h"
 
 #include <QDir>
@@ -9,6 +10,7 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTimer>
 
 #include <algorithm>
@@ -27,6 +29,16 @@ public:
     QString type(const QFileInfo &) const override { return QStringLiteral("Folder"); }
 };
 
+// Rows of the tree are one line high: a name is drawn on one line, whatever it holds.
+class OneLineDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QString displayText(const QVariant &value, const QLocale &locale) const override
+    {
+        return catalogue::oneLineText(QStyledItemDelegate::displayText(value, locale));
+    }
+};
+
 } // namespace
 
 FolderTree::FolderTree(QWidget *parent)
@@ -37,7 +49,15 @@ FolderTree::FolderTree(QWidget *parent)
     m_model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     m_model->setReadOnly(true);
     m_model->setRootPath(QStringLiteral("/"));
+    // Connected before the view and its selection model connect theirs: the flag is up before
+    // the selection model moves the current index off the row that goes.
+    connect(m_model, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+            [this](const QModelIndex &above, int first, int last) {
+                if (holdsCurrent(above, first, last))
+                    m_currentRemoved = true;
+            });
     setModel(m_model);
+    setItemDelegate(new OneLineDelegate(this));
     for (int c = 1; c < m_model->columnCount(); ++c)
         hideColumn(c);
     setHeaderHidden(true);
@@ -51,6 +71,16 @@ FolderTree::FolderTree(QWidget *parent)
     setAnimated(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Connected after the view's own handling: the row is gone and the current index moved.
+    // The tree then shows no current folder; the selected one stays what it was.
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, [this] {
+        if (!m_currentRemoved)
+            return;
+        m_writing = true;
+        selectionModel()->clear();
+        m_writing = false;
+        m_currentRemoved = false;
+    });
     // The model reads folders in the background and sorts them a moment later: once the
     // folder holding the selected one is read, show the selected folder.
     connect(m_model, &QFileSystemModel::directoryLoaded, this, [this](const QString &folder) {
@@ -70,6 +100,15 @@ FolderTree::~FolderTree()
 {
     setModel(nullptr);
     delete m_model;
+}
+
+bool FolderTree::holdsCurrent(const QModelIndex &parent, int first, int last) const
+{
+    for (QModelIndex index = currentIndex(); index.isValid(); index = index.parent()) {
+        if (index.parent() == parent && index.row() >= first && index.row() <= last)
+            return true;
+    }
+    return false;
 }
 
 void FolderTree::revealSelected()
@@ -114,7 +153,7 @@ void FolderTree::setSelectedFolder(const QString &path)
 void FolderTree::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
     QTreeView::currentChanged(current, previous);
-    if (m_writing || !current.isValid())
+    if (m_writing || m_currentRemoved || !current.isValid())
         return;
     const QString path = m_model->filePath(current);
     if (path.isEmpty() || path == m_selected)

@@ -1,6 +1,10 @@
 #pragma once
 // The folder tree: the file system's folders (hidden ones left out), with a selected
 // folder that reads back exactly as it was written and a notification when it changes.
+// A folder's name holding a line break is drawn on one line (catalogue::oneLineText).
+// When another program removes or renames the selected folder (or one above it), the
+// selection stays on it and no notification comes: the program never moves to another
+// folder by itself.
 
 #include <QString>
 #include <QTreeView>
@@ -37,6 +41,9 @@ protected:
 
 private:
     void revealSelected();
+    // True when the model's rows first .. last under parent hold the current folder or one
+    // above it.
+    bool holdsCurrent(const QModelIndex &parent, int first, int last) const;
     // Scrolls sideways so that the folder's name is in view.
     void showNameOf(const QModelIndex &index);
 
@@ -46,6 +53,9 @@ private:
     bool m_writing = false;
     // A written folder is shown once the model has read the folder that holds it.
     bool m_revealPending = false;
+    // The current folder's row is being removed: the current index the view moves on to is
+    // not a folder the user picked.
+    bool m_currentRemoved = false;
 };
 
 } // namespace pavix::foldertree

@@ -1,6 +1,8 @@
 #pragma once
 // Keeps each item of the picture list within its cell: a long name is elided instead of
-// running into the next cell (the view lays items out by the sizes this gives).
+// running into the next cell (the view lays items out by the sizes this gives), and a name
+// holding a line break or another control character is drawn on one line, with the
+// character shown (catalogue::oneLineText).
 
 #include <QStyledItemDelegate>
 
@@ -15,6 +17,7 @@ public:
     int maxWidth() const { return m_maxWidth; }
 
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    QString displayText(const QVariant &value, const QLocale &locale) const override;
 
 private:
     int m_maxWidth = 0;

@@ -77,6 +77,8 @@ QtListView::QtListView(QWidget *parent, double twipsPerPixel)
 
     m_delegate = new ListItemDelegate(m_list);
     m_list->setItemDelegate(m_delegate);
+    // The details layout's rows show each name on one line too; their width is the column's.
+    m_tree->setItemDelegate(new ListItemDelegate(m_tree));
     m_list->setModelColumn(0);
     m_list->setResizeMode(QListView::Adjust);
     m_list->setSelectionRectVisible(false);

@@ -6,7 +6,9 @@
 #include <cstring>
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace pavix::platform {
 
@@ -33,6 +35,13 @@ FolderListing listRegularFiles(const QString &folder, const std::function<bool(c
     DIR *dir = ::opendir(encoded.constData());
     if (!dir) {
         listing.error = errno != 0 ? errno : EIO;
+        return listing;
+    }
+    // A folder whose names can be read but whose files cannot be reached (read but no search
+    // permission) holds nothing that could be opened, sized or shown: it cannot be read.
+    if (::faccessat(AT_FDCWD, encoded.constData(), X_OK, AT_EACCESS) != 0) {
+        listing.error = errno != 0 ? errno : EACCES;
+        ::closedir(dir);
         return listing;
     }
     const QByteArray base = encoded == "/" ? QByteArray() : encoded;

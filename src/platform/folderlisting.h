@@ -19,6 +19,8 @@ inline constexpr int ErrFileNotFound = 53;
 // order the system lists them; symbolic links that lead to regular files count. Dot-files
 // (hidden here) and names not valid in the file-name encoding (nothing could open them)
 // are left out; `wanted` sees each other name before anything else is asked of the file.
+// A folder that cannot be opened, or whose files cannot be reached (no search permission),
+// lists nothing and gives the system's error number.
 struct FolderListing {
     QStringList names;
     int error = 0; // the system's error number when the folder cannot be opened

@@ -38,6 +38,16 @@ Error deviceError(const QString &name, const QString &reason)
                              QStringLiteral("Device I/O Error while reading \"%1\": %2").arg(name, reason));
 }
 
+// A file that could not be opened: one Pavix may not read is a file it cannot read, like a
+// damaged one; any other failure is the device's.
+Error openFailure(const QString &name, const QFile &file)
+{
+    // QFile tells every failed open as an open error; the permissions tell this one apart.
+    if (!QFileInfo(file.fileName()).isReadable())
+        return badPicture(name, file.errorString());
+    return deviceError(name, file.errorString());
+}
+
 QString sizeText(QSize pixels)
 {
     return QStringLiteral("%1 x %2 pixels").arg(pixels.width()).arg(pixels.height());
@@ -106,7 +116,7 @@ common::Status readFirstPicture(const QString &path, const ShrinkRule &shrinkFor
     // on to try the name with each known extension appended, and could load another file.
     WatchedFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return deviceError(name, file.errorString());
+        return openFailure(name, file);
 
     QIODevice *device = &file;
     QBuffer memory;
@@ -349,7 +359,7 @@ Result<PictureFacts> readPictureFacts(const QString &path)
         return badPicture(name, QStringLiteral("it is not a file"));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return deviceError(name, file.errorString());
+        return openFailure(name, file);
     if (file.size() == 0)
         return badPicture(name, QStringLiteral("the file is empty"));
     // As for a whole read: a stalled read holds up this thread only, not Qt's image formats.

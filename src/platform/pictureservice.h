@@ -50,7 +50,8 @@ bool withinPictureLimits(QSize pixels);
 // progressive JPEG whose coefficients need more than MaxCoefficientBytes (these refused before
 // decoding). A file whose length is 0 is refused unread: the system's pseudo files report
 // that length, and reading some of them blocks.
-// Refuses with ErrDeviceIo when the file exists but opening or reading it fails.
+// Refuses with ErrDeviceIo when the file exists but opening or reading it fails, except
+// that a file Pavix may not read (permission denied) is refused with ErrBadPicture.
 common::Result<QImage> loadPicture(const QString &path);
 
 // How long loadPictureWithin waits for a file by default.

@@ -1,5 +1,7 @@
 #include "shell/statuswindow.h"
 
+#include "catalogue/filepaths.h"
+
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOption>
@@ -25,7 +27,7 @@ void StatusWindow::setSimple(bool simple)
 
 void StatusWindow::setSimpleText(const QString &text)
 {
-    m_simpleText = text;
+    m_simpleText = catalogue::oneLineText(text);
     update();
 }
 
@@ -40,7 +42,7 @@ void StatusWindow::setPartText(int part, const QString &text)
 {
     if (part < 0 || part >= static_cast<int>(m_texts.size()))
         return;
-    m_texts[static_cast<size_t>(part)] = text;
+    m_texts[static_cast<size_t>(part)] = catalogue::oneLineText(text);
     update();
 }
 

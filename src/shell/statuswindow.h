@@ -1,7 +1,9 @@
 #pragma once
 // The status line docked along the bottom of the main window: one undivided text in
 // simple mode, or several parts whose right edges are given in pixels (-1 = to the right
-// edge). It exists only while the status bar is switched on.
+// edge). It exists only while the status bar is switched on. Each text is one line: a
+// line break or another control character in it (a file's name) is shown as
+// catalogue::oneLineText shows it, and the texts read back as shown.
 
 #include <QString>
 #include <QWidget>

@@ -1,6 +1,7 @@
 #pragma once
 // A throw-away folder for tests that read real files: files of a chosen length, and copies
-// of the picture corpus folders.
+// of the picture corpus folders. Everything in it goes with it, also names that are not
+// UTF-8 and folders a test locked.
 
 #include <QDir>
 #include <QFile>
@@ -8,10 +9,21 @@
 
 #include <gtest/gtest.h>
 
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace pavix::testsupport {
 
 class ScratchFolder {
 public:
+    ScratchFolder() = default;
+    ScratchFolder(const ScratchFolder &) = delete;
+    ScratchFolder &operator=(const ScratchFolder &) = delete;
+    // QTemporaryDir cannot remove a name it cannot encode again, nor enter a folder without
+    // rights: the folder is removed here by the names' bytes first.
+    ~ScratchFolder() { removeTree(QFile::encodeName(m_dir.path())); }
+
     QString path() const { return m_dir.path(); }
     QString file(const QString &name) const { return m_dir.filePath(name); }
 
@@ -41,6 +53,28 @@ public:
         for (const QString &name : names)
             EXPECT_TRUE(QFile::copy(source.filePath(name), target + u'/' + name)) << qPrintable(name);
         return target;
+    }
+
+    // Removes `folder` and all it holds by the bytes of their names, giving each folder its
+    // owner's rights back first; links are removed, never followed.
+    static void removeTree(const QByteArray &folder)
+    {
+        ::chmod(folder.constData(), 0700);
+        if (DIR *dir = ::opendir(folder.constData())) {
+            while (const dirent *entry = ::readdir(dir)) {
+                const QByteArray name(entry->d_name);
+                if (name == "." || name == "..")
+                    continue;
+                const QByteArray full = folder + '/' + name;
+                struct stat info {};
+                if (::lstat(full.constData(), &info) == 0 && S_ISDIR(info.st_mode))
+                    removeTree(full);
+                else
+                    ::unlink(full.constData());
+            }
+            ::closedir(dir);
+        }
+        ::rmdir(folder.constData());
     }
 
 private:

@@ -1,0 +1,39 @@
+#pragma once
+// Answers every message box that comes up while it lives, as a user pressing OK would,
+// and notes what each said: for tests of code that shows a modal message box.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QStringList>
+#include <QTimer>
+
+namespace pavix::testsupport {
+
+class BoxAnswerer {
+public:
+    BoxAnswerer()
+    {
+        QObject::connect(&m_poll, &QTimer::timeout, [this] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            m_texts.append(box->text());
+            if (QAbstractButton *ok = box->button(QMessageBox::Ok))
+                ok->click();
+            else
+                box->reject();
+        });
+        m_poll.start(10);
+    }
+
+    // The texts of the boxes answered so far, oldest first.
+    const QStringList &texts() const { return m_texts; }
+    void clear() { m_texts.clear(); }
+
+private:
+    QTimer m_poll;
+    QStringList m_texts;
+};
+
+} // namespace pavix::testsupport
