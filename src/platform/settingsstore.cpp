@@ -10,6 +10,8 @@
 #include <QTextStream>
 #include <QVariant>
 
+#include <functional>
+
 namespace pavix::platform {
 
 namespace {
@@ -23,6 +25,41 @@ bool isStorableName(const QString &name)
     return !name.isEmpty() && !name.contains(u'/');
 }
 
+// One line of a settings file as QSettings reads it: a group header, or a line of the group
+// named (empty before the first header), with the place of its first "=" (-1 without).
+struct IniLine {
+    QString group;
+    QString text;
+    bool header = false;
+    qsizetype equals = -1;
+    // A "key=value" line inside a group, not a comment.
+    bool isValueInGroup() const
+    {
+        return !header && !group.isEmpty() && equals >= 0 && !text.trimmed().startsWith(u';');
+    }
+};
+
+// Calls visit for every line of the file at path.
+void forEachIniLine(const QString &path, const std::function<void(const IniLine &line)> &visit)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    QTextStream stream(&file); // UTF-8, like QSettings; drops the file's byte-order mark
+    IniLine line;
+    while (stream.readLineInto(&line.text)) {
+        const QString trimmed = line.text.trimmed();
+        line.header = trimmed.startsWith(u'[');
+        if (line.header) {
+            // As QSettings reads a header: up to the first "]", or the line's end.
+            const qsizetype close = trimmed.indexOf(u']');
+            line.group = trimmed.mid(1, close < 0 ? -1 : close - 1).trimmed();
+        }
+        line.equals = line.header ? -1 : line.text.indexOf(u'=');
+        visit(line);
+    }
+}
+
 // QSettings reads an unquoted ";" as the start of a comment and an unquoted "," as a list
 // separator: "Bitmap=*.bmp;", as typed by hand or written by Pavix's earlier INI writer,
 // reads "*.bmp", and then no picture type counts as enabled. Such a value is set again as
@@ -31,34 +68,19 @@ bool isStorableName(const QString &name)
 // own reading is exactly that text cut at the ";" or split at the ",".
 void keepHandWrittenValues(QSettings &settings, const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    QTextStream stream(&file); // UTF-8, like QSettings; drops a byte-order mark
-    QString group;
-    QString line;
-    while (stream.readLineInto(&line)) {
-        const QString trimmed = line.trimmed();
-        if (trimmed.startsWith(u'[')) {
-            // As QSettings reads a header: up to the first "]", or the line's end.
-            const qsizetype close = trimmed.indexOf(u']');
-            group = trimmed.mid(1, close < 0 ? -1 : close - 1).trimmed();
-            continue;
-        }
-        const qsizetype equals = line.indexOf(u'=');
-        const QString text = line.mid(equals + 1).trimmed();
-        if (group.isEmpty() || equals < 0 || trimmed.startsWith(u';') || text.startsWith(u'@')
-            || text.contains(u'"') || text.contains(u'\\')
+    forEachIniLine(path, [&settings](const IniLine &line) {
+        const QString text = line.text.mid(line.equals + 1).trimmed();
+        if (!line.isValueInGroup() || text.startsWith(u'@') || text.contains(u'"') || text.contains(u'\\')
             || !(text.contains(u';') || text.contains(u',')))
-            continue;
+            return;
         QStringList items = text.section(u';', 0, 0).split(u',');
         for (QString &item : items)
             item = item.trimmed();
         const QVariant asQSettingsReadsIt = items.size() == 1 ? QVariant(items.front()) : QVariant(items);
-        const QString key = group + u'/' + line.left(equals).trimmed();
+        const QString key = line.group + u'/' + line.text.left(line.equals).trimmed();
         if (settings.value(key) == asQSettingsReadsIt)
             settings.setValue(key, text);
-    }
+    });
 }
 
 bool isHexDigit(QChar c)
@@ -94,27 +116,13 @@ QString escapeZeroWidthNoBreakSpaces(const QString &text)
 // each is an escape, and set as that copy reads them.
 void keepZeroWidthNoBreakSpaces(QSettings &settings, const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    QTextStream stream(&file); // UTF-8, like QSettings; drops the file's byte-order mark
-    QString group;
     QString copy;
-    QString line;
-    while (stream.readLineInto(&line)) {
-        const QString trimmed = line.trimmed();
-        if (trimmed.startsWith(u'[')) {
-            // As QSettings reads a header: up to the first "]", or the line's end.
-            const qsizetype close = trimmed.indexOf(u']');
-            group = trimmed.mid(1, close < 0 ? -1 : close - 1).trimmed();
-            copy += line + u'\n';
-            continue;
-        }
-        const qsizetype equals = line.indexOf(u'=');
-        if (group.isEmpty() || equals < 0 || trimmed.startsWith(u';') || !line.mid(equals).contains(QChar(0xFEFF)))
-            continue;
-        copy += line.left(equals + 1) + escapeZeroWidthNoBreakSpaces(line.mid(equals + 1)) + u'\n';
-    }
+    forEachIniLine(path, [&copy](const IniLine &line) {
+        if (line.header)
+            copy += line.text + u'\n';
+        else if (line.isValueInGroup() && line.text.mid(line.equals).contains(QChar(0xFEFF)))
+            copy += line.text.left(line.equals + 1) + escapeZeroWidthNoBreakSpaces(line.text.mid(line.equals + 1)) + u'\n';
+    });
     if (!copy.contains(u'='))
         return;
     QTemporaryDir folder;

@@ -13,11 +13,10 @@
 #include "thumbs/thumbstrip.h"
 #include "wallpaper/wallpapercommand.h"
 
+#include "support/fakedesktop.h"
 #include "support/corpus.h"
-#include "support/fakehelpers.h"
 #include "support/mainfixture.h"
 #include "support/mainparts.h"
-#include "support/scopedenvironment.h"
 
 #include <QDir>
 #include <QFile>
@@ -57,24 +56,16 @@ QString statusText(const shell::MainWindow &m)
 
 TEST(EveryPath, EachCorpusFileIsListedThumbnailedPreviewedTiledAndSetAsWallpaper)
 {
-    testsupport::FakeHelpers helpers;
-    helpers.add(QStringLiteral("gsettings"), 0, "picture-uri\n");
     MainFixture f;
-    const QString data = f.scratch.makeFolder(QStringLiteral("data"));
-    testsupport::ScopedEnvironment env;
-    env.set("XDG_DATA_HOME", QFile::encodeName(data));
-    env.set("XDG_CURRENT_DESKTOP", "GNOME");
-    env.set("PATH", QFile::encodeName(helpers.folder()));
-    const QString wallpaperFile = data + QStringLiteral("/Pavix/Wallpaper.bmp");
+    const testsupport::FakeDesktop desktop(f.scratch);
+    const QString wallpaperFile = desktop.wallpaperFile();
 
     f.start();
     shell::MainWindow &m = *f.main;
     m.resizeToOuter(15000, 11000);
     m.sizeControls();
     QStringList said;
-    m.wallpaperCommand()->showMessage = [&said](wallpaper::WallpaperCommand::MessageKind, const QString &text) {
-        said.append(text);
-    };
+    testsupport::collectWallpaperMessages(m, said);
 
     int readableSeen = 0;
     int unreadableSeen = 0;

@@ -2,6 +2,7 @@
 // program while the thumbnail grid is being built, and the listed folder itself deleted.
 // Nothing crashes or hangs, the user is told what cannot be read, and a refresh shows the
 // folder as it is now.
+#include "support/fakedesktop.h"
 #include "support/boxanswerer.h"
 #include "support/mainfixture.h"
 #include "support/mainparts.h"
@@ -230,9 +231,7 @@ TEST(ChangingFolder, AListedFolderDeletedStaysUntilTheUserMovesOn)
     if (!m.statusWindow())
         m.toggleStatusBar();
     QStringList said;
-    m.wallpaperCommand()->showMessage = [&said](wallpaper::WallpaperCommand::MessageKind, const QString &text) {
-        said.append(text);
-    };
+    testsupport::collectWallpaperMessages(m, said);
     auto *model = qobject_cast<QFileSystemModel *>(m.folderTree()->model());
     ASSERT_NE(model, nullptr);
     // The tree has read the parent folder and shows the listed one.

@@ -2,10 +2,9 @@
 // leading dashes, names of 255 bytes, names that are not UTF-8) on the real main window:
 // what the list, the status line and the folder tree show, and whether the picture can be
 // previewed, started on and made the wallpaper.
-#include "support/fakehelpers.h"
+#include "support/fakedesktop.h"
 #include "support/mainfixture.h"
 #include "support/mainparts.h"
-#include "support/scopedenvironment.h"
 
 #include "browser/browser.h"
 #include "foldertree/foldertree.h"
@@ -139,14 +138,8 @@ void click(shell::MainWindow &m, const QString &name)
 
 TEST(OddNames, EveryValidNameIsListedShownOnOneLinePreviewedAndCanBeTheWallpaper)
 {
-    testsupport::FakeHelpers helpers;
-    helpers.add(QStringLiteral("gsettings"), 0, "picture-uri\n");
     MainFixture f;
-    const QString data = f.scratch.makeFolder(QStringLiteral("data"));
-    testsupport::ScopedEnvironment env;
-    env.set("XDG_DATA_HOME", QFile::encodeName(data));
-    env.set("XDG_CURRENT_DESKTOP", "GNOME");
-    env.set("PATH", QFile::encodeName(helpers.folder()));
+    const testsupport::FakeDesktop desktop(f.scratch);
 
     const QString folder = f.scratch.makeFolder(QStringLiteral("odd"));
     QStringList names;
@@ -162,9 +155,7 @@ TEST(OddNames, EveryValidNameIsListedShownOnOneLinePreviewedAndCanBeTheWallpaper
     if (!m.statusWindow())
         m.toggleStatusBar();
     QStringList said;
-    m.wallpaperCommand()->showMessage = [&said](wallpaper::WallpaperCommand::MessageKind, const QString &text) {
-        said.append(text);
-    };
+    testsupport::collectWallpaperMessages(m, said);
     EXPECT_EQ(m.list()->count(), names.size());
     EXPECT_EQ(m.imagesLabel()->text(), QStringLiteral("Images : %1").arg(names.size()));
     ASSERT_EQ(m.thumbStrip()->elementCount(), names.size());
@@ -199,13 +190,13 @@ TEST(OddNames, EveryValidNameIsListedShownOnOneLinePreviewedAndCanBeTheWallpaper
         EXPECT_EQ(fileText, QStringLiteral("File: ") + shown.value(0));
 
         // It becomes the wallpaper: the desktop is handed the data folder's copy.
-        const int callsBefore = int(helpers.calls().size());
-        QFile::remove(data + QStringLiteral("/Pavix/Wallpaper.bmp"));
+        const int callsBefore = int(desktop.helpers().calls().size());
+        QFile::remove(desktop.wallpaperFile());
         m.setWallpaper();
         EXPECT_TRUE(said.isEmpty()) << qPrintable(said.value(0));
         said.clear();
-        EXPECT_EQ(QImageReader(data + QStringLiteral("/Pavix/Wallpaper.bmp")).size(), m.browser().picture().size());
-        EXPECT_EQ(int(helpers.calls().size()), callsBefore + 2);
+        EXPECT_EQ(QImageReader(desktop.wallpaperFile()).size(), m.browser().picture().size());
+        EXPECT_EQ(int(desktop.helpers().calls().size()), callsBefore + 2);
     }
     // No two names look alike: "cr\rx.bmp" does not pass for "crx.bmp".
     shownNames.removeDuplicates();

@@ -1,6 +1,7 @@
 // A picture and folders the user has no right to read, on the real main window. The
 // superuser reads everything, so a run as the superuser runs this test again as the
 // unprivileged user nobody, on a folder the superuser prepared.
+#include "support/fakedesktop.h"
 #include "support/boxanswerer.h"
 #include "support/mainfixture.h"
 #include "support/mainparts.h"
@@ -77,9 +78,7 @@ void checkAsUnprivileged(const QString &pictures)
     if (!m.statusWindow())
         m.toggleStatusBar();
     QStringList said;
-    m.wallpaperCommand()->showMessage = [&said](wallpaper::WallpaperCommand::MessageKind, const QString &text) {
-        said.append(text);
-    };
+    testsupport::collectWallpaperMessages(m, said);
 
     // The pictures that cannot be read are listed with their lengths, and drawn as pictures
     // that cannot be read.
