@@ -26,4 +26,10 @@ inline bool pngChunksWithinFile(QByteArrayView wholeFile)
 // file passes.
 bool iconPngEntriesWithinFile(QByteArrayView head, qint64 fileLength);
 
+// Both checks: the data as a PNG file, and as an icon file's PNG entries.
+inline bool pngDataWithinFile(QByteArrayView head, qint64 fileLength)
+{
+    return pngChunksWithinFile(head, fileLength) && iconPngEntriesWithinFile(head, fileLength);
+}
+
 } // namespace pavix::common

@@ -140,7 +140,7 @@ common::Status readFirstPicture(const QString &path, const ShrinkRule &shrinkFor
         return deviceError(name, file.readFailure());
     const QByteArrayView headView = device == &memory ? QByteArrayView(*fileBytes) : QByteArrayView(head);
     // Content counts, not the name: a PNG named like a bitmap is read as a PNG.
-    if (!common::pngChunksWithinFile(headView, length) || !common::iconPngEntriesWithinFile(headView, length))
+    if (!common::pngDataWithinFile(headView, length))
         return badPicture(name, ClaimsMoreThanItHolds);
 
     // No format given: the reader recognises the content (taking a file's extension as a
@@ -364,7 +364,7 @@ Result<PictureFacts> readPictureFacts(const QString &path)
         return badPicture(name, QStringLiteral("the file is empty"));
     // As for a whole read: a stalled read holds up this thread only, not Qt's image formats.
     const QByteArray head = file.peek(HeaderPeekBytes);
-    if (!common::pngChunksWithinFile(head, file.size()) || !common::iconPngEntriesWithinFile(head, file.size()))
+    if (!common::pngDataWithinFile(head, file.size()))
         return badPicture(name, ClaimsMoreThanItHolds);
     QImageReader reader(&file);
     const QSize declared = reader.size();

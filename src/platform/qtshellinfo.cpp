@@ -143,7 +143,7 @@ QImage QtShellInfo::iconFilePicture(const QString &path, int sizePx)
     QByteArray bytes = std::move(*read);
     // A PNG entry whose chunk claims more than the file holds would have the PNG reader set
     // that much memory aside.
-    if (!common::pngChunksWithinFile(bytes) || !common::iconPngEntriesWithinFile(bytes, bytes.size()))
+    if (!common::pngDataWithinFile(bytes, bytes.size()))
         return QImage();
 
     QBuffer probeDevice(&bytes);
