@@ -123,7 +123,7 @@ common::Status readFirstPicture(const QString &path, const ShrinkRule &shrinkFor
     const qint64 length = file.size();
     if (length == 0)
         return badPicture(name, QStringLiteral("the file is empty"));
-    if (fileBytes && length > 0 && length <= WholeFileBytes) {
+    if (fileBytes && length <= WholeFileBytes) {
         fileBytes->resize(length);
         const qint64 got = file.read(fileBytes->data(), length);
         if (got < 0 || file.readFailed())

@@ -39,13 +39,10 @@ struct IniLine {
     }
 };
 
-// Calls visit for every line of the file at path.
-void forEachIniLine(const QString &path, const std::function<void(const IniLine &line)> &visit)
+// Calls visit for every line of the settings file's bytes.
+void forEachIniLine(const QByteArray &bytes, const std::function<void(const IniLine &line)> &visit)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    QTextStream stream(&file); // UTF-8, like QSettings; drops the file's byte-order mark
+    QTextStream stream(bytes); // UTF-8, like QSettings; drops the file's byte-order mark
     IniLine line;
     while (stream.readLineInto(&line.text)) {
         const QString trimmed = line.text.trimmed();
@@ -66,9 +63,9 @@ void forEachIniLine(const QString &path, const std::function<void(const IniLine 
 // the whole text after "=", so that it reads as typed (and is written quoted at the next
 // sync). Only values without quotes or backslashes are taken, and only where QSettings'
 // own reading is exactly that text cut at the ";" or split at the ",".
-void keepHandWrittenValues(QSettings &settings, const QString &path)
+void keepHandWrittenValues(QSettings &settings, const QByteArray &bytes)
 {
-    forEachIniLine(path, [&settings](const IniLine &line) {
+    forEachIniLine(bytes, [&settings](const IniLine &line) {
         const QString text = line.text.mid(line.equals + 1).trimmed();
         if (!line.isValueInGroup() || text.startsWith(u'@') || text.contains(u'"') || text.contains(u'\\')
             || !(text.contains(u';') || text.contains(u',')))
@@ -114,10 +111,10 @@ QString escapeZeroWidthNoBreakSpaces(const QString &text)
 // writes such a value as it is: a folder named "\u0004\uFEFFx" would come back as
 // "\u0004x". Values holding the character are read again from a copy of their lines in which
 // each is an escape, and set as that copy reads them.
-void keepZeroWidthNoBreakSpaces(QSettings &settings, const QString &path)
+void keepZeroWidthNoBreakSpaces(QSettings &settings, const QByteArray &bytes)
 {
     QString copy;
-    forEachIniLine(path, [&copy](const IniLine &line) {
+    forEachIniLine(bytes, [&copy](const IniLine &line) {
         if (line.header)
             copy += line.text + u'\n';
         else if (line.isValueInGroup() && line.text.mid(line.equals).contains(QChar(0xFEFF)))
@@ -145,13 +142,9 @@ void keepZeroWidthNoBreakSpaces(QSettings &settings, const QString &path)
     }
 }
 
-// True for a file of UTF-8 text without NUL bytes (or no file at all).
-bool isTextFile(const QString &path)
+// True for UTF-8 text without NUL bytes.
+bool isText(const QByteArray &bytes)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return true;
-    const QByteArray bytes = file.readAll();
     if (bytes.contains('\0'))
         return false;
     QStringDecoder decoder(QStringDecoder::Utf8);
@@ -208,11 +201,15 @@ IniSettingsStore::IniSettingsStore(QString path)
     // Parses every group now: a malformed file is QSettings' FormatError of this load, not
     // of a later sync.
     m_settings.allKeys();
-    keepHandWrittenValues(m_settings, m_path);
-    keepZeroWidthNoBreakSpaces(m_settings, m_path);
+    // The file's own text, read once, for what QSettings does not read as written.
+    QByteArray bytes;
+    if (QFile file(m_path); file.open(QIODevice::ReadOnly))
+        bytes = file.read(MaxFileBytes);
+    keepHandWrittenValues(m_settings, bytes);
+    keepZeroWidthNoBreakSpaces(m_settings, bytes);
     // A file that is not text at all is not the user's settings as typed: what could be
     // read of it is kept, and the file itself is moved aside rather than written over.
-    if (!isTextFile(m_path))
+    if (!isText(bytes))
         moveUnreadableAside(QStringLiteral("it is not a text file"));
 }
 

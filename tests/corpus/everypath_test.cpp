@@ -17,6 +17,7 @@
 #include "support/corpus.h"
 #include "support/mainfixture.h"
 #include "support/mainparts.h"
+#include "support/processmemory.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,20 +33,6 @@ namespace {
 
 // Most resident memory the process may ever have taken, in KiB.
 constexpr qint64 MemoryCeilingKb = 500 * 1024;
-
-// A line of /proc/self/status in KiB ("VmHWM", "VmRSS"); -1 when missing.
-qint64 statusKb(const char *field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray prefix = QByteArray(field) + ':';
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(prefix))
-            return line.mid(prefix.size()).trimmed().split(' ').value(0).toLongLong();
-    }
-    return -1;
-}
 
 QString statusText(const shell::MainWindow &m)
 {
@@ -131,7 +118,7 @@ TEST(EveryPath, EachCorpusFileIsListedThumbnailedPreviewedTiledAndSetAsWallpaper
     EXPECT_GT(readableSeen, 50);
     EXPECT_GT(unreadableSeen, 20);
 
-    const qint64 peakKb = statusKb("VmHWM");
+    const qint64 peakKb = testsupport::peakResidentKib();
     ASSERT_GT(peakKb, 0);
     std::printf("[ memory   ] peak resident memory over the corpus: %lld MiB\n", static_cast<long long>(peakKb / 1024));
     EXPECT_LT(peakKb, MemoryCeilingKb);

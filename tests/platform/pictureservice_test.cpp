@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "support/corpus.h"
+#include "support/processmemory.h"
 
 #include <condition_variable>
 #include <cstdlib>
@@ -28,6 +29,7 @@ using pavix::common::ErrDeviceIo;
 using pavix::common::ErrGeneral;
 
 using pavix::testsupport::corpusPath;
+using pavix::testsupport::peakResidentKib;
 
 namespace {
 
@@ -57,18 +59,6 @@ std::vector<ListedPicture> goodPicturesFromReadme()
         listed.push_back({m.captured(1), QSize(m.captured(2).toInt(), m.captured(3).toInt())});
     }
     return listed;
-}
-
-qint64 statusKb(const char *field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray key = QByteArray(field) + ':';
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith(key))
-            return line.mid(key.size()).trimmed().split(' ').value(0).toLongLong();
-    return -1;
 }
 
 bool near(QRgb actual, QRgb expected, int tolerance)
@@ -159,10 +149,10 @@ TEST_F(PictureService, BadCorpusFilesLoadOrAreRefusedWithTheirNameInTheMessage)
 TEST_F(PictureService, OversizedHeadersAreRefusedBeforeAnythingIsDecoded)
 {
     const QString bomb = corpusPath(QStringLiteral("bad/progressive-49157x27397-613B.jpg"));
-    const qint64 peakBeforeKb = statusKb("VmHWM");
+    const qint64 peakBeforeKb = peakResidentKib();
     const auto picture = loadPicture(bomb);
     const auto cell = loadThumbnail(bomb, Cell);
-    const qint64 peakAfterKb = statusKb("VmHWM");
+    const qint64 peakAfterKb = peakResidentKib();
     ASSERT_FALSE(picture.ok());
     ASSERT_FALSE(cell.ok());
     EXPECT_EQ(picture.error().number, ErrBadPicture);
@@ -559,10 +549,10 @@ TEST_F(PictureService, ProgressiveJpegWhoseCoefficientsCannotFitIsRefusedBeforeD
     std::vector<qint64> calls;
     const DecodeGate gate{[&](qint64 bytes) { calls.push_back(bytes); }, [&](qint64 bytes) { calls.push_back(-bytes); }};
     DecodeScratch scratch;
-    const qint64 peakBeforeKb = statusKb("VmHWM");
+    const qint64 peakBeforeKb = peakResidentKib();
     const auto cell = loadThumbnail(claim, Cell, scratch, &gate);
     const auto picture = loadPicture(claim);
-    const qint64 peakAfterKb = statusKb("VmHWM");
+    const qint64 peakAfterKb = peakResidentKib();
     ASSERT_FALSE(cell.ok());
     ASSERT_FALSE(picture.ok());
     EXPECT_EQ(cell.error().number, ErrBadPicture);
@@ -646,7 +636,7 @@ TEST_F(PictureService, APictureWhoseChunkClaimsMoreThanTheFileHoldsCostsNoMemory
     ASSERT_EQ(png.mid(12, 4), QByteArray("IHDR"));
     png.insert(8 + 25, QByteArray("\x7f\xff\xff\xf0tEXtComment", 15));
     QTemporaryDir folder;
-    const qint64 peakBeforeKb = statusKb("VmHWM");
+    const qint64 peakBeforeKb = peakResidentKib();
     for (const char *name : {"claim.bmp", "claim.jpg", "claim.gif"}) {
         const QString path = folder.filePath(QLatin1String(name));
         QFile file(path);
@@ -672,7 +662,7 @@ TEST_F(PictureService, APictureWhoseChunkClaimsMoreThanTheFileHoldsCostsNoMemory
     iconFile.close();
     EXPECT_FALSE(loadPicture(iconPath).ok());
     EXPECT_FALSE(loadThumbnail(iconPath, Cell).ok());
-    EXPECT_LT(statusKb("VmHWM") - peakBeforeKb, 100 * 1024);
+    EXPECT_LT(peakResidentKib() - peakBeforeKb, 100 * 1024);
 }
 
 TEST_F(PictureService, ADamagedPictureShowsNothingOfTheMemoryItWasDecodedInto)

@@ -7,6 +7,7 @@
 #include "thumbcache/fileuri.h"
 #include "thumbcache/thumbnailrules.h"
 
+#include "support/processmemory.h"
 #include "support/corpus.h"
 #include "support/photofiles.h"
 
@@ -160,14 +161,6 @@ void spoil(const QString &path)
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
     file.write(QByteArray(file.size(), 'x'));
     ASSERT_TRUE(file.setFileTime(mtime, QFileDevice::FileModificationTime));
-}
-
-// The most memory the test process has held at once so far, in megabytes.
-long peakMemoryMb()
-{
-    rusage usage{};
-    ::getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024;
 }
 
 } // namespace
@@ -473,9 +466,9 @@ TEST(ThumbnailCache, ADamagedThumbnailCostsNoMoreMemoryThanItsFile)
         ASSERT_TRUE(file.resize(0) && file.seek(0) && file.write(bytes) == bytes.size());
     }
 
-    const long before = peakMemoryMb();
+    const long before = testsupport::peakResidentKib() / 1024;
     const Visit v = visit({photo}, s.cache());
-    EXPECT_LT(peakMemoryMb() - before, 256);
+    EXPECT_LT(testsupport::peakResidentKib() / 1024 - before, 256);
     EXPECT_EQ(v.decoded, 1);
     EXPECT_TRUE(looksAlike(v.cells[0], plainCell(photo)));
     EXPECT_EQ(keyOf(s.thumbnailOf(photo), thumbcache::SoftwareKey), QStringLiteral("Pavix 9.9"))

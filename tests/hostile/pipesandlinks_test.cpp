@@ -108,7 +108,7 @@ void expectRefusedToSelect(shell::MainWindow &m, const QString &name)
 
 } // namespace
 
-TEST(SpecialFiles, PipesNamedLikePicturesAreNeverOpened)
+TEST(PipesDevicesAndLinks, PipesNamedLikePicturesAreNeverOpened)
 {
     MainFixture f;
     const QString folder = f.folderWith(QStringLiteral("pipes"), Pictures);
@@ -143,7 +143,7 @@ TEST(SpecialFiles, PipesNamedLikePicturesAreNeverOpened)
     EXPECT_EQ(watch.readersSeen(), 0);
 }
 
-TEST(SpecialFiles, DevicesNamedLikePicturesAreNeitherListedNorRead)
+TEST(PipesDevicesAndLinks, DevicesNamedLikePicturesAreNeitherListedNorRead)
 {
     MainFixture f;
     const QString folder = f.folderWith(QStringLiteral("devices"), Pictures);
@@ -166,7 +166,7 @@ TEST(SpecialFiles, DevicesNamedLikePicturesAreNeitherListedNorRead)
     EXPECT_FALSE(shell::findStartPlace(zero).error.isEmpty());
 }
 
-TEST(SpecialFiles, LinksThatLoopOrLeadNowhereAreLeftOut)
+TEST(PipesDevicesAndLinks, LinksThatLoopOrLeadNowhereAreLeftOut)
 {
     MainFixture f;
     const QString folder = f.folderWith(QStringLiteral("links"), Pictures);
@@ -215,7 +215,7 @@ TEST(SpecialFiles, LinksThatLoopOrLeadNowhereAreLeftOut)
     EXPECT_FALSE(m.browser().picture().isNull());
 }
 
-TEST(SpecialFiles, AFolderLinkedIntoItselfIsBrowsedLevelByLevel)
+TEST(PipesDevicesAndLinks, AFolderLinkedIntoItselfIsBrowsedLevelByLevel)
 {
     MainFixture f;
     const QString folder = f.folderWith(QStringLiteral("round"), Pictures);
