@@ -28,21 +28,30 @@ auto callWithin(std::chrono::milliseconds limit, Work work) -> std::optional<dec
         std::optional<Value> result;
     };
     const auto pending = std::make_shared<Pending>();
+    // Shared, so that the caller can still run it when no thread can be started.
+    const auto task = std::make_shared<Work>(std::move(work));
+    std::thread worker;
     try {
-        std::thread([pending, work = std::move(work)]() mutable {
-            Value value = work();
+        worker = std::thread([pending, task] {
+            Value value = (*task)();
             {
                 std::lock_guard lock(pending->mutex);
                 pending->result.emplace(std::move(value));
             }
             pending->finished.notify_all();
-        }).detach();
+        });
     } catch (const std::system_error &) {
-        return std::optional<Value>(work());
+        return std::optional<Value>((*task)());
     }
     std::unique_lock lock(pending->mutex);
-    if (!pending->finished.wait_for(lock, limit, [&] { return pending->result.has_value(); }))
+    const bool finished = pending->finished.wait_for(lock, limit, [&] { return pending->result.has_value(); });
+    lock.unlock();
+    if (!finished) {
+        worker.detach(); // it holds what it uses, and ends when its work does
         return std::nullopt;
+    }
+    // Joined, not left running: nothing of it outlives the call when it finished in time.
+    worker.join();
     return std::move(pending->result);
 }
 

@@ -21,6 +21,7 @@
 #include <condition_variable>
 #include <cstdlib>
 #include <mutex>
+#include <thread>
 #include <limits>
 
 using namespace pavix::platform;
@@ -608,7 +609,11 @@ TEST(CallWithin, WorkThatRunsPastTheLimitIsLeftAndGivesNothing)
         std::lock_guard lock(gate->mutex);
         gate->open = true;
     }
-    gate->opened.notify_all(); // the work left behind ends now, on what it holds
+    gate->opened.notify_all();
+    // The work left behind ends now, and lets go of all it held.
+    for (int waited = 0; gate.use_count() > 1 && waited < 5000; waited += 10)
+        std::this_thread::sleep_for(10ms);
+    EXPECT_EQ(gate.use_count(), 1);
 
     // The picture read through it gives what loadPicture gives, refusals included.
     const QString hopper = corpusPath(QStringLiteral("good/hopper.bmp"));

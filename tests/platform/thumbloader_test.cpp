@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <condition_variable>
 #include <mutex>
+#include <thread>
 
 #include "support/corpus.h"
 
@@ -221,6 +222,15 @@ struct Stall {
     }
 };
 
+// True once nothing but the test holds the stall any more: every worker that used it has
+// ended (waits up to 5 s).
+bool letGo(const std::shared_ptr<Stall> &stall)
+{
+    for (int waited = 0; stall.use_count() > 1 && waited < 5000; waited += 10)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return stall.use_count() == 1;
+}
+
 // Makes cells from the files, except that a path ending in "stalled" blocks until released.
 ThumbLoader::CellMaker stallingMaker(const std::shared_ptr<Stall> &stall)
 {
@@ -268,7 +278,8 @@ TEST(ThumbLoader, AFileThatNeverEndsBecomesUnreadableAfterTheTimeLimitAndTheBuil
     // Each stalled file costs at most about one time limit, not the whole build.
     EXPECT_LT(clock.elapsed(), 4 * 4 * limit.count() + 2000);
     EXPECT_EQ(stall->entered, 4);
-    stall->release(); // the stuck workers end on their own, touching only what they hold
+    stall->release();
+    EXPECT_TRUE(letGo(stall)) << "the stuck workers end on their own and let go of what they held";
 }
 
 TEST(ThumbLoader, WhenNoWorkerIsLeftTheRestIsGivenUpAtOnce)
@@ -294,6 +305,7 @@ TEST(ThumbLoader, WhenNoWorkerIsLeftTheRestIsGivenUpAtOnce)
     EXPECT_LT(clock.elapsed(), (ThumbLoader::MaxReplacements + 1) * limit.count() * 3 + 2000);
     EXPECT_EQ(stall->entered, 1 + ThumbLoader::MaxReplacements);
     stall->release();
+    EXPECT_TRUE(letGo(stall));
 }
 
 TEST(ThumbLoader, PseudoFilesNamedLikePicturesAreUnreadableAtOnce)
