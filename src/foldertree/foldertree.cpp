@@ -128,16 +128,25 @@ void FolderTree::revealSelected()
     showNameOf(index);
 }
 
+int FolderTree::nameScroll(int nameLeft, int nameRight, int viewportWidth, int margin)
+{
+    // nameLeft and nameRight are in the tree's content, as if it were not scrolled.
+    if (nameRight <= viewportWidth)
+        return 0;
+    // Just far enough to show the name's end, but never past its start (less the margin).
+    return std::max(0, std::min(nameRight - viewportWidth, nameLeft - margin));
+}
+
 void FolderTree::showNameOf(const QModelIndex &index)
 {
     // scrollTo() moves only up and down here; the name of a deep folder may still lie to
-    // the right of the pane. Scroll so that the name starts one indentation in.
+    // the right of the pane.
     const QRect item = visualRect(index);
     if (item.isEmpty())
         return;
-    const int margin = indentation();
-    if (item.left() < 0 || item.left() + std::min(item.width(), viewport()->width() / 2) > viewport()->width())
-        horizontalScrollBar()->setValue(horizontalScrollBar()->value() + item.left() - margin);
+    const int offset = horizontalScrollBar()->value();
+    horizontalScrollBar()->setValue(
+        nameScroll(item.left() + offset, item.right() + 1 + offset, viewport()->width(), indentation()));
 }
 
 void FolderTree::setSelectedFolder(const QString &path)
@@ -165,8 +174,11 @@ void FolderTree::currentChanged(const QModelIndex &current, const QModelIndex &p
 
 void FolderTree::mousePressEvent(QMouseEvent *event)
 {
-    m_revealPending = false;
-    QTreeView::mousePressEvent(event);
+    // The right button raises the tree's pop-up menu; it neither picks nor lists a folder.
+    if (event->button() != Qt::RightButton) {
+        m_revealPending = false;
+        QTreeView::mousePressEvent(event);
+    }
     emit mouseDown(common::buttonMask(event->buttons() | event->button()),
                    common::shiftMask(event->modifiers()));
 }

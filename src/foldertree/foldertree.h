@@ -30,6 +30,11 @@ public:
     // selection changed.
     void setSelectedFolder(const QString &path);
 
+    // How far (pixels) to scroll sideways to show a name lying from nameLeft to nameRight
+    // in the unscrolled content: not at all when it fits from the left edge, otherwise just
+    // far enough to show its end, but never past its start less `margin`.
+    static int nameScroll(int nameLeft, int nameRight, int viewportWidth, int margin);
+
 signals:
     void folderChanged();
     // A mouse button went down on the tree; button mask 1 left, 2 right, 4 middle.
