@@ -78,6 +78,10 @@ void OptionsDialog::showTypes(const catalogue::TypePatterns &patterns)
 
 void OptionsDialog::showCentred(bool modal)
 {
+    // Closed without OK, the dialog applied nothing: it opens again with the boxes of the
+    // types that are in force, not the ticks left unapplied.
+    if (!isVisible())
+        showTypes(m_browser.patterns());
     if (const QScreen *screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     if (modal) {

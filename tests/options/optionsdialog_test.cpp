@@ -156,3 +156,29 @@ TEST(OptionsDialog, TheMenuAndTheToolBarOpenItModalF3Not)
     EXPECT_FALSE(dialog->isModal());
     dialog->hide();
 }
+
+TEST(OptionsDialog, ClosedWithoutOkItOpensAgainWithTheTypesInForce)
+{
+    MainFixture f;
+    f.start(f.folderWith(QStringLiteral("p"), {"good/hopper.bmp", "good/hopper.jpg"}));
+    shell::MainWindow &m = *f.main;
+    options::OptionsDialog *dialog = m.optionsDialog();
+    choose(dialog, {0, 1});
+    ASSERT_EQ(m.list()->count(), 2);
+
+    // Jpg unticked, then the window closed (its close button) or Esc pressed: nothing applied.
+    for (const bool byEsc : {false, true}) {
+        dialog->showCentred(false);
+        dialog->typeBox(1)->setChecked(false);
+        if (byEsc)
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        else
+            dialog->close();
+        EXPECT_FALSE(dialog->isVisible());
+        dialog->showCentred(false);
+        EXPECT_TRUE(dialog->typeBox(1)->isChecked()) << (byEsc ? "Esc" : "close button");
+        EXPECT_TRUE(dialog->typeBox(0)->isChecked());
+        EXPECT_EQ(m.list()->count(), 2);
+        dialog->hide();
+    }
+}
