@@ -60,10 +60,7 @@ int main(int argc, char **argv)
     writeLines(stderr, line.errors);
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Pavix"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Pavix"));
-    QApplication::setApplicationVersion(Version);
-    QGuiApplication::setDesktopFileName(QStringLiteral(PAVIX_APP_ID));
+    pavix::shell::setApplicationIdentity(Version, QStringLiteral(PAVIX_APP_ID));
     pavix::shell::StartPlace place;
     if (!line.path.isEmpty()) {
         place = pavix::shell::findStartPlace(line.path);

@@ -13,15 +13,12 @@ qint64 area(const QRect &r)
 
 } // namespace
 
-QPoint reachableTopLeft(const QRect &frame, const QList<QRect> &screens, int titleHeightPx, int gripPx)
+QPoint onScreenTopLeft(const QRect &frame, const QList<QRect> &screens)
 {
     if (screens.isEmpty() || frame.isEmpty())
         return frame.topLeft();
-    const QRect titleBar(frame.left(), frame.top(), frame.width(), std::max(1, titleHeightPx));
-    const int grip = std::min(std::max(1, gripPx), frame.width());
     for (const QRect &screen : screens) {
-        const QRect shown = titleBar.intersected(screen);
-        if (shown.width() >= grip && shown.height() == titleBar.height())
+        if (screen.contains(frame))
             return frame.topLeft();
     }
     const QRect *target = &screens.front();

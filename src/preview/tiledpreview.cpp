@@ -6,6 +6,7 @@
 #include "common/units.h"
 #include "preview/tileplan.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -73,14 +74,14 @@ TiledPreview::TiledPreview(browser::Browser &browser, WindowPlace &place, QWidge
                                  : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     resize(std::min(common::clientPixels(m_place.width, m_tpp), std::max(1, largest.width())),
            std::min(common::clientPixels(m_place.height, m_tpp), std::max(1, largest.height())));
-    // The stored place stays as it is; the window is only shown where its title bar can
-    // be reached on the screens there are now.
+    // The stored place stays as it is; the window is shown wholly on one of the screens
+    // there are now.
     QList<QRect> screens;
     for (const QScreen *s : QGuiApplication::screens())
         screens.append(s->availableGeometry());
     const QRect frame(px(m_place.left), px(m_place.top), width() + common::FrameAllowancePx,
                       height() + common::FrameAllowancePx);
-    move(common::reachableTopLeft(frame, screens));
+    move(common::onScreenTopLeft(frame, screens));
     keepMinimumAndRecordSize();
     followSample();
 }
@@ -126,10 +127,19 @@ void TiledPreview::paintEvent(QPaintEvent *event)
         QMetaObject::invokeMethod(
             this,
             [this] {
-                if (m_browser.picture().isNull())
+                if (m_browser.picture().isNull()) {
+                    // A hidden window must not keep the keyboard, and no desktop hands it on
+                    // by itself. Unless the user is in another window of Pavix (the toolbox,
+                    // the options), it goes back to the file area, also when the activation
+                    // this window asked for on showing has not come yet.
+                    const QWidget *active = QApplication::activeWindow();
+                    const bool heldKeyboard = !active || active == this || active == parentWidget();
                     hide();
-                else
+                    if (heldKeyboard)
+                        emit keyboardReleased();
+                } else {
                     update();
+                }
             },
             Qt::QueuedConnection);
         return;
@@ -315,12 +325,17 @@ void TiledPreviewHost::show()
         m_window = new TiledPreview(m_browser, m_place, m_parentWindow);
         connect(m_window, &TiledPreview::toolboxRequested, this, &TiledPreviewHost::toolboxRequested);
         connect(m_window, &TiledPreview::sampleShown, this, &TiledPreviewHost::sampleShown);
+        connect(m_window, &TiledPreview::keyboardReleased, this, &TiledPreviewHost::focusReturned);
         connect(m_window, &TiledPreview::closing, this, [this] {
             // The closed window deletes itself; the next show loads a new one.
             m_window = nullptr;
-            emit closing();
+            emit focusReturned();
         });
     }
+    // With no picture the window would hide itself at its first paint: it stays loaded and
+    // hidden, and never takes the focus from the window the user is in.
+    if (m_browser.picture().isNull())
+        return;
     m_window->show();
     m_window->raise();
     m_window->activateWindow();

@@ -42,8 +42,8 @@ class TiledPreview : public QWidget {
     Q_OBJECT
 public:
     // Loads the window (hidden) over `parent`: sized from `place`, at least
-    // PreviewMinimumSize each way and at most the screen, and placed at its stored corner
-    // where the title bar can be reached there. It deletes itself when closed, writing its
+    // PreviewMinimumSize each way and at most the screen, and placed at its stored corner,
+    // moved wholly onto a screen when it is not on one. It deletes itself when closed, writing its
     // size into `place` as it changes and its corner as it closes.
     TiledPreview(browser::Browser &browser, WindowPlace &place, QWidget *parent);
     ~TiledPreview() override;
@@ -62,6 +62,9 @@ signals:
     void sampleShown();
     // The window is closing: the focus goes back to the file area.
     void closing();
+    // The window hid itself, having no picture to tile, while it held the keyboard: the
+    // focus goes back to the file area, as when it closes.
+    void keyboardReleased();
 
 protected:
     bool event(QEvent *event) override;
@@ -132,7 +135,9 @@ public:
 signals:
     void toolboxRequested();
     void sampleShown();
-    void closing();
+    // The window closed, or hid itself while it held the keyboard: the focus goes back to
+    // the file area.
+    void focusReturned();
 
 private:
     browser::Browser &m_browser;

@@ -54,6 +54,7 @@
 #include <QToolBar>
 
 #include <algorithm>
+#include <utility>
 #include <cmath>
 
 namespace pavix::shell {
@@ -419,22 +420,27 @@ void MainWindow::wireParts()
     connect(m_tiledPreview, &preview::TiledPreviewHost::toolboxRequested, this, &MainWindow::showToolbox);
     connect(m_tiledPreview, &preview::TiledPreviewHost::sampleShown, this, &MainWindow::showToolbox);
     // Closing the tiled window gives the focus back to the file area.
-    connect(m_tiledPreview, &preview::TiledPreviewHost::closing, this, [this] {
+    connect(m_tiledPreview, &preview::TiledPreviewHost::focusReturned, this, [this] {
         QWidget *target = m_list->isVisible() ? static_cast<QWidget *>(m_list) : m_thumbStrip;
         activateWindow();
         target->setFocus(Qt::OtherFocusReason);
     });
 }
 
-bool MainWindow::receivesOwnKey(QObject *watched) const
+bool MainWindow::isFirstDelivery(QObject *watched, QEvent *event)
 {
-    // A key goes first to the focused control and then, when that ignores it, to its
-    // parents: only the first delivery is the key press, and only within this window.
-    auto *widget = qobject_cast<QWidget *>(watched);
-    if (!widget || widget->window() != this)
+    // A key press reaches the focused control first and then, while ignored, each of its
+    // parents, all within one event. Every key press is announced by a shortcut-override
+    // event first, so the first widget it reaches after one is its first delivery. A
+    // command's dialog can move the focus away before the key goes on to the parents;
+    // counting deliveries, not focus, keeps the key from running the command twice.
+    if (event->type() == QEvent::ShortcutOverride) {
+        m_keyAnnounced = true;
         return false;
-    QWidget *focus = QApplication::focusWidget();
-    return focus && focus->window() == this ? widget == focus : widget == this;
+    }
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+        return false;
+    return std::exchange(m_keyAnnounced, false) && static_cast<QWidget *>(watched)->window() == this;
 }
 
 // --- Commands -------------------------------------------------------------------------------
@@ -549,7 +555,7 @@ QMenu *MainWindow::menu(const QString &name) const
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress && receivesOwnKey(watched)) {
+    if (isFirstDelivery(watched, event)) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (const std::optional<Command> command =
                 commandForKey(common::virtualKeyCode(key->key(), key->modifiers()),

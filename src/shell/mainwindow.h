@@ -215,9 +215,9 @@ private:
     void releaseTreeSplitter();
     void releasePreviewSplitter();
     void popUp(QMenu *menu);
-    // True when a key delivered to `watched` is a key pressed in this window, seen for the
-    // first time.
-    bool receivesOwnKey(QObject *watched) const;
+    // True when `event` is a key press reaching `watched`, a widget of this window, as the
+    // first widget the key reaches (not passed on to a parent).
+    bool isFirstDelivery(QObject *watched, QEvent *event);
     void openLink(const QUrl &address);
     void showHelp();
     // Stores every setting and closes the other windows; once.
@@ -282,6 +282,8 @@ private:
     // Left edges of the two ghost bars as last placed, twips.
     double m_treeGhostLeft = 0;
     double m_previewGhostLeft = 0;
+    // A key press was announced and has not yet reached a widget.
+    bool m_keyAnnounced = false;
     bool m_dragging = false;
     bool m_holdTree = false;
     bool m_treePending = false;

@@ -32,6 +32,13 @@ namespace pavix::shell {
 
 using catalogue::TypePatterns;
 
+void setApplicationIdentity(const QString &version, const QString &desktopFileName)
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Pavix"));
+    QCoreApplication::setApplicationVersion(version);
+    QGuiApplication::setDesktopFileName(desktopFileName);
+}
+
 QString startupStatusText(int step)
 {
     // "Loading .." grows by two dots a step: "Loading ...." after step 1.
@@ -76,7 +83,7 @@ std::unique_ptr<MainWindow> runStartup(const StartupEnvironment &env)
     const float width = readSingle(store, SectionSettings, KeyMainWidth, DefaultMainWidth);
     const float height = readSingle(store, SectionSettings, KeyMainHeight, DefaultMainHeight);
     // A size of nothing (or less) is no size: the default. The place is kept where the
-    // title bar can be reached on the screens there are now.
+    // window lies wholly on one of the screens there are now.
     m.resizeToOuter(width > 0 ? width : DefaultMainWidth, height > 0 ? height : DefaultMainHeight);
     QList<QRect> screens;
     for (const QScreen *screen : QGuiApplication::screens())
@@ -86,7 +93,7 @@ std::unique_ptr<MainWindow> runStartup(const StartupEnvironment &env)
     auto coordinate = [tpp](float twips) { return std::clamp(common::twipsToPixels(twips, tpp), -1'000'000, 1'000'000); };
     const QRect frame(coordinate(left), coordinate(top), m.width() + common::FrameAllowancePx,
                       m.height() + common::FrameAllowancePx);
-    m.move(common::reachableTopLeft(frame, screens));
+    m.move(common::onScreenTopLeft(frame, screens));
     status(1);
 
     // 2. Types, splitters, preview window placement.

@@ -38,6 +38,11 @@ struct StartupEnvironment {
 // [Links] group holds.
 about::Links readLinks(const platform::SettingsStore &store);
 
+// Names the application "Pavix" (settings and data folders follow the name) with its
+// version and desktop entry. No display name is set: Qt would add it to every window's
+// caption ("Options — Pavix"), and each window carries its own caption.
+void setApplicationIdentity(const QString &version, const QString &desktopFileName);
+
 // The status texts shown after steps 1 to 8.
 QString startupStatusText(int step);
 

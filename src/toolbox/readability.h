@@ -57,9 +57,10 @@ std::optional<ContrastFigures> measureContrast(const QImage &tile, QColor backgr
 // then the grade ("AAA", "AA" or "low").
 QString contrastFigureText(double ratio, ContrastGrade grade);
 
-// The swatch's tool tip: the three figures cut to two decimals and the rule in one
-// sentence.
-QString contrastToolTip(const ContrastFigures &figures);
+// The swatch's tool tip and accessible description: what the figure measures, the three
+// figures cut to two decimals, and what AAA, AA and low mean. Without figures (no sample
+// shown), what the swatch is.
+QString contrastToolTip(const std::optional<ContrastFigures> &figures);
 
 // Black or white, whichever has the higher contrast with `swatch` (black on a tie).
 QColor figureInk(QColor swatch);

@@ -90,11 +90,20 @@ void fitLabel(QLabel *label, int rightPx)
     label->resize(std::max(label->width(), std::min(width(font), room)), label->height());
 }
 
+// "On Top" makes the toolbox a tool window kept above every other; cleared, it is an
+// ordinary window that the main window and the tiled window can cover (a tool window stays
+// above the program's other windows whatever its hint says).
+Qt::WindowFlags windowFlagsFor(bool onTop)
+{
+    const Qt::WindowFlags frame = Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    return onTop ? Qt::Tool | Qt::WindowStaysOnTopHint | frame : Qt::Window | frame;
+}
+
 } // namespace
 
 Toolbox::Toolbox(browser::Browser &browser, const QStringList &fontFamilies, QPointF cornerTwips,
                  double twipsPerPixel, QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint),
+    : QWidget(parent, windowFlagsFor(true)),
       m_browser(browser),
       m_tpp(twipsPerPixel)
 {
@@ -113,14 +122,14 @@ Toolbox::Toolbox(browser::Browser &browser, const QStringList &fontFamilies, QPo
     setFont(small);
     createControls(fontFamilies);
 
-    // The stored corner is kept; the window is only shown where its title bar can be
-    // reached on the screens there are now.
+    // The stored corner is kept; the window is shown wholly on one of the screens there
+    // are now.
     QList<QRect> screens;
     for (const QScreen *screen : QGuiApplication::screens())
         screens.append(screen->availableGeometry());
     const QRect frame(px(cornerTwips.x()), px(cornerTwips.y()), width() + common::FrameAllowancePx,
                       height() + common::FrameAllowancePx);
-    move(common::reachableTopLeft(frame, screens));
+    move(common::onScreenTopLeft(frame, screens));
     updateSwatch();
 
     connect(&m_browser, &browser::Browser::samplePlacementChanged, this, [this] {
@@ -289,11 +298,11 @@ void Toolbox::updateSwatch()
     if (figures) {
         m_swatch->setText(contrastFigureText(figures->tenthPercentile,
                                              contrastGrade(figures->tenthPercentile, sampleSize())));
-        m_swatch->setToolTip(contrastToolTip(*figures));
     } else {
         m_swatch->clear();
-        m_swatch->setToolTip(QString());
     }
+    m_swatch->setToolTip(contrastToolTip(figures));
+    m_swatch->setAccessibleDescription(m_swatch->toolTip());
 }
 
 // --- Window ----------------------------------------------------------------------------------
@@ -322,7 +331,7 @@ void Toolbox::onOnTopToggled(bool onTop)
     const bool shown = isVisible();
     const QPoint corner = pos();
     m_changingFlags = true;
-    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    setWindowFlags(windowFlagsFor(onTop));
     move(corner);
     if (shown)
         show();

@@ -37,8 +37,8 @@ class Toolbox : public QWidget {
     Q_OBJECT
 public:
     // Loads the toolbox, hidden, over `parent`: the list holds `fontFamilies` with the first
-    // one chosen, and the window's frame stands at `cornerTwips` (where its title bar can be
-    // reached). `twipsPerPixel` converts the layout.
+    // one chosen, and the window's frame stands at `cornerTwips` (moved wholly onto a
+    // screen when it is not). `twipsPerPixel` converts the layout.
     Toolbox(browser::Browser &browser, const QStringList &fontFamilies, QPointF cornerTwips,
             double twipsPerPixel, QWidget *parent);
 

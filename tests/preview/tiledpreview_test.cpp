@@ -255,17 +255,18 @@ TEST_F(TiledPreviewTest, NeverSmallerThan2000Twips)
     EXPECT_GE(main->tiledPreview()->place().height, 2000);
 }
 
-TEST_F(TiledPreviewTest, AStoredPlaceOffTheScreensStillShowsTheTitleBar)
+TEST_F(TiledPreviewTest, AStoredPlacePartlyOffTheScreensOpensWhollyOnOne)
 {
+    // 4500 twips wide at -3000: a third of the window would show.
     main->tiledPreview()->place().left = -3000;
     main->tiledPreview()->place().top = 1000;
-    main->tiledPreview()->place().width = 2000;
+    main->tiledPreview()->place().width = 4500;
     main->tiledPreview()->place().height = 2000;
     probe(QStringLiteral("good/hopper.bmp"));
     QPointer<TiledPreview> window = open();
     ASSERT_FALSE(window.isNull());
     const QRect screen = window->screen()->availableGeometry();
-    EXPECT_GE(window->pos().x(), screen.left());
+    EXPECT_EQ(window->pos().x(), screen.left());
     EXPECT_EQ(window->pos().y(), px(1000));
     // The stored value is not rewritten for being shown elsewhere.
     EXPECT_EQ(main->tiledPreview()->place().left, -3000);

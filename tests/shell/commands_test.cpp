@@ -2,11 +2,15 @@
 // window handles before its controls, the pop-ups and the tool bar.
 #include "support/mainfixture.h"
 #include "support/mainparts.h"
+#include "support/boxanswerer.h"
+#include "support/printers.h"
 
 #include "browser/browser.h"
 #include "common/keys.h"
 #include "listview/qtlistview.h"
+#include "foldertree/foldertree.h"
 #include "options/optionsdialog.h"
+#include "preview/tiledpreview.h"
 #include "platform/linkopener.h"
 #include "shell/settingskeys.h"
 #include "shell/statuswindow.h"
@@ -249,4 +253,48 @@ TEST(Commands, TheSettingsMayGiveOtherAddresses)
     EXPECT_EQ(links.mailLink(), QUrl(QStringLiteral("mailto:me@example.net")));
     // Read, never written.
     EXPECT_EQ(store.values().size(), 3u);
+}
+
+TEST(Commands, AKeyRunsItsCommandOnceWhereverTheFocusIs)
+{
+    MainFixture f;
+    f.start(f.folderWith(QStringLiteral("p"), {"good/hopper.bmp"}));
+    shell::MainWindow &m = *f.main;
+    // Ctrl+W with nothing selected says so in a modal box; once the box is answered the key
+    // goes on to the parents of the focused control, with the focus not yet back.
+    for (QWidget *focus : {static_cast<QWidget *>(m.folderTree()), static_cast<QWidget *>(m.list()->currentView())}) {
+        activate(m);
+        focus->setFocus();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return focus->hasFocus(); }, 2000));
+        testsupport::BoxAnswerer boxes;
+        QTest::keyClick(focus, Qt::Key_W, Qt::ControlModifier);
+        EXPECT_EQ(boxes.texts(), QStringList{QStringLiteral("Please select a file first!")})
+            << qPrintable(focus->metaObject()->className());
+    }
+}
+
+TEST(Commands, TheTiledWindowHidingItselfGivesTheKeyboardBack)
+{
+    MainFixture f;
+    f.start(f.folderWith(QStringLiteral("p"), {"good/hopper.bmp", "good/pal8.bmp"}));
+    shell::MainWindow &m = *f.main;
+    activate(m);
+    QTest::keyClick(m.list()->currentView(), Qt::Key_F9);
+    m.browser().selectFile(QStringLiteral("hopper.bmp"));
+    m.tiledPreview()->show();
+    QWidget *tiled = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        tiled = QApplication::activeWindow();
+        return m.tiledPreview()->isShown() && tiled && tiled != &m;
+    }, 2000));
+
+    // A new scan takes the picture away: the window's next paint finds none and hides it.
+    m.browser().clearPicture();
+    tiled->update();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !m.tiledPreview()->isShown(); }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &m; }, 2000));
+    EXPECT_EQ(QApplication::focusWidget(), m.list()->currentView());
+    // The keys of the key table work again.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F4);
+    EXPECT_TRUE(m.thumbArea()->isVisible());
 }

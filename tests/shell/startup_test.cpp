@@ -463,3 +463,21 @@ TEST(Startup, APathOfNoUseStartsAsUsual)
     m.close();
     EXPECT_EQ(s.stored(KeyFolder), remembered);
 }
+
+TEST(Startup, TheApplicationHasNoDisplayNameToAddToCaptions)
+{
+    const QString name = QCoreApplication::applicationName();
+    const QString version = QCoreApplication::applicationVersion();
+    const QString desktopFile = QGuiApplication::desktopFileName();
+    pavix::shell::setApplicationIdentity(QStringLiteral("9.9"), QStringLiteral("org.example.pavix"));
+    EXPECT_EQ(QCoreApplication::applicationName(), QStringLiteral("Pavix"));
+    EXPECT_EQ(QCoreApplication::applicationVersion(), QStringLiteral("9.9"));
+    EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("org.example.pavix"));
+    // Unset, the display name follows the application's name; once set, the platform adds
+    // it to every caption ("Options — Pavix").
+    QCoreApplication::setApplicationName(QStringLiteral("Another"));
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("Another"));
+    QCoreApplication::setApplicationName(name);
+    QCoreApplication::setApplicationVersion(version);
+    QGuiApplication::setDesktopFileName(desktopFile);
+}

@@ -307,12 +307,15 @@ TEST_F(ToolboxTest, OnTopFollowsTheBox)
     QTest::mouseClick(toolbox->onTopBox(), Qt::LeftButton);
     EXPECT_FALSE(toolbox->onTopBox()->isChecked());
     EXPECT_FALSE(toolbox->windowFlags() & Qt::WindowStaysOnTopHint);
+    // An ordinary window, which the main window can cover; not a tool window kept above it.
+    EXPECT_EQ(toolbox->windowType(), Qt::Window);
     // Still shown, where it was, and still giving the sample.
     EXPECT_TRUE(toolbox->isVisible());
     EXPECT_EQ(toolbox->pos(), QPoint(310, 220));
     EXPECT_TRUE(main().browser().sample().has_value());
     QTest::mouseClick(toolbox->onTopBox(), Qt::LeftButton);
     EXPECT_TRUE(toolbox->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(toolbox->windowType(), Qt::Tool);
     EXPECT_TRUE(toolbox->isVisible());
     EXPECT_EQ(toolbox->pos(), QPoint(310, 220));
 }
@@ -347,8 +350,10 @@ TEST_F(ToolboxTest, TheSwatchTellsHowTheTextReadsOnTheTiles)
     ASSERT_NE(toolbox, nullptr);
     // Black on white.
     EXPECT_EQ(toolbox->swatch()->text(), QStringLiteral("21.0:1 AAA"));
-    EXPECT_TRUE(toolbox->swatch()->toolTip().startsWith(
-        QStringLiteral("10th percentile 21.00:1, median 21.00:1, minimum 21.00:1")));
+    EXPECT_TRUE(toolbox->swatch()->toolTip().contains(
+        QStringLiteral("\n10th percentile 21.00:1, median 21.00:1, minimum 21.00:1\n")));
+    // A screen reader hears what the figure means.
+    EXPECT_EQ(toolbox->swatch()->accessibleDescription(), toolbox->swatch()->toolTip());
     // Drawn in white on the black swatch.
     EXPECT_EQ(toolbox->swatch()->palette().color(QPalette::WindowText), QColor(Qt::white));
 
@@ -394,7 +399,8 @@ TEST_F(ToolboxTest, TheSwatchTellsHowTheTextReadsOnTheTiles)
     EXPECT_EQ(toolbox->swatch()->text(), QStringLiteral("21.0:1 AAA"));
     window->close();
     EXPECT_EQ(toolbox->swatch()->text(), QString());
-    EXPECT_EQ(toolbox->swatch()->toolTip(), QString());
+    EXPECT_FALSE(toolbox->swatch()->toolTip().contains(QStringLiteral("percentile")));
+    EXPECT_EQ(toolbox->swatch()->accessibleDescription(), toolbox->swatch()->toolTip());
 }
 
 TEST(ToolboxWithoutFonts, TheListStaysEmptyAndTheDefaultFontIsUsed)
