@@ -116,7 +116,7 @@ int main(int argc, char **argv)
 
     const QList<std::pair<QLatin1StringView, QString>> wide = {
         {shell::KeyMainWidth, QStringLiteral("24000")}, {shell::KeyMainHeight, QStringLiteral("14000")},
-        {shell::KeyIsaLeft, QStringLiteral("600")}, {shell::KeyIsbLeft, QStringLiteral("23000")}};
+        {shell::KeyTreeSplitterLeft, QStringLiteral("600")}, {shell::KeyPreviewSplitterLeft, QStringLiteral("23000")}};
     const QString one = scratch.filePath(QStringLiteral("one"));
     QDir().mkpath(one);
     testsupport::writeSmallPictures(one, 1, kinds());

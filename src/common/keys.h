@@ -32,6 +32,8 @@ inline constexpr int VkF3 = VkF1 + 2;
 inline constexpr int VkF4 = VkF1 + 3;
 inline constexpr int VkF5 = VkF1 + 4;
 inline constexpr int VkF6 = VkF1 + 5;
+inline constexpr int VkF7 = VkF1 + 6;
+inline constexpr int VkF8 = VkF1 + 7;
 inline constexpr int VkF9 = VkF1 + 8;
 
 inline constexpr int ShiftMaskShift = 1;

@@ -119,8 +119,9 @@ public:
     TiledPreviewHost(browser::Browser &browser, QWidget *parentWindow);
 
     // The place the window opens at and left at its last closing.
-    WindowPlace &place() { return m_place; }
     const WindowPlace &place() const { return m_place; }
+    // The place the window opens at next (start-up); an open window keeps its own.
+    void setPlace(const WindowPlace &place) { m_place = place; }
     // Loads the window when it is not loaded, then shows it raised and active.
     void show();
     // Closes the window when it is loaded and visible; a hidden one stays loaded.

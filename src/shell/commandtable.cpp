@@ -23,8 +23,8 @@ constexpr std::array<KeyEntry, 16> KeyTable{{
     {common::VkF5, 0, Command::Refresh},
     {common::VkF4, 0, Command::ViewThumbnails},
     {common::VkF6, 0, Command::ViewLargeIcons},
-    {common::VkF1 + 6, 0, Command::ViewSmallIcons},
-    {common::VkF1 + 7, 0, Command::ViewList},
+    {common::VkF7, 0, Command::ViewSmallIcons},
+    {common::VkF8, 0, Command::ViewList},
     {common::VkF9, 0, Command::ViewDetails},
     {'O', common::ShiftMaskCtrl, Command::OpenFolder},
     {'W', common::ShiftMaskCtrl, Command::Wallpaper},
@@ -36,23 +36,80 @@ constexpr std::array<KeyEntry, 16> KeyTable{{
     {'I', common::ShiftMaskCtrl, Command::WebPage},
 }};
 
-struct ButtonEntry {
-    const char *key;
-    Command command;
+using enum MenuSlot;
+
+constexpr MenuEntry FileMenu[] = {
+    {Item, "&Open             Ctl+ O", "openItem", Command::OpenFolder},
+    {Item, "&Wallpaper      Ctl+ W", "fileWallpaperItem", Command::Wallpaper},
+    {Separator},
+    {Item, "Exit                Alt+ X", "exitItem", Command::Exit},
+};
+constexpr MenuEntry ViewMenu[] = {
+    {CheckItem, "Toolbar               Ctl+ T", "toolBarItem", Command::ToggleToolBar},
+    {CheckItem, "Status Bar          Ctl+ S", "statusBarItem", Command::ToggleStatusBar},
+    {CheckItem, "Folders tree        Ctl+ F", "folderTreeItem", Command::ToggleFolderTree},
+    {CheckItem, "Preview              Ctl+ P", "previewItem", Command::TogglePreview},
+    {Separator},
+    {ViewModeItems, nullptr, "viewModeItem"},
+    {Separator},
+    {SortMenu, "Arrange Icons", "viewArrangeMenu"},
+    {Separator},
+    {Item, "Refresh              F5", "refreshItem", Command::Refresh},
+};
+constexpr MenuEntry ToolsMenu[] = {
+    {Item, "Toolbox         F2", "toolboxItem", Command::Toolbox},
+    {Separator},
+    {Item, "Options         F3", "optionsItem", Command::OptionsModal},
+};
+constexpr MenuEntry HelpMenu[] = {
+    {Item, "Contents          F1", "helpContentsItem", Command::HelpContents},
+    {Item, "Mp3", "musicPageItem", Command::MusicPage},
+    {Item, "Web page       Ctl+ I", "webPageItem", Command::WebPage},
+    {Separator},
+    {Item, "About", "aboutItem", Command::About},
+};
+constexpr MenuSpec MenuBar[] = {
+    {"File", "fileMenu", FileMenu},
+    {"View", "viewMenu", ViewMenu},
+    {"Tools", "toolsMenu", ToolsMenu},
+    {"Help", "helpMenu", HelpMenu},
 };
 
-constexpr std::array<ButtonEntry, 10> ToolButtons{{
-    {"Open", Command::OpenFolder},
-    {"View Thumbnails", Command::ViewThumbnails},
-    {"View Large Icons", Command::ViewLargeIcons},
-    {"View Small Icons", Command::ViewSmallIcons},
-    {"View List", Command::ViewList},
-    {"View Details", Command::ViewDetails},
-    {"Toolbox", Command::Toolbox},
-    {"Options", Command::OptionsModal},
-    {"Help", Command::HelpContents},
-    {"About", Command::About},
-}};
+constexpr MenuEntry PreviewPopUp[] = {{Item, "Hide Preview", "hidePreviewItem", Command::TogglePreview}};
+constexpr MenuEntry ToolBarPopUp[] = {{Item, "Hide Toolbar", "hideToolBarItem", Command::ToggleToolBar}};
+constexpr MenuEntry TreePopUp[] = {{Item, "Hide Folders Tree", "hideTreeItem", Command::ToggleFolderTree}};
+constexpr MenuEntry WallpaperPopUp[] = {{Item, "Set Wallpaper", "wallpaperItem", Command::Wallpaper}};
+constexpr MenuEntry ListPopUp[] = {
+    {Item, "Refresh", "listRefreshItem", Command::Refresh},
+    {Separator},
+    {ViewModeMenu, "View", "listViewMenu"},
+    {Separator},
+    {SortMenu, "Arrange icons", "listSortMenu"},
+};
+// Titles a screen reader may read out; the menus never show them.
+constexpr MenuSpec PopUps[] = {
+    {"Preview pane", "previewMenu", PreviewPopUp},
+    {"Tool bar", "toolBarMenu", ToolBarPopUp},
+    {"Folders tree", "treeMenu", TreePopUp},
+    {"Picture", "wallpaperMenu", WallpaperPopUp},
+    {"Files", "listMenu", ListPopUp},
+};
+
+constexpr ToolButton ToolBar[] = {
+    {"Open", "Open", 1, false, Command::OpenFolder},
+    {},
+    {"View Thumbnails", "View Thumbnails", 2, true, Command::ViewThumbnails},
+    {"View Large Icons", "Large Icons", 3, true, Command::ViewLargeIcons},
+    {"View Small Icons", "Small Icons", 4, true, Command::ViewSmallIcons},
+    {"View List", "List", 5, true, Command::ViewList},
+    {"View Details", "Details", 6, true, Command::ViewDetails},
+    {},
+    {"Toolbox", "Toolbox", 7, false, Command::Toolbox},
+    {"Options", "Options", 8, false, Command::OptionsModal},
+    {},
+    {"Help", "Help", 9, false, Command::HelpContents},
+    {"About", "About", 10, false, Command::About},
+};
 
 } // namespace
 
@@ -66,11 +123,27 @@ std::optional<Command> commandForKey(int keyCode, int shift)
     return std::nullopt;
 }
 
+std::span<const MenuSpec> menuBarMenus()
+{
+    return MenuBar;
+}
+
+const MenuSpec &popUpMenu(PopUp popUp)
+{
+    return PopUps[static_cast<size_t>(popUp)];
+}
+
+std::span<const ToolButton> toolBarButtons()
+{
+    return ToolBar;
+}
+
 std::optional<Command> commandForToolButton(const QString &key)
 {
-    for (const ButtonEntry &entry : ToolButtons)
-        if (key == QLatin1String(entry.key))
-            return entry.command;
+    // With errors ignored: a separator or an unknown key runs nothing.
+    for (const ToolButton &button : ToolBar)
+        if (button.key && key == QLatin1String(button.key))
+            return button.command;
     return std::nullopt;
 }
 

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <optional>
+#include <span>
 
 namespace pavix::shell {
 
@@ -39,6 +40,42 @@ enum class Command {
 // Shift+T counts as Ctrl+T). A letter alone, F1 and every other key give none. The table
 // is searched in a fixed order and the first match wins.
 std::optional<Command> commandForKey(int keyCode, int shift);
+
+// What a place of a menu holds: an item running a command, a check item (the pane
+// toggles, whose handlers set their own marks), a separator, the five view-mode items, a
+// "View" sub-menu of the five view modes, or a sub-menu the sorting commands fill.
+enum class MenuSlot { Item, CheckItem, Separator, ViewModeItems, ViewModeMenu, SortMenu };
+
+struct MenuEntry {
+    MenuSlot slot;
+    const char *caption = nullptr; // as written, shortcut text and all: "&Open             Ctl+ O"
+    const char *objectName = nullptr;
+    Command command = Command::Refresh;
+};
+
+struct MenuSpec {
+    const char *caption;
+    const char *objectName;
+    std::span<const MenuEntry> entries;
+};
+
+// The menu bar's menus, left to right, each with its places top to bottom.
+std::span<const MenuSpec> menuBarMenus();
+// The pop-up menus, which never show in the menu bar: the preview's, the tool bar's, the
+// folder tree's, the picture's (wallpaper) and the file area's.
+enum class PopUp { Preview, ToolBar, Tree, Wallpaper, List };
+const MenuSpec &popUpMenu(PopUp popUp);
+
+// The tool bar's 13 places, left to right; a place without a key is a separator. The five
+// view buttons form one group: pressing one releases the others.
+struct ToolButton {
+    const char *key = nullptr;
+    const char *tip = nullptr;
+    int image = 0; // 1 to 10, the picture of toolbarimages.h
+    bool group = false;
+    Command command = Command::Refresh;
+};
+std::span<const ToolButton> toolBarButtons();
 
 // The command of a tool bar button by its key ("Open", "View Thumbnails", ..., "About");
 // none for any other key (the separators have none).

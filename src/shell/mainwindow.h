@@ -1,13 +1,17 @@
 #pragma once
 // The main window: tool bar, title strip, folder tree, file area (list or thumbnail grid),
-// preview pane, two splitters and the optional status line, laid out in twips and
-// converted to pixels once, at the widgets. It creates the browsing state and the parts
-// of the window, wires their signals to each other and to the menus, and stores the
-// settings as they change and when it closes.
+// preview pane, two splitters and the optional status line. It creates the browsing state
+// and the parts of the window, wires their signals to each other and to the menus, runs
+// the commands, and stores the settings as they change and when it closes. The layout is
+// the PaneLayout's, the menus the MainMenus', the Help menu's commands the LinkCommands'.
 
 #include "about/links.h"
 #include "shell/commandtable.h"
 #include "shell/layoutmath.h"
+#include "shell/linkcommands.h"
+#include "shell/mainmenus.h"
+#include "shell/panelayout.h"
+#include "shell/windowsettings.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -67,9 +71,6 @@ class WallpaperCommand;
 
 namespace pavix::shell {
 
-// The help page, among the program's data files.
-inline const QString HelpPage = QStringLiteral("help/index.html");
-
 class ClientArea;
 class ElidedLabel;
 class FolderScan;
@@ -110,51 +111,35 @@ public:
     QProgressBar *progressBar() const { return m_progressBar; }
     SplitterBar *treeSplitter() const { return m_treeSplitter; }
     SplitterBar *previewSplitter() const { return m_previewSplitter; }
-    QWidget *treeGhost() const { return m_treeGhost; }
-    QWidget *previewGhost() const { return m_previewGhost; }
+    MainMenus &menus() const { return *m_menus; }
+    PaneLayout &panes() const { return *m_panes; }
+    LinkCommands &linkCommands() const { return *m_linkCommands; }
     // The status window while the status bar is switched on, else nullptr.
     StatusWindow *statusWindow() const;
     // A menu item or menu by its object name ("refreshItem", "viewArrangeMenu", ...).
     QAction *menuItem(const QString &name) const;
     QMenu *menu(const QString &name) const;
 
-    // --- Layout -------------------------------------------------------------------------
-    // Lays out every pane from the window's size, the splitter positions and the pane
-    // flags, and fits the preview picture again.
-    void sizeControls();
-    // The resize handling: minimum width, status line re-dock, splitters kept in
-    // proportion, then sizeControls.
-    void handleResize();
-    // Sizes the window to an outer width and height in twips and runs the resize handling
-    // (also while the window is hidden).
-    void resizeToOuter(double widthTwips, double heightTwips);
-    // The window's outer width and height and its client height in twips.
-    double outerWidthTwips() const;
-    double outerHeightTwips() const;
-    double clientHeightTwips() const;
-    // Where every pane is (twips), as the last layout placed it.
-    const Controls &controls() const { return m_controls; }
-    // The splitter positions and ratios; setting them lays nothing out.
-    const SplitterState &splitters() const { return m_splitters; }
-    void setSplitters(const SplitterState &splitters) { m_splitters = splitters; }
-    bool isDraggingSplitter() const { return m_dragging; }
-    // Shows or hides the tool bar, the folder tree and the preview frame with their
-    // splitters (start-up), without laying out.
-    void setPaneFlags(bool toolBar, bool tree, bool preview);
+    // --- Layout (the pane layout's) -----------------------------------------------------
+    void sizeControls() { m_panes->sizeControls(); }
+    void handleResize() { m_panes->handleResize(); }
+    void resizeToOuter(double widthTwips, double heightTwips) { m_panes->resizeToOuter(widthTwips, heightTwips); }
+    double outerWidthTwips() const { return m_panes->outerWidthTwips(); }
+    double outerHeightTwips() const { return m_panes->outerHeightTwips(); }
+    double clientHeightTwips() const { return m_panes->clientHeightTwips(); }
+    const Controls &controls() const { return m_panes->controls(); }
+    const SplitterState &splitters() const { return m_panes->splitters(); }
+    void setSplitters(const SplitterState &splitters) { m_panes->setSplitters(splitters); }
+    bool isDraggingSplitter() const { return m_panes->isDraggingSplitter(); }
+    QWidget *treeGhost() const { return m_panes->treeGhost(); }
+    QWidget *previewGhost() const { return m_panes->previewGhost(); }
     // Switches hot tracking of the details header.
     void toggleHeaderHotTrack();
 
-    // --- Show and hide ------------------------------------------------------------------
-    // The four show/hide commands: each flips its View menu item, stores the flag at once
-    // and lays the window out.
-    void toggleToolBar();
-    void toggleStatusBar();
-    void toggleFolderTree();
-    void togglePreview();
-    // Creates the status line in simple mode (start-up and the status bar toggle).
-    void createStatusWindow();
-
-    // --- Folders ------------------------------------------------------------------------
+    // --- Start-up -----------------------------------------------------------------------
+    // Applies what was stored: the pane flags and their View menu marks, the status line,
+    // the splitters, the tiled window's place and the toolbox's corner, without laying out.
+    void applySettings(const WindowSettings &settings);
     // Holds back the tree's folder changes (start-up) and scans the held one on release.
     void holdTreeNotifications(bool hold);
     // Shows the searching text above the file area, ending in "…" where it is cut; the
@@ -164,28 +149,27 @@ public:
     // --- Commands -----------------------------------------------------------------------
     // Runs a command of the menus, the tool bar and the key table.
     void run(Command command);
-    // The web and mail addresses (start-up reads them from the settings).
-    const about::Links &links() const { return m_links; }
-    void setLinks(const about::Links &links) { m_links = links; }
-    // Where links and the help page are handed to the desktop (tests give their own).
-    void setLinkOpener(std::unique_ptr<platform::LinkOpener> opener);
-    // The About box while it is shown, else nullptr.
-    about::AboutBox *aboutBox() const;
-    // How the user is told that a page or address could not be opened (a message box;
-    // tests answer it themselves).
-    void setUnopenedReporter(std::function<void(const QString &message)> reporter);
-
-    // --- Font toolbox -------------------------------------------------------------------
+    // The four show/hide commands: each flips its View menu item, stores the flag at once
+    // and lays the window out.
+    void toggleToolBar();
+    void toggleStatusBar();
+    void toggleFolderTree();
+    void togglePreview();
+    // The wallpaper command: the current picture becomes the desktop's wallpaper.
+    void setWallpaper();
     // Shows the font toolbox (loading it the first time), not modal, and gives it the focus.
     void showToolbox();
+    const about::Links &links() const { return m_linkCommands->links(); }
+    void setLinks(const about::Links &links) { m_linkCommands->setLinks(links); }
+    void setLinkOpener(std::unique_ptr<platform::LinkOpener> opener);
+    void setUnopenedReporter(std::function<void(const QString &message)> reporter);
+    about::AboutBox *aboutBox() const { return m_linkCommands->aboutBox(); }
 
     // --- Shutdown -----------------------------------------------------------------------
     // Registers a window that shutdown closes (newest first) after storing the settings.
     void registerLoadedWindow(QWidget *window);
-
-public slots:
-    // The wallpaper command: the current picture becomes the desktop's wallpaper.
-    void setWallpaper();
+    // What closing stores now: every window's place, the panes, the folder and layout.
+    WindowSettings currentSettings() const;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -194,32 +178,16 @@ protected:
 
 private:
     void createControls();
-    void createMenus();
-    void createToolBar();
     void createParts();
     void wireParts();
-    void applyControls();
-    LayoutInput layoutInput() const;
-    void placeWidget(QWidget *widget, const TwipRect &rect);
-    // Places the thumbnail strip inside its viewport: top and height in centimetres.
-    void placeThumbStrip(double topCm, double heightCm);
     void storePaneFlag(const QString &key, bool shown);
-    // Shows or hides the folder tree or the preview frame with its splitter, stores the
-    // flag and lays out.
-    enum class SidePane { Tree, Preview };
     void setSidePaneShown(SidePane pane, bool shown);
     void onTreeFolderChanged();
-    // Splitter dragging: a ghost bar follows the pointer and the release commits it.
-    void startSplitterDrag(QWidget *ghost, const TwipRect &splitter);
-    void moveSplitterGhost(QWidget *ghost, const TwipRect &splitter, double x);
-    void releaseTreeSplitter();
-    void releasePreviewSplitter();
     void popUp(QMenu *menu);
+    void popUp(PopUp popUp);
     // True when `event` is a key press reaching `watched`, a widget of this window, as the
     // first widget the key reaches (not passed on to a parent).
     bool isFirstDelivery(QObject *watched, QEvent *event);
-    void openLink(const QUrl &address);
-    void showHelp();
     // Stores every setting and closes the other windows; once.
     void storeSettingsAndCloseWindows();
 
@@ -230,7 +198,6 @@ private:
 
     ClientArea *m_client = nullptr;
     QToolBar *m_toolBar = nullptr;
-    QActionGroup *m_viewButtons = nullptr;
     QWidget *m_titleStrip = nullptr;
     ElidedLabel *m_typesLabel = nullptr;
     QLabel *m_imagesLabel = nullptr;
@@ -238,14 +205,15 @@ private:
     foldertree::FolderTree *m_folderTree = nullptr;
     SplitterBar *m_treeSplitter = nullptr;
     SplitterBar *m_previewSplitter = nullptr;
-    QWidget *m_treeGhost = nullptr;
-    QWidget *m_previewGhost = nullptr;
     listview::QtListView *m_list = nullptr;
     QWidget *m_thumbArea = nullptr;
     QScrollBar *m_thumbScrollBar = nullptr;
     thumbs::ThumbStrip *m_thumbStrip = nullptr;
     preview::StretchImage *m_previewImage = nullptr;
     options::OptionsDialog *m_optionsDialog = nullptr;
+    MainMenus *m_menus = nullptr;
+    PaneLayout *m_panes = nullptr;
+    LinkCommands *m_linkCommands = nullptr;
 
     preview::PreviewPane *m_previewPane = nullptr;
     thumbs::ThumbGrid *m_thumbGrid = nullptr;
@@ -258,38 +226,12 @@ private:
     std::unique_ptr<wallpaper::DesktopWallpaperSetter> m_wallpaperSetter;
     wallpaper::WallpaperCommand *m_wallpaperCommand = nullptr;
 
-    QAction *m_toolBarItem = nullptr;
-    QAction *m_statusBarItem = nullptr;
-    QAction *m_treeItem = nullptr;
-    QAction *m_previewItem = nullptr;
-    std::array<QAction *, 5> m_viewModeItems{};
-    std::array<QAction *, 5> m_listViewItems{};
-    QMenu *m_viewArrangeMenu = nullptr;
-    QMenu *m_listMenu = nullptr;
-    QMenu *m_listSortMenu = nullptr;
-    QMenu *m_wallpaperMenu = nullptr;
-    QMenu *m_previewMenu = nullptr;
-    QMenu *m_toolBarMenu = nullptr;
-    QMenu *m_treeMenu = nullptr;
-
-    std::function<void(const QString &)> m_reportUnopened;
-    about::Links m_links;
-    std::unique_ptr<platform::LinkOpener> m_linkOpener;
-    QPointer<about::AboutBox> m_aboutBox;
-    Controls m_controls;
-    SplitterState m_splitters;
     std::vector<QPointer<QWidget>> m_loadedWindows;
-    // Left edges of the two ghost bars as last placed, twips.
-    double m_treeGhostLeft = 0;
-    double m_previewGhostLeft = 0;
     // A key press was announced and has not yet reached a widget.
     bool m_keyAnnounced = false;
-    bool m_dragging = false;
     bool m_holdTree = false;
     bool m_treePending = false;
     bool m_closed = false;
-
-    friend class ClientArea;
 };
 
 } // namespace pavix::shell

@@ -24,30 +24,30 @@ inline constexpr float DefaultMainHeight = 6500.0f;
 
 // Splitter positions, twips (readInt32). They are read with the 32-bit range: a maximized
 // window on a wide screen puts them beyond 32767 twips, and such a value must come back.
-inline constexpr QLatin1StringView KeyIsaLeft{"IsaLeft"};
-inline constexpr QLatin1StringView KeyIsbLeft{"IsbLeft"};
-inline constexpr std::int32_t DefaultIsaLeft = 2000;
-inline constexpr std::int32_t DefaultIsbLeft = 5000;
+inline constexpr QLatin1StringView KeyTreeSplitterLeft{"IsaLeft"};
+inline constexpr QLatin1StringView KeyPreviewSplitterLeft{"IsbLeft"};
+inline constexpr std::int32_t DefaultTreeSplitterLeft = 2000;
+inline constexpr std::int32_t DefaultPreviewSplitterLeft = 5000;
 
 // Tiled preview window placement, twips (readInt32).
-inline constexpr QLatin1StringView KeyPrvLeft{"PrvLeft"};
-inline constexpr QLatin1StringView KeyPrvTop{"PrvTop"};
-inline constexpr QLatin1StringView KeyPrvWidth{"PrvWidth"};
-inline constexpr QLatin1StringView KeyPrvHeight{"PrvHeight"};
-inline constexpr std::int32_t DefaultPrvLeft = 1000;
-inline constexpr std::int32_t DefaultPrvTop = 1000;
-inline constexpr std::int32_t DefaultPrvWidth = 6500;
-inline constexpr std::int32_t DefaultPrvHeight = 6500;
+inline constexpr QLatin1StringView KeyTiledWindowLeft{"PrvLeft"};
+inline constexpr QLatin1StringView KeyTiledWindowTop{"PrvTop"};
+inline constexpr QLatin1StringView KeyTiledWindowWidth{"PrvWidth"};
+inline constexpr QLatin1StringView KeyTiledWindowHeight{"PrvHeight"};
+inline constexpr std::int32_t DefaultTiledWindowLeft = 1000;
+inline constexpr std::int32_t DefaultTiledWindowTop = 1000;
+inline constexpr std::int32_t DefaultTiledWindowWidth = 6500;
+inline constexpr std::int32_t DefaultTiledWindowHeight = 6500;
 
 // Pane flags (readTruth): tool bar, status bar, folder tree, preview pane.
-inline constexpr QLatin1StringView KeyTbaron{"Tbaron"};
-inline constexpr QLatin1StringView KeyBaron{"Baron"};
-inline constexpr QLatin1StringView KeyTvon{"Tvon"};
-inline constexpr QLatin1StringView KeyPvon{"Pvon"};
-inline constexpr bool DefaultTbaron = true;
-inline constexpr bool DefaultBaron = true;
-inline constexpr bool DefaultTvon = true;
-inline constexpr bool DefaultPvon = true;
+inline constexpr QLatin1StringView KeyToolBarShown{"Tbaron"};
+inline constexpr QLatin1StringView KeyStatusBarShown{"Baron"};
+inline constexpr QLatin1StringView KeyTreeShown{"Tvon"};
+inline constexpr QLatin1StringView KeyPreviewShown{"Pvon"};
+inline constexpr bool DefaultToolBarShown = true;
+inline constexpr bool DefaultStatusBarShown = true;
+inline constexpr bool DefaultTreeShown = true;
+inline constexpr bool DefaultPreviewShown = true;
 
 // The folder shown in the folder tree (readText); its default, the user's home folder, is
 // the caller's to give.
@@ -58,9 +58,9 @@ inline constexpr QLatin1StringView KeyViewMode{"ViewMode"};
 inline constexpr std::int32_t DefaultViewMode = 0;
 
 // Font toolbox position, twips (readSingle).
-inline constexpr QLatin1StringView KeyTlsLeft{"TlsLeft"};
-inline constexpr QLatin1StringView KeyTlsTop{"TlsTop"};
-inline constexpr float DefaultTlsLeft = 1000.0f;
-inline constexpr float DefaultTlsTop = 1000.0f;
+inline constexpr QLatin1StringView KeyToolboxLeft{"TlsLeft"};
+inline constexpr QLatin1StringView KeyToolboxTop{"TlsTop"};
+inline constexpr float DefaultToolboxLeft = 1000.0f;
+inline constexpr float DefaultToolboxTop = 1000.0f;
 
 } // namespace pavix::shell

@@ -14,9 +14,9 @@
 #include "shell/mainwindow.h"
 #include "shell/settingskeys.h"
 #include "shell/settings.h"
+#include "shell/windowsettings.h"
 #include "toolbox/toolboxhost.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
@@ -78,20 +78,19 @@ std::unique_ptr<MainWindow> runStartup(const StartupEnvironment &env)
     MainWindow &m = *main;
     m.holdTreeNotifications(true);
     const double tpp = m.twipsPerPixel();
-    const float left = readSingle(store, SectionSettings, KeyMainLeft, DefaultMainLeft);
-    const float top = readSingle(store, SectionSettings, KeyMainTop, DefaultMainTop);
-    const float width = readSingle(store, SectionSettings, KeyMainWidth, DefaultMainWidth);
-    const float height = readSingle(store, SectionSettings, KeyMainHeight, DefaultMainHeight);
+    const WindowSettings stored = WindowSettings::load(store, env.homeFolder);
+    const MainWindowPlace place = stored.mainPlace.value_or(MainWindowPlace{});
     // A size of nothing (or less) is no size: the default. The place is kept where the
     // window lies wholly on one of the screens there are now.
-    m.resizeToOuter(width > 0 ? width : DefaultMainWidth, height > 0 ? height : DefaultMainHeight);
+    m.resizeToOuter(place.width > 0 ? place.width : DefaultMainWidth,
+                    place.height > 0 ? place.height : DefaultMainHeight);
     QList<QRect> screens;
     for (const QScreen *screen : QGuiApplication::screens())
         screens.append(screen->availableGeometry());
     // Far enough out to be off every screen, near enough that a rectangle there does not
     // overflow.
     auto coordinate = [tpp](float twips) { return std::clamp(common::twipsToPixels(twips, tpp), -1'000'000, 1'000'000); };
-    const QRect frame(coordinate(left), coordinate(top), m.width() + common::FrameAllowancePx,
+    const QRect frame(coordinate(place.left), coordinate(place.top), m.width() + common::FrameAllowancePx,
                       m.height() + common::FrameAllowancePx);
     m.move(common::onScreenTopLeft(frame, screens));
     status(1);
@@ -107,50 +106,33 @@ std::unique_ptr<MainWindow> runStartup(const StartupEnvironment &env)
     if (const std::optional<catalogue::PictureType> type = catalogue::pictureTypeOf(env.startPicture))
         patterns = catalogue::withTypeListed(patterns, *type);
     SplitterState splitters = m.splitters();
-    splitters.treeSplitterLeft = readInt32(store, SectionSettings, KeyIsaLeft, DefaultIsaLeft);
-    splitters.previewSplitterLeft = readInt32(store, SectionSettings, KeyIsbLeft, DefaultIsbLeft);
+    splitters.treeSplitterLeft = stored.treeSplitterLeft;
+    splitters.previewSplitterLeft = stored.previewSplitterLeft;
     m.setSplitters(clampStartupSplitters(m.outerWidthTwips(), splitters));
-    preview::WindowPlace &place = m.tiledPreview()->place();
-    place.left = readInt32(store, SectionSettings, KeyPrvLeft, DefaultPrvLeft);
-    place.top = readInt32(store, SectionSettings, KeyPrvTop, DefaultPrvTop);
-    place.width = readInt32(store, SectionSettings, KeyPrvWidth, DefaultPrvWidth);
-    place.height = readInt32(store, SectionSettings, KeyPrvHeight, DefaultPrvHeight);
     m.setLinks(readLinks(store));
-    m.toolbox()->corner() = QPointF(readSingle(store, SectionSettings, KeyTlsLeft, DefaultTlsLeft),
-                                    readSingle(store, SectionSettings, KeyTlsTop, DefaultTlsTop));
     status(2);
 
     // 3. Pane flags, folder, list layout.
-    QAction *toolBarItem = m.menuItem(QStringLiteral("toolBarItem"));
-    QAction *statusBarItem = m.menuItem(QStringLiteral("statusBarItem"));
-    QAction *treeItem = m.menuItem(QStringLiteral("folderTreeItem"));
-    QAction *previewItem = m.menuItem(QStringLiteral("previewItem"));
-    toolBarItem->setChecked(readTruth(store, SectionSettings, KeyTbaron, DefaultTbaron));
-    statusBarItem->setChecked(readTruth(store, SectionSettings, KeyBaron, DefaultBaron));
-    treeItem->setChecked(readTruth(store, SectionSettings, KeyTvon, DefaultTvon));
-    previewItem->setChecked(readTruth(store, SectionSettings, KeyPvon, DefaultPvon));
-    QString folder = env.startFolder.isEmpty() ? readText(store, SectionSettings, KeyFolder, env.homeFolder)
-                                               : env.startFolder;
+    QString folder = env.startFolder.isEmpty() ? stored.folder : env.startFolder;
     // A folder that is gone (or was never a folder) is replaced by the home folder, so
     // the program never starts on nothing.
     if (!QFileInfo(folder).isDir())
         folder = env.homeFolder;
     m.folderTree()->setSelectedFolder(folder);
-    const std::int32_t viewMode = readViewMode(store, SectionSettings, KeyViewMode, DefaultViewMode);
+    const std::int32_t viewMode = stored.listLayout;
     m.list()->setView(static_cast<listview::LvView>(viewMode));
     status(3);
 
-    // 4. Menu checks, status window.
+    // 4. Menu checks, status window; with them the pane flags and the places of the tiled
+    // window and the toolbox.
     for (int i = 0; i < listview::ViewModeCount; ++i) {
-        m.menuItem(QStringLiteral("viewModeItem%1").arg(i))->setChecked(i == viewMode + 1);
-        m.menuItem(QStringLiteral("listViewItem%1").arg(i))->setChecked(i == viewMode + 1);
+        m.menus().viewModeItems().at(static_cast<size_t>(i))->setChecked(i == viewMode + 1);
+        m.menus().listViewItems().at(static_cast<size_t>(i))->setChecked(i == viewMode + 1);
     }
-    if (statusBarItem->isChecked())
-        m.createStatusWindow();
+    m.applySettings(stored);
     status(4);
 
-    // 5. Pane visibility, file pattern.
-    m.setPaneFlags(toolBarItem->isChecked(), treeItem->isChecked(), previewItem->isChecked());
+    // 5. File pattern.
     options::OptionsDialog *options = m.optionsDialog();
     options->showTypes(patterns);
     for (int type = 0; type < 4; ++type)

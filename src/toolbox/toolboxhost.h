@@ -32,7 +32,7 @@ public:
                 QWidget *parentWindow);
 
     // The frame's corner the toolbox opens at, twips; set it before the first show.
-    QPointF &corner() { return m_corner; }
+    void setCorner(QPointF cornerTwips) { m_corner = cornerTwips; }
     // Loads the toolbox when it is not loaded, then shows it raised and active.
     void show();
     // The loaded toolbox, or nullptr.

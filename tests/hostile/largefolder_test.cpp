@@ -126,8 +126,8 @@ TEST_F(LargeFolder, TheLargestGridOfTheWidestWindowIsBuiltAndShown)
     // taking nearly all of it.
     f.store.write(QString(shell::SectionSettings), QString(shell::KeyMainWidth), QStringLiteral("24000"));
     f.store.write(QString(shell::SectionSettings), QString(shell::KeyMainHeight), QStringLiteral("14000"));
-    f.store.write(QString(shell::SectionSettings), QString(shell::KeyIsaLeft), QStringLiteral("600"));
-    f.store.write(QString(shell::SectionSettings), QString(shell::KeyIsbLeft), QStringLiteral("23000"));
+    f.store.write(QString(shell::SectionSettings), QString(shell::KeyTreeSplitterLeft), QStringLiteral("600"));
+    f.store.write(QString(shell::SectionSettings), QString(shell::KeyPreviewSplitterLeft), QStringLiteral("23000"));
     // How many columns this window has: a first start on one picture tells.
     const QString one = f.scratch.makeFolder(QStringLiteral("one"));
     ASSERT_TRUE(testsupport::writeSmallPictures(one, 1, s_kinds));

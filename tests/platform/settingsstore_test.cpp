@@ -180,12 +180,12 @@ TEST(IniSettingsStore, SyncMakesTheValuesDurableWhileTheStoreLives)
     const QString path = dir.filePath("Pavix.ini");
     IniSettingsStore store(path);
     writeSingle(store, SectionSettings, KeyMainLeft, 1500.0f);
-    writeTruth(store, SectionSettings, KeyBaron, false);
+    writeTruth(store, SectionSettings, KeyStatusBarShown, false);
     writeText(store, pavix::catalogue::SectionType, pavix::catalogue::KeyBitmap, "*.bmp;");
     store.sync();
     EXPECT_EQ(fileText(path), "[Settings]\nBaron=False\nMainLeft=1500\n\n[Type]\nBitmap=\"*.bmp;\"\n");
 
-    writeInt(store, SectionSettings, KeyIsaLeft, 2500);
+    writeInt(store, SectionSettings, KeyTreeSplitterLeft, 2500);
     ASSERT_TRUE(store.flush().ok());
     EXPECT_TRUE(fileText(path).contains("IsaLeft=2500\n"));
 }
@@ -248,11 +248,11 @@ TEST(IniSettingsStore, HandWrittenValuesReadAsTyped)
         for (const auto &[where, text] : expected)
             EXPECT_EQ(store.read(where.section, where.key), std::optional<QString>(text))
                 << where.key.toStdString();
-        EXPECT_EQ(readTruth(store, SectionSettings, KeyTbaron, true), false);
-        EXPECT_EQ(readTruth(store, SectionSettings, KeyBaron, false), true);
+        EXPECT_EQ(readTruth(store, SectionSettings, KeyToolBarShown, true), false);
+        EXPECT_EQ(readTruth(store, SectionSettings, KeyStatusBarShown, false), true);
         EXPECT_EQ(readSingle(store, SectionSettings, KeyMainLeft, 0), 1500.0f);
         EXPECT_EQ(readSingle(store, SectionSettings, KeyMainTop, 0), 1234.5f);
-        EXPECT_EQ(readInt32(store, SectionSettings, KeyIsaLeft, 2000), 2000);
+        EXPECT_EQ(readInt32(store, SectionSettings, KeyTreeSplitterLeft, 2000), 2000);
         ASSERT_TRUE(store.flush().ok());
     }
     // Written back, the same values come back, now quoted where QSettings quotes them.
@@ -282,7 +282,7 @@ TEST(IniSettingsStore, RewritingKeepsOtherGroupsAndKeys)
         EXPECT_EQ(store.read("Other", "Keep"), "this, and that");
         EXPECT_EQ(readSingle(store, SectionSettings, KeyMainLeft, 0), 1500.0f);
         writeSingle(store, SectionSettings, KeyMainLeft, 2000.0f);
-        writeTruth(store, SectionSettings, KeyBaron, false);
+        writeTruth(store, SectionSettings, KeyStatusBarShown, false);
         writeText(store, pavix::catalogue::SectionType, pavix::catalogue::KeyGif, "&;");
         store.write("Fonts", "TlsLeft", "10");
     }
@@ -290,7 +290,7 @@ TEST(IniSettingsStore, RewritingKeepsOtherGroupsAndKeys)
     EXPECT_EQ(again.read("Other", "Keep"), "this, and that");
     EXPECT_EQ(again.read(SectionSettings, "Unknown"), "1");
     EXPECT_EQ(again.read(SectionSettings, KeyMainLeft), "2000");
-    EXPECT_EQ(again.read(SectionSettings, KeyBaron), "False");
+    EXPECT_EQ(again.read(SectionSettings, KeyStatusBarShown), "False");
     EXPECT_EQ(again.read(pavix::catalogue::SectionType, pavix::catalogue::KeyBitmap), "*.bmp;");
     EXPECT_EQ(again.read(pavix::catalogue::SectionType, pavix::catalogue::KeyGif), "&;");
     EXPECT_EQ(again.read("Fonts", "TlsLeft"), "10");
@@ -305,7 +305,7 @@ TEST(IniSettingsStore, MalformedOrMissingFilesReadAsEmpty)
     {
         IniSettingsStore store(missing);
         EXPECT_FALSE(store.read(SectionSettings, KeyMainLeft));
-        EXPECT_EQ(readInt32(store, SectionSettings, KeyIsaLeft, 2000), 2000);
+        EXPECT_EQ(readInt32(store, SectionSettings, KeyTreeSplitterLeft, 2000), 2000);
         EXPECT_TRUE(store.flush().ok());
     }
     EXPECT_FALSE(QFile::exists(missing)); // nothing written, nothing created
@@ -332,9 +332,9 @@ TEST(IniSettingsStore, MalformedOrMissingFilesReadAsEmpty)
     EXPECT_FALSE(store.read(SectionSettings, "MainWidth"));
     EXPECT_FALSE(store.read(SectionSettings, ""));
     EXPECT_FALSE(store.read(SectionSettings, "At")); // a variant QSettings cannot make
-    EXPECT_EQ(readInt32(store, SectionSettings, KeyIsaLeft, 2000), 2000);
-    EXPECT_EQ(readTruth(store, SectionSettings, KeyPvon, true), false);
-    EXPECT_EQ(readTruth(store, SectionSettings, KeyTvon, true), false); // the last one counts
+    EXPECT_EQ(readInt32(store, SectionSettings, KeyTreeSplitterLeft, 2000), 2000);
+    EXPECT_EQ(readTruth(store, SectionSettings, KeyPreviewShown, true), false);
+    EXPECT_EQ(readTruth(store, SectionSettings, KeyTreeShown, true), false); // the last one counts
     EXPECT_EQ(store.read(pavix::catalogue::SectionType, pavix::catalogue::KeyGif), "&;"); // a header without "]" still counts
 
     // The malformed file is kept aside as it was; a well-formed one takes its place with
@@ -342,7 +342,7 @@ TEST(IniSettingsStore, MalformedOrMissingFilesReadAsEmpty)
     EXPECT_TRUE(QFileInfo::exists(junk + ".unreadable"));
     EXPECT_EQ(QFileInfo(junk + ".unreadable").size(), qint64(sizeof junkBytes - 1));
     EXPECT_FALSE(store.startNotice().isEmpty());
-    writeTruth(store, SectionSettings, KeyTvon, true);
+    writeTruth(store, SectionSettings, KeyTreeShown, true);
     ASSERT_TRUE(store.flush().ok());
     EXPECT_TRUE(fileText(junk).contains("Tvon=True\n"));
     EXPECT_TRUE(fileText(junk).contains("Gif=\"&;\"\n"));
@@ -357,7 +357,7 @@ TEST(IniSettingsStore, AFileTooLargeToBeSettingsReadsAsEmpty)
     putFile(path, bytes);
     IniSettingsStore store(path);
     EXPECT_FALSE(store.read(SectionSettings, KeyMainLeft));
-    writeInt(store, SectionSettings, KeyIsaLeft, 2500);
+    writeInt(store, SectionSettings, KeyTreeSplitterLeft, 2500);
     ASSERT_TRUE(store.flush().ok());
     EXPECT_EQ(fileText(path), "[Settings]\nIsaLeft=2500\n");
     // The file it could not read was never written over: it was moved aside, and the
@@ -409,7 +409,7 @@ TEST(IniSettingsStore, WriteFailuresAreReportedAndKeptPending)
     putFile(blocker, "not a folder");
     const QString path = blocker + "/Pavix/Pavix.ini";
     IniSettingsStore store(path);
-    writeInt(store, SectionSettings, KeyIsaLeft, 2500);
+    writeInt(store, SectionSettings, KeyTreeSplitterLeft, 2500);
     const auto status = store.flush();
     ASSERT_FALSE(status.ok());
     EXPECT_EQ(status.error().number, pavix::common::ErrDeviceIo);
@@ -422,7 +422,7 @@ TEST(IniSettingsStore, WriteFailuresAreReportedAndKeptPending)
     store.sync();
     ASSERT_EQ(told.size(), 1);
     EXPECT_TRUE(told[0].contains(path) && told[0].contains("cannot be made")) << qPrintable(told[0]);
-    EXPECT_EQ(readInt32(store, SectionSettings, KeyIsaLeft, 0), 2500);
+    EXPECT_EQ(readInt32(store, SectionSettings, KeyTreeSplitterLeft, 0), 2500);
 
     // Once the file can be written, the pending value is written and the failure is over.
     ASSERT_TRUE(QFile::remove(blocker));
@@ -434,7 +434,7 @@ TEST(IniSettingsStore, WriteFailuresAreReportedAndKeptPending)
     ASSERT_TRUE(QDir().mkpath(folder));
     IniSettingsStore onFolder(folder);
     EXPECT_FALSE(onFolder.read(SectionSettings, KeyMainLeft));
-    writeInt(onFolder, SectionSettings, KeyIsaLeft, 2500);
+    writeInt(onFolder, SectionSettings, KeyTreeSplitterLeft, 2500);
     EXPECT_FALSE(onFolder.flush().ok());
     EXPECT_TRUE(QFileInfo(folder).isDir());
 }

@@ -154,8 +154,12 @@ TEST_F(TiledPreviewTest, PaintsWhateverTheProbeHoldsAtEachPaint)
 
 TEST_F(TiledPreviewTest, EmptyProbeHidesTheWindowAtTheFirstPaint)
 {
-    main->tiledPreview()->place().left = 1500;
-    main->tiledPreview()->place().top = 1200;
+    {
+        preview::WindowPlace place = main->tiledPreview()->place();
+        place.left = 1500;
+        place.top = 1200;
+        main->tiledPreview()->setPlace(place);
+    }
     main->browser().clearPicture();
     main->tiledPreview()->show();
     QPointer<TiledPreview> window = qobject_cast<TiledPreview *>(main->tiledPreview()->window());
@@ -230,8 +234,12 @@ TEST_F(TiledPreviewTest, NeverSmallerThan2000Twips)
 {
     const int minimumPx = static_cast<int>(std::ceil(2000 / tpp() - 8));
     // A stored size below the minimum is raised at load.
-    main->tiledPreview()->place().width = 1000;
-    main->tiledPreview()->place().height = 6000;
+    {
+        preview::WindowPlace place = main->tiledPreview()->place();
+        place.width = 1000;
+        place.height = 6000;
+        main->tiledPreview()->setPlace(place);
+    }
     probe(QStringLiteral("good/hopper.bmp"));
     TiledPreview *window = open();
     ASSERT_NE(window, nullptr);
@@ -258,10 +266,14 @@ TEST_F(TiledPreviewTest, NeverSmallerThan2000Twips)
 TEST_F(TiledPreviewTest, AStoredPlacePartlyOffTheScreensOpensWhollyOnOne)
 {
     // 4500 twips wide at -3000: a third of the window would show.
-    main->tiledPreview()->place().left = -3000;
-    main->tiledPreview()->place().top = 1000;
-    main->tiledPreview()->place().width = 4500;
-    main->tiledPreview()->place().height = 2000;
+    {
+        preview::WindowPlace place = main->tiledPreview()->place();
+        place.left = -3000;
+        place.top = 1000;
+        place.width = 4500;
+        place.height = 2000;
+        main->tiledPreview()->setPlace(place);
+    }
     probe(QStringLiteral("good/hopper.bmp"));
     QPointer<TiledPreview> window = open();
     ASSERT_FALSE(window.isNull());
@@ -274,8 +286,12 @@ TEST_F(TiledPreviewTest, AStoredPlacePartlyOffTheScreensOpensWhollyOnOne)
     // Far below and to the right: brought back so the whole window fits.
     window->close();
     ASSERT_TRUE(gone(window));
-    main->tiledPreview()->place().left = 3000000;
-    main->tiledPreview()->place().top = 3000000;
+    {
+        preview::WindowPlace place = main->tiledPreview()->place();
+        place.left = 3000000;
+        place.top = 3000000;
+        main->tiledPreview()->setPlace(place);
+    }
     window = open();
     ASSERT_FALSE(window.isNull());
     EXPECT_TRUE(screen.contains(QRect(window->pos(), window->size())))
@@ -285,10 +301,14 @@ TEST_F(TiledPreviewTest, AStoredPlacePartlyOffTheScreensOpensWhollyOnOne)
 TEST_F(TiledPreviewTest, RemembersItsPlaceAndSize)
 {
     // Load places it from the four values (frame position, outer size).
-    main->tiledPreview()->place().left = 1500;
-    main->tiledPreview()->place().top = 3000;
-    main->tiledPreview()->place().width = 4620;
-    main->tiledPreview()->place().height = 3870;
+    {
+        preview::WindowPlace place = main->tiledPreview()->place();
+        place.left = 1500;
+        place.top = 3000;
+        place.width = 4620;
+        place.height = 3870;
+        main->tiledPreview()->setPlace(place);
+    }
     probe(QStringLiteral("good/testorig.jpg"));
     QPointer<TiledPreview> window = open();
     ASSERT_FALSE(window.isNull());
@@ -317,9 +337,9 @@ TEST_F(TiledPreviewTest, RemembersItsPlaceAndSize)
     // run is the one stored.
     window->move(210, 130);
     main->close();
-    EXPECT_EQ(store.read(shell::SectionSettings, shell::KeyPrvLeft), QString::number(210 * tpp()));
-    EXPECT_EQ(store.read(shell::SectionSettings, shell::KeyPrvTop), QString::number(130 * tpp()));
-    EXPECT_EQ(store.read(shell::SectionSettings, shell::KeyPrvWidth), QString::number((300 + 8) * tpp()));
+    EXPECT_EQ(store.read(shell::SectionSettings, shell::KeyTiledWindowLeft), QString::number(210 * tpp()));
+    EXPECT_EQ(store.read(shell::SectionSettings, shell::KeyTiledWindowTop), QString::number(130 * tpp()));
+    EXPECT_EQ(store.read(shell::SectionSettings, shell::KeyTiledWindowWidth), QString::number((300 + 8) * tpp()));
     EXPECT_TRUE(gone(window));
 }
 
@@ -466,8 +486,12 @@ TEST_F(TiledPreviewTest, AStoredSizeNeverExceedsTheScreen)
 {
     // Sizes the settings may hold but no screen can show come back as large as the
     // screen's free area; the window still opens, paints and closes.
-    main->tiledPreview()->place().width = 2'000'000'000;
-    main->tiledPreview()->place().height = 150'000'000;
+    {
+        preview::WindowPlace place = main->tiledPreview()->place();
+        place.width = 2'000'000'000;
+        place.height = 150'000'000;
+        main->tiledPreview()->setPlace(place);
+    }
     probe(QStringLiteral("good/hopper.bmp"));
     QPointer<TiledPreview> window = open();
     ASSERT_FALSE(window.isNull());

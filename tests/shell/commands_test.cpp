@@ -113,10 +113,10 @@ TEST(Commands, KeysReachTheWindowFirstAndTheFocusedListStillGetsThem)
     // Ctrl+T, and Ctrl+Shift+T, toggle the tool bar and store the flag at once.
     QTest::keyClick(view, Qt::Key_T, Qt::ControlModifier);
     EXPECT_TRUE(m.toolBar()->isHidden());
-    EXPECT_EQ(f.store.read(shell::SectionSettings, shell::KeyTbaron), QStringLiteral("False"));
+    EXPECT_EQ(f.store.read(shell::SectionSettings, shell::KeyToolBarShown), QStringLiteral("False"));
     QTest::keyClick(view, Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_FALSE(m.toolBar()->isHidden());
-    EXPECT_EQ(f.store.read(shell::SectionSettings, shell::KeyTbaron), QStringLiteral("True"));
+    EXPECT_EQ(f.store.read(shell::SectionSettings, shell::KeyToolBarShown), QStringLiteral("True"));
 
     // A letter alone, or with the wrong modifier, does nothing here.
     QTest::keyClick(view, Qt::Key_T);
@@ -175,7 +175,7 @@ TEST(Commands, PopUpsOpenWhereTheyBelongAndTheToolBarRunsItsButtons)
     });
     MainFixture::press(m.toolBar(), QPoint(m.toolBar()->width() - 5, 5), Qt::RightButton);
     EXPECT_TRUE(m.toolBar()->isHidden());
-    EXPECT_EQ(f.store.read(shell::SectionSettings, shell::KeyTbaron), QStringLiteral("False"));
+    EXPECT_EQ(f.store.read(shell::SectionSettings, shell::KeyToolBarShown), QStringLiteral("False"));
 
     // On the window's own surface (beside the preview picture): "Hide Preview".
     const QRect frame = common::twipsToPixels(m.controls().previewFrame, m.twipsPerPixel());

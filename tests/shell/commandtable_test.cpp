@@ -15,8 +15,8 @@ TEST(KeyTable, EachKeyWithItsModifierRunsItsCommand)
     EXPECT_EQ(commandForKey(keys::VkF4, 0), Command::ViewThumbnails);
     EXPECT_EQ(commandForKey(keys::VkF5, 0), Command::Refresh);
     EXPECT_EQ(commandForKey(keys::VkF6, 0), Command::ViewLargeIcons);
-    EXPECT_EQ(commandForKey(keys::VkF1 + 6, 0), Command::ViewSmallIcons);
-    EXPECT_EQ(commandForKey(keys::VkF1 + 7, 0), Command::ViewList);
+    EXPECT_EQ(commandForKey(keys::VkF7, 0), Command::ViewSmallIcons);
+    EXPECT_EQ(commandForKey(keys::VkF8, 0), Command::ViewList);
     EXPECT_EQ(commandForKey(keys::VkF9, 0), Command::ViewDetails);
     EXPECT_EQ(commandForKey('O', ctrl), Command::OpenFolder);
     EXPECT_EQ(commandForKey('W', ctrl), Command::Wallpaper);

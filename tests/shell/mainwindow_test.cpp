@@ -133,36 +133,36 @@ TEST_F(MainWindowTest, TogglesStoreTheirFlagAndLayOutAgain)
     testsupport::item(m, QStringLiteral("hideToolBarItem"))->trigger(); // the tool bar's pop-up item
     EXPECT_FALSE(testsupport::item(m, QStringLiteral("toolBarItem"))->isChecked());
     EXPECT_FALSE(m.toolBar()->isVisible());
-    EXPECT_EQ(stored(KeyTbaron), QStringLiteral("False"));
+    EXPECT_EQ(stored(KeyToolBarShown), QStringLiteral("False"));
     EXPECT_EQ(m.list()->y(), px(280));
     EXPECT_LT(m.list()->y(), lvTop);
 
     m.toggleStatusBar();
     EXPECT_EQ(m.statusWindow(), nullptr);
-    EXPECT_EQ(stored(KeyBaron), QStringLiteral("False"));
+    EXPECT_EQ(stored(KeyStatusBarShown), QStringLiteral("False"));
     EXPECT_NEAR(m.list()->height() - lvHeight, px(360 + 300), 2);
 
     // Switching it on again makes a new status window at once.
     m.toggleStatusBar();
     ASSERT_NE(m.statusWindow(), nullptr);
     EXPECT_TRUE(m.statusWindow()->isVisible());
-    EXPECT_EQ(stored(KeyBaron), QStringLiteral("True"));
+    EXPECT_EQ(stored(KeyStatusBarShown), QStringLiteral("True"));
 
     // Showing the tree moves Isb 1000 right of Isa first.
     m.toggleFolderTree();
-    EXPECT_EQ(stored(KeyTvon), QStringLiteral("False"));
+    EXPECT_EQ(stored(KeyTreeShown), QStringLiteral("False"));
     setSplitters(2000, 2500);
     testsupport::item(m, QStringLiteral("hideTreeItem"))->trigger();
     EXPECT_EQ(m.splitters().previewSplitterLeft, 3000);
     EXPECT_TRUE(testsupport::item(m, QStringLiteral("folderTreeItem"))->isChecked());
-    EXPECT_EQ(stored(KeyTvon), QStringLiteral("True"));
+    EXPECT_EQ(stored(KeyTreeShown), QStringLiteral("True"));
 
     // Hiding the preview moves Isa 1000 left of Isb first.
     setSplitters(2600, 3000);
     testsupport::item(m, QStringLiteral("hidePreviewItem"))->trigger();
     EXPECT_EQ(m.splitters().treeSplitterLeft, 2000);
     EXPECT_FALSE(testsupport::item(m, QStringLiteral("previewItem"))->isChecked());
-    EXPECT_EQ(stored(KeyPvon), QStringLiteral("False"));
+    EXPECT_EQ(stored(KeyPreviewShown), QStringLiteral("False"));
 }
 
 TEST_F(MainWindowTest, GhostBarFollowsThePointerWithinItsLimits)

@@ -23,24 +23,24 @@ TEST(SettingsStore, TypedReadersFallBackToTheDefault)
     MemorySettingsStore store;
     const QString s = SectionSettings;
     EXPECT_EQ(readSingle(store, s, KeyMainLeft, DefaultMainLeft), 1000.0f);
-    EXPECT_EQ(readInt32(store, s, KeyIsaLeft, DefaultIsaLeft), 2000);
-    EXPECT_EQ(readTruth(store, s, KeyBaron, DefaultBaron), true);
+    EXPECT_EQ(readInt32(store, s, KeyTreeSplitterLeft, DefaultTreeSplitterLeft), 2000);
+    EXPECT_EQ(readTruth(store, s, KeyStatusBarShown, DefaultStatusBarShown), true);
     EXPECT_EQ(readText(store, pavix::catalogue::SectionType, pavix::catalogue::KeyBitmap, pavix::catalogue::DefaultPattern), "");
     EXPECT_EQ(readText(store, s, KeyFolder, "/home/u"), "/home/u");
     EXPECT_EQ(readViewMode(store, s, KeyViewMode), 0);
 
     store.write(s, KeyMainWidth, "wide");
-    store.write(s, KeyIsaLeft, "40000");
-    store.write(s, KeyIsbLeft, "3e9");
-    store.write(s, KeyPrvLeft, "");
-    store.write(s, KeyTvon, "maybe");
+    store.write(s, KeyTreeSplitterLeft, "40000");
+    store.write(s, KeyPreviewSplitterLeft, "3e9");
+    store.write(s, KeyTiledWindowLeft, "");
+    store.write(s, KeyTreeShown, "maybe");
     store.write(s, KeyViewMode, "5");
     EXPECT_EQ(readSingle(store, s, KeyMainWidth, 6500.0f), 6500.0f);
-    EXPECT_EQ(readInt32(store, s, KeyIsaLeft, 2000), 40000);  // fits 32 bits
-    EXPECT_EQ(readInt32(store, s, KeyIsbLeft, 5000), 5000);
-    EXPECT_EQ(readInt32(store, s, KeyPrvLeft, 1000), 1000);
-    EXPECT_EQ(readTruth(store, s, KeyTvon, true), true);
-    EXPECT_EQ(readTruth(store, s, KeyTvon, false), false);
+    EXPECT_EQ(readInt32(store, s, KeyTreeSplitterLeft, 2000), 40000);  // fits 32 bits
+    EXPECT_EQ(readInt32(store, s, KeyPreviewSplitterLeft, 5000), 5000);
+    EXPECT_EQ(readInt32(store, s, KeyTiledWindowLeft, 1000), 1000);
+    EXPECT_EQ(readTruth(store, s, KeyTreeShown, true), true);
+    EXPECT_EQ(readTruth(store, s, KeyTreeShown, false), false);
     EXPECT_EQ(readViewMode(store, s, KeyViewMode), 0);
     EXPECT_EQ(readViewMode(store, s, KeyViewMode, 2), 2);
 
@@ -59,17 +59,17 @@ TEST(SettingsStore, WritersProduceTheTextTheReadersTakeBack)
     MemorySettingsStore store;
     const QString s = SectionSettings;
     writeSingle(store, s, KeyMainLeft, 1234.5f);
-    writeInt(store, s, KeyIsbLeft, 36000);
-    writeTruth(store, s, KeyPvon, false);
+    writeInt(store, s, KeyPreviewSplitterLeft, 36000);
+    writeTruth(store, s, KeyPreviewShown, false);
     writeText(store, pavix::catalogue::SectionType, pavix::catalogue::KeyIco, "&;");
     writeInt(store, s, KeyViewMode, 3);
 
     EXPECT_EQ(store.values().at({s, QString(KeyMainLeft)}), "1234.5");
-    EXPECT_EQ(store.values().at({s, QString(KeyIsbLeft)}), "36000");
-    EXPECT_EQ(store.values().at({s, QString(KeyPvon)}), "False");
+    EXPECT_EQ(store.values().at({s, QString(KeyPreviewSplitterLeft)}), "36000");
+    EXPECT_EQ(store.values().at({s, QString(KeyPreviewShown)}), "False");
     EXPECT_EQ(readSingle(store, s, KeyMainLeft, 0), 1234.5f);
-    EXPECT_EQ(readInt32(store, s, KeyIsbLeft, 0), 36000);
-    EXPECT_EQ(readTruth(store, s, KeyPvon, true), false);
+    EXPECT_EQ(readInt32(store, s, KeyPreviewSplitterLeft, 0), 36000);
+    EXPECT_EQ(readTruth(store, s, KeyPreviewShown, true), false);
     EXPECT_EQ(readText(store, pavix::catalogue::SectionType, pavix::catalogue::KeyIco, ""), "&;");
     EXPECT_EQ(readViewMode(store, s, KeyViewMode), 3);
     // Sections keep keys apart.

@@ -129,11 +129,11 @@ TEST(Startup, FirstStartRunsOnTheDefaults)
 TEST(Startup, StoredValuesAreRestoredAndClamped)
 {
     Started s;
-    s.seed(KeyIsaLeft, QStringLiteral("800"));
-    s.seed(KeyIsbLeft, QStringLiteral("4000"));
+    s.seed(KeyTreeSplitterLeft, QStringLiteral("800"));
+    s.seed(KeyPreviewSplitterLeft, QStringLiteral("4000"));
     s.seed(KeyViewMode, QStringLiteral("3"));
-    s.seed(KeyBaron, QStringLiteral("False"));
-    s.seed(KeyPrvWidth, QStringLiteral("7000"));
+    s.seed(KeyStatusBarShown, QStringLiteral("False"));
+    s.seed(KeyTiledWindowWidth, QStringLiteral("7000"));
     s.seed(KeyMainWidth, QStringLiteral("9000"));
     // Only GIF enabled: the first listing already uses the stored types.
     s.seed(catalogue::KeyBitmap, QStringLiteral("&;"), catalogue::SectionType);
@@ -171,8 +171,8 @@ TEST(Startup, StoredValuesAreRestoredAndClamped)
 TEST(Startup, BadStoredValuesFallBackToDefaults)
 {
     Started s;
-    s.seed(KeyIsaLeft, QStringLiteral("left"));
-    s.seed(KeyTbaron, QStringLiteral("maybe"));
+    s.seed(KeyTreeSplitterLeft, QStringLiteral("left"));
+    s.seed(KeyToolBarShown, QStringLiteral("maybe"));
     s.seed(KeyViewMode, QStringLiteral("7"));
     s.seed(KeyMainHeight, QStringLiteral("1e40"));
     s.seed(KeyFolder, s.scratch.file(QStringLiteral("no-such-folder")));
@@ -193,7 +193,9 @@ TEST(Startup, ShutdownStoresEveryKeyAndTheNextStartRestoresThem)
     MainWindow &m = *s.main;
     m.resizeToOuter(9000, 6990);
     m.toggleFolderTree();
-    m.tiledPreview()->place().left = 1234;
+    preview::WindowPlace place = m.tiledPreview()->place();
+    place.left = 1234;
+    m.tiledPreview()->setPlace(place);
     m.close();
 
     EXPECT_EQ(s.stored(KeyMainWidth), QStringLiteral("9000"));
@@ -201,14 +203,14 @@ TEST(Startup, ShutdownStoresEveryKeyAndTheNextStartRestoresThem)
     EXPECT_NE(s.stored(KeyMainLeft), QStringLiteral("<missing>"));
     EXPECT_EQ(s.stored(KeyFolder), s.home);
     EXPECT_EQ(s.stored(KeyViewMode), QStringLiteral("0"));
-    EXPECT_EQ(s.stored(KeyTbaron), QStringLiteral("True"));
-    EXPECT_EQ(s.stored(KeyBaron), QStringLiteral("True"));
-    EXPECT_EQ(s.stored(KeyTvon), QStringLiteral("False"));
-    EXPECT_EQ(s.stored(KeyPvon), QStringLiteral("True"));
-    EXPECT_EQ(s.stored(KeyIsaLeft), QString::number(m.splitters().treeSplitterLeft));
-    EXPECT_EQ(s.stored(KeyIsbLeft), QString::number(m.splitters().previewSplitterLeft));
-    EXPECT_EQ(s.stored(KeyPrvLeft), QStringLiteral("1234"));
-    EXPECT_EQ(s.stored(KeyPrvHeight), QStringLiteral("6500"));
+    EXPECT_EQ(s.stored(KeyToolBarShown), QStringLiteral("True"));
+    EXPECT_EQ(s.stored(KeyStatusBarShown), QStringLiteral("True"));
+    EXPECT_EQ(s.stored(KeyTreeShown), QStringLiteral("False"));
+    EXPECT_EQ(s.stored(KeyPreviewShown), QStringLiteral("True"));
+    EXPECT_EQ(s.stored(KeyTreeSplitterLeft), QString::number(m.splitters().treeSplitterLeft));
+    EXPECT_EQ(s.stored(KeyPreviewSplitterLeft), QString::number(m.splitters().previewSplitterLeft));
+    EXPECT_EQ(s.stored(KeyTiledWindowLeft), QStringLiteral("1234"));
+    EXPECT_EQ(s.stored(KeyTiledWindowHeight), QStringLiteral("6500"));
 
     // The next start comes back as it was left.
     const std::int32_t isb = m.splitters().previewSplitterLeft;
@@ -230,7 +232,7 @@ TEST(Startup, ClosingWhileMinimizedKeepsThePlacement)
     s.main->close();
     EXPECT_EQ(s.stored(KeyMainWidth), QStringLiteral("8000"));
     EXPECT_EQ(s.stored(KeyMainLeft), QStringLiteral("<missing>"));
-    EXPECT_EQ(s.stored(KeyTbaron), QStringLiteral("True"));
+    EXPECT_EQ(s.stored(KeyToolBarShown), QStringLiteral("True"));
 }
 
 TEST(Startup, SplashTimerRunsTheSequenceOnceAndCloses)
@@ -305,15 +307,15 @@ TEST(Startup, PaneTogglesAndTheFolderReachTheFileWhenTheyChange)
         return platform::IniSettingsStore(file).read(SectionSettings, key).value_or(QStringLiteral("<missing>"));
     };
     main->toggleToolBar();
-    EXPECT_EQ(onDisk(KeyTbaron), QStringLiteral("False"));
+    EXPECT_EQ(onDisk(KeyToolBarShown), QStringLiteral("False"));
     main->toggleStatusBar();
-    EXPECT_EQ(onDisk(KeyBaron), QStringLiteral("False"));
+    EXPECT_EQ(onDisk(KeyStatusBarShown), QStringLiteral("False"));
     main->toggleFolderTree();
-    EXPECT_EQ(onDisk(KeyTvon), QStringLiteral("False"));
+    EXPECT_EQ(onDisk(KeyTreeShown), QStringLiteral("False"));
     main->togglePreview();
-    EXPECT_EQ(onDisk(KeyPvon), QStringLiteral("False"));
+    EXPECT_EQ(onDisk(KeyPreviewShown), QStringLiteral("False"));
     main->togglePreview();
-    EXPECT_EQ(onDisk(KeyPvon), QStringLiteral("True"));
+    EXPECT_EQ(onDisk(KeyPreviewShown), QStringLiteral("True"));
     main->folderTree()->setSelectedFolder(other);
     EXPECT_EQ(onDisk(KeyFolder), other);
 }

@@ -80,8 +80,8 @@ protected:
 TEST_F(ToolboxTest, OpensWithItsControlsInPlace)
 {
     // The stored place of the last run.
-    f.store.write(shell::SectionSettings, shell::KeyTlsLeft, QStringLiteral("1500"));
-    f.store.write(shell::SectionSettings, shell::KeyTlsTop, QStringLiteral("1200"));
+    f.store.write(shell::SectionSettings, shell::KeyToolboxLeft, QStringLiteral("1500"));
+    f.store.write(shell::SectionSettings, shell::KeyToolboxTop, QStringLiteral("1200"));
     f.start();
     EXPECT_EQ(main().toolbox()->window(), nullptr); // loaded on first use only
     Toolbox *toolbox = open();
@@ -324,8 +324,8 @@ TEST_F(ToolboxTest, ItsPlaceIsStoredAtTheEndOnlyOnceLoaded)
 {
     // Never opened: nothing stored.
     main().close();
-    EXPECT_FALSE(f.store.read(shell::SectionSettings, shell::KeyTlsLeft).has_value());
-    EXPECT_FALSE(f.store.read(shell::SectionSettings, shell::KeyTlsTop).has_value());
+    EXPECT_FALSE(f.store.read(shell::SectionSettings, shell::KeyToolboxLeft).has_value());
+    EXPECT_FALSE(f.store.read(shell::SectionSettings, shell::KeyToolboxTop).has_value());
 
     // Opened, moved and closed again: where it stood at the end is stored.
     f.start();
@@ -334,8 +334,8 @@ TEST_F(ToolboxTest, ItsPlaceIsStoredAtTheEndOnlyOnceLoaded)
     toolbox->move(200, 150);
     toolbox->hide();
     main().close();
-    EXPECT_EQ(f.store.read(shell::SectionSettings, shell::KeyTlsLeft), QString::number(200 * tpp()));
-    EXPECT_EQ(f.store.read(shell::SectionSettings, shell::KeyTlsTop), QString::number(150 * tpp()));
+    EXPECT_EQ(f.store.read(shell::SectionSettings, shell::KeyToolboxLeft), QString::number(200 * tpp()));
+    EXPECT_EQ(f.store.read(shell::SectionSettings, shell::KeyToolboxTop), QString::number(150 * tpp()));
 
     // The next run opens it there.
     f.start();

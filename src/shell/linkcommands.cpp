@@ -1,0 +1,65 @@
+#include "shell/linkcommands.h"
+
+#include "about/aboutbox.h"
+#include "browser/texts.h"
+#include "platform/linkopener.h"
+
+#include <QMessageBox>
+
+namespace pavix::shell {
+
+LinkCommands::LinkCommands(QWidget *window, double twipsPerPixel)
+    : QObject(window),
+      m_window(window),
+      m_tpp(twipsPerPixel),
+      m_linkOpener(std::make_unique<platform::DesktopLinkOpener>()),
+      m_reportUnopened([window](const QString &text) {
+          QMessageBox::warning(window, browser::AppTitle, text, QMessageBox::Ok);
+      })
+{
+    setObjectName(QStringLiteral("linkCommands"));
+}
+
+LinkCommands::~LinkCommands() = default;
+
+void LinkCommands::setLinkOpener(std::unique_ptr<platform::LinkOpener> opener)
+{
+    m_linkOpener = std::move(opener);
+}
+
+void LinkCommands::setUnopenedReporter(std::function<void(const QString &)> reporter)
+{
+    m_reportUnopened = std::move(reporter);
+}
+
+void LinkCommands::openLink(const QUrl &address)
+{
+    if (!m_linkOpener->open(address))
+        m_reportUnopened(about::unopenedMessage(address.toString()));
+}
+
+void LinkCommands::showHelp()
+{
+    const QString page = platform::findDataFile(HelpPage);
+    if (page.isEmpty()) {
+        m_reportUnopened(
+            QStringLiteral("The help page %1 cannot be found beside the program or in its data folder.").arg(HelpPage));
+        return;
+    }
+    openLink(QUrl::fromLocalFile(page));
+}
+
+about::AboutBox *LinkCommands::aboutBox() const
+{
+    return m_aboutBox;
+}
+
+void LinkCommands::showAbout()
+{
+    about::AboutBox box(m_links, *m_linkOpener, m_tpp, m_window);
+    box.reportUnopened = [this](const QString &address) { m_reportUnopened(about::unopenedMessage(address)); };
+    m_aboutBox = &box;
+    box.exec();
+}
+
+} // namespace pavix::shell

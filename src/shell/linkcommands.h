@@ -1,0 +1,54 @@
+#pragma once
+// The Help menu's commands: the help page, the web and music pages and the About box, all
+// handed to the desktop through a link opener. What cannot be opened is told to the user.
+
+#include "about/links.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QUrl>
+
+#include <functional>
+#include <memory>
+
+class QWidget;
+
+namespace pavix::about {
+class AboutBox;
+}
+namespace pavix::platform {
+class LinkOpener;
+}
+
+namespace pavix::shell {
+
+// The help page, among the program's data files.
+inline const QString HelpPage = QStringLiteral("help/index.html");
+
+class LinkCommands : public QObject {
+    Q_OBJECT
+public:
+    LinkCommands(QWidget *window, double twipsPerPixel);
+    ~LinkCommands() override;
+
+    const about::Links &links() const { return m_links; }
+    void setLinks(const about::Links &links) { m_links = links; }
+    void setLinkOpener(std::unique_ptr<platform::LinkOpener> opener);
+    void setUnopenedReporter(std::function<void(const QString &message)> reporter);
+
+    void showHelp();
+    void openLink(const QUrl &address);
+    // Shows the About box, modal; aboutBox() is it while it is up.
+    void showAbout();
+    about::AboutBox *aboutBox() const;
+
+private:
+    QWidget *m_window;
+    double m_tpp;
+    about::Links m_links;
+    std::unique_ptr<platform::LinkOpener> m_linkOpener;
+    std::function<void(const QString &)> m_reportUnopened;
+    QPointer<about::AboutBox> m_aboutBox;
+};
+
+} // namespace pavix::shell

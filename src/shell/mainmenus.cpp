@@ -1,0 +1,128 @@
+#include "shell/mainmenus.h"
+
+#include "listview/viewmode.h"
+#include "shell/menuclick.h"
+#include "shell/toolbarimages.h"
+
+#include <QActionGroup>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+
+namespace pavix::shell {
+
+namespace {
+
+// The pane a toggle command shows or hides.
+Pane paneOf(Command command)
+{
+    switch (command) {
+    case Command::ToggleStatusBar: return Pane::StatusBar;
+    case Command::ToggleFolderTree: return Pane::Tree;
+    case Command::TogglePreview: return Pane::Preview;
+    default: return Pane::ToolBar;
+    }
+}
+
+// Five checkable view-mode items, named `baseName` 0 to 4.
+void addViewModeItems(QMenu *menu, const char *baseName, QString (*caption)(int), std::array<QAction *, 5> &items)
+{
+    for (int mode = 0; mode < 5; ++mode) {
+        QAction *item = menu->addAction(caption(mode));
+        item->setObjectName(QLatin1String(baseName) + QString::number(mode));
+        item->setCheckable(true);
+        items[static_cast<size_t>(mode)] = item;
+    }
+}
+
+QString menuBarViewCaption(int mode)
+{
+    return menuCaption(listview::listViewModeCaption(mode));
+}
+
+} // namespace
+
+MainMenus::MainMenus(QMenuBar *menuBar, QToolBar *toolBar, QWidget *window) : QObject(window)
+{
+    setObjectName(QStringLiteral("mainMenus"));
+    for (const MenuSpec &spec : menuBarMenus())
+        fill(menuBar->addMenu(QLatin1String(spec.caption)), spec);
+    for (PopUp popUp : {PopUp::Preview, PopUp::ToolBar, PopUp::Tree, PopUp::Wallpaper, PopUp::List}) {
+        const MenuSpec &spec = popUpMenu(popUp);
+        auto *menu = new QMenu(QLatin1String(spec.caption), window);
+        fill(menu, spec);
+        m_popUps[static_cast<size_t>(popUp)] = menu;
+    }
+    addToolBar(toolBar);
+}
+
+void MainMenus::fill(QMenu *menu, const MenuSpec &spec)
+{
+    menu->setObjectName(QLatin1String(spec.objectName));
+    for (const MenuEntry &entry : spec.entries) {
+        switch (entry.slot) {
+        case MenuSlot::Separator:
+            menu->addSeparator();
+            break;
+        case MenuSlot::Item:
+        case MenuSlot::CheckItem: {
+            // The caption shows the shortcut text in the menu's shortcut column; the key
+            // itself is the key table's.
+            QAction *item = menu->addAction(menuCaption(QLatin1String(entry.caption)));
+            item->setObjectName(QLatin1String(entry.objectName));
+            const Command command = entry.command;
+            if (entry.slot == MenuSlot::CheckItem) {
+                item->setCheckable(true);
+                item->setChecked(true);
+                m_paneItems[static_cast<size_t>(paneOf(command))] = item;
+            }
+            connectClick(item, this, [this, command] { emit commandChosen(command); });
+            break;
+        }
+        case MenuSlot::ViewModeItems:
+            addViewModeItems(menu, entry.objectName, &menuBarViewCaption, m_viewModeItems);
+            break;
+        case MenuSlot::ViewModeMenu: {
+            QMenu *sub = menu->addMenu(QLatin1String(entry.caption));
+            sub->setObjectName(QLatin1String(entry.objectName));
+            addViewModeItems(sub, "listViewItem", &listview::iconsMenuCaption, m_listViewItems);
+            break;
+        }
+        case MenuSlot::SortMenu: {
+            QMenu *sub = menu->addMenu(QLatin1String(entry.caption));
+            sub->setObjectName(QLatin1String(entry.objectName));
+            // The menu bar is filled first: its sub-menu is the View menu's.
+            (m_viewArrangeMenu ? m_listSortMenu : m_viewArrangeMenu) = sub;
+            break;
+        }
+        }
+    }
+}
+
+void MainMenus::addToolBar(QToolBar *toolBar)
+{
+    m_viewButtons = new QActionGroup(this);
+    m_viewButtons->setExclusive(true);
+    for (const ToolButton &button : toolBarButtons()) {
+        if (!button.key) {
+            toolBar->addSeparator();
+            continue;
+        }
+        QAction *action = toolBar->addAction(QIcon(QPixmap::fromImage(toolbarImage(button.image, 32))),
+                                             QLatin1String(button.tip));
+        action->setObjectName(QLatin1String(button.key));
+        action->setData(QLatin1String(button.key));
+        if (button.group) {
+            action->setCheckable(true);
+            m_viewButtons->addAction(action);
+        }
+        // The button's key chooses the command; the view group has already pressed the
+        // button, and the view command presses it too.
+        connect(action, &QAction::triggered, this, [this, action] {
+            if (const std::optional<Command> command = commandForToolButton(action->data().toString()))
+                emit commandChosen(*command);
+        });
+    }
+}
+
+} // namespace pavix::shell
