@@ -15,8 +15,10 @@
 #include "preview/previewpane.h"
 #include "preview/stretchimage.h"
 #include "preview/tiledpreview.h"
+#include "shell/clientarea.h"
 #include "shell/elidedlabel.h"
 #include "shell/folderscan.h"
+#include "shell/keyrouter.h"
 #include "shell/listcommands.h"
 #include "shell/settings.h"
 #include "shell/settingskeys.h"
@@ -32,46 +34,17 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QToolBar>
 
 #include <cmath>
-#include <utility>
 
 namespace pavix::shell {
-
-// The client area of the main window: it carries every pane, draws the preview frame and
-// raises the preview's pop-up on a right press on its own surface.
-class ClientArea : public QWidget {
-public:
-    explicit ClientArea(MainWindow *main) : QWidget(main), m_main(main) {}
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        const Controls &c = m_main->controls();
-        if (!c.previewVisible)
-            return;
-        QPainter p(this);
-        p.setPen(palette().dark().color());
-        p.drawRect(common::twipsToPixels(c.previewFrame, m_main->twipsPerPixel()).adjusted(0, 0, -1, -1));
-    }
-    void mousePressEvent(QMouseEvent *event) override
-    {
-        if (common::buttonMask(event->buttons() | event->button()) & common::ButtonRight)
-            m_main->menus().popUp(PopUp::Preview)->popup(event->globalPosition().toPoint());
-    }
-
-private:
-    MainWindow *m_main;
-};
 
 MainWindow::MainWindow(platform::SettingsStore &settings, platform::ShellInfo &shellInfo) : m_settings(settings)
 {
@@ -87,12 +60,11 @@ MainWindow::MainWindow(platform::SettingsStore &settings, platform::ShellInfo &s
     wireParts();
     // The main window sees every key of its own controls before they do (they still get
     // it): the key table.
-    qApp->installEventFilter(this);
+    connect(new KeyRouter(this), &KeyRouter::commandPressed, this, &MainWindow::run);
 }
 
 MainWindow::~MainWindow()
 {
-    qApp->removeEventFilter(this);
     // The toolbox takes its sample back from the browser as it goes, before the browser does.
     m_toolbox->unload();
     // The list draws its icons from the browser's cache, which goes before the widgets do.
@@ -102,57 +74,52 @@ MainWindow::~MainWindow()
 
 // --- Construction ---------------------------------------------------------------------------
 
+namespace {
+
+// The widget, named for tests, style sheets and accessibility tools.
+template <typename W>
+W *named(W *widget, const char *name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+} // namespace
+
 void MainWindow::createControls()
 {
-    m_client = new ClientArea(this);
-    m_client->setObjectName(QStringLiteral("clientArea"));
+    m_client = named(new ClientArea(this, m_tpp), "clientArea");
     setCentralWidget(m_client);
     m_statusBar = std::make_unique<StatusBar>(m_client, PaneLayout::statusReservePx(m_tpp));
 
-    m_toolBar = new QToolBar(m_client);
-    m_toolBar->setObjectName(QStringLiteral("toolBar"));
+    m_toolBar = named(new QToolBar(m_client), "toolBar");
     m_toolBar->setMovable(false);
     m_toolBar->setFloatable(false);
     m_toolBar->setIconSize(QSize(16, 16));
     m_toolBar->setContextMenuPolicy(Qt::PreventContextMenu);
     m_toolBar->installEventFilter(this);
 
-    m_titleStrip = new QWidget(m_client);
-    m_titleStrip->setObjectName(QStringLiteral("titleStrip"));
-    m_typesLabel = new ElidedLabel(m_titleStrip);
-    m_typesLabel->setObjectName(QStringLiteral("typesLabel"));
-    m_imagesLabel = new QLabel(m_titleStrip);
-    m_imagesLabel->setObjectName(QStringLiteral("imagesLabel"));
-    m_progressBar = new QProgressBar(m_titleStrip);
-    m_progressBar->setObjectName(QStringLiteral("progressBar"));
+    m_titleStrip = named(new QWidget(m_client), "titleStrip");
+    m_typesLabel = named(new ElidedLabel(m_titleStrip), "typesLabel");
+    m_imagesLabel = named(new QLabel(m_titleStrip), "imagesLabel");
+    m_progressBar = named(new QProgressBar(m_titleStrip), "progressBar");
     m_progressBar->setTextVisible(false);
     m_progressBar->hide();
 
-    m_folderTree = new foldertree::FolderTree(m_client);
-    m_folderTree->setObjectName(QStringLiteral("folderTree"));
-
-    m_list = new listview::QtListView(m_client, m_tpp);
-    m_list->setObjectName(QStringLiteral("list"));
-
-    m_thumbArea = new QWidget(m_client);
-    m_thumbArea->setObjectName(QStringLiteral("thumbArea"));
+    m_folderTree = named(new foldertree::FolderTree(m_client), "folderTree");
+    m_list = named(new listview::QtListView(m_client, m_tpp), "list");
+    m_thumbArea = named(new QWidget(m_client), "thumbArea");
     m_thumbArea->hide();
-    m_thumbScrollBar = new QScrollBar(Qt::Vertical, m_thumbArea);
-    m_thumbScrollBar->setObjectName(QStringLiteral("thumbScrollBar"));
+    m_thumbScrollBar = named(new QScrollBar(Qt::Vertical, m_thumbArea), "thumbScrollBar");
     m_thumbScrollBar->setSingleStep(1);
     m_thumbScrollBar->setPageStep(7);
     m_thumbScrollBar->hide();
-    m_thumbStrip = new thumbs::ThumbStrip(m_thumbArea, m_tpp);
-    m_thumbStrip->setObjectName(QStringLiteral("thumbStrip"));
+    m_thumbStrip = named(new thumbs::ThumbStrip(m_thumbArea, m_tpp), "thumbStrip");
     m_thumbScrollBar->raise();
 
-    m_treeSplitter = new SplitterBar(m_client, m_tpp);
-    m_treeSplitter->setObjectName(QStringLiteral("treeSplitter"));
-    m_previewSplitter = new SplitterBar(m_client, m_tpp);
-    m_previewSplitter->setObjectName(QStringLiteral("previewSplitter"));
-
-    m_previewImage = new preview::StretchImage(m_client);
-    m_previewImage->setObjectName(QStringLiteral("previewImage"));
+    m_treeSplitter = named(new SplitterBar(m_client, m_tpp), "treeSplitter");
+    m_previewSplitter = named(new SplitterBar(m_client, m_tpp), "previewSplitter");
+    m_previewImage = named(new preview::StretchImage(m_client), "previewImage");
     m_previewImage->hide();
 
     m_optionsDialog = new options::OptionsDialog(*m_browser, m_settings, this, m_tpp);
@@ -169,49 +136,28 @@ void MainWindow::createParts()
     m_tiledPreview = new preview::TiledPreviewHost(*m_browser, this);
     m_fonts = std::make_unique<platform::QtFontCatalogue>();
     m_toolbox = new toolbox::ToolboxHost(*m_browser, *m_fonts, m_tpp, this);
-    ScanParts scan;
-    scan.list = m_list;
-    scan.listInteraction = m_listInteraction;
-    scan.grid = m_thumbGrid;
-    scan.strip = m_thumbStrip;
-    scan.imagesLabel = m_imagesLabel;
-    scan.typesLabel = m_typesLabel;
-    scan.tree = m_folderTree;
-    scan.tiledPreview = m_tiledPreview;
+    ScanParts scan{.list = m_list, .listInteraction = m_listInteraction, .grid = m_thumbGrid, .strip = m_thumbStrip,
+                   .imagesLabel = m_imagesLabel, .typesLabel = m_typesLabel, .tree = m_folderTree,
+                   .tiledPreview = m_tiledPreview};
     m_folderScan = new FolderScan(*m_browser, *m_statusBar, m_settings, scan, this);
-    ListCommandParts commands;
-    commands.list = m_list;
-    commands.thumbArea = m_thumbArea;
-    commands.thumbStrip = m_thumbStrip;
-    commands.viewArrangeMenu = m_menus->viewArrangeMenu();
-    commands.listSortMenu = m_menus->listSortMenu();
-    commands.viewModeItems = m_menus->viewModeItems();
-    commands.listViewItems = m_menus->listViewItems();
-    commands.viewButtons = m_menus->viewButtons();
+    ListCommandParts commands{.list = m_list, .thumbArea = m_thumbArea, .thumbStrip = m_thumbStrip,
+                              .viewArrangeMenu = m_menus->viewArrangeMenu(), .listSortMenu = m_menus->listSortMenu(),
+                              .viewModeItems = m_menus->viewModeItems(), .listViewItems = m_menus->listViewItems(),
+                              .viewButtons = m_menus->viewButtons()};
     m_listCommands = new ListCommands(commands, this);
     m_wallpaperSetter = std::make_unique<wallpaper::DesktopWallpaperSetter>();
     m_wallpaperCommand = new wallpaper::WallpaperCommand(*m_browser, *m_wallpaperSetter, this);
     m_linkCommands = new LinkCommands(this, m_tpp);
 
-    PaneWidgets panes;
-    panes.window = this;
-    panes.client = m_client;
-    panes.toolBar = m_toolBar;
-    panes.titleStrip = m_titleStrip;
-    panes.typesLabel = m_typesLabel;
-    panes.imagesLabel = m_imagesLabel;
-    panes.progressBar = m_progressBar;
-    panes.tree = m_folderTree;
-    panes.list = m_list;
-    panes.thumbArea = m_thumbArea;
-    panes.thumbScrollBar = m_thumbScrollBar;
-    panes.thumbStrip = m_thumbStrip;
-    panes.thumbGrid = m_thumbGrid;
-    panes.previewPane = m_previewPane;
-    panes.treeSplitter = m_treeSplitter;
-    panes.previewSplitter = m_previewSplitter;
-    panes.statusBar = m_statusBar.get();
-    m_panes = new PaneLayout(panes, m_tpp);
+    PaneWidgets panes{.window = this, .client = m_client, .toolBar = m_toolBar, .titleStrip = m_titleStrip,
+                      .typesLabel = m_typesLabel, .imagesLabel = m_imagesLabel, .progressBar = m_progressBar,
+                      .tree = m_folderTree, .list = m_list, .thumbArea = m_thumbArea,
+                      .thumbScrollBar = m_thumbScrollBar, .thumbStrip = m_thumbStrip, .thumbGrid = m_thumbGrid,
+                      .previewPane = m_previewPane, .treeSplitter = m_treeSplitter,
+                      .previewSplitter = m_previewSplitter, .statusBar = m_statusBar.get()};
+    for (Pane pane : {Pane::ToolBar, Pane::StatusBar, Pane::Tree, Pane::Preview})
+        panes.paneItems[static_cast<size_t>(pane)] = m_menus->paneItem(pane);
+    m_panes = new PaneLayout(panes, m_settings, m_tpp);
 }
 
 void MainWindow::wireParts()
@@ -222,6 +168,13 @@ void MainWindow::wireParts()
             popUp(PopUp::Tree);
     });
     connect(m_menus, &MainMenus::commandChosen, this, &MainWindow::run);
+    connect(m_client, &ClientArea::surfaceMenuRequested, this,
+            [this](QPoint at) { m_menus->popUp(PopUp::Preview)->popup(at); });
+    // A status line switched on shows the selected file's information at once.
+    connect(m_panes, &PaneLayout::statusBarCreated, this, [this] {
+        if (!m_browser->currentFile().isEmpty())
+            m_previewPane->showFileInfo();
+    });
     connect(m_optionsDialog, &options::OptionsDialog::typesApplied, m_folderScan, &FolderScan::rescanForTypes);
     connect(m_wallpaperCommand, &wallpaper::WallpaperCommand::listedFolderChanged, m_folderScan, &FolderScan::refresh);
 
@@ -251,22 +204,6 @@ void MainWindow::wireParts()
     });
 }
 
-bool MainWindow::isFirstDelivery(QObject *watched, QEvent *event)
-{
-    // A key press reaches the focused control first and then, while ignored, each of its
-    // parents, all within one event. Every key press is announced by a shortcut-override
-    // event first, so the first widget it reaches after one is its first delivery. A
-    // command's dialog can move the focus away before the key goes on to the parents;
-    // counting deliveries, not focus, keeps the key from running the command twice.
-    if (event->type() == QEvent::ShortcutOverride) {
-        m_keyAnnounced = true;
-        return false;
-    }
-    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
-        return false;
-    return std::exchange(m_keyAnnounced, false) && static_cast<QWidget *>(watched)->window() == this;
-}
-
 // --- Commands -------------------------------------------------------------------------------
 
 void MainWindow::run(Command command)
@@ -276,53 +213,22 @@ void MainWindow::run(Command command)
         return;
     }
     switch (command) {
-    case Command::OpenFolder:
-        m_folderScan->browseFolder(m_folderTree->selectedFolder());
-        break;
-    case Command::Exit:
-        close();
-        break;
-    case Command::ToggleToolBar:
-        toggleToolBar();
-        break;
-    case Command::ToggleStatusBar:
-        toggleStatusBar();
-        break;
-    case Command::ToggleFolderTree:
-        toggleFolderTree();
-        break;
-    case Command::TogglePreview:
-        togglePreview();
-        break;
-    case Command::Refresh:
-        m_folderScan->refresh();
-        break;
-    case Command::OptionsModal:
-        m_optionsDialog->showCentred(true);
-        break;
-    case Command::OptionsModeless:
-        m_optionsDialog->showCentred(false);
-        break;
-    case Command::HelpContents:
-        m_linkCommands->showHelp();
-        break;
-    case Command::MusicPage:
-        m_linkCommands->openLink(links().musicPage);
-        break;
-    case Command::WebPage:
-        m_linkCommands->openLink(links().homePage);
-        break;
-    case Command::About:
-        m_linkCommands->showAbout();
-        break;
-    case Command::Toolbox:
-        showToolbox();
-        break;
-    case Command::Wallpaper:
-        setWallpaper();
-        break;
-    default:
-        break;
+    case Command::OpenFolder: m_folderScan->browseFolder(m_folderTree->selectedFolder()); break;
+    case Command::Exit: close(); break;
+    case Command::ToggleToolBar: toggleToolBar(); break;
+    case Command::ToggleStatusBar: toggleStatusBar(); break;
+    case Command::ToggleFolderTree: toggleFolderTree(); break;
+    case Command::TogglePreview: togglePreview(); break;
+    case Command::Refresh: m_folderScan->refresh(); break;
+    case Command::OptionsModal: m_optionsDialog->showCentred(true); break;
+    case Command::OptionsModeless: m_optionsDialog->showCentred(false); break;
+    case Command::HelpContents: m_linkCommands->showHelp(); break;
+    case Command::MusicPage: m_linkCommands->openLink(links().musicPage); break;
+    case Command::WebPage: m_linkCommands->openLink(links().homePage); break;
+    case Command::About: m_linkCommands->showAbout(); break;
+    case Command::Toolbox: showToolbox(); break;
+    case Command::Wallpaper: setWallpaper(); break;
+    default: break;
     }
 }
 
@@ -353,15 +259,6 @@ QMenu *MainWindow::menu(const QString &name) const
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (isFirstDelivery(watched, event)) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        if (const std::optional<Command> command =
-                commandForKey(common::virtualKeyCode(key->key(), key->modifiers()),
-                              common::shiftMask(key->modifiers())))
-            run(*command);
-        // Not consumed: the focused control gets the key as well.
-        return false;
-    }
     // A right press on the tool bar offers "Hide Toolbar".
     if (watched == m_toolBar && event->type() == QEvent::MouseButtonPress) {
         auto *me = static_cast<QMouseEvent *>(event);
@@ -426,53 +323,24 @@ void MainWindow::applySettings(const WindowSettings &settings)
         m_toolbox->setCorner(*settings.toolboxCorner);
 }
 
-void MainWindow::storePaneFlag(const QString &key, bool shown)
-{
-    // Written through at once: a run that ends without closing the window keeps it.
-    writeTruth(m_settings, SectionSettings, key, shown);
-    m_settings.sync();
-}
-
 void MainWindow::toggleToolBar()
 {
-    QAction *item = m_menus->paneItem(Pane::ToolBar);
-    item->setChecked(!item->isChecked());
-    m_toolBar->setVisible(item->isChecked());
-    storePaneFlag(KeyToolBarShown, !m_toolBar->isHidden());
-    m_panes->sizeControls();
+    m_panes->toggleToolBar();
 }
 
 void MainWindow::toggleStatusBar()
 {
-    QAction *item = m_menus->paneItem(Pane::StatusBar);
-    item->setChecked(!item->isChecked());
-    if (item->isChecked()) {
-        m_statusBar->create();
-        if (!m_browser->currentFile().isEmpty())
-            m_previewPane->showFileInfo();
-    } else {
-        m_statusBar->destroy();
-    }
-    storePaneFlag(KeyStatusBarShown, item->isChecked());
-    m_panes->sizeControls();
+    m_panes->toggleStatusBar();
 }
 
 void MainWindow::toggleFolderTree()
 {
-    setSidePaneShown(SidePane::Tree, !m_menus->paneItem(Pane::Tree)->isChecked());
+    m_panes->toggleSidePane(SidePane::Tree);
 }
 
 void MainWindow::togglePreview()
 {
-    setSidePaneShown(SidePane::Preview, !m_menus->paneItem(Pane::Preview)->isChecked());
-}
-
-void MainWindow::setSidePaneShown(SidePane pane, bool shown)
-{
-    const bool tree = pane == SidePane::Tree;
-    m_menus->paneItem(tree ? Pane::Tree : Pane::Preview)->setChecked(shown);
-    storePaneFlag(tree ? KeyTreeShown : KeyPreviewShown, shown);
-    m_panes->setSidePaneShown(pane, shown);
+    m_panes->toggleSidePane(SidePane::Preview);
 }
 
 // --- Folders --------------------------------------------------------------------------------

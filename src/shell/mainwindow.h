@@ -180,14 +180,9 @@ private:
     void createControls();
     void createParts();
     void wireParts();
-    void storePaneFlag(const QString &key, bool shown);
-    void setSidePaneShown(SidePane pane, bool shown);
     void onTreeFolderChanged();
     void popUp(QMenu *menu);
     void popUp(PopUp popUp);
-    // True when `event` is a key press reaching `watched`, a widget of this window, as the
-    // first widget the key reaches (not passed on to a parent).
-    bool isFirstDelivery(QObject *watched, QEvent *event);
     // Stores every setting and closes the other windows; once.
     void storeSettingsAndCloseWindows();
 
@@ -227,8 +222,6 @@ private:
     wallpaper::WallpaperCommand *m_wallpaperCommand = nullptr;
 
     std::vector<QPointer<QWidget>> m_loadedWindows;
-    // A key press was announced and has not yet reached a widget.
-    bool m_keyAnnounced = false;
     bool m_holdTree = false;
     bool m_treePending = false;
     bool m_closed = false;

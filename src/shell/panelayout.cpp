@@ -4,7 +4,10 @@
 #include "foldertree/foldertree.h"
 #include "listview/qtlistview.h"
 #include "preview/previewpane.h"
+#include "shell/clientarea.h"
 #include "shell/elidedlabel.h"
+#include "shell/settings.h"
+#include "shell/settingskeys.h"
 #include "shell/splitterbar.h"
 #include "shell/splittermath.h"
 #include "shell/statusbar.h"
@@ -12,6 +15,7 @@
 #include "thumbs/thumbgrid.h"
 #include "thumbs/thumbstrip.h"
 
+#include <QAction>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
@@ -53,9 +57,10 @@ QWidget *ghostBar(QWidget *parent, const char *name)
 
 } // namespace
 
-PaneLayout::PaneLayout(const PaneWidgets &widgets, double twipsPerPixel)
+PaneLayout::PaneLayout(const PaneWidgets &widgets, platform::SettingsStore &settings, double twipsPerPixel)
     : QObject(widgets.window),
       m_w(widgets),
+      m_settings(settings),
       m_tpp(twipsPerPixel),
       m_treeGhost(ghostBar(widgets.client, "treeGhost")),
       m_previewGhost(ghostBar(widgets.client, "previewGhost"))
@@ -175,8 +180,8 @@ void PaneLayout::applyControls()
     m_w.thumbGrid->setAreaSize(m_controls.thumbStrip.width, m_controls.thumbScrollBar.width,
                                m_controls.thumbArea.height);
     m_w.previewPane->setFrame(m_controls.previewFrame, m_controls.previewVisible);
+    m_w.client->setPreviewFrame(m_controls.previewFrame, m_controls.previewVisible);
     m_w.statusBar->redock();
-    m_w.client->update();
 }
 
 void PaneLayout::placeThumbStrip(double topCm, double heightCm)
@@ -231,13 +236,47 @@ void PaneLayout::setPaneFlags(bool toolBar, bool tree, bool preview)
     m_w.previewSplitter->setVisible(preview);
 }
 
-void PaneLayout::setSidePaneShown(SidePane pane, bool shown)
+void PaneLayout::storePaneFlag(const QString &key, bool shown)
+{
+    // Written through at once: a run that ends without closing the window keeps it.
+    writeTruth(m_settings, SectionSettings, key, shown);
+    m_settings.sync();
+}
+
+void PaneLayout::toggleToolBar()
+{
+    QAction *item = m_w.paneItems[0];
+    item->setChecked(!item->isChecked());
+    m_w.toolBar->setVisible(item->isChecked());
+    storePaneFlag(KeyToolBarShown, !m_w.toolBar->isHidden());
+    sizeControls();
+}
+
+void PaneLayout::toggleStatusBar()
+{
+    QAction *item = m_w.paneItems[1];
+    item->setChecked(!item->isChecked());
+    if (item->isChecked())
+        m_w.statusBar->create();
+    else
+        m_w.statusBar->destroy();
+    storePaneFlag(KeyStatusBarShown, item->isChecked());
+    sizeControls();
+    if (item->isChecked())
+        emit statusBarCreated();
+}
+
+void PaneLayout::toggleSidePane(SidePane pane)
 {
     const bool tree = pane == SidePane::Tree;
+    QAction *item = m_w.paneItems[tree ? 2 : 3];
+    const bool shown = !item->isChecked();
     // The splitters move apart before the pane comes or goes.
     m_splitters = tree ? treeTogglePreAdjust(m_splitters) : previewTogglePreAdjust(m_splitters);
+    item->setChecked(shown);
     (tree ? m_controls.treeVisible : m_controls.previewVisible) = shown;
     (tree ? m_controls.treeSplitterVisible : m_controls.previewSplitterVisible) = shown;
+    storePaneFlag(tree ? KeyTreeShown : KeyPreviewShown, shown);
     sizeControls();
 }
 

@@ -8,6 +8,9 @@
 
 #include <QObject>
 
+#include <array>
+
+class QAction;
 class QLabel;
 class QMainWindow;
 class QProgressBar;
@@ -17,6 +20,9 @@ class QWidget;
 
 namespace pavix::foldertree {
 class FolderTree;
+}
+namespace pavix::platform {
+class SettingsStore;
 }
 namespace pavix::listview {
 class QtListView;
@@ -31,6 +37,7 @@ class ThumbStrip;
 
 namespace pavix::shell {
 
+class ClientArea;
 class ElidedLabel;
 class SplitterBar;
 class StatusBar;
@@ -38,7 +45,7 @@ class StatusBar;
 // The widgets the layout places; all live as long as the layout.
 struct PaneWidgets {
     QMainWindow *window = nullptr;
-    QWidget *client = nullptr;
+    ClientArea *client = nullptr;
     QToolBar *toolBar = nullptr;
     QWidget *titleStrip = nullptr;
     ElidedLabel *typesLabel = nullptr;
@@ -54,6 +61,8 @@ struct PaneWidgets {
     SplitterBar *treeSplitter = nullptr;
     SplitterBar *previewSplitter = nullptr;
     StatusBar *statusBar = nullptr;
+    // The View menu's marks of the tool bar, the status bar, the tree and the preview.
+    std::array<QAction *, 4> paneItems{};
 };
 
 enum class SidePane { Tree, Preview };
@@ -61,7 +70,8 @@ enum class SidePane { Tree, Preview };
 class PaneLayout : public QObject {
     Q_OBJECT
 public:
-    PaneLayout(const PaneWidgets &widgets, double twipsPerPixel);
+    // The pane flags are written through to `settings` as they are toggled.
+    PaneLayout(const PaneWidgets &widgets, platform::SettingsStore &settings, double twipsPerPixel);
 
     // The least outer width of the main window, twips.
     static double minimumWidth();
@@ -90,16 +100,24 @@ public:
     // Shows or hides the tool bar, the folder tree and the preview frame with their
     // splitters (start-up), without laying out.
     void setPaneFlags(bool toolBar, bool tree, bool preview);
-    // Shows or hides a side pane with its splitter, the splitters first moving apart as the
-    // pane comes or goes, and lays out.
-    void setSidePaneShown(SidePane pane, bool shown);
+    // The four show/hide commands: each flips its View menu mark, stores the flag at once
+    // and lays the window out. A side pane comes or goes with its splitter, the splitters
+    // first moving apart.
+    void toggleToolBar();
+    void toggleStatusBar();
+    void toggleSidePane(SidePane pane);
     // Places the thumbnail strip inside its viewport: top and height in centimetres.
     void placeThumbStrip(double topCm, double heightCm);
 
     QWidget *treeGhost() const { return m_treeGhost; }
     QWidget *previewGhost() const { return m_previewGhost; }
 
+signals:
+    // The status line was switched on (it starts empty).
+    void statusBarCreated();
+
 private:
+    void storePaneFlag(const QString &key, bool shown);
     LayoutInput layoutInput() const;
     void applyControls();
     void placeWidget(QWidget *widget, const TwipRect &rect) const;
@@ -110,6 +128,7 @@ private:
     void releasePreviewSplitter();
 
     PaneWidgets m_w;
+    platform::SettingsStore &m_settings;
     double m_tpp;
     QWidget *m_treeGhost;
     QWidget *m_previewGhost;
