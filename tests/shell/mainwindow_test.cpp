@@ -119,9 +119,11 @@ TEST_F(MainWindowTest, ResizeKeepsSplittersInProportionAndTheMinimumWidth)
     EXPECT_LT(m.outerWidthTwips(), 3100 + 2 * m.twipsPerPixel());
     EXPECT_GE(m.splitters().treeSplitterLeft, 1000);
     EXPECT_LE(m.splitters().previewSplitterLeft, m.outerWidthTwips() - 1000);
-    // Nothing is given a negative size however small the window.
-    for (QWidget *w : {static_cast<QWidget *>(m.list()), static_cast<QWidget *>(m.folderTree()), m.thumbArea()})
-        EXPECT_GE(w->width(), 0);
+    // The layout gives no pane a negative size however small the window (a widget would
+    // silently take 0 for it).
+    for (const TwipRect &pane : {m.controls().list, m.controls().tree, m.controls().thumbArea,
+                                 m.controls().previewFrame})
+        EXPECT_GE(pane.width, 0);
 }
 
 TEST_F(MainWindowTest, TogglesStoreTheirFlagAndLayOutAgain)
