@@ -33,10 +33,6 @@ AboutBox::AboutBox(const Links &links, platform::LinkOpener &opener, double twip
     setModal(true);
     setFixedSize(common::twipsToPixels(WidthTwips, m_tpp), common::twipsToPixels(HeightTwips, m_tpp));
     setMouseTracking(true);
-    reportUnopened = [this](const QString &address) {
-        QMessageBox::warning(this, QStringLiteral("Pavix"),
-                             unopenedMessage(address), QMessageBox::Ok);
-    };
 
     auto label = [this](const QString &text, const QColor &colour, int left, int top, int width, int height) {
         auto *l = new QLabel(text, this);
@@ -92,8 +88,9 @@ void AboutBox::setLinkColour(QLabel *label, const QColor &colour)
 
 void AboutBox::openLink(const QUrl &address)
 {
-    if (!m_opener.open(address) && reportUnopened)
-        reportUnopened(address.toString());
+    // An address the desktop cannot open is named in a message box.
+    if (!m_opener.open(address))
+        QMessageBox::warning(this, QStringLiteral("Pavix"), unopenedMessage(address.toString()), QMessageBox::Ok);
 }
 
 void AboutBox::mousePressEvent(QMouseEvent *event)

@@ -10,7 +10,6 @@
 #include <QImage>
 
 #include <array>
-#include <functional>
 
 class QLabel;
 
@@ -34,8 +33,6 @@ public:
     QLabel *webCaption() const { return m_webCaption; }
     QLabel *mailCaption() const { return m_mailCaption; }
 
-    // Tells the user that an address could not be opened (tests answer it themselves).
-    std::function<void(const QString &address)> reportUnopened;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -57,9 +57,6 @@ OptionsDialog::OptionsDialog(browser::Browser &browser, platform::SettingsStore 
     m_okButton->setObjectName(QStringLiteral("okButton"));
     m_okButton->setDefault(true);
     connect(m_okButton, &QPushButton::clicked, this, &OptionsDialog::apply);
-    reportNoType = [this] {
-        QMessageBox::critical(this, NoTypeTitle, NoTypeMessage, QMessageBox::Ok);
-    };
     place(m_okButton, 990, 2160, 1125, 375);
 
     // Tab order: the label, then Ico, Gif, Jpg, Bitmap and OK.
@@ -100,8 +97,7 @@ void OptionsDialog::apply()
     for (const QCheckBox *box : m_typeBoxes)
         ticked += box->isChecked() ? 1 : 0;
     if (ticked == 0) {
-        if (reportNoType)
-            reportNoType();
+        QMessageBox::critical(this, NoTypeTitle, NoTypeMessage, QMessageBox::Ok);
         return;
     }
     // The dialog shows the busy pointer while it works; it is hidden before the rescan,

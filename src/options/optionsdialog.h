@@ -9,7 +9,6 @@
 #include <QDialog>
 
 #include <array>
-#include <functional>
 
 class QCheckBox;
 class QLabel;
@@ -42,13 +41,10 @@ public:
 
     // Shows the dialog centred on the screen: modal (the menu and the tool bar) or not (F3).
     void showCentred(bool modal);
-    // OK: with no box ticked, says so and changes nothing; otherwise hides the dialog,
+    // OK: with no box ticked, says so in a message box and changes nothing; otherwise hides the dialog,
     // stores the four patterns under [Type], gives them to the browser and asks for the
     // rescan (typesApplied).
     void apply();
-
-    // Tells the user that no type is ticked (tests answer it themselves).
-    std::function<void()> reportNoType;
 
 signals:
     // The types were stored and given to the browser: the listed folder is to be scanned

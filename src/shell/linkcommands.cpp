@@ -12,10 +12,7 @@ LinkCommands::LinkCommands(QWidget *window, double twipsPerPixel)
     : QObject(window),
       m_window(window),
       m_tpp(twipsPerPixel),
-      m_linkOpener(std::make_unique<platform::DesktopLinkOpener>()),
-      m_reportUnopened([window](const QString &text) {
-          QMessageBox::warning(window, browser::AppTitle, text, QMessageBox::Ok);
-      })
+      m_linkOpener(std::make_unique<platform::DesktopLinkOpener>())
 {
     setObjectName(QStringLiteral("linkCommands"));
 }
@@ -27,22 +24,22 @@ void LinkCommands::setLinkOpener(std::unique_ptr<platform::LinkOpener> opener)
     m_linkOpener = std::move(opener);
 }
 
-void LinkCommands::setUnopenedReporter(std::function<void(const QString &)> reporter)
+void LinkCommands::reportUnopened(const QString &message)
 {
-    m_reportUnopened = std::move(reporter);
+    QMessageBox::warning(m_window, browser::AppTitle, message, QMessageBox::Ok);
 }
 
 void LinkCommands::openLink(const QUrl &address)
 {
     if (!m_linkOpener->open(address))
-        m_reportUnopened(about::unopenedMessage(address.toString()));
+        reportUnopened(about::unopenedMessage(address.toString()));
 }
 
 void LinkCommands::showHelp()
 {
     const QString page = platform::findDataFile(HelpPage);
     if (page.isEmpty()) {
-        m_reportUnopened(
+        reportUnopened(
             QStringLiteral("The help page %1 cannot be found beside the program or in its data folder.").arg(HelpPage));
         return;
     }
@@ -57,7 +54,6 @@ about::AboutBox *LinkCommands::aboutBox() const
 void LinkCommands::showAbout()
 {
     about::AboutBox box(m_links, *m_linkOpener, m_tpp, m_window);
-    box.reportUnopened = [this](const QString &address) { m_reportUnopened(about::unopenedMessage(address)); };
     m_aboutBox = &box;
     box.exec();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The Help menu's commands: the help page, the web and music pages and the About box, all
-// handed to the desktop through a link opener. What cannot be opened is told to the user.
+// handed to the desktop through a link opener. What cannot be opened is told to the user in
+// a message box.
 
 #include "about/links.h"
 
@@ -8,7 +9,6 @@
 #include <QPointer>
 #include <QUrl>
 
-#include <functional>
 #include <memory>
 
 class QWidget;
@@ -34,7 +34,6 @@ public:
     const about::Links &links() const { return m_links; }
     void setLinks(const about::Links &links) { m_links = links; }
     void setLinkOpener(std::unique_ptr<platform::LinkOpener> opener);
-    void setUnopenedReporter(std::function<void(const QString &message)> reporter);
 
     void showHelp();
     void openLink(const QUrl &address);
@@ -47,7 +46,7 @@ private:
     double m_tpp;
     about::Links m_links;
     std::unique_ptr<platform::LinkOpener> m_linkOpener;
-    std::function<void(const QString &)> m_reportUnopened;
+    void reportUnopened(const QString &message);
     QPointer<about::AboutBox> m_aboutBox;
 };
 

@@ -232,11 +232,6 @@ void MainWindow::run(Command command)
     }
 }
 
-void MainWindow::setUnopenedReporter(std::function<void(const QString &)> reporter)
-{
-    m_linkCommands->setUnopenedReporter(std::move(reporter));
-}
-
 void MainWindow::setLinkOpener(std::unique_ptr<platform::LinkOpener> opener)
 {
     m_linkCommands->setLinkOpener(std::move(opener));

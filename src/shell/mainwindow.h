@@ -17,7 +17,6 @@
 #include <QPointer>
 
 #include <array>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -162,7 +161,6 @@ public:
     const about::Links &links() const { return m_linkCommands->links(); }
     void setLinks(const about::Links &links) { m_linkCommands->setLinks(links); }
     void setLinkOpener(std::unique_ptr<platform::LinkOpener> opener);
-    void setUnopenedReporter(std::function<void(const QString &message)> reporter);
     about::AboutBox *aboutBox() const { return m_linkCommands->aboutBox(); }
 
     // --- Shutdown -----------------------------------------------------------------------

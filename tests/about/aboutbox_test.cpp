@@ -3,6 +3,8 @@
 #include "about/aboutbackground.h"
 #include "about/aboutbox.h"
 #include "platform/linkopener.h"
+#include "support/boxanswerer.h"
+#include "support/printers.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -68,11 +70,10 @@ TEST(AboutBox, LinksTurnBlueOnTheWayInAndBlackOnlyOverTheBackground)
 TEST(AboutBox, TheAddressesOpenTheirLinksAndAnyOtherClickCloses)
 {
     RecordingOpener opener;
-    QStringList told;
+    testsupport::BoxAnswerer boxes;
     about::Links links;
     auto *box = new AboutBox(links, opener, 15.0, nullptr);
     box->setAttribute(Qt::WA_DeleteOnClose);
-    box->reportUnopened = [&](const QString &address) { told << address; };
     box->show();
 
     send(box->webLink(), QEvent::MouseButtonPress);
@@ -81,12 +82,12 @@ TEST(AboutBox, TheAddressesOpenTheirLinksAndAnyOtherClickCloses)
     EXPECT_EQ(opener.opened[0], links.homePageIndex);
     EXPECT_EQ(opener.opened[1], QUrl(QStringLiteral("mailto:pavix@example.org")));
     EXPECT_TRUE(box->isVisible());
-    EXPECT_TRUE(told.isEmpty());
+    EXPECT_TRUE(boxes.texts().isEmpty());
 
     // The desktop refuses: the address is named.
     opener.succeed = false;
     send(box->webLink(), QEvent::MouseButtonPress);
-    EXPECT_EQ(told, QStringList{links.homePageIndex.toString()});
+    EXPECT_EQ(boxes.texts(), QStringList{about::unopenedMessage(links.homePageIndex.toString())});
 
     // "Web :" closes the box, as the background does.
     QPointer<AboutBox> guard(box);

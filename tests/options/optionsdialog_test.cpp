@@ -1,6 +1,8 @@
 // The picture-type options on the real main window (offscreen): OK stores the choice,
 // rescans the listed folder and refuses to leave no type.
+#include "support/boxanswerer.h"
 #include "support/mainfixture.h"
+#include "support/printers.h"
 
 #include "browser/browser.h"
 #include "browser/texts.h"
@@ -47,8 +49,7 @@ TEST(OptionsDialog, NoTypeTickedIsRefusedAndChangesNothing)
     f.start(f.folderWith(QStringLiteral("p"), {"good/hopper.bmp", "good/hopper.gif"}));
     shell::MainWindow &m = *f.main;
     options::OptionsDialog *dialog = m.optionsDialog();
-    int refusals = 0;
-    dialog->reportNoType = [&] { ++refusals; };
+    testsupport::BoxAnswerer boxes;
     dialog->showCentred(false); // F3: not modal
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_FALSE(dialog->isModal());
@@ -56,14 +57,14 @@ TEST(OptionsDialog, NoTypeTickedIsRefusedAndChangesNothing)
 
     const auto before = f.store.values();
     choose(dialog, {});
-    EXPECT_EQ(refusals, 1);
+    EXPECT_EQ(boxes.texts(), QStringList{options::NoTypeMessage});
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(f.store.values(), before);
     EXPECT_EQ(m.list()->count(), 2);
 
     // One box ticked again: applied.
     choose(dialog, {0});
-    EXPECT_EQ(refusals, 1);
+    EXPECT_EQ(boxes.texts().size(), 1);
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(m.list()->count(), 1);
 }

@@ -208,9 +208,9 @@ TEST(Commands, LinksAndTheHelpPageGoToTheDesktopAndFailuresAreTold)
     f.start();
     shell::MainWindow &m = *f.main;
     QList<QUrl> opened;
-    QStringList told;
+    testsupport::BoxAnswerer boxes;
+    const QStringList &told = boxes.texts();
     m.setLinkOpener(std::make_unique<RecordingOpener>(opened));
-    m.setUnopenedReporter([&](const QString &text) { told << text; });
 
     testsupport::item(m, QStringLiteral("webPageItem"))->trigger();
     testsupport::item(m, QStringLiteral("musicPageItem"))->trigger();
@@ -233,7 +233,7 @@ TEST(Commands, LinksAndTheHelpPageGoToTheDesktopAndFailuresAreTold)
     }
 
     // A link the desktop cannot open is named in a message.
-    told.clear();
+    boxes.clear();
     m.setLinkOpener(std::make_unique<RecordingOpener>(opened, false));
     testsupport::item(m, QStringLiteral("webPageItem"))->trigger();
     ASSERT_EQ(told.size(), 1);
