@@ -12,7 +12,8 @@ namespace pavix::platform {
 QString dataFolderPath();
 
 // Creates the data folder and the folders above it when missing; its path, or
-// ErrDeviceIo with the system's reason when it cannot be made.
+// ErrDeviceIo with the system's reason when it cannot be made. A link in its place is
+// followed; what it leads to must be a folder that belongs to the user, or it is refused.
 common::Result<QString> makeDataFolder();
 
 } // namespace pavix::platform

@@ -1,8 +1,10 @@
 #include "platform/helperprocess.h"
 
+#include <QDeadlineTimer>
 #include <QProcess>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <csignal>
 #include <unistd.h>
 
@@ -27,6 +29,9 @@ HelperResult runHelper(const QString &program, const QStringList &arguments, con
         return result;
     }
 
+    const QDeadlineTimer deadline(std::max(timeoutMs, 0));
+    bool flooded = false;   // it wrote more than a limit allows
+    QByteArray errorBytes;  // what it wrote to its standard error, up to the limit
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setProgram(executable);
@@ -35,27 +40,53 @@ HelperResult runHelper(const QString &program, const QStringList &arguments, con
     process.setChildProcessModifier([] { ::setpgid(0, 0); });
     process.setStandardInputFile(QProcess::nullDevice());
     process.start();
-    if (!process.waitForStarted(timeoutMs)) {
+    if (!process.waitForStarted(int(deadline.remainingTime()))) {
         result.end = HelperResult::End::NotStarted;
         result.startError = process.errorString();
         return result;
     }
-    if (!process.waitForFinished(timeoutMs)) {
-        if (process.state() != QProcess::NotRunning) {
-            ::kill(-pid_t(process.processId()), SIGKILL);
-            process.waitForFinished(-1);
-            result.end = HelperResult::End::TimedOut;
-            result.errorOutput = QString::fromLocal8Bit(process.readAllStandardError());
-            return result;
+    const pid_t group = pid_t(process.processId());
+    auto stopGroup = [&process, group] {
+        if (group > 0 && process.state() != QProcess::NotRunning)
+            ::kill(-group, SIGKILL);
+    };
+
+    // The waits below hand over what the helper writes as it comes, through these signals;
+    // what passes a limit is dropped at once and the helper stopped, so a helper that writes
+    // without end costs no more than the limits.
+    auto keep = [&](QByteArray &kept, const QByteArray &written, qsizetype limit) {
+        const qsizetype room = limit - kept.size();
+        kept.append(written.first(std::min(room, written.size())));
+        if (written.size() > room && !flooded) {
+            flooded = true;
+            stopGroup();
         }
+    };
+    QObject::connect(&process, &QProcess::readyReadStandardOutput, [&] {
+        keep(result.output, process.readAllStandardOutput(), HelperOutputLimitBytes);
+    });
+    QObject::connect(&process, &QProcess::readyReadStandardError, [&] {
+        keep(errorBytes, process.readAllStandardError(), HelperErrorLimitBytes);
+    });
+
+    bool timedOut = false;
+    if (!process.waitForFinished(int(deadline.remainingTime())) && process.state() != QProcess::NotRunning) {
+        timedOut = !flooded;
+        stopGroup();
+        process.waitForFinished(-1);
     }
-    result.output = process.readAllStandardOutput();
-    result.errorOutput = QString::fromLocal8Bit(process.readAllStandardError());
-    if (process.exitStatus() == QProcess::CrashExit) {
+    // What the last wait left unread.
+    keep(result.output, process.readAllStandardOutput(), HelperOutputLimitBytes);
+    keep(errorBytes, process.readAllStandardError(), HelperErrorLimitBytes);
+    result.errorOutput = QString::fromLocal8Bit(errorBytes);
+    if (timedOut)
+        result.end = HelperResult::End::TimedOut;
+    else if (flooded)
+        result.end = HelperResult::End::Flooded;
+    else if (process.exitStatus() == QProcess::CrashExit)
         result.end = HelperResult::End::Crashed;
-        return result;
-    }
-    result.exitStatus = process.exitCode();
+    else
+        result.exitStatus = process.exitCode();
     return result;
 }
 

@@ -10,14 +10,19 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QSaveFile>
 #include <QPainter>
 #include <QPen>
+#include <QRandomGenerator>
 #include <QScopeGuard>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <limits>
 #include <optional>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace pavix::platform {
 
@@ -395,6 +400,43 @@ QImage unreadableCell(QSize cellPx)
     return cell;
 }
 
+namespace {
+
+// Writes straight to an open file and keeps the system's reason when a write fails. QFile
+// reports a write that stops part of the way (on a disk that fills up) as "Unknown error".
+class DescriptorWriter : public QIODevice {
+public:
+    explicit DescriptorWriter(int fd) : m_fd(fd) { open(QIODevice::WriteOnly | QIODevice::Unbuffered); }
+    // The errno of the first write that failed; 0 when none did.
+    int writeError() const { return m_writeError; }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 length) override
+    {
+        if (m_writeError != 0)
+            return -1;
+        qint64 written = 0;
+        while (written < length) {
+            const ssize_t n = ::write(m_fd, data + written, size_t(length - written));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0) {
+                m_writeError = n < 0 ? errno : EIO;
+                return -1;
+            }
+            written += n;
+        }
+        return written;
+    }
+
+private:
+    const int m_fd;
+    int m_writeError = 0;
+};
+
+} // namespace
+
 common::Status saveBitmap(const QImage &picture, const QString &path)
 {
     const QString name = QFileInfo(path).fileName();
@@ -404,9 +446,25 @@ common::Status saveBitmap(const QImage &picture, const QString &path)
         return common::makeError(common::ErrDeviceIo,
                                  QStringLiteral("\"%1\" cannot be written: %2").arg(name, reason));
     };
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return writeError(file.errorString());
+    auto systemError = [&writeError](int error) { return writeError(QString::fromLocal8Bit(std::strerror(error))); };
+
+    // Written into a new file beside its final name and renamed over it: whatever has the
+    // name (a link, a pipe, an old bitmap) is replaced whole, never written through, and no
+    // program reads a half-written bitmap. A folder of that name is not replaced.
+    const QByteArray target = QFile::encodeName(path);
+    QByteArray temporary;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temporary = target + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        // 0666 less the umask, as any new file of the user's.
+        fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (fd < 0)
+        return systemError(errno);
+    auto removeTemporary = qScopeGuard([&temporary] { ::unlink(temporary.constData()); });
+
     // Bitmaps hold no alpha for the desktop: transparent parts become white.
     QImage opaque(picture.size(), QImage::Format_RGB32);
     opaque.fill(Qt::white);
@@ -414,13 +472,26 @@ common::Status saveBitmap(const QImage &picture, const QString &path)
         QPainter painter(&opaque);
         painter.drawImage(0, 0, picture);
     }
-    QImageWriter writer(&file, "bmp");
-    if (!writer.write(opaque)) {
-        file.cancelWriting();
-        return writeError(writer.errorString());
+    {
+        DescriptorWriter file(fd);
+        QImageWriter writer(&file, "bmp");
+        const bool written = writer.write(opaque);
+        if (file.writeError() != 0 || !written) {
+            ::close(fd);
+            return file.writeError() != 0 ? systemError(file.writeError()) : writeError(writer.errorString());
+        }
     }
-    if (!file.commit())
-        return writeError(file.errorString());
+    // On the disk before it takes the name, so a crash leaves the old file or the new one.
+    if (::fsync(fd) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return systemError(error);
+    }
+    if (::close(fd) != 0)
+        return systemError(errno);
+    if (::rename(temporary.constData(), target.constData()) != 0)
+        return systemError(errno);
+    removeTemporary.dismiss();
     return common::Ok{};
 }
 

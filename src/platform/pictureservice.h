@@ -147,9 +147,12 @@ QImage composeCell(const QImage &picture, QSize cellPx);
 // red cross over its middle, unlike any picture's cell. An empty cellPx gives a null image.
 QImage unreadableCell(QSize cellPx);
 
-// Writes the picture as a Windows bitmap file, replacing the file at `path` only once the
-// new one is complete (an existing file is never left half written). A null picture is
-// refused with ErrGeneral, a file that cannot be written with ErrDeviceIo.
+// Writes the picture as a Windows bitmap file, replacing what is at `path` only once the
+// new file is complete (an existing file is never left half written). What has the name is
+// replaced, never written through: a link there is replaced by the bitmap and its target
+// left alone; a folder there is not replaced. A null picture is refused with ErrGeneral, a
+// file that cannot be written with ErrDeviceIo and the system's reason ("No space left on
+// device").
 common::Status saveBitmap(const QImage &picture, const QString &path);
 
 } // namespace pavix::platform

@@ -12,9 +12,11 @@
 #include <QImageWriter>
 #include <QTemporaryFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -38,8 +40,19 @@ bool showsOnePicture(const QByteArray &format)
     return format == "jpeg" || format == "bmp" || format == "gif" || format == "png";
 }
 
+// True when `folder` is one Pavix may read thumbnails from and write them into: a folder
+// itself, not a link to one, that belongs to the user and that no one else may enter
+// (0700, as the cache's folders are made). What any other may hold, someone else may have
+// put there or may change.
+bool isPrivateFolder(const QByteArray &folder)
+{
+    struct stat st {};
+    return ::lstat(folder.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid()
+        && (st.st_mode & 077) == 0;
+}
+
 // Makes the folder and any missing folder above it, each readable by its owner only.
-bool makeFolder(const QByteArray &folder)
+bool makeFolders(const QByteArray &folder)
 {
     struct stat st {};
     if (::stat(folder.constData(), &st) == 0)
@@ -47,7 +60,7 @@ bool makeFolder(const QByteArray &folder)
     if (errno != ENOENT)
         return false;
     const qsizetype slash = folder.lastIndexOf('/');
-    if (slash > 0 && !makeFolder(folder.left(slash)))
+    if (slash > 0 && !makeFolders(folder.left(slash)))
         return false;
     return ::mkdir(folder.constData(), 0700) == 0 || errno == EEXIST;
 }
@@ -66,9 +79,19 @@ thumbcache::ThumbnailKeys keysOf(const QImage &image)
 // holds, and it is of a size the flavour allows; its keys come with the picture.
 std::optional<QImage> readCachePng(const QString &path, Flavour flavour)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxThumbnailFileBytes)
+    // Opened without waiting and without following a link: a pipe would hold the reader
+    // until some program writes into it, and a link may lead anywhere. Only a regular file
+    // is read.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
         return std::nullopt;
+    QFile file;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > MaxThumbnailFileBytes
+        || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return std::nullopt;
+    }
     QByteArray bytes = file.read(MaxThumbnailFileBytes + 1);
     if (bytes.size() > MaxThumbnailFileBytes || !common::pngChunksWithinFile(bytes))
         return std::nullopt;
@@ -173,9 +196,43 @@ bool ThumbnailCache::unchangedSince(const Original &original) const
         && st.st_dev == original.device && st.st_ino == original.inode;
 }
 
+QList<QByteArray> ThumbnailCache::cacheFoldersDownTo(const QString &folder) const
+{
+    if (!thumbcache::isInsideFolder(folder, m_folder))
+        return {};
+    QList<QByteArray> folders{QFile::encodeName(m_folder)};
+    const QStringList below = folder.mid(m_folder.size()).split(u'/', Qt::SkipEmptyParts);
+    for (const QString &name : below)
+        folders.append(folders.constLast() + '/' + QFile::encodeName(name));
+    return folders;
+}
+
+bool ThumbnailCache::mayUseFolder(const QString &folder) const
+{
+    const QList<QByteArray> folders = cacheFoldersDownTo(folder);
+    return !folders.isEmpty() && std::all_of(folders.cbegin(), folders.cend(), isPrivateFolder);
+}
+
+bool ThumbnailCache::makeFolder(const QString &folder) const
+{
+    const QList<QByteArray> folders = cacheFoldersDownTo(folder);
+    // The folders above the cache are the user's to arrange (a link is fine there); the
+    // cache's own are made private and must be so.
+    if (folders.isEmpty() || !makeFolders(QFile::encodeName(QFileInfo(m_folder).path())))
+        return false;
+    for (const QByteArray &step : folders) {
+        if ((::mkdir(step.constData(), 0700) != 0 && errno != EEXIST) || !isPrivateFolder(step))
+            return false;
+    }
+    return true;
+}
+
 std::optional<QImage> ThumbnailCache::readThumbnail(const Original &original, Flavour flavour, bool *ours) const
 {
-    std::optional<QImage> image = readCachePng(thumbnailPath(original.file.uri, flavour), flavour);
+    const QString path = thumbnailPath(original.file.uri, flavour);
+    if (!mayUseFolder(QFileInfo(path).path()))
+        return std::nullopt;
+    std::optional<QImage> image = readCachePng(path, flavour);
     if (!image)
         return std::nullopt;
     const thumbcache::ThumbnailKeys keys = keysOf(*image);
@@ -187,11 +244,15 @@ std::optional<QImage> ThumbnailCache::readThumbnail(const Original &original, Fl
 
 bool ThumbnailCache::remembersFailure(const Original &original, bool *stale) const
 {
+    if (!mayUseFolder(m_failFolder))
+        return false;
     const QString path = failurePath(original.file.uri);
     const std::optional<QImage> image = readCachePng(path, Flavour::Normal);
     if (image && thumbcache::describesOriginal(keysOf(*image), original.file))
         return true;
-    *stale = image.has_value() || QFileInfo::exists(path);
+    // Anything else there, a link or a pipe too, is stale.
+    struct stat st {};
+    *stale = image.has_value() || ::lstat(QFile::encodeName(path).constData(), &st) == 0;
     return false;
 }
 
@@ -205,10 +266,11 @@ bool ThumbnailCache::suitsCache(const PictureFacts &facts) const
 bool ThumbnailCache::store(const QString &folder, const QString &name, const QImage &image,
                            const thumbcache::ThumbnailKeys &keys) const
 {
-    if (!makeFolder(QFile::encodeName(folder)))
+    if (!makeFolder(folder))
         return false;
     // Written beside its final name and renamed over it, so that no program ever reads a
-    // half-written thumbnail; the temporary file is the owner's alone and goes on failure.
+    // half-written thumbnail, and whatever else has the name (a link, a pipe) is replaced,
+    // never written through; the temporary file is the owner's alone and goes on failure.
     QTemporaryFile temp(folder + u'/' + name + QStringLiteral(".XXXXXX"));
     if (!temp.open())
         return false;

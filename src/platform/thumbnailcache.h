@@ -8,13 +8,16 @@
 // so it is not decoded again until it changes.
 //
 // The cache only ever saves time: a thumbnail that does not match the file as it is now is
-// not used, and a cache that cannot be written costs nothing but the cache.
+// not used, and a cache that cannot be written costs nothing but the cache. Only regular
+// files are read from it, opened without waiting and without following links; a cache
+// folder that is a link, or not the user's own closed to everyone else, is not used at all.
 
 #include "platform/pictureservice.h"
 #include "thumbcache/thumbnailrules.h"
 
 #include <QByteArray>
 #include <QImage>
+#include <QList>
 #include <QSize>
 #include <QString>
 
@@ -69,6 +72,16 @@ private:
     struct Original;
 
     std::optional<Original> describe(const QString &path) const;
+    // The cache's folder and each folder below it down to `folder` (inside the cache), in
+    // that order; none when `folder` is not inside the cache.
+    QList<QByteArray> cacheFoldersDownTo(const QString &folder) const;
+    // Whether the cache's folder and each folder below it down to `folder` are the user's
+    // own, closed to everyone else and no link; a cache folder that is not is neither read
+    // nor written.
+    bool mayUseFolder(const QString &folder) const;
+    // Makes `folder` (inside the cache) and the folders above it where missing; false when
+    // one cannot be made or one of the cache's is not fit to use.
+    bool makeFolder(const QString &folder) const;
     // A valid thumbnail of the flavour for the original, and whether Pavix made it.
     std::optional<QImage> readThumbnail(const Original &original, thumbcache::Flavour flavour, bool *ours) const;
     bool remembersFailure(const Original &original, bool *stale) const;

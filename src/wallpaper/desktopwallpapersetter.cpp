@@ -117,6 +117,8 @@ std::optional<platform::WallpaperOutcome> DesktopWallpaperSetter::runHelper(cons
         return outcome(WallpaperOutcome::State::Refused, desktop, helperStartDetail(program, run.startError));
     case HelperResult::End::TimedOut:
         return outcome(WallpaperOutcome::State::Refused, desktop, helperTimeoutDetail(program, m_timeoutMs));
+    case HelperResult::End::Flooded:
+        return outcome(WallpaperOutcome::State::Refused, desktop, helperFloodDetail(program, run.errorOutput));
     case HelperResult::End::Crashed:
         return outcome(WallpaperOutcome::State::Refused, desktop, helperCrashDetail(program));
     }

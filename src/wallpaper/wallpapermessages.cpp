@@ -63,6 +63,14 @@ QString helperTimeoutDetail(const QString &program, int timeoutMs)
         .arg(quoted(program), QString::number(timeoutMs / 1000.0));
 }
 
+QString helperFloodDetail(const QString &program, const QString &errorOutput)
+{
+    const QString line = firstErrorLine(errorOutput);
+    if (line.isEmpty())
+        return QStringLiteral("%1 wrote too much output and was stopped.").arg(quoted(program));
+    return QStringLiteral("%1 wrote too much output and was stopped: %2").arg(quoted(program), line);
+}
+
 QString helperCrashDetail(const QString &program)
 {
     return QStringLiteral("%1 stopped unexpectedly.").arg(quoted(program));

@@ -28,6 +28,9 @@ QString firstErrorLine(const QString &errorOutput);
 QString helperExitDetail(const QString &program, int exitStatus, const QString &errorOutput);
 // It ran longer than `timeoutMs` milliseconds and was stopped:
 QString helperTimeoutDetail(const QString &program, int timeoutMs);
+// It wrote more than Pavix reads from a helper and was stopped; `errorOutput` is the part
+// of its error output that was kept:
+QString helperFloodDetail(const QString &program, const QString &errorOutput);
 // It stopped on a signal:
 QString helperCrashDetail(const QString &program);
 // It could not be started; `reason` is the system's:

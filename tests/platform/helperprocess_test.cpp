@@ -2,6 +2,7 @@
 
 #include "support/fakehelpers.h"
 #include "support/printers.h"
+#include "support/processmemory.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -80,6 +81,57 @@ TEST(HelperProcess, AHelperThatHangsIsStoppedWithAllItStarted)
     // Its standard input is closed: a helper that reads it ends at once.
     helpers.add(QStringLiteral("xfconf-query"), 0, {}, {}, "/bin/cat");
     EXPECT_TRUE(runHelper(QStringLiteral("xfconf-query"), {}, helpers.environment(), 3000).succeeded());
+}
+
+TEST(HelperProcess, AHelperThatWritesTooMuchIsStoppedWithAllItStartedAndItsFirstWordsKept)
+{
+    FakeHelpers helpers;
+    QTemporaryDir scratch;
+    const QByteArray pidFile = QFile::encodeName(scratch.filePath(QStringLiteral("child.pid")));
+    struct Case {
+        const char *what;
+        QByteArray body;
+        QByteArray kept; // what the kept output begins with
+        bool onErrorOutput;
+    };
+    const Case cases[] = {
+        {"error output without end", "/usr/bin/yes 'No such key' >&2", "No such key\nNo such key\n", true},
+        {"standard output without end", "/usr/bin/yes", "y\ny\n", false},
+        {"a burst of error output, then a wait",
+         "/usr/bin/head -c 4000000 /dev/zero | /usr/bin/tr '\\0' x >&2\n/bin/sleep 60", "xxxxxxxx", true},
+        {"a child writing while the helper waits",
+         "/usr/bin/yes 'from the child' >&2 &\necho $! > '" + pidFile + "'\nwait", "from the child\n", true},
+    };
+    pavix::testsupport::restartPeakResident(); // when refused, growth below an earlier peak goes unseen
+    const qint64 peakBefore = pavix::testsupport::peakResidentKib();
+    for (const Case &c : cases) {
+        QFile::remove(QFile::decodeName(pidFile));
+        helpers.add(QStringLiteral("gsettings"), 0, {}, {}, c.body);
+        // The time limit is far off: the helper is stopped for what it wrote, not for its time.
+        const HelperResult result = runHelper(QStringLiteral("gsettings"), {}, helpers.environment(), 60000);
+        EXPECT_EQ(result.end, HelperResult::End::Flooded) << c.what;
+        EXPECT_FALSE(result.succeeded()) << c.what;
+        EXPECT_LE(result.output.size(), HelperOutputLimitBytes) << c.what;
+        EXPECT_LE(result.errorOutput.size(), HelperErrorLimitBytes) << c.what;
+        if (c.onErrorOutput)
+            EXPECT_TRUE(result.errorOutput.startsWith(QString::fromLatin1(c.kept))) << c.what;
+        else
+            EXPECT_TRUE(result.output.startsWith(c.kept)) << c.what;
+        QFile pid(QFile::decodeName(pidFile));
+        if (pid.open(QIODevice::ReadOnly)) {
+            const qint64 child = pid.readAll().trimmed().toLongLong();
+            ASSERT_GT(child, 0);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return processEnded(child); }, 3000)) << "child " << child << " still runs";
+        }
+    }
+    // The limits and what passes through a pipe at once, not what the helpers wrote.
+    EXPECT_LT(pavix::testsupport::peakResidentKib() - peakBefore, 64 * 1024);
+
+    // A helper that writes a little and hangs is still stopped at the time limit, its words kept.
+    helpers.add(QStringLiteral("swaymsg"), 0, {}, "starting\n", "/bin/sleep 60");
+    const HelperResult hung = runHelper(QStringLiteral("swaymsg"), {}, helpers.environment(), 300);
+    EXPECT_EQ(hung.end, HelperResult::End::TimedOut);
+    EXPECT_EQ(hung.errorOutput, QStringLiteral("starting\n"));
 }
 
 TEST(HelperProcess, CrashesAndHelpersThatCannotStartAreToldApart)

@@ -22,6 +22,8 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fcntl.h>
+#include <functional>
 #include <sys/resource.h>
 #include <sys/time.h>
 #include <sys/stat.h>
@@ -71,6 +73,7 @@ struct Visit {
     int decoded = 0;
     int cached = 0;
     int knownFailures = 0;
+    int givenUp = 0;
 };
 
 // The grid's build over paths on two workers: every cell in order, and how each came about.
@@ -83,6 +86,7 @@ Visit visit(const QStringList &paths, const std::shared_ptr<const ThumbnailCache
     v.decoded = loader.decodedFiles();
     v.cached = loader.cachedCells();
     v.knownFailures = loader.knownFailures();
+    v.givenUp = loader.givenUpCells();
     return v;
 }
 
@@ -135,6 +139,16 @@ QStringList filesBelow(const QString &folder)
     return files;
 }
 
+// Makes the folder and the missing ones above it as the programs that share the cache make
+// theirs: the user's alone (0700).
+void makePrivateFolder(const QString &folder)
+{
+    const QString parent = QFileInfo(folder).path();
+    if (!QFileInfo::exists(parent))
+        makePrivateFolder(parent);
+    ::mkdir(QFile::encodeName(folder).constData(), 0700);
+}
+
 // A thumbnail as another program writes it: one colour, the keys it must write for the file
 // as it is now, changed by `changes` (a null value removes the key).
 void writeForeign(const QString &file, const QString &original, QSize size, QRgb colour,
@@ -145,7 +159,8 @@ void writeForeign(const QString &file, const QString &original, QSize size, QRgb
                                    {thumbcache::SoftwareKey, QStringLiteral("another program")}};
     for (auto change = changes.constBegin(); change != changes.constEnd(); ++change)
         change.value().isNull() ? void(keys.remove(change.key())) : void(keys.insert(change.key(), change.value()));
-    ASSERT_TRUE(QDir().mkpath(QFileInfo(file).path()));
+    makePrivateFolder(QFileInfo(file).path());
+    ASSERT_TRUE(QFileInfo(QFileInfo(file).path()).isDir());
     QImage thumbnail(size, QImage::Format_RGB32);
     thumbnail.fill(colour);
     for (auto key = keys.constBegin(); key != keys.constEnd(); ++key)
@@ -340,7 +355,7 @@ TEST(ThumbnailCache, OtherProgramsThumbnailsAreUsedOnlyWhenTheyMatchAndServeTheC
         {"a damaged one",
          [&](const QString &c) {
              const QString file = s.thumbnailOf(photo, Flavour::Normal, c);
-             QDir().mkpath(QFileInfo(file).path());
+             makePrivateFolder(QFileInfo(file).path());
              QFile out(file);
              ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write("\x89PNG\r\n\x1a\n and then nothing") > 0);
          },
@@ -430,7 +445,7 @@ TEST(ThumbnailCache, FilesInsideTheCacheAndSmallFilesAreNeverCached)
 {
     Scratch s;
     const QString inside = s.thumbnails() + QStringLiteral("/pictures/inside.jpg");
-    QDir().mkpath(QFileInfo(inside).path());
+    makePrivateFolder(QFileInfo(inside).path());
     writePhoto(inside, QSize(1200, 900), 60);
     const QString link = s.path(QStringLiteral("link"));
     ASSERT_TRUE(QFile::link(QFileInfo(inside).path(), link));
@@ -473,4 +488,97 @@ TEST(ThumbnailCache, ADamagedThumbnailCostsNoMoreMemoryThanItsFile)
     EXPECT_TRUE(looksAlike(v.cells[0], plainCell(photo)));
     EXPECT_EQ(keyOf(s.thumbnailOf(photo), thumbcache::SoftwareKey), QStringLiteral("Pavix 9.9"))
         << "Pavix's own thumbnail takes its place";
+}
+
+TEST(ThumbnailCache, PipesLinksAndFoldersNotTheUsersOwnAreNeitherWaitedForNorUsed)
+{
+    Scratch s;
+    QStringList paths;
+    for (int i = 0; i < 4; ++i)
+        paths << writePhoto(s.picture(QStringLiteral("p%1.jpg").arg(i)), QSize(1200, 900), 80 + quint32(i));
+    const auto cache = s.cache();
+    const QString failFolder = s.thumbnails() + QStringLiteral("/fail/pavix-9.9");
+    const QString failure = failFolder + u'/' + QFileInfo(s.thumbnailOf(paths[1])).fileName();
+    // Another program's valid thumbnail of p3, reached through a link in the cache.
+    const QString elsewhere = s.path(QStringLiteral("elsewhere/p3.png"));
+    writeForeign(elsewhere, paths[3], {128, 96}, Green);
+    makePrivateFolder(QFileInfo(s.thumbnailOf(paths[0])).path());
+    makePrivateFolder(QFileInfo(s.thumbnailOf(paths[0], Flavour::Large)).path());
+    makePrivateFolder(failFolder);
+    const QStringList pipes{s.thumbnailOf(paths[0]), failure, s.thumbnailOf(paths[2], Flavour::Large)};
+    for (const QString &pipe : pipes)
+        ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0) << qPrintable(pipe);
+    ASSERT_TRUE(QFile::link(elsewhere, s.thumbnailOf(paths[3])));
+    // A reader left waiting on a pipe is let go at the end.
+    const auto letReadersGo = qScopeGuard([&] {
+        for (const QString &pipe : pipes) {
+            const int fd = ::open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0)
+                ::close(fd);
+        }
+    });
+
+    const Visit first = visit(paths, cache);
+    EXPECT_EQ(first.givenUp, 0);
+    EXPECT_EQ(first.decoded, 4);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(looksAlike(first.cells[size_t(i)], plainCell(paths[i]))) << i;
+    // Pavix's own thumbnails took the names of the pipe and the link; the stale pipe under
+    // fail/ is gone, and what the link led to is as it was.
+    for (const QString &path : paths) {
+        struct stat st {};
+        ASSERT_EQ(::lstat(QFile::encodeName(s.thumbnailOf(path)).constData(), &st), 0);
+        EXPECT_TRUE(S_ISREG(st.st_mode)) << qPrintable(path);
+    }
+    EXPECT_FALSE(QFileInfo::exists(failure) || QFileInfo(failure).isSymLink());
+    EXPECT_EQ(keyOf(elsewhere, thumbcache::SoftwareKey), QStringLiteral("another program"));
+    EXPECT_EQ(visit(paths, cache).decoded, 0);
+
+    // Cache folders that are links or not the user's alone: not read, not written.
+    const QString photo = paths[0];
+    struct Case {
+        const char *what;
+        std::function<void(const QString &thumbnails)> make;
+    };
+    const auto linkInPlace = [&](const QString &folder, const QString &target) {
+        makePrivateFolder(QFileInfo(folder).path());
+        ASSERT_TRUE(QFile::rename(folder, target));
+        ASSERT_TRUE(QFile::link(target, folder));
+    };
+    std::vector<Case> cases{
+        {"normal/ open to others", [&](const QString &t) { ::chmod(QFile::encodeName(t + QStringLiteral("/normal")).constData(), 0755); }},
+        {"the cache's folder open to others", [&](const QString &t) { ::chmod(QFile::encodeName(t).constData(), 0711); }},
+        {"normal/ a link", [&](const QString &t) { linkInPlace(t + QStringLiteral("/normal"), t + QStringLiteral("/../linked-normal")); }},
+        {"the cache's folder a link", [&](const QString &t) { linkInPlace(t, t + QStringLiteral("-linked")); }},
+    };
+    if (::geteuid() == 0) // only the superuser can give a folder away for the test
+        cases.push_back({"normal/ another user's", [&](const QString &t) {
+                             ASSERT_EQ(::chown(QFile::encodeName(t + QStringLiteral("/normal")).constData(), 65534, 65534), 0);
+                         }});
+    int number = 0;
+    for (const Case &c : cases) {
+        const QString name = QStringLiteral("foreign%1").arg(number++);
+        writeForeign(s.thumbnailOf(photo, Flavour::Normal, name), photo, {128, 96}, Green);
+        c.make(s.thumbnails(name));
+        const QStringList before = filesBelow(s.path(name));
+        const Visit v = visit({photo}, s.cache(name));
+        EXPECT_EQ(v.decoded, 1) << c.what;
+        EXPECT_NE(v.cells[0].pixel(30, 30), Green) << c.what;
+        EXPECT_EQ(filesBelow(s.path(name)), before) << c.what;
+        EXPECT_EQ(keyOf(s.thumbnailOf(photo, Flavour::Normal, name), thumbcache::SoftwareKey),
+                  QStringLiteral("another program"))
+            << c.what;
+    }
+
+    // A failure remembered under a fail/ folder that is a link is not believed.
+    const QString broken = writePhoto(s.picture(QStringLiteral("broken.jpg")), QSize(1200, 900), 90);
+    spoil(broken);
+    const auto failing = s.cache(QStringLiteral("failing"));
+    EXPECT_EQ(visit({broken}, failing).decoded, 1);
+    const QString failing9 = s.thumbnails(QStringLiteral("failing")) + QStringLiteral("/fail/pavix-9.9");
+    ASSERT_EQ(visit({broken}, failing).knownFailures, 1);
+    linkInPlace(failing9, s.path(QStringLiteral("failing-elsewhere")));
+    const Visit again = visit({broken}, failing);
+    EXPECT_EQ(again.knownFailures, 0);
+    EXPECT_EQ(again.decoded, 1);
 }

@@ -184,6 +184,14 @@ TEST(DesktopWallpaperSetter, WhatTheDesktopAnswersDecidesTheOutcome)
     EXPECT_EQ(silent.state, State::Refused);
     EXPECT_EQ(silent.detail, QStringLiteral("\"swaymsg\" ended with exit status 2 and gave no reason."));
 
+    // A helper that writes without end is stopped; what it wrote first is its answer.
+    helpers.add(QStringLiteral("gsettings"), 0, {}, {},
+                "/usr/bin/yes 'No such schema “org.gnome.desktop.background”' >&2");
+    const WallpaperOutcome flooded = setterFor(helpers, QStringLiteral("GNOME")).setWallpaper(BitmapPath);
+    EXPECT_EQ(flooded.state, State::Refused);
+    EXPECT_EQ(flooded.detail, QStringLiteral("\"gsettings\" wrote too much output and was stopped: "
+                                             "No such schema “org.gnome.desktop.background”"));
+
     // A helper that hangs is stopped at the time limit.
     helpers.add(QStringLiteral("pcmanfm-qt"), 0, {}, {}, "/bin/sleep 30");
     DesktopWallpaperSetter slow = setterFor(helpers, QStringLiteral("LXQt"));

@@ -21,6 +21,13 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstring>
+#include <functional>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 using namespace pavix;
 using wallpaper::WallpaperCommand;
 using Result = WallpaperCommand::Result;
@@ -235,4 +242,99 @@ TEST(WallpaperCommand, TheListingIsOutOfDateOnlyWhenItShowsTheDataFolder)
     rig.helpers.add(QStringLiteral("gsettings"), 4);
     EXPECT_EQ(rig.command.run(), Result::NotSet);
     EXPECT_EQ(changed.count(), 2);
+}
+
+TEST(WallpaperCommand, WhatHasTheBitmapsNameIsReplacedNeverWrittenThrough)
+{
+    CommandRig rig;
+    ASSERT_TRUE(QDir().mkpath(rig.dataFolder()));
+    const QString notes = rig.scratch.file(QStringLiteral("notes.txt"));
+    {
+        QFile file(notes);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("my notes\n") == 9);
+    }
+    const QByteArray bitmap = QFile::encodeName(rig.bitmap());
+    struct Case {
+        const char *what;
+        std::function<void()> make;
+    };
+    const Case cases[] = {
+        {"a link to the user's notes", [&] { ASSERT_TRUE(QFile::link(notes, rig.bitmap())); }},
+        {"a link that leads nowhere", [&] { ASSERT_TRUE(QFile::link(rig.scratch.file(QStringLiteral("gone.bmp")), rig.bitmap())); }},
+        {"a pipe", [&] { ASSERT_EQ(::mkfifo(bitmap.constData(), 0600), 0); }},
+    };
+    ASSERT_TRUE(rig.browser.selectFile(QStringLiteral("hopper.bmp")).ok());
+    for (const Case &c : cases) {
+        QFile::remove(rig.bitmap());
+        c.make();
+        EXPECT_EQ(rig.command.run(), Result::Set) << c.what;
+        EXPECT_TRUE(rig.messages.isEmpty()) << c.what << ": " << qPrintable(rig.messages.value(0).second);
+        struct stat st {};
+        ASSERT_EQ(::lstat(bitmap.constData(), &st), 0) << c.what;
+        EXPECT_TRUE(S_ISREG(st.st_mode)) << c.what;
+        EXPECT_EQ(QImage(rig.bitmap()).size(), QSize(128, 128)) << c.what;
+        EXPECT_EQ(fileBytes(notes), QByteArray("my notes\n")) << c.what;
+        EXPECT_FALSE(QFileInfo::exists(rig.scratch.file(QStringLiteral("gone.bmp")))) << c.what;
+    }
+    EXPECT_EQ(QDir(rig.dataFolder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("Wallpaper.bmp")})
+        << "no temporary file is left";
+
+    // A folder of that name is not replaced, and the system says why.
+    QFile::remove(rig.bitmap());
+    ASSERT_TRUE(QDir().mkpath(rig.bitmap() + QStringLiteral("/kept")));
+    EXPECT_EQ(rig.command.run(), Result::NotWritten);
+    ASSERT_EQ(rig.messages.size(), 1);
+    EXPECT_TRUE(rig.messages[0].second.endsWith(QStringLiteral("\"Wallpaper.bmp\" cannot be written: Is a directory")))
+        << qPrintable(rig.messages[0].second);
+    EXPECT_TRUE(QFileInfo(rig.bitmap() + QStringLiteral("/kept")).isDir());
+}
+
+TEST(WallpaperCommand, AFullDiskIsReportedWithTheSystemsReason)
+{
+    struct Case {
+        const char *what;
+        bool smallFileSystem; // a 64 KB file system over the data folder, or a file size limit
+        const char *reason;
+    };
+    // A file size limit, which any user may set, and a small file system that fills up,
+    // which only the superuser can mount for the test.
+    for (const Case c : {Case{"a file size limit", false, "File too large"},
+                         Case{"a full file system", true, "No space left on device"}}) {
+        SCOPED_TRACE(c.what);
+        CommandRig rig;
+        ASSERT_TRUE(QDir().mkpath(rig.dataFolder()));
+        const QByteArray folder = QFile::encodeName(rig.dataFolder());
+        ASSERT_TRUE(rig.browser.selectFile(QStringLiteral("cat.jpg")).ok());
+        ASSERT_GT(qint64(rig.browser.picture().sizeInBytes()), 64 * 1024) << "the bitmap is larger than the room";
+
+        Result result = Result::Set;
+        if (!c.smallFileSystem) {
+            rlimit before{};
+            ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
+            const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+            rlimit small = before;
+            small.rlim_cur = 16 * 1024;
+            ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+            result = rig.command.run();
+            ::setrlimit(RLIMIT_FSIZE, &before);
+            std::signal(SIGXFSZ, oldHandler);
+        } else {
+            if (::mount("tmpfs", folder.constData(), "tmpfs", MS_NOSUID | MS_NODEV, "size=64k,mode=0700") != 0) {
+                std::printf("[ skipped  ] %s: no tmpfs can be mounted (%s)\n", c.what, std::strerror(errno));
+                continue;
+            }
+            result = rig.command.run();
+            EXPECT_EQ(QDir(rig.dataFolder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                      QStringList())
+                << "nothing half-written is left";
+            EXPECT_EQ(::umount2(folder.constData(), MNT_DETACH), 0);
+        }
+        EXPECT_EQ(result, Result::NotWritten);
+        ASSERT_EQ(rig.messages.size(), 1);
+        EXPECT_TRUE(rig.messages[0].second.endsWith(QStringLiteral("\"Wallpaper.bmp\" cannot be written: ")
+                                                    + QLatin1String(c.reason)))
+            << qPrintable(rig.messages[0].second);
+        EXPECT_TRUE(rig.helpers.calls().isEmpty());
+    }
 }
