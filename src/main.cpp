@@ -85,7 +85,9 @@ int main(int argc, char **argv)
 
     // A logout, `kill` or Ctrl+C closes Pavix as its close button does: settings stored.
     pavix::platform::TerminationWatcher termination;
+    bool terminated = false;
     QObject::connect(&termination, &pavix::platform::TerminationWatcher::terminationRequested, &app, [&] {
+        terminated = true;
         if (main)
             main->close();
         QApplication::quit();
@@ -102,6 +104,12 @@ int main(int argc, char **argv)
     auto *splash = new pavix::shell::Splash(pavix::platform::screenTwipsPerPixel(), startup);
     splash->setAttribute(Qt::WA_DeleteOnClose);
     splash->show();
+    // Showing the splash paints it at once, which handles a signal that came meanwhile;
+    // quit() does nothing before the event loop runs, so such a signal ends Pavix here.
+    if (terminated) {
+        delete splash;
+        return 0;
+    }
 
     const int code = app.exec();
     main.reset();

@@ -84,6 +84,31 @@ kill "$pid" 2>/dev/null || true
 wait "$pid" 2>/dev/null || true
 pid=
 
+# A termination signal ends the program however early it comes: here as soon as the
+# message is written, while the splash is first painted, ten times over.
+for round in $(seq 10); do
+    : >"$scratch/missing"
+    "$pavix" "$scratch/no such folder" 2>"$scratch/missing" >/dev/null &
+    pid=$!
+    for _ in $(seq 200); do
+        grep -q "does not exist" "$scratch/missing" && break
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.01
+    done
+    kill "$pid" 2>/dev/null || true
+    for _ in $(seq 50); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$pid" 2>/dev/null; then
+        kill -9 "$pid" 2>/dev/null || true
+        fail "the program did not end on a termination signal (round $round)"
+        break
+    fi
+    wait "$pid" 2>/dev/null || true
+done
+pid=
+
 # The Debian package holds the same files, depends on Qt's platform plugins besides the
 # libraries dpkg-shlibdeps finds, and lintian finds no error in it.
 packaged=""
