@@ -12,22 +12,6 @@
 
 namespace pavix::platform {
 
-namespace {
-
-// True for a regular file, or a symbolic link that leads to one.
-bool isRegularEntry(const QByteArray &folder, const dirent *entry)
-{
-    if (entry->d_type == DT_REG)
-        return true;
-    if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
-        return false;
-    struct stat info {};
-    const QByteArray full = folder + '/' + QByteArray(entry->d_name);
-    return ::stat(full.constData(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
-} // namespace
-
 FolderListing listRegularFiles(const QString &folder, const std::function<bool(const QString &)> &wanted)
 {
     FolderListing listing;
@@ -44,19 +28,29 @@ FolderListing listRegularFiles(const QString &folder, const std::function<bool(c
         ::closedir(dir);
         return listing;
     }
-    const QByteArray base = encoded == "/" ? QByteArray() : encoded;
+    const int folderFd = ::dirfd(dir);
     while (const dirent *entry = ::readdir(dir)) {
         // Dot-files are hidden on this platform and, like hidden files elsewhere, are not
         // listed (the folder tree does not show hidden folders either).
         if (entry->d_name[0] == '.')
+            continue;
+        if (entry->d_type != DT_REG && entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
             continue;
         const QString name = QFile::decodeName(entry->d_name);
         // A name that is not valid in the file-name encoding cannot be turned back into the
         // same bytes, so nothing could open the file under it: leave it out.
         if (QFile::encodeName(name) != QByteArrayView(entry->d_name))
             continue;
-        if ((!wanted || wanted(name)) && isRegularEntry(base, entry))
-            listing.names.append(name);
+        if (wanted && !wanted(name))
+            continue;
+        // Every file's status is read here, once, from the folder itself (a link is followed):
+        // the list, its count and the thumbnails all come from this listing, so a file that
+        // vanished since the folder was read, or whose status cannot be read, is left out of
+        // all of them alike.
+        struct stat info {};
+        if (::fstatat(folderFd, entry->d_name, &info, 0) != 0 || !S_ISREG(info.st_mode))
+            continue;
+        listing.files.push_back({name, static_cast<qint64>(info.st_size)});
     }
     ::closedir(dir);
     return listing;

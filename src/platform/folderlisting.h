@@ -1,6 +1,6 @@
 #pragma once
-// Reading folders and files from the file system: the regular files of one folder, a
-// file's length, and the message for a folder that cannot be read.
+// Reading folders and files from the file system: the regular files of one folder with
+// their lengths, a file's length, and the message for a folder that cannot be read.
 
 #include "common/result.h"
 
@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <vector>
 
 namespace pavix::platform {
 
@@ -15,14 +16,22 @@ namespace pavix::platform {
 // length is read.
 inline constexpr int ErrFileNotFound = 53;
 
-// The names of the regular files of `folder` (not recursive) that `wanted` accepts, in the
-// order the system lists them; symbolic links that lead to regular files count. Dot-files
-// (hidden here) and names not valid in the file-name encoding (nothing could open them)
-// are left out; `wanted` sees each other name before anything else is asked of the file.
+// One regular file of a listed folder: its name and its length in bytes when it was listed.
+struct ListedFile {
+    QString name;
+    qint64 length = 0;
+};
+
+// The regular files of `folder` (not recursive) that `wanted` accepts, in the order the
+// system lists them, each with its length; symbolic links that lead to regular files count.
+// Dot-files (hidden here) and names not valid in the file-name encoding (nothing could open
+// them) are left out; `wanted` sees each other name before anything else is asked of the
+// file. A file that is gone by the time its status is read (removed while the folder is
+// read), or whose status cannot be read, is left out and the listing goes on.
 // A folder that cannot be opened, or whose files cannot be reached (no search permission),
 // lists nothing and gives the system's error number.
 struct FolderListing {
-    QStringList names;
+    std::vector<ListedFile> files;
     int error = 0; // the system's error number when the folder cannot be opened
 };
 FolderListing listRegularFiles(const QString &folder, const std::function<bool(const QString &)> &wanted);

@@ -40,11 +40,9 @@ void FolderScan::emptyListAndPreview()
     m_browser.clearPicture();
 }
 
-common::Status FolderScan::fillList()
+void FolderScan::fillList()
 {
-    auto [entries, listed] = m_browser.catalogueEntries();
-    m_parts.listInteraction->fill(entries);
-    return listed;
+    m_parts.listInteraction->fill(m_browser.catalogueEntries());
 }
 
 void FolderScan::showImageCount(int count)
@@ -78,7 +76,6 @@ void FolderScan::scanTreeFolder()
             m_status.showMessage(opened.error().message);
         return;
     }
-    // A file that fails to list ends the listing; the entries made so far stay.
     fillList();
     m_parts.grid->build();
     showImageCount(m_browser.files().listCount());
@@ -109,9 +106,7 @@ QString FolderScan::browseFolder(const QString &initialFolder)
         return folder;
     }
     showImageCount(count);
-    // The program carries on with the entries made so far.
-    if (const common::Status listed = fillList(); !listed && reportError)
-        reportError(listed.error().message);
+    fillList();
     m_parts.grid->build();
     m_status.showMessage(QString());
     return folder;
