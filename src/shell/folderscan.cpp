@@ -3,9 +3,11 @@
 #include "browser/browser.h"
 #include "browser/statusline.h"
 #include "browser/texts.h"
+#include "catalogue/filepaths.h"
 #include "catalogue/typepatterns.h"
 #include "listview/listinteraction.h"
 #include "listview/qtlistview.h"
+#include "platform/folderlisting.h"
 #include "preview/tiledpreview.h"
 #include "shell/busycursor.h"
 #include "shell/elidedlabel.h"
@@ -29,7 +31,7 @@ FolderScan::FolderScan(browser::Browser &browser, browser::StatusLine &status, p
         return QFileDialog::getExistingDirectory(window, title, initialFolder, QFileDialog::ShowDirsOnly);
     };
     reportError = [window](const QString &text) {
-        QMessageBox::warning(window, browser::AppTitle, text, QMessageBox::Ok);
+        QMessageBox::warning(window, browser::AppTitle, catalogue::oneLineText(text), QMessageBox::Ok);
     };
 }
 
@@ -84,7 +86,9 @@ void FolderScan::scanTreeFolder()
 QString FolderScan::browseFolder(const QString &initialFolder)
 {
     const QString title = catalogue::searchingText(m_browser.typeTexts());
-    const QString folder = chooseFolder ? chooseFolder(title, initialFolder) : QString();
+    // The chooser names a folder whose name is not UTF-8 by a path nothing can open; its
+    // real name is found.
+    const QString folder = platform::realFolderPath(chooseFolder ? chooseFolder(title, initialFolder) : QString());
     if (folder.isEmpty() || folder == m_browser.folder())
         return folder;
 
