@@ -135,9 +135,14 @@ QModelIndex FolderTreeModel::indexOf(const QString &path) const
     const qsizetype slash = path.lastIndexOf(u'/');
     if (slash < 0)
         return QModelIndex();
-    const Holder *holder = holderOf(m_folders->index(slash == 0 ? QStringLiteral("/") : path.left(slash)));
-    if (!holder)
+    const QModelIndex sourceHolder = m_folders->index(slash == 0 ? QStringLiteral("/") : path.left(slash));
+    const Holder *holder = holderOf(sourceHolder);
+    if (!holder) {
+        // Not read yet: reading the folder that holds it brings it in (readFolder).
+        if (sourceHolder.isValid() && m_folders->canFetchMore(sourceHolder))
+            m_folders->fetchMore(sourceHolder);
         return QModelIndex();
+    }
     for (const auto &leftOut : holder->leftOut)
         if (leftOut->path == path)
             return indexOfLeftOut(leftOut.get(), 0);

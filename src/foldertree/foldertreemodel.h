@@ -25,7 +25,7 @@ public:
     ~FolderTreeModel() override;
 
     // The index of the folder at `path` (column 0); invalid while the folder that holds it
-    // has not been read.
+    // has not been read (for a folder Qt leaves out, that folder is then asked to be read).
     QModelIndex indexOf(const QString &path) const;
     // The path of the folder at `index`, holding the real bytes of every name; "" for none.
     QString filePath(const QModelIndex &index) const;

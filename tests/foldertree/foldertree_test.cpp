@@ -114,4 +114,15 @@ TEST(FolderTree, FoldersWhoseNamesAreNotUtf8AreShownAndEachPicksItsOwnFolder)
     EXPECT_EQ(model->filePath(model->index(0, 0, folder)), scratch.file(QStringLiteral("plain")));
     EXPECT_EQ(tree.selectedFolder(), e8);
     EXPECT_EQ(changed.count(), 2);
+
+    // Written before anything is read (the folder of the last run), such a folder is shown
+    // as the current one once the folders above it are read.
+    FolderTree fresh(nullptr);
+    fresh.resize(300, 400);
+    fresh.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fresh));
+    fresh.setSelectedFolder(e9);
+    const auto *freshModel = qobject_cast<FolderTreeModel *>(fresh.model());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return freshModel->filePath(fresh.currentIndex()) == e9; }, 5000));
+    EXPECT_EQ(fresh.selectedFolder(), e9);
 }
