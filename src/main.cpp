@@ -87,12 +87,14 @@ int main(int argc, char **argv)
         QMessageBox::warning(main ? main.get() : nullptr, QStringLiteral("Pavix"), message, QMessageBox::Ok);
     });
 
-    // A logout, `kill` or Ctrl+C closes Pavix as its close button does: settings stored.
+    // A logout, `kill` or Ctrl+C closes Pavix as its close button does: settings stored. The
+    // quit is queued: a signal met before the event loop runs its first turn would otherwise
+    // ask to quit a loop not yet running, and Pavix would start and stay.
     pavix::platform::TerminationWatcher termination;
     QObject::connect(&termination, &pavix::platform::TerminationWatcher::terminationRequested, &app, [&] {
         if (main)
             main->close();
-        QApplication::quit();
+        QMetaObject::invokeMethod(&app, &QApplication::quit, Qt::QueuedConnection);
     });
 
     auto startup = [&](const auto &status) {
