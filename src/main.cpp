@@ -1,5 +1,6 @@
 // Pavix: a picture-tiling browser. The splash window starts the program; its timer runs
 // the start-up sequence, which shows the main window.
+#include "common/filename.h"
 #include "platform/appicon.h"
 #include "platform/pictureservice.h"
 #include "platform/qtshellinfo.h"
@@ -26,7 +27,7 @@ const QString Version = QStringLiteral(PAVIX_VERSION);
 void writeLines(std::FILE *stream, const QStringList &lines)
 {
     for (const QString &line : lines)
-        std::fputs((line + u'\n').toLocal8Bit().constData(), stream);
+        std::fputs(pavix::common::encodeFileName(line + u'\n').constData(), stream);
 }
 
 // Prints what a --help, --version or refused command line asks for and gives the exit
@@ -53,7 +54,7 @@ int main(int argc, char **argv)
     // and a refused option answer without a display.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << pavix::common::decodeFileName(argv[i]);
     const pavix::shell::CommandLine line = pavix::shell::parseCommandLine(arguments, Version);
     if (const int code = answerCommandLine(line); code >= 0)
         return code;

@@ -32,20 +32,17 @@ common::Result<qint64> Browser::listedFileLength(const QString &name) const
     return platform::fileLength(catalogue::joinPath(m_files.path(), name));
 }
 
-std::pair<std::vector<CatalogueEntry>, common::Status> Browser::catalogueEntries()
+std::vector<CatalogueEntry> Browser::catalogueEntries()
 {
     std::vector<CatalogueEntry> entries;
     m_icons.startListing();
     entries.reserve(static_cast<size_t>(m_files.listCount()));
-    for (const QString &name : m_files.names()) {
-        // The length is read first: a file that vanished leaves no half-made entry.
-        const common::Result<qint64> length = listedFileLength(name);
-        if (!length)
-            return {std::move(entries), length.error()};
+    for (int i = 0; i < m_files.listCount(); ++i) {
+        const QString &name = m_files.names().at(i);
         const int position = m_icons.positionFor(catalogue::joinPath(m_files.path(), name));
-        entries.push_back({name, *length, position, m_icons.typeNameAt(position)});
+        entries.push_back({name, m_files.length(i), position, m_icons.typeNameAt(position)});
     }
-    return {std::move(entries), common::Ok{}};
+    return entries;
 }
 
 void Browser::setPatterns(const catalogue::TypePatterns &patterns)

@@ -73,12 +73,12 @@ public:
     // The icon pairs and type names of the catalogue.
     platform::IconCache &icons() { return m_icons; }
     const platform::IconCache &icons() const { return m_icons; }
-    // One entry per listed file, in list order, with its length read from the folder and
-    // its icon from the cache. Stops at the first file whose length cannot be read and
-    // returns the entries made before it with that file's error. Each call is a new
-    // listing for the cache: icons only earlier listings used may go.
-    std::pair<std::vector<CatalogueEntry>, common::Status> catalogueEntries();
-    // Length in bytes of a listed file of the listed folder.
+    // One entry per listed file, in list order, with the length the listing read and its
+    // icon from the cache: as many entries as the file list has names, whatever became of
+    // the files since. Each call is a new listing for the cache: icons only earlier
+    // listings used may go.
+    std::vector<CatalogueEntry> catalogueEntries();
+    // Length in bytes of a listed file of the listed folder as it is now.
     common::Result<qint64> listedFileLength(const QString &name) const;
 
     // --- Picture types --------------------------------------------------------------------

@@ -30,11 +30,13 @@ common::Status FileList::setPath(const QString &folder)
         return common::makeError(common::ErrPathNotFound, QStringLiteral("Path not found"));
     const QString normal = normalFolder(folder);
     QStringList names;
-    const int error = read(normal, names);
+    std::vector<qint64> lengths;
+    const int error = read(normal, names, lengths);
     // The list follows the folder even when it cannot be read: it then lists nothing, so
     // no other folder's files are ever shown under its name.
     m_path = normal;
     m_names = std::move(names);
+    m_lengths = std::move(lengths);
     if (error != 0)
         return common::makeError(common::ErrPathNotFound, platform::unreadableFolderMessage(folder, error));
     return common::Ok{};
@@ -51,9 +53,10 @@ void FileList::refresh()
     if (m_path.isEmpty())
         return;
     QStringList names;
-    if (read(m_path, names) != 0)
-        names.clear();
+    std::vector<qint64> lengths;
+    read(m_path, names, lengths);
     m_names = std::move(names);
+    m_lengths = std::move(lengths);
 }
 
 QString FileList::list(int i) const
@@ -63,24 +66,39 @@ QString FileList::list(int i) const
     return m_names.at(i);
 }
 
-int FileList::read(const QString &folder, QStringList &names) const
+qint64 FileList::length(int i) const
+{
+    if (i < 0 || i >= m_names.size())
+        return 0;
+    return m_lengths[static_cast<size_t>(i)];
+}
+
+int FileList::read(const QString &folder, QStringList &names, std::vector<qint64> &lengths) const
 {
     const QStringList elements = catalogue::patternElements(m_pattern);
     platform::FolderListing listing = platform::listRegularFiles(
         folder, [&elements](const QString &name) { return catalogue::matchesAnyElement(elements, name); });
     names.clear();
+    lengths.clear();
     if (listing.error != 0)
         return listing.error;
     // Ignoring case, then by exact text so that "a.bmp" and "A.bmp" keep one order on
     // every read.
-    std::vector<std::pair<QString, QString>> found; // case-folded name, name
-    found.reserve(static_cast<size_t>(listing.names.size()));
-    for (QString &name : listing.names)
-        found.emplace_back(name.toCaseFolded(), std::move(name));
-    std::sort(found.begin(), found.end());
+    std::vector<std::pair<QString, platform::ListedFile>> found; // case-folded name, file
+    found.reserve(listing.files.size());
+    for (platform::ListedFile &file : listing.files) {
+        QString folded = file.name.toCaseFolded();
+        found.emplace_back(std::move(folded), std::move(file));
+    }
+    std::sort(found.begin(), found.end(), [](const auto &a, const auto &b) {
+        return a.first != b.first ? a.first < b.first : a.second.name < b.second.name;
+    });
     names.reserve(static_cast<qsizetype>(found.size()));
-    for (auto &item : found)
-        names.append(std::move(item.second));
+    lengths.reserve(found.size());
+    for (auto &item : found) {
+        names.append(std::move(item.second.name));
+        lengths.push_back(item.second.length);
+    }
     return 0;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The file list of the folder being browsed: enumerates the regular files of one folder whose names
-// match the combined pattern, in ascending order of name ignoring case. It is never shown;
-// the scans read its names and hand them to the catalogue and the thumbnail grid.
+// match the combined pattern, in ascending order of name ignoring case, each with the length
+// it had when the folder was read. It is never shown; the list, its count and the thumbnail
+// grid are all made from its one listing, so they always agree.
 // Folders, special files and dot-files (hidden on this platform) are never listed;
 // symbolic links to regular files are.
 
@@ -9,6 +10,8 @@
 
 #include <QString>
 #include <QStringList>
+
+#include <vector>
 
 namespace pavix::browser {
 
@@ -42,15 +45,19 @@ public:
     QString list(int i) const;
     // All listed names, in list order.
     const QStringList &names() const { return m_names; }
+    // The length in bytes the file at position i had when the folder was read; 0 for a
+    // position outside the list.
+    qint64 length(int i) const;
 
 private:
-    // Reads `folder` into `names` in list order; 0, or the system's error number when the
-    // folder cannot be opened (names then empty).
-    int read(const QString &folder, QStringList &names) const;
+    // Reads `folder` into `names` and `lengths` in list order; 0, or the system's error
+    // number when the folder cannot be opened (both then empty).
+    int read(const QString &folder, QStringList &names, std::vector<qint64> &lengths) const;
 
     QString m_path;
     QString m_pattern;
     QStringList m_names;
+    std::vector<qint64> m_lengths; // beside m_names
 };
 
 } // namespace pavix::browser

@@ -1,5 +1,7 @@
 #include "catalogue/filepaths.h"
 
+#include "common/filename.h"
+
 namespace pavix::catalogue {
 
 QString selectionFolder(const QString &path)
@@ -16,7 +18,7 @@ QString joinPath(const QString &folder, const QString &name)
 
 QString oneLineText(const QString &text)
 {
-    QString line = text;
+    QString line = common::withUnpairedSurrogatesReplaced(text);
     for (QChar &c : line) {
         const char16_t u = c.unicode();
         if (u < 0x20 || (u >= 0x7f && u <= 0x9f) || u == 0x2028 || u == 0x2029)

@@ -19,10 +19,12 @@ QString selectionFolder(const QString &path);
 inline constexpr char16_t UnshownCharacter = u'\uFFFD';
 
 // A text holding file or folder names as one line the user can read: every control character
-// (U+0000 to U+001F, U+007F to U+009F) and the line and paragraph separators (U+2028,
-// U+2029) become UnshownCharacter, so a name holding a newline does not break the line it
-// is shown on and one holding a carriage return does not look like a name without it.
-// Any other text is returned unchanged.
+// (U+0000 to U+001F, U+007F to U+009F), the line and paragraph separators (U+2028,
+// U+2029) and every surrogate that is not half of a pair (a byte of a name that is not
+// UTF-8, common/filename.h) become UnshownCharacter, so a name holding a newline does not
+// break the line it is shown on, one holding a carriage return does not look like a name
+// without it, and a name's undecodable bytes show as one U+FFFD each. Any other text is
+// returned unchanged. Everything that draws a name for the user passes it through here.
 QString oneLineText(const QString &text);
 
 } // namespace pavix::catalogue

@@ -2,6 +2,7 @@
 
 #include "catalogue/filepaths.h"
 #include "common/keys.h"
+#include "foldertree/foldertreemodel.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -49,14 +50,15 @@ FolderTree::FolderTree(QWidget *parent)
     m_model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     m_model->setReadOnly(true);
     m_model->setRootPath(QStringLiteral("/"));
+    m_folders = new FolderTreeModel(m_model, this);
     // Connected before the view and its selection model connect theirs: the flag is up before
     // the selection model moves the current index off the row that goes.
-    connect(m_model, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+    connect(m_folders, &QAbstractItemModel::rowsAboutToBeRemoved, this,
             [this](const QModelIndex &above, int first, int last) {
                 if (holdsCurrent(above, first, last))
                     m_currentRemoved = true;
             });
-    setModel(m_model);
+    setModel(m_folders);
     setItemDelegate(new OneLineDelegate(this));
     for (int c = 1; c < m_model->columnCount(); ++c)
         hideColumn(c);
@@ -73,7 +75,7 @@ FolderTree::FolderTree(QWidget *parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     // Connected after the view's own handling: the row is gone and the current index moved.
     // The tree then shows no current folder; the selected one stays what it was.
-    connect(m_model, &QAbstractItemModel::rowsRemoved, this, [this] {
+    connect(m_folders, &QAbstractItemModel::rowsRemoved, this, [this] {
         if (!m_currentRemoved)
             return;
         m_writing = true;
@@ -99,6 +101,7 @@ FolderTree::FolderTree(QWidget *parent)
 FolderTree::~FolderTree()
 {
     setModel(nullptr);
+    delete m_folders;
     delete m_model;
 }
 
@@ -113,7 +116,7 @@ bool FolderTree::holdsCurrent(const QModelIndex &parent, int first, int last) co
 
 void FolderTree::revealSelected()
 {
-    const QModelIndex index = m_model->index(m_selected);
+    const QModelIndex index = m_folders->indexOf(m_selected);
     if (!index.isValid())
         return;
     // Expanding the folders above it makes the model read them.
@@ -164,7 +167,7 @@ void FolderTree::currentChanged(const QModelIndex &current, const QModelIndex &p
     QTreeView::currentChanged(current, previous);
     if (m_writing || m_currentRemoved || !current.isValid())
         return;
-    const QString path = m_model->filePath(current);
+    const QString path = m_folders->filePath(current);
     if (path.isEmpty() || path == m_selected)
         return;
     m_selected = path;

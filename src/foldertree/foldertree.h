@@ -1,7 +1,9 @@
 #pragma once
 // The folder tree: the file system's folders (hidden ones left out), with a selected
 // folder that reads back exactly as it was written and a notification when it changes.
-// A folder's name holding a line break is drawn on one line (catalogue::oneLineText).
+// A folder's name holding a line break is drawn on one line (catalogue::oneLineText); a
+// folder whose name is not UTF-8 is shown too, with U+FFFD, and selected by its real name
+// (FolderTreeModel).
 // When another program removes or renames the selected folder (or one above it), the
 // selection stays on it and no notification comes: the program never moves to another
 // folder by itself.
@@ -15,6 +17,8 @@ class QAbstractFileIconProvider;
 class QFileSystemModel;
 
 namespace pavix::foldertree {
+
+class FolderTreeModel;
 
 class FolderTree : public QTreeView {
     Q_OBJECT
@@ -53,6 +57,7 @@ private:
     void showNameOf(const QModelIndex &index);
 
     QFileSystemModel *m_model;
+    FolderTreeModel *m_folders = nullptr; // m_model's folders and those it leaves out
     std::unique_ptr<QAbstractFileIconProvider> m_iconProvider;
     QString m_selected;
     bool m_writing = false;

@@ -1,5 +1,6 @@
 #include "listview/listitemmodel.h"
 
+#include "catalogue/filepaths.h"
 #include "platform/imagelist.h"
 
 #include <QPixmap>
@@ -47,7 +48,7 @@ QVariant ListItemModel::data(const QModelIndex &index, int role) const
             return item->sub[static_cast<size_t>(column - 1)];
         return QVariant();
     case Qt::ToolTipRole:
-        return column == 0 ? QVariant(item->text) : QVariant();
+        return column == 0 ? QVariant(catalogue::oneLineText(item->text)) : QVariant();
     case Qt::DecorationRole:
         return column == 0 ? QVariant(iconFor(item->icon)) : QVariant();
     case Qt::TextAlignmentRole:

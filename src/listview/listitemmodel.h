@@ -38,8 +38,9 @@ public:
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
-    // Display: the text or a sub-item; tool tip: the text; decoration (column 0): the icon,
-    // both sizes in one; alignment: right for a sub-item given as a number.
+    // Display: the text or a sub-item; tool tip: the text as it is shown
+    // (catalogue::oneLineText); decoration (column 0): the icon, both sizes in one;
+    // alignment: right for a sub-item given as a number.
     QVariant data(const QModelIndex &index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 

@@ -1,9 +1,13 @@
 #include "platform/folderlisting.h"
 
+#include "common/filename.h"
+
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -12,26 +16,10 @@
 
 namespace pavix::platform {
 
-namespace {
-
-// True for a regular file, or a symbolic link that leads to one.
-bool isRegularEntry(const QByteArray &folder, const dirent *entry)
-{
-    if (entry->d_type == DT_REG)
-        return true;
-    if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
-        return false;
-    struct stat info {};
-    const QByteArray full = folder + '/' + QByteArray(entry->d_name);
-    return ::stat(full.constData(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
-} // namespace
-
 FolderListing listRegularFiles(const QString &folder, const std::function<bool(const QString &)> &wanted)
 {
     FolderListing listing;
-    const QByteArray encoded = QFile::encodeName(folder);
+    const QByteArray encoded = common::encodeFileName(folder);
     DIR *dir = ::opendir(encoded.constData());
     if (!dir) {
         listing.error = errno != 0 ? errno : EIO;
@@ -44,19 +32,25 @@ FolderListing listRegularFiles(const QString &folder, const std::function<bool(c
         ::closedir(dir);
         return listing;
     }
-    const QByteArray base = encoded == "/" ? QByteArray() : encoded;
+    const int folderFd = ::dirfd(dir);
     while (const dirent *entry = ::readdir(dir)) {
         // Dot-files are hidden on this platform and, like hidden files elsewhere, are not
         // listed (the folder tree does not show hidden folders either).
         if (entry->d_name[0] == '.')
             continue;
-        const QString name = QFile::decodeName(entry->d_name);
-        // A name that is not valid in the file-name encoding cannot be turned back into the
-        // same bytes, so nothing could open the file under it: leave it out.
-        if (QFile::encodeName(name) != QByteArrayView(entry->d_name))
+        if (entry->d_type != DT_REG && entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
             continue;
-        if ((!wanted || wanted(name)) && isRegularEntry(base, entry))
-            listing.names.append(name);
+        const QString name = common::decodeFileName(entry->d_name);
+        if (wanted && !wanted(name))
+            continue;
+        // Every file's status is read here, once, from the folder itself (a link is followed):
+        // the list, its count and the thumbnails all come from this listing, so a file that
+        // vanished since the folder was read, or whose status cannot be read, is left out of
+        // all of them alike.
+        struct stat info {};
+        if (::fstatat(folderFd, entry->d_name, &info, 0) != 0 || !S_ISREG(info.st_mode))
+            continue;
+        listing.files.push_back({name, static_cast<qint64>(info.st_size)});
     }
     ::closedir(dir);
     return listing;
@@ -73,13 +67,105 @@ QString unreadableFolderMessage(const QString &folder, int error)
 
 common::Result<qint64> fileLength(const QString &path)
 {
-    // One stat call: a folder listing asks this once per file.
-    struct stat info {};
-    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &info) != 0)
+    // One stat call: the preview asks this for the file it shows.
+    const PathStatus status = pathStatus(path);
+    if (status.error != 0)
         return common::makeError(ErrFileNotFound, QStringLiteral("File not found"));
-    if (!S_ISREG(info.st_mode))
+    if (!status.isFile)
         return common::makeError(common::ErrGeneral, QStringLiteral("Not a file: %1").arg(path));
-    return static_cast<qint64>(info.st_size);
+    return status.length;
+}
+
+PathStatus pathStatus(const QString &path)
+{
+    PathStatus status;
+    struct stat info {};
+    if (path.isEmpty()) {
+        status.error = ENOENT;
+    } else if (::stat(common::encodeFileName(path).constData(), &info) != 0) {
+        status.error = errno != 0 ? errno : ENOENT;
+    } else {
+        status.isFolder = S_ISDIR(info.st_mode);
+        status.isFile = S_ISREG(info.st_mode);
+        status.length = static_cast<qint64>(info.st_size);
+    }
+    return status;
+}
+
+int openForReading(const QString &path, QFile &file)
+{
+    // Without O_NONBLOCK, opening a pipe waits for a writer that may never come.
+    const int fd = ::open(common::encodeFileName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0)
+        return errno != 0 ? errno : EIO;
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return EIO;
+    }
+    return 0;
+}
+
+QStringList foldersQtLeavesOut(const QString &folder)
+{
+    std::vector<QByteArray> found;
+    DIR *dir = ::opendir(common::encodeFileName(folder).constData());
+    if (!dir)
+        return {};
+    while (const dirent *entry = ::readdir(dir)) {
+        if (entry->d_name[0] == '.' || entry->d_type == DT_REG)
+            continue;
+        const QByteArray name(entry->d_name);
+        const QString text = common::decodeFileName(name);
+        if (std::none_of(text.cbegin(), text.cend(), common::isUndecodedByte))
+            continue;
+        struct stat info {};
+        if (::fstatat(::dirfd(dir), entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode))
+            found.push_back(name);
+    }
+    ::closedir(dir);
+    std::sort(found.begin(), found.end());
+    QStringList names;
+    for (const QByteArray &name : found)
+        names.append(common::decodeFileName(name));
+    return names;
+}
+
+QString realFolderPath(const QString &shownPath)
+{
+    if (!shownPath.startsWith(u'/') || !shownPath.contains(QChar::ReplacementCharacter)
+        || pathStatus(shownPath).error == 0)
+        return shownPath;
+    QByteArray real;
+    for (const QString &step : shownPath.split(u'/', Qt::SkipEmptyParts)) {
+        const QByteArray asWritten = common::encodeFileName(step);
+        if (!step.contains(QChar::ReplacementCharacter)) {
+            real += '/' + asWritten;
+            continue;
+        }
+        DIR *dir = ::opendir(real.isEmpty() ? "/" : real.constData());
+        if (!dir)
+            return shownPath;
+        std::optional<QByteArray> found;
+        while (const dirent *entry = ::readdir(dir)) {
+            const QByteArray name(entry->d_name);
+            // Qt's listings decode a name as QFile::decodeName does; a stored path shows each
+            // undecodable byte as U+FFFD. Only folders are wanted.
+            if (QFile::decodeName(name) != step
+                && common::withUnpairedSurrogatesReplaced(common::decodeFileName(name)) != step)
+                continue;
+            struct stat info {};
+            if (::fstatat(::dirfd(dir), entry->d_name, &info, 0) != 0 || !S_ISDIR(info.st_mode))
+                continue;
+            if (name == asWritten || !found || (*found != asWritten && name < *found))
+                found = name;
+        }
+        ::closedir(dir);
+        if (!found)
+            return shownPath;
+        real += '/' + *found;
+    }
+    return common::decodeFileName(real);
 }
 
 } // namespace pavix::platform

@@ -1,8 +1,10 @@
 #include "platform/pictureservice.h"
 
+#include "common/filename.h"
 #include "common/jpegframe.h"
 #include "common/pngchunks.h"
 #include "common/units.h"
+#include "platform/folderlisting.h"
 #include "platform/timedcall.h"
 
 #include <QBuffer>
@@ -43,14 +45,22 @@ Error deviceError(const QString &name, const QString &reason)
                              QStringLiteral("Device I/O Error while reading \"%1\": %2").arg(name, reason));
 }
 
-// A file that could not be opened: one Pavix may not read is a file it cannot read, like a
-// damaged one; any other failure is the device's.
-Error openFailure(const QString &name, const QFile &file)
+// The file at `path` could not be opened (the system's error number): one Pavix may not
+// read is a file it cannot read, like a damaged one; any other failure is the device's.
+Error openFailure(const QString &path, const QString &name, int error)
 {
-    // QFile tells every failed open as an open error; the permissions tell this one apart.
-    if (!QFileInfo(file.fileName()).isReadable())
-        return badPicture(name, file.errorString());
-    return deviceError(name, file.errorString());
+    const QString reason = QString::fromLocal8Bit(std::strerror(error));
+    // Told apart by the permissions: a file that opens for no one, not even for root (a
+    // write-only device attribute), is the device's.
+    if (::access(common::encodeFileName(path).constData(), R_OK) != 0)
+        return badPicture(name, reason);
+    return deviceError(name, reason);
+}
+
+// The name of the file at `path`, as messages name it.
+QString fileNameOf(const QString &path)
+{
+    return path.mid(path.lastIndexOf(u'/') + 1);
 }
 
 QString sizeText(QSize pixels)
@@ -109,19 +119,20 @@ constexpr qint64 HeaderPeekBytes = qint64(256) << 10;
 common::Status readFirstPicture(const QString &path, const ShrinkRule &shrinkFor, QImage &picture, QByteArray *fileBytes,
                                 const DecodeGate *gate, PictureFacts *facts)
 {
-    const QFileInfo info(path);
-    const QString name = info.fileName();
-    if (!info.exists())
+    const QString name = fileNameOf(path);
+    const PathStatus status = pathStatus(path);
+    if (status.error != 0)
         return badPicture(name, QStringLiteral("the file does not exist"));
     // A folder, a pipe or a device is no picture, and reading one could block for ever.
-    if (!info.isFile())
+    if (!status.isFile)
         return badPicture(name, QStringLiteral("it is not a file"));
 
-    // Opened here rather than by QImageReader: given a name it cannot open, the reader goes
-    // on to try the name with each known extension appended, and could load another file.
-    WatchedFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return openFailure(name, file);
+    // Opened here, by the bytes of its name, rather than by QImageReader: given a name it
+    // cannot open, the reader goes on to try the name with each known extension appended,
+    // and could load another file.
+    WatchedFile file;
+    if (const int error = openForReading(path, file); error != 0)
+        return openFailure(path, name, error);
 
     QIODevice *device = &file;
     QBuffer memory;
@@ -297,7 +308,7 @@ Result<QImage> loadPictureWithin(const QString &path, std::chrono::milliseconds 
     std::optional<Result<QImage>> read = callWithin(limit, [path] { return loadPicture(path); });
     if (read)
         return std::move(*read);
-    return deviceError(QFileInfo(path).fileName(),
+    return deviceError(fileNameOf(path),
                        QStringLiteral("reading it took longer than %1 seconds").arg(limit.count() / 1000.0));
 }
 
@@ -358,13 +369,12 @@ Result<QImage> loadShrunkPicture(const QString &path, const ShrinkRule &shrinkFo
 
 Result<PictureFacts> readPictureFacts(const QString &path)
 {
-    const QFileInfo info(path);
-    const QString name = info.fileName();
-    if (!info.isFile())
+    const QString name = fileNameOf(path);
+    if (!pathStatus(path).isFile)
         return badPicture(name, QStringLiteral("it is not a file"));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return openFailure(name, file);
+    QFile file;
+    if (const int error = openForReading(path, file); error != 0)
+        return openFailure(path, name, error);
     if (file.size() == 0)
         return badPicture(name, QStringLiteral("the file is empty"));
     // As for a whole read: a stalled read holds up this thread only, not Qt's image formats.

@@ -1,6 +1,7 @@
 #include "platform/qtshellinfo.h"
 
 #include "common/pngchunks.h"
+#include "platform/folderlisting.h"
 #include "platform/timedcall.h"
 
 #include <QBuffer>
@@ -129,14 +130,14 @@ QImage QtShellInfo::iconFilePicture(const QString &path, int sizePx)
     // Only a regular file with a length is read, and read whole once: a pipe or a device
     // named like an icon, or a pseudo file of the system (length 0), could block the
     // interface for ever, and a reader given the name would open it anew for every entry.
-    const QFileInfo info(path);
-    if (!info.isFile() || info.size() <= 0 || info.size() > MaxIconFileBytes)
+    const PathStatus status = pathStatus(path);
+    if (!status.isFile || status.length <= 0 || status.length > MaxIconFileBytes)
         return QImage();
     // Read on a thread of its own: a file on a stalled mount costs the list its own
     // picture, not the interface.
     std::optional<QByteArray> read = callWithin(IconReadLimit, [path] {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.read(MaxIconFileBytes) : QByteArray();
+        QFile file;
+        return openForReading(path, file) == 0 ? file.read(MaxIconFileBytes) : QByteArray();
     });
     if (!read || read->isEmpty())
         return QImage();

@@ -1,5 +1,7 @@
 #include "platform/settingsstore.h"
 
+#include "common/filename.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
@@ -259,8 +261,12 @@ std::optional<QString> IniSettingsStore::read(const QString &section, const QStr
 
 void IniSettingsStore::write(const QString &section, const QString &key, const QString &text)
 {
-    if (isStorableName(section) && isStorableName(key))
-        m_settings.setValue(section + u'/' + key, text); // a QString: stored as plain text
+    if (!isStorableName(section) || !isStorableName(key))
+        return;
+    // A QString: stored as plain text. A byte of a name that is not UTF-8 cannot be written
+    // as text (QSettings would drop it, and the path could name another folder): it is
+    // written as U+FFFD.
+    m_settings.setValue(section + u'/' + key, common::withUnpairedSurrogatesReplaced(text));
 }
 
 void IniSettingsStore::sync()

@@ -47,7 +47,8 @@ private:
 // The store kept in an INI file through QSettings (IniFormat), by default
 // $XDG_CONFIG_HOME/Pavix/Pavix.ini with the groups [Settings] and [Type]. Values are written
 // as plain text and read back exactly; QSettings quotes a value that holds ";" or "," or
-// blanks at either end and escapes line breaks and other control characters.
+// blanks at either end and escapes line breaks and other control characters. The bytes of a
+// name that is not UTF-8 (common/filename.h) are written as U+FFFD.
 //
 // A value typed by hand without quotes reads as the text after "=", blanks around it dropped,
 // also when it holds ";" or "," (QSettings alone would cut it at the ";" or split it at the

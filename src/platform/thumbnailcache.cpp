@@ -1,5 +1,6 @@
 #include "platform/thumbnailcache.h"
 
+#include "common/filename.h"
 #include "common/pngchunks.h"
 #include "thumbcache/fileuri.h"
 
@@ -152,24 +153,24 @@ QString ThumbnailCache::failurePath(const QByteArray &uri) const
 
 std::optional<ThumbnailCache::Original> ThumbnailCache::describe(const QString &path) const
 {
-    const QByteArray local = thumbcache::cleanAbsolutePath(QFile::encodeName(QDir::current().absoluteFilePath(path)));
+    const QByteArray local = thumbcache::cleanAbsolutePath(common::encodeFileName(QDir::current().absoluteFilePath(path)));
     if (local.isEmpty())
         return std::nullopt;
     struct stat st {};
     if (::stat(local.constData(), &st) != 0 || !S_ISREG(st.st_mode))
         return std::nullopt;
-    if (!m_worth || !m_worth(QFile::decodeName(local.mid(local.lastIndexOf('/') + 1)), st.st_size))
+    if (!m_worth || !m_worth(common::decodeFileName(local.mid(local.lastIndexOf('/') + 1)), st.st_size))
         return std::nullopt;
     // A file Pavix may not read keeps its thumbnail, if any, to those who may.
     if (::access(local.constData(), R_OK) != 0)
         return std::nullopt;
     // The cache's own files are never thumbnailed, also when reached through a link.
-    const QString cleanPath = QFile::decodeName(local);
+    const QString cleanPath = common::decodeFileName(local);
     if (thumbcache::isInsideFolder(cleanPath, m_folder)
         || (!m_canonicalFolder.isEmpty() && thumbcache::isInsideFolder(cleanPath, m_canonicalFolder)))
         return std::nullopt;
     if (char *real = ::realpath(local.constData(), nullptr)) {
-        const QString realPath = QFile::decodeName(QByteArray(real));
+        const QString realPath = common::decodeFileName(real);
         std::free(real);
         if (thumbcache::isInsideFolder(realPath, m_folder)
             || (!m_canonicalFolder.isEmpty() && thumbcache::isInsideFolder(realPath, m_canonicalFolder)))
@@ -190,7 +191,7 @@ std::optional<ThumbnailCache::Original> ThumbnailCache::describe(const QString &
 bool ThumbnailCache::unchangedSince(const Original &original) const
 {
     struct stat st {};
-    const QByteArray local = QFile::encodeName(QDir::current().absoluteFilePath(original.path));
+    const QByteArray local = common::encodeFileName(QDir::current().absoluteFilePath(original.path));
     return ::stat(local.constData(), &st) == 0 && st.st_size == original.file.size
         && st.st_mtim.tv_sec == original.mtime.tv_sec && st.st_mtim.tv_nsec == original.mtime.tv_nsec
         && st.st_dev == original.device && st.st_ino == original.inode;

@@ -1,6 +1,7 @@
 #include "shell/commandline.h"
 
 #include "catalogue/typepatterns.h"
+#include "common/filename.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -111,7 +112,9 @@ QString localPathOf(const QString &argument)
         address.setHost(QString());
     if (!address.host().isEmpty())
         return argument;
-    const QString path = address.toLocalFile();
+    // The path's bytes as the URI encodes them: a name that is not UTF-8 keeps its bytes.
+    const QString path = common::decodeFileName(
+        QByteArray::fromPercentEncoding(address.path(QUrl::FullyEncoded).toLatin1()));
     return path.isEmpty() ? argument : path;
 }
 

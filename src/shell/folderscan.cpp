@@ -3,9 +3,11 @@
 #include "browser/browser.h"
 #include "browser/statusline.h"
 #include "browser/texts.h"
+#include "catalogue/filepaths.h"
 #include "catalogue/typepatterns.h"
 #include "listview/listinteraction.h"
 #include "listview/qtlistview.h"
+#include "platform/folderlisting.h"
 #include "preview/tiledpreview.h"
 #include "shell/busycursor.h"
 #include "shell/elidedlabel.h"
@@ -29,7 +31,7 @@ FolderScan::FolderScan(browser::Browser &browser, browser::StatusLine &status, p
         return QFileDialog::getExistingDirectory(window, title, initialFolder, QFileDialog::ShowDirsOnly);
     };
     reportError = [window](const QString &text) {
-        QMessageBox::warning(window, browser::AppTitle, text, QMessageBox::Ok);
+        QMessageBox::warning(window, browser::AppTitle, catalogue::oneLineText(text), QMessageBox::Ok);
     };
 }
 
@@ -40,11 +42,9 @@ void FolderScan::emptyListAndPreview()
     m_browser.clearPicture();
 }
 
-common::Status FolderScan::fillList()
+void FolderScan::fillList()
 {
-    auto [entries, listed] = m_browser.catalogueEntries();
-    m_parts.listInteraction->fill(entries);
-    return listed;
+    m_parts.listInteraction->fill(m_browser.catalogueEntries());
 }
 
 void FolderScan::showImageCount(int count)
@@ -78,7 +78,6 @@ void FolderScan::scanTreeFolder()
             m_status.showMessage(opened.error().message);
         return;
     }
-    // A file that fails to list ends the listing; the entries made so far stay.
     fillList();
     m_parts.grid->build();
     showImageCount(m_browser.files().listCount());
@@ -87,7 +86,9 @@ void FolderScan::scanTreeFolder()
 QString FolderScan::browseFolder(const QString &initialFolder)
 {
     const QString title = catalogue::searchingText(m_browser.typeTexts());
-    const QString folder = chooseFolder ? chooseFolder(title, initialFolder) : QString();
+    // The chooser names a folder whose name is not UTF-8 by a path nothing can open; its
+    // real name is found.
+    const QString folder = platform::realFolderPath(chooseFolder ? chooseFolder(title, initialFolder) : QString());
     if (folder.isEmpty() || folder == m_browser.folder())
         return folder;
 
@@ -109,9 +110,7 @@ QString FolderScan::browseFolder(const QString &initialFolder)
         return folder;
     }
     showImageCount(count);
-    // The program carries on with the entries made so far.
-    if (const common::Status listed = fillList(); !listed && reportError)
-        reportError(listed.error().message);
+    fillList();
     m_parts.grid->build();
     m_status.showMessage(QString());
     return folder;

@@ -76,16 +76,15 @@ public:
     // The folder chooser: gets the dialog's title and initial folder, returns the chosen
     // folder or "" (tests answer it themselves).
     std::function<QString(const QString &title, const QString &initialFolder)> chooseFolder;
-    // Reports an error raised while listing a chosen folder (tests answer it themselves).
+    // Reports a chosen folder that cannot be read (tests answer it themselves).
     std::function<void(const QString &)> reportError;
 
 private:
     // Empties the list, the marker, the preview image and the current picture; the current
     // file's name stays.
     void emptyListAndPreview();
-    // Fills the list from the listing; the error of a file whose length could not be
-    // read, with the entries before it made.
-    common::Status fillList();
+    // Fills the list from the file list's listing, one entry per listed file.
+    void fillList();
     // "Images : " and the number of pictures listed.
     void showImageCount(int count);
     // Stores the tree's folder as "Folder" and makes it durable at once.

@@ -6,6 +6,7 @@
 #include "common/units.h"
 #include "listview/viewmode.h"
 #include "options/optionsdialog.h"
+#include "platform/folderlisting.h"
 #include "listview/qtlistview.h"
 #include "preview/tiledpreview.h"
 #include "shell/listcommands.h"
@@ -19,7 +20,6 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QLabel>
@@ -115,8 +115,10 @@ std::unique_ptr<MainWindow> runStartup(const StartupEnvironment &env)
     // 3. Pane flags, folder, list layout.
     QString folder = env.startFolder.isEmpty() ? stored.folder : env.startFolder;
     // A folder that is gone (or was never a folder) is replaced by the home folder, so
-    // the program never starts on nothing.
-    if (!QFileInfo(folder).isDir())
+    // the program never starts on nothing. The settings file holds a name that is not
+    // UTF-8 with U+FFFD in it: the folder it stands for is found again.
+    folder = platform::realFolderPath(folder);
+    if (!platform::pathStatus(folder).isFolder)
         folder = env.homeFolder;
     m.folderTree()->setSelectedFolder(folder);
     const std::int32_t viewMode = stored.listLayout;

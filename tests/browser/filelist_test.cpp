@@ -1,5 +1,6 @@
 #include "browser/filelist.h"
 #include "catalogue/filepaths.h"
+#include "common/filename.h"
 
 #include "support/scratchfolder.h"
 #include "catalogue/typepatterns.h"
@@ -99,18 +100,29 @@ TEST(FileList, OnlyRegularFilesAreListed)
     EXPECT_EQ(files.names(), (QStringList{QStringLiteral("a.bmp"), QStringLiteral("link.bmp")}));
 }
 
-TEST(FileList, NamesThatCannotBeDecodedAreLeftOut)
+TEST(FileList, NamesThatAreNotUtf8AreListedByTheirBytes)
 {
     ScratchFolder folder;
-    folder.write(QStringLiteral("good.bmp"));
-    const QByteArray raw = QFile::encodeName(folder.path()) + "/bad\xff\xfe.bmp";
-    const int fd = ::open(raw.constData(), O_CREAT | O_WRONLY, 0600);
-    ASSERT_GE(fd, 0);
-    ::close(fd);
+    folder.write(QStringLiteral("good.bmp"), 1);
+    // Two names that differ only in bytes that are not UTF-8, and one cut short.
+    const QList<QByteArray> raw{"bad\xff\xfe.bmp", "bad\xff\xfd.bmp", "cut\xe6\x97.bmp"};
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        const int fd = ::open((QFile::encodeName(folder.path()) + '/' + raw[i]).constData(), O_CREAT | O_WRONLY, 0600);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::write(fd, "xxxx", size_t(i) + 2), ssize_t(i) + 2);
+        ::close(fd);
+    }
 
     FileList files;
     ASSERT_TRUE(files.setPath(folder.path()).ok());
-    EXPECT_EQ(files.names(), QStringList{QStringLiteral("good.bmp")});
+    ASSERT_EQ(files.listCount(), 4);
+    QList<QByteArray> listed;
+    for (int i = 0; i < files.listCount(); ++i)
+        listed << pavix::common::encodeFileName(files.list(i));
+    EXPECT_EQ(listed, (QList<QByteArray>{raw[1], raw[0], raw[2], "good.bmp"}));
+    EXPECT_EQ(files.length(0), 3);
+    EXPECT_EQ(files.length(1), 2);
+    EXPECT_EQ(files.length(2), 4);
 }
 
 TEST(FileList, PathIsAbsoluteWithoutTrailingSlashExceptTheRoot)

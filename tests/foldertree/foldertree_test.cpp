@@ -1,16 +1,27 @@
-// The folder tree on its own (offscreen): deep folders keep their names in view.
+// The folder tree on its own (offscreen): deep folders keep their names in view, and
+// folders whose names are not UTF-8 are shown and picked.
+#include "support/printers.h"
 #include "support/scratchfolder.h"
+#include "common/filename.h"
 #include "foldertree/foldertree.h"
+#include "foldertree/foldertreemodel.h"
 
 #include <QDir>
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStyledItemDelegate>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using pavix::common::decodeFileName;
 using pavix::foldertree::FolderTree;
+using pavix::foldertree::FolderTreeModel;
 
 TEST(FolderTree, ADeepFolderIsScrolledIntoViewSideways)
 {
@@ -39,6 +50,81 @@ TEST(FolderTree, ADeepFolderIsScrolledIntoViewSideways)
     EXPECT_GT(tree.header()->sectionSize(0), tree.viewport()->width());
     EXPECT_GT(tree.horizontalScrollBar()->maximum(), 0);
     EXPECT_GT(tree.horizontalScrollBar()->value(), 0);
+}
+
+TEST(FolderTree, FoldersWhoseNamesAreNotUtf8AreShownAndEachPicksItsOwnFolder)
+{
+    pavix::testsupport::ScratchFolder scratch;
+    const QByteArray base = QFile::encodeName(scratch.path());
+    ASSERT_TRUE(QDir(scratch.path()).mkdir(QStringLiteral("plain")));
+    // Two names that differ only in a Latin-1 byte; a hidden one; a file, which is no folder.
+    for (const QByteArray &name : {QByteArray("caf\xe9"), QByteArray("caf\xe8"), QByteArray(".hidden\xe9")})
+        ASSERT_EQ(::mkdir((base + '/' + name).constData(), 0755), 0);
+    const int fd = ::open((base + "/file\xe9").constData(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    const QString e8 = decodeFileName(base + "/caf\xe8");
+    const QString e9 = decodeFileName(base + "/caf\xe9");
+
+    FolderTree tree(nullptr);
+    tree.resize(300, 400);
+    tree.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
+    auto *model = qobject_cast<FolderTreeModel *>(tree.model());
+    ASSERT_NE(model, nullptr);
+    tree.setSelectedFolder(scratch.path());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return model->indexOf(scratch.path()).isValid(); }, 5000));
+    // Persistent: the folders above are sorted again as they are read.
+    const QPersistentModelIndex folder = model->indexOf(scratch.path());
+    tree.expand(folder);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return model->indexOf(e9).isValid(); }, 5000));
+
+    // The folders Qt lists, then the others in the order of their bytes, drawn with U+FFFD.
+    const auto *delegate = qobject_cast<const QStyledItemDelegate *>(tree.itemDelegate());
+    ASSERT_NE(delegate, nullptr);
+    const auto shownRows = [&] {
+        QStringList shown;
+        for (int row = 0; row < model->rowCount(folder); ++row)
+            shown << delegate->displayText(model->index(row, 0, folder).data(), QLocale());
+        return shown;
+    };
+    const QString replaced = QString::fromUtf16(u"caf\uFFFD");
+    EXPECT_EQ(shownRows(), (QStringList{QStringLiteral("plain"), replaced, replaced}));
+    EXPECT_EQ(model->filePath(model->index(1, 0, folder)), e8);
+    EXPECT_EQ(model->filePath(model->index(2, 0, folder)), e9);
+    EXPECT_EQ(model->indexOf(e8), model->index(1, 0, folder));
+    EXPECT_EQ(model->parent(model->indexOf(e8)), folder);
+    EXPECT_FALSE(model->hasChildren(model->indexOf(e8)));
+
+    // Each picks its own folder.
+    QSignalSpy changed(&tree, &FolderTree::folderChanged);
+    tree.setCurrentIndex(model->indexOf(e9));
+    EXPECT_EQ(tree.selectedFolder(), e9);
+    tree.setCurrentIndex(model->indexOf(e8));
+    EXPECT_EQ(tree.selectedFolder(), e8);
+    EXPECT_EQ(changed.count(), 2);
+
+    // A folder made beside them, and sorting the folders the other way, leave the current
+    // folder the one picked.
+    ASSERT_TRUE(QDir(scratch.path()).mkdir(QStringLiteral("another")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return model->rowCount(folder) == 4; }, 5000));
+    EXPECT_EQ(model->filePath(tree.currentIndex()), e8);
+    model->sourceModel()->sort(0, Qt::DescendingOrder);
+    EXPECT_EQ(model->filePath(tree.currentIndex()), e8);
+    EXPECT_EQ(model->filePath(model->index(0, 0, folder)), scratch.file(QStringLiteral("plain")));
+    EXPECT_EQ(tree.selectedFolder(), e8);
+    EXPECT_EQ(changed.count(), 2);
+
+    // Written before anything is read (the folder of the last run), such a folder is shown
+    // as the current one once the folders above it are read.
+    FolderTree fresh(nullptr);
+    fresh.resize(300, 400);
+    fresh.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fresh));
+    fresh.setSelectedFolder(e9);
+    const auto *freshModel = qobject_cast<FolderTreeModel *>(fresh.model());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return freshModel->filePath(fresh.currentIndex()) == e9; }, 5000));
+    EXPECT_EQ(fresh.selectedFolder(), e9);
 }
 
 TEST(FolderTree, ScrollsSidewaysOnlyAsFarAsTheNameNeeds)

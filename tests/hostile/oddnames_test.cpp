@@ -7,12 +7,18 @@
 #include "support/mainparts.h"
 
 #include "browser/browser.h"
+#include "catalogue/filesize.h"
+#include "common/filename.h"
 #include "foldertree/foldertree.h"
+#include "foldertree/foldertreemodel.h"
 #include "listview/qtlistview.h"
 #include "platform/pictureservice.h"
+#include "platform/settingsstore.h"
 #include "preview/stretchimage.h"
 #include "shell/commandline.h"
+#include "shell/folderscan.h"
 #include "shell/startpath.h"
+#include "shell/startup.h"
 #include "shell/statuswindow.h"
 #include "thumbs/thumbstrip.h"
 #include "wallpaper/wallpapercommand.h"
@@ -21,8 +27,10 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QStyledItemDelegate>
+#include <QTest>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace pavix;
@@ -226,40 +234,116 @@ TEST(OddNames, AFolderNameWithALineBreakIsShownOnOneLineAndListed)
     EXPECT_FALSE(breaksLine(status)) << qPrintable(status);
 }
 
-TEST(OddNames, NamesThatAreNotUtf8AreLeftOutAndTheCountsAgree)
+TEST(OddNames, NamesThatAreNotUtf8AreListedShownWithReplacementsAndOpenedByTheirBytes)
 {
     MainFixture f;
+    const testsupport::FakeDesktop desktop(f.scratch);
     const QString folder = f.scratch.makeFolder(QStringLiteral("mixed"));
-    ASSERT_TRUE(writeRaw(folder, "fine.bmp", pictureFor(".bmp")));
-    ASSERT_TRUE(writeRaw(folder, "latin1 caf\xe9.bmp", pictureFor(".bmp")));
-    ASSERT_TRUE(writeRaw(folder, "broken \xff\xfe.jpg", pictureFor(".jpg")));
-    ASSERT_TRUE(writeRaw(folder, "cut short \xe6\x97.gif", pictureFor(".gif")));
+    struct Named {
+        QByteArray raw;
+        QString shown; // one U+FFFD for each byte that is not UTF-8
+        QString picture;
+    };
+    // Two names that differ only in a Latin-1 byte, each a picture of its own; bytes that
+    // never occur in UTF-8; a character cut short.
+    const std::vector<Named> files{
+        {"fine.bmp", QStringLiteral("fine.bmp"), QStringLiteral("good/hopper.bmp")},
+        {"latin1 caf\xe9.bmp", QString::fromUtf16(u"latin1 caf\uFFFD.bmp"), QStringLiteral("good/hopper.bmp")},
+        {"latin1 caf\xe8.bmp", QString::fromUtf16(u"latin1 caf\uFFFD.bmp"), QStringLiteral("good/V4_24_Bit.bmp")},
+        {"broken \xff\xfe.jpg", QString::fromUtf16(u"broken \uFFFD\uFFFD.jpg"), QStringLiteral("good/hopper.jpg")},
+        {"cut short \xe6\x97.gif", QString::fromUtf16(u"cut short \uFFFD\uFFFD.gif"), QStringLiteral("good/hopper.gif")}};
+    for (const Named &file : files)
+        ASSERT_TRUE(writeRaw(folder, file.raw, testsupport::corpusBytes(file.picture)));
     // A folder whose own name is Latin-1 sits beside them.
     const QByteArray latinFolder = QFile::encodeName(folder) + "/caf\xe9";
     ASSERT_EQ(::mkdir(latinFolder.constData(), 0755), 0);
     ASSERT_TRUE(writeRaw(latinFolder, "inside.bmp", pictureFor(".bmp")));
+    const QString latinFolderPath = common::decodeFileName(latinFolder);
 
     f.start(folder);
     shell::MainWindow &m = *f.main;
     if (!m.statusWindow())
         m.toggleStatusBar();
-    // Only the one name that can be opened again is listed; the list, the count and the grid agree.
-    EXPECT_EQ(m.browser().files().names(), QStringList{QStringLiteral("fine.bmp")});
+    QStringList said;
+    testsupport::collectWallpaperMessages(m, said);
+
+    // Every name is listed; the list, the count and the grid agree.
+    ASSERT_EQ(m.browser().files().listCount(), int(files.size()));
+    EXPECT_EQ(m.list()->count(), int(files.size()));
+    EXPECT_EQ(m.imagesLabel()->text(), QStringLiteral("Images : %1").arg(files.size()));
+    ASSERT_EQ(m.thumbStrip()->elementCount(), int(files.size()));
+    const QImage unreadable = platform::unreadableCell(m.thumbStrip()->elementPicture(0).size());
+    for (const Named &file : files) {
+        const QString name = common::decodeFileName(file.raw);
+        SCOPED_TRACE(file.raw.toPercentEncoding(" .").constData());
+        // Drawn with U+FFFD in every view and in its tool tip.
+        EXPECT_EQ(shownTexts(m.list(), name), QStringList(2, file.shown));
+        const int cell = int(m.browser().files().names().indexOf(name));
+        ASSERT_GE(cell, 0);
+        const QAbstractItemModel *listModel = m.list()->currentView()->model();
+        const QModelIndexList rows = listModel->match(listModel->index(0, 0), Qt::DisplayRole, name, 1, Qt::MatchExactly);
+        ASSERT_EQ(rows.size(), 1);
+        EXPECT_EQ(rows.first().data(Qt::ToolTipRole).toString(), file.shown);
+        // Its thumbnail, its preview and the status line are of its own file.
+        EXPECT_NE(m.thumbStrip()->elementPicture(cell), unreadable);
+        click(m, name);
+        EXPECT_EQ(m.browser().currentFile(), name);
+        EXPECT_EQ(m.browser().picture().size(), QImageReader(testsupport::corpusPath(file.picture)).size());
+        EXPECT_EQ(m.statusWindow()->partText(0), QStringLiteral("File: ") + file.shown);
+        EXPECT_EQ(m.statusWindow()->partText(2),
+                  QStringLiteral("Size: ") + catalogue::formatFileSize(testsupport::corpusBytes(file.picture).size())
+                      + QStringLiteral(" bytes"));
+    }
+    // Such a picture becomes the wallpaper like any other.
+    click(m, common::decodeFileName("latin1 caf\xe9.bmp"));
+    m.setWallpaper();
+    EXPECT_TRUE(said.isEmpty()) << qPrintable(said.value(0));
+    EXPECT_EQ(QImageReader(desktop.wallpaperFile()).size(), m.browser().picture().size());
+
+    // The Latin-1 folder, which Qt's own listings leave out, is in the tree, drawn with
+    // U+FFFD, and lists its picture when picked.
+    auto *model = qobject_cast<foldertree::FolderTreeModel *>(m.folderTree()->model());
+    ASSERT_NE(model, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return model->indexOf(folder).isValid(); }, 5000));
+    m.folderTree()->expand(model->indexOf(folder));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return model->indexOf(latinFolderPath).isValid(); }, 5000));
+    const QModelIndex latinRow = model->indexOf(latinFolderPath);
+    m.folderTree()->setCurrentIndex(latinRow);
+    EXPECT_EQ(m.folderTree()->selectedFolder(), latinFolderPath);
+    EXPECT_EQ(m.browser().folder(), latinFolderPath);
     EXPECT_EQ(m.list()->count(), 1);
     EXPECT_EQ(m.imagesLabel()->text(), QStringLiteral("Images : 1"));
-    EXPECT_EQ(m.thumbStrip()->elementCount(), 1);
     EXPECT_TRUE(m.thumbStrip()->elementVisible(0));
+    EXPECT_EQ(treeText(m.folderTree(), latinFolderPath), QString::fromUtf16(u"caf\uFFFD"));
+    EXPECT_EQ(m.statusWindow()->shownText(), QString());
 
-    // The Latin-1 folder's name cannot be turned back into its bytes: picking it lists
-    // nothing, keeps nothing of the folder before, and says so on one line.
+    // Written by the program, the folder is listed and made the tree's current one.
+    m.folderTree()->setSelectedFolder(folder);
+    ASSERT_EQ(m.list()->count(), int(files.size()));
+    m.folderTree()->setSelectedFolder(latinFolderPath);
+    EXPECT_EQ(m.list()->count(), 1);
+    EXPECT_EQ(m.folderTree()->currentIndex(), latinRow);
+
+    // A folder chooser that names it as Qt decodes it, with U+FFFD, lists it too.
+    m.folderTree()->setSelectedFolder(folder);
     const QString asShown = QFile::decodeName(latinFolder);
-    m.folderTree()->setSelectedFolder(asShown);
-    EXPECT_EQ(m.list()->count(), 0);
-    EXPECT_EQ(m.imagesLabel()->text(), QStringLiteral("Images : "));
-    EXPECT_FALSE(m.thumbStrip()->elementVisible(0));
-    const QString status = m.statusWindow()->shownText();
-    EXPECT_TRUE(status.startsWith(QStringLiteral("The folder "))) << qPrintable(status);
-    EXPECT_FALSE(breaksLine(status));
+    m.folderScan()->chooseFolder = [&asShown](const QString &, const QString &) { return asShown; };
+    EXPECT_EQ(m.folderScan()->browseFolder(folder), latinFolderPath);
+    EXPECT_EQ(m.browser().folder(), latinFolderPath);
+    EXPECT_EQ(m.list()->count(), 1);
+
+    // The settings file holds its name as text, with U+FFFD; the next start finds the folder.
+    const QString iniPath = f.scratch.file(QStringLiteral("Pavix.ini"));
+    {
+        platform::IniSettingsStore ini(iniPath);
+        ini.write(QStringLiteral("Settings"), QStringLiteral("Folder"), latinFolderPath);
+    }
+    platform::IniSettingsStore ini(iniPath);
+    EXPECT_EQ(ini.read(QStringLiteral("Settings"), QStringLiteral("Folder")), asShown);
+    testsupport::FakeShellInfo shellInfo;
+    const auto next = shell::runStartup({ini, shellInfo, folder, {}});
+    EXPECT_EQ(next->browser().folder(), latinFolderPath);
+    EXPECT_EQ(next->list()->count(), 1);
 }
 
 TEST(OddNames, APictureWithAnOddNameCanBeStartedOn)
@@ -267,12 +351,12 @@ TEST(OddNames, APictureWithAnOddNameCanBeStartedOn)
     testsupport::ScratchFolder scratch;
     const QString folder = scratch.makeFolder(QStringLiteral("start"));
     for (const QByteArray &raw : {QByteArray("-dash.bmp"), QByteArray("--help.jpg"), QByteArray("line\nbreak.bmp"),
-                                  longestName("\xe6\x97\xa5\xc3\xa9", ".jpg")})
+                                  longestName("\xe6\x97\xa5\xc3\xa9", ".jpg"), QByteArray("latin1 caf\xe9.bmp")})
         ASSERT_TRUE(writeRaw(folder, raw, pictureFor(raw)));
 
     for (const QByteArray &raw : {QByteArray("-dash.bmp"), QByteArray("--help.jpg"), QByteArray("line\nbreak.bmp"),
-                                  longestName("\xe6\x97\xa5\xc3\xa9", ".jpg")}) {
-        const QString name = QString::fromUtf8(raw);
+                                  longestName("\xe6\x97\xa5\xc3\xa9", ".jpg"), QByteArray("latin1 caf\xe9.bmp")}) {
+        const QString name = common::decodeFileName(raw);
         SCOPED_TRACE(raw.toPercentEncoding().constData());
         const QString path = folder + u'/' + name;
         // A name that begins with a dash is an option unless "--" comes first.

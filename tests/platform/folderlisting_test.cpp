@@ -1,7 +1,8 @@
-// Reading the file system: a file's length.
+// Reading the file system: a folder's regular files with their lengths, a file's length.
 #include "platform/folderlisting.h"
 
 #include "support/corpus.h"
+#include "support/printers.h"
 #include "support/scratchfolder.h"
 
 #include <QDir>
@@ -10,8 +11,34 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 using namespace pavix::platform;
 using pavix::testsupport::ScratchFolder;
+
+TEST(FolderListing, FilesComeWithTheirLengthsAndOnesRemovedWhileTheFolderIsReadAreLeftOut)
+{
+    ScratchFolder folder;
+    for (int i = 0; i < 6; ++i)
+        folder.write(QStringLiteral("f%1.bmp").arg(i), i * 10);
+    folder.makeFolder(QStringLiteral("sub.bmp"));
+    // Another program removes two files just as the listing comes to them.
+    const QStringList removed{QStringLiteral("f2.bmp"), QStringLiteral("f4.bmp")};
+    const FolderListing listing = listRegularFiles(folder.path(), [&](const QString &name) {
+        if (removed.contains(name))
+            EXPECT_TRUE(QFile::remove(folder.file(name)));
+        return true;
+    });
+    EXPECT_EQ(listing.error, 0);
+    std::map<QString, qint64> found;
+    for (const ListedFile &file : listing.files)
+        found[file.name] = file.length;
+    const std::map<QString, qint64> expected{{QStringLiteral("f0.bmp"), 0},
+                                             {QStringLiteral("f1.bmp"), 10},
+                                             {QStringLiteral("f3.bmp"), 30},
+                                             {QStringLiteral("f5.bmp"), 50}};
+    EXPECT_EQ(found, expected);
+}
 
 TEST(FileLength, LengthIsReadIn64Bits)
 {

@@ -1,5 +1,6 @@
 #include "platform/qtshellinfo.h"
 
+#include "common/filename.h"
 #include "platform/pictureservice.h"
 
 #include <QBuffer>
@@ -18,7 +19,10 @@
 
 #include <algorithm>
 
+#include <cstdio>
+
 #include <sys/stat.h>
+#include <unistd.h>
 
 using pavix::platform::fallbackIcon;
 using pavix::platform::QtShellInfo;
@@ -74,6 +78,14 @@ TEST(QtShellInfo, AnIconFileShowsItsOwnPictureInTheNearestEntry)
     EXPECT_NE(argb(shell.icon(hopper, 2)), argb(shell.icon(smile, 2)));
     EXPECT_EQ(shell.icon(corpus(QStringLiteral("good/pal1.bmp")), 2),
               shell.icon(corpus(QStringLiteral("good/rgb24.bmp")), 2));
+
+    // An icon file whose name is not UTF-8 is read by its name's bytes.
+    QTemporaryDir folder;
+    const QByteArray latin = QFile::encodeName(folder.path()) + "/caf\xe9.ico";
+    ASSERT_TRUE(QFile::copy(smile, folder.filePath(QStringLiteral("smile.ico"))));
+    ASSERT_EQ(::rename(QFile::encodeName(folder.filePath(QStringLiteral("smile.ico"))).constData(), latin.constData()), 0);
+    EXPECT_EQ(argb(shell.icon(pavix::common::decodeFileName(latin), 2)), argb(first));
+    ::unlink(latin.constData());
 }
 
 TEST(QtShellInfo, DamagedIconFilesFallBackWithoutCrashing)

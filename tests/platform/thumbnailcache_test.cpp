@@ -2,6 +2,7 @@
 // writes, what a second visit reads, and what keeps a thumbnail from being used or written.
 #include "platform/thumbnailcache.h"
 
+#include "common/filename.h"
 #include "platform/pictureservice.h"
 #include "platform/thumbloader.h"
 #include "thumbcache/fileuri.h"
@@ -231,6 +232,28 @@ TEST(ThumbnailCache, FirstVisitWritesThumbnailsForOtherProgramsToFind)
                                   s.thumbnails() + QStringLiteral("/large")})
         EXPECT_EQ(modeOf(folder), 0700) << qPrintable(folder);
     EXPECT_EQ(filesBelow(s.thumbnails()).size(), 4) << "nothing else, no temporary file left";
+}
+
+TEST(ThumbnailCache, APhotoWhoseNameIsNotUtf8IsCachedUnderItsRealBytes)
+{
+    Scratch s;
+    const QString written = writePhoto(s.picture(QStringLiteral("latin.jpg")), QSize(1200, 900), 7);
+    const QByteArray latin = QFile::encodeName(QFileInfo(written).path()) + "/caf\xe9.jpg";
+    ASSERT_EQ(::rename(QFile::encodeName(written).constData(), latin.constData()), 0);
+    const QString path = common::decodeFileName(latin);
+    const auto cache = s.cache();
+
+    const Visit first = visit({path}, cache);
+    EXPECT_EQ(first.decoded, 1);
+    EXPECT_NE(first.cells[0], unreadableCell(Cell));
+    // Other programs find it by the URI of the name's bytes, "%E9" for the Latin-1 byte.
+    const QByteArray uri = thumbcache::fileUri(QFile::encodeName(QFileInfo(written).path())) + "/caf%E9.jpg";
+    const QString thumbnail = s.thumbnails() + QStringLiteral("/normal/")
+        + QString::fromLatin1(QCryptographicHash::hash(uri, QCryptographicHash::Md5).toHex()) + QStringLiteral(".png");
+    EXPECT_EQ(QImageReader(thumbnail, "png").read().text(QStringLiteral("Thumb::URI")), QString::fromLatin1(uri));
+    const Visit second = visit({path}, cache);
+    EXPECT_EQ(second.cached, 1);
+    ::unlink(latin.constData());
 }
 
 TEST(ThumbnailCache, SecondVisitDecodesNoPhoto)

@@ -100,6 +100,10 @@ TEST(CommandLine, LocalFileAddressesBecomePaths)
     EXPECT_EQ(localPathOf(QStringLiteral("file:///pics/a%20b.jpg")), QStringLiteral("/pics/a b.jpg"));
     EXPECT_EQ(localPathOf(QStringLiteral("FILE:///pics/")), QStringLiteral("/pics/"));
     EXPECT_EQ(parse({QStringLiteral("file:///pics/semi%3Bcolon.bmp")}).path, QStringLiteral("/pics/semi;colon.bmp"));
+    // The address's bytes are the name's: UTF-8 as its characters, a Latin-1 byte kept.
+    EXPECT_EQ(localPathOf(QStringLiteral("file:///pics/caf%C3%A9.bmp")), QString::fromUtf16(u"/pics/caf\u00e9.bmp"));
+    EXPECT_EQ(localPathOf(QStringLiteral("file:///pics/caf%E9.bmp")),
+              QStringLiteral("/pics/caf") + QChar(0xdce9) + QStringLiteral(".bmp"));
     // Anything else is a path as typed, even when it looks like an address.
     EXPECT_EQ(localPathOf(QStringLiteral("file:name.bmp")), QStringLiteral("file:name.bmp"));
     EXPECT_EQ(localPathOf(QStringLiteral("file://localhost/pics/a.bmp")), QStringLiteral("/pics/a.bmp"));

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -55,29 +56,34 @@ public:
         return target;
     }
 
-    // Removes `folder` and all it holds by the bytes of their names, giving each folder its
-    // owner's rights back first; links are removed, never followed.
-    static void removeTree(const QByteArray &folder)
-    {
-        ::chmod(folder.constData(), 0700);
-        if (DIR *dir = ::opendir(folder.constData())) {
-            while (const dirent *entry = ::readdir(dir)) {
-                const QByteArray name(entry->d_name);
-                if (name == "." || name == "..")
-                    continue;
-                const QByteArray full = folder + '/' + name;
-                struct stat info {};
-                if (::lstat(full.constData(), &info) == 0 && S_ISDIR(info.st_mode))
-                    removeTree(full);
-                else
-                    ::unlink(full.constData());
-            }
-            ::closedir(dir);
-        }
-        ::rmdir(folder.constData());
-    }
+    // Removes `folder` and all it holds by the bytes of their names, each relative to its
+    // own folder (so that no path grows too long), giving each folder its owner's rights
+    // back first; links are removed, never followed.
+    static void removeTree(const QByteArray &folder) { removeTreeAt(AT_FDCWD, folder); }
 
 private:
+    static void removeTreeAt(int parent, const QByteArray &name)
+    {
+        ::fchmodat(parent, name.constData(), 0700, 0);
+        const int fd = ::openat(parent, name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (DIR *dir = fd >= 0 ? ::fdopendir(fd) : nullptr) {
+            while (const dirent *entry = ::readdir(dir)) {
+                const QByteArray inner(entry->d_name);
+                if (inner == "." || inner == "..")
+                    continue;
+                struct stat info {};
+                if (::fstatat(fd, inner.constData(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(info.st_mode))
+                    removeTreeAt(fd, inner);
+                else
+                    ::unlinkat(fd, inner.constData(), 0);
+            }
+            ::closedir(dir);
+        } else if (fd >= 0) {
+            ::close(fd);
+        }
+        ::unlinkat(parent, name.constData(), AT_REMOVEDIR);
+    }
+
     QTemporaryDir m_dir;
 };
 
