@@ -7,7 +7,7 @@ JOBS    ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 PREFIX  ?= /usr/local
 
-.PHONY: all deps build run test test-sanitize bench fuzz install package screenshots clean
+.PHONY: all deps build run test check-layers test-sanitize bench fuzz install package screenshots clean
 
 all: build
 
@@ -24,8 +24,12 @@ run: build
 	./$(BUILD)/src/pavix
 
 # Tests never see the user's settings: HOME and the XDG folders are thrown away afterwards.
-test: build
+test: build check-layers
 	@bash scripts/run-tests.sh $(BUILD)
+
+# Each folder of src/ includes only what its layer may (docs/architecture.md).
+check-layers:
+	@python3 scripts/check-layers.py src
 
 # The whole suite once more, built with AddressSanitizer and UndefinedBehaviorSanitizer in
 # its own folder; any report fails it.
