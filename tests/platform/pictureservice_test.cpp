@@ -701,8 +701,8 @@ TEST_F(PictureService, ADamagedPictureShowsNothingOfTheMemoryItWasDecodedInto)
             if (results.size() < 3)
                 continue;
             ++compared;
-            EXPECT_EQ(results[0], results[1]) << qPrintable(kind + u'/' + name);
-            EXPECT_EQ(results[0], results[2]) << qPrintable(kind + u'/' + name);
+            EXPECT_EQ(results[0], results[1]) << qPrintable(QLatin1String(kind) + u'/' + name);
+            EXPECT_EQ(results[0], results[2]) << qPrintable(QLatin1String(kind) + u'/' + name);
         }
     }
     EXPECT_GT(compared, 50);
