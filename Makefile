@@ -7,7 +7,7 @@ JOBS    ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 PREFIX  ?= /usr/local
 
-.PHONY: all deps build run test check-layers test-sanitize bench fuzz install package screenshots clean
+.PHONY: all deps build run test check-layers check-format format test-sanitize bench fuzz install package screenshots clean
 
 all: build
 
@@ -30,6 +30,14 @@ test: build check-layers
 # Each folder of src/ includes only what its layer may (docs/architecture.md).
 check-layers:
 	@python3 scripts/check-layers.py src
+
+# The C++ laid out as .clang-format says: `make check-format` fails on any line clang-format
+# would change, `make format` changes them. Neither is part of `make test`.
+check-format: deps
+	@bash scripts/check-format.sh
+
+format: deps
+	@bash scripts/check-format.sh --fix
 
 # The whole suite once more, built with AddressSanitizer and UndefinedBehaviorSanitizer in
 # its own folder; any report fails it.
