@@ -7,7 +7,7 @@ JOBS    ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 PREFIX  ?= /usr/local
 
-.PHONY: all deps build run test test-sanitize bench fuzz install package screenshots clean
+.PHONY: all deps build run test check-layers check-format format test-sanitize bench fuzz install package screenshots clean
 
 all: build
 
@@ -24,8 +24,20 @@ run: build
 	./$(BUILD)/src/pavix
 
 # Tests never see the user's settings: HOME and the XDG folders are thrown away afterwards.
-test: build
+test: build check-layers
 	@bash scripts/run-tests.sh $(BUILD)
+
+# Each folder of src/ includes only what its layer may (docs/architecture.md).
+check-layers:
+	@python3 scripts/check-layers.py src
+
+# The C++ laid out as .clang-format says: `make check-format` fails on any line clang-format
+# would change, `make format` changes them. Neither is part of `make test`.
+check-format: deps
+	@bash scripts/check-format.sh
+
+format: deps
+	@bash scripts/check-format.sh --fix
 
 # The whole suite once more, built with AddressSanitizer and UndefinedBehaviorSanitizer in
 # its own folder; any report fails it.

@@ -64,7 +64,7 @@ Start startOn(const QString &folder, const QList<std::pair<QLatin1StringView, QS
     Start start;
     QElapsedTimer timer;
     timer.start();
-    auto main = shell::runStartup({store, shellInfo, folder, {}});
+    auto main = shell::runStartup({store, shellInfo, folder, {}, {}, {}});
     start.ms = timer.elapsed();
     start.peakKib = testsupport::peakResidentKib();
     start.messages = int(boxes.texts().size());

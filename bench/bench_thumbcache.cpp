@@ -115,7 +115,7 @@ QStringList writeCaseFiles(const QString &folder, const Case &c)
     return paths;
 }
 
-void measureCrossover(const QString &scratch)
+void measureCrossover(const QString &scratchFolder)
 {
     std::printf("cell from the file against cell from its cached thumbnail (one thread, %d files each, median of %d):\n",
                 FilesPerSize, Passes);
@@ -130,8 +130,8 @@ void measureCrossover(const QString &scratch)
     };
     int index = 0;
     for (const Case &c : cases) {
-        const QString folder = QStringLiteral("%1/case-%2").arg(scratch).arg(index);
-        const QString cacheFolder = QStringLiteral("%1/cache-%2/thumbnails").arg(scratch).arg(index++);
+        const QString folder = QStringLiteral("%1/case-%2").arg(scratchFolder).arg(index);
+        const QString cacheFolder = QStringLiteral("%1/cache-%2/thumbnails").arg(scratchFolder).arg(index++);
         QDir().mkpath(folder);
         const QStringList paths = writeCaseFiles(folder, c);
         if (paths.isEmpty())

@@ -60,7 +60,8 @@ void checkParse(const QStringList &arguments)
         fuzz::require(line.output.endsWith(u'\n'), "printed text ends in a newline");
         fuzz::require(line.errors.isEmpty() && line.path.isEmpty(), "printing names no path and no error");
         const bool help = line.output.startsWith(QStringLiteral("Usage: pavix [options] [FOLDER | PICTURE]\n"));
-        fuzz::require(help || line.output == QStringLiteral("Pavix 3.0\n"), "the usage or the version is printed");
+        fuzz::require(help || line.output.startsWith(QStringLiteral("Pavix 3.0\n")),
+                      "the usage or the version is printed");
         const QStringList asked = help ? QStringList{QStringLiteral("h"), QStringLiteral("help")}
                                        : QStringList{QStringLiteral("v"), QStringLiteral("version")};
         fuzz::require(std::any_of(given.begin(), given.end(),

@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(
-  cmake make g++ pkg-config
+  cmake make g++ pkg-config python3 clang-format clang-tidy
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-image-formats-plugins qt6-qpa-plugins
   libgtest-dev libbenchmark-dev
   adwaita-icon-theme hicolor-icon-theme shared-mime-info fonts-dejavu-core

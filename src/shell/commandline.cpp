@@ -14,6 +14,13 @@ namespace {
 
 const QString ProgramName = QStringLiteral("pavix");
 
+// Printed under the version, as GNU programs do.
+const QString CopyrightAndLicence = QStringLiteral(
+    "Copyright (C) 2026 The Pavix developers\n"
+    "License GPLv3+: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.\n"
+    "This is free software: you are free to change and redistribute it.\n"
+    "There is NO WARRANTY, to the extent permitted by law.\n");
+
 // The options every Qt program takes: the GUI's, the X11 platform's and the widgets'.
 constexpr const char *QtOptionsWithValue[] = {
     "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "geometry",
@@ -87,7 +94,7 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &versio
     }
     if (parser.isSet(versionOption)) {
         line.action = CommandLineAction::Print;
-        line.output = QStringLiteral("Pavix ") + version + u'\n';
+        line.output = QStringLiteral("Pavix ") + version + u'\n' + CopyrightAndLicence;
         return line;
     }
     const QStringList paths = parser.positionalArguments();

@@ -28,7 +28,8 @@ struct CommandLine {
 };
 
 // Reads the program's arguments, its own name first. "--help"/"-h" print the usage,
-// "--version"/"-v" print "Pavix <version>". Qt's own options ("-platform offscreen",
+// "--version"/"-v" print "Pavix <version>" and, below it, the copyright and the licence
+// (GPL version 3 or later). Qt's own options ("-platform offscreen",
 // "-style fusion", ...) are passed over with their values, for the application object to
 // apply. Any other option fails with a pointer to --help. Only the first path is used; the
 // others are named in `errors` and ignored. "--" ends the options, so a path may start

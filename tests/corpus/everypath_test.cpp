@@ -57,7 +57,7 @@ TEST(EveryPath, EachCorpusFileIsListedThumbnailedPreviewedTiledAndSetAsWallpaper
 
     int readableSeen = 0;
     int unreadableSeen = 0;
-    for (const QString kind : {QStringLiteral("good"), QStringLiteral("bad")}) {
+    for (const QString &kind : {QStringLiteral("good"), QStringLiteral("bad")}) {
         const QString folder = QDir::cleanPath(testsupport::corpusPath(kind));
         // Every type Pavix browses is switched on, and the corpus names its files with their
         // types' extensions: each file of a browsed type is listed.

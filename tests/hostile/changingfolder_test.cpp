@@ -99,8 +99,9 @@ void expectGridAgreesWithTheFiles(shell::MainWindow &m, const QString &folder, c
         const bool readable = platform::loadPicture(folder + u'/' + names.at(i)).ok();
         EXPECT_TRUE(m.thumbStrip()->elementVisible(i)) << qPrintable(names.at(i));
         EXPECT_EQ(cell == unreadable, !readable) << qPrintable(names.at(i));
-        if (const int picture = whole(names.at(i)); picture >= 0)
+        if (const int picture = whole(names.at(i)); picture >= 0) {
             EXPECT_TRUE(near(middleOf(cell), colourOf(picture))) << qPrintable(names.at(i));
+        }
     }
 }
 
@@ -367,8 +368,9 @@ TEST(ChangingFolder, APictureCutShortShowsNothingOfAnotherPicture)
     platform::DecodeScratch scratch;
     ASSERT_TRUE(platform::loadThumbnail(folder + QStringLiteral("/a00.bmp"), cellPx, scratch).ok());
     const common::Result<QImage> afterRed = platform::loadThumbnail(cut, cellPx, scratch);
-    if (afterRed)
+    if (afterRed) {
         EXPECT_EQ(redPixels(afterRed.value()), 0);
+    }
 
     // In the grid, and again from the shared thumbnail cache; what the cache keeps for the
     // file, which other programs show too, holds nothing of the red pictures either.
@@ -384,7 +386,8 @@ TEST(ChangingFolder, APictureCutShortShowsNothingOfAnotherPicture)
     ASSERT_NE(cache, nullptr);
     for (const thumbcache::Flavour flavour : thumbcache::Flavours) {
         const QImage kept(cache->thumbnailPath(thumbcache::fileUri(QFile::encodeName(cut)), flavour));
-        if (!kept.isNull())
+        if (!kept.isNull()) {
             EXPECT_EQ(redPixels(kept), 0) << "cached " << int(flavour);
+        }
     }
 }

@@ -178,8 +178,9 @@ TEST(OddNames, EveryValidNameIsListedShownOnOneLinePreviewedAndCanBeTheWallpaper
         ASSERT_EQ(shown.size(), 2);
         for (const QString &text : shown) {
             EXPECT_FALSE(breaksLine(text));
-            if (!breaksLine(name) && !name.contains(u'\t'))
+            if (!breaksLine(name) && !name.contains(u'\t')) {
                 EXPECT_EQ(text, name);
+            }
         }
         shownNames.append(shown.value(0));
 
@@ -360,9 +361,10 @@ TEST(OddNames, APictureWithAnOddNameCanBeStartedOn)
         SCOPED_TRACE(raw.toPercentEncoding().constData());
         const QString path = folder + u'/' + name;
         // A name that begins with a dash is an option unless "--" comes first.
-        if (name.startsWith(u'-'))
+        if (name.startsWith(u'-')) {
             EXPECT_EQ(shell::parseCommandLine({QStringLiteral("pavix"), name}, QStringLiteral("1")).action,
                       shell::CommandLineAction::Fail);
+        }
         const shell::CommandLine line =
             shell::parseCommandLine({QStringLiteral("pavix"), QStringLiteral("--"), path}, QStringLiteral("1"));
         ASSERT_EQ(line.action, shell::CommandLineAction::Start);

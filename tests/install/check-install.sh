@@ -2,7 +2,8 @@
 # Installs a build under /usr in a throw-away DESTDIR and checks it as a desktop would see
 # it: the installed files are exactly those listed beside this script, the desktop entry
 # and the AppStream metadata validate, the icons have the sizes their folders name, the
-# manual page is compressed, and the installed program answers --version and --help
+# manual page is compressed, the copyright file and the metadata name the licence
+# (GPL-3.0-or-later), and the installed program answers --version and --help
 # (without a display), refuses an unknown option, and names a missing path on standard
 # error while starting as usual. The Debian package is built too and checked with lintian.
 set -euo pipefail
@@ -60,7 +61,12 @@ gzip -t "$root/share/man/man1/pavix.1.gz" && zcat "$root/share/man/man1/pavix.1.
 
 pavix="$root/bin/pavix"
 out=$("$pavix" --version) || fail "--version exit status"
-[ "$out" = "Pavix $version" ] || fail "--version printed \"$out\""
+[ "$(head -1 <<<"$out")" = "Pavix $version" ] || fail "--version printed \"$out\""
+grep -q "GNU GPL version 3 or later" <<<"$out" || fail "--version names no licence: \"$out\""
+# The package's copyright file and the metadata state the same licence.
+grep -qx "License: GPL-3+" "$root/share/doc/pavix/copyright" || fail "the copyright file states no GPL-3+ licence"
+grep -q "<project_license>GPL-3.0-or-later</project_license>" "$root/share/metainfo/$app_id.metainfo.xml" \
+    || fail "the metadata states no GPL-3.0-or-later licence"
 # Without any display at all, too.
 out=$(env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY "$pavix" --help) || fail "--help exit status"
 grep -q "^Usage: pavix \[options\] \[FOLDER | PICTURE\]" <<<"$out" || fail "--help printed: $out"

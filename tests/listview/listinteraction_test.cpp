@@ -121,7 +121,7 @@ TEST(ListInteraction, AnUnreadableFileLeavesNoStaleSelection)
     click(m, QStringLiteral("hopper.bmp"));
     ASSERT_TRUE(m.previewImage()->hasPicture());
 
-    for (const QString name : {QStringLiteral("badbitcount.bmp"),
+    for (const QString &name : {QStringLiteral("badbitcount.bmp"),
                                QStringLiteral("progressive-49157x27397-613B.jpg")}) {
         click(m, QStringLiteral("hopper.bmp"));
         click(m, name);

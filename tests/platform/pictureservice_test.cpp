@@ -514,10 +514,11 @@ TEST(SaveBitmap, WritesAWholeBitmapOrLeavesTheOldFile)
         for (int x = 0; x < gif.value().width(); x += 7) {
             const QRgb in = gif.value().pixel(x, y);
             const QRgb out = back.value().pixel(x, y);
-            if (qAlpha(in) == 0)
+            if (qAlpha(in) == 0) {
                 EXPECT_EQ(out, qRgb(255, 255, 255)) << x << "," << y;
-            else if (qAlpha(in) == 255)
+            } else if (qAlpha(in) == 255) {
                 EXPECT_EQ(out, in | 0xff000000u) << x << "," << y;
+            }
         }
 
     // Nothing to write, or nowhere to write it: refused, and the old file stays whole.
@@ -548,7 +549,7 @@ TEST_F(PictureService, ProgressiveJpegWhoseCoefficientsCannotFitIsRefusedBeforeD
     out.close();
 
     std::vector<qint64> calls;
-    const DecodeGate gate{[&](qint64 bytes) { calls.push_back(bytes); }, [&](qint64 bytes) { calls.push_back(-bytes); }};
+    const DecodeGate gate{[&](qint64 taken) { calls.push_back(taken); }, [&](qint64 given) { calls.push_back(-given); }};
     DecodeScratch scratch;
     const qint64 peakBeforeKb = peakResidentKib();
     const auto cell = loadThumbnail(claim, Cell, scratch, &gate);
@@ -701,8 +702,8 @@ TEST_F(PictureService, ADamagedPictureShowsNothingOfTheMemoryItWasDecodedInto)
             if (results.size() < 3)
                 continue;
             ++compared;
-            EXPECT_EQ(results[0], results[1]) << qPrintable(kind + u'/' + name);
-            EXPECT_EQ(results[0], results[2]) << qPrintable(kind + u'/' + name);
+            EXPECT_EQ(results[0], results[1]) << qPrintable(QLatin1String(kind) + u'/' + name);
+            EXPECT_EQ(results[0], results[2]) << qPrintable(QLatin1String(kind) + u'/' + name);
         }
     }
     EXPECT_GT(compared, 50);

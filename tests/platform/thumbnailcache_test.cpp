@@ -391,10 +391,11 @@ TEST(ThumbnailCache, OtherProgramsThumbnailsAreUsedOnlyWhenTheyMatchAndServeTheC
         const Visit v = visit({photo}, s.cache(cache));
         EXPECT_EQ(v.decoded, c.used ? 0 : 1) << c.what;
         EXPECT_EQ(v.cells[0].pixel(30, 30) == Green, c.used) << c.what;
-        if (!c.used) // Pavix's own thumbnail takes the place of the one it could not use.
+        if (!c.used) { // Pavix's own thumbnail takes the place of the one it could not use.
             EXPECT_EQ(keyOf(s.thumbnailOf(photo, Flavour::Normal, cache), thumbcache::SoftwareKey),
                       QStringLiteral("Pavix 9.9"))
                 << c.what;
+        }
     }
 
     // Pictures other programs show otherwise: an icon's largest picture, a photo turned as

@@ -51,7 +51,7 @@ protected:
     void SetUp() override
     {
         main = shell::runStartup(
-            {store, shell, scratch.copyCorpus(QStringLiteral("names"), QStringLiteral("home")), {}});
+            {store, shell, scratch.copyCorpus(QStringLiteral("names"), QStringLiteral("home")), {}, {}, {}});
     }
 
     double tpp() const { return main->twipsPerPixel(); }
@@ -70,8 +70,9 @@ protected:
         main->tiledPreview()->show();
         auto *window = qobject_cast<TiledPreview *>(main->tiledPreview()->window());
         EXPECT_NE(window, nullptr);
-        if (window)
+        if (window) {
             EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
+        }
         return window;
     }
 

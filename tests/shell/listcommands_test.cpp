@@ -51,7 +51,7 @@ protected:
         store.write(catalogue::SectionType, catalogue::KeyIco, QStringLiteral("&;"));
         if (!viewMode.isEmpty())
             store.write(SectionSettings, KeyViewMode, viewMode);
-        main = runStartup({store, shell, scratch.path(), {}});
+        main = runStartup({store, shell, scratch.path(), {}, {}, {}});
         ASSERT_NE(main->listCommands(), nullptr);
         cmd = main->listCommands();
     }
@@ -120,8 +120,9 @@ protected:
         EXPECT_EQ(m.thumbArea()->isVisible(), !list);
         EXPECT_EQ(testsupport::menu(m, QStringLiteral("viewArrangeMenu"))->menuAction()->isEnabled(), list);
         EXPECT_EQ(testsupport::menu(m, QStringLiteral("listSortMenu"))->menuAction()->isEnabled(), list);
-        if (list)
+        if (list) {
             EXPECT_EQ(static_cast<int>(m.list()->view()), mode - 1);
+        }
     }
 
     platform::MemorySettingsStore store;

@@ -29,7 +29,7 @@ protected:
     void SetUp() override
     {
         home = scratch.copyCorpus(QStringLiteral("good"), QStringLiteral("home"));
-        main = runStartup({store, shell, home, {}});
+        main = runStartup({store, shell, home, {}, {}, {}});
         // 526 + 8 pixels of 15 twips: an outer width of 8010 twips.
         main->resizeToOuter(8010, 6000);
         setSplitters(2000, 5000);

@@ -246,7 +246,7 @@ TEST(Startup, SplashTimerRunsTheSequenceOnceAndCloses)
         s.main = runStartup({s.store, s.shell, s.home, [&](const QString &text) {
                                  status(text);
                                  shown << splash->statusLabel()->text();
-                             }});
+                             }, {}, {}});
     });
     splash->setAttribute(Qt::WA_DeleteOnClose);
     EXPECT_EQ(splash->statusLabel()->text(), QStringLiteral("Loading .."));
@@ -300,7 +300,7 @@ TEST(Startup, PaneTogglesAndTheFolderReachTheFileWhenTheyChange)
     testsupport::FakeShellInfo shell;
     const QString home = scratch.copyCorpus(QStringLiteral("names"), QStringLiteral("home"));
     const QString other = scratch.makeFolder(QStringLiteral("other"));
-    auto main = runStartup({store, shell, home, {}});
+    auto main = runStartup({store, shell, home, {}, {}, {}});
 
     // What another run would read from the file now, with this one still going.
     const auto onDisk = [&](QLatin1StringView key) {

@@ -29,7 +29,7 @@ public:
         for (auto [key, value] : {std::pair{"Bitmap", "*.bmp;"}, {"Jpg", "*.jpeg;*.jpg;"},
                                   {"Gif", "*.gif;"}, {"Ico", "*.ico;"}})
             store.write(QStringLiteral("Type"), QLatin1String(key), QLatin1String(value));
-        main = shell::runStartup({store, shell, home, {}});
+        main = shell::runStartup({store, shell, home, {}, {}, {}});
     }
 
     // A folder holding copies of the named corpus files ("good/hopper.bmp", ...).

@@ -45,8 +45,9 @@ protected:
         main().showToolbox();
         Toolbox *toolbox = main().toolbox()->window();
         EXPECT_NE(toolbox, nullptr);
-        if (toolbox)
+        if (toolbox) {
             EXPECT_TRUE(QTest::qWaitForWindowExposed(toolbox));
+        }
         return toolbox;
     }
 

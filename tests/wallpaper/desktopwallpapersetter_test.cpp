@@ -97,7 +97,7 @@ TEST(DesktopWallpaperSetter, RealGsettingsStoresTheUriExactly)
     DesktopWallpaperSetter setter(env, {});
     const WallpaperOutcome set = setter.setWallpaper(BitmapPath);
     ASSERT_TRUE(set.ok()) << qPrintable(set.detail);
-    for (const QString key : {QStringLiteral("picture-uri"), QStringLiteral("picture-uri-dark")}) {
+    for (const QString &key : {QStringLiteral("picture-uri"), QStringLiteral("picture-uri-dark")}) {
         QProcess get;
         get.setProcessEnvironment(env);
         get.start(gsettings, {QStringLiteral("get"), QStringLiteral("org.gnome.desktop.background"), key});

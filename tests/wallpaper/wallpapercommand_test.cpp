@@ -144,8 +144,9 @@ TEST(WallpaperCommand, EveryPictureTypeBecomesABitmapOfItsSizeOnTheClipboardAndT
         const QImage pasted = platform::clipboardBitmap();
         ASSERT_EQ(pasted.size(), picture.size());
         const QPoint middle(picture.width() / 2, picture.height() / 2);
-        if (qAlpha(picture.pixel(middle)) == 255)
+        if (qAlpha(picture.pixel(middle)) == 255) {
             EXPECT_EQ(pasted.pixel(middle), picture.pixel(middle));
+        }
     }
     const QString uri = QStringLiteral("'file://") + rig.bitmap() + u'\'';
     EXPECT_EQ(rig.valuesSet(), (QStringList{uri, uri, uri}));
