@@ -48,8 +48,9 @@ TEST(FileName, EveryNameTurnsIntoTextAndBackIntoItsOwnBytes)
         EXPECT_EQ(text, c.text);
         EXPECT_EQ(encodeFileName(text), c.bytes);
         // Valid UTF-8 reads as Qt reads it.
-        if (std::none_of(text.begin(), text.end(), isUndecodedByte))
+        if (std::none_of(text.begin(), text.end(), isUndecodedByte)) {
             EXPECT_EQ(text, QString::fromUtf8(c.bytes));
+        }
     }
 
     // Names that differ only in bytes that are not UTF-8 stay two names.

@@ -342,7 +342,8 @@ TEST(OddNames, NamesThatAreNotUtf8AreListedShownWithReplacementsAndOpenedByTheir
     platform::IniSettingsStore ini(iniPath);
     EXPECT_EQ(ini.read(QStringLiteral("Settings"), QStringLiteral("Folder")), asShown);
     testsupport::FakeShellInfo shellInfo;
-    const auto next = shell::runStartup({ini, shellInfo, folder, {}});
+    const auto next = shell::runStartup(
+        {.settings = ini, .shellInfo = shellInfo, .homeFolder = folder, .status = {}, .startFolder = {}, .startPicture = {}});
     EXPECT_EQ(next->browser().folder(), latinFolderPath);
     EXPECT_EQ(next->list()->count(), 1);
 }

@@ -25,8 +25,9 @@ TEST(FolderListing, FilesComeWithTheirLengthsAndOnesRemovedWhileTheFolderIsReadA
     // Another program removes two files just as the listing comes to them.
     const QStringList removed{QStringLiteral("f2.bmp"), QStringLiteral("f4.bmp")};
     const FolderListing listing = listRegularFiles(folder.path(), [&](const QString &name) {
-        if (removed.contains(name))
+        if (removed.contains(name)) {
             EXPECT_TRUE(QFile::remove(folder.file(name)));
+        }
         return true;
     });
     EXPECT_EQ(listing.error, 0);
