@@ -7,7 +7,7 @@ JOBS    ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 PREFIX  ?= /usr/local
 
-.PHONY: all deps build run test check-layers check-format format test-sanitize bench fuzz install package screenshots clean
+.PHONY: all deps build run test check-layers check-format format tidy test-sanitize bench fuzz install package screenshots clean
 
 all: build
 
@@ -38,6 +38,11 @@ check-format: deps
 
 format: deps
 	@bash scripts/check-format.sh --fix
+
+# clang-tidy with the checks of .clang-tidy over src/, as $(BUILD) compiles it; any finding
+# fails. TIDY_SCOPE=all adds tests/ and bench/, TIDY_ANALYZER=1 the static analyzer.
+tidy: deps $(BUILD)/CMakeCache.txt
+	@JOBS=$(JOBS) bash scripts/check-tidy.sh $(BUILD)
 
 # The whole suite once more, built with AddressSanitizer and UndefinedBehaviorSanitizer in
 # its own folder; any report fails it.

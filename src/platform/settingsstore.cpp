@@ -19,7 +19,7 @@ namespace pavix::platform {
 namespace {
 
 // A settings file larger than this is not ours; it reads as empty.
-constexpr qint64 MaxFileBytes = 4 * 1024 * 1024;
+constexpr qint64 MaxFileBytes = qint64(4) * 1024 * 1024;
 
 // QSettings takes "/" as a group separator, and an empty name as no name at all.
 bool isStorableName(const QString &name)
@@ -237,7 +237,7 @@ void IniSettingsStore::setFailureReporter(std::function<void(const QString &)> r
 
 IniSettingsStore::~IniSettingsStore()
 {
-    sync();
+    IniSettingsStore::sync();
 }
 
 QString IniSettingsStore::defaultPath()

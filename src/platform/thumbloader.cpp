@@ -120,7 +120,7 @@ struct ThumbLoader::Shared {
             storing = false;
         if (done[size_t(i)])
             return; // given up while it was under way
-        cells[size_t(i)] = made.cell.isNull() ? unreadable : std::move(made.cell);
+        cells[size_t(i)] = made.cell.isNull() ? unreadable : made.cell;
         done[size_t(i)] = true;
         switch (made.source) {
         case CellSource::Decoded:
@@ -269,7 +269,7 @@ ThumbLoader::ThumbLoader(QStringList paths, QSize cellPx, int threads, int lookA
 {
 }
 
-ThumbLoader::ThumbLoader(QStringList paths, QSize cellPx, Options options)
+ThumbLoader::ThumbLoader(QStringList paths, QSize cellPx, const Options &options)
     : m_shared(std::make_shared<Shared>(std::move(paths), cellPx, options))
 {
     Shared &s = *m_shared;

@@ -61,7 +61,7 @@ public:
     // cells from the shared thumbnail cache where it has them and store the thumbnails
     // they make; after the first store that fails they store nothing more (a full or
     // read-only cache costs nothing else).
-    ThumbLoader(QStringList paths, QSize cellPx, Options options);
+    ThumbLoader(QStringList paths, QSize cellPx, const Options &options);
     ThumbLoader(QStringList paths, QSize cellPx, int threads = 0, int lookAhead = 0, qint64 decodeBudgetBytes = 0,
                 std::shared_ptr<const ThumbnailCache> cache = nullptr);
     // Cancels the work still waiting and joins the workers (a decode under way finishes);

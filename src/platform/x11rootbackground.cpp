@@ -118,7 +118,7 @@ std::vector<quint8> packRows(const QImage &picture, int firstRow, int rows, cons
             const QRgb rgb = source[x];
             const quint32 pixel = packChannel(qRed(rgb), layout.redMask) | packChannel(qGreen(rgb), layout.greenMask)
                                   | packChannel(qBlue(rgb), layout.blueMask);
-            quint8 *out = target + x * bytesPerPixel;
+            quint8 *out = target + qsizetype(x) * bytesPerPixel;
             for (int i = 0; i < bytesPerPixel; ++i) {
                 const int shift = layout.mostSignificantFirst ? 8 * (bytesPerPixel - 1 - i) : 8 * i;
                 out[i] = quint8(pixel >> shift);

@@ -22,7 +22,7 @@ QRect paintArea(const QPixmap &tile, const QRect &clientRect, const QRect &dirty
 // times the blending itself. A narrow tile is first widened into a strip of whole copies
 // at least this wide; the strip repeats with the tile's own period, so the pixels match.
 constexpr int WideStripPx = 512;
-constexpr qint64 WideStripBudgetBytes = 4 * 1024 * 1024;
+constexpr qint64 WideStripBudgetBytes = qint64(4) * 1024 * 1024;
 
 QPixmap widenedTile(const QPixmap &tile, int areaWidthPx)
 {

@@ -42,6 +42,7 @@ TwipRect ghostRectForPress(const TwipRect &splitter)
     TwipRect ghost;
     ghost.left = splitter.left;
     ghost.top = toSingle(splitter.top + GhostInset);
+    // NOLINTNEXTLINE(bugprone-integer-division): half the width in whole twips, rounded down
     ghost.width = std::max(position32(splitter.width), 0) / 2;
     ghost.height = std::max(0.0f, toSingle(splitter.height - GhostShorter));
     return ghost;

@@ -103,15 +103,15 @@ bool worthCaching(const QString &fileName, qint64 fileBytes)
 {
     const QString extension = fileName.section(u'.', -1).toLower();
     if (!fileName.contains(u'.'))
-        return fileBytes >= 384 * 1024;
+        return fileBytes >= qint64(384) * 1024;
     if (extension == QLatin1String("ico") || extension == QLatin1String("cur"))
         return false;
     if (extension == QLatin1String("jpg") || extension == QLatin1String("jpeg") || extension == QLatin1String("jpe")
         || extension == QLatin1String("jfif"))
-        return fileBytes >= 32 * 1024;
+        return fileBytes >= qint64(32) * 1024;
     if (extension == QLatin1String("gif"))
-        return fileBytes >= 16 * 1024;
-    return fileBytes >= 384 * 1024;
+        return fileBytes >= qint64(16) * 1024;
+    return fileBytes >= qint64(384) * 1024;
 }
 
 qint64 wholeSeconds(qint64 ms)

@@ -117,7 +117,7 @@ int pageScroll(int vkey, int position, int max, bool scrollVisible)
 {
     const std::int64_t p = position;
     const std::int64_t m = max;
-    std::int64_t next = p;
+    std::int64_t next = 0;
     if (vkey == common::VkNext)
         next = (!scrollVisible || p >= m - LargeStep) ? m : p + LargeStep;
     else if (vkey == common::VkPrior)

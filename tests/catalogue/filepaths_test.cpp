@@ -6,7 +6,7 @@ using pavix::catalogue::oneLineText;
 
 TEST(FilePaths, OneLineTextShowsEveryLineBreakAndControlCharacter)
 {
-    const QString unshown(QChar(pavix::catalogue::UnshownCharacter));
+    const QString unshown{QChar(pavix::catalogue::UnshownCharacter)};
     EXPECT_EQ(oneLineText(QStringLiteral("line\nbreak.bmp")), QStringLiteral("line") + unshown + QStringLiteral("break.bmp"));
     // A carriage return would otherwise vanish: "cr\rx.bmp" must not read as "crx.bmp".
     EXPECT_EQ(oneLineText(QStringLiteral("cr\rx.bmp")), QStringLiteral("cr") + unshown + QStringLiteral("x.bmp"));
