@@ -3,6 +3,7 @@
 #include "common/filename.h"
 #include "common/jpegframe.h"
 #include "common/pngchunks.h"
+#include "common/tiffheader.h"
 #include "common/units.h"
 #include "platform/folderlisting.h"
 #include "platform/timedcall.h"
@@ -181,6 +182,14 @@ common::Status readFirstPicture(const QString &path, const ShrinkRule &shrinkFor
     if (found.format == "jpeg") {
         if (const std::optional<common::JpegFrame> frame = common::readJpegFrame(headView))
             coefficientBytes = common::progressiveCoefficientBytes(*frame);
+    }
+    if (found.format == "tiff") {
+        if (const std::optional<common::TiffLayout> layout = common::readTiffLayout(headView)) {
+            if (const qint64 blockBytes = common::largestTiffBlockBytes(*layout); blockBytes > MaxTiffBlockBytes)
+                return badPicture(name, QStringLiteral("a strip or tile of it needs %1 MB to decode, more than %2 MB")
+                                            .arg(blockBytes >> 20)
+                                            .arg(MaxTiffBlockBytes >> 20));
+        }
     }
     if (coefficientBytes > MaxCoefficientBytes)
         return badPicture(name, QStringLiteral("its progressive coding needs %1 MB to decode, more than %2 MB")

@@ -25,6 +25,11 @@ inline constexpr qint64 MaxPicturePixels = 100'000'000;
 // picture that needs more is refused before decoding.
 inline constexpr qint64 MaxCoefficientBytes = qint64(256) << 20;
 
+// Most memory, in bytes, one strip or tile of a TIFF file may take: the TIFF reader sets a
+// whole one aside before decoding it, however few bytes the file holds. 512 MB holds a
+// picture of MaxPicturePixels at 32 bits a pixel stored as one strip.
+inline constexpr qint64 MaxTiffBlockBytes = qint64(512) << 20;
+
 // Qt's per-picture allocation limit that Pavix sets, in MiB: a picture of MaxPicturePixels
 // at 32 bits per pixel (400,000,000 bytes) fits with room to spare.
 inline constexpr int PictureAllocationLimitMb = 400;
@@ -47,8 +52,8 @@ bool withinPictureLimits(QSize pixels);
 // ErrBadPicture and a message naming the file ("\"name\" cannot be read as a picture: ...")
 // a missing file, one that is not a regular file, a file that is not a picture, an empty or
 // damaged one, one whose header declares a zero side or more than MaxPicturePixels, and a
-// progressive JPEG whose coefficients need more than MaxCoefficientBytes (these refused before
-// decoding). A file whose length is 0 is refused unread: the system's pseudo files report
+// progressive JPEG whose coefficients need more than MaxCoefficientBytes or a TIFF file one of
+// whose strips or tiles needs more than MaxTiffBlockBytes (these refused before decoding). A file whose length is 0 is refused unread: the system's pseudo files report
 // that length, and reading some of them blocks.
 // Refuses with ErrDeviceIo when the file exists but opening or reading it fails, except
 // that a file Pavix may not read (permission denied) is refused with ErrBadPicture.
