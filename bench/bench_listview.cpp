@@ -72,7 +72,7 @@ std::unique_ptr<QtListView> shownList()
     lv->addColumn(QStringLiteral("FILENAME"), QStringLiteral("Name"), 3000);
     lv->addColumn(QStringLiteral("FILESIZE"), QStringLiteral("Size"), 1500);
     lv->addColumn(QStringLiteral("FILETYPE"), QStringLiteral("Type"), 1500);
-    lv->setView(LvView::Details);
+    lv->setView(ListLayout::Details);
     lv->show();
     if (!QTest::qWaitForWindowExposed(lv.get()))
         std::fprintf(stderr, "the list was not shown\n");

@@ -3,6 +3,6 @@
 
 namespace pavix::listview {
 
-enum class LvView : int { LargeIcons = 0, SmallIcons = 1, List = 2, Details = 3 };
+enum class ListLayout : int { LargeIcons = 0, SmallIcons = 1, List = 2, Details = 3 };
 
 } // namespace pavix::listview

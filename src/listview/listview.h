@@ -56,8 +56,8 @@ public:
     virtual void iconsChanged() = 0;
 
     // Layout.
-    virtual LvView view() const = 0;
-    virtual void setView(LvView view) = 0;
+    virtual ListLayout view() const = 0;
+    virtual void setView(ListLayout view) = 0;
 
     // Columns, counting from 1 in the order added; widths in twips.
     virtual void addColumn(const QString &key, const QString &text, double widthTwips) = 0;

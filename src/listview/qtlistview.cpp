@@ -291,15 +291,15 @@ void QtListView::iconsChanged()
     m_model->iconsChanged();
 }
 
-void QtListView::setView(LvView view)
+void QtListView::setView(ListLayout view)
 {
     const int value = static_cast<int>(view);
-    if (value < static_cast<int>(LvView::LargeIcons) || value > static_cast<int>(LvView::Details))
+    if (value < static_cast<int>(ListLayout::LargeIcons) || value > static_cast<int>(ListLayout::Details))
         return;
     QAbstractItemView *before = currentView();
     const bool hadFocus = before->hasFocus();
     m_view = view;
-    if (m_view != LvView::Details)
+    if (m_view != ListLayout::Details)
         configureListView();
     QAbstractItemView *after = currentView();
     m_stack->setCurrentWidget(after);
@@ -315,7 +315,7 @@ void QtListView::configureListView()
     const QFontMetrics metrics(m_list->font());
     m_list->setUpdatesEnabled(false);
     switch (m_view) {
-    case LvView::LargeIcons:
+    case ListLayout::LargeIcons:
         // Icons in rows, each name centred under its icon, wrapped to two lines and elided.
         m_list->setViewMode(QListView::IconMode);
         m_list->setMovement(QListView::Static);
@@ -329,7 +329,7 @@ void QtListView::configureListView()
         m_list->setGridSize(
             QSize(LargeCellWidthPx, LargeIconPx + 12 + LargeCellTextLines * metrics.lineSpacing()));
         break;
-    case LvView::SmallIcons:
+    case ListLayout::SmallIcons:
         // Small icons with the name beside them, in rows of equal cells.
         m_list->setViewMode(QListView::ListMode);
         m_list->setMovement(QListView::Static);
@@ -343,7 +343,7 @@ void QtListView::configureListView()
         m_list->setGridSize(
             QSize(SmallCellWidthPx, std::max(SmallIconPx, metrics.height()) + 6));
         break;
-    case LvView::List:
+    case ListLayout::List:
         // Small icons with the name beside them, in columns read top to bottom.
         m_list->setViewMode(QListView::ListMode);
         m_list->setMovement(QListView::Static);
@@ -356,7 +356,7 @@ void QtListView::configureListView()
         m_list->setSpacing(1);
         m_delegate->setMaxWidth(ListColumnMaxWidthPx);
         break;
-    case LvView::Details:
+    case ListLayout::Details:
         break;
     }
     m_list->setResizeMode(QListView::Adjust);
@@ -477,7 +477,7 @@ QAbstractItemView *QtListView::currentView() const
 {
     // Who reads the view reads its model: the waiting items are in it.
     addWaitingItems();
-    if (m_view == LvView::Details)
+    if (m_view == ListLayout::Details)
         return m_tree;
     return m_list;
 }

@@ -84,9 +84,9 @@ public:
     void setSmallIcons(const platform::ImageList *list) override;
     void iconsChanged() override;
 
-    LvView view() const override { return m_view; }
+    ListLayout view() const override { return m_view; }
     // A value outside the four layouts is ignored.
-    void setView(LvView view) override;
+    void setView(ListLayout view) override;
 
     void addColumn(const QString &key, const QString &text, double widthTwips) override;
     int columnCount() const override { return static_cast<int>(m_columns.size()); }
@@ -167,7 +167,7 @@ private:
     QStackedLayout *m_stack = nullptr;
     const platform::ImageList *m_icons = nullptr;
     const platform::ImageList *m_smallIcons = nullptr;
-    LvView m_view = LvView::LargeIcons;
+    ListLayout m_view = ListLayout::LargeIcons;
     std::vector<Column> m_columns;
     int m_sortKey = 0;
     int m_sortOrder = 0;

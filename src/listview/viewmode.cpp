@@ -53,14 +53,14 @@ std::optional<int> modeForToolBarKey(const QString &key)
     return std::nullopt;
 }
 
-std::optional<LvView> lvViewForMode(int mode)
+std::optional<ListLayout> listLayoutForMode(int mode)
 {
     if (mode < 1 || mode > 4)
         return std::nullopt;
-    return static_cast<LvView>(mode - 1);
+    return static_cast<ListLayout>(mode - 1);
 }
 
-int modeForLvView(LvView view)
+int modeForListLayout(ListLayout view)
 {
     return static_cast<int>(view) + 1;
 }
@@ -83,7 +83,7 @@ ViewModeState switchViewMode(int index, double lvWidthTwips, const ViewModeState
     next.pressedButton = index;
     next.arrangeEnabled = index != static_cast<int>(ViewMode::Thumbnails);
     next.listVisible = next.arrangeEnabled;
-    next.lvView = lvViewForMode(index);
+    next.listLayout = listLayoutForMode(index);
     if (index == static_cast<int>(ViewMode::Details))
         next.detailsColumnWidth = static_cast<double>(w3 - DetailsColumnMargin);
     return next;

@@ -30,9 +30,9 @@ std::optional<int> modeForToolBarKey(const QString &key);
 
 // The list's layout for a view mode (the mode minus 1); none for thumbnails and for a
 // value outside 0 to 4.
-std::optional<LvView> lvViewForMode(int mode);
+std::optional<ListLayout> listLayoutForMode(int mode);
 // The view mode showing a list layout (the layout plus 1).
-int modeForLvView(LvView view);
+int modeForListLayout(ListLayout view);
 
 struct ViewModeState {
     // Check marks of the View menu's five view-mode items, mirrored onto the list menu's.
@@ -44,7 +44,7 @@ struct ViewModeState {
     // True: the list shown and given the focus; false: the thumbnail viewport shown instead.
     bool listVisible = false;
     // The layout to give the list; none leaves it as it is.
-    std::optional<LvView> lvView;
+    std::optional<ListLayout> listLayout;
     // Width in twips for each of the three columns; none leaves the widths as they are.
     std::optional<double> detailsColumnWidth;
 };
@@ -52,7 +52,7 @@ struct ViewModeState {
 // The state after choosing view mode `index` with the list `lvWidthTwips` wide. The
 // details columns each get a third of that width (single precision) less 110 twips: 4500
 // gives 1390. An index outside 0 to 4 returns `current` with only the context menu
-// mirrored, since nothing else changes; `lvView` and `detailsColumnWidth` of `current`
+// mirrored, since nothing else changes; `listLayout` and `detailsColumnWidth` of `current`
 // are not carried over.
 ViewModeState switchViewMode(int index, double lvWidthTwips, const ViewModeState &current = {});
 

@@ -108,8 +108,8 @@ void ListCommands::setViewMode(int mode)
             m_parts.viewModeItems[static_cast<size_t>(i)]->setChecked(next.checked[static_cast<size_t>(i)]);
         if (next.listVisible) {
             m_parts.thumbArea->hide();
-            if (next.lvView)
-                list->setView(*next.lvView);
+            if (next.listLayout)
+                list->setView(*next.listLayout);
             if (next.detailsColumnWidth) {
                 for (int column = 1; column <= SortColumnCount; ++column)
                     list->setColumnWidth(column, *next.detailsColumnWidth);

@@ -122,7 +122,7 @@ std::unique_ptr<MainWindow> runStartup(const StartupEnvironment &env)
         folder = env.homeFolder;
     m.folderTree()->setSelectedFolder(folder);
     const std::int32_t viewMode = stored.listLayout;
-    m.list()->setView(static_cast<listview::LvView>(viewMode));
+    m.list()->setView(static_cast<listview::ListLayout>(viewMode));
     status(3);
 
     // 4. Menu checks, status window; with them the pane flags and the places of the tiled

@@ -52,7 +52,7 @@ GridPlan planGrid(int count, float stripWidthCm, float scrollWidthCm,
 {
     GridPlan plan{};
     plan.columns = columnCount(stripWidthCm, scrollWidthCm);
-    plan.LastCol = clampToInt(static_cast<std::int64_t>(plan.columns) - 1);
+    plan.lastColumn = clampToInt(static_cast<std::int64_t>(plan.columns) - 1);
     plan.reservedRows = reservedRows(viewportHeightTwips);
 
     const std::int64_t n = std::max(count, 0);
@@ -81,13 +81,13 @@ QPoint cellPosition(int index, int columns)
     return QPoint(clampToInt(column * CellPitch), clampToInt(row * CellPitch));
 }
 
-std::optional<int> arrowStep(int vkey, int current, int count, int LastCol)
+std::optional<int> arrowStep(int vkey, int current, int count, int lastColumn)
 {
     if (count < 2 || current < 0 || current >= count)
         return std::nullopt;
     const std::int64_t c = current;
     const std::int64_t n = count;
-    const std::int64_t rowLength = static_cast<std::int64_t>(LastCol) + 1;
+    const std::int64_t rowLength = static_cast<std::int64_t>(lastColumn) + 1;
     switch (vkey) {
     case common::VkLeft:
         if (c > 0)
@@ -100,7 +100,7 @@ std::optional<int> arrowStep(int vkey, int current, int count, int LastCol)
     case common::VkUp:
         // A grid without columns has no rows to walk; stepping by 0 or less would
         // reselect or move the wrong way.
-        if (rowLength > 0 && c > LastCol)
+        if (rowLength > 0 && c > lastColumn)
             return static_cast<int>(c - rowLength);
         break;
     case common::VkDown:

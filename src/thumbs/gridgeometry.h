@@ -30,16 +30,16 @@ int columnCount(float stripWidthCm, float scrollWidthCm);
 int reservedRows(double viewportHeightTwips);
 
 struct GridPlan {
-    int columns;          // C; zero or negative when no column fits
-    int LastCol;          // C - 1
-    int reservedRows;     // V
+    int columns;          // thumbnails in a row; zero or negative when no column fits
+    int lastColumn;       // columns - 1
+    int reservedRows;     // rows the viewport holds, less two
     bool overRowLimit;    // the build stops with the row-limit message
     // The rest holds only when overRowLimit is false; after a stop the scroll bar is hidden
     // and the strip keeps what it had.
-    int lastRow;          // R = (N - 1) div C, the final row counter (0 for an empty grid)
-    int scrollMax;        // M = (R - V) x 1.76367, half to even, centimetres; may be negative
-    float stripHeightCm;  // (R + 1) x 1.76367
-    bool scrollVisible;   // M > 1
+    int lastRow;          // (count - 1) div columns, the last row's index (0 for an empty grid)
+    int scrollMax;        // (lastRow - reservedRows) x 1.76367, half to even, centimetres; may be negative
+    float stripHeightCm;  // (lastRow + 1) x 1.76367
+    bool scrollVisible;   // scrollMax > 1
 };
 
 // Plans a grid of count thumbnails. More than C x 245 thumbnails, or any thumbnail when
@@ -53,10 +53,10 @@ QPoint cellPosition(int index, int columns);
 
 
 // The thumbnail an arrow key (37 to 40) moves the selection to from thumbnail current, on a
-// grid of count thumbnails whose last column is LastCol. Empty when the key does nothing:
+// grid of count thumbnails whose last column is lastColumn. Empty when the key does nothing:
 // another key, fewer than two thumbnails, current outside the grid, the grid's edge, or
 // Up/Down on a grid without columns.
-std::optional<int> arrowStep(int vkey, int current, int count, int LastCol);
+std::optional<int> arrowStep(int vkey, int current, int count, int lastColumn);
 
 // New scroll position (centimetres) after Page Down (34) or Page Up (33) from position on
 // a scroll bar of maximum max; other keys return position. Page Down goes to max when the

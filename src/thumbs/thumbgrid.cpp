@@ -97,7 +97,7 @@ void ThumbGrid::build()
     const int count = files.listCount();
     const GridPlan plan = planGrid(count, static_cast<float>(m_stripWidthCm),
                                    static_cast<float>(m_scrollWidthCm), m_viewportHeight);
-    m_lastColumn = plan.LastCol;
+    m_lastColumn = plan.lastColumn;
 
     m_area.imagesLabel->hide();
     m_area.progressBar->setRange(0, std::max(0, count - 1));

@@ -152,14 +152,14 @@ struct Recorder {
     }
 };
 
-const LvView AllViews[] = {LvView::LargeIcons, LvView::SmallIcons, LvView::List, LvView::Details};
+const ListLayout AllViews[] = {ListLayout::LargeIcons, ListLayout::SmallIcons, ListLayout::List, ListLayout::Details};
 
 } // namespace
 
 TEST(QtListView, LayoutsLookLikeAFileManager)
 {
     auto lv = shownList();
-    lv->setView(LvView::LargeIcons);
+    lv->setView(ListLayout::LargeIcons);
     auto *list = qobject_cast<QListView *>(lv->currentView());
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->viewMode(), QListView::IconMode);
@@ -171,19 +171,19 @@ TEST(QtListView, LayoutsLookLikeAFileManager)
     EXPECT_GT(lv->itemRect(2).left(), lv->itemRect(1).right());
     EXPECT_GT(lv->itemRect(1).height(), 32);
 
-    lv->setView(LvView::SmallIcons);
+    lv->setView(ListLayout::SmallIcons);
     EXPECT_EQ(list->viewMode(), QListView::ListMode);
     EXPECT_EQ(list->iconSize(), QSize(16, 16));
     EXPECT_EQ(list->flow(), QListView::LeftToRight);
     EXPECT_EQ(lv->itemRect(2).top(), lv->itemRect(1).top());
 
-    lv->setView(LvView::List);
+    lv->setView(ListLayout::List);
     EXPECT_EQ(list->flow(), QListView::TopToBottom);
     EXPECT_TRUE(list->isWrapping());
     EXPECT_EQ(lv->itemRect(2).left(), lv->itemRect(1).left());
     EXPECT_GT(lv->itemRect(2).top(), lv->itemRect(1).top());
 
-    lv->setView(LvView::Details);
+    lv->setView(ListLayout::Details);
     auto *tree = qobject_cast<QTreeView *>(lv->currentView());
     ASSERT_NE(tree, nullptr);
     EXPECT_FALSE(tree->rootIsDecorated());
@@ -196,8 +196,8 @@ TEST(QtListView, LayoutsLookLikeAFileManager)
               QStringLiteral("Type         "));
 
     // A layout value outside the four is ignored.
-    lv->setView(static_cast<LvView>(7));
-    EXPECT_EQ(lv->view(), LvView::Details);
+    lv->setView(static_cast<ListLayout>(7));
+    EXPECT_EQ(lv->view(), ListLayout::Details);
 }
 
 TEST(QtListView, LayoutsKeepItemsSelectionAndOrder)
@@ -207,7 +207,7 @@ TEST(QtListView, LayoutsKeepItemsSelectionAndOrder)
     lv->setSorted(true);
     lv->setSelectedItem(lv->findItem(QStringLiteral("delta.gif")));
     const QStringList order = texts(*lv);
-    for (LvView view : AllViews) {
+    for (ListLayout view : AllViews) {
         lv->setView(view);
         EXPECT_EQ(lv->view(), view);
         EXPECT_EQ(lv->count(), 5);
@@ -397,7 +397,7 @@ TEST(QtListView, AChangedSortKeyMovesAnItemAtOnce)
 TEST(QtListView, SortingKeepsTheSelectedItem)
 {
     auto lv = shownList();
-    lv->setView(LvView::Details);
+    lv->setView(ListLayout::Details);
     lv->setSelectedItem(2); // Beta.jpg
     lv->setSortKey(1);
     lv->setSortOrder(1);
@@ -425,7 +425,7 @@ TEST(QtListView, FindItemMatchesWholeNamesInDisplayedOrder)
 TEST(QtListView, HitTestFindsItemsAndEmptySpace)
 {
     auto lv = shownList();
-    for (LvView view : AllViews) {
+    for (ListLayout view : AllViews) {
         SCOPED_TRACE(static_cast<int>(view));
         lv->setView(view);
         for (int index : {1, 4}) {
@@ -439,7 +439,7 @@ TEST(QtListView, HitTestFindsItemsAndEmptySpace)
         EXPECT_EQ(lv->hitTest(-150, -150), 0);
     }
     // In details, the header above the first row is no item.
-    lv->setView(LvView::Details);
+    lv->setView(ListLayout::Details);
     const int headerY = lv->header()->height() / 2;
     EXPECT_EQ(lv->hitTest(30 * 15, headerY * 15), 0);
 
@@ -452,7 +452,7 @@ TEST(QtListView, HitTestFindsItemsAndEmptySpace)
 TEST(QtListView, SelectingNothingLeavesNoCurrentItem)
 {
     auto lv = shownList();
-    lv->setView(LvView::Details);
+    lv->setView(ListLayout::Details);
     lv->setSelectedItem(3);
     EXPECT_EQ(lv->selectedItem(), 3);
     EXPECT_EQ(lv->currentView()->currentIndex().row(), 2);
@@ -462,14 +462,14 @@ TEST(QtListView, SelectingNothingLeavesNoCurrentItem)
     lv->setSelectedItem(4);
     lv->setSelectedItem(99);
     EXPECT_EQ(lv->selectedItem(), 0);
-    lv->setView(LvView::SmallIcons);
+    lv->setView(ListLayout::SmallIcons);
     EXPECT_FALSE(lv->currentView()->currentIndex().isValid());
 }
 
 TEST(QtListView, MouseDownComesFirstOnItemsAndEmptySpace)
 {
     auto lv = shownList();
-    for (LvView view : AllViews) {
+    for (ListLayout view : AllViews) {
         SCOPED_TRACE(static_cast<int>(view));
         lv->setView(view);
         lv->setSelectedItem(0);
@@ -518,7 +518,7 @@ TEST(QtListView, MouseDownCanClearTheSelectionOnEmptySpace)
 {
     // What the main window does: a left press on empty space clears the selection.
     auto lv = shownList();
-    lv->setView(LvView::List);
+    lv->setView(ListLayout::List);
     QObject::connect(lv.get(), &QtListView::mouseDown, lv.get(),
                      [&](int button, int, double x, double y) {
                          if (lv->hitTest(static_cast<int>(x), static_cast<int>(y)) == 0
@@ -538,7 +538,7 @@ TEST(QtListView, APressWhoseHandlerEmptiedTheListSelectsNothing)
     // A refresh chosen from the context menu refills the list inside mouseDown; the press
     // must not then select whatever item took the place under the mouse.
     auto lv = shownList();
-    lv->setView(LvView::Details);
+    lv->setView(ListLayout::Details);
     QObject::connect(lv.get(), &QtListView::mouseDown, lv.get(), [&] {
         lv->clear();
         for (const Entry &entry : Folder)
@@ -555,7 +555,7 @@ TEST(QtListView, APressWhoseHandlerEmptiedTheListSelectsNothing)
 TEST(QtListView, KeysAreReportedAndArrowsStillMove)
 {
     auto lv = shownList();
-    for (LvView view : {LvView::List, LvView::Details}) {
+    for (ListLayout view : {ListLayout::List, ListLayout::Details}) {
         SCOPED_TRACE(static_cast<int>(view));
         lv->setView(view);
         lv->setSelectedItem(1);
@@ -583,7 +583,7 @@ TEST(QtListView, KeysAreReportedAndArrowsStillMove)
         QObject::disconnect(lv.get(), nullptr, lv.get(), nullptr);
     }
     // In rows of icons, Right moves to the next item.
-    lv->setView(LvView::LargeIcons);
+    lv->setView(ListLayout::LargeIcons);
     lv->setSelectedItem(1);
     QTest::keyClick(lv->currentView(), Qt::Key_Right);
     EXPECT_EQ(lv->selectedItem(), 2);
@@ -592,7 +592,7 @@ TEST(QtListView, KeysAreReportedAndArrowsStillMove)
 TEST(QtListView, DoubleClickAndColumnClick)
 {
     auto lv = shownList();
-    lv->setView(LvView::Details);
+    lv->setView(ListLayout::Details);
     Recorder rec(*lv);
     QTest::mouseDClick(lv->currentView()->viewport(), Qt::LeftButton, Qt::NoModifier,
                        pointOnItem(*lv, 2));
@@ -618,7 +618,7 @@ TEST(QtListView, DoubleClickAndColumnClick)
 TEST(QtListView, ColumnsKeepTheirCaptionsAndWidthsInTwips)
 {
     auto lv = shownList();
-    lv->setView(LvView::Details);
+    lv->setView(ListLayout::Details);
     ASSERT_EQ(lv->columnCount(), 3);
     EXPECT_EQ(lv->columnKey(2), QStringLiteral("FILESIZE"));
     EXPECT_EQ(lv->columnText(1), QStringLiteral("Name         "));
@@ -648,7 +648,7 @@ TEST(QtListView, HeaderArrowsAndHotTrackingReachTheHeader)
 {
     // How the header draws them: listheader_test.cpp.
     auto lv = shownList();
-    lv->setView(LvView::Details);
+    lv->setView(ListLayout::Details);
     auto *header = dynamic_cast<ListHeader *>(lv->header());
     ASSERT_NE(header, nullptr);
     EXPECT_EQ(lv->currentView()->model()->headerData(1, Qt::Horizontal).toString(),
@@ -723,7 +723,7 @@ TEST(QtListView, IconsComeFromTheAttachedListsByPosition)
     EXPECT_EQ(jpg.pixmap(32, 32).toImage().pixelColor(5, 5), QColor(Qt::green));
 
     // Drawn at 16 pixels in the small layouts, 32 in large icons.
-    lv->setView(LvView::SmallIcons);
+    lv->setView(ListLayout::SmallIcons);
     EXPECT_EQ(lv->currentView()->iconSize(), QSize(16, 16));
     QWidget *viewport = lv->currentView()->viewport();
     const QImage shot = viewport->grab().toImage();

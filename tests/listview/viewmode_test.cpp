@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 using namespace pavix::listview;
-using pavix::listview::LvView;
+using pavix::listview::ListLayout;
 
 namespace {
 
@@ -29,9 +29,9 @@ TEST(ViewMode, CaptionsAndKeys)
     EXPECT_EQ(toolBarKey(1), QStringLiteral("View Large Icons"));
     EXPECT_EQ(modeForToolBarKey(QStringLiteral("View Details")), 4);
     EXPECT_FALSE(modeForToolBarKey(QStringLiteral("Details")).has_value());
-    EXPECT_FALSE(lvViewForMode(0).has_value());
-    EXPECT_EQ(lvViewForMode(3), LvView::List);
-    EXPECT_EQ(modeForLvView(LvView::LargeIcons), 1);
+    EXPECT_FALSE(listLayoutForMode(0).has_value());
+    EXPECT_EQ(listLayoutForMode(3), ListLayout::List);
+    EXPECT_EQ(modeForListLayout(ListLayout::LargeIcons), 1);
 }
 
 TEST(ViewMode, DetailsSplitsTheWidthInThirds)
@@ -39,7 +39,7 @@ TEST(ViewMode, DetailsSplitsTheWidthInThirds)
     const ViewModeState details = switchViewMode(4, 4500);
     ASSERT_TRUE(details.detailsColumnWidth.has_value());
     EXPECT_DOUBLE_EQ(*details.detailsColumnWidth, 1390.0);
-    EXPECT_EQ(details.lvView, LvView::Details);
+    EXPECT_EQ(details.listLayout, ListLayout::Details);
     // Again after the list was resized: the new width is divided.
     EXPECT_DOUBLE_EQ(*switchViewMode(4, 6000, details).detailsColumnWidth, 1890.0);
     // A third in single precision: 1000 / 3 = 333.333344 less 110.
@@ -53,7 +53,7 @@ TEST(ViewMode, ArrangeMenusAndOneCheckFollowTheMode)
     ViewModeState state = switchViewMode(0, 4500);
     EXPECT_FALSE(state.arrangeEnabled);
     EXPECT_FALSE(state.listVisible);
-    EXPECT_FALSE(state.lvView.has_value());
+    EXPECT_FALSE(state.listLayout.has_value());
     EXPECT_EQ(state.pressedButton, 0);
     EXPECT_EQ(checkedCount(state), 1);
     EXPECT_TRUE(state.checked[0]);
@@ -66,14 +66,14 @@ TEST(ViewMode, ArrangeMenusAndOneCheckFollowTheMode)
         EXPECT_EQ(state.pressedButton, mode);
         EXPECT_EQ(checkedCount(state), 1);
         EXPECT_TRUE(state.checked[static_cast<size_t>(mode)]);
-        ASSERT_TRUE(state.lvView.has_value());
-        EXPECT_EQ(static_cast<int>(*state.lvView), mode - 1);
+        ASSERT_TRUE(state.listLayout.has_value());
+        EXPECT_EQ(static_cast<int>(*state.listLayout), mode - 1);
     }
 
     // Twice in a row changes nothing.
     const ViewModeState twice = switchViewMode(2, 4500, switchViewMode(2, 4500, state));
     EXPECT_EQ(twice.checked, switchViewMode(2, 4500).checked);
-    EXPECT_EQ(twice.lvView, LvView::SmallIcons);
+    EXPECT_EQ(twice.listLayout, ListLayout::SmallIcons);
 
     // Back to thumbnails disables arranging again.
     EXPECT_FALSE(switchViewMode(0, 4500, state).arrangeEnabled);
@@ -88,7 +88,7 @@ TEST(ViewMode, AnUnknownModeChangesNothing)
         EXPECT_EQ(after.pressedButton, 3);
         EXPECT_TRUE(after.arrangeEnabled);
         EXPECT_TRUE(after.listVisible);
-        EXPECT_FALSE(after.lvView.has_value());
+        EXPECT_FALSE(after.listLayout.has_value());
         EXPECT_FALSE(after.detailsColumnWidth.has_value());
     }
 }

@@ -141,7 +141,7 @@ TEST(Commands, KeysReachTheWindowFirstAndTheFocusedListStillGetsThem)
     ASSERT_EQ(focus->window(), &m);
     QTest::keyClick(focus, Qt::Key_F8);
     EXPECT_TRUE(m.list()->isVisible());
-    EXPECT_EQ(m.list()->view(), listview::LvView::List);
+    EXPECT_EQ(m.list()->view(), listview::ListLayout::List);
 
     // F2 shows the font toolbox, not modal.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2);
@@ -197,7 +197,7 @@ TEST(Commands, PopUpsOpenWhereTheyBelongAndTheToolBarRunsItsButtons)
     for (int separator : {1, 7, 10})
         EXPECT_TRUE(positions[separator]->isSeparator()) << separator;
     testsupport::toolAction(m, QStringLiteral("View Details"))->trigger();
-    EXPECT_EQ(m.list()->view(), listview::LvView::Details);
+    EXPECT_EQ(m.list()->view(), listview::ListLayout::Details);
     testsupport::toolAction(m, QStringLiteral("View Thumbnails"))->trigger();
     EXPECT_TRUE(m.thumbArea()->isVisible());
 }

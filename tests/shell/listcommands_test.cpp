@@ -31,7 +31,7 @@ using listview::ClickOrder;
 using listview::HeaderImageDown;
 using listview::HeaderImageUp;
 using shell::ListCommands;
-using listview::LvView;
+using listview::ListLayout;
 
 namespace {
 
@@ -183,7 +183,7 @@ TEST_F(ListCommandsTest, SwitchingModesKeepsMenusButtonAndAreaInStep)
     cmd->setViewMode(7);
     cmd->setViewMode(-1);
     expectMode(3);
-    EXPECT_EQ(m.list()->view(), LvView::List);
+    EXPECT_EQ(m.list()->view(), ListLayout::List);
 }
 
 TEST_F(ListCommandsTest, ModeTakesTheFocusToTheShownArea)

@@ -88,7 +88,7 @@ TEST(Startup, FirstStartRunsOnTheDefaults)
     EXPECT_EQ(m.folderTree()->selectedFolder(), s.home);
 
     // Large icons, checked in both menus and pressed on the tool bar.
-    EXPECT_EQ(m.list()->view(), listview::LvView::LargeIcons);
+    EXPECT_EQ(m.list()->view(), listview::ListLayout::LargeIcons);
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(testsupport::viewModeItem(m, i)->isChecked(), i == 1) << i;
         EXPECT_EQ(testsupport::listViewItem(m, i)->isChecked(), i == 1) << i;
@@ -149,7 +149,7 @@ TEST(Startup, StoredValuesAreRestoredAndClamped)
     EXPECT_NEAR(m.outerWidthTwips(), 9000, m.twipsPerPixel());
     EXPECT_FALSE(testsupport::item(m, QStringLiteral("statusBarItem"))->isChecked());
     EXPECT_EQ(m.statusWindow(), nullptr);
-    EXPECT_EQ(m.list()->view(), listview::LvView::Details);
+    EXPECT_EQ(m.list()->view(), listview::ListLayout::Details);
     EXPECT_TRUE(testsupport::viewModeItem(m, 4)->isChecked());
     EXPECT_TRUE(testsupport::listViewItem(m, 4)->isChecked());
     EXPECT_EQ(m.listCommands()->pressedViewButton(), 4);
@@ -180,7 +180,7 @@ TEST(Startup, BadStoredValuesFallBackToDefaults)
     MainWindow &m = *s.main;
     EXPECT_EQ(m.splitters().treeSplitterLeft, 2000);
     EXPECT_TRUE(testsupport::item(m, QStringLiteral("toolBarItem"))->isChecked());
-    EXPECT_EQ(m.list()->view(), listview::LvView::LargeIcons);
+    EXPECT_EQ(m.list()->view(), listview::ListLayout::LargeIcons);
     EXPECT_NEAR(m.outerHeightTwips(), 6500, m.twipsPerPixel());
     // A folder that is gone gives way to the home folder.
     EXPECT_EQ(m.folderTree()->selectedFolder(), s.home);

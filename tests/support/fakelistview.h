@@ -102,8 +102,8 @@ public:
     void iconsChanged() override { ++m_iconsChangedCalls; }
     int iconsChangedCalls() const { return m_iconsChangedCalls; }
 
-    listview::LvView view() const override { return m_view; }
-    void setView(listview::LvView view) override { m_view = view; }
+    listview::ListLayout view() const override { return m_view; }
+    void setView(listview::ListLayout view) override { m_view = view; }
 
     void addColumn(const QString &key, const QString &text, double widthTwips) override
     {
@@ -206,7 +206,7 @@ private:
     std::map<int, int> m_headerImages;
     const platform::ImageList *m_icons = nullptr;
     const platform::ImageList *m_smallIcons = nullptr;
-    listview::LvView m_view = listview::LvView::LargeIcons;
+    listview::ListLayout m_view = listview::ListLayout::LargeIcons;
     int m_addedSoFar = 0;
     int m_selected = 0;
     int m_sortKey = 0;

@@ -11,7 +11,7 @@ TEST(GridGeometry, WorkedExampleGivesTheDocumentedGrid)
 {
     const GridPlan plan = planGrid(25, 11.0f, 0.42f, 5000.0);
     EXPECT_EQ(plan.columns, 5);
-    EXPECT_EQ(plan.LastCol, 4);
+    EXPECT_EQ(plan.lastColumn, 4);
     EXPECT_EQ(plan.reservedRows, 3);
     EXPECT_FALSE(plan.overRowLimit);
     EXPECT_EQ(plan.lastRow, 4);
@@ -57,12 +57,12 @@ TEST(GridGeometry, RowLimitStopsTheBuildWithoutDividing)
     const GridPlan over = planGrid(5 * RowLimit + 1, 11.0f, 0.42f, 5000.0);
     EXPECT_TRUE(over.overRowLimit);
     EXPECT_FALSE(over.scrollVisible);
-    EXPECT_EQ(over.LastCol, 4);
+    EXPECT_EQ(over.lastColumn, 4);
 
-    // No column fits: any picture is over the limit; LastCol still follows C.
+    // No column fits: any picture is over the limit; lastColumn still follows the columns.
     const GridPlan none = planGrid(1, 1.0f, 0.42f, 5000.0);
     EXPECT_EQ(none.columns, 0);
-    EXPECT_EQ(none.LastCol, -1);
+    EXPECT_EQ(none.lastColumn, -1);
     EXPECT_TRUE(none.overRowLimit);
     EXPECT_FALSE(none.scrollVisible);
 
