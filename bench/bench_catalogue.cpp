@@ -55,8 +55,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "cannot create the test folder\n");
         return 1;
     }
-    const QString pattern = catalogue::combinedPattern(catalogue::TypePatterns{
-        catalogue::BmpEnabled, catalogue::JpgEnabled, catalogue::GifEnabled, catalogue::IcoEnabled});
+    const QString pattern = catalogue::combinedPattern(catalogue::patternsInForce({})); // every type
 
     std::vector<double> catalogueMs;
     std::vector<double> entryListMs;

@@ -14,13 +14,13 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://pavix.example.org/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-image-formats-plugins")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "hicolor-icon-theme, adwaita-icon-theme")
 # The first line is the synopsis; CPack indents the lines after it and writes the empty
 # line as " .".
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "picture-tiling browser
-Pavix browses folders of pictures (BMP, JPEG, GIF and ICO) in a folder
-tree, as a grid of thumbnails or in four list layouts sortable by name,
+Pavix browses folders of pictures (BMP, JPEG, GIF, ICO, PNG, WebP and
+TIFF) in a folder tree, as a grid of thumbnails or in four list layouts sortable by name,
 size or type, and previews the selected picture.
 
 It shows how a picture looks repeated edge to edge as a background: a

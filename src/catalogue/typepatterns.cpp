@@ -1,5 +1,8 @@
 #include "catalogue/typepatterns.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace pavix::catalogue {
 
 namespace {
@@ -11,6 +14,9 @@ QString TypePatterns::*patternMember(PictureType type)
     case PictureType::Jpg: return &TypePatterns::jpgPattern;
     case PictureType::Gif: return &TypePatterns::gifPattern;
     case PictureType::Ico: return &TypePatterns::icoPattern;
+    case PictureType::Png: return &TypePatterns::pngPattern;
+    case PictureType::Webp: return &TypePatterns::webpPattern;
+    case PictureType::Tiff: return &TypePatterns::tiffPattern;
     }
     return &TypePatterns::bmpPattern;
 }
@@ -31,8 +37,48 @@ QString enabledPattern(PictureType type)
     case PictureType::Jpg: return JpgEnabled;
     case PictureType::Gif: return GifEnabled;
     case PictureType::Ico: return IcoEnabled;
+    case PictureType::Png: return PngEnabled;
+    case PictureType::Webp: return WebpEnabled;
+    case PictureType::Tiff: return TiffEnabled;
     }
     return QString();
+}
+
+QLatin1StringView typeKey(PictureType type)
+{
+    switch (type) {
+    case PictureType::Bmp: return KeyBitmap;
+    case PictureType::Jpg: return KeyJpg;
+    case PictureType::Gif: return KeyGif;
+    case PictureType::Ico: return KeyIco;
+    case PictureType::Png: return KeyPng;
+    case PictureType::Webp: return KeyWebp;
+    case PictureType::Tiff: return KeyTiff;
+    }
+    return KeyBitmap;
+}
+
+QString &patternOf(TypePatterns &patterns, PictureType type)
+{
+    return patterns.*patternMember(type);
+}
+
+const QString &patternOf(const TypePatterns &patterns, PictureType type)
+{
+    return patterns.*patternMember(type);
+}
+
+TypePatterns patternsInForce(TypePatterns stored)
+{
+    constexpr PictureType firstTypes[] = {PictureType::Bmp, PictureType::Jpg, PictureType::Gif, PictureType::Ico};
+    const bool firstStart = std::all_of(std::begin(firstTypes), std::end(firstTypes),
+                                        [&](PictureType type) { return patternOf(stored, type).isEmpty(); });
+    for (const PictureType type : AllPictureTypes) {
+        const bool later = std::find(std::begin(firstTypes), std::end(firstTypes), type) == std::end(firstTypes);
+        if (patternOf(stored, type).isEmpty() && (firstStart || later))
+            setTypeEnabled(stored, type, true);
+    }
+    return stored;
 }
 
 bool typeEnabled(const TypePatterns &patterns, PictureType type)
@@ -52,51 +98,33 @@ TypeTexts typeTextsFor(const TypePatterns &patterns)
     texts.gifText = typeEnabled(patterns, PictureType::Gif) ? GifDisplay : QString();
     texts.jpgText = typeEnabled(patterns, PictureType::Jpg) ? JpgDisplay : QString();
     texts.icoText = typeEnabled(patterns, PictureType::Ico) ? IcoDisplay : QString();
+    texts.pngText = typeEnabled(patterns, PictureType::Png) ? PngDisplay : QString();
+    texts.webpText = typeEnabled(patterns, PictureType::Webp) ? WebpDisplay : QString();
+    texts.tiffText = typeEnabled(patterns, PictureType::Tiff) ? TiffDisplay : QString();
     return texts;
 }
 
 QString searchingText(const TypeTexts &texts)
 {
     return QStringLiteral("Searching for ") + texts.bmpText + texts.gifText + texts.jpgText
-        + texts.icoText + QStringLiteral(" files.");
+        + texts.icoText + texts.pngText + texts.webpText + texts.tiffText + QStringLiteral(" files.");
 }
 
 QString combinedPattern(const TypePatterns &patterns)
 {
-    return patterns.bmpPattern + patterns.jpgPattern + patterns.gifPattern + patterns.icoPattern
-        + PatternTail;
-}
-
-bool anyPatternStored(const TypePatterns &patterns)
-{
-    return !(patterns.bmpPattern + patterns.jpgPattern + patterns.gifPattern + patterns.icoPattern)
-                .isEmpty();
+    QString combined;
+    for (const PictureType type : AllPictureTypes)
+        combined += patternOf(patterns, type);
+    return combined + PatternTail;
 }
 
 std::optional<PictureType> pictureTypeOf(const QString &fileName)
 {
-    for (PictureType type : {PictureType::Bmp, PictureType::Jpg, PictureType::Gif, PictureType::Ico}) {
+    for (const PictureType type : AllPictureTypes) {
         if (matchesAnyElement(patternElements(enabledPattern(type)), fileName))
             return type;
     }
     return std::nullopt;
-}
-
-bool typeListed(const TypePatterns &patterns, PictureType type)
-{
-    if (!anyPatternStored(patterns))
-        return type == PictureType::Bmp;
-    return typeEnabled(patterns, type);
-}
-
-TypePatterns withTypeListed(TypePatterns patterns, PictureType type)
-{
-    if (typeListed(patterns, type))
-        return patterns;
-    if (!anyPatternStored(patterns))
-        patterns.bmpPattern = BmpEnabled;
-    setTypeEnabled(patterns, type, true);
-    return patterns;
 }
 
 QStringList patternElements(const QString &pattern)

@@ -1,5 +1,5 @@
 #pragma once
-// The four switchable picture types, the pattern strings that hold their switch states,
+// The switchable picture types, the pattern strings that hold their switch states,
 // the combined file pattern the file list enumerates with, and the display texts that
 // make up the searching text.
 
@@ -16,6 +16,9 @@ inline const QString BmpEnabled = QStringLiteral("*.bmp;");
 inline const QString JpgEnabled = QStringLiteral("*.jpeg;*.jpg;");
 inline const QString GifEnabled = QStringLiteral("*.gif;");
 inline const QString IcoEnabled = QStringLiteral("*.ico;");
+inline const QString PngEnabled = QStringLiteral("*.png;");
+inline const QString WebpEnabled = QStringLiteral("*.webp;");
+inline const QString TiffEnabled = QStringLiteral("*.tif;*.tiff;");
 // The value the options dialog stores for a disabled type. A pattern variable may also be
 // empty (never stored); both count as disabled.
 inline const QString DisabledPattern = QStringLiteral("&;");
@@ -25,18 +28,24 @@ inline const QString PatternTail = QStringLiteral("*.###");
 inline const QString InitialFilePattern = QStringLiteral("*.bmp");
 
 // Display values of the enabled types; each ends in one space. JPEG names only "*.jpeg "
-// although its pattern covers two extensions.
+// and TIFF only "*.tif " although their patterns cover two extensions.
 inline const QString BmpDisplay = QStringLiteral("*.bmp ");
 inline const QString JpgDisplay = QStringLiteral("*.jpeg ");
 inline const QString GifDisplay = QStringLiteral("*.gif ");
 inline const QString IcoDisplay = QStringLiteral("*.ico ");
+inline const QString PngDisplay = QStringLiteral("*.png ");
+inline const QString WebpDisplay = QStringLiteral("*.webp ");
+inline const QString TiffDisplay = QStringLiteral("*.tif ");
 
-// Stored values of the four types: the enabled value, DisabledPattern, or empty.
+// Stored values of the types: the enabled value, DisabledPattern, or empty.
 struct TypePatterns {
     QString bmpPattern;
     QString jpgPattern;
     QString gifPattern;
     QString icoPattern;
+    QString pngPattern;
+    QString webpPattern;
+    QString tiffPattern;
 };
 
 // Display texts: the display value of each enabled type, empty for a disabled one.
@@ -45,9 +54,19 @@ struct TypeTexts {
     QString gifText;
     QString jpgText;
     QString icoText;
+    QString pngText;
+    QString webpText;
+    QString tiffText;
 };
 
-enum class PictureType : int { Bmp = 0, Jpg = 1, Gif = 2, Ico = 3 };
+// The types in the order of the combined pattern; the values number the options dialog's
+// boxes.
+enum class PictureType : int { Bmp = 0, Jpg = 1, Gif = 2, Ico = 3, Png = 4, Webp = 5, Tiff = 6 };
+inline constexpr int PictureTypeCount = 7;
+inline constexpr PictureType AllPictureTypes[PictureTypeCount] = {
+    PictureType::Bmp, PictureType::Jpg, PictureType::Gif, PictureType::Ico,
+    PictureType::Png, PictureType::Webp, PictureType::Tiff,
+};
 
 // Where the patterns are stored: section "Type", one key per type. A pattern is the type's
 // enabled value or "&;", or empty while never stored.
@@ -56,10 +75,27 @@ inline constexpr QLatin1StringView KeyBitmap{"Bitmap"};
 inline constexpr QLatin1StringView KeyJpg{"Jpg"};
 inline constexpr QLatin1StringView KeyGif{"Gif"};
 inline constexpr QLatin1StringView KeyIco{"Ico"};
+inline constexpr QLatin1StringView KeyPng{"Png"};
+inline constexpr QLatin1StringView KeyWebp{"Webp"};
+inline constexpr QLatin1StringView KeyTiff{"Tiff"};
 inline constexpr QLatin1StringView DefaultPattern{""};
 
 // The pattern value that switches `type` on ("*.jpeg;*.jpg;" for Jpg).
 QString enabledPattern(PictureType type);
+
+// The key `type` is stored under in section "Type"; it is also its box's caption.
+QLatin1StringView typeKey(PictureType type);
+
+// The stored value of `type`.
+QString &patternOf(TypePatterns &patterns, PictureType type);
+const QString &patternOf(const TypePatterns &patterns, PictureType type);
+
+// The types in force for the values read from the settings: a value read stays as it is, and
+// a type never stored is switched on when the user cannot have switched it off. That is every
+// type on a first start (none of the first four types, bitmaps, JPEG, GIF and icons, stored),
+// so that it lists all the user's pictures, and a later type in a settings file written
+// before it was known.
+TypePatterns patternsInForce(TypePatterns stored);
 
 // True when the type's pattern variable equals its enabled value exactly; "&;", "" and any
 // other text count as disabled.
@@ -71,27 +107,17 @@ void setTypeEnabled(TypePatterns &patterns, PictureType type, bool enabled);
 // The display texts for the current patterns.
 TypeTexts typeTextsFor(const TypePatterns &patterns);
 
-// "Searching for " + Bmp + Gif + Jpg + Ico texts + " files." (GIF before JPEG).
+// "Searching for " + Bmp + Gif + Jpg + Ico + Png + Webp + Tiff texts + " files." (GIF before
+// JPEG).
 QString searchingText(const TypeTexts &texts);
 
-// Bmp + Jpg + Gif + Ico patterns + PatternTail (JPEG before GIF), as given to the file list.
+// The patterns in the order of AllPictureTypes + PatternTail, as given to the file list.
 QString combinedPattern(const TypePatterns &patterns);
-
-// True when at least one of the four pattern variables holds any text (a value was stored).
-bool anyPatternStored(const TypePatterns &patterns);
 
 // The type whose enabled pattern matches the file name, ignoring case ("Photo.JPEG" is a
 // JPEG); none for any other name, a name without extension or "".
 std::optional<PictureType> pictureTypeOf(const QString &fileName);
 
-// True when a folder listed with these patterns lists files of `type`: the type is
-// enabled, or no type was ever stored and `type` is the bitmaps a first start lists.
-bool typeListed(const TypePatterns &patterns, PictureType type);
-
-// The patterns with files of `type` listed as well: unchanged when typeListed() already
-// holds; otherwise `type` is switched on, and on a first start the bitmaps stay listed
-// beside it.
-TypePatterns withTypeListed(TypePatterns patterns, PictureType type);
 
 // The elements of a pattern that can match a file, case-folded, in pattern order: empty
 // elements and the placeholders "&" and "*.###" are left out.

@@ -18,6 +18,14 @@ namespace pavix::options {
 
 using common::twipsToPixels;
 
+namespace {
+
+// The two rows of boxes below the first four types' rows, by which the frame, the OK button
+// and the dialog reach further down.
+constexpr int ExtraRowsTwips = 600;
+
+} // namespace
+
 OptionsDialog::OptionsDialog(browser::Browser &browser, platform::SettingsStore &settings, QWidget *parent,
                              double twipsPerPixel)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_browser(browser), m_settings(settings),
@@ -25,7 +33,7 @@ OptionsDialog::OptionsDialog(browser::Browser &browser, platform::SettingsStore 
 {
     setObjectName(QStringLiteral("optionsDialog"));
     setWindowTitle(QStringLiteral("Options"));
-    setFixedSize(twipsToPixels(3030, m_tpp), twipsToPixels(2775, m_tpp));
+    setFixedSize(twipsToPixels(3030, m_tpp), twipsToPixels(2775 + ExtraRowsTwips, m_tpp));
 
     auto place = [this](QWidget *w, int left, int top, int width, int height) {
         w->setGeometry(twipsToPixels(left, m_tpp), twipsToPixels(top, m_tpp),
@@ -39,15 +47,20 @@ OptionsDialog::OptionsDialog(browser::Browser &browser, platform::SettingsStore 
     m_promptLabel->resize(m_promptLabel->width(),
                           std::max(m_promptLabel->height(), m_promptLabel->heightForWidth(m_promptLabel->width())));
 
-    static const char *captions[] = {"Bitmap", "Jpg", "Gif", "Ico"};
-    static const int boxes[4][4] = {
+    // Two columns of boxes, a row every 300 twips; the types after the first four take the
+    // rows below theirs.
+    static const int boxes[catalogue::PictureTypeCount][4] = {
         {1560, 1050, 795, 225}, // Bitmap
         {660, 1050, 645, 225},  // Jpg
         {660, 1350, 585, 225},  // Gif
         {1560, 1350, 555, 225}, // Ico
+        {660, 1650, 645, 225},  // Png
+        {1560, 1650, 705, 225}, // Webp
+        {660, 1950, 585, 225},  // Tiff
     };
-    for (int i = 0; i < 4; ++i) {
-        m_typeBoxes[static_cast<size_t>(i)] = new QCheckBox(QString::fromLatin1(captions[i]), this);
+    for (int i = 0; i < catalogue::PictureTypeCount; ++i) {
+        const QString caption = catalogue::typeKey(static_cast<catalogue::PictureType>(i));
+        m_typeBoxes[static_cast<size_t>(i)] = new QCheckBox(caption, this);
         m_typeBoxes[static_cast<size_t>(i)]->setObjectName(QStringLiteral("typeBox%1").arg(i));
         // The check box needs room for its indicator beside the caption.
         place(m_typeBoxes[static_cast<size_t>(i)], boxes[i][0], boxes[i][1], boxes[i][2] + 300,
@@ -57,18 +70,21 @@ OptionsDialog::OptionsDialog(browser::Browser &browser, platform::SettingsStore 
     m_okButton->setObjectName(QStringLiteral("okButton"));
     m_okButton->setDefault(true);
     connect(m_okButton, &QPushButton::clicked, this, &OptionsDialog::apply);
-    place(m_okButton, 990, 2160, 1125, 375);
+    place(m_okButton, 990, 2160 + ExtraRowsTwips, 1125, 375);
 
-    // Tab order: the label, then Ico, Gif, Jpg, Bitmap and OK.
+    // Tab order: the label, then Ico, Gif, Jpg, Bitmap, Png, Webp, Tiff and OK.
     setTabOrder(m_typeBoxes[3], m_typeBoxes[2]);
     setTabOrder(m_typeBoxes[2], m_typeBoxes[1]);
     setTabOrder(m_typeBoxes[1], m_typeBoxes[0]);
-    setTabOrder(m_typeBoxes[0], m_okButton);
+    setTabOrder(m_typeBoxes[0], m_typeBoxes[4]);
+    setTabOrder(m_typeBoxes[4], m_typeBoxes[5]);
+    setTabOrder(m_typeBoxes[5], m_typeBoxes[6]);
+    setTabOrder(m_typeBoxes[6], m_okButton);
 }
 
 void OptionsDialog::showTypes(const catalogue::TypePatterns &patterns)
 {
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < catalogue::PictureTypeCount; ++i)
         m_typeBoxes[static_cast<size_t>(i)]->setChecked(
             catalogue::typeEnabled(patterns, static_cast<catalogue::PictureType>(i)));
 }
@@ -104,14 +120,11 @@ void OptionsDialog::apply()
     // so the main window keeps its own pointer.
     setCursor(Qt::WaitCursor);
     catalogue::TypePatterns patterns;
-    for (int type = 0; type < 4; ++type)
-        catalogue::setTypeEnabled(patterns, static_cast<catalogue::PictureType>(type),
-                                  m_typeBoxes[static_cast<size_t>(type)]->isChecked());
+    for (const catalogue::PictureType type : catalogue::AllPictureTypes)
+        catalogue::setTypeEnabled(patterns, type, m_typeBoxes[static_cast<size_t>(type)]->isChecked());
     hide();
-    m_settings.write(catalogue::SectionType, catalogue::KeyBitmap, patterns.bmpPattern);
-    m_settings.write(catalogue::SectionType, catalogue::KeyJpg, patterns.jpgPattern);
-    m_settings.write(catalogue::SectionType, catalogue::KeyGif, patterns.gifPattern);
-    m_settings.write(catalogue::SectionType, catalogue::KeyIco, patterns.icoPattern);
+    for (const catalogue::PictureType type : catalogue::AllPictureTypes)
+        m_settings.write(catalogue::SectionType, catalogue::typeKey(type), catalogue::patternOf(patterns, type));
     m_settings.sync();
     m_browser.setPatterns(patterns);
     emit typesApplied();
@@ -127,10 +140,11 @@ void OptionsDialog::paintEvent(QPaintEvent *)
     };
     p.setPen(palette().light().color());
     p.drawLine(pt(135, 120), pt(2880, 120));
-    p.drawLine(pt(135, 120), pt(135, 1800));
+    const int bottom = 1800 + ExtraRowsTwips;
+    p.drawLine(pt(135, 120), pt(135, bottom));
     p.setPen(palette().shadow().color());
-    p.drawLine(pt(2880, 120), pt(2880, 1800));
-    p.drawLine(pt(150, 1800), pt(2890, 1800));
+    p.drawLine(pt(2880, 120), pt(2880, bottom));
+    p.drawLine(pt(150, bottom), pt(2890, bottom));
 }
 
 } // namespace pavix::options

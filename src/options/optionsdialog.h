@@ -59,7 +59,7 @@ private:
     platform::SettingsStore &m_settings;
     double m_tpp;
     QLabel *m_promptLabel = nullptr;
-    std::array<QCheckBox *, 4> m_typeBoxes{};
+    std::array<QCheckBox *, catalogue::PictureTypeCount> m_typeBoxes{};
     QPushButton *m_okButton = nullptr;
 };
 

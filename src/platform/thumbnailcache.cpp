@@ -34,11 +34,13 @@ constexpr qint64 MaxThumbnailFileBytes = qint64(1) << 20;
 // The PNG writer's quality for zlib level 1 (Qt maps quality q to level (100 - q) * 9 / 91).
 constexpr int PngQuality = 80;
 
-// Formats whose first picture every program shows alike. An icon is not one of them (another
-// program may show its largest picture), nor a format the reader could not name.
+// Formats whose first picture every program shows alike (the first frame of an animation,
+// the first page of a TIFF). An icon is not one of them (another program may show its
+// largest picture), nor a format the reader could not name.
 bool showsOnePicture(const QByteArray &format)
 {
-    return format == "jpeg" || format == "bmp" || format == "gif" || format == "png";
+    return format == "jpeg" || format == "bmp" || format == "gif" || format == "png" || format == "webp"
+        || format == "tiff";
 }
 
 // True when `folder` is one Pavix may read thumbnails from and write them into: a folder

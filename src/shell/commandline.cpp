@@ -50,8 +50,8 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &versio
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Pavix, a picture-tiling browser: browse folders of BMP, JPEG, GIF and ICO\n"
-                       "pictures and see each one repeated edge to edge as a background."));
+        QStringLiteral("Pavix, a picture-tiling browser: browse folders of BMP, JPEG, GIF, ICO,\n"
+                       "PNG, WebP and TIFF pictures and see each one repeated edge to edge as a background."));
     const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
                                         QStringLiteral("Show this help and quit."));
     const QCommandLineOption versionOption({QStringLiteral("v"), QStringLiteral("version")},
@@ -154,7 +154,7 @@ StartPlace startPlace(const QString &argument, const QString &absolutePath, cons
     const QString name = absolutePath.mid(slash + 1);
     if (!facts.isFile || slash < 0 || !catalogue::pictureTypeOf(name)) {
         place.error = ProgramName + QStringLiteral(": ") + quoted(argument)
-            + QStringLiteral(" is neither a folder nor a BMP, JPEG, GIF or ICO picture") + startsAsUsual;
+            + QStringLiteral(" is neither a folder nor a BMP, JPEG, GIF, ICO, PNG, WebP or TIFF picture") + startsAsUsual;
         return place;
     }
     // A picture in the root folder keeps the root's "/".

@@ -96,15 +96,14 @@ std::unique_ptr<MainWindow> runStartup(const StartupEnvironment &env)
     status(1);
 
     // 2. Types, splitters, preview window placement.
-    TypePatterns patterns;
-    patterns.bmpPattern = readText(store, catalogue::SectionType, catalogue::KeyBitmap, QString());
-    patterns.jpgPattern = readText(store, catalogue::SectionType, catalogue::KeyJpg, QString());
-    patterns.gifPattern = readText(store, catalogue::SectionType, catalogue::KeyGif, QString());
-    patterns.icoPattern = readText(store, catalogue::SectionType, catalogue::KeyIco, QString());
+    TypePatterns storedTypes;
+    for (const catalogue::PictureType type : catalogue::AllPictureTypes)
+        catalogue::patternOf(storedTypes, type) = readText(store, catalogue::SectionType, catalogue::typeKey(type), QString());
+    TypePatterns patterns = catalogue::patternsInForce(storedTypes);
     // A picture to start on is listed whatever types are switched on; the switch lasts for
     // this run, as only the options dialog stores the types.
     if (const std::optional<catalogue::PictureType> type = catalogue::pictureTypeOf(env.startPicture))
-        patterns = catalogue::withTypeListed(patterns, *type);
+        catalogue::setTypeEnabled(patterns, *type, true);
     SplitterState splitters = m.splitters();
     splitters.treeSplitterLeft = stored.treeSplitterLeft;
     splitters.previewSplitterLeft = stored.previewSplitterLeft;
@@ -137,16 +136,10 @@ std::unique_ptr<MainWindow> runStartup(const StartupEnvironment &env)
     // 5. File pattern.
     options::OptionsDialog *options = m.optionsDialog();
     options->showTypes(patterns);
-    for (int type = 0; type < 4; ++type)
+    for (int type = 0; type < catalogue::PictureTypeCount; ++type)
         options->typeBox(type)->setEnabled(true);
     browser::Browser &browser = m.browser();
-    if (catalogue::anyPatternStored(patterns)) {
-        browser.setFilePattern(catalogue::combinedPattern(patterns));
-    } else {
-        // First start: only bitmaps; the file list keeps its initial pattern "*.bmp".
-        patterns.bmpPattern = catalogue::BmpEnabled;
-        options->typeBox(0)->setChecked(true);
-    }
+    browser.setFilePattern(catalogue::combinedPattern(patterns));
     browser.setPatterns(patterns);
     status(5);
 

@@ -106,8 +106,10 @@ bool worthCaching(const QString &fileName, qint64 fileBytes)
         return fileBytes >= qint64(384) * 1024;
     if (extension == QLatin1String("ico") || extension == QLatin1String("cur"))
         return false;
+    // Photo formats: little data for many pixels, slow to decode.
     if (extension == QLatin1String("jpg") || extension == QLatin1String("jpeg") || extension == QLatin1String("jpe")
-        || extension == QLatin1String("jfif"))
+        || extension == QLatin1String("jfif") || extension == QLatin1String("webp") || extension == QLatin1String("tif")
+        || extension == QLatin1String("tiff"))
         return fileBytes >= qint64(32) * 1024;
     if (extension == QLatin1String("gif"))
         return fileBytes >= qint64(16) * 1024;
@@ -162,6 +164,8 @@ QString mimeTypeForFormat(const QByteArray &format)
         {"gif", QStringLiteral("image/gif")},
         {"jpeg", QStringLiteral("image/jpeg")},
         {"png", QStringLiteral("image/png")},
+        {"tiff", QStringLiteral("image/tiff")},
+        {"webp", QStringLiteral("image/webp")},
     };
     return known.value(format.toLower());
 }

@@ -74,7 +74,7 @@ std::optional<Flavour> flavourForCell(QSize originalPx, QSize cellPx);
 // True when a file of fileBytes named fileName is worth a thumbnail in the cache: when
 // making its cell from the file costs more than making it from a cached thumbnail (about
 // 0.8 ms on one core, bench_thumbcache). That depends on the format, told here by the
-// extension: JPEGs of 32 KB and more, GIFs of 16 KB and more, bitmaps and anything else
+// extension: JPEGs, WebPs and TIFFs of 32 KB and more, GIFs of 16 KB and more, bitmaps and anything else
 // of 384 KB and more; never an icon or a cursor, whose thumbnails other programs may make
 // from another of their pictures.
 bool worthCaching(const QString &fileName, qint64 fileBytes);

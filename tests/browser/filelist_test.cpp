@@ -24,7 +24,7 @@ namespace {
 
 QString allTypes()
 {
-    return combinedPattern(TypePatterns{BmpEnabled, JpgEnabled, GifEnabled, IcoEnabled});
+    return combinedPattern(patternsInForce(TypePatterns{})); // every type
 }
 
 } // namespace

@@ -13,22 +13,32 @@ bool matchesFilePattern(const QString &pattern, const QString &fileName)
 }
 
 
+// Values of a settings file written before PNG, WebP and TIFF were known.
+TypePatterns firstFour(const QString &bmp, const QString &jpg, const QString &gif, const QString &ico)
+{
+    return TypePatterns{bmp, jpg, gif, ico, {}, {}, {}};
+}
+
 TypePatterns onlyGif()
 {
-    return TypePatterns{DisabledPattern, DisabledPattern, GifEnabled, DisabledPattern};
+    return firstFour(DisabledPattern, DisabledPattern, GifEnabled, DisabledPattern);
 }
 
 TypePatterns allFour()
 {
-    return TypePatterns{BmpEnabled, JpgEnabled, GifEnabled, IcoEnabled};
+    return TypePatterns{BmpEnabled, JpgEnabled, GifEnabled, IcoEnabled, DisabledPattern, DisabledPattern, DisabledPattern};
+}
+
+TypePatterns allSeven()
+{
+    return TypePatterns{BmpEnabled, JpgEnabled, GifEnabled, IcoEnabled, PngEnabled, WebpEnabled, TiffEnabled};
 }
 
 } // namespace
 
 TEST(TypePatterns, ATypeIsEnabledOnlyByItsExactValue)
 {
-    TypePatterns patterns{QStringLiteral("*.bmp;"), QString(), QStringLiteral("&;"),
-                          QStringLiteral("*.ICO;")};
+    TypePatterns patterns = firstFour(QStringLiteral("*.bmp;"), QString(), QStringLiteral("&;"), QStringLiteral("*.ICO;"));
     EXPECT_TRUE(typeEnabled(patterns, PictureType::Bmp));
     EXPECT_FALSE(typeEnabled(patterns, PictureType::Jpg)); // never stored
     EXPECT_FALSE(typeEnabled(patterns, PictureType::Gif)); // disabled
@@ -47,10 +57,15 @@ TEST(TypePatterns, SearchingTextNamesTheEnabledTypesGifBeforeJpeg)
 {
     EXPECT_EQ(searchingText(typeTextsFor(allFour())),
               QStringLiteral("Searching for *.bmp *.gif *.jpeg *.ico  files."));
-    const TypePatterns bmpAndIco{BmpEnabled, DisabledPattern, DisabledPattern, IcoEnabled};
+    const TypePatterns bmpAndIco = firstFour(BmpEnabled, DisabledPattern, DisabledPattern, IcoEnabled);
     EXPECT_EQ(searchingText(typeTextsFor(bmpAndIco)),
               QStringLiteral("Searching for *.bmp *.ico  files."));
     EXPECT_EQ(searchingText(typeTextsFor(TypePatterns{})), QStringLiteral("Searching for  files."));
+    EXPECT_EQ(searchingText(typeTextsFor(allSeven())),
+              QStringLiteral("Searching for *.bmp *.gif *.jpeg *.ico *.png *.webp *.tif  files."));
+    const TypePatterns laterOnly{DisabledPattern, DisabledPattern, DisabledPattern, DisabledPattern,
+                                 PngEnabled,      DisabledPattern, TiffEnabled};
+    EXPECT_EQ(searchingText(typeTextsFor(laterOnly)), QStringLiteral("Searching for *.png *.tif  files."));
 
     const TypeTexts texts = typeTextsFor(onlyGif());
     EXPECT_EQ(texts.gifText, QStringLiteral("*.gif "));
@@ -62,18 +77,12 @@ TEST(TypePatterns, SearchingTextNamesTheEnabledTypesGifBeforeJpeg)
 
 TEST(TypePatterns, CombinedPatternPutsJpegBeforeGifAndEndsInTheTail)
 {
-    EXPECT_EQ(combinedPattern(TypePatterns{BmpEnabled, QString(), QString(), QString()}),
+    EXPECT_EQ(combinedPattern(firstFour(BmpEnabled, QString(), QString(), QString())),
               QStringLiteral("*.bmp;*.###"));
-    EXPECT_EQ(combinedPattern(allFour()), QStringLiteral("*.bmp;*.jpeg;*.jpg;*.gif;*.ico;*.###"));
+    EXPECT_EQ(combinedPattern(allFour()), QStringLiteral("*.bmp;*.jpeg;*.jpg;*.gif;*.ico;&;&;&;*.###"));
+    EXPECT_EQ(combinedPattern(allSeven()), QStringLiteral("*.bmp;*.jpeg;*.jpg;*.gif;*.ico;*.png;*.webp;*.tif;*.tiff;*.###"));
     EXPECT_EQ(combinedPattern(onlyGif()), QStringLiteral("&;&;*.gif;&;*.###"));
     EXPECT_EQ(combinedPattern(TypePatterns{}), QStringLiteral("*.###"));
-}
-
-TEST(TypePatterns, AnyPatternStoredLooksForAnyText)
-{
-    EXPECT_FALSE(anyPatternStored(TypePatterns{}));
-    EXPECT_TRUE(anyPatternStored(TypePatterns{QString(), QString(), QString(), DisabledPattern}));
-    EXPECT_TRUE(anyPatternStored(onlyGif()));
 }
 
 TEST(TypePatterns, OnlyGifEnabledListsGifFilesAndNoPlaceholderNames)
@@ -149,38 +158,46 @@ TEST(TypePatterns, APictureTypeIsKnownByTheEnabledPatternsOfItsName)
     EXPECT_EQ(pictureTypeOf(QStringLiteral("anim.gif")), PictureType::Gif);
     EXPECT_EQ(pictureTypeOf(QStringLiteral("favicon.ICO")), PictureType::Ico);
     EXPECT_EQ(pictureTypeOf(QStringLiteral("two.dots.gif")), PictureType::Gif);
-    for (const QString &name : {QStringLiteral("photo.png"), QStringLiteral("bmp"), QStringLiteral("a.bmp.txt"),
+    EXPECT_EQ(pictureTypeOf(QStringLiteral("tile.PNG")), PictureType::Png);
+    EXPECT_EQ(pictureTypeOf(QStringLiteral("saved.webp")), PictureType::Webp);
+    EXPECT_EQ(pictureTypeOf(QStringLiteral("scan.tif")), PictureType::Tiff);
+    EXPECT_EQ(pictureTypeOf(QStringLiteral("scan.TIFF")), PictureType::Tiff);
+    for (const QString &name : {QStringLiteral("photo.heic"), QStringLiteral("bmp"), QStringLiteral("a.bmp.txt"),
                                 QStringLiteral("a.jpg "), QStringLiteral("a.###"), QStringLiteral("&"), QString()})
         EXPECT_FALSE(pictureTypeOf(name).has_value()) << qPrintable(name);
 }
 
-TEST(TypePatterns, AskingForATypeListsItBesideTheOthers)
+TEST(TypePatterns, TheTypesInForceFollowWhatWasStoredAndAFirstStartListsEveryType)
 {
-    // A first start lists bitmaps only; asking for bitmaps changes nothing, so the file
-    // list keeps its first pattern.
-    const TypePatterns never;
-    EXPECT_TRUE(typeListed(never, PictureType::Bmp));
-    EXPECT_FALSE(typeListed(never, PictureType::Jpg));
-    const TypePatterns sameStart = withTypeListed(never, PictureType::Bmp);
-    EXPECT_FALSE(anyPatternStored(sameStart));
-
-    // Asking for JPEG on a first start keeps the bitmaps and leaves GIF and ICO unstored.
-    const TypePatterns firstJpeg = withTypeListed(never, PictureType::Jpg);
-    EXPECT_EQ(firstJpeg.bmpPattern, BmpEnabled);
-    EXPECT_EQ(firstJpeg.jpgPattern, JpgEnabled);
-    EXPECT_TRUE(firstJpeg.gifPattern.isEmpty());
-    EXPECT_TRUE(firstJpeg.icoPattern.isEmpty());
-    EXPECT_EQ(combinedPattern(firstJpeg), QStringLiteral("*.bmp;*.jpeg;*.jpg;*.###"));
-
-    // Stored types: a switched-off type is switched on, the others stay as stored.
-    const TypePatterns gif = withTypeListed(onlyGif(), PictureType::Ico);
-    EXPECT_EQ(gif.bmpPattern, DisabledPattern);
-    EXPECT_EQ(gif.jpgPattern, DisabledPattern);
-    EXPECT_EQ(gif.gifPattern, GifEnabled);
-    EXPECT_EQ(gif.icoPattern, IcoEnabled);
-    EXPECT_FALSE(typeListed(onlyGif(), PictureType::Bmp));
-    EXPECT_EQ(withTypeListed(onlyGif(), PictureType::Bmp).bmpPattern, BmpEnabled);
-    // An already listed type changes nothing.
-    const TypePatterns all = withTypeListed(allFour(), PictureType::Jpg);
-    EXPECT_EQ(combinedPattern(all), combinedPattern(allFour()));
+    const QString off = DisabledPattern;
+    const QString all = QStringLiteral("*.bmp;*.jpeg;*.jpg;*.gif;*.ico;*.png;*.webp;*.tif;*.tiff;*.###");
+    const struct {
+        const char *what;
+        TypePatterns stored;
+        QString inForce;
+    } cases[] = {
+        {"no settings at all", TypePatterns{}, all},
+        {"only the later types stored", TypePatterns{{}, {}, {}, {}, off, off, off},
+         QStringLiteral("*.bmp;*.jpeg;*.jpg;*.gif;*.ico;&;&;&;*.###")},
+        {"written before the later types were known", onlyGif(),
+         QStringLiteral("&;&;*.gif;&;*.png;*.webp;*.tif;*.tiff;*.###")},
+        {"every type switched off but bitmaps", TypePatterns{BmpEnabled, off, off, off, off, off, off},
+         QStringLiteral("*.bmp;&;&;&;&;&;&;*.###")},
+        {"one later type stored", TypePatterns{off, JpgEnabled, off, off, {}, off, {}},
+         QStringLiteral("&;*.jpeg;*.jpg;&;&;*.png;&;*.tif;*.tiff;*.###")},
+        {"an unknown value stays, and lists nothing", firstFour(QStringLiteral("*.BMP;"), off, off, off),
+         QStringLiteral("*.BMP;&;&;&;*.png;*.webp;*.tif;*.tiff;*.###")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const TypePatterns inForce = patternsInForce(c.stored);
+        EXPECT_EQ(combinedPattern(inForce), c.inForce);
+        // Values read are never changed, only the missing ones filled in.
+        for (const PictureType type : AllPictureTypes) {
+            if (!patternOf(c.stored, type).isEmpty()) {
+                EXPECT_EQ(patternOf(inForce, type), patternOf(c.stored, type));
+            }
+        }
+    }
+    EXPECT_FALSE(typeEnabled(patternsInForce(firstFour(QStringLiteral("*.BMP;"), off, off, off)), PictureType::Bmp));
 }

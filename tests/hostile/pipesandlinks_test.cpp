@@ -135,8 +135,8 @@ TEST(PipesDevicesAndLinks, PipesNamedLikePicturesAreNeverOpened)
     platform::MemorySettingsStore store;
     testsupport::FakeShellInfo shellInfo;
     const auto started = shell::runStartup({store, shellInfo, folder, {}, folder, QStringLiteral("pipe.bmp")});
-    // A first start lists bitmaps only.
-    EXPECT_EQ(started->browser().files().names(), QStringList{QStringLiteral("hopper.bmp")});
+    // A first start lists every type.
+    EXPECT_EQ(started->browser().files().names(), (QStringList{QStringLiteral("hopper.bmp"), QStringLiteral("hopper.jpg")}));
     EXPECT_TRUE(started->browser().currentFile().isEmpty());
     EXPECT_TRUE(started->browser().picture().isNull());
 

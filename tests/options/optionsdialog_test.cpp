@@ -33,10 +33,11 @@ QString statusText(const shell::MainWindow &m)
     return m.statusWindow() ? m.statusWindow()->shownText() : QStringLiteral("<none>");
 }
 
-// Ticks exactly the boxes given (0 bitmap, 1 JPEG, 2 GIF, 3 icon) and presses OK.
+// Ticks exactly the boxes given (0 bitmap, 1 JPEG, 2 GIF, 3 icon, 4 PNG, 5 WebP, 6 TIFF)
+// and presses OK.
 void choose(options::OptionsDialog *dialog, std::initializer_list<int> ticked)
 {
-    for (int type = 0; type < 4; ++type)
+    for (int type = 0; type < catalogue::PictureTypeCount; ++type)
         dialog->typeBox(type)->setChecked(std::find(ticked.begin(), ticked.end(), type) != ticked.end());
     QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
 }
@@ -69,41 +70,75 @@ TEST(OptionsDialog, NoTypeTickedIsRefusedAndChangesNothing)
     EXPECT_EQ(m.list()->count(), 1);
 }
 
-TEST(OptionsDialog, GifOnlyIsStoredAndTheFolderIsScannedAgainWithIt)
+TEST(OptionsDialog, TheTypesTickedAreStoredAndTheFolderIsScannedAgainWithThem)
 {
-    MainFixture f;
-    const QString folder = f.folderWith(QStringLiteral("p"), {"good/hopper.bmp", "good/hopper.gif", "good/fire.gif",
-                                                              "good/smile.ico"});
-    f.start(folder);
-    shell::MainWindow &m = *f.main;
-    // A picture selected and the tiled window open before the change.
-    m.list()->setSelectedItem(m.list()->findItem(QStringLiteral("hopper.bmp")));
-    emit m.list()->itemClick(m.list()->selectedItem());
-    ASSERT_TRUE(m.previewImage()->isVisible());
-    emit m.list()->dblClick();
-    ASSERT_TRUE(m.tiledPreview()->isShown());
+    const struct {
+        std::initializer_list<int> ticked;
+        // The values stored under "Bitmap", "Jpg", "Gif", "Ico", "Png", "Webp", "Tiff".
+        QStringList stored;
+        QString pattern;
+        QString searching;
+        QStringList listed;
+    } cases[] = {
+        {{2},
+         {"&;", "&;", "*.gif;", "&;", "&;", "&;", "&;"},
+         "&;&;*.gif;&;&;&;&;*.###",
+         "Searching for *.gif  files.",
+         {"fire.gif", "hopper.gif"}},
+        {{4, 6},
+         {"&;", "&;", "&;", "&;", "*.png;", "&;", "*.tif;*.tiff;"},
+         "&;&;&;&;*.png;&;*.tif;*.tiff;*.###",
+         "Searching for *.png *.tif  files.",
+         {"hopper.png", "hopper_lzw.tif", "multipage.tiff"}},
+        {{0, 5},
+         {"*.bmp;", "&;", "&;", "&;", "&;", "*.webp;", "&;"},
+         "*.bmp;&;&;&;&;*.webp;&;*.###",
+         "Searching for *.bmp *.webp  files.",
+         {"anim.webp", "hopper.bmp", "hopper.webp"}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(qPrintable(c.searching));
+        MainFixture f;
+        const QString folder = f.folderWith(QStringLiteral("p"),
+                                            {"good/hopper.bmp", "good/hopper.gif", "good/fire.gif", "good/smile.ico",
+                                             "good/hopper.png", "good/hopper.webp", "good/anim.webp",
+                                             "good/hopper_lzw.tif", "good/multipage.tiff"});
+        f.start(folder);
+        shell::MainWindow &m = *f.main;
+        ASSERT_EQ(m.list()->count(), 9) << "a first start lists every type";
+        // A picture selected and the tiled window open before the change.
+        m.list()->setSelectedItem(m.list()->findItem(QStringLiteral("hopper.bmp")));
+        emit m.list()->itemClick(m.list()->selectedItem());
+        ASSERT_TRUE(m.previewImage()->isVisible());
+        emit m.list()->dblClick();
+        ASSERT_TRUE(m.tiledPreview()->isShown());
 
-    m.optionsDialog()->showCentred(false);
-    choose(m.optionsDialog(), {2});
+        m.optionsDialog()->showCentred(false);
+        choose(m.optionsDialog(), c.ticked);
 
-    const QString type = QStringLiteral("Type");
-    EXPECT_EQ(f.store.read(type, QStringLiteral("Bitmap")), QStringLiteral("&;"));
-    EXPECT_EQ(f.store.read(type, QStringLiteral("Jpg")), QStringLiteral("&;"));
-    EXPECT_EQ(f.store.read(type, QStringLiteral("Gif")), QStringLiteral("*.gif;"));
-    EXPECT_EQ(f.store.read(type, QStringLiteral("Ico")), QStringLiteral("&;"));
-    EXPECT_EQ(m.browser().files().pattern(), QStringLiteral("&;&;*.gif;&;*.###"));
-    EXPECT_EQ(m.typesLabel()->fullText(), QStringLiteral("Searching for *.gif  files."));
-    // The same folder, its GIFs listed and in the grid, the preview emptied.
-    EXPECT_EQ(m.browser().folder(), folder);
-    EXPECT_EQ(m.list()->count(), 2);
-    EXPECT_EQ(m.thumbStrip()->elementCount(), 2);
-    EXPECT_EQ(m.imagesLabel()->text(), QStringLiteral("Images : 2"));
-    EXPECT_FALSE(m.previewImage()->isVisible());
-    EXPECT_TRUE(m.browser().picture().isNull());
-    EXPECT_EQ(statusText(m), browser::ClickHint);
-    // The current file's name stays; an open tiled window stays loaded.
-    EXPECT_EQ(m.browser().currentFile(), QStringLiteral("hopper.bmp"));
-    EXPECT_NE(m.tiledPreview()->window(), nullptr);
+        QStringList stored;
+        for (const char *key : {"Bitmap", "Jpg", "Gif", "Ico", "Png", "Webp", "Tiff"})
+            stored << f.store.read(QStringLiteral("Type"), QString::fromLatin1(key)).value_or(QStringLiteral("<missing>"));
+        EXPECT_EQ(stored, c.stored);
+        EXPECT_EQ(m.browser().files().pattern(), c.pattern);
+        EXPECT_EQ(m.typesLabel()->fullText(), c.searching);
+        // The same folder, its pictures of those types listed and in the grid, the preview
+        // emptied.
+        EXPECT_EQ(m.browser().folder(), folder);
+        QStringList listed;
+        for (int i = 1; i <= m.list()->count(); ++i)
+            listed << m.list()->itemText(i);
+        listed.sort();
+        EXPECT_EQ(listed, c.listed);
+        EXPECT_EQ(m.thumbStrip()->elementCount(), c.listed.size());
+        EXPECT_EQ(m.imagesLabel()->text(), QStringLiteral("Images : %1").arg(c.listed.size()));
+        EXPECT_FALSE(m.previewImage()->isVisible());
+        EXPECT_TRUE(m.browser().picture().isNull());
+        EXPECT_EQ(statusText(m), browser::ClickHint);
+        // The current file's name stays; an open tiled window stays loaded.
+        EXPECT_EQ(m.browser().currentFile(), QStringLiteral("hopper.bmp"));
+        EXPECT_NE(m.tiledPreview()->window(), nullptr);
+    }
 }
 
 TEST(OptionsDialog, OkWithoutAChangeStillRescansAndAFolderWithoutThoseTypesSaysSo)

@@ -157,9 +157,11 @@ TEST(CommandLine, AFolderOrAPictureGivesThePlaceToStart)
     EXPECT_EQ(place.folder, QStringLiteral("/home/ann/x.jpg"));
     EXPECT_TRUE(place.picture.isEmpty());
 
-    // Each of the four types, by its extension in any case.
+    // Each of the types, by its extension in any case.
     for (const QString &name : {QStringLiteral("a.bmp"), QStringLiteral("B.JPG"), QStringLiteral("c.jpeg"),
-                                QStringLiteral("d.Gif"), QStringLiteral("e.ico"), QStringLiteral("semi;colon.bmp")}) {
+                                QStringLiteral("d.Gif"), QStringLiteral("e.ico"), QStringLiteral("semi;colon.bmp"),
+                                QStringLiteral("tile.png"), QStringLiteral("Saved.WEBP"), QStringLiteral("scan.tif"),
+                                QStringLiteral("scan.tiff")}) {
         place = startPlace(name, QStringLiteral("/home/ann/") + name, file());
         EXPECT_EQ(place.folder, QStringLiteral("/home/ann")) << qPrintable(name);
         EXPECT_EQ(place.picture, name);
@@ -185,9 +187,9 @@ TEST(CommandLine, AUselessPathIsNamedAndStartsAsUsual)
 
     // Files of other types, names that only end like a type, and files that are not
     // regular files (a pipe named like a picture).
-    const QString notAPicture = QStringLiteral(" is neither a folder nor a BMP, JPEG, GIF or ICO picture; "
+    const QString notAPicture = QStringLiteral(" is neither a folder nor a BMP, JPEG, GIF, ICO, PNG, WebP or TIFF picture; "
                                                "Pavix starts on its last folder.");
-    for (const QString &name : {QStringLiteral("notes.txt"), QStringLiteral("photo.png"), QStringLiteral("bmp"),
+    for (const QString &name : {QStringLiteral("notes.txt"), QStringLiteral("photo.heic"), QStringLiteral("bmp"),
                                 QStringLiteral("archive.bmp.gz"), QStringLiteral("a.jpg~"), QStringLiteral(".bmp.")}) {
         place = startPlace(name, QStringLiteral("/home/ann/") + name, file());
         EXPECT_TRUE(place.folder.isEmpty()) << qPrintable(name);

@@ -112,7 +112,7 @@ TEST(FolderScan, BrowseScanShowsItsOwnTextsAndStoresTheFolder)
     // Cancelling, or choosing the folder already listed, changes nothing.
     answer = QString();
     EXPECT_EQ(m.folderScan()->browseFolder(m.folderTree()->selectedFolder()), QString());
-    EXPECT_EQ(askedTitle, QStringLiteral("Searching for *.bmp *.gif *.jpeg *.ico  files."));
+    EXPECT_EQ(askedTitle, QStringLiteral("Searching for *.bmp *.gif *.jpeg *.ico *.png *.webp *.tif  files."));
     EXPECT_EQ(askedFolder, pictures);
     answer = pictures;
     m.folderScan()->browseFolder(pictures);

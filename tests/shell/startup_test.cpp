@@ -35,6 +35,10 @@ using namespace pavix::shell;
 
 namespace {
 
+// What a first start lists, and says it searches for: every type.
+const QString AllTypesPattern = QStringLiteral("*.bmp;*.jpeg;*.jpg;*.gif;*.ico;*.png;*.webp;*.tif;*.tiff;*.###");
+const QString AllTypesText = QStringLiteral("Searching for *.bmp *.gif *.jpeg *.ico *.png *.webp *.tif  files.");
+
 struct Started {
     platform::MemorySettingsStore store;
     testsupport::FakeShellInfo shell;
@@ -49,6 +53,13 @@ struct Started {
     void seed(QLatin1StringView key, const QString &text, QLatin1StringView section = SectionSettings)
     {
         store.write(section, key, text);
+    }
+    // Stored types with only `type` switched on.
+    void seedOnlyType(catalogue::PictureType type)
+    {
+        for (const catalogue::PictureType each : catalogue::AllPictureTypes)
+            seed(catalogue::typeKey(each), each == type ? catalogue::enabledPattern(each) : catalogue::DisabledPattern,
+                 catalogue::SectionType);
     }
     void start()
     {
@@ -95,16 +106,14 @@ TEST(Startup, FirstStartRunsOnTheDefaults)
     }
     EXPECT_EQ(m.listCommands()->pressedViewButton(), 1);
 
-    // Only bitmaps; the file list keeps its first pattern.
-    EXPECT_EQ(m.browser().patterns().bmpPattern, QStringLiteral("*.bmp;"));
-    EXPECT_TRUE(m.optionsDialog()->typeBox(0)->isChecked());
-    for (int i = 1; i < 4; ++i)
-        EXPECT_FALSE(m.optionsDialog()->typeBox(i)->isChecked()) << i;
-    for (int type = 0; type < 4; ++type)
-        EXPECT_TRUE(m.optionsDialog()->typeBox(type)->isEnabled());
+    // Every type, so that a first start shows the user's pictures whatever their type.
+    for (int type = 0; type < catalogue::PictureTypeCount; ++type) {
+        EXPECT_TRUE(m.optionsDialog()->typeBox(type)->isChecked()) << type;
+        EXPECT_TRUE(m.optionsDialog()->typeBox(type)->isEnabled()) << type;
+    }
     EXPECT_FALSE(m.optionsDialog()->isVisible());
-    EXPECT_EQ(m.browser().files().pattern(), QStringLiteral("*.bmp"));
-    EXPECT_EQ(m.typesLabel()->text(), QStringLiteral("Searching for *.bmp  files."));
+    EXPECT_EQ(m.browser().files().pattern(), AllTypesPattern);
+    EXPECT_EQ(m.typesLabel()->fullText(), AllTypesText);
 
     // Three columns of (5000 - 2000 - 350) / 3 twips.
     ASSERT_EQ(m.list()->columnCount(), 3);
@@ -116,14 +125,14 @@ TEST(Startup, FirstStartRunsOnTheDefaults)
         EXPECT_NEAR(m.list()->columnWidth(c), 883.33, 0.01) << c;
     EXPECT_TRUE(m.list()->headerHotTrack());
 
-    // The first scan listed the home folder's bitmaps: "-leading-dash.bmp", "Mixed.Bmp",
-    // "semi;colon.bmp" (".hidden.bmp" is a hidden file).
+    // The first scan listed the home folder's pictures: "-leading-dash.bmp", "Mixed.Bmp",
+    // "semi;colon.bmp", "UPPER.JPG" (".hidden.bmp" is a hidden file).
     EXPECT_EQ(m.browser().files().path(), s.home);
     EXPECT_EQ(m.list()->count(), m.browser().files().listCount());
     EXPECT_GE(m.list()->count(), 3);
     EXPECT_EQ(m.imagesLabel()->text(), QStringLiteral("Images : %1").arg(m.browser().files().listCount()));
     EXPECT_EQ(m.list()->findItem(QStringLiteral("Mixed.Bmp")) > 0, true);
-    EXPECT_EQ(m.list()->findItem(QStringLiteral("UPPER.JPG")), 0);
+    EXPECT_GT(m.list()->findItem(QStringLiteral("UPPER.JPG")), 0);
 }
 
 TEST(Startup, StoredValuesAreRestoredAndClamped)
@@ -136,10 +145,7 @@ TEST(Startup, StoredValuesAreRestoredAndClamped)
     s.seed(KeyTiledWindowWidth, QStringLiteral("7000"));
     s.seed(KeyMainWidth, QStringLiteral("9000"));
     // Only GIF enabled: the first listing already uses the stored types.
-    s.seed(catalogue::KeyBitmap, QStringLiteral("&;"), catalogue::SectionType);
-    s.seed(catalogue::KeyJpg, QStringLiteral("&;"), catalogue::SectionType);
-    s.seed(catalogue::KeyGif, QStringLiteral("*.gif;"), catalogue::SectionType);
-    s.seed(catalogue::KeyIco, QStringLiteral("&;"), catalogue::SectionType);
+    s.seedOnlyType(catalogue::PictureType::Gif);
     s.start();
     MainWindow &m = *s.main;
 
@@ -155,7 +161,7 @@ TEST(Startup, StoredValuesAreRestoredAndClamped)
     EXPECT_EQ(m.listCommands()->pressedViewButton(), 4);
     EXPECT_NEAR(m.list()->columnWidth(1), (4000 - 1000 - 350) / 3.0, 0.01);
 
-    EXPECT_EQ(m.browser().files().pattern(), QStringLiteral("&;&;*.gif;&;*.###"));
+    EXPECT_EQ(m.browser().files().pattern(), QStringLiteral("&;&;*.gif;&;&;&;&;*.###"));
     EXPECT_EQ(m.typesLabel()->text(), QStringLiteral("Searching for *.gif  files."));
     EXPECT_FALSE(m.optionsDialog()->typeBox(0)->isChecked());
     EXPECT_TRUE(m.optionsDialog()->typeBox(2)->isChecked());
@@ -352,8 +358,8 @@ TEST(Startup, AFolderGivenAtStartIsListedAndRememberedAtExit)
 
     EXPECT_EQ(m.folderTree()->selectedFolder(), s.startFolder);
     EXPECT_EQ(m.browser().folder(), s.startFolder);
-    // The first start's bitmaps of that folder, and nothing selected.
-    EXPECT_EQ(m.browser().files().pattern(), QStringLiteral("*.bmp"));
+    // The first start's pictures of that folder, and nothing selected.
+    EXPECT_EQ(m.browser().files().pattern(), AllTypesPattern);
     EXPECT_GT(m.list()->findItem(QStringLiteral("hopper.bmp")), 0);
     EXPECT_EQ(m.list()->count(), m.browser().files().listCount());
     EXPECT_TRUE(m.browser().currentFile().isEmpty());
@@ -380,21 +386,22 @@ TEST(Startup, APictureGivenAtStartIsSelectedAndPreviewed)
     EXPECT_EQ(m.list()->itemText(selected), QStringLiteral("hopper.bmp"));
     ASSERT_NE(m.statusWindow(), nullptr);
     EXPECT_EQ(m.statusWindow()->partText(0), QStringLiteral("File: hopper.bmp"));
-    // A bitmap is listed on a first start anyway: the listing is the usual one.
-    EXPECT_EQ(m.browser().files().pattern(), QStringLiteral("*.bmp"));
-    EXPECT_EQ(m.typesLabel()->text(), QStringLiteral("Searching for *.bmp  files."));
+    // Every type is listed on a first start anyway: the listing is the usual one.
+    EXPECT_EQ(m.browser().files().pattern(), AllTypesPattern);
+    EXPECT_EQ(m.typesLabel()->fullText(), AllTypesText);
 }
 
 TEST(Startup, APictureOfATypeSwitchedOffIsListedForThisRunOnly)
 {
     {
-        // First start: the JPEG joins the bitmaps.
+        // Only bitmaps stored: the JPEG joins them.
         Started s;
+        s.seedOnlyType(catalogue::PictureType::Bmp);
         s.startFolder = s.scratch.copyCorpus(QStringLiteral("good"), QStringLiteral("pics"));
         s.startPicture = QStringLiteral("cat.jpg");
         s.start();
         MainWindow &m = *s.main;
-        EXPECT_EQ(m.browser().files().pattern(), QStringLiteral("*.bmp;*.jpeg;*.jpg;*.###"));
+        EXPECT_EQ(m.browser().files().pattern(), QStringLiteral("*.bmp;*.jpeg;*.jpg;&;&;&;&;&;*.###"));
         EXPECT_EQ(m.typesLabel()->text(), QStringLiteral("Searching for *.bmp *.jpeg  files."));
         EXPECT_TRUE(m.optionsDialog()->typeBox(0)->isChecked());
         EXPECT_TRUE(m.optionsDialog()->typeBox(1)->isChecked());
@@ -406,11 +413,11 @@ TEST(Startup, APictureOfATypeSwitchedOffIsListedForThisRunOnly)
         EXPECT_EQ(m.list()->itemText(m.list()->selectedItem()), QStringLiteral("cat.jpg"));
         m.close();
         // Only the options dialog stores the types.
-        EXPECT_EQ(s.stored(catalogue::KeyBitmap, catalogue::SectionType), QStringLiteral("<missing>"));
-        EXPECT_EQ(s.stored(catalogue::KeyJpg, catalogue::SectionType), QStringLiteral("<missing>"));
+        EXPECT_EQ(s.stored(catalogue::KeyJpg, catalogue::SectionType), QStringLiteral("&;"));
     }
     {
-        // Stored types: only GIF; an icon joins it and the rest stay off.
+        // A settings file written before PNG, WebP and TIFF were known, with only GIF: an
+        // icon joins it, the later types are on, and the rest stay off.
         Started s;
         s.seed(catalogue::KeyBitmap, QStringLiteral("&;"), catalogue::SectionType);
         s.seed(catalogue::KeyJpg, QStringLiteral("&;"), catalogue::SectionType);
@@ -420,9 +427,11 @@ TEST(Startup, APictureOfATypeSwitchedOffIsListedForThisRunOnly)
         s.startPicture = QStringLiteral("smile.ico");
         s.start();
         MainWindow &m = *s.main;
-        EXPECT_EQ(m.browser().files().pattern(), QStringLiteral("&;&;*.gif;*.ico;*.###"));
+        EXPECT_EQ(m.browser().files().pattern(), QStringLiteral("&;&;*.gif;*.ico;*.png;*.webp;*.tif;*.tiff;*.###"));
         EXPECT_EQ(m.list()->findItem(QStringLiteral("hopper.bmp")), 0);
         EXPECT_GT(m.list()->findItem(QStringLiteral("fire.gif")), 0);
+        EXPECT_GT(m.list()->findItem(QStringLiteral("hopper.webp")), 0);
+        EXPECT_GT(m.list()->findItem(QStringLiteral("hopper_lzw.tif")), 0);
         EXPECT_EQ(m.browser().currentFile(), QStringLiteral("smile.ico"));
         m.close();
         EXPECT_EQ(s.stored(catalogue::KeyIco, catalogue::SectionType), QStringLiteral("&;"));

@@ -5,6 +5,7 @@
 #include "support/printers.h"
 #include "support/fakeshellinfo.h"
 #include "support/scratchfolder.h"
+#include "catalogue/typepatterns.h"
 #include "shell/mainwindow.h"
 #include "platform/settingsstore.h"
 #include "shell/startup.h"
@@ -26,9 +27,8 @@ public:
     void start(const QString &folder = QString())
     {
         home = folder.isEmpty() ? scratch.makeFolder(QStringLiteral("home")) : folder;
-        for (auto [key, value] : {std::pair{"Bitmap", "*.bmp;"}, {"Jpg", "*.jpeg;*.jpg;"},
-                                  {"Gif", "*.gif;"}, {"Ico", "*.ico;"}})
-            store.write(QStringLiteral("Type"), QLatin1String(key), QLatin1String(value));
+        for (const catalogue::PictureType type : catalogue::AllPictureTypes)
+            store.write(catalogue::SectionType, catalogue::typeKey(type), catalogue::enabledPattern(type));
         main = shell::runStartup({store, shell, home, {}, {}, {}});
     }
 

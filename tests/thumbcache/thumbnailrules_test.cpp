@@ -94,6 +94,11 @@ TEST(ThumbnailCacheRules, WhatIsCachedWhereAndWhen)
     // Only files slower to decode than their thumbnail is to read.
     EXPECT_FALSE(worthCaching(QStringLiteral("photo.jpg"), 32 * 1024 - 1));
     EXPECT_TRUE(worthCaching(QStringLiteral("PHOTO.JPEG"), 32 * 1024));
+    for (const char *photo : {"web.webp", "scan.TIF", "scan.tiff"}) {
+        EXPECT_FALSE(worthCaching(QString::fromLatin1(photo), 32 * 1024 - 1)) << photo;
+        EXPECT_TRUE(worthCaching(QString::fromLatin1(photo), 32 * 1024)) << photo;
+    }
+    EXPECT_FALSE(worthCaching(QStringLiteral("tile.png"), 384 * 1024 - 1));
     EXPECT_FALSE(worthCaching(QStringLiteral("anim.gif"), 16 * 1024 - 1));
     EXPECT_TRUE(worthCaching(QStringLiteral("anim.GIF"), 16 * 1024));
     EXPECT_FALSE(worthCaching(QStringLiteral("wall.bmp"), 384 * 1024 - 1));

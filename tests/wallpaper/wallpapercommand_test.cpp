@@ -55,8 +55,7 @@ public:
         for (const char *name : {"good/cat.jpg", "good/transparent.gif", "good/smile.ico", "good/hopper.bmp"})
             EXPECT_TRUE(QFile::copy(testsupport::corpusPath(QLatin1String(name)),
                                     pictures + u'/' + QString::fromLatin1(name).section(u'/', -1)));
-        browser.setFilePattern(catalogue::combinedPattern(
-            {catalogue::BmpEnabled, catalogue::JpgEnabled, catalogue::GifEnabled, catalogue::IcoEnabled}));
+        browser.setFilePattern(catalogue::combinedPattern(catalogue::patternsInForce({}))); // every type
         EXPECT_TRUE(browser.setFolder(pictures).ok());
         command.showMessage = [this](Kind kind, const QString &text) { messages.append({kind, text}); };
     }
