@@ -1,11 +1,13 @@
 // Feeds any bytes to the picture-loading guard as a file: the header sniffing, the declared
 // size check and the shrink-on-load of thumbnails, both through the in-memory path of
-// loadThumbnail and the file path of loadPicture; and the JPEG frame reader that tells a
-// progressive picture's coefficient memory before it is decoded.
+// loadThumbnail and the file path of loadPicture; the JPEG frame reader that tells a
+// progressive picture's coefficient memory before it is decoded, and the TIFF directory
+// reader that tells the memory of a strip or tile.
 
 #include "fuzzinput.h"
 
 #include "common/jpegframe.h"
+#include "common/tiffheader.h"
 #include "platform/pictureservice.h"
 
 #include <QGuiApplication>
@@ -65,6 +67,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         fuzz::require(common::progressiveCoefficientBytes(*frame) >= 0, "coefficient memory is never negative");
     }
 
+    const std::optional<common::TiffLayout> layout = common::readTiffLayout(bytes);
+    if (layout)
+        fuzz::require(common::largestTiffBlockBytes(*layout) >= 0, "a strip's memory is never negative");
+
     const QSize cellPx(48, 36);
     const auto thumbnail = platform::loadThumbnail(g_picturePath, cellPx, scratch, &gate);
     fuzz::require(gateHeld == 0, "every decode that enters the gate leaves it");
@@ -81,6 +87,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         fuzz::require(platform::withinPictureLimits(picture->size()), "a loaded picture is within the limits");
         fuzz::require(!frame || common::progressiveCoefficientBytes(*frame) <= platform::MaxCoefficientBytes,
                       "no progressive picture is decoded whose coefficients pass the limit");
+        fuzz::require(!layout || common::largestTiffBlockBytes(*layout) <= platform::MaxTiffBlockBytes,
+                      "no TIFF is decoded whose strips or tiles pass the limit");
     }
     else
         fuzz::require(!picture.error().message.isEmpty(), "a refusal says why");

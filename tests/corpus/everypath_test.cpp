@@ -17,6 +17,7 @@
 #include "support/fakedesktop.h"
 #include "support/corpus.h"
 #include "support/mainfixture.h"
+#include "support/madepictures.h"
 #include "support/mainparts.h"
 #include "support/processmemory.h"
 
@@ -55,10 +56,28 @@ TEST(EveryPath, EachCorpusFileIsListedThumbnailedPreviewedTiledAndSetAsWallpaper
     QStringList said;
     testsupport::collectWallpaperMessages(m, said);
 
+    // Beside the corpus, hostile files of the later types made here: headers claiming
+    // 50,000 x 50,000 pixels from a few hundred bytes, which are refused, and a TIFF of 300
+    // pages and a WebP of 3,000 frames, whose first picture is shown.
+    const QString made = f.scratch.makeFolder(QStringLiteral("made"));
+    const QByteArray onePixel = testsupport::corpusBytes(QStringLiteral("good/dark.webp"));
+    ASSERT_FALSE(onePixel.isEmpty());
+    const std::pair<const char *, QByteArray> madeFiles[] = {
+        {"claims-50000x50000.png", testsupport::pngClaiming(50000, 50000)},
+        {"claims-50000x50000.webp", testsupport::webpClaiming(50000, 50000, onePixel)},
+        {"claims-50000x50000.tif", testsupport::tiffClaiming(50000, 50000)},
+        {"300-pages.tif", testsupport::tiffOfPages(300)},
+        {"3000-frames.webp", testsupport::webpAnimation(3000, onePixel)},
+    };
+    for (const auto &[name, bytes] : madeFiles) {
+        QFile file(made + u'/' + QLatin1String(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()) << name;
+    }
+
     int readableSeen = 0;
     int unreadableSeen = 0;
-    for (const QString &kind : {QStringLiteral("good"), QStringLiteral("bad")}) {
-        const QString folder = QDir::cleanPath(testsupport::corpusPath(kind));
+    for (const QString &kind : {QStringLiteral("good"), QStringLiteral("bad"), QStringLiteral("made")}) {
+        const QString folder = QDir::cleanPath(kind == QStringLiteral("made") ? made : testsupport::corpusPath(kind));
         // Every type Pavix browses is switched on, and the corpus names its files with their
         // types' extensions: each file of a browsed type is listed.
         const QStringList elements = catalogue::patternElements(m.browser().files().pattern());
@@ -79,6 +98,15 @@ TEST(EveryPath, EachCorpusFileIsListedThumbnailedPreviewedTiledAndSetAsWallpaper
             const QString name = m.browser().files().list(i);
             SCOPED_TRACE(qPrintable(kind + u'/' + name));
             const common::Result<QImage> picture = platform::loadPicture(folder + u'/' + name);
+            if (kind == QStringLiteral("made")) {
+                // The claims are refused by the size the header declares, before decoding.
+                const bool claims = name.startsWith(QStringLiteral("claims-"));
+                EXPECT_EQ(picture.ok(), !claims);
+                if (claims && !picture.ok()) {
+                    EXPECT_TRUE(picture.error().message.contains(QStringLiteral("50000 x 50000")))
+                        << qPrintable(picture.error().message);
+                }
+            }
 
             // Thumbnailed: the picture's cell or the "cannot be read" cell, as the file is.
             const QImage cell = m.thumbStrip()->elementPicture(i);
