@@ -1,10 +1,12 @@
 // Thumbnail build timings. Generates a folder of photo-like pictures once (200 JPEGs of
-// 4000 x 3000 at quality 90, 200 BMPs of 1024 x 768, 100 GIFs of 640 x 480) and measures,
-// each in a child process of its own so that each has its own peak memory:
+// 4000 x 3000 at quality 90, 200 BMPs of 1024 x 768, 100 GIFs of 640 x 480, 100 PNG tiles
+// of 512 x 512, 100 WebPs of 4000 x 3000) and measures, each in a child process of its own
+// so that each has its own peak memory:
 //   - Pavix's cell build (ThumbLoader, cells taken in order as the grid places them),
 //     three passes, the median one reported,
 //   - the naive build (full decode, then a smooth scale, one thread; on the first 50 JPEGs),
-//   - vipsthumbnail over the same JPEGs, as one process and as two processes side by side.
+//   - vipsthumbnail over the same JPEGs, PNGs and WebPs, as one process and as two processes
+//     side by side.
 // Prints one line per figure, then the figures against the goals.
 //
 // Usage: bench_thumbs [data folder]   (default: bench-data beside the bench folder)
@@ -40,6 +42,7 @@
 #include <cstdio>
 #include <optional>
 #include <thread>
+#include <tuple>
 #include <unordered_map>
 #include <vector>
 
@@ -84,7 +87,7 @@ bool resetPeak()
 void loadPlugins()
 {
     const QImage small = photoLike(QSize(16, 16), 99);
-    for (const char *format : {"jpeg", "bmp"}) {
+    for (const char *format : {"jpeg", "bmp", "png", "webp"}) {
         QByteArray bytes;
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
@@ -335,15 +338,17 @@ int main(int argc, char **argv)
     const std::optional<DataSet> data = ensureData(folder);
     if (!data)
         return 1;
-    warmPageCache(data->jpegs + data->bmps + data->gifs);
+    warmPageCache(data->jpegs + data->bmps + data->gifs + data->pngs + data->webps);
     QTemporaryDir scratch;
     if (!scratch.isValid())
         return 1;
 
     std::printf("machine: %d cores; cell %d x %d pixels; data %s\n", QThread::idealThreadCount(), CellPx.width(),
                 CellPx.height(), qPrintable(folder));
-    std::printf("files: %d JPEG %dx%d q%d, %d BMP %dx%d, %d GIF %dx%d\n", JpegCount, JpegSize.width(), JpegSize.height(),
-                JpegQuality, BmpCount, BmpSize.width(), BmpSize.height(), GifCount, GifSize.width(), GifSize.height());
+    std::printf("files: %d JPEG %dx%d q%d, %d BMP %dx%d, %d GIF %dx%d, %d PNG %dx%d, %d WebP %dx%d q%d\n", JpegCount,
+                JpegSize.width(), JpegSize.height(), JpegQuality, BmpCount, BmpSize.width(), BmpSize.height(), GifCount,
+                GifSize.width(), GifSize.height(), PngCount, PngSize.width(), PngSize.height(), WebpCount, WebpSize.width(),
+                WebpSize.height(), WebpQuality);
     std::fflush(stdout);
 
     const Figure pavixJpeg = measureInChild(QStringLiteral("pavix"), Passes, data->jpegs, scratch);
@@ -363,42 +368,73 @@ int main(int argc, char **argv)
     printFigure("naive (full decode+scale)", "gif", naiveGif);
     std::fflush(stdout);
 
-    std::optional<Figure> vipsOne;
-    std::optional<Figure> vipsTwo;
+    const Figure pavixPng = measureInChild(QStringLiteral("pavix"), Passes, data->pngs, scratch);
+    printFigure("pavix cell build", "png", pavixPng);
+    const Figure pavixWebp = measureInChild(QStringLiteral("pavix"), Passes, data->webps, scratch);
+    printFigure("pavix cell build", "webp", pavixWebp);
+    std::fflush(stdout);
+
+    // vipsthumbnail over each kind of photograph or tile, as one process and as two.
+    struct VipsFigures {
+        std::optional<Figure> one;
+        std::optional<Figure> two;
+    };
+    auto measureVipsBoth = [&](const char *kind, const QStringList &paths) {
+        VipsFigures figures;
+        std::vector<double> peaks;
+        figures.one = measureVips({paths}, scratch, &peaks);
+        if (figures.one->ok)
+            std::printf("%-28s %-5s %4d images  %7.2f s  %7.1f images/s  %6.2f cpu ms/image  process peak %6.1f MB\n",
+                        "vipsthumbnail, 1 process", kind, figures.one->images, figures.one->seconds, figures.one->rate(),
+                        1000.0 * figures.one->cpuSeconds / std::max(1, figures.one->images), figures.one->peakMb);
+        else
+            std::printf("vipsthumbnail, 1 process, %s: failed\n", kind);
+        peaks.clear();
+        const int half = int(paths.size() / 2);
+        figures.two = measureVips({paths.mid(0, half), paths.mid(half)}, scratch, &peaks);
+        if (figures.two->ok)
+            std::printf("%-28s %-5s %4d images  %7.2f s  %7.1f images/s  %6.2f cpu ms/image  process peaks %.1f + %.1f MB\n",
+                        "vipsthumbnail, 2 processes", kind, figures.two->images, figures.two->seconds, figures.two->rate(),
+                        1000.0 * figures.two->cpuSeconds / std::max(1, figures.two->images), peaks.at(0), peaks.at(1));
+        else
+            std::printf("vipsthumbnail, 2 processes, %s: failed\n", kind);
+        std::fflush(stdout);
+        return figures;
+    };
+    VipsFigures vipsJpeg;
+    VipsFigures vipsPng;
+    VipsFigures vipsWebp;
     if (QStandardPaths::findExecutable(QStringLiteral("vipsthumbnail")).isEmpty()) {
         std::printf("vipsthumbnail is not installed (Debian package libvips-tools): its figures are skipped\n");
     } else {
-        std::vector<double> peaks;
-        vipsOne = measureVips({data->jpegs}, scratch, &peaks);
-        if (vipsOne->ok)
-            std::printf("%-28s %-5s %4d images  %7.2f s  %7.1f images/s  %6.2f cpu ms/image  process peak %6.1f MB\n",
-                        "vipsthumbnail, 1 process", "jpeg", vipsOne->images, vipsOne->seconds, vipsOne->rate(),
-                        1000.0 * vipsOne->cpuSeconds / std::max(1, vipsOne->images), vipsOne->peakMb);
-        else
-            std::printf("vipsthumbnail, 1 process: failed\n");
-        peaks.clear();
-        const int half = int(data->jpegs.size() / 2);
-        vipsTwo = measureVips({data->jpegs.mid(0, half), data->jpegs.mid(half)}, scratch, &peaks);
-        if (vipsTwo->ok)
-            std::printf("%-28s %-5s %4d images  %7.2f s  %7.1f images/s  %6.2f cpu ms/image  process peaks %.1f + %.1f MB\n",
-                        "vipsthumbnail, 2 processes", "jpeg", vipsTwo->images, vipsTwo->seconds, vipsTwo->rate(),
-                        1000.0 * vipsTwo->cpuSeconds / std::max(1, vipsTwo->images), peaks.at(0), peaks.at(1));
-        else
-            std::printf("vipsthumbnail, 2 processes: failed\n");
+        vipsJpeg = measureVipsBoth("jpeg", data->jpegs);
+        vipsPng = measureVipsBoth("png", data->pngs);
+        vipsWebp = measureVipsBoth("webp", data->webps);
     }
+    const std::optional<Figure> &vipsOne = vipsJpeg.one;
+    const std::optional<Figure> &vipsTwo = vipsJpeg.two;
 
     std::printf("\n");
     if (pavixJpeg.ok && vipsOne && vipsOne->ok)
         printGoal("pavix jpeg / vipsthumbnail 1 process", pavixJpeg.rate() / vipsOne->rate(), 2.0, "times");
     if (pavixJpeg.ok && vipsTwo && vipsTwo->ok)
         printGoal("pavix jpeg / vipsthumbnail 2 processes", pavixJpeg.rate() / vipsTwo->rate(), 1.0, "times");
+    for (const auto &[kind, pavix, vips] : {std::tuple{"png", pavixPng, vipsPng}, std::tuple{"webp", pavixWebp, vipsWebp}}) {
+        if (pavix.ok && vips.one && vips.one->ok)
+            printGoal(qPrintable(QStringLiteral("pavix %1 / vipsthumbnail 1 process").arg(QLatin1String(kind))),
+                      pavix.rate() / vips.one->rate(), 1.0, "times");
+        if (pavix.ok && vips.two && vips.two->ok)
+            printGoal(qPrintable(QStringLiteral("pavix %1 / vipsthumbnail 2 processes").arg(QLatin1String(kind))),
+                      pavix.rate() / vips.two->rate(), 1.0, "times");
+    }
     if (pavixJpeg.ok && naiveJpeg.ok)
         printGoal("pavix jpeg / naive jpeg", pavixJpeg.rate() / naiveJpeg.rate(), 4.0, "times");
     if (pavixBmp.ok)
         printGoal("pavix bmp rate", pavixBmp.rate(), 500.0, "images/s");
     if (pavixGif.ok)
         printGoal("pavix gif rate", pavixGif.rate(), 450.0, "images/s");
-    for (const auto &[kind, f] : {std::pair{"jpeg", pavixJpeg}, std::pair{"bmp", pavixBmp}, std::pair{"gif", pavixGif}}) {
+    for (const auto &[kind, f] : {std::pair{"jpeg", pavixJpeg}, std::pair{"bmp", pavixBmp}, std::pair{"gif", pavixGif},
+                                  std::pair{"png", pavixPng}, std::pair{"webp", pavixWebp}}) {
         if (f.ok)
             printGoal(qPrintable(QStringLiteral("pavix %1 build peak RSS growth").arg(QLatin1String(kind))), f.growthMb,
                       -60.0, "MB");

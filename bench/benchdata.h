@@ -1,7 +1,8 @@
 #pragma once
 // The pictures the thumbnail benchmarks read: a folder of photo-like pictures generated
 // once (200 JPEGs of 4000 x 3000 at quality 90, 200 BMPs of 1024 x 768, 100 GIFs of
-// 640 x 480) and kept beside the bench folder, and the generators that make them.
+// 640 x 480, 100 PNG tiles of 512 x 512, 100 WebPs of 4000 x 3000 at quality 80) and kept
+// beside the bench folder, and the generators that make them.
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -30,8 +31,13 @@ inline constexpr int BmpCount = 200;
 inline constexpr QSize BmpSize(1024, 768);
 inline constexpr int GifCount = 100;
 inline constexpr QSize GifSize(640, 480);
+inline constexpr int PngCount = 100;
+inline constexpr QSize PngSize(512, 512);
+inline constexpr int WebpCount = 100;
+inline constexpr QSize WebpSize(4000, 3000);
+inline constexpr int WebpQuality = 80;
 // Written last, so a folder whose generation was interrupted is generated again.
-inline constexpr const char *DataStamp = "complete-v1";
+inline constexpr const char *DataStamp = "complete-v2";
 
 struct Rng {
     std::uint64_t state;
@@ -241,6 +247,8 @@ struct DataSet {
     QStringList jpegs;
     QStringList bmps;
     QStringList gifs;
+    QStringList pngs;
+    QStringList webps;
 };
 
 inline QStringList numberedPaths(const QString &folder, const char *prefix, int count, const char *suffix)
@@ -262,7 +270,8 @@ inline bool gifWriterRoundTrips()
 inline std::optional<DataSet> ensureData(const QString &folder)
 {
     DataSet set{numberedPaths(folder, "photo", JpegCount, "jpg"), numberedPaths(folder, "bitmap", BmpCount, "bmp"),
-                numberedPaths(folder, "graphic", GifCount, "gif")};
+                numberedPaths(folder, "graphic", GifCount, "gif"), numberedPaths(folder, "tile", PngCount, "png"),
+                numberedPaths(folder, "saved", WebpCount, "webp")};
     if (QFileInfo::exists(folder + QLatin1Char('/') + QLatin1String(DataStamp)))
         return set;
     if (!gifWriterRoundTrips()) {
@@ -276,7 +285,7 @@ inline std::optional<DataSet> ensureData(const QString &folder)
     timer.start();
     struct Job {
         QString path;
-        int kind; // 0 JPEG, 1 BMP, 2 GIF
+        int kind; // 0 JPEG, 1 BMP, 2 GIF, 3 PNG, 4 WebP
         int seed;
     };
     std::vector<Job> jobs;
@@ -286,6 +295,10 @@ inline std::optional<DataSet> ensureData(const QString &folder)
         jobs.push_back({set.bmps[i], 1, 1000 + i});
     for (int i = 0; i < GifCount; ++i)
         jobs.push_back({set.gifs[i], 2, 2000 + i});
+    for (int i = 0; i < PngCount; ++i)
+        jobs.push_back({set.pngs[i], 3, 3000 + i});
+    for (int i = 0; i < WebpCount; ++i)
+        jobs.push_back({set.webps[i], 4, 4000 + i});
     std::atomic<size_t> next{0};
     std::atomic<bool> failed{false};
     auto worker = [&] {
@@ -296,8 +309,12 @@ inline std::optional<DataSet> ensureData(const QString &folder)
                 ok = writePicture(job.path, photoLike(JpegSize, uint32_t(job.seed)), "jpeg", JpegQuality);
             else if (job.kind == 1)
                 ok = writePicture(job.path, photoLike(BmpSize, uint32_t(job.seed)), "bmp");
-            else
+            else if (job.kind == 2)
                 ok = writeFile(job.path, encodeGif(toPalette(photoLike(GifSize, uint32_t(job.seed)))));
+            else if (job.kind == 3)
+                ok = writePicture(job.path, photoLike(PngSize, uint32_t(job.seed)), "png");
+            else
+                ok = writePicture(job.path, photoLike(WebpSize, uint32_t(job.seed)), "webp", WebpQuality);
             if (!ok) {
                 std::fprintf(stderr, "cannot write %s\n", qPrintable(job.path));
                 failed = true;
