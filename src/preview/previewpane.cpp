@@ -107,7 +107,7 @@ QString PreviewPane::seamReport()
         return QString();
     if (picture.cacheKey() != m_seamPictureKey) {
         m_seamPictureKey = picture.cacheKey();
-        m_seamText = seamText(seamRatio(picture, m_window->palette().color(QPalette::Window)));
+        m_seamText = seamText(seamRatios(picture, m_window->palette().color(QPalette::Window)));
     }
     return m_seamText;
 }

@@ -113,8 +113,13 @@ double roundedToTenths(double ratio)
 
 double seamRatio(const QImage &picture, QColor background)
 {
+    return seamRatios(picture, background).worst();
+}
+
+SeamRatios seamRatios(const QImage &picture, QColor background)
+{
     if (picture.isNull() || picture.width() <= 0 || picture.height() <= 0)
-        return 1.0;
+        return SeamRatios{};
     const QImage pixels = opaquePixels(picture, background);
     const int width = pixels.width();
     const int height = pixels.height();
@@ -143,9 +148,8 @@ double seamRatio(const QImage &picture, QColor background)
 
     const auto w = static_cast<std::uint64_t>(width);
     const auto h = static_cast<std::uint64_t>(height);
-    const double columns = edgeRatio(wrapColumns, h, acrossColumns, measuredRows * (w - 1));
-    const double rows = edgeRatio(wrapRows, w, acrossRows, w * measuredPairs);
-    return std::max(columns, rows);
+    return SeamRatios{edgeRatio(wrapColumns, h, acrossColumns, measuredRows * (w - 1)),
+                      edgeRatio(wrapRows, w, acrossRows, w * measuredPairs)};
 }
 
 SeamGrade seamGrade(double ratio)
@@ -173,6 +177,15 @@ QString seamText(double ratio)
         break;
     }
     return QStringLiteral("Tiles: %1 (%2)").arg(grade, QString::number(roundedToTenths(ratio), 'f', 1));
+}
+
+QString seamText(const SeamRatios &ratios)
+{
+    const double worst = ratios.worst();
+    if (seamGrade(worst) == SeamGrade::Seamless)
+        return seamText(worst);
+    const bool leftRight = ratios.leftRight >= ratios.topBottom;
+    return seamText(worst) + (leftRight ? QStringLiteral(", left-right edge") : QStringLiteral(", top-bottom edge"));
 }
 
 } // namespace pavix::preview

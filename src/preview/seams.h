@@ -11,6 +11,14 @@ namespace pavix::preview {
 
 enum class SeamGrade { Seamless = 0, Faint = 1, Visible = 2 };
 
+// The seam ratios of the two edges where copies meet: the left-right edge (the last column
+// against the first) and the top-bottom edge (the last row against the first).
+struct SeamRatios {
+    double leftRight = 1.0;
+    double topBottom = 1.0;
+    double worst() const { return leftRight > topBottom ? leftRight : topBottom; }
+};
+
 // The seam ratio of `picture` tiled edge to edge, 1 or more. Across the vertical edge, the
 // mean colour difference between the last column and the first is set against the mean
 // difference between neighbouring columns inside the picture; across the horizontal edge
@@ -23,6 +31,9 @@ enum class SeamGrade { Seamless = 0, Faint = 1, Visible = 2 };
 // as drawn over `background`. A null picture gives 1.
 double seamRatio(const QImage &picture, QColor background);
 
+// Both ratios that seamRatio() takes the larger of.
+SeamRatios seamRatios(const QImage &picture, QColor background);
+
 // The grade of a ratio once rounded to one decimal: Seamless up to 1.5, Faint up to 3,
 // Visible above.
 SeamGrade seamGrade(double ratio);
@@ -30,5 +41,10 @@ SeamGrade seamGrade(double ratio);
 // "Tiles: seamless (1.0)", "Tiles: faint seams (2.1)", "Tiles: visible seams (7.2)": the
 // grade and the ratio rounded to one decimal.
 QString seamText(double ratio);
+
+// The text of the worse edge's ratio, naming that edge when it has a seam: "Tiles: visible
+// seams (4.2), left-right edge", "Tiles: faint seams (2.1), top-bottom edge"; the
+// left-right edge when both are alike.
+QString seamText(const SeamRatios &ratios);
 
 } // namespace pavix::preview

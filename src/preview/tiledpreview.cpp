@@ -5,6 +5,7 @@
 #include "common/placement.h"
 #include "common/units.h"
 #include "preview/tileplan.h"
+#include "preview/tilezoom.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -17,6 +18,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -30,6 +32,12 @@ namespace {
 inline constexpr int SampleMarginPx = 6;
 // Width the sample box gets beyond its text, twips.
 inline constexpr double SampleExtraWidth = 200;
+// Width of a seam mark, twips, and its colours: amber for a faint seam, red for a visible one.
+inline constexpr double SeamMarkWidth = 45;
+inline constexpr QRgb FaintSeamColour = qRgba(255, 176, 0, 190);
+inline constexpr QRgb VisibleSeamColour = qRgba(230, 0, 0, 210);
+// A wheel's notch, in eighths of a degree.
+inline constexpr int WheelNotch = 120;
 
 } // namespace
 
@@ -110,13 +118,59 @@ double TiledPreview::outerHeightTwips() const
 
 const QPixmap &TiledPreview::tile()
 {
-    // Converted once per picture, not once per paint.
+    // Scaled and converted once per picture and zoom, not once per paint: a zoomed-out
+    // window is filled with one small tile, however large it is.
     const QImage &picture = m_browser.picture();
-    if (m_tileKey != picture.cacheKey()) {
+    if (m_tileKey != picture.cacheKey() || m_tileZoom != m_zoom) {
         m_tileKey = picture.cacheKey();
-        m_tile = QPixmap::fromImage(picture);
+        m_tileZoom = m_zoom;
+        m_tile = QPixmap::fromImage(zoomedTile(picture, m_zoom));
     }
     return m_tile;
+}
+
+void TiledPreview::paintSeamMarks(QPainter &painter, const QRect &dirty)
+{
+    // The seams are measured once per picture, over the background the window shows.
+    const QImage &picture = m_browser.picture();
+    if (m_seamsKey != picture.cacheKey()) {
+        m_seamsKey = picture.cacheKey();
+        m_seams = seamRatios(picture, palette().color(QPalette::Window));
+    }
+    const int bandPx = std::max(2, px(SeamMarkWidth));
+    for (const SeamMark &mark : seamMarks(tile().size(), rect(), m_seams, bandPx)) {
+        if (mark.band.intersects(dirty))
+            painter.fillRect(mark.band, QColor::fromRgba(mark.grade == SeamGrade::Visible ? VisibleSeamColour
+                                                                                           : FaintSeamColour));
+    }
+}
+
+void TiledPreview::setZoom(int percent)
+{
+    const int step = std::clamp(percent, ZoomSteps[0], ZoomSteps[std::size(ZoomSteps) - 1]);
+    if (step == m_zoom)
+        return;
+    m_zoom = step;
+    setWindowTitle(zoomedTitle(m_zoom));
+    update();
+}
+
+void TiledPreview::setSeamMarksShown(bool shown)
+{
+    if (shown == m_seamMarksShown)
+        return;
+    m_seamMarksShown = shown;
+    update();
+}
+
+void TiledPreview::toggleFullScreen()
+{
+    if (isFullScreen()) {
+        showNormal();
+    } else {
+        m_normalCorner = pos();
+        showFullScreen();
+    }
 }
 
 void TiledPreview::paintEvent(QPaintEvent *event)
@@ -151,6 +205,9 @@ void TiledPreview::paintEvent(QPaintEvent *event)
     if (copy.hasAlpha())
         painter.fillRect(event->rect(), palette().window());
     paintTiles(painter, copy, rect(), event->rect());
+    // Over the tiles, under the sample (a child window, painted after this one).
+    if (m_seamMarksShown)
+        paintSeamMarks(painter, event->rect());
 }
 
 // --- Activation, keys, mouse ----------------------------------------------------------------
@@ -216,10 +273,14 @@ void TiledPreview::publishSamplePlacement()
         browser::SamplePlacement{text.intersected(rect()), palette().color(QPalette::Window)});
 }
 
-bool TiledPreview::handleKey(int keyCode)
+bool TiledPreview::handleKey(const QKeyEvent &key)
 {
+    const int keyCode = common::virtualKeyCode(key.key(), key.modifiers());
     if (keyCode == common::VkEscape) {
-        close();
+        if (isFullScreen())
+            toggleFullScreen();
+        else
+            close();
         return true;
     }
     if (keyCode == common::VkF2) {
@@ -228,13 +289,52 @@ bool TiledPreview::handleKey(int keyCode)
         activateWindow();
         return true;
     }
+    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+    if (modifiers == Qt::NoModifier && key.key() == Qt::Key_F11) {
+        toggleFullScreen();
+        return true;
+    }
+    if (modifiers == Qt::NoModifier && key.key() == Qt::Key_S) {
+        setSeamMarksShown(!m_seamMarksShown);
+        return true;
+    }
+    // Ctrl with minus, plus (or the key it shares with "=") and 0; Shift may be held for the
+    // plus.
+    if (modifiers & Qt::ControlModifier && !(modifiers & (Qt::AltModifier | Qt::MetaModifier))) {
+        switch (key.key()) {
+        case Qt::Key_Minus: setZoom(zoomedOut(m_zoom)); return true;
+        case Qt::Key_Plus:
+        case Qt::Key_Equal: setZoom(zoomedIn(m_zoom)); return true;
+        case Qt::Key_0: setZoom(NaturalZoom); return true;
+        default: break;
+        }
+    }
     return false;
 }
 
 void TiledPreview::keyPressEvent(QKeyEvent *event)
 {
-    if (!handleKey(common::virtualKeyCode(event->key(), event->modifiers())))
+    if (!handleKey(*event))
         QWidget::keyPressEvent(event);
+}
+
+void TiledPreview::wheelEvent(QWheelEvent *event)
+{
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        QWidget::wheelEvent(event);
+        return;
+    }
+    event->accept();
+    // A notch a step; a fine-grained wheel or touch pad adds up to notches.
+    m_wheelTurn += event->angleDelta().y();
+    while (m_wheelTurn >= WheelNotch) {
+        m_wheelTurn -= WheelNotch;
+        setZoom(zoomedIn(m_zoom));
+    }
+    while (m_wheelTurn <= -WheelNotch) {
+        m_wheelTurn += WheelNotch;
+        setZoom(zoomedOut(m_zoom));
+    }
 }
 
 void TiledPreview::mousePressEvent(QMouseEvent *event)
@@ -252,8 +352,7 @@ bool TiledPreview::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
         if (event->type() == QEvent::KeyPress) {
-            const auto *key = static_cast<QKeyEvent *>(event);
-            if (handleKey(common::virtualKeyCode(key->key(), key->modifiers())))
+            if (handleKey(*static_cast<QKeyEvent *>(event)))
                 return true;
         }
     }
@@ -273,7 +372,8 @@ void TiledPreview::resizeEvent(QResizeEvent *event)
 
 void TiledPreview::keepMinimumAndRecordSize()
 {
-    if (m_inResize)
+    // Full screen is no size of the window's own: the normal one stays stored.
+    if (m_inResize || isFullScreen())
         return;
     m_inResize = true;
     if (outerHeightTwips() < PreviewMinimumSize)
@@ -296,7 +396,7 @@ void TiledPreview::recordPlaceAndClose()
     if (m_closed)
         return;
     m_closed = true;
-    const QPoint frame = pos();
+    const QPoint frame = isFullScreen() ? m_normalCorner : pos();
     m_place.top = static_cast<std::int32_t>(common::roundHalfEven(frame.y() * m_tpp));
     m_place.left = static_cast<std::int32_t>(common::roundHalfEven(frame.x() * m_tpp));
     if (m_sampleShown) {

@@ -3,6 +3,10 @@
 // natural size, edge to edge from the top-left corner, and shows the line of sample text
 // over the tiles while the font toolbox gives one. Any click or Esc closes it; its place
 // and size are kept in a WindowPlace (twips) for the next time and for the settings.
+// Ctrl+minus, Ctrl+plus, Ctrl+0 and Ctrl with the wheel zoom the tiles (not the sample),
+// F11 fills the screen, S marks the seams between the copies.
+
+#include "preview/seams.h"
 
 #include <QPixmap>
 #include <QPointer>
@@ -12,6 +16,7 @@
 #include <cstdint>
 
 class QLineEdit;
+class QPainter;
 
 namespace pavix::browser {
 class Browser;
@@ -55,6 +60,15 @@ public:
     double outerWidthTwips() const;
     double outerHeightTwips() const;
 
+    // The zoom of the tiles in percent (one of ZoomSteps; 100 when opened).
+    int zoom() const { return m_zoom; }
+    void setZoom(int percent);
+    // True while the seams between the copies are marked.
+    bool seamMarksShown() const { return m_seamMarksShown; }
+    void setSeamMarksShown(bool shown);
+    // Full screen on the window's screen and back; the stored place stays the normal one.
+    void toggleFullScreen();
+
 signals:
     // F2: the font toolbox is wanted.
     void toolboxRequested();
@@ -72,6 +86,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -84,15 +99,17 @@ private:
     void followSample();
     // Tells the browser where the sample's text lies over the tiles.
     void publishSamplePlacement();
-    // Esc closes the window; F2 asks for the toolbox and takes the focus back. True when
-    // the key was one of the two.
-    bool handleKey(int keyCode);
+    // Esc leaves full screen or closes the window; F2 asks for the toolbox and takes the
+    // focus back; the zoom keys, F11 and S. True when the key was one of them.
+    bool handleKey(const QKeyEvent &key);
     // Snaps a width or height below the minimum back to it, then records the outer size.
     void keepMinimumAndRecordSize();
     // Records the corner and says the window is closing; once.
     void recordPlaceAndClose();
-    // The current picture as a pixmap, made once per picture.
+    // One copy of the current picture at the zoom, made once per picture and zoom.
     const QPixmap &tile();
+    // Paints the marks of the seams inside dirty.
+    void paintSeamMarks(QPainter &painter, const QRect &dirty);
     void applySample(const browser::Sample &sample);
     int px(double twips) const;
 
@@ -104,6 +121,15 @@ private:
     int m_minimumPx = 1;
     QPixmap m_tile;
     qint64 m_tileKey = 0;
+    int m_tileZoom = 0;
+    int m_zoom = 100;
+    // Eighths of a degree the wheel turned with Ctrl held, not yet a whole step.
+    int m_wheelTurn = 0;
+    bool m_seamMarksShown = false;
+    SeamRatios m_seams;
+    qint64 m_seamsKey = 0;
+    // The frame's corner before the window filled the screen.
+    QPoint m_normalCorner;
     // Width of the sample's text box without the margin beyond it, pixels.
     int m_sampleTextWidthPx = 0;
     bool m_sampleShown = false;

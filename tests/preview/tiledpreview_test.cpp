@@ -8,6 +8,7 @@
 #include "platform/pictureservice.h"
 #include "listview/qtlistview.h"
 #include "preview/tiledpreview.h"
+#include "preview/tilezoom.h"
 #include "shell/mainwindow.h"
 #include "shell/settingskeys.h"
 #include "platform/settingsstore.h"
@@ -21,7 +22,9 @@
 #include <QScrollBar>
 #include <QLineEdit>
 #include <QPainter>
+#include <QScreen>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -504,4 +507,78 @@ TEST_F(TiledPreviewTest, AStoredSizeNeverExceedsTheScreen)
     EXPECT_EQ(pixelsOffThePattern(shown(window), cell(window, main->browser().picture())), 0);
     window->close();
     EXPECT_TRUE(gone(window));
+}
+
+TEST_F(TiledPreviewTest, ZoomKeysAndTheWheelScaleTheTilesFromTheTopLeft)
+{
+    probe(QStringLiteral("good/hopper.bmp"));
+    QPointer<TiledPreview> window = open();
+    ASSERT_FALSE(window.isNull());
+    const QImage picture = main->browser().picture();
+    // Each zoom shows the once-scaled copy repeated from the top-left corner, and says so
+    // in the title; keys that are not the zoom's leave it alone.
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int zoom;
+        const char *title;
+    } presses[] = {
+        {Qt::Key_Minus, Qt::ControlModifier, 67, "Preview - 67 %"},
+        {Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier, 50, "Preview - 50 %"},
+        {Qt::Key_Minus, Qt::NoModifier, 50, "Preview - 50 %"},
+        {Qt::Key_0, Qt::ControlModifier, 100, "Preview"},
+        {Qt::Key_Plus, Qt::ControlModifier | Qt::ShiftModifier, 150, "Preview - 150 %"},
+        {Qt::Key_Equal, Qt::ControlModifier, 200, "Preview - 200 %"},
+    };
+    for (const auto &press : presses) {
+        SCOPED_TRACE(press.title);
+        QTest::keyClick(window, press.key, press.modifiers);
+        EXPECT_EQ(window->zoom(), press.zoom);
+        EXPECT_EQ(window->windowTitle(), QString::fromLatin1(press.title));
+        EXPECT_EQ(pixelsOffThePattern(shown(window), zoomedTile(picture, press.zoom)), 0);
+    }
+    // Ctrl with the wheel: a notch a step, half notches adding up.
+    for (const int turn : {-120, -60, -60}) {
+        QWheelEvent wheel(QPointF(10, 10), window->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, turn),
+                          Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(window, &wheel);
+    }
+    EXPECT_EQ(window->zoom(), 100);
+    EXPECT_TRUE(window->isVisible()) << "zooming closes nothing";
+}
+
+TEST_F(TiledPreviewTest, SMarksTheSeamsAndF11FillsTheScreenUntilEsc)
+{
+    probe(QStringLiteral("good/hopper.bmp"));
+    QPointer<TiledPreview> window = open();
+    ASSERT_FALSE(window.isNull());
+    const QImage copy = cell(window, main->browser().picture());
+    ASSERT_GT(window->width(), copy.width());
+
+    // The photograph does not tile: its left-right edge is marked where copies meet, over
+    // the tiles, and nowhere else.
+    QTest::keyClick(window, Qt::Key_S);
+    ASSERT_TRUE(window->seamMarksShown());
+    const QImage marked = shown(window);
+    const int y = std::min(marked.height(), copy.height()) / 2;
+    EXPECT_NE(marked.pixel(copy.width(), y), copy.pixel(0, y)) << "a mark on the first line where copies meet";
+    EXPECT_EQ(marked.pixel(copy.width() / 2, y), copy.pixel(copy.width() / 2, y)) << "none inside a copy";
+    QTest::keyClick(window, Qt::Key_S);
+    EXPECT_EQ(pixelsOffThePattern(shown(window), copy), 0);
+
+    // F11: the whole screen; Esc first leaves it, then closes. The stored size is the
+    // normal window's throughout.
+    const preview::WindowPlace before = main->tiledPreview()->place();
+    QTest::keyClick(window, Qt::Key_F11);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->isFullScreen(); }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->size() == window->screen()->geometry().size(); }, 2000))
+        << window->width() << " x " << window->height();
+    EXPECT_EQ(main->tiledPreview()->place().width, before.width);
+    QTest::keyClick(window, Qt::Key_Escape);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->isFullScreen(); }, 2000));
+    EXPECT_TRUE(window->isVisible());
+    QTest::keyClick(window, Qt::Key_Escape);
+    EXPECT_TRUE(gone(window));
+    EXPECT_EQ(main->tiledPreview()->place().width, before.width);
+    EXPECT_EQ(main->tiledPreview()->place().height, before.height);
 }

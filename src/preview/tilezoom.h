@@ -1,0 +1,48 @@
+#pragma once
+// The tiled window's zoom: the steps it goes through, its title at each, the tile drawn at
+// each, and where the marks of the seams between the copies fall.
+
+#include "preview/seams.h"
+
+#include <QImage>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+#include <vector>
+
+namespace pavix::preview {
+
+// The zoom steps, in percent of the picture's natural size.
+inline constexpr int ZoomSteps[] = {25, 33, 50, 67, 100, 150, 200, 300, 400};
+inline constexpr int NaturalZoom = 100;
+
+// The next step up or down from `percent` (a step or any value between), or the last step
+// when there is none further.
+int zoomedIn(int percent);
+int zoomedOut(int percent);
+
+// "Preview" at natural size, "Preview - 50 %" at any other zoom.
+QString zoomedTitle(int percent);
+
+// The size of one copy at `percent`: each side scaled and rounded, at least 1 pixel.
+QSize zoomedTileSize(QSize picture, int percent);
+
+// One copy of `picture` at `percent`. Shrunk, each pixel is the average of the area it
+// covers, as the eye sees a pattern from afar; enlarged, each picture pixel stays a sharp
+// square. At natural size the picture itself.
+QImage zoomedTile(const QImage &picture, int percent);
+
+// A mark along a line where two copies meet.
+struct SeamMark {
+    QRect band;
+    SeamGrade grade;
+};
+
+// The marks over `client` (pixels) tiled with copies of `tile` from its top-left corner:
+// a band `bandPx` wide centred on every line where copies meet side by side, when the
+// left-right edge has a seam, and on every line where they meet one above the other, when
+// the top-bottom edge has one. No marks for a seamless edge or an empty tile.
+std::vector<SeamMark> seamMarks(QSize tile, const QRect &client, const SeamRatios &ratios, int bandPx);
+
+} // namespace pavix::preview
