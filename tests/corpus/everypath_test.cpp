@@ -13,9 +13,11 @@
 #include "shell/statuswindow.h"
 #include "thumbs/thumbstrip.h"
 #include "wallpaper/wallpapercommand.h"
+#include "wallpaper/wallpapermessages.h"
 
-#include "support/fakedesktop.h"
+#include "support/boxanswerer.h"
 #include "support/corpus.h"
+#include "support/fakedesktop.h"
 #include "support/mainfixture.h"
 #include "support/mainparts.h"
 #include "support/processmemory.h"
@@ -52,8 +54,8 @@ TEST(EveryPath, EachCorpusFileIsListedThumbnailedPreviewedTiledAndSetAsWallpaper
     shell::MainWindow &m = *f.main;
     m.resizeToOuter(15000, 11000);
     m.sizeControls();
-    QStringList said;
-    testsupport::collectWallpaperMessages(m, said);
+    testsupport::BoxAnswerer boxes;
+    const QStringList &said = boxes.texts();
 
     int readableSeen = 0;
     int unreadableSeen = 0;
@@ -85,7 +87,7 @@ TEST(EveryPath, EachCorpusFileIsListedThumbnailedPreviewedTiledAndSetAsWallpaper
             EXPECT_EQ(cell == unreadableCell, !picture.ok());
 
             // Previewed: a click on the cell.
-            said.clear();
+            boxes.clear();
             QFile::remove(wallpaperFile);
             MainFixture::press(m.thumbStrip(), m.thumbStrip()->elementRect(i).center());
             if (picture.ok()) {
@@ -115,7 +117,7 @@ TEST(EveryPath, EachCorpusFileIsListedThumbnailedPreviewedTiledAndSetAsWallpaper
                     << qPrintable(message);
                 // No wallpaper from it: the command asks for a picture instead.
                 m.setWallpaper();
-                EXPECT_FALSE(said.isEmpty());
+                EXPECT_EQ(said, QStringList{wallpaper::NothingSelectedMessage});
                 EXPECT_FALSE(QFileInfo::exists(wallpaperFile));
             }
         }
