@@ -5,34 +5,34 @@
 #include "browser/texts.h"
 #include "catalogue/filepaths.h"
 #include "catalogue/typepatterns.h"
+#include "foldertree/foldertree.h"
 #include "listview/listinteraction.h"
 #include "listview/qtlistview.h"
 #include "platform/folderlisting.h"
 #include "preview/tiledpreview.h"
 #include "shell/busycursor.h"
 #include "shell/elidedlabel.h"
-#include "foldertree/foldertree.h"
-#include "shell/settingskeys.h"
+#include "shell/folderchooser.h"
 #include "shell/settings.h"
+#include "shell/settingskeys.h"
 #include "thumbs/thumbgrid.h"
 
-#include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
 
 namespace pavix::shell {
 
 FolderScan::FolderScan(browser::Browser &browser, browser::StatusLine &status, platform::SettingsStore &settings,
-                       const ScanParts &parts, QWidget *window)
-    : QObject(window), m_browser(browser), m_status(status), m_settings(settings), m_parts(parts)
+                       FolderChooser &folderChooser, const ScanParts &parts, QWidget *window)
+    : QObject(window),
+      m_browser(browser),
+      m_status(status),
+      m_settings(settings),
+      m_folderChooser(folderChooser),
+      m_parts(parts),
+      m_window(window)
 {
     setObjectName(QStringLiteral("folderScan"));
-    chooseFolder = [window](const QString &title, const QString &initialFolder) {
-        return QFileDialog::getExistingDirectory(window, title, initialFolder, QFileDialog::ShowDirsOnly);
-    };
-    reportError = [window](const QString &text) {
-        QMessageBox::warning(window, browser::AppTitle, catalogue::oneLineText(text), QMessageBox::Ok);
-    };
 }
 
 void FolderScan::emptyListAndPreview()
@@ -88,7 +88,7 @@ QString FolderScan::browseFolder(const QString &initialFolder)
     const QString title = catalogue::searchingText(m_browser.typeTexts());
     // The chooser names a folder whose name is not UTF-8 by a path nothing can open; its
     // real name is found.
-    const QString folder = platform::realFolderPath(chooseFolder ? chooseFolder(title, initialFolder) : QString());
+    const QString folder = platform::realFolderPath(m_folderChooser.chooseFolder(title, initialFolder));
     if (folder.isEmpty() || folder == m_browser.folder())
         return folder;
 
@@ -96,8 +96,9 @@ QString FolderScan::browseFolder(const QString &initialFolder)
     BusyCursor busy;
     emptyListAndPreview();
     const common::Status opened = m_browser.setFolder(folder);
-    if (!opened && reportError)
-        reportError(opened.error().message);
+    if (!opened)
+        QMessageBox::warning(m_window, browser::AppTitle, catalogue::oneLineText(opened.error().message),
+                             QMessageBox::Ok);
     m_browser.setFilePattern(catalogue::combinedPattern(m_browser.patterns()));
     // The tree shows the folder; its notification finds the folder listed and stops.
     m_parts.tree->setSelectedFolder(m_browser.folder());

@@ -10,8 +10,6 @@
 #include <QObject>
 #include <QString>
 
-#include <functional>
-
 class QLabel;
 class QWidget;
 
@@ -41,6 +39,7 @@ class FolderTree;
 namespace pavix::shell {
 
 class ElidedLabel;
+class FolderChooser;
 
 // What a scan changes.
 struct ScanParts {
@@ -57,14 +56,16 @@ struct ScanParts {
 class FolderScan : public QObject {
     Q_OBJECT
 public:
+    // The browse command asks `folderChooser` for its folder; message boxes are owned by
+    // `window`.
     FolderScan(browser::Browser &browser, browser::StatusLine &status, platform::SettingsStore &settings,
-               const ScanParts &parts, QWidget *window);
+               FolderChooser &folderChooser, const ScanParts &parts, QWidget *window);
 
     // The tree scan: the tree's folder, unless it is the one listed.
     void scanTreeFolder();
     // Shows the folder chooser opening at `initialFolder` and scans the folder chosen;
     // returns it (empty after a cancel). Choosing the folder already listed changes
-    // nothing.
+    // nothing; a folder that cannot be read is also told in a warning box.
     QString browseFolder(const QString &initialFolder);
     // A fresh listing of the tree's folder, even when it is the one already shown.
     void refresh();
@@ -72,12 +73,6 @@ public:
     // same folder, the searching text of the types, an open tiled window left open; the
     // current file's name stays.
     void rescanForTypes();
-
-    // The folder chooser: gets the dialog's title and initial folder, returns the chosen
-    // folder or "" (tests answer it themselves).
-    std::function<QString(const QString &title, const QString &initialFolder)> chooseFolder;
-    // Reports a chosen folder that cannot be read (tests answer it themselves).
-    std::function<void(const QString &)> reportError;
 
 private:
     // Empties the list, the marker, the preview image and the current picture; the current
@@ -93,7 +88,9 @@ private:
     browser::Browser &m_browser;
     browser::StatusLine &m_status;
     platform::SettingsStore &m_settings;
+    FolderChooser &m_folderChooser;
     ScanParts m_parts;
+    QWidget *m_window;
 };
 
 } // namespace pavix::shell

@@ -17,6 +17,7 @@
 #include "preview/tiledpreview.h"
 #include "shell/clientarea.h"
 #include "shell/elidedlabel.h"
+#include "shell/folderchooser.h"
 #include "shell/folderscan.h"
 #include "shell/keyrouter.h"
 #include "shell/listcommands.h"
@@ -46,7 +47,8 @@
 
 namespace pavix::shell {
 
-MainWindow::MainWindow(platform::SettingsStore &settings, platform::ShellInfo &shellInfo) : m_settings(settings)
+MainWindow::MainWindow(platform::SettingsStore &settings, platform::ShellInfo &shellInfo, FolderChooser *folderChooser)
+    : m_settings(settings)
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(browser::AppTitle);
@@ -54,6 +56,11 @@ MainWindow::MainWindow(platform::SettingsStore &settings, platform::ShellInfo &s
     setMinimumWidth(static_cast<int>(std::ceil(PaneLayout::minimumWidth() / m_tpp - common::FrameAllowancePx)));
 
     m_browser = new browser::Browser(shellInfo, m_tpp, 0, this);
+    if (!folderChooser) {
+        m_dialogFolderChooser = std::make_unique<DialogFolderChooser>(this);
+        folderChooser = m_dialogFolderChooser.get();
+    }
+    m_folderChooser = folderChooser;
     createControls();
     m_menus = new MainMenus(menuBar(), m_toolBar, this);
     createParts();
@@ -139,7 +146,7 @@ void MainWindow::createParts()
     ScanParts scan{.list = m_list, .listInteraction = m_listInteraction, .grid = m_thumbGrid, .strip = m_thumbStrip,
                    .imagesLabel = m_imagesLabel, .typesLabel = m_typesLabel, .tree = m_folderTree,
                    .tiledPreview = m_tiledPreview};
-    m_folderScan = new FolderScan(*m_browser, *m_statusBar, m_settings, scan, this);
+    m_folderScan = new FolderScan(*m_browser, *m_statusBar, m_settings, *m_folderChooser, scan, this);
     ListCommandParts commands{.list = m_list, .thumbArea = m_thumbArea, .thumbStrip = m_thumbStrip,
                               .viewArrangeMenu = m_menus->viewArrangeMenu(), .listSortMenu = m_menus->listSortMenu(),
                               .viewModeItems = m_menus->viewModeItems(), .listViewItems = m_menus->listViewItems(),

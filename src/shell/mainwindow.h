@@ -72,6 +72,7 @@ namespace pavix::shell {
 
 class ClientArea;
 class ElidedLabel;
+class FolderChooser;
 class FolderScan;
 class ListCommands;
 class SplitterBar;
@@ -81,7 +82,9 @@ class StatusWindow;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    MainWindow(platform::SettingsStore &settings, platform::ShellInfo &shellInfo);
+    // The browse command asks `folderChooser` for its folder; with none, the folder dialog.
+    MainWindow(platform::SettingsStore &settings, platform::ShellInfo &shellInfo,
+               FolderChooser *folderChooser = nullptr);
     ~MainWindow() override;
 
     // Twips per pixel of this window's screen, fixed when the window is created.
@@ -214,6 +217,8 @@ private:
     preview::TiledPreviewHost *m_tiledPreview = nullptr;
     std::unique_ptr<platform::FontCatalogue> m_fonts;
     toolbox::ToolboxHost *m_toolbox = nullptr;
+    std::unique_ptr<FolderChooser> m_dialogFolderChooser; // when none was given
+    FolderChooser *m_folderChooser = nullptr;
     FolderScan *m_folderScan = nullptr;
     ListCommands *m_listCommands = nullptr;
     std::unique_ptr<wallpaper::DesktopWallpaperSetter> m_wallpaperSetter;

@@ -74,7 +74,7 @@ std::unique_ptr<MainWindow> runStartup(const StartupEnvironment &env)
     };
 
     // 1. Window placement.
-    auto main = std::make_unique<MainWindow>(store, env.shellInfo);
+    auto main = std::make_unique<MainWindow>(store, env.shellInfo, env.folderChooser);
     MainWindow &m = *main;
     m.holdTreeNotifications(true);
     const double tpp = m.twipsPerPixel();

@@ -329,7 +329,7 @@ TEST(OddNames, NamesThatAreNotUtf8AreListedShownWithReplacementsAndOpenedByTheir
     // A folder chooser that names it as Qt decodes it, with U+FFFD, lists it too.
     m.folderTree()->setSelectedFolder(folder);
     const QString asShown = QFile::decodeName(latinFolder);
-    m.folderScan()->chooseFolder = [&asShown](const QString &, const QString &) { return asShown; };
+    f.folderChooser.answer = asShown;
     EXPECT_EQ(m.folderScan()->browseFolder(folder), latinFolderPath);
     EXPECT_EQ(m.browser().folder(), latinFolderPath);
     EXPECT_EQ(m.list()->count(), 1);

@@ -97,13 +97,9 @@ TEST(FolderScan, BrowseScanShowsItsOwnTextsAndStoresTheFolder)
     const QString empty = f.scratch.makeFolder(QStringLiteral("empty"));
     f.start(pictures);
     shell::MainWindow &m = *f.main;
-    QString answer;
-    QString askedTitle, askedFolder;
-    m.folderScan()->chooseFolder = [&](const QString &title, const QString &initial) {
-        askedTitle = title;
-        askedFolder = initial;
-        return answer;
-    };
+    QString &answer = f.folderChooser.answer;
+    const QString &askedTitle = f.folderChooser.askedTitle;
+    const QString &askedFolder = f.folderChooser.askedFolder;
 
     clickFirstEntry(m);
     const QString selected = m.browser().currentFile();

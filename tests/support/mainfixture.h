@@ -1,13 +1,14 @@
 #pragma once
 // A started main window over a throw-away folder of real pictures, for widget tests.
 
-#include "support/corpus.h"
-#include "support/printers.h"
-#include "support/fakeshellinfo.h"
-#include "support/scratchfolder.h"
-#include "shell/mainwindow.h"
 #include "platform/settingsstore.h"
+#include "shell/folderchooser.h"
+#include "shell/mainwindow.h"
 #include "shell/startup.h"
+#include "support/corpus.h"
+#include "support/fakeshellinfo.h"
+#include "support/printers.h"
+#include "support/scratchfolder.h"
 
 #include <QApplication>
 #include <QFile>
@@ -19,6 +20,22 @@
 
 namespace pavix::testsupport {
 
+// Gives the browse command the folder set beforehand ("" for a cancel), noting what it
+// was asked.
+class ScriptedFolderChooser : public shell::FolderChooser {
+public:
+    QString chooseFolder(const QString &title, const QString &initialFolder) override
+    {
+        askedTitle = title;
+        askedFolder = initialFolder;
+        return answer;
+    }
+
+    QString answer;
+    QString askedTitle;
+    QString askedFolder;
+};
+
 class MainFixture {
 public:
     // Starts the program with every picture type enabled on `home` (made empty when not
@@ -29,7 +46,7 @@ public:
         for (auto [key, value] : {std::pair{"Bitmap", "*.bmp;"}, {"Jpg", "*.jpeg;*.jpg;"},
                                   {"Gif", "*.gif;"}, {"Ico", "*.ico;"}})
             store.write(QStringLiteral("Type"), QLatin1String(key), QLatin1String(value));
-        main = shell::runStartup({store, shell, home, {}, {}, {}});
+        main = shell::runStartup({store, shell, home, {}, {}, {}, &folderChooser});
     }
 
     // A folder holding copies of the named corpus files ("good/hopper.bmp", ...).
@@ -68,6 +85,7 @@ public:
     FakeShellInfo shell;
     ScratchFolder scratch;
     QString home;
+    ScriptedFolderChooser folderChooser;
     std::unique_ptr<shell::MainWindow> main;
 };
 
