@@ -37,6 +37,8 @@ struct TypePatterns {
     QString jpgPattern;
     QString gifPattern;
     QString icoPattern;
+
+    bool operator==(const TypePatterns &) const = default;
 };
 
 // Display texts: the display value of each enabled type, empty for a disabled one.
