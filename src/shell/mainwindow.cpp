@@ -2,6 +2,7 @@
 
 #include "browser/browser.h"
 #include "browser/texts.h"
+#include "catalogue/typepatterns.h"
 #include "common/keys.h"
 #include "common/units.h"
 #include "foldertree/foldertree.h"
@@ -143,9 +144,11 @@ void MainWindow::createParts()
     m_tiledPreview = new preview::TiledPreviewHost(*m_browser, this);
     m_fonts = std::make_unique<platform::QtFontCatalogue>();
     m_toolbox = new toolbox::ToolboxHost(*m_browser, *m_fonts, m_tpp, this);
-    ScanParts scan{.list = m_list, .listInteraction = m_listInteraction, .grid = m_thumbGrid, .strip = m_thumbStrip,
-                   .imagesLabel = m_imagesLabel, .typesLabel = m_typesLabel, .tree = m_folderTree,
-                   .tiledPreview = m_tiledPreview};
+    ScanParts scan{.listInteraction = m_listInteraction,
+                   .grid = m_thumbGrid,
+                   .strip = m_thumbStrip,
+                   .imagesLabel = m_imagesLabel,
+                   .tree = m_folderTree};
     m_folderScan = new FolderScan(*m_browser, *m_statusBar, m_settings, *m_folderChooser, scan, this);
     ListCommandParts commands{.list = m_list, .thumbArea = m_thumbArea, .thumbStrip = m_thumbStrip,
                               .viewArrangeMenu = m_menus->viewArrangeMenu(), .listSortMenu = m_menus->listSortMenu(),
@@ -182,6 +185,10 @@ void MainWindow::wireParts()
         if (!m_browser->currentFile().isEmpty())
             m_previewPane->showFileInfo();
     });
+    // The title strip says what is searched for, and the tiled window shows a picture of the
+    // folder listed: another folder closes it.
+    connect(m_browser, &browser::Browser::patternsChanged, this, &MainWindow::showTypesCaption);
+    connect(m_browser, &browser::Browser::folderChanged, m_tiledPreview, &preview::TiledPreviewHost::unloadIfVisible);
     connect(m_optionsDialog, &options::OptionsDialog::typesApplied, m_folderScan, &FolderScan::rescanForTypes);
     connect(m_wallpaperCommand, &wallpaper::WallpaperCommand::listedFolderChanged, m_folderScan, &FolderScan::refresh);
 
@@ -294,10 +301,10 @@ void MainWindow::popUp(PopUp popUp)
 
 // --- Layout and panes -----------------------------------------------------------------------
 
-void MainWindow::setTypesCaption(const QString &text)
+void MainWindow::showTypesCaption()
 {
     // The label ends where the image count begins.
-    m_typesLabel->setFullText(text);
+    m_typesLabel->setFullText(catalogue::searchingText(m_browser->typeTexts()));
 }
 
 void MainWindow::toggleHeaderHotTrack()

@@ -144,9 +144,6 @@ public:
     void applySettings(const WindowSettings &settings);
     // Holds back the tree's folder changes (start-up) and scans the held one on release.
     void holdTreeNotifications(bool hold);
-    // Shows the searching text above the file area, ending in "…" where it is cut; the
-    // whole text is the label's tool tip.
-    void setTypesCaption(const QString &text);
 
     // --- Commands -----------------------------------------------------------------------
     // Runs a command of the menus, the tool bar and the key table.
@@ -182,6 +179,9 @@ private:
     void createParts();
     void wireParts();
     void onTreeFolderChanged();
+    // Shows the searching text of the browser's types above the file area, ending in "…"
+    // where it is cut; the whole text is the label's tool tip.
+    void showTypesCaption();
     void popUp(QMenu *menu);
     void popUp(PopUp popUp);
     // Stores every setting and closes the other windows; once.

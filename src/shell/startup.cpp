@@ -162,8 +162,7 @@ std::unique_ptr<MainWindow> runStartup(const StartupEnvironment &env)
     m.listCommands()->pressViewButton(viewMode + 1);
     status(7);
 
-    // 8. Type label, first layout.
-    m.setTypesCaption(catalogue::searchingText(browser.typeTexts()));
+    // 8. First layout (the type label shows the types since step 5).
     m.sizeControls();
     status(8);
 
