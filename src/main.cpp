@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
+#include <QPointer>
 
 #include <cstdio>
 #include <memory>
@@ -46,6 +47,19 @@ int answerCommandLine(const pavix::shell::CommandLine &line)
     return -1;
 }
 
+// Tells a save of the settings that failed in a warning box, over the window it is given.
+class SaveFailureBox : public pavix::platform::SaveFailureReporter {
+public:
+    void setWindow(QWidget *window) { m_window = window; }
+    void reportSaveFailure(const QString &message) override
+    {
+        QMessageBox::warning(m_window, QStringLiteral("Pavix"), message, QMessageBox::Ok);
+    }
+
+private:
+    QPointer<QWidget> m_window;
+};
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -71,7 +85,10 @@ int main(int argc, char **argv)
 
     pavix::platform::configurePictureLimits();
 
-    pavix::platform::IniSettingsStore settings;
+    // A save that fails is told once, naming the file and the reason, over the main window
+    // once there is one.
+    SaveFailureBox saveFailures;
+    pavix::platform::IniSettingsStore settings(&saveFailures);
     // A settings file that could not be read was moved aside, never written over: say so.
     if (!settings.startNotice().isEmpty())
         QMessageBox::warning(nullptr, QStringLiteral("Pavix"), settings.startNotice(), QMessageBox::Ok);
@@ -79,10 +96,6 @@ int main(int argc, char **argv)
     // After the shell information has joined the desktop's icon folders to the search.
     QApplication::setWindowIcon(pavix::platform::applicationIcon(QStringLiteral(PAVIX_APP_ID)));
     std::unique_ptr<pavix::shell::MainWindow> main;
-    // A save that fails is told once, naming the file and the reason.
-    settings.setFailureReporter([&main](const QString &message) {
-        QMessageBox::warning(main ? main.get() : nullptr, QStringLiteral("Pavix"), message, QMessageBox::Ok);
-    });
 
     // A logout, `kill` or Ctrl+C closes Pavix as its close button does: settings stored.
     pavix::platform::TerminationWatcher termination;
@@ -101,6 +114,7 @@ int main(int argc, char **argv)
                                          .status = status,
                                          .startFolder = place.folder,
                                          .startPicture = place.picture});
+        saveFailures.setWindow(main.get());
     };
     auto *splash = new pavix::shell::Splash(pavix::platform::screenTwipsPerPixel(), startup);
     splash->setAttribute(Qt::WA_DeleteOnClose);

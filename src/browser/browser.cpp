@@ -19,12 +19,19 @@ Browser::Browser(platform::ShellInfo &shellInfo, double twipsPerPixel, qint64 fi
 
 common::Status Browser::setFolder(const QString &folder)
 {
-    return m_files.setPath(folder);
+    const QString before = m_files.path();
+    const common::Status read = m_files.setPath(folder);
+    if (m_files.path() != before)
+        emit folderChanged(m_files.path());
+    return read;
 }
 
 void Browser::setFilePattern(const QString &pattern)
 {
+    const bool changed = pattern != m_files.pattern();
     m_files.setPattern(pattern);
+    if (changed)
+        emit filePatternChanged(pattern);
 }
 
 common::Result<qint64> Browser::listedFileLength(const QString &name) const
@@ -47,14 +54,26 @@ std::vector<CatalogueEntry> Browser::catalogueEntries()
 
 void Browser::setPatterns(const catalogue::TypePatterns &patterns)
 {
+    if (patterns == m_patterns)
+        return;
     m_patterns = patterns;
     m_typeTexts = catalogue::typeTextsFor(m_patterns);
+    emit patternsChanged();
+}
+
+void Browser::changeCurrentFile(const QString &folder, const QString &name)
+{
+    // With no file, the folder it would be taken from is no file either.
+    const bool changed = name != m_currentFile || (!name.isEmpty() && folder != m_currentFolder);
+    m_currentFolder = folder;
+    m_currentFile = name;
+    if (changed)
+        emit currentFileChanged(name);
 }
 
 void Browser::setCurrentFile(const QString &name)
 {
-    m_currentFolder = catalogue::selectionFolder(m_files.path());
-    m_currentFile = name;
+    changeCurrentFile(catalogue::selectionFolder(m_files.path()), name);
 }
 
 common::Status Browser::selectFile(const QString &name)
@@ -65,7 +84,7 @@ common::Status Browser::selectFile(const QString &name)
         platform::loadPictureWithin(catalogue::joinPath(m_currentFolder, m_currentFile));
     if (!picture) {
         // Nothing of the previous picture stays behind a file that cannot be read.
-        m_currentFile.clear();
+        changeCurrentFile(m_currentFolder, QString());
         clearPicture();
         emit selectionFailed(picture.error());
         emit fileSelected(index, name);
@@ -78,7 +97,7 @@ common::Status Browser::selectFile(const QString &name)
 
 void Browser::clearSelection()
 {
-    m_currentFile.clear();
+    changeCurrentFile(m_currentFolder, QString());
     clearPicture();
     emit selectionCleared();
 }

@@ -65,10 +65,12 @@ public:
     const FileList &files() const { return m_files; }
     // The folder listed, "" before any.
     QString folder() const { return m_files.path(); }
-    // Points the file list at `folder` and reads it; a folder that cannot be read lists
-    // nothing and gives the reason (FileList::setPath).
+    // Points the file list at `folder` and reads it, also when it is the folder listed (a
+    // fresh listing); a folder that cannot be read lists nothing and gives the reason
+    // (FileList::setPath). Announces folderChanged when the folder listed is another one.
     common::Status setFolder(const QString &folder);
-    // Sets the ";"-separated file pattern and reads the folder again.
+    // Sets the ";"-separated file pattern and reads the folder again; announces
+    // filePatternChanged when the pattern is another one.
     void setFilePattern(const QString &pattern);
     // The icon pairs and type names of the catalogue.
     platform::IconCache &icons() { return m_icons; }
@@ -84,7 +86,8 @@ public:
     // --- Picture types --------------------------------------------------------------------
     const catalogue::TypePatterns &patterns() const { return m_patterns; }
     const catalogue::TypeTexts &typeTexts() const { return m_typeTexts; }
-    // Takes the four type patterns and works out the texts that describe them.
+    // Takes the four type patterns and works out the texts that describe them; announces
+    // patternsChanged when they differ from the ones held.
     void setPatterns(const catalogue::TypePatterns &patterns);
 
     // --- The selected file and its picture -----------------------------------------------
@@ -93,7 +96,8 @@ public:
     QString currentFolder() const { return m_currentFolder; }
     QString currentFile() const { return m_currentFile; }
     // Makes `name` (a file of the listed folder; "" for none) the current file without
-    // reading it; the picture stays as it is.
+    // reading it; the picture stays as it is. Announces currentFileChanged when that is
+    // another file.
     void setCurrentFile(const QString &name);
     // The selection the list and the grid make: `name` becomes the current file and its
     // picture is read. A file that cannot be read leaves no current file and no picture,
@@ -121,6 +125,14 @@ public:
     void setSamplePlacement(const std::optional<SamplePlacement> &placement);
 
 signals:
+    // setFolder listed another folder (`folder` as folder() gives it); the listing is read.
+    void folderChanged(const QString &folder);
+    // setFilePattern took another pattern; the folder is read with it.
+    void filePatternChanged(const QString &pattern);
+    // setPatterns took other picture types; typeTexts() describes them.
+    void patternsChanged();
+    // The current file is another one, or none (`name` ""), whichever method changed it.
+    void currentFileChanged(const QString &name);
     // The picture (or its absence) changed.
     void pictureChanged();
     // selectFile ran for the file at catalogue position `index` (from 0), readable or not.
@@ -133,6 +145,9 @@ signals:
     void samplePlacementChanged();
 
 private:
+    // The current file becomes `name` of `folder`, announced when that is another file.
+    void changeCurrentFile(const QString &folder, const QString &name);
+
     double m_twipsPerPixel;
     FileList m_files;
     platform::IconCache m_icons;

@@ -46,6 +46,8 @@ struct TypePatterns {
     QString pngPattern;
     QString webpPattern;
     QString tiffPattern;
+
+    bool operator==(const TypePatterns &) const = default;
 };
 
 // Display texts: the display value of each enabled type, empty for a disabled one.

@@ -37,6 +37,11 @@ ListInteraction::ListInteraction(browser::Browser &browser, browser::StatusLine 
     connect(&m_browser, &browser::Browser::selectionCleared, this, [this] { m_list->setSelectedItem(0); });
 }
 
+void ListInteraction::clear()
+{
+    m_list->clear();
+}
+
 void ListInteraction::fill(const std::vector<browser::CatalogueEntry> &entries)
 {
     constexpr int SizeSubItem = 1;

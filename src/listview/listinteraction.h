@@ -32,6 +32,8 @@ public:
     void resetHint() { m_hintShown = false; }
     QTimer *hintTimer() const { return m_hintTimer; }
 
+    // Empties the list.
+    void clear();
     // Adds one entry per catalogue entry, in their order: the name with its icon, the size
     // (ordered by the number) and the type's name.
     void fill(const std::vector<browser::CatalogueEntry> &entries);

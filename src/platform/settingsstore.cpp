@@ -176,6 +176,7 @@ QString saveFailureMessage(const QString &path)
 } // namespace
 
 SettingsStore::~SettingsStore() = default;
+SaveFailureReporter::~SaveFailureReporter() = default;
 
 std::optional<QString> MemorySettingsStore::read(const QString &section, const QString &key) const
 {
@@ -190,10 +191,13 @@ void MemorySettingsStore::write(const QString &section, const QString &key, cons
     m_values[{section, key}] = text;
 }
 
-IniSettingsStore::IniSettingsStore() : IniSettingsStore(defaultPath()) {}
+IniSettingsStore::IniSettingsStore(SaveFailureReporter *failureReporter)
+    : IniSettingsStore(defaultPath(), failureReporter)
+{
+}
 
-IniSettingsStore::IniSettingsStore(QString path)
-    : m_path(std::move(path)), m_settings(m_path, QSettings::IniFormat)
+IniSettingsStore::IniSettingsStore(QString path, SaveFailureReporter *failureReporter)
+    : m_path(std::move(path)), m_settings(m_path, QSettings::IniFormat), m_failureReporter(failureReporter)
 {
     if (QFileInfo(m_path).size() > MaxFileBytes) {
         m_settings.clear();
@@ -228,11 +232,6 @@ void IniSettingsStore::moveUnreadableAside(const QString &why)
         m_startNotice = QStringLiteral("Pavix could not read its settings file %1: %2. It starts on its defaults "
                                        "for what it could not read.")
                             .arg(m_path, why);
-}
-
-void IniSettingsStore::setFailureReporter(std::function<void(const QString &)> reporter)
-{
-    m_reportFailure = std::move(reporter);
 }
 
 IniSettingsStore::~IniSettingsStore()
@@ -272,9 +271,9 @@ void IniSettingsStore::write(const QString &section, const QString &key, const Q
 void IniSettingsStore::sync()
 {
     const common::Status saved = flush();
-    if (!saved && m_reportFailure && !m_failureTold) {
+    if (!saved && m_failureReporter && !m_failureTold) {
         m_failureTold = true;
-        m_reportFailure(saved.error().message);
+        m_failureReporter->reportSaveFailure(saved.error().message);
     }
 }
 

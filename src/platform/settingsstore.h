@@ -5,8 +5,6 @@
 #include "common/result.h"
 
 #include <QSettings>
-
-#include <functional>
 #include <QString>
 
 #include <cstdint>
@@ -26,6 +24,14 @@ public:
     virtual void write(const QString &section, const QString &key, const QString &text) = 0;
     // Makes the written values durable; stores that keep nothing outside memory do nothing.
     virtual void sync() {}
+};
+
+// Where a store tells the user that its file could not be saved.
+class SaveFailureReporter {
+public:
+    virtual ~SaveFailureReporter();
+    // `message` names the file and the reason.
+    virtual void reportSaveFailure(const QString &message) = 0;
 };
 
 // A store held in memory only, for tests: the map is open to inspection and seeding.
@@ -57,13 +63,13 @@ private:
 // A file the store cannot read as settings (over 4 MiB, or not text) is never written
 // over: it is moved aside as "Pavix.ini.unreadable" (numbered when that exists) and the store starts
 // on what it could read of it (nothing of a file too large), saying so in startNotice().
-// A save that fails leaves the file as it was and is told, once, through the reporter.
+// A save that fails leaves the file as it was and is told, once, to the reporter.
 class IniSettingsStore : public SettingsStore {
 public:
-    // The store at defaultPath().
-    IniSettingsStore();
-    // The store at the given file path (tests, other locations).
-    explicit IniSettingsStore(QString path);
+    // The store at defaultPath() or the given file path. The first save that fails is told
+    // to `failureReporter`; with none it is not told (flush() still says so).
+    explicit IniSettingsStore(SaveFailureReporter *failureReporter = nullptr);
+    explicit IniSettingsStore(QString path, SaveFailureReporter *failureReporter = nullptr);
     // Writes pending changes, like sync().
     ~IniSettingsStore() override;
 
@@ -90,9 +96,6 @@ public:
     // What the user should know of the file as it was found ("" when all is well): the
     // file could not be read and where it was moved.
     QString startNotice() const { return m_startNotice; }
-    // Tells the user the first time a save fails (with the file and the reason); later
-    // failures of the run are not told again.
-    void setFailureReporter(std::function<void(const QString &message)> reporter);
 
 private:
     void moveUnreadableAside(const QString &why);
@@ -100,7 +103,7 @@ private:
     QString m_path;
     QSettings m_settings;
     QString m_startNotice;
-    std::function<void(const QString &)> m_reportFailure;
+    SaveFailureReporter *m_failureReporter;
     bool m_failureTold = false;
 };
 

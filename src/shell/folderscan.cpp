@@ -5,51 +5,63 @@
 #include "browser/texts.h"
 #include "catalogue/filepaths.h"
 #include "catalogue/typepatterns.h"
-#include "listview/listinteraction.h"
-#include "listview/qtlistview.h"
-#include "platform/folderlisting.h"
-#include "preview/tiledpreview.h"
-#include "shell/busycursor.h"
-#include "shell/elidedlabel.h"
 #include "foldertree/foldertree.h"
-#include "shell/settingskeys.h"
+#include "listview/listinteraction.h"
+#include "platform/folderlisting.h"
+#include "shell/busycursor.h"
+#include "shell/folderchooser.h"
 #include "shell/settings.h"
+#include "shell/settingskeys.h"
 #include "thumbs/thumbgrid.h"
 
-#include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
 
 namespace pavix::shell {
 
 FolderScan::FolderScan(browser::Browser &browser, browser::StatusLine &status, platform::SettingsStore &settings,
-                       const ScanParts &parts, QWidget *window)
-    : QObject(window), m_browser(browser), m_status(status), m_settings(settings), m_parts(parts)
+                       FolderChooser &folderChooser, const ScanParts &parts, QWidget *window)
+    : QObject(window),
+      m_browser(browser),
+      m_status(status),
+      m_settings(settings),
+      m_folderChooser(folderChooser),
+      m_parts(parts),
+      m_window(window)
 {
     setObjectName(QStringLiteral("folderScan"));
-    chooseFolder = [window](const QString &title, const QString &initialFolder) {
-        return QFileDialog::getExistingDirectory(window, title, initialFolder, QFileDialog::ShowDirsOnly);
-    };
-    reportError = [window](const QString &text) {
-        QMessageBox::warning(window, browser::AppTitle, catalogue::oneLineText(text), QMessageBox::Ok);
-    };
 }
+
+// The tree and a refresh show the count's label with its space and leave the status line
+// empty for an empty folder; the browse dialog and new types drop the space and say the
+// folder holds no pictures. A refresh and new types invite a click when there are pictures.
+struct FolderScan::ListingTexts {
+    QString emptyCount{};   // the image count of a listing without pictures
+    QString emptyStatus{};  // the status line then, when the folder could be read
+    QString listedStatus{}; // the status line when pictures are listed
+};
 
 void FolderScan::emptyListAndPreview()
 {
-    m_parts.list->clear();
+    m_parts.listInteraction->clear();
     m_parts.grid->hideMarker();
     m_browser.clearPicture();
 }
 
-void FolderScan::fillList()
+void FolderScan::showListing(const ListingTexts &texts, const common::Status &opened)
 {
-    m_parts.listInteraction->fill(m_browser.catalogueEntries());
-}
-
-void FolderScan::showImageCount(int count)
-{
+    const int count = m_browser.files().listCount();
+    if (count == 0) {
+        m_parts.imagesLabel->setText(texts.emptyCount);
+        m_parts.grid->showEmpty();
+        // A folder that cannot be opened lists nothing, and the status line says why.
+        m_status.showMessage(opened ? texts.emptyStatus : opened.error().message);
+        return;
+    }
     m_parts.imagesLabel->setText(browser::ImagesLabel + QString::number(count));
+    m_parts.listInteraction->fill(m_browser.catalogueEntries());
+    m_parts.grid->build();
+    m_status.showMessage(texts.listedStatus);
 }
 
 void FolderScan::storeFolder()
@@ -61,58 +73,37 @@ void FolderScan::storeFolder()
 
 void FolderScan::scanTreeFolder()
 {
-    if (m_browser.folder() == m_parts.tree->selectedFolder())
+    const QString folder = m_parts.tree->selectedFolder();
+    if (m_browser.folder() == folder)
         return;
-    m_parts.tiledPreview->unloadIfVisible();
     BusyCursor busy;
     m_status.showMessage(QString());
     emptyListAndPreview();
-    // A folder that cannot be opened lists nothing, and the status line says why.
-    const common::Status opened = m_browser.setFolder(m_parts.tree->selectedFolder());
+    const common::Status opened = m_browser.setFolder(folder);
     m_browser.setCurrentFile(QString());
     storeFolder();
-    if (m_browser.files().listCount() == 0) {
-        m_parts.imagesLabel->setText(browser::ImagesLabel);
-        m_parts.grid->showEmpty();
-        if (!opened)
-            m_status.showMessage(opened.error().message);
-        return;
-    }
-    fillList();
-    m_parts.grid->build();
-    showImageCount(m_browser.files().listCount());
+    showListing({.emptyCount = browser::ImagesLabel}, opened);
 }
 
 QString FolderScan::browseFolder(const QString &initialFolder)
 {
-    const QString title = catalogue::searchingText(m_browser.typeTexts());
     // The chooser names a folder whose name is not UTF-8 by a path nothing can open; its
     // real name is found.
-    const QString folder = platform::realFolderPath(chooseFolder ? chooseFolder(title, initialFolder) : QString());
+    const QString folder = platform::realFolderPath(
+        m_folderChooser.chooseFolder(catalogue::searchingText(m_browser.typeTexts()), initialFolder));
     if (folder.isEmpty() || folder == m_browser.folder())
         return folder;
-
-    m_parts.tiledPreview->unloadIfVisible();
     BusyCursor busy;
     emptyListAndPreview();
     const common::Status opened = m_browser.setFolder(folder);
-    if (!opened && reportError)
-        reportError(opened.error().message);
+    if (!opened)
+        QMessageBox::warning(m_window, browser::AppTitle, catalogue::oneLineText(opened.error().message),
+                             QMessageBox::Ok);
     m_browser.setFilePattern(catalogue::combinedPattern(m_browser.patterns()));
     // The tree shows the folder; its notification finds the folder listed and stops.
     m_parts.tree->setSelectedFolder(m_browser.folder());
     storeFolder();
-    const int count = m_browser.files().listCount();
-    if (count == 0) {
-        m_parts.imagesLabel->setText(browser::ImagesLabelBare);
-        m_status.showMessage(opened ? browser::NoImagesMessage : opened.error().message);
-        m_parts.grid->showEmpty();
-        return folder;
-    }
-    showImageCount(count);
-    fillList();
-    m_parts.grid->build();
-    m_status.showMessage(QString());
+    showListing({.emptyCount = browser::ImagesLabelBare, .emptyStatus = browser::NoImagesMessage}, opened);
     return folder;
 }
 
@@ -122,19 +113,9 @@ void FolderScan::refresh()
     m_parts.strip->hide();
     emptyListAndPreview();
     m_browser.setCurrentFile(QString());
-    // A fresh listing of the tree's folder; one that cannot be opened lists nothing.
+    // A fresh listing of the tree's folder, even when it is the one listed.
     const common::Status opened = m_browser.setFolder(m_parts.tree->selectedFolder());
-    const int count = m_browser.files().listCount();
-    if (count == 0) {
-        m_parts.imagesLabel->setText(browser::ImagesLabel);
-        m_parts.grid->showEmpty();
-        m_status.showMessage(opened ? QString() : opened.error().message);
-    } else {
-        showImageCount(count);
-        fillList();
-        m_parts.grid->build();
-        m_status.showMessage(browser::ClickHint);
-    }
+    showListing({.emptyCount = browser::ImagesLabel, .listedStatus = browser::ClickHint}, opened);
     m_parts.strip->show();
 }
 
@@ -142,20 +123,12 @@ void FolderScan::rescanForTypes()
 {
     m_parts.strip->hide();
     emptyListAndPreview();
-    m_parts.typesLabel->setFullText(catalogue::searchingText(m_browser.typeTexts()));
     // The folder stays the one listed; only the pattern changes.
     m_browser.setFilePattern(catalogue::combinedPattern(m_browser.patterns()));
-    const int count = m_browser.files().listCount();
-    if (count == 0) {
-        m_parts.imagesLabel->setText(browser::ImagesLabelBare);
-        m_parts.grid->showEmpty();
-        m_status.showMessage(browser::NoImagesMessage);
-    } else {
-        showImageCount(count);
-        fillList();
-        m_parts.grid->build();
-        m_status.showMessage(browser::ClickHint);
-    }
+    showListing({.emptyCount = browser::ImagesLabelBare,
+                 .emptyStatus = browser::NoImagesMessage,
+                 .listedStatus = browser::ClickHint},
+                common::Ok{});
     m_parts.strip->show();
 }
 

@@ -2,6 +2,7 @@
 
 #include "browser/browser.h"
 #include "browser/texts.h"
+#include "catalogue/typepatterns.h"
 #include "common/keys.h"
 #include "common/units.h"
 #include "foldertree/foldertree.h"
@@ -17,6 +18,7 @@
 #include "preview/tiledpreview.h"
 #include "shell/clientarea.h"
 #include "shell/elidedlabel.h"
+#include "shell/folderchooser.h"
 #include "shell/folderscan.h"
 #include "shell/keyrouter.h"
 #include "shell/listcommands.h"
@@ -46,7 +48,8 @@
 
 namespace pavix::shell {
 
-MainWindow::MainWindow(platform::SettingsStore &settings, platform::ShellInfo &shellInfo) : m_settings(settings)
+MainWindow::MainWindow(platform::SettingsStore &settings, platform::ShellInfo &shellInfo, FolderChooser *folderChooser)
+    : m_settings(settings)
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(browser::AppTitle);
@@ -54,6 +57,11 @@ MainWindow::MainWindow(platform::SettingsStore &settings, platform::ShellInfo &s
     setMinimumWidth(static_cast<int>(std::ceil(PaneLayout::minimumWidth() / m_tpp - common::FrameAllowancePx)));
 
     m_browser = new browser::Browser(shellInfo, m_tpp, 0, this);
+    if (!folderChooser) {
+        m_dialogFolderChooser = std::make_unique<DialogFolderChooser>(this);
+        folderChooser = m_dialogFolderChooser.get();
+    }
+    m_folderChooser = folderChooser;
     createControls();
     m_menus = new MainMenus(menuBar(), m_toolBar, this);
     createParts();
@@ -136,10 +144,12 @@ void MainWindow::createParts()
     m_tiledPreview = new preview::TiledPreviewHost(*m_browser, this);
     m_fonts = std::make_unique<platform::QtFontCatalogue>();
     m_toolbox = new toolbox::ToolboxHost(*m_browser, *m_fonts, m_tpp, this);
-    ScanParts scan{.list = m_list, .listInteraction = m_listInteraction, .grid = m_thumbGrid, .strip = m_thumbStrip,
-                   .imagesLabel = m_imagesLabel, .typesLabel = m_typesLabel, .tree = m_folderTree,
-                   .tiledPreview = m_tiledPreview};
-    m_folderScan = new FolderScan(*m_browser, *m_statusBar, m_settings, scan, this);
+    ScanParts scan{.listInteraction = m_listInteraction,
+                   .grid = m_thumbGrid,
+                   .strip = m_thumbStrip,
+                   .imagesLabel = m_imagesLabel,
+                   .tree = m_folderTree};
+    m_folderScan = new FolderScan(*m_browser, *m_statusBar, m_settings, *m_folderChooser, scan, this);
     ListCommandParts commands{.list = m_list, .thumbArea = m_thumbArea, .thumbStrip = m_thumbStrip,
                               .viewArrangeMenu = m_menus->viewArrangeMenu(), .listSortMenu = m_menus->listSortMenu(),
                               .viewModeItems = m_menus->viewModeItems(), .listViewItems = m_menus->listViewItems(),
@@ -175,6 +185,10 @@ void MainWindow::wireParts()
         if (!m_browser->currentFile().isEmpty())
             m_previewPane->showFileInfo();
     });
+    // The title strip says what is searched for, and the tiled window shows a picture of the
+    // folder listed: another folder closes it.
+    connect(m_browser, &browser::Browser::patternsChanged, this, &MainWindow::showTypesCaption);
+    connect(m_browser, &browser::Browser::folderChanged, m_tiledPreview, &preview::TiledPreviewHost::unloadIfVisible);
     connect(m_optionsDialog, &options::OptionsDialog::typesApplied, m_folderScan, &FolderScan::rescanForTypes);
     connect(m_wallpaperCommand, &wallpaper::WallpaperCommand::listedFolderChanged, m_folderScan, &FolderScan::refresh);
 
@@ -287,10 +301,10 @@ void MainWindow::popUp(PopUp popUp)
 
 // --- Layout and panes -----------------------------------------------------------------------
 
-void MainWindow::setTypesCaption(const QString &text)
+void MainWindow::showTypesCaption()
 {
     // The label ends where the image count begins.
-    m_typesLabel->setFullText(text);
+    m_typesLabel->setFullText(catalogue::searchingText(m_browser->typeTexts()));
 }
 
 void MainWindow::toggleHeaderHotTrack()

@@ -72,6 +72,7 @@ namespace pavix::shell {
 
 class ClientArea;
 class ElidedLabel;
+class FolderChooser;
 class FolderScan;
 class ListCommands;
 class SplitterBar;
@@ -81,7 +82,9 @@ class StatusWindow;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    MainWindow(platform::SettingsStore &settings, platform::ShellInfo &shellInfo);
+    // The browse command asks `folderChooser` for its folder; with none, the folder dialog.
+    MainWindow(platform::SettingsStore &settings, platform::ShellInfo &shellInfo,
+               FolderChooser *folderChooser = nullptr);
     ~MainWindow() override;
 
     // Twips per pixel of this window's screen, fixed when the window is created.
@@ -141,9 +144,6 @@ public:
     void applySettings(const WindowSettings &settings);
     // Holds back the tree's folder changes (start-up) and scans the held one on release.
     void holdTreeNotifications(bool hold);
-    // Shows the searching text above the file area, ending in "…" where it is cut; the
-    // whole text is the label's tool tip.
-    void setTypesCaption(const QString &text);
 
     // --- Commands -----------------------------------------------------------------------
     // Runs a command of the menus, the tool bar and the key table.
@@ -179,6 +179,9 @@ private:
     void createParts();
     void wireParts();
     void onTreeFolderChanged();
+    // Shows the searching text of the browser's types above the file area, ending in "…"
+    // where it is cut; the whole text is the label's tool tip.
+    void showTypesCaption();
     void popUp(QMenu *menu);
     void popUp(PopUp popUp);
     // Stores every setting and closes the other windows; once.
@@ -214,6 +217,8 @@ private:
     preview::TiledPreviewHost *m_tiledPreview = nullptr;
     std::unique_ptr<platform::FontCatalogue> m_fonts;
     toolbox::ToolboxHost *m_toolbox = nullptr;
+    std::unique_ptr<FolderChooser> m_dialogFolderChooser; // when none was given
+    FolderChooser *m_folderChooser = nullptr;
     FolderScan *m_folderScan = nullptr;
     ListCommands *m_listCommands = nullptr;
     std::unique_ptr<wallpaper::DesktopWallpaperSetter> m_wallpaperSetter;

@@ -74,7 +74,7 @@ std::unique_ptr<MainWindow> runStartup(const StartupEnvironment &env)
     };
 
     // 1. Window placement.
-    auto main = std::make_unique<MainWindow>(store, env.shellInfo);
+    auto main = std::make_unique<MainWindow>(store, env.shellInfo, env.folderChooser);
     MainWindow &m = *main;
     m.holdTreeNotifications(true);
     const double tpp = m.twipsPerPixel();
@@ -155,8 +155,7 @@ std::unique_ptr<MainWindow> runStartup(const StartupEnvironment &env)
     m.listCommands()->pressViewButton(viewMode + 1);
     status(7);
 
-    // 8. Type label, first layout.
-    m.setTypesCaption(catalogue::searchingText(browser.typeTexts()));
+    // 8. First layout (the type label shows the types since step 5).
     m.sizeControls();
     status(8);
 

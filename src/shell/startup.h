@@ -18,6 +18,7 @@ class ShellInfo;
 
 namespace pavix::shell {
 
+class FolderChooser;
 class MainWindow;
 
 struct StartupEnvironment {
@@ -32,6 +33,8 @@ struct StartupEnvironment {
     // folder is listed ("" for none).
     QString startFolder;
     QString startPicture;
+    // Where the browse command asks for a folder; none for the folder dialog.
+    FolderChooser *folderChooser = nullptr;
 };
 
 // The web and mail addresses: the defaults, each replaced by a valid one the settings'

@@ -27,9 +27,6 @@ ThumbGrid::ThumbGrid(browser::Browser &browser, browser::StatusLine &status, con
     : QObject(area.viewport), m_browser(browser), m_status(status), m_area(area)
 {
     setObjectName(QStringLiteral("thumbGrid"));
-    showMessage = [this](const QString &text) {
-        QMessageBox::information(m_area.viewport->window(), browser::AppTitle, text, QMessageBox::Ok);
-    };
     connect(m_area.strip, &ThumbStrip::thumbMouseDown, this, &ThumbGrid::onThumbMouseDown);
     connect(m_area.strip, &ThumbStrip::thumbDblClick, this, [this] { emit tiledPreviewRequested(); });
     connect(m_area.strip, &ThumbStrip::emptyMouseDown, this, &ThumbGrid::onEmptyMouseDown);
@@ -106,7 +103,7 @@ void ThumbGrid::build()
     m_area.progressBar->repaint();
 
     if (plan.overRowLimit) {
-        showMessage(RowLimitMessage);
+        QMessageBox::information(m_area.viewport->window(), browser::AppTitle, RowLimitMessage, QMessageBox::Ok);
         m_area.strip->setElementCount(1);
         m_area.strip->setElementVisible(0, false);
         m_area.scrollBar->hide();

@@ -7,7 +7,6 @@
 #include <QObject>
 #include <QString>
 
-#include <functional>
 #include <memory>
 
 class QLabel;
@@ -56,7 +55,8 @@ public:
 
     // Rebuilds the whole grid from the file list. Decodes on every core but places the
     // cells in order with the progress bar advancing, and handles no other event until it
-    // is done.
+    // is done. More rows than the strip can hold build nothing and show RowLimitMessage in
+    // a message box.
     void build();
     // What an empty folder leaves: only element 0, hidden, and no scroll bar.
     void showEmpty();
@@ -75,9 +75,6 @@ public:
     // A key on the thumbnail area: arrows walk, Page Up/Down scroll, Enter asks for the
     // tiled window; only while the marker shows and there are two thumbnails or more.
     void handleKey(int keyCode);
-
-    // Tells the build how to show its one message (tests answer it themselves).
-    std::function<void(const QString &)> showMessage;
 
 signals:
     // The strip's top and height in centimetres changed; the window places it.

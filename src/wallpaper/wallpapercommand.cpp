@@ -12,7 +12,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
-#include <QPointer>
 
 namespace pavix::wallpaper {
 
@@ -48,15 +47,19 @@ private:
 } // namespace
 
 WallpaperCommand::WallpaperCommand(browser::Browser &browser, platform::WallpaperSetter &setter, QWidget *window)
-    : QObject(window), m_browser(browser), m_setter(setter)
+    : QObject(window), m_browser(browser), m_setter(setter), m_window(window)
 {
     setObjectName(QStringLiteral("wallpaperCommand"));
-    showMessage = [window = QPointer<QWidget>(window)](MessageKind kind, const QString &text) {
-        if (kind == MessageKind::Notice)
-            QMessageBox::information(window, browser::AppTitle, text, QMessageBox::Ok);
-        else
-            QMessageBox::warning(window, browser::AppTitle, text, QMessageBox::Ok);
-    };
+}
+
+void WallpaperCommand::showNotice(const QString &text)
+{
+    QMessageBox::information(m_window, browser::AppTitle, text, QMessageBox::Ok);
+}
+
+void WallpaperCommand::showFailure(const QString &text)
+{
+    QMessageBox::warning(m_window, browser::AppTitle, text, QMessageBox::Ok);
 }
 
 WallpaperCommand::Result WallpaperCommand::run()
@@ -64,7 +67,7 @@ WallpaperCommand::Result WallpaperCommand::run()
     // A folder chosen in the browse dialog keeps the file's name but not its picture:
     // there is nothing to install then either.
     if (m_browser.currentFile().isEmpty() || m_browser.picture().isNull()) {
-        showMessage(MessageKind::Notice, NothingSelectedMessage);
+        showNotice(NothingSelectedMessage);
         return Result::NothingSelected;
     }
     const QImage picture = m_browser.picture();
@@ -78,7 +81,7 @@ WallpaperCommand::Result WallpaperCommand::run()
     const common::Status saved = folder ? platform::saveBitmap(picture, path) : common::Status(folder.error());
     if (!saved) {
         waitCursor.restore();
-        showMessage(MessageKind::Failure, bitmapNotWrittenMessage(path, saved.error().message));
+        showFailure(bitmapNotWrittenMessage(path, saved.error().message));
         return Result::NotWritten;
     }
 
@@ -91,10 +94,10 @@ WallpaperCommand::Result WallpaperCommand::run()
     case platform::WallpaperOutcome::State::Set:
         return Result::Set;
     case platform::WallpaperOutcome::State::NoSetter:
-        showMessage(MessageKind::Failure, noSetterMessage(outcome.desktop, outcome.detail, path));
+        showFailure(noSetterMessage(outcome.desktop, outcome.detail, path));
         return Result::NotSet;
     case platform::WallpaperOutcome::State::Refused:
-        showMessage(MessageKind::Failure, refusedMessage(outcome.desktop, outcome.detail));
+        showFailure(refusedMessage(outcome.desktop, outcome.detail));
         return Result::NotSet;
     }
     return Result::NotSet;

@@ -8,8 +8,6 @@
 #include <QObject>
 #include <QString>
 
-#include <functional>
-
 class QWidget;
 
 namespace pavix::browser {
@@ -27,7 +25,6 @@ inline const QString WallpaperFileName = QStringLiteral("Wallpaper.bmp");
 class WallpaperCommand : public QObject {
     Q_OBJECT
 public:
-    enum class MessageKind { Notice, Failure };
     enum class Result {
         NothingSelected, // no picture: the user was asked to select one
         NotWritten,      // the bitmap could not be written; the desktop was not asked
@@ -35,23 +32,26 @@ public:
         Set,
     };
 
-    // Message boxes are owned by `window`.
+    // The command's message boxes, titled "Pavix" with an OK button, are owned by `window`
+    // (none: boxes of their own).
     WallpaperCommand(browser::Browser &browser, platform::WallpaperSetter &setter, QWidget *window);
 
     // Runs the command on the browser's current file and picture; with no file selected or
-    // no picture read, shows "Please select a file first!" and does nothing else.
+    // no picture read, shows "Please select a file first!" and does nothing else. A failure
+    // is shown in a warning box.
     Result run();
-
-    // Shows a message box titled "Pavix" with an OK button (tests answer it themselves).
-    std::function<void(MessageKind kind, const QString &text)> showMessage;
 
 signals:
     // The bitmap was written into the folder the browser lists; its listing is out of date.
     void listedFolderChanged();
 
 private:
+    void showNotice(const QString &text);
+    void showFailure(const QString &text);
+
     browser::Browser &m_browser;
     platform::WallpaperSetter &m_setter;
+    QWidget *m_window;
 };
 
 } // namespace pavix::wallpaper

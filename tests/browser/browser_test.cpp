@@ -13,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <functional>
+
 using namespace pavix;
 using namespace pavix::catalogue;
 using pavix::platform::IconCache;
@@ -150,6 +153,88 @@ TEST(Browser, SelectingAnnouncesThePictureOrWhyItCannotBeRead)
     b.browser.clearSelection();
     EXPECT_TRUE(b.browser.currentFile().isEmpty());
     EXPECT_EQ(cleared.count(), 1);
+}
+
+TEST(Browser, EachSetterAnnouncesARealChangeOnce)
+{
+    ScratchFolder scratch;
+    const QString one = scratch.makeFolder(QStringLiteral("one"));
+    const QString two = scratch.makeFolder(QStringLiteral("two"));
+    ASSERT_TRUE(QFile::copy(testsupport::corpusPath(QStringLiteral("good/hopper.bmp")),
+                            one + QStringLiteral("/a.bmp")));
+    ASSERT_TRUE(QFile::copy(testsupport::corpusPath(QStringLiteral("bad/empty.bmp")), one + QStringLiteral("/b.bmp")));
+    Browsing b;
+    Browser &browser = b.browser;
+    QSignalSpy folders(&browser, &Browser::folderChanged);
+    QSignalSpy filePatterns(&browser, &Browser::filePatternChanged);
+    QSignalSpy patterns(&browser, &Browser::patternsChanged);
+    QSignalSpy currentFiles(&browser, &Browser::currentFileChanged);
+    const TypePatterns gifs{QStringLiteral("&;"), QStringLiteral("&;"), GifEnabled, QStringLiteral("&;")};
+
+    struct Step {
+        const char *what;
+        std::function<void()> act;
+        std::array<int, 4> announced; // folder, file pattern, types, current file
+    };
+    const Step steps[] = {
+        {"a folder", [&] { browser.setFolder(one); }, {1, 0, 0, 0}},
+        {"the same folder, read afresh",
+         [&] {
+             scratch.write(QStringLiteral("one/c.bmp"));
+             browser.setFolder(one + u'/');
+             EXPECT_EQ(browser.files().listCount(), 3);
+         },
+         {0, 0, 0, 0}},
+        {"a file pattern", [&] { browser.setFilePattern(allTypes()); }, {0, 1, 0, 0}},
+        {"the same file pattern", [&] { browser.setFilePattern(allTypes()); }, {0, 0, 0, 0}},
+        {"picture types", [&] { browser.setPatterns(gifs); }, {0, 0, 1, 0}},
+        {"the same picture types", [&] { browser.setPatterns(gifs); }, {0, 0, 0, 0}},
+        {"a current file", [&] { browser.setCurrentFile(QStringLiteral("a.bmp")); }, {0, 0, 0, 1}},
+        {"the same current file", [&] { browser.setCurrentFile(QStringLiteral("a.bmp")); }, {0, 0, 0, 0}},
+        {"the current file selected", [&] { browser.selectFile(QStringLiteral("a.bmp")); }, {0, 0, 0, 0}},
+        {"a file that cannot be read: current, then none",
+         [&] { browser.selectFile(QStringLiteral("b.bmp")); },
+         {0, 0, 0, 2}},
+        {"no file, again", [&] { browser.setCurrentFile(QString()); }, {0, 0, 0, 0}},
+        {"another folder with no file in it current",
+         [&] {
+             browser.setFolder(two);
+             browser.setCurrentFile(QString());
+         },
+         {1, 0, 0, 0}},
+        {"a file made current, then the selection cleared",
+         [&] {
+             browser.setCurrentFile(QStringLiteral("a.bmp"));
+             browser.clearSelection();
+             browser.clearSelection();
+         },
+         {0, 0, 0, 2}},
+        {"a folder that cannot be read",
+         [&] { browser.setFolder(scratch.file(QStringLiteral("gone"))); },
+         {1, 0, 0, 0}},
+        {"no folder at all", [&] { browser.setFolder(QString()); }, {0, 0, 0, 0}},
+    };
+    for (const Step &step : steps) {
+        SCOPED_TRACE(step.what);
+        for (QSignalSpy *spy : {&folders, &filePatterns, &patterns, &currentFiles})
+            spy->clear();
+        step.act();
+        EXPECT_EQ(folders.count(), step.announced[0]);
+        EXPECT_EQ(filePatterns.count(), step.announced[1]);
+        EXPECT_EQ(patterns.count(), step.announced[2]);
+        EXPECT_EQ(currentFiles.count(), step.announced[3]);
+        // Each announcement gives the new value.
+        if (!folders.isEmpty()) {
+            EXPECT_EQ(folders.last().at(0).toString(), browser.folder());
+        }
+        if (!filePatterns.isEmpty()) {
+            EXPECT_EQ(filePatterns.last().at(0).toString(), browser.files().pattern());
+        }
+        if (!currentFiles.isEmpty()) {
+            EXPECT_EQ(currentFiles.last().at(0).toString(), browser.currentFile());
+        }
+    }
+    EXPECT_EQ(browser.typeTexts().gifText, GifDisplay);
 }
 
 TEST(Browser, ListingManyIconFoldersKeepsIconMemoryBoundedAndEveryEntrysIconRight)

@@ -13,9 +13,11 @@
 #include "shell/statuswindow.h"
 #include "thumbs/thumbstrip.h"
 #include "wallpaper/wallpapercommand.h"
+#include "wallpaper/wallpapermessages.h"
 
-#include "support/fakedesktop.h"
+#include "support/boxanswerer.h"
 #include "support/corpus.h"
+#include "support/fakedesktop.h"
 #include "support/mainfixture.h"
 #include "support/madepictures.h"
 #include "support/mainparts.h"
@@ -53,8 +55,8 @@ TEST(EveryPath, EachCorpusFileIsListedThumbnailedPreviewedTiledAndSetAsWallpaper
     shell::MainWindow &m = *f.main;
     m.resizeToOuter(15000, 11000);
     m.sizeControls();
-    QStringList said;
-    testsupport::collectWallpaperMessages(m, said);
+    testsupport::BoxAnswerer boxes;
+    const QStringList &said = boxes.texts();
 
     // Beside the corpus, hostile files of the later types made here: headers claiming
     // 50,000 x 50,000 pixels from a few hundred bytes, which are refused, and a TIFF of 300
@@ -113,7 +115,7 @@ TEST(EveryPath, EachCorpusFileIsListedThumbnailedPreviewedTiledAndSetAsWallpaper
             EXPECT_EQ(cell == unreadableCell, !picture.ok());
 
             // Previewed: a click on the cell.
-            said.clear();
+            boxes.clear();
             QFile::remove(wallpaperFile);
             MainFixture::press(m.thumbStrip(), m.thumbStrip()->elementRect(i).center());
             if (picture.ok()) {
@@ -143,7 +145,7 @@ TEST(EveryPath, EachCorpusFileIsListedThumbnailedPreviewedTiledAndSetAsWallpaper
                     << qPrintable(message);
                 // No wallpaper from it: the command asks for a picture instead.
                 m.setWallpaper();
-                EXPECT_FALSE(said.isEmpty());
+                EXPECT_EQ(said, QStringList{wallpaper::NothingSelectedMessage});
                 EXPECT_FALSE(QFileInfo::exists(wallpaperFile));
             }
         }

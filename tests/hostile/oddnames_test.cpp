@@ -2,6 +2,7 @@
 // leading dashes, names of 255 bytes, names that are not UTF-8) on the real main window:
 // what the list, the status line and the folder tree show, and whether the picture can be
 // previewed, started on and made the wallpaper.
+#include "support/boxanswerer.h"
 #include "support/fakedesktop.h"
 #include "support/mainfixture.h"
 #include "support/mainparts.h"
@@ -162,8 +163,8 @@ TEST(OddNames, EveryValidNameIsListedShownOnOneLinePreviewedAndCanBeTheWallpaper
     shell::MainWindow &m = *f.main;
     if (!m.statusWindow())
         m.toggleStatusBar();
-    QStringList said;
-    testsupport::collectWallpaperMessages(m, said);
+    testsupport::BoxAnswerer boxes;
+    const QStringList &said = boxes.texts();
     EXPECT_EQ(m.list()->count(), names.size());
     EXPECT_EQ(m.imagesLabel()->text(), QStringLiteral("Images : %1").arg(names.size()));
     ASSERT_EQ(m.thumbStrip()->elementCount(), names.size());
@@ -203,7 +204,7 @@ TEST(OddNames, EveryValidNameIsListedShownOnOneLinePreviewedAndCanBeTheWallpaper
         QFile::remove(desktop.wallpaperFile());
         m.setWallpaper();
         EXPECT_TRUE(said.isEmpty()) << qPrintable(said.value(0));
-        said.clear();
+        boxes.clear();
         EXPECT_EQ(QImageReader(desktop.wallpaperFile()).size(), m.browser().picture().size());
         EXPECT_EQ(int(desktop.helpers().calls().size()), callsBefore + 2);
     }
@@ -265,8 +266,8 @@ TEST(OddNames, NamesThatAreNotUtf8AreListedShownWithReplacementsAndOpenedByTheir
     shell::MainWindow &m = *f.main;
     if (!m.statusWindow())
         m.toggleStatusBar();
-    QStringList said;
-    testsupport::collectWallpaperMessages(m, said);
+    testsupport::BoxAnswerer boxes;
+    const QStringList &said = boxes.texts();
 
     // Every name is listed; the list, the count and the grid agree.
     ASSERT_EQ(m.browser().files().listCount(), int(files.size()));
@@ -328,7 +329,7 @@ TEST(OddNames, NamesThatAreNotUtf8AreListedShownWithReplacementsAndOpenedByTheir
     // A folder chooser that names it as Qt decodes it, with U+FFFD, lists it too.
     m.folderTree()->setSelectedFolder(folder);
     const QString asShown = QFile::decodeName(latinFolder);
-    m.folderScan()->chooseFolder = [&asShown](const QString &, const QString &) { return asShown; };
+    f.folderChooser.answer = asShown;
     EXPECT_EQ(m.folderScan()->browseFolder(folder), latinFolderPath);
     EXPECT_EQ(m.browser().folder(), latinFolderPath);
     EXPECT_EQ(m.list()->count(), 1);

@@ -408,20 +408,26 @@ TEST(IniSettingsStore, WriteFailuresAreReportedAndKeptPending)
     const QString blocker = dir.filePath("plain-file");
     putFile(blocker, "not a folder");
     const QString path = blocker + "/Pavix/Pavix.ini";
-    IniSettingsStore store(path);
+    // Notes what it is told.
+    struct Told : pavix::platform::SaveFailureReporter {
+        QStringList messages;
+        void reportSaveFailure(const QString &message) override { messages << message; }
+    } told;
+    IniSettingsStore store(path, &told);
     writeInt(store, SectionSettings, KeyTreeSplitterLeft, 2500);
     const auto status = store.flush();
     ASSERT_FALSE(status.ok());
     EXPECT_EQ(status.error().number, pavix::common::ErrDeviceIo);
     EXPECT_TRUE(status.error().message.contains(path)) << qPrintable(status.error().message);
     EXPECT_FALSE(store.flush().ok());
-    // Told once, with the file and the reason, however many saves fail.
-    QStringList told;
-    store.setFailureReporter([&](const QString &message) { told << message; });
+    // flush() tells no one. A sync is told once, with the file and the reason, however many
+    // saves fail.
+    EXPECT_TRUE(told.messages.isEmpty());
     store.sync();
     store.sync();
-    ASSERT_EQ(told.size(), 1);
-    EXPECT_TRUE(told[0].contains(path) && told[0].contains("cannot be made")) << qPrintable(told[0]);
+    ASSERT_EQ(told.messages.size(), 1);
+    EXPECT_TRUE(told.messages[0].contains(path) && told.messages[0].contains("cannot be made"))
+        << qPrintable(told.messages[0]);
     EXPECT_EQ(readInt32(store, SectionSettings, KeyTreeSplitterLeft, 0), 2500);
 
     // Once the file can be written, the pending value is written and the failure is over.

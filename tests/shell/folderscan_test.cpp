@@ -4,18 +4,23 @@
 #include "browser/texts.h"
 #include "support/mainparts.h"
 
-#include "shell/folderscan.h"
+#include "foldertree/foldertree.h"
 #include "listview/qtlistview.h"
 #include "preview/previewpane.h"
 #include "preview/stretchimage.h"
-#include "foldertree/foldertree.h"
+#include "preview/tiledpreview.h"
+#include "shell/folderscan.h"
 #include "shell/settingskeys.h"
 #include "shell/statuswindow.h"
+#include "thumbs/thumbgrid.h"
 #include "thumbs/thumbstrip.h"
 
 #include <QDir>
 #include <QLabel>
 #include <QScrollBar>
+#include <QSignalSpy>
+
+#include <functional>
 
 using namespace pavix;
 using testsupport::MainFixture;
@@ -97,13 +102,9 @@ TEST(FolderScan, BrowseScanShowsItsOwnTextsAndStoresTheFolder)
     const QString empty = f.scratch.makeFolder(QStringLiteral("empty"));
     f.start(pictures);
     shell::MainWindow &m = *f.main;
-    QString answer;
-    QString askedTitle, askedFolder;
-    m.folderScan()->chooseFolder = [&](const QString &title, const QString &initial) {
-        askedTitle = title;
-        askedFolder = initial;
-        return answer;
-    };
+    QString &answer = f.folderChooser.answer;
+    const QString &askedTitle = f.folderChooser.askedTitle;
+    const QString &askedFolder = f.folderChooser.askedFolder;
 
     clickFirstEntry(m);
     const QString selected = m.browser().currentFile();
@@ -184,4 +185,50 @@ TEST(FolderScan, TheRootFolderIsListedLikeAnyOther)
     EXPECT_EQ(m.imagesLabel()->text(), m.browser().files().listCount() ? QStringLiteral("Images : %1").arg(m.browser().files().listCount())
                                                     : QStringLiteral("Images : "));
     EXPECT_EQ(m.list()->count(), m.browser().files().listCount());
+}
+
+TEST(FolderScan, EachScanListsOnceAndOnlyAnotherFolderClosesTheTiledWindow)
+{
+    MainFixture f;
+    const QString pictures = f.folderWith(QStringLiteral("pictures"), Pictures);
+    const QString others = f.folderWith(QStringLiteral("others"), {"good/hopper.bmp", "good/pal8.bmp"});
+    f.start(pictures);
+    shell::MainWindow &m = *f.main;
+    QSignalSpy folders(&m.browser(), &browser::Browser::folderChanged);
+    // The grid places its strip once a build (the folders are too small to scroll).
+    QSignalSpy builds(m.thumbGrid(), &thumbs::ThumbGrid::stripPlaced);
+    auto otherFolder = [&] { return m.browser().folder() == pictures ? others : pictures; };
+    auto browse = [&](const QString &folder) {
+        f.folderChooser.answer = folder;
+        m.folderScan()->browseFolder(folder);
+    };
+
+    struct Scan {
+        const char *what;
+        std::function<void()> run;
+        int folderChanges;
+        int builds;
+        bool tiledWindowStays;
+    };
+    const Scan scans[] = {
+        {"the tree's folder, listed already", [&] { m.folderScan()->scanTreeFolder(); }, 0, 0, true},
+        {"a refresh", [&] { testsupport::item(m, QStringLiteral("refreshItem"))->trigger(); }, 0, 1, true},
+        {"new types", [&] { m.folderScan()->rescanForTypes(); }, 0, 1, true},
+        {"another folder in the tree", [&] { m.folderTree()->setSelectedFolder(otherFolder()); }, 1, 1, false},
+        {"the folder listed, browsed", [&] { browse(m.browser().folder()); }, 0, 0, true},
+        {"another folder, browsed", [&] { browse(otherFolder()); }, 1, 1, false},
+    };
+    for (const Scan &scan : scans) {
+        SCOPED_TRACE(scan.what);
+        clickFirstEntry(m);
+        m.tiledPreview()->show();
+        ASSERT_TRUE(m.tiledPreview()->isShown());
+        folders.clear();
+        builds.clear();
+        scan.run();
+        EXPECT_EQ(folders.count(), scan.folderChanges);
+        EXPECT_EQ(builds.count(), scan.builds);
+        EXPECT_EQ(m.tiledPreview()->isShown(), scan.tiledWindowStays);
+        m.tiledPreview()->close();
+    }
 }

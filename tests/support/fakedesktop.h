@@ -1,17 +1,13 @@
 #pragma once
 // A GNOME-like desktop for the wallpaper command in window tests: a stand-in gsettings
-// that knows the picture key, Pavix's data folder in a scratch folder, and the messages
-// the command would show collected instead of shown.
-
-#include "shell/mainwindow.h"
-#include "wallpaper/wallpapercommand.h"
+// that knows the picture key and Pavix's data folder in a scratch folder. The command's
+// messages are real boxes, answered by a BoxAnswerer.
 
 #include "support/fakehelpers.h"
 #include "support/scopedenvironment.h"
 #include "support/scratchfolder.h"
 
 #include <QFile>
-#include <QStringList>
 
 namespace pavix::testsupport {
 
@@ -34,13 +30,5 @@ private:
     FakeHelpers m_helpers;
     ScopedEnvironment m_environment;
 };
-
-// Has the window's wallpaper command add each message it would show to said.
-inline void collectWallpaperMessages(shell::MainWindow &m, QStringList &said)
-{
-    m.wallpaperCommand()->showMessage = [&said](wallpaper::WallpaperCommand::MessageKind, const QString &text) {
-        said.append(text);
-    };
-}
 
 } // namespace pavix::testsupport

@@ -1,14 +1,15 @@
 #pragma once
 // A started main window over a throw-away folder of real pictures, for widget tests.
 
-#include "support/corpus.h"
-#include "support/printers.h"
-#include "support/fakeshellinfo.h"
-#include "support/scratchfolder.h"
 #include "catalogue/typepatterns.h"
-#include "shell/mainwindow.h"
 #include "platform/settingsstore.h"
+#include "shell/folderchooser.h"
+#include "shell/mainwindow.h"
 #include "shell/startup.h"
+#include "support/corpus.h"
+#include "support/fakeshellinfo.h"
+#include "support/printers.h"
+#include "support/scratchfolder.h"
 
 #include <QApplication>
 #include <QFile>
@@ -20,6 +21,22 @@
 
 namespace pavix::testsupport {
 
+// Gives the browse command the folder set beforehand ("" for a cancel), noting what it
+// was asked.
+class ScriptedFolderChooser : public shell::FolderChooser {
+public:
+    QString chooseFolder(const QString &title, const QString &initialFolder) override
+    {
+        askedTitle = title;
+        askedFolder = initialFolder;
+        return answer;
+    }
+
+    QString answer;
+    QString askedTitle;
+    QString askedFolder;
+};
+
 class MainFixture {
 public:
     // Starts the program with every picture type enabled on `home` (made empty when not
@@ -29,7 +46,7 @@ public:
         home = folder.isEmpty() ? scratch.makeFolder(QStringLiteral("home")) : folder;
         for (const catalogue::PictureType type : catalogue::AllPictureTypes)
             store.write(catalogue::SectionType, catalogue::typeKey(type), catalogue::enabledPattern(type));
-        main = shell::runStartup({store, shell, home, {}, {}, {}});
+        main = shell::runStartup({store, shell, home, {}, {}, {}, &folderChooser});
     }
 
     // A folder holding copies of the named corpus files ("good/hopper.bmp", ...).
@@ -68,6 +85,7 @@ public:
     FakeShellInfo shell;
     ScratchFolder scratch;
     QString home;
+    ScriptedFolderChooser folderChooser;
     std::unique_ptr<shell::MainWindow> main;
 };
 

@@ -1,8 +1,9 @@
 // The thumbnail grid of the real main window: its build, the marker, the keys and the
 // selection shared with the list (offscreen).
-#include "support/mainfixture.h"
 #include "browser/browser.h"
 #include "browser/texts.h"
+#include "support/boxanswerer.h"
+#include "support/mainfixture.h"
 #include "support/mainparts.h"
 #include "support/photofiles.h"
 
@@ -108,13 +109,15 @@ TEST(ThumbGrid, RowLimitStopsTheBuildWithItsMessage)
     MainFixture f;
     f.start(f.folderOfCopies(QStringLiteral("many"), QStringLiteral("good/pal1.bmp"), 246));
     shell::MainWindow &m = *f.main;
-    QStringList messages;
-    m.thumbGrid()->showMessage = [&](const QString &text) { messages << text; };
+    testsupport::BoxAnswerer boxes;
+    const QStringList &messages = boxes.texts();
     sizeForColumns(m, 1);
     testsupport::item(m, QStringLiteral("refreshItem"))->trigger();
     ASSERT_EQ(messages.size(), 1);
     EXPECT_EQ(messages[0], QStringLiteral("Please increase the Thumbnailers' size and press F5 to show "
                                           "the thumbnails. "));
+    EXPECT_EQ(boxes.boxes()[0].icon, QMessageBox::Information);
+    EXPECT_EQ(boxes.boxes()[0].title, QStringLiteral("Pavix"));
     EXPECT_EQ(m.thumbStrip()->elementCount(), 1);
     EXPECT_FALSE(m.thumbStrip()->elementVisible(0));
     EXPECT_FALSE(m.thumbScrollBar()->isVisible());

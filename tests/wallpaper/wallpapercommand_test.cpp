@@ -5,6 +5,7 @@
 #include "platform/clipboard.h"
 #include "wallpaper/desktopwallpapersetter.h"
 
+#include "support/boxanswerer.h"
 #include "support/corpus.h"
 #include "support/fakehelpers.h"
 #include "support/fakeshellinfo.h"
@@ -31,7 +32,6 @@
 using namespace pavix;
 using wallpaper::WallpaperCommand;
 using Result = WallpaperCommand::Result;
-using Kind = WallpaperCommand::MessageKind;
 
 namespace {
 
@@ -57,7 +57,15 @@ public:
                                     pictures + u'/' + QString::fromLatin1(name).section(u'/', -1)));
         browser.setFilePattern(catalogue::combinedPattern(catalogue::patternsInForce({}))); // every type
         EXPECT_TRUE(browser.setFolder(pictures).ok());
-        command.showMessage = [this](Kind kind, const QString &text) { messages.append({kind, text}); };
+    }
+
+    // The command's message boxes so far: their icons and texts.
+    QList<std::pair<QMessageBox::Icon, QString>> messages() const
+    {
+        QList<std::pair<QMessageBox::Icon, QString>> shown;
+        for (const testsupport::BoxAnswerer::Box &box : boxes.boxes())
+            shown.append({box.icon, box.text});
+        return shown;
     }
 
     QString dataFolder() const { return scratch.file(QStringLiteral("data/Pavix")); }
@@ -80,7 +88,7 @@ public:
     wallpaper::DesktopWallpaperSetter setter;
     WallpaperCommand command{browser, setter, nullptr};
     QString pictures;
-    QList<std::pair<Kind, QString>> messages;
+    testsupport::BoxAnswerer boxes;
 };
 
 } // namespace
@@ -100,8 +108,9 @@ TEST(WallpaperCommand, WithNoPictureSelectedItAsksForOneAndChangesNothing)
     EXPECT_FALSE(rig.browser.selectFile(QStringLiteral("broken.jpg")).ok());
     EXPECT_EQ(rig.command.run(), Result::NothingSelected);
 
-    const std::pair<Kind, QString> expected{Kind::Notice, QStringLiteral("Please select a file first!")};
-    EXPECT_EQ(rig.messages, (QList<std::pair<Kind, QString>>{expected, expected, expected}));
+    const std::pair<QMessageBox::Icon, QString> expected{QMessageBox::Information,
+                                                         QStringLiteral("Please select a file first!")};
+    EXPECT_EQ(rig.messages(), (QList<std::pair<QMessageBox::Icon, QString>>{expected, expected, expected}));
     EXPECT_FALSE(QFile::exists(rig.bitmap()));
     EXPECT_TRUE(rig.helpers.calls().isEmpty());
 }
@@ -114,7 +123,7 @@ TEST(WallpaperCommand, EveryPictureTypeBecomesABitmapOfItsSizeOnTheClipboardAndT
         ASSERT_TRUE(rig.browser.selectFile(QLatin1String(name)).ok());
         const QImage picture = rig.browser.picture();
         EXPECT_EQ(rig.command.run(), Result::Set);
-        EXPECT_TRUE(rig.messages.isEmpty()) << qPrintable(rig.messages.value(0).second);
+        EXPECT_TRUE(rig.messages().isEmpty()) << qPrintable(rig.messages().value(0).second);
 
         QImageReader reader(rig.bitmap());
         EXPECT_EQ(reader.format(), QByteArray("bmp"));
@@ -174,51 +183,56 @@ TEST(WallpaperCommand, ABitmapThatCannotBeWrittenStopsTheCommandAndKeepsTheOldFi
     QFile::setPermissions(rig.dataFolder(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_EQ(fileBytes(rig.bitmap()), QByteArray("the wallpaper from last time"));
     EXPECT_EQ(QDir(rig.dataFolder()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Wallpaper.bmp")});
-    ASSERT_EQ(rig.messages.size(), 1);
-    EXPECT_EQ(rig.messages[0].first, Kind::Failure);
-    EXPECT_TRUE(rig.messages[0].second.startsWith(
+    ASSERT_EQ(rig.messages().size(), 1);
+    EXPECT_EQ(rig.messages()[0].first, QMessageBox::Warning);
+    EXPECT_TRUE(rig.messages()[0].second.startsWith(
         QStringLiteral("The wallpaper was not changed: the picture could not be saved as the bitmap \"%1\".\n\n")
             .arg(rig.bitmap())))
-        << qPrintable(rig.messages[0].second);
-    EXPECT_TRUE(rig.messages[0].second.contains(QStringLiteral("Permission denied"))) << qPrintable(rig.messages[0].second);
+        << qPrintable(rig.messages()[0].second);
+    EXPECT_TRUE(rig.messages()[0].second.contains(QStringLiteral("Permission denied")))
+        << qPrintable(rig.messages()[0].second);
     // The desktop was never handed the old file.
     EXPECT_TRUE(rig.helpers.calls().isEmpty());
 
     // No data folder can be made: a file is where it should be.
-    rig.messages.clear();
+    rig.boxes.clear();
     QFile::remove(rig.bitmap());
     ASSERT_TRUE(QDir(rig.dataFolder()).removeRecursively());
     QFile blocker(rig.dataFolder());
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     EXPECT_EQ(rig.command.run(), Result::NotWritten);
-    ASSERT_EQ(rig.messages.size(), 1);
-    EXPECT_TRUE(rig.messages[0].second.contains(QStringLiteral("The folder \"%1\" cannot be created").arg(rig.dataFolder())))
-        << qPrintable(rig.messages[0].second);
+    ASSERT_EQ(rig.messages().size(), 1);
+    EXPECT_TRUE(
+        rig.messages()[0].second.contains(QStringLiteral("The folder \"%1\" cannot be created").arg(rig.dataFolder())))
+        << qPrintable(rig.messages()[0].second);
     EXPECT_TRUE(rig.helpers.calls().isEmpty());
 }
 
 TEST(WallpaperCommand, TheDesktopsRefusalOrAbsenceIsReportedWithTheSavedFile)
 {
-    CommandRig rig;
-    rig.helpers.add(QStringLiteral("gsettings"), 1, {}, "No such schema “org.gnome.desktop.background”\n");
-    ASSERT_TRUE(rig.browser.selectFile(QStringLiteral("hopper.bmp")).ok());
-    EXPECT_EQ(rig.command.run(), Result::NotSet);
-    ASSERT_EQ(rig.messages.size(), 1);
-    EXPECT_EQ(rig.messages[0],
-              std::make_pair(Kind::Failure,
-                             QStringLiteral("The wallpaper was not changed: the desktop (GNOME) refused it.\n\n"
-                                            "\"gsettings\" ended with exit status 1: No such schema "
-                                            "“org.gnome.desktop.background”")));
-    EXPECT_TRUE(QFile::exists(rig.bitmap()));
+    // One rig at a time: each answers the message boxes that come up while it lives.
+    {
+        CommandRig rig;
+        rig.helpers.add(QStringLiteral("gsettings"), 1, {}, "No such schema “org.gnome.desktop.background”\n");
+        ASSERT_TRUE(rig.browser.selectFile(QStringLiteral("hopper.bmp")).ok());
+        EXPECT_EQ(rig.command.run(), Result::NotSet);
+        ASSERT_EQ(rig.messages().size(), 1);
+        EXPECT_EQ(rig.messages()[0],
+                  std::make_pair(QMessageBox::Warning,
+                                 QStringLiteral("The wallpaper was not changed: the desktop (GNOME) refused it.\n\n"
+                                                "\"gsettings\" ended with exit status 1: No such schema "
+                                                "“org.gnome.desktop.background”")));
+        EXPECT_TRUE(QFile::exists(rig.bitmap()));
+    }
 
     CommandRig wayland({{QStringLiteral("XDG_CURRENT_DESKTOP"), QStringLiteral("niri")},
                         {QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("wayland-1")}});
     ASSERT_TRUE(wayland.browser.selectFile(QStringLiteral("hopper.bmp")).ok());
     EXPECT_EQ(wayland.command.run(), Result::NotSet);
-    ASSERT_EQ(wayland.messages.size(), 1);
-    EXPECT_TRUE(wayland.messages[0].second.contains(QStringLiteral("on this desktop (niri)")));
-    EXPECT_TRUE(wayland.messages[0].second.contains(QStringLiteral("saved as \"%1\"").arg(wayland.bitmap())));
+    ASSERT_EQ(wayland.messages().size(), 1);
+    EXPECT_TRUE(wayland.messages()[0].second.contains(QStringLiteral("on this desktop (niri)")));
+    EXPECT_TRUE(wayland.messages()[0].second.contains(QStringLiteral("saved as \"%1\"").arg(wayland.bitmap())));
     EXPECT_EQ(QImage(wayland.bitmap()).size(), QSize(128, 128));
 }
 
@@ -268,7 +282,7 @@ TEST(WallpaperCommand, WhatHasTheBitmapsNameIsReplacedNeverWrittenThrough)
         QFile::remove(rig.bitmap());
         c.make();
         EXPECT_EQ(rig.command.run(), Result::Set) << c.what;
-        EXPECT_TRUE(rig.messages.isEmpty()) << c.what << ": " << qPrintable(rig.messages.value(0).second);
+        EXPECT_TRUE(rig.messages().isEmpty()) << c.what << ": " << qPrintable(rig.messages().value(0).second);
         struct stat st {};
         ASSERT_EQ(::lstat(bitmap.constData(), &st), 0) << c.what;
         EXPECT_TRUE(S_ISREG(st.st_mode)) << c.what;
@@ -284,9 +298,10 @@ TEST(WallpaperCommand, WhatHasTheBitmapsNameIsReplacedNeverWrittenThrough)
     QFile::remove(rig.bitmap());
     ASSERT_TRUE(QDir().mkpath(rig.bitmap() + QStringLiteral("/kept")));
     EXPECT_EQ(rig.command.run(), Result::NotWritten);
-    ASSERT_EQ(rig.messages.size(), 1);
-    EXPECT_TRUE(rig.messages[0].second.endsWith(QStringLiteral("\"Wallpaper.bmp\" cannot be written: Is a directory")))
-        << qPrintable(rig.messages[0].second);
+    ASSERT_EQ(rig.messages().size(), 1);
+    EXPECT_TRUE(
+        rig.messages()[0].second.endsWith(QStringLiteral("\"Wallpaper.bmp\" cannot be written: Is a directory")))
+        << qPrintable(rig.messages()[0].second);
     EXPECT_TRUE(QFileInfo(rig.bitmap() + QStringLiteral("/kept")).isDir());
 }
 
@@ -331,10 +346,10 @@ TEST(WallpaperCommand, AFullDiskIsReportedWithTheSystemsReason)
             EXPECT_EQ(::umount2(folder.constData(), MNT_DETACH), 0);
         }
         EXPECT_EQ(result, Result::NotWritten);
-        ASSERT_EQ(rig.messages.size(), 1);
-        EXPECT_TRUE(rig.messages[0].second.endsWith(QStringLiteral("\"Wallpaper.bmp\" cannot be written: ")
-                                                    + QLatin1String(c.reason)))
-            << qPrintable(rig.messages[0].second);
+        ASSERT_EQ(rig.messages().size(), 1);
+        EXPECT_TRUE(rig.messages()[0].second.endsWith(QStringLiteral("\"Wallpaper.bmp\" cannot be written: ")
+                                                      + QLatin1String(c.reason)))
+            << qPrintable(rig.messages()[0].second);
         EXPECT_TRUE(rig.helpers.calls().isEmpty());
     }
 }

@@ -5,6 +5,7 @@
 #include "shell/mainwindow.h"
 #include "wallpaper/wallpapercommand.h"
 
+#include "support/boxanswerer.h"
 #include "support/fakehelpers.h"
 #include "support/mainfixture.h"
 #include "support/printers.h"
@@ -79,10 +80,8 @@ TEST(WallpaperMenu, AWallpaperWrittenIntoTheListedFolderShowsUpInTheList)
     f.start(pavixData);
     shell::MainWindow &m = *f.main;
     ASSERT_EQ(m.list()->count(), 1);
-    QStringList said;
-    m.wallpaperCommand()->showMessage = [&said](wallpaper::WallpaperCommand::MessageKind, const QString &text) {
-        said.append(text);
-    };
+    testsupport::BoxAnswerer boxes;
+    const QStringList &said = boxes.texts();
 
     const int index = m.list()->findItem(QStringLiteral("hopper.jpg"));
     ASSERT_GT(index, 0);

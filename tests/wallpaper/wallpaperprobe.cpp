@@ -1,12 +1,14 @@
 // Runs the wallpaper command once in a process of its own on a real X display, for the
 // tests that look at what an X11 session without a desktop gets: the root window's
 // background and the clipboard. Arguments: the folder and the name of the picture to
-// select. It writes one line, "set" or the message the command would have shown, and
+// select. It writes one line, "set" or the message the command showed (answered at once), and
 // then keeps offering the picture on the clipboard until its standard input closes.
 #include "browser/browser.h"
 #include "platform/qtshellinfo.h"
 #include "wallpaper/desktopwallpapersetter.h"
 #include "wallpaper/wallpapercommand.h"
+
+#include "support/boxanswerer.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -30,9 +32,9 @@ int main(int argc, char **argv)
     // The session as the environment tells it, without this machine's running programs.
     wallpaper::DesktopWallpaperSetter setter(QProcessEnvironment::systemEnvironment(), {});
     wallpaper::WallpaperCommand command(browser, setter, nullptr);
-    QString said;
-    command.showMessage = [&said](wallpaper::WallpaperCommand::MessageKind, const QString &text) { said = text; };
+    testsupport::BoxAnswerer boxes;
     const bool set = command.run() == wallpaper::WallpaperCommand::Result::Set;
+    QString said = boxes.texts().value(0);
     std::puts(set ? "set" : qPrintable(said.replace(u'\n', u' ')));
     std::fflush(stdout);
 
