@@ -169,7 +169,7 @@ TEST(Browser, EachSetterAnnouncesARealChangeOnce)
     QSignalSpy filePatterns(&browser, &Browser::filePatternChanged);
     QSignalSpy patterns(&browser, &Browser::patternsChanged);
     QSignalSpy currentFiles(&browser, &Browser::currentFileChanged);
-    const TypePatterns gifs{QStringLiteral("&;"), QStringLiteral("&;"), GifEnabled, QStringLiteral("&;")};
+    const TypePatterns gifs{DisabledPattern, DisabledPattern, GifEnabled, DisabledPattern, DisabledPattern, DisabledPattern, DisabledPattern};
 
     struct Step {
         const char *what;

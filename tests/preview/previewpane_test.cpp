@@ -31,7 +31,7 @@ TEST(PreviewPane, TheLastStatusPartTellsHowThePictureTiles)
 
     ASSERT_TRUE(m.browser().selectFile(QStringLiteral("gradient.bmp")));
     EXPECT_EQ(m.statusWindow()->partText(0), QStringLiteral("File: gradient.bmp"));
-    EXPECT_EQ(m.statusWindow()->partText(3), QStringLiteral("Tiles: visible seams (255.0)"));
+    EXPECT_EQ(m.statusWindow()->partText(3), QStringLiteral("Tiles: visible seams (255.0), left-right edge"));
     ASSERT_TRUE(m.browser().selectFile(QStringLiteral("flat.bmp")));
     EXPECT_EQ(m.statusWindow()->partText(3), QStringLiteral("Tiles: seamless (1.0)"));
     // A photograph's edges do not meet.
