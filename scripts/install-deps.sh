@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   adwaita-icon-theme hicolor-icon-theme shared-mime-info fonts-dejavu-core
   xvfb xauth xdotool x11-utils imagemagick
-  libxcb1-dev xclip dbus-daemon dbus-session-bus-common libglib2.0-bin gsettings-desktop-schemas
+  libxcb1-dev libwebp-dev xclip dbus-daemon dbus-session-bus-common libglib2.0-bin gsettings-desktop-schemas
   librsvg2-bin desktop-file-utils appstream dpkg-dev lintian
 )
 if [ "${1:-}" = "--bench" ]; then

@@ -18,6 +18,8 @@
 #include <QRandomGenerator>
 #include <QScopeGuard>
 
+#include <webp/decode.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -111,12 +113,58 @@ const QString ClaimsMoreThanItHolds = QStringLiteral("a part of it claims more d
 // any JPEG whose metadata leaves it within them.
 constexpr qint64 HeaderPeekBytes = qint64(256) << 10;
 
+// True when bytes hold a WebP file of one still picture, as its header tells.
+bool isStillWebp(QByteArrayView bytes)
+{
+    WebPBitstreamFeatures features;
+    return WebPGetFeatures(reinterpret_cast<const uint8_t *>(bytes.data()), size_t(bytes.size()), &features)
+               == VP8_STATUS_OK
+        && !features.has_animation;
+}
+
+// Decodes the still WebP picture of bytes straight to `size` with libwebp's own scaler,
+// which shrinks each row as it is decoded: no full-size picture is ever held. Into picture,
+// reusing its memory when it has that size and format. False when the data cannot be
+// decoded.
+bool decodeShrunkWebp(QByteArrayView bytes, QSize size, QImage &picture)
+{
+    WebPDecoderConfig config;
+    if (!WebPInitDecoderConfig(&config))
+        return false;
+    const auto *data = reinterpret_cast<const uint8_t *>(bytes.data());
+    if (WebPGetFeatures(data, size_t(bytes.size()), &config.input) != VP8_STATUS_OK || config.input.has_animation)
+        return false;
+    const bool alpha = config.input.has_alpha != 0;
+    const QImage::Format format = alpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+    if (picture.size() != size || picture.format() != format)
+        picture = QImage(size, format);
+    if (picture.isNull())
+        return false;
+    config.options.use_scaling = 1;
+    config.options.scaled_width = size.width();
+    config.options.scaled_height = size.height();
+    // Qt's 32-bit formats hold a pixel as one number 0xAARRGGBB, byte by byte B, G, R, A
+    // on a little-endian machine; a picture without alpha gets 0xff there, as RGB32 wants.
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+    config.output.colorspace = alpha ? MODE_bgrA : MODE_BGRA;
+#else
+    config.output.colorspace = alpha ? MODE_Argb : MODE_ARGB;
+#endif
+    config.output.is_external_memory = 1;
+    config.output.u.RGBA.rgba = picture.bits();
+    config.output.u.RGBA.stride = int(picture.bytesPerLine());
+    config.output.u.RGBA.size = size_t(picture.sizeInBytes());
+    const bool decoded = WebPDecode(data, size_t(bytes.size()), &config) == VP8_STATUS_OK;
+    WebPFreeDecBuffer(&config.output);
+    return decoded;
+}
+
 // Reads the first picture of a file into picture, reusing its memory when the new picture
 // has the same size and format. With fileBytes, a file of up to WholeFileBytes is read into
 // it in one go and decoded from memory. With a shrinkFor that gives a size for the header's
 // facts, a JPEG is decoded already scaled to that size (libjpeg's DCT scaling does most of
-// the work); other formats come at full size. facts, when given, receives what the header
-// told.
+// the work), and so is a still WebP read whole into fileBytes (libwebp's scaler); other
+// formats come at full size. facts, when given, receives what the header told.
 common::Status readFirstPicture(const QString &path, const ShrinkRule &shrinkFor, QImage &picture, QByteArray *fileBytes,
                                 const DecodeGate *gate, PictureFacts *facts)
 {
@@ -196,8 +244,10 @@ common::Status readFirstPicture(const QString &path, const ShrinkRule &shrinkFor
                                     .arg(coefficientBytes >> 20)
                                     .arg(MaxCoefficientBytes >> 20));
     const QSize shrinkTo = shrinkFor && declared.isValid() ? shrinkFor(found) : QSize();
-    const bool shrunk = shrinkTo.isValid() && !shrinkTo.isEmpty() && found.format == "jpeg";
-    if (shrunk)
+    const bool shrinkWanted = shrinkTo.isValid() && !shrinkTo.isEmpty();
+    const bool shrunkWebp = shrinkWanted && found.format == "webp" && device == &memory && isStillWebp(*fileBytes);
+    const bool shrunk = shrinkWanted && (found.format == "jpeg" || shrunkWebp);
+    if (shrunk && !shrunkWebp)
         reader.setScaledSize(shrinkTo);
 
     // A decode waits at the gate for its memory to be spared: 32 bits a pixel at full size,
@@ -230,7 +280,10 @@ common::Status readFirstPicture(const QString &path, const ShrinkRule &shrinkFor
         }
     }
 
-    if (!reader.read(&picture)) {
+    if (shrunkWebp) {
+        if (!decodeShrunkWebp(*fileBytes, shrinkTo, picture))
+            return badPicture(name, QStringLiteral("its picture data is damaged or of an unsupported kind"));
+    } else if (!reader.read(&picture)) {
         if (file.readFailed())
             return deviceError(name, file.readFailure());
         if (reader.error() == QImageReader::DeviceError)

@@ -4,6 +4,10 @@
 #include "platform/pictureservice.h"
 
 #include <QImageReader>
+#include <QPainter>
+
+#include <cstdlib>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -65,4 +69,39 @@ TEST(LaterTypes, EachFileLoadsAtItsFirstPicturesSizeOrIsRefusedWithItsName)
     ASSERT_GT(reader.imageCount(), 1);
     const QImage firstFrame = reader.read();
     EXPECT_EQ(platform::loadPicture(testPicture("anim.webp"))->convertToFormat(firstFrame.format()), firstFrame);
+}
+
+TEST(LaterTypes, AStillWebpCellIsDecodedStraightToItsSize)
+{
+    platform::configurePictureLimits();
+    const QSize cellPx(48, 36);
+    for (const char *name : {"hopper.webp", "lossy_alpha.webp", "anim.webp"}) {
+        SCOPED_TRACE(name);
+        const QString path = testPicture(name);
+        // A full-size decode passes the gate with its memory; a shrunk one does not.
+        std::vector<qint64> gateCalls;
+        platform::DecodeGate gate{[&](qint64 bytes) { gateCalls.push_back(bytes); },
+                                  [&](qint64 bytes) { gateCalls.push_back(-bytes); }};
+        platform::DecodeScratch scratch;
+        const common::Result<QImage> cell = platform::loadThumbnail(path, cellPx, scratch, &gate);
+        ASSERT_TRUE(cell.ok());
+        ASSERT_EQ(cell->size(), cellPx);
+        const bool animation = QLatin1String(name) == QLatin1String("anim.webp");
+        EXPECT_EQ(gateCalls.empty(), !animation) << "an animation's first frame is decoded whole";
+
+        // The same picture as the whole one shrunk, within what two scalers differ by.
+        const QImage whole = platform::loadPicture(path)->scaled(cellPx, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const QImage got = cell->convertToFormat(QImage::Format_RGB32);
+        QImage reference(cellPx, QImage::Format_RGB32);
+        reference.fill(platform::CellCanvasColour);
+        QPainter(&reference).drawImage(0, 0, whole);
+        double difference = 0;
+        for (int y = 0; y < cellPx.height(); ++y)
+            for (int x = 0; x < cellPx.width(); ++x) {
+                const QRgb a = got.pixel(x, y);
+                const QRgb b = reference.pixel(x, y);
+                difference += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
+            }
+        EXPECT_LT(difference / (3.0 * cellPx.width() * cellPx.height()), 6.0);
+    }
 }
