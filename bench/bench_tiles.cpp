@@ -1,7 +1,10 @@
 // Times covering a 3840 x 2160 surface with copies of a tile: one tiled fill against the
 // column-by-column copies, with a plain fill of the same surface as the memory floor.
-// Prints each time as a ratio to the plain fill at the end of the run.
+// Prints each time as a ratio to the plain fill at the end of the run. Then the tiled
+// window's repaint after a zoom step (the 1024 x 768 picture shrunk once, or enlarged as
+// it is drawn, the surface filled with it, the seams marked) and after the seam marks are toggled, against 50 ms.
 #include "preview/tileplan.h"
+#include "preview/tilezoom.h"
 #include "support/tilereference.h"
 
 #include <QGuiApplication>
@@ -141,6 +144,40 @@ int main(int argc, char **argv)
         })->Apply(repeated);
     }
 
+    // A zoom step: the picture scaled once, then the surface filled and marked as the
+    // window's paint does.
+    const QImage photo = makeTile(QSize(1024, 768), false).toImage();
+    const pavix::preview::SeamRatios seams{5.0, 2.0};
+    auto zoomedRepaint = [&](int percent) {
+        const QPixmap source = QPixmap::fromImage(pavix::preview::tileSource(photo, percent));
+        QPainter painter(&surface);
+        pavix::preview::paintZoomedTiles(painter, source, photo.size(), percent, whole, whole);
+        const QSize tile = pavix::preview::zoomedTileSize(photo.size(), percent);
+        for (const pavix::preview::SeamMark &mark : pavix::preview::seamMarks(tile, whole, seams, 3))
+            painter.fillRect(mark.band, QColor(230, 0, 0, 210));
+        painter.end();
+        benchmark::DoNotOptimize(surface.constBits());
+    };
+    const std::vector<int> zooms{25, 33, 67, 150, 400};
+    for (const int percent : zooms) {
+        benchmark::RegisterBenchmark(("zoom_step/" + std::to_string(percent)).c_str(), [&, percent](benchmark::State &state) {
+            for (auto _ : state)
+                zoomedRepaint(percent);
+        })->Apply(repeated);
+    }
+    // The seam marks toggled: the tile is already made, the surface filled and marked.
+    const QPixmap naturalTile = QPixmap::fromImage(photo);
+    benchmark::RegisterBenchmark("seam_toggle", [&](benchmark::State &state) {
+        for (auto _ : state) {
+            QPainter painter(&surface);
+            paintTiles(painter, naturalTile, whole, whole);
+            for (const pavix::preview::SeamMark &mark : pavix::preview::seamMarks(naturalTile.size(), whole, seams, 3))
+                painter.fillRect(mark.band, QColor(230, 0, 0, 210));
+            painter.end();
+            benchmark::DoNotOptimize(surface.constBits());
+        }
+    })->Apply(repeated);
+
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
@@ -168,6 +205,17 @@ int main(int argc, char **argv)
         std::printf("%-16s %10.2fx %10.2fx %13.2fx %13.2fx %6s\n", c.name.c_str(), tiledWall,
                     tiledCpu, perCopy.wall / floor.wall, perCopy.cpu / floor.cpu,
                     std::min(tiledWall, tiledCpu) <= goal ? "met" : "MISSED");
+    }
+    std::printf("\nRepaint of the tiled window at %dx%d (goal: under 50 ms wall)\n", SurfaceSize.width(),
+                SurfaceSize.height());
+    std::vector<std::string> repaints{"seam_toggle"};
+    for (const int percent : zooms)
+        repaints.push_back("zoom_step/" + std::to_string(percent));
+    for (const std::string &name : repaints) {
+        const Times t = reporter.times(name);
+        if (t.wall > 0.0)
+            std::printf("%-16s %8.2f ms wall %8.2f ms cpu  %s\n", name.c_str(), t.wall, t.cpu,
+                        t.wall < 50.0 ? "met" : "MISSED");
     }
     return 0;
 }

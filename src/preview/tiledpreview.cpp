@@ -118,13 +118,13 @@ double TiledPreview::outerHeightTwips() const
 
 const QPixmap &TiledPreview::tile()
 {
-    // Scaled and converted once per picture and zoom, not once per paint: a zoomed-out
+    // Shrunk and converted once per picture and zoom, not once per paint: a zoomed-out
     // window is filled with one small tile, however large it is.
     const QImage &picture = m_browser.picture();
     if (m_tileKey != picture.cacheKey() || m_tileZoom != m_zoom) {
         m_tileKey = picture.cacheKey();
         m_tileZoom = m_zoom;
-        m_tile = QPixmap::fromImage(zoomedTile(picture, m_zoom));
+        m_tile = QPixmap::fromImage(tileSource(picture, m_zoom));
     }
     return m_tile;
 }
@@ -138,7 +138,7 @@ void TiledPreview::paintSeamMarks(QPainter &painter, const QRect &dirty)
         m_seams = seamRatios(picture, palette().color(QPalette::Window));
     }
     const int bandPx = std::max(2, px(SeamMarkWidth));
-    for (const SeamMark &mark : seamMarks(tile().size(), rect(), m_seams, bandPx)) {
+    for (const SeamMark &mark : seamMarks(zoomedTileSize(picture.size(), m_zoom), rect(), m_seams, bandPx)) {
         if (mark.band.intersects(dirty))
             painter.fillRect(mark.band, QColor::fromRgba(mark.grade == SeamGrade::Visible ? VisibleSeamColour
                                                                                            : FaintSeamColour));
@@ -204,7 +204,7 @@ void TiledPreview::paintEvent(QPaintEvent *event)
     const QPixmap &copy = tile();
     if (copy.hasAlpha())
         painter.fillRect(event->rect(), palette().window());
-    paintTiles(painter, copy, rect(), event->rect());
+    paintZoomedTiles(painter, copy, m_browser.picture().size(), m_zoom, rect(), event->rect());
     // Over the tiles, under the sample (a child window, painted after this one).
     if (m_seamMarksShown)
         paintSeamMarks(painter, event->rect());

@@ -106,7 +106,8 @@ private:
     void keepMinimumAndRecordSize();
     // Records the corner and says the window is closing; once.
     void recordPlaceAndClose();
-    // One copy of the current picture at the zoom, made once per picture and zoom.
+    // What the tiles are painted from at the zoom (tileSource()), made once per picture and
+    // zoom.
     const QPixmap &tile();
     // Paints the marks of the seams inside dirty.
     void paintSeamMarks(QPainter &painter, const QRect &dirty);

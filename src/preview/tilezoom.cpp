@@ -1,5 +1,10 @@
 #include "preview/tilezoom.h"
 
+#include "preview/tileplan.h"
+
+#include <QPainter>
+#include <QPixmap>
+
 #include <algorithm>
 #include <cmath>
 #include <iterator>
@@ -42,6 +47,41 @@ QImage zoomedTile(const QImage &picture, int percent)
     // pixels when it enlarges.
     return picture.scaled(size, Qt::IgnoreAspectRatio,
                           percent < NaturalZoom ? Qt::SmoothTransformation : Qt::FastTransformation);
+}
+
+QImage tileSource(const QImage &picture, int percent)
+{
+    return percent < NaturalZoom ? zoomedTile(picture, percent) : picture;
+}
+
+void paintZoomedTiles(QPainter &painter, const QPixmap &source, QSize pictureSize, int percent, const QRect &client,
+                      const QRect &dirty)
+{
+    if (source.isNull() || pictureSize.isEmpty())
+        return;
+    if (percent <= NaturalZoom) {
+        paintTiles(painter, source, client, dirty);
+        return;
+    }
+    // Scaled so that one copy covers exactly zoomedTileSize() pixels, each sampled from the
+    // nearest picture pixel.
+    const QSize zoomed = zoomedTileSize(pictureSize, percent);
+    const double sx = double(zoomed.width()) / pictureSize.width();
+    const double sy = double(zoomed.height()) / pictureSize.height();
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.translate(client.topLeft());
+    painter.scale(sx, sy);
+    const auto unscaled = [sx, sy](const QRect &r, const QPoint &origin) {
+        const double left = (r.left() - origin.x()) / sx;
+        const double top = (r.top() - origin.y()) / sy;
+        const double right = (r.right() + 1 - origin.x()) / sx;
+        const double bottom = (r.bottom() + 1 - origin.y()) / sy;
+        return QRect(QPoint(int(std::floor(left)), int(std::floor(top))),
+                     QPoint(int(std::ceil(right)) - 1, int(std::ceil(bottom)) - 1));
+    };
+    paintTiles(painter, source, unscaled(client, client.topLeft()), unscaled(dirty.intersected(client), client.topLeft()));
+    painter.restore();
 }
 
 std::vector<SeamMark> seamMarks(QSize tile, const QRect &client, const SeamRatios &ratios, int bandPx)

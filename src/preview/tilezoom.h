@@ -11,6 +11,9 @@
 
 #include <vector>
 
+class QPainter;
+class QPixmap;
+
 namespace pavix::preview {
 
 // The zoom steps, in percent of the picture's natural size.
@@ -32,6 +35,17 @@ QSize zoomedTileSize(QSize picture, int percent);
 // covers, as the eye sees a pattern from afar; enlarged, each picture pixel stays a sharp
 // square. At natural size the picture itself.
 QImage zoomedTile(const QImage &picture, int percent);
+
+// What the window keeps to paint the tiles at `percent`: the shrunk copy below natural
+// size, the picture itself at or above it (enlarged copies are drawn through the painter,
+// never made: one at 400 % of a large picture would take hundreds of megabytes).
+QImage tileSource(const QImage &picture, int percent);
+
+// Covers `client` with copies of the picture at `percent` from its top-left corner, each
+// copy zoomedTileSize() large, painting only inside `dirty`. `source` is tileSource() of a
+// picture of `pictureSize`; enlarged copies are drawn with each pixel a sharp square.
+void paintZoomedTiles(QPainter &painter, const QPixmap &source, QSize pictureSize, int percent, const QRect &client,
+                      const QRect &dirty);
 
 // A mark along a line where two copies meet.
 struct SeamMark {
