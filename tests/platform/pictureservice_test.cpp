@@ -1,10 +1,8 @@
 #include "platform/pictureservice.h"
-#include "platform/timedcall.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QDirIterator>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -18,10 +16,7 @@
 #include "support/corpus.h"
 #include "support/processmemory.h"
 
-#include <condition_variable>
 #include <cstdlib>
-#include <mutex>
-#include <thread>
 #include <limits>
 
 using namespace pavix::platform;
@@ -582,48 +577,6 @@ TEST_F(PictureService, FilesReportingNoLengthAreRefusedUnread)
     const auto facts = readPictureFacts(status);
     ASSERT_FALSE(facts.ok());
     EXPECT_TRUE(facts.error().message.endsWith(QStringLiteral("the file is empty")));
-}
-
-TEST(CallWithin, WorkThatRunsPastTheLimitIsLeftAndGivesNothing)
-{
-    using namespace std::chrono_literals;
-    EXPECT_EQ(callWithin(2000ms, [] { return 42; }), std::optional<int>(42));
-
-    // Work that waits for a release it never gets in time: stands for a stalled read.
-    struct Gate {
-        std::mutex mutex;
-        std::condition_variable opened;
-        bool open = false;
-    };
-    const auto gate = std::make_shared<Gate>();
-    QElapsedTimer clock;
-    clock.start();
-    const std::optional<QString> stalled = callWithin(100ms, [gate] {
-        std::unique_lock lock(gate->mutex);
-        gate->opened.wait(lock, [&] { return gate->open; });
-        return QStringLiteral("late");
-    });
-    EXPECT_FALSE(stalled.has_value());
-    EXPECT_GE(clock.elapsed(), 100);
-    EXPECT_LT(clock.elapsed(), 2000);
-    {
-        std::lock_guard lock(gate->mutex);
-        gate->open = true;
-    }
-    gate->opened.notify_all();
-    // The work left behind ends now, and lets go of all it held.
-    for (int waited = 0; gate.use_count() > 1 && waited < 5000; waited += 10)
-        std::this_thread::sleep_for(10ms);
-    EXPECT_EQ(gate.use_count(), 1);
-
-    // The picture read through it gives what loadPicture gives, refusals included.
-    const QString hopper = corpusPath(QStringLiteral("good/hopper.bmp"));
-    const auto picture = loadPictureWithin(hopper);
-    ASSERT_TRUE(picture.ok());
-    EXPECT_EQ(*picture, *loadPicture(hopper));
-    const auto bad = loadPictureWithin(corpusPath(QStringLiteral("bad/badbitcount.bmp")));
-    ASSERT_FALSE(bad.ok());
-    EXPECT_EQ(bad.error().message, loadPicture(corpusPath(QStringLiteral("bad/badbitcount.bmp"))).error().message);
 }
 
 TEST_F(PictureService, APictureWhoseChunkClaimsMoreThanTheFileHoldsCostsNoMemory)
