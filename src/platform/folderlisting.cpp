@@ -118,8 +118,9 @@ FolderListing listRegularFiles(const QString &folder, const std::function<bool(c
     // Every file's status is read here, once, from the folder itself: the list, its count
     // and the thumbnails all come from this listing, so a file that vanished since the
     // folder was read, or whose status cannot be read, is left out of all of them alike.
-    std::optional<FileLengths> lengths =
-        callWithin(limit, [encoded, keptBytes = std::move(keptBytes)] { return readFileLengths(encoded, keptBytes); });
+    std::optional<FileLengths> lengths = callWithin(limit, [encoded, keptBytes = std::move(keptBytes)] {
+        return readFileLengths(encoded, keptBytes);
+    });
     if (!lengths) {
         listing.error = ETIMEDOUT;
         return listing;

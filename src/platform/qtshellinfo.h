@@ -43,8 +43,7 @@ public:
     // that size that decodes. Null when the file is not a readable picture or declares a
     // size over 1024 px, and when its status and bytes do not come within `limit` (a file
     // on a stalled mount), which is then left to end on its own (platform/timedcall.h).
-    static QImage iconFilePicture(const QString &path, int sizePx,
-                                  std::chrono::milliseconds limit = IconReadLimit);
+    static QImage iconFilePicture(const QString &path, int sizePx, std::chrono::milliseconds limit = IconReadLimit);
 
 private:
     QMimeDatabase m_mimes;

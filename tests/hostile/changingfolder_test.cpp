@@ -322,8 +322,8 @@ TEST(ChangingFolder, AListedFolderDeletedStaysUntilTheUserMovesOn)
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {
             return !model->indexOf(listed).isValid()
-                && std::any_of(read.cbegin(), read.cend(),
-                               [&](const QList<QVariant> &args) { return args.at(0) == parent; });
+                   && std::any_of(read.cbegin(), read.cend(),
+                                  [&](const QList<QVariant> &args) { return args.at(0) == parent; });
         },
         5000));
     QCoreApplication::processEvents();
