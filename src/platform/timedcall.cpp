@@ -11,6 +11,7 @@ namespace {
 // Constant-initialised and never destroyed in effect (an atomic's destructor does nothing):
 // a thread left behind may give its place back while the process ends.
 constinit std::atomic<int> g_threadsCounted{0};
+constinit std::atomic<bool> g_threadLeftBehind{false};
 
 } // namespace
 
@@ -29,9 +30,15 @@ bool takeThreadPlace()
     return false;
 }
 
+void noteThreadLeftBehind()
+{
+    g_threadLeftBehind = true;
+}
+
 void takeThreadPlaceAnyway()
 {
     ++g_threadsCounted;
+    noteThreadLeftBehind();
 }
 
 void giveThreadPlaceBack()
@@ -41,7 +48,7 @@ void giveThreadPlaceBack()
 
 void endProcessIfThreadsLeftBehind(int exitCode)
 {
-    if (threadsLeftBehind() == 0)
+    if (!g_threadLeftBehind && threadsLeftBehind() == 0)
         return;
     std::fflush(nullptr);
     std::_Exit(exitCode);

@@ -7,18 +7,20 @@
 // asked for, so the process counts them: the threads of callWithin from their start to their
 // end (any of them may be left behind), and the thumbnail loader's workers once it has given
 // up on them. Once MaxThreadsLeftBehind are counted, timed work is refused at once, starting
-// no thread: callWithin gives nothing, the thumbnail loader gives every cell up. A place
-// comes free when its thread ends.
+// no thread: callWithin gives nothing, a thumbnail loader made then gives every cell up, and
+// one at work starts no worker in place of a stuck one. A place comes free when its thread
+// ends.
 //
 // What work left behind may touch. It owns everything it uses (captured by value, or held
 // by shared pointers of its own), never an object of the caller's, a QObject or the
 // application object, so the caller may go on, or go away, at once. It still runs Qt's own
-// code (a file read, a picture decode), which needs Qt as the application object leaves it:
-// so nothing of it may run once the application object is destroyed. The program therefore
-// ends through endProcessIfThreadsLeftBehind() before it destroys the application object:
-// with threads still counted it ends the process there and then, waiting for none of them
-// and running no destructor they could be using; with none counted it returns, and the
-// program ends as usual.
+// code (a file read, a picture decode), which needs Qt as the application object leaves it,
+// and even once its place is free a thread's last steps (Qt's own bookkeeping of a thread
+// that used it) may still be under way: so nothing of it may run once the application
+// object is destroyed. The program therefore ends through endProcessIfThreadsLeftBehind()
+// before it destroys the application object: when any thread was left behind during the
+// run it ends the process there and then, waiting for none of them and running no
+// destructor they could be using; when none was, it returns, and the program ends as usual.
 
 #include <chrono>
 #include <condition_variable>
@@ -41,15 +43,17 @@ int threadsLeftBehind();
 // Counts a thread about to start for timed work; false, counting nothing, when
 // MaxThreadsLeftBehind are counted already (the work is then refused).
 bool takeThreadPlace();
-// Counts a thread that runs already and has just been left behind, even past the cap: it
-// runs whatever the count says.
+// Notes that a counted thread has just been left behind (for endProcessIfThreadsLeftBehind).
+void noteThreadLeftBehind();
+// Counts a thread that runs already and has just been left behind, even past the cap (it
+// runs whatever the count says), and notes it.
 void takeThreadPlaceAnyway();
 // Frees the place of a thread that ends; the thread's last act, once it holds nothing more.
 void giveThreadPlaceBack();
 
-// Ends the process at once with exitCode when threads are left behind (output flushed, no
-// destructor run, no thread waited for); returns when none is. main() calls it before the
-// application object goes.
+// Ends the process at once with exitCode when a thread was left behind during the run, ended
+// or not, or one is counted now (output flushed, no destructor run, no thread waited for);
+// returns when none ever was. main() calls it before the application object goes.
 void endProcessIfThreadsLeftBehind(int exitCode);
 
 // The work's result, or nothing when it ran past limit or was refused (MaxThreadsLeftBehind
@@ -92,6 +96,7 @@ auto callWithin(std::chrono::milliseconds limit, Work work) -> std::optional<dec
     const bool finished = pending->finished.wait_for(lock, limit, [&] { return pending->result.has_value(); });
     lock.unlock();
     if (!finished) {
+        noteThreadLeftBehind();
         worker.detach(); // it holds what it uses, and ends when its work does
         return std::nullopt;
     }

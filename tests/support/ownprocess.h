@@ -20,6 +20,12 @@ inline bool runsAs(const char *role)
     return qEnvironmentVariableIsSet(role);
 }
 
+// The value runThisTestAlone gave `role` in this process.
+inline QString roleValue(const char *role)
+{
+    return qEnvironmentVariable(role);
+}
+
 struct AloneRun {
     bool finished = false; // ended by itself (within the wait, which only stops a hang)
     bool crashed = false;
@@ -27,12 +33,13 @@ struct AloneRun {
     QByteArray output; // standard output and error together
 };
 
-// Runs the current test in a process of its own with `role` set, and waits for it to end.
-inline AloneRun runThisTestAlone(const char *role)
+// Runs the current test in a process of its own with `role` set to `value`, and waits for
+// it to end.
+inline AloneRun runThisTestAlone(const char *role, const QString &value = QStringLiteral("1"))
 {
     const ::testing::TestInfo *test = ::testing::UnitTest::GetInstance()->current_test_info();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QString::fromLatin1(role), QStringLiteral("1"));
+    environment.insert(QString::fromLatin1(role), value);
     QProcess child;
     child.setProcessEnvironment(environment);
     child.setProcessChannelMode(QProcess::MergedChannels);
