@@ -7,6 +7,7 @@
 #include "platform/screen.h"
 #include "platform/settingsstore.h"
 #include "platform/terminationwatcher.h"
+#include "platform/timedcall.h"
 #include "shell/commandline.h"
 #include "shell/mainwindow.h"
 #include "shell/splash.h"
@@ -129,5 +130,8 @@ int main(int argc, char **argv)
     const int code = app.exec();
     main.reset();
     settings.sync();
+    // A read left running on a stalled file may still be inside Qt: the process ends here,
+    // before the application object and Qt's own data are destroyed under it.
+    pavix::platform::endProcessIfThreadsLeftBehind(code);
     return code;
 }

@@ -1,6 +1,7 @@
 #include "platform/folderlisting.h"
 
 #include "common/filename.h"
+#include "platform/timedcall.h"
 
 #include <QFile>
 
@@ -16,23 +17,35 @@
 
 namespace pavix::platform {
 
-FolderListing listRegularFiles(const QString &folder, const std::function<bool(const QString &)> &wanted)
+namespace {
+
+// One entry of a folder that may be a regular file: its name's bytes and its name as text.
+struct FolderEntry {
+    QByteArray bytes;
+    QString name;
+};
+
+struct FolderNames {
+    std::vector<FolderEntry> entries;
+    int error = 0;
+};
+
+// The entries of `folder` that may be regular files, dot-files left out.
+FolderNames readFolderNames(const QByteArray &folder)
 {
-    FolderListing listing;
-    const QByteArray encoded = common::encodeFileName(folder);
-    DIR *dir = ::opendir(encoded.constData());
+    FolderNames names;
+    DIR *dir = ::opendir(folder.constData());
     if (!dir) {
-        listing.error = errno != 0 ? errno : EIO;
-        return listing;
+        names.error = errno != 0 ? errno : EIO;
+        return names;
     }
     // A folder whose names can be read but whose files cannot be reached (read but no search
     // permission) holds nothing that could be opened, sized or shown: it cannot be read.
-    if (::faccessat(AT_FDCWD, encoded.constData(), X_OK, AT_EACCESS) != 0) {
-        listing.error = errno != 0 ? errno : EACCES;
+    if (::faccessat(AT_FDCWD, folder.constData(), X_OK, AT_EACCESS) != 0) {
+        names.error = errno != 0 ? errno : EACCES;
         ::closedir(dir);
-        return listing;
+        return names;
     }
-    const int folderFd = ::dirfd(dir);
     while (const dirent *entry = ::readdir(dir)) {
         // Dot-files are hidden on this platform and, like hidden files elsewhere, are not
         // listed (the folder tree does not show hidden folders either).
@@ -40,19 +53,86 @@ FolderListing listRegularFiles(const QString &folder, const std::function<bool(c
             continue;
         if (entry->d_type != DT_REG && entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
             continue;
-        const QString name = common::decodeFileName(entry->d_name);
-        if (wanted && !wanted(name))
-            continue;
-        // Every file's status is read here, once, from the folder itself (a link is followed):
-        // the list, its count and the thumbnails all come from this listing, so a file that
-        // vanished since the folder was read, or whose status cannot be read, is left out of
-        // all of them alike.
-        struct stat info {};
-        if (::fstatat(folderFd, entry->d_name, &info, 0) != 0 || !S_ISREG(info.st_mode))
-            continue;
-        listing.files.push_back({name, static_cast<qint64>(info.st_size)});
+        QByteArray bytes(entry->d_name);
+        QString name = common::decodeFileName(bytes);
+        names.entries.push_back({std::move(bytes), std::move(name)});
     }
     ::closedir(dir);
+    return names;
+}
+
+struct FileLengths {
+    std::vector<std::optional<qint64>> lengths; // none for what is no regular file, or gone
+    int error = 0;
+};
+
+// The length of each of `names` in `folder` that is a regular file (a link followed).
+FileLengths readFileLengths(const QByteArray &folder, const std::vector<QByteArray> &names)
+{
+    FileLengths found;
+    const int folderFd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd < 0) {
+        found.error = errno != 0 ? errno : EIO;
+        return found;
+    }
+    found.lengths.reserve(names.size());
+    for (const QByteArray &name : names) {
+        struct stat info {};
+        if (::fstatat(folderFd, name.constData(), &info, 0) == 0 && S_ISREG(info.st_mode))
+            found.lengths.emplace_back(static_cast<qint64>(info.st_size));
+        else
+            found.lengths.emplace_back();
+    }
+    ::close(folderFd);
+    return found;
+}
+
+} // namespace
+
+FolderListing listRegularFiles(const QString &folder, const std::function<bool(const QString &)> &wanted,
+                               std::chrono::milliseconds limit)
+{
+    FolderListing listing;
+    const QByteArray encoded = common::encodeFileName(folder);
+    // The names and then their lengths are read on threads of their own, each waited for no
+    // longer than limit: a folder on a stalled mount costs the list its files, never the
+    // interface. `wanted` is the caller's, and runs here, between the two.
+    std::optional<FolderNames> names = callWithin(limit, [encoded] { return readFolderNames(encoded); });
+    if (!names) {
+        listing.error = ETIMEDOUT;
+        return listing;
+    }
+    if (names->error != 0) {
+        listing.error = names->error;
+        return listing;
+    }
+    std::vector<FolderEntry> kept;
+    for (FolderEntry &entry : names->entries) {
+        if (!wanted || wanted(entry.name))
+            kept.push_back(std::move(entry));
+    }
+    std::vector<QByteArray> keptBytes;
+    keptBytes.reserve(kept.size());
+    for (const FolderEntry &entry : kept)
+        keptBytes.push_back(entry.bytes);
+    // Every file's status is read here, once, from the folder itself: the list, its count
+    // and the thumbnails all come from this listing, so a file that vanished since the
+    // folder was read, or whose status cannot be read, is left out of all of them alike.
+    std::optional<FileLengths> lengths = callWithin(limit, [encoded, keptBytes = std::move(keptBytes)] {
+        return readFileLengths(encoded, keptBytes);
+    });
+    if (!lengths) {
+        listing.error = ETIMEDOUT;
+        return listing;
+    }
+    if (lengths->error != 0) {
+        listing.error = lengths->error;
+        return listing;
+    }
+    for (size_t i = 0; i < kept.size(); ++i) {
+        if (const std::optional<qint64> length = lengths->lengths[i])
+            listing.files.push_back({std::move(kept[i].name), *length});
+    }
     return listing;
 }
 
@@ -65,10 +145,18 @@ QString unreadableFolderMessage(const QString &folder, int error)
     return QStringLiteral("The folder %1 cannot be read: %2.").arg(folder, reason);
 }
 
-common::Result<qint64> fileLength(const QString &path)
+common::Result<qint64> fileLength(const QString &path, std::chrono::milliseconds limit)
 {
-    // One stat call: the preview asks this for the file it shows.
-    const PathStatus status = pathStatus(path);
+    // One stat call, on a thread of its own: the preview asks this for the file it shows,
+    // which may lie on a stalled mount.
+    const std::optional<PathStatus> read = callWithin(limit, [path] { return pathStatus(path); });
+    if (!read)
+        return common::makeError(common::ErrDeviceIo,
+                                 QStringLiteral("Device I/O Error while reading the length of \"%1\": it took longer "
+                                                "than %2 seconds")
+                                     .arg(path.mid(path.lastIndexOf(u'/') + 1))
+                                     .arg(double(limit.count()) / 1000.0));
+    const PathStatus &status = *read;
     if (status.error != 0)
         return common::makeError(ErrFileNotFound, QStringLiteral("File not found"));
     if (!status.isFile)

@@ -12,6 +12,7 @@
 
 class QFile;
 
+#include <chrono>
 #include <functional>
 #include <vector>
 
@@ -36,20 +37,32 @@ struct ListedFile {
 // goes on.
 // A folder that cannot be opened, or whose files cannot be reached (no search permission),
 // lists nothing and gives the system's error number.
+// The names, and then the lengths, are read on threads of their own (platform/timedcall.h),
+// each waited for no longer than `limit`: a folder on a stalled mount lists nothing and gives
+// ETIMEDOUT, and so does any folder while too many reads are left behind. `wanted` runs on
+// the caller's thread, between the two.
 struct FolderListing {
     std::vector<ListedFile> files;
     int error = 0; // the system's error number when the folder cannot be opened
 };
-FolderListing listRegularFiles(const QString &folder, const std::function<bool(const QString &)> &wanted);
+// How long a listing waits for a folder's names, and again for their lengths.
+inline constexpr std::chrono::milliseconds FolderReadLimit{10'000};
+FolderListing listRegularFiles(const QString &folder, const std::function<bool(const QString &)> &wanted,
+                               std::chrono::milliseconds limit = FolderReadLimit);
 
 // The message for a folder that cannot be listed: its name and the system's reason for
 // error number `error`, e.g. "The folder /x cannot be read: permission denied.".
 QString unreadableFolderMessage(const QString &folder, int error);
 
+// How long fileLength waits for a file's status by default.
+inline constexpr std::chrono::milliseconds FileStatusLimit{2000};
+
 // The length in bytes of the file at `path`, 64-bit so that files over 2 GiB keep their
 // size. A missing file gives ErrFileNotFound; a path that names no regular file (a folder,
-// a device) gives ErrGeneral.
-common::Result<qint64> fileLength(const QString &path);
+// a device) gives ErrGeneral. Its status is read on a thread of its own, waited for no
+// longer than `limit`: a file on a stalled mount (or any file while too many reads are left
+// behind, platform/timedcall.h) gives ErrDeviceIo. For the interface thread.
+common::Result<qint64> fileLength(const QString &path, std::chrono::milliseconds limit = FileStatusLimit);
 
 // What the system tells of the file or folder at `path`, a link followed.
 struct PathStatus {

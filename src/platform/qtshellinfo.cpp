@@ -33,8 +33,6 @@ constexpr int MaxIconEntries = 64;
 constexpr int MaxDecodeAttempts = 4;
 // Largest icon file read for its own pictures; a larger one shows its type's icon.
 constexpr qint64 MaxIconFileBytes = qint64(4) << 20;
-// How long the list waits for an icon file to be read.
-constexpr std::chrono::milliseconds IconReadLimit{2000};
 
 bool declaredSizeAcceptable(const QSize &size)
 {
@@ -125,17 +123,18 @@ QString QtShellInfo::typeName(const QString &path)
     return m_mimes.mimeTypeForFile(path, QMimeDatabase::MatchExtension).comment();
 }
 
-QImage QtShellInfo::iconFilePicture(const QString &path, int sizePx)
+QImage QtShellInfo::iconFilePicture(const QString &path, int sizePx, std::chrono::milliseconds limit)
 {
-    // Only a regular file with a length is read, and read whole once: a pipe or a device
-    // named like an icon, or a pseudo file of the system (length 0), could block the
-    // interface for ever, and a reader given the name would open it anew for every entry.
-    const PathStatus status = pathStatus(path);
-    if (!status.isFile || status.length <= 0 || status.length > MaxIconFileBytes)
-        return QImage();
-    // Read on a thread of its own: a file on a stalled mount costs the list its own
-    // picture, not the interface.
-    std::optional<QByteArray> read = callWithin(IconReadLimit, [path] {
+    // Its status and bytes are read on a thread of its own: a file on a stalled mount costs
+    // the list its own picture, not the interface (asking for its status can stall as
+    // surely as reading it).
+    std::optional<QByteArray> read = callWithin(limit, [path] {
+        // Only a regular file with a length is read, and read whole once: a pipe or a device
+        // named like an icon, or a pseudo file of the system (length 0), could block for
+        // ever, and a reader given the name would open it anew for every entry.
+        const PathStatus status = pathStatus(path);
+        if (!status.isFile || status.length <= 0 || status.length > MaxIconFileBytes)
+            return QByteArray();
         QFile file;
         return openForReading(path, file) == 0 ? file.read(MaxIconFileBytes) : QByteArray();
     });

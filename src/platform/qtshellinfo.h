@@ -11,6 +11,8 @@
 #include <QMimeDatabase>
 #include <QString>
 
+#include <chrono>
+
 namespace pavix::platform {
 
 class QtShellInfo : public platform::ShellInfo {
@@ -34,10 +36,14 @@ public:
     // for an extension the database does not know, its own description of unknown data.
     QString typeName(const QString &path) override;
 
+    // How long icon() waits for an icon file's status and bytes.
+    static constexpr std::chrono::milliseconds IconReadLimit{2000};
+
     // The picture of an icon file, fitted into a square of `sizePx`: the entry closest to
     // that size that decodes. Null when the file is not a readable picture or declares a
-    // size over 1024 px.
-    static QImage iconFilePicture(const QString &path, int sizePx);
+    // size over 1024 px, and when its status and bytes do not come within `limit` (a file
+    // on a stalled mount), which is then left to end on its own (platform/timedcall.h).
+    static QImage iconFilePicture(const QString &path, int sizePx, std::chrono::milliseconds limit = IconReadLimit);
 
 private:
     QMimeDatabase m_mimes;

@@ -1,5 +1,7 @@
 #include "platform/thumbloader.h"
 
+#include "platform/timedcall.h"
+
 #include <QThread>
 
 #include <algorithm>
@@ -50,6 +52,7 @@ struct ThumbLoader::Shared {
         , lookAhead(options.lookAhead > 0 ? options.lookAhead : DefaultLookAhead)
         , budgetBytes(options.decodeBudgetBytes > 0 ? options.decodeBudgetBytes : DefaultDecodeBudgetBytes)
         , timeLimit(options.cellTimeLimit.count() > 0 ? options.cellTimeLimit : DefaultCellTimeLimit)
+        , clock(std::move(options.clock))
         , makeCell(options.makeCell ? std::move(options.makeCell)
                                     : CellMaker([cache = std::move(options.cache)](
                                                     const QString &path, QSize px, DecodeScratch &scratch,
@@ -65,13 +68,29 @@ struct ThumbLoader::Shared {
 
     int count() const { return static_cast<int>(paths.size()); }
 
+    Clock::time_point now() const { return clock ? clock() : Clock::now(); }
+
+    // Waits for a cell to be stored or given up, at most until the next worker under way
+    // runs past the time limit. Lock held.
+    void waitForCell(std::unique_lock<std::mutex> &lock)
+    {
+        const Clock::time_point at = now();
+        cellDone.wait_for(lock, nextDeadline(at) - at);
+    }
+
     // Starts one more worker; false when the system refuses a thread. Lock held.
     bool startWorker(const std::shared_ptr<Shared> &self)
     {
         const int index = static_cast<int>(workers.size());
         workers.emplace_back();
         try {
-            workers.back().thread = std::thread([self, index] { self->work(index); });
+            workers.back().thread = std::thread([held = self, index]() mutable {
+                const bool leftBehind = held->work(index);
+                // Its place among the threads left behind comes free once it holds nothing.
+                held.reset();
+                if (leftBehind)
+                    giveThreadPlaceBack();
+            });
         } catch (const std::system_error &) {
             workers.pop_back();
             return false;
@@ -80,7 +99,8 @@ struct ThumbLoader::Shared {
         return true;
     }
 
-    void work(int index)
+    // A worker's life; true when it was given up on.
+    bool work(int index)
     {
         t_workerIndex = index;
         DecodeScratch scratch; // this worker's buffers, reused from picture to picture
@@ -96,6 +116,7 @@ struct ThumbLoader::Shared {
         }
         workers[size_t(index)].cell = -1;
         cellDone.notify_all();
+        return workers[size_t(index)].givenUp;
     }
 
     // Decodes the next file in order; lock is held on entry and exit. index is the worker's,
@@ -109,7 +130,7 @@ struct ThumbLoader::Shared {
             Worker &worker = workers[size_t(index)];
             worker.cell = i;
             worker.timed = true;
-            worker.since = Clock::now();
+            worker.since = now();
         }
         lock.unlock();
         CachedCell made = makeCell(path, cellPx, scratch, &gate, mayStore);
@@ -136,8 +157,9 @@ struct ThumbLoader::Shared {
     }
 
     // Gives up the workers whose cell has run past the time limit: each cell becomes the
-    // unreadable cell, and another worker takes the place of each while replacements are
-    // left (only with replace). Lock held.
+    // unreadable cell, each worker counts among the process's threads left behind, and
+    // another worker takes the place of each while fewer than MaxThreadsLeftBehind are
+    // counted (only with replace). Lock held.
     void giveUpOverdue(const std::shared_ptr<Shared> &self, Clock::time_point now, bool replace)
     {
         bool gaveUp = false;
@@ -145,6 +167,7 @@ struct ThumbLoader::Shared {
             if (worker.givenUp || worker.cell < 0 || !worker.timed || now - worker.since < timeLimit)
                 continue;
             worker.givenUp = true;
+            takeThreadPlaceAnyway(); // it runs, whatever the count
             --live;
             stalledBytes += worker.gateBytes;
             const auto cell = size_t(worker.cell);
@@ -158,8 +181,10 @@ struct ThumbLoader::Shared {
         if (!gaveUp)
             return;
         // Taken out of the loop: a new worker may move the list.
-        while (replace && live < wantedThreads && replacements < MaxReplacements && startWorker(self))
-            ++replacements;
+        while (replace && live < wantedThreads && threadsLeftBehind() < MaxThreadsLeftBehind) {
+            if (!startWorker(self))
+                break;
+        }
         cellDone.notify_all();
         memory.notify_all(); // memory held by the stalled workers no longer holds others back
     }
@@ -202,7 +227,7 @@ struct ThumbLoader::Shared {
         if (worker) {
             worker->gateBytes = bytes;
             worker->timed = true;
-            worker->since = Clock::now();
+            worker->since = now();
         }
     }
 
@@ -234,6 +259,7 @@ struct ThumbLoader::Shared {
     const int lookAhead;
     const qint64 budgetBytes;
     const std::chrono::milliseconds timeLimit;
+    const std::function<Clock::time_point()> clock;
     const CellMaker makeCell;
     const DecodeGate gate;
 
@@ -251,6 +277,7 @@ struct ThumbLoader::Shared {
     int next = 0;    // the next index a worker takes
     int horizon = 0; // workers start only indices below this
     bool cancelled = false;
+    bool refused = false; // made while too many threads were left behind: no worker, no cell
     bool storing = true; // no store has failed yet
     int decodedFiles = 0;
     int cachedCells = 0;
@@ -260,12 +287,12 @@ struct ThumbLoader::Shared {
     std::deque<Worker> workers; // a deque, so that starting a worker moves no other
     int wantedThreads = 0;      // how many run at once while none has been given up on
     int live = 0;               // workers started and not given up on
-    int replacements = 0;
 };
 
 ThumbLoader::ThumbLoader(QStringList paths, QSize cellPx, int threads, int lookAhead, qint64 decodeBudgetBytes,
                          std::shared_ptr<const ThumbnailCache> cache)
-    : ThumbLoader(std::move(paths), cellPx, Options{threads, lookAhead, decodeBudgetBytes, std::move(cache), {}, {}})
+    : ThumbLoader(std::move(paths), cellPx,
+                  Options{threads, lookAhead, decodeBudgetBytes, std::move(cache), {}, {}, {}})
 {
 }
 
@@ -278,6 +305,11 @@ ThumbLoader::ThumbLoader(QStringList paths, QSize cellPx, const Options &options
     wanted = std::min(wanted, s.count());
     std::lock_guard lock(s.mutex);
     s.wantedThreads = wanted;
+    // Its workers could be left behind in turn.
+    if (s.count() > 0 && threadsLeftBehind() >= MaxThreadsLeftBehind) {
+        s.refused = true;
+        return;
+    }
     // When the system refuses a thread, the ones running do the work, or, with none at all,
     // waitFor decodes on the caller's thread.
     for (int t = 0; t < wanted && s.startWorker(m_shared); ++t) {
@@ -294,8 +326,8 @@ ThumbLoader::~ThumbLoader()
         std::unique_lock lock(s.mutex);
         // A worker still on a cell finishes it, unless it runs past the time limit.
         while (s.anyWorkerBusy()) {
-            s.cellDone.wait_until(lock, s.nextDeadline(Clock::now()));
-            s.giveUpOverdue(m_shared, Clock::now(), false);
+            s.waitForCell(lock);
+            s.giveUpOverdue(m_shared, s.now(), false);
         }
         for (Shared::Worker &worker : s.workers)
             (worker.givenUp ? left : joined).push_back(std::move(worker.thread));
@@ -340,7 +372,7 @@ QImage ThumbLoader::waitFor(int i)
         s.horizon = i + 1 + s.lookAhead;
         s.room.notify_all();
     }
-    if (s.workers.empty()) {
+    if (s.workers.empty() && !s.refused) {
         DecodeScratch scratch;
         while (!s.done[cell] && !s.cancelled)
             s.decodeNext(lock, scratch, -1);
@@ -351,15 +383,16 @@ QImage ThumbLoader::waitFor(int i)
             return s.cells[cell];
         if (s.cancelled && i >= s.next)
             return QImage();
-        if (i >= s.next && s.live == 0 && !s.workers.empty()) {
-            // Every worker was given up on and no more may start: no one will take it.
+        if (i >= s.next && s.live == 0 && (!s.workers.empty() || s.refused)) {
+            // Every worker was given up on and no more may start, or none might: no one will
+            // take it.
             s.cells[cell] = s.unreadable;
             s.done[cell] = true;
             ++s.givenUpCells;
             return s.cells[cell];
         }
-        s.cellDone.wait_until(lock, s.nextDeadline(Clock::now()));
-        s.giveUpOverdue(m_shared, Clock::now(), true);
+        s.waitForCell(lock);
+        s.giveUpOverdue(m_shared, s.now(), true);
     }
 }
 

@@ -5,7 +5,10 @@
 // cell under its index; the interface thread asks for cell 0, 1, 2 ... and waits only when
 // the cell it asks for is not decoded yet, and never longer than a time limit: a file whose
 // read stalls (a stalled network mount, a pseudo file) becomes an unreadable cell, another
-// worker takes the stalled one's place, and the build goes on.
+// worker takes the stalled one's place, and the build goes on. Workers given up on count
+// among the process's threads left behind (platform/timedcall.h): another worker takes a
+// stuck one's place only while fewer than MaxThreadsLeftBehind are counted, and a loader
+// made while that many are counted starts no worker and gives every cell up at once.
 
 #include "platform/pictureservice.h"
 #include "platform/thumbnailcache.h"
@@ -35,11 +38,9 @@ public:
 
     // How long a worker may spend on one file, not counting its wait for memory at the
     // decode gate, before the cell is given up as unreadable once waitFor asks for it or
-    // for a later cell.
+    // for a later cell. When no worker is left to take a cell (none may start in place of
+    // those given up on), it is given up at once.
     static constexpr std::chrono::milliseconds DefaultCellTimeLimit{5000};
-    // Most workers a loader starts in place of workers given up on, over its whole life;
-    // after that, the cells that no worker is left to decode are given up at once.
-    static constexpr int MaxReplacements = 16;
 
     // Makes the cell of cellPx for one file on a worker; a null cell stands for a file that
     // cannot be read. The default reads the shared thumbnail cache when there is one, and
@@ -54,6 +55,10 @@ public:
         std::shared_ptr<const ThumbnailCache> cache;
         std::chrono::milliseconds cellTimeLimit{0}; // <= 0: DefaultCellTimeLimit
         CellMaker makeCell;                         // empty: the default
+        // The clock the time limit is read from; empty: the steady clock. A test's own clock
+        // decides when a cell has run past the limit; waits for it are still real ones, no
+        // longer than the limit each.
+        std::function<std::chrono::steady_clock::time_point()> clock;
     };
 
     // Starts decoding cells of cellPx for paths at once. The thread count is kept within
@@ -64,17 +69,19 @@ public:
     ThumbLoader(QStringList paths, QSize cellPx, const Options &options);
     ThumbLoader(QStringList paths, QSize cellPx, int threads = 0, int lookAhead = 0, qint64 decodeBudgetBytes = 0,
                 std::shared_ptr<const ThumbnailCache> cache = nullptr);
-    // Cancels the work still waiting and joins the workers (a decode under way finishes);
-    // a worker given up on is left to end on its own, and touches nothing of the caller's.
+    // Cancels the work still waiting and joins the workers (a decode under way finishes,
+    // unless it runs past the time limit); a worker given up on is left to end on its own,
+    // and touches nothing of the caller's.
     ~ThumbLoader();
 
     ThumbLoader(const ThumbLoader &) = delete;
     ThumbLoader &operator=(const ThumbLoader &) = delete;
 
     int count() const;
-    // Worker threads started so far, replacements included (0 for an empty list, or when no
-    // thread could be started, in which case waitFor decodes on the calling thread, with no
-    // time limit).
+    // Worker threads started so far, replacements included (0 for an empty list; when too
+    // many threads are left behind, in which case waitFor gives every cell up at once; or
+    // when no thread could be started, in which case waitFor decodes on the calling thread,
+    // with no time limit).
     int threadCount() const;
 
     // Cell i, blocking the caller until it is decoded or given up: the picture's cell, or

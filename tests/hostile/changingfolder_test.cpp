@@ -25,14 +25,17 @@
 #include "wallpaper/wallpapermessages.h"
 
 #include <QElapsedTimer>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QProgressBar>
+#include <QSignalSpy>
 #include <QTest>
 
-#include <atomic>
-#include <chrono>
+#include <algorithm>
+#include <condition_variable>
 #include <cstdio>
 #include <functional>
+#include <mutex>
 #include <thread>
 
 #include <fcntl.h>
@@ -137,14 +140,28 @@ TEST(ChangingFolder, PicturesDeletedOrCutShortWhileTheGridIsBuilt)
     // next ones short (to nothing, or to half), last first, while the grid works forwards.
     enum class Change { None, Deleted, Emptied, Halved };
     std::vector<Change> changes(PictureCount, Change::None);
-    std::atomic<bool> building{false};
-    QObject::connect(m.progressBar(), &QProgressBar::valueChanged, [&building](int value) {
-        if (value > 0)
-            building = true;
+    // The other program starts once the grid has placed its first cell (or, should that
+    // never come, once the scan is over, and the test fails).
+    struct {
+        std::mutex mutex;
+        std::condition_variable changed;
+        bool building = false;
+        bool scanned = false;
+    } progress;
+    QObject::connect(m.progressBar(), &QProgressBar::valueChanged, [&progress](int value) {
+        if (value <= 0)
+            return;
+        {
+            std::lock_guard lock(progress.mutex);
+            progress.building = true;
+        }
+        progress.changed.notify_all();
     });
     std::thread other([&] {
-        for (int wait = 0; !building && wait < 10'000; ++wait)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        {
+            std::unique_lock lock(progress.mutex);
+            progress.changed.wait(lock, [&] { return progress.building || progress.scanned; });
+        }
         QFile::resize(huge, QFileInfo(huge).size() / 2);
         for (int i = PictureCount - 1; i >= 0; --i) {
             const QString path = folder + u'/' + pictureName(i);
@@ -162,9 +179,14 @@ TEST(ChangingFolder, PicturesDeletedOrCutShortWhileTheGridIsBuilt)
     timer.start();
     m.folderTree()->setSelectedFolder(folder);
     const qint64 ms = timer.elapsed();
+    {
+        std::lock_guard lock(progress.mutex);
+        progress.scanned = true;
+    }
+    progress.changed.notify_all();
     other.join();
     EXPECT_LT(ms, BuildBoundMs);
-    ASSERT_TRUE(building);
+    ASSERT_TRUE(progress.building);
 
     // The grid was built for the folder as listed: a cell for each file, the picture for
     // each file left alone.
@@ -289,10 +311,20 @@ TEST(ChangingFolder, AListedFolderDeletedStaysUntilTheUserMovesOn)
     emit m.list()->itemClick(1);
     ASSERT_FALSE(m.browser().picture().isNull());
 
-    // Another program deletes the folder; the tree notices while the window waits for events.
+    // Another program deletes the folder; the tree notices while the window waits for events,
+    // reading the folder that held it again, and is done once it has read it whole.
+    auto *folders = m.folderTree()->findChild<QFileSystemModel *>();
+    ASSERT_NE(folders, nullptr);
+    QSignalSpy read(folders, &QFileSystemModel::directoryLoaded);
     ASSERT_TRUE(QDir(listed).removeRecursively());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !model->indexOf(listed).isValid(); }, 5000));
-    QTest::qWait(300);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return !model->indexOf(listed).isValid()
+                   && std::any_of(read.cbegin(), read.cend(),
+                                  [&](const QList<QVariant> &args) { return args.at(0) == parent; });
+        },
+        5000));
+    QCoreApplication::processEvents();
 
     // The program does not move to another folder by itself: the list stays as it was, and
     // the next folder is not listed nor remembered.

@@ -13,14 +13,17 @@
 #include "thumbs/thumbgrid.h"
 #include "thumbs/thumbstrip.h"
 
+#include <QFileSystemModel>
 #include <QLabel>
+#include <QSignalSpy>
 #include <QTest>
 
+#include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <thread>
+#include <vector>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -36,39 +39,54 @@ namespace {
 const QStringList Pictures = {QStringLiteral("good/hopper.bmp"), QStringLiteral("good/hopper.jpg")};
 
 // Watches pipes while a test runs. A program that opens a pipe to read it waits until a
-// writer comes; the watcher is that writer: it notes the reader, then leaves at once, so
-// the reader sees the end of the pipe and the test goes on to fail instead of hanging.
+// writer comes; the watcher is that writer: one thread a pipe waits in its own open for a
+// reader to come, notes it, then leaves at once, so the reader sees the end of the pipe and
+// the test goes on to fail instead of hanging.
 class PipeWatch {
 public:
-    explicit PipeWatch(QStringList pipes) : m_pipes(std::move(pipes)), m_thread([this] { watch(); }) {}
+    explicit PipeWatch(const QStringList &pipes)
+    {
+        for (const QString &pipe : pipes)
+            m_pipes.push_back(QFile::encodeName(pipe));
+        for (const QByteArray &pipe : m_pipes)
+            m_threads.emplace_back([this, pipe] { watch(pipe); });
+    }
     ~PipeWatch()
     {
         m_stop = true;
-        m_thread.join();
+        // A reader of its own for each pipe ends the watcher's wait; held until every
+        // watcher has ended, so that one that comes back to its open does not wait again.
+        std::vector<int> readers;
+        for (const QByteArray &pipe : m_pipes)
+            readers.push_back(::open(pipe.constData(), O_RDONLY | O_NONBLOCK));
+        for (std::thread &thread : m_threads)
+            thread.join();
+        for (const int fd : readers) {
+            if (fd >= 0)
+                ::close(fd);
+        }
     }
     // Times a reader had a pipe open.
     int readersSeen() const { return m_readers; }
 
 private:
-    void watch()
+    void watch(const QByteArray &pipe)
     {
         while (!m_stop) {
-            for (const QString &pipe : m_pipes) {
-                // A writer that does not wait opens a pipe only while someone reads it.
-                const int fd = ::open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK);
-                if (fd >= 0) {
-                    ++m_readers;
-                    ::close(fd);
-                }
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            // Opening to write waits until someone opens the pipe to read.
+            const int fd = ::open(pipe.constData(), O_WRONLY);
+            if (fd < 0)
+                return;
+            if (!m_stop)
+                ++m_readers;
+            ::close(fd);
         }
     }
 
-    const QStringList m_pipes;
+    std::vector<QByteArray> m_pipes;
     std::atomic<bool> m_stop{false};
     std::atomic<int> m_readers{0};
-    std::thread m_thread;
+    std::vector<std::thread> m_threads;
 };
 
 QString statusText(const shell::MainWindow &m)
@@ -225,6 +243,9 @@ TEST(PipesDevicesAndLinks, AFolderLinkedIntoItselfIsBrowsedLevelByLevel)
     shell::MainWindow &m = *f.main;
     if (!m.statusWindow())
         m.toggleStatusBar();
+    auto *folders = m.folderTree()->findChild<QFileSystemModel *>();
+    ASSERT_NE(folders, nullptr);
+    QSignalSpy read(folders, &QFileSystemModel::directoryLoaded);
 
     // Each level down the loop is the same folder under a longer name.
     QString deeper = folder;
@@ -247,8 +268,16 @@ TEST(PipesDevicesAndLinks, AFolderLinkedIntoItselfIsBrowsedLevelByLevel)
     EXPECT_TRUE(statusText(m).startsWith(QStringLiteral("The folder %1 cannot be read: ").arg(tooDeep)))
         << qPrintable(statusText(m));
 
-    // The tree, read in the background while the window waits for events, settles.
-    QTest::qWait(300);
+    // The tree reads the folders it opened in the background while the window waits for
+    // events, each level of the loop as a folder of its own, and ends: it reaches the folders
+    // holding the deepest one selected and the last one that could be read.
+    const auto wasRead = [&read](const QString &path) {
+        return std::any_of(read.cbegin(), read.cend(), [&](const QList<QVariant> &args) { return args.at(0) == path; });
+    };
+    const QString deepestHolder = folder + QStringLiteral("/again").repeated(7);
+    const QString lastHolder = folder + QStringLiteral("/up/round/up");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return wasRead(deepestHolder) && wasRead(lastHolder); }, 10000));
+    EXPECT_EQ(m.browser().folder(), tooDeep) << "reading the tree picks no folder";
     m.folderTree()->setSelectedFolder(folder);
     EXPECT_EQ(m.list()->count(), 2);
 }

@@ -1,16 +1,22 @@
 // Reading the file system: a folder's regular files with their lengths, a file's length.
 #include "platform/folderlisting.h"
 
+#include "platform/timedcall.h"
+
 #include "support/corpus.h"
 #include "support/printers.h"
 #include "support/scratchfolder.h"
+#include "support/stalledstatus.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryFile>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <chrono>
 #include <map>
 
 using namespace pavix::platform;
@@ -39,6 +45,35 @@ TEST(FolderListing, FilesComeWithTheirLengthsAndOnesRemovedWhileTheFolderIsReadA
                                              {QStringLiteral("f3.bmp"), 30},
                                              {QStringLiteral("f5.bmp"), 50}};
     EXPECT_EQ(found, expected);
+}
+
+TEST(FolderListing, AFileWhoseStatusStallsCostsTheListingAndItsLengthNotTheCaller)
+{
+    using namespace std::chrono_literals;
+    ASSERT_TRUE(QTest::qWaitFor([] { return threadsLeftBehind() == 0; }, 5000));
+    ScratchFolder folder;
+    folder.write(QStringLiteral("a.bmp"), 10);
+    const QString stalled = folder.write(QStringLiteral("stalled.bmp"), 20);
+    {
+        // As on a stalled network mount: asking for the file's status never answers. Before
+        // the fix this thread waited here (60 s, then the file was listed).
+        const pavix::testsupport::StalledStatus stall("stalled.bmp");
+        const FolderListing listing = listRegularFiles(folder.path(), nullptr, 20ms);
+        EXPECT_EQ(listing.error, ETIMEDOUT);
+        EXPECT_TRUE(listing.files.empty());
+        const auto length = fileLength(stalled, 20ms);
+        ASSERT_FALSE(length.ok());
+        EXPECT_EQ(length.error().number, pavix::common::ErrDeviceIo);
+        EXPECT_TRUE(length.error().message.contains(QStringLiteral("\"stalled.bmp\"")))
+            << qPrintable(length.error().message);
+        EXPECT_GE(threadsLeftBehind(), 1);
+    }
+    // Once the file answers, the threads left behind end, and the folder lists in full.
+    EXPECT_TRUE(QTest::qWaitFor([] { return threadsLeftBehind() == 0; }, 5000));
+    const FolderListing listing = listRegularFiles(folder.path(), nullptr);
+    EXPECT_EQ(listing.error, 0);
+    EXPECT_EQ(listing.files.size(), 2u);
+    EXPECT_EQ(fileLength(stalled).value(), 20);
 }
 
 TEST(FileLength, LengthIsReadIn64Bits)
