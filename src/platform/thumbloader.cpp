@@ -331,6 +331,17 @@ void ThumbLoader::cancel()
 
 QImage ThumbLoader::waitFor(int i)
 {
+    return waitUntil(i, nullptr).value_or(QImage());
+}
+
+std::optional<QImage> ThumbLoader::waitFor(int i, std::chrono::milliseconds within)
+{
+    const Clock::time_point deadline = Clock::now() + within;
+    return waitUntil(i, &deadline);
+}
+
+std::optional<QImage> ThumbLoader::waitUntil(int i, const Clock::time_point *deadline)
+{
     Shared &s = *m_shared;
     if (i < 0 || i >= s.count())
         return QImage();
@@ -358,7 +369,10 @@ QImage ThumbLoader::waitFor(int i)
             ++s.givenUpCells;
             return s.cells[cell];
         }
-        s.cellDone.wait_until(lock, s.nextDeadline(Clock::now()));
+        if (deadline && Clock::now() >= *deadline)
+            return std::nullopt;
+        const Clock::time_point until = s.nextDeadline(Clock::now());
+        s.cellDone.wait_until(lock, deadline ? std::min(until, *deadline) : until);
         s.giveUpOverdue(m_shared, Clock::now(), true);
     }
 }
