@@ -5,6 +5,7 @@
 #include "support/mainparts.h"
 
 #include "browser/browser.h"
+#include "foldertree/foldertree.h"
 #include "platform/busyscope.h"
 #include "shell/settingskeys.h"
 #include "thumbs/thumbgrid.h"
@@ -164,4 +165,38 @@ TEST(LiveGridBuild, StartupShowsTheListingWindowBeforeTheFirstBuildFillsIt)
     EXPECT_TRUE(shownAtFirstCell);
     EXPECT_EQ(listedAtFirstCell, Copies);
     EXPECT_EQ(visibleCells(*f.main->thumbStrip()), Copies);
+}
+
+TEST(LiveGridBuild, WhatHappensDuringTheBuildWaitsForItsEnd)
+{
+    MainFixture f;
+    const QString photos = f.folderOfCopies(QStringLiteral("photos"), QStringLiteral("good/hopper.jpg"), Copies);
+    const QString others = f.folderWith(QStringLiteral("others"), {"good/hopper.bmp", "good/pal8.bmp"});
+    f.start(photos);
+    shell::MainWindow &m = *f.main;
+    const int widthBefore = m.folderTree()->width();
+
+    // Midway, the tree reads another folder and the desktop makes the window wider.
+    QString listedAtEnd;
+    int treeWidthAtEnd = -1;
+    QObject::connect(m.thumbGrid(), &thumbs::ThumbGrid::cellPlaced, &m, [&](int index) {
+        if (index == 1) {
+            m.folderTree()->setSelectedFolder(others);
+            m.resize(m.width() + 200, m.height());
+        }
+        if (index == Copies - 1) {
+            listedAtEnd = m.browser().folder();
+            treeWidthAtEnd = m.folderTree()->width();
+        }
+    });
+    testsupport::item(m, QStringLiteral("refreshItem"))->trigger();
+
+    // The build finished the folder it began with, in the layout it began with.
+    EXPECT_EQ(listedAtEnd, photos);
+    EXPECT_EQ(treeWidthAtEnd, widthBefore);
+    EXPECT_EQ(m.browser().files().listCount(), Copies);
+    // Then the other folder is listed and the panes follow the new size.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return m.browser().folder() == others; }));
+    EXPECT_EQ(m.browser().files().listCount(), 2);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return m.folderTree()->width() != widthBefore; }));
 }
