@@ -200,3 +200,35 @@ TEST(LiveGridBuild, WhatHappensDuringTheBuildWaitsForItsEnd)
     EXPECT_EQ(m.browser().files().listCount(), 2);
     EXPECT_TRUE(QTest::qWaitFor([&] { return m.folderTree()->width() != widthBefore; }));
 }
+
+TEST(LivePictureRead, TheWindowsAreServedWhileTheSelectedPictureIsReadButNoTimerRuns)
+{
+    MainFixture f;
+    f.start(f.folderWith(QStringLiteral("one"), {"good/hopper.jpg"}));
+    shell::MainWindow &m = *f.main;
+
+    bool reading = false;
+    int postedWhileReading = 0;
+    int timerWhileReading = 0;
+    const QEvent::Type probeType = static_cast<QEvent::Type>(QEvent::registerEventType());
+    QObject postTarget;
+    EventProbe posted(&postTarget, probeType, [&] { postedWhileReading += reading ? 1 : 0; });
+    QTimer timer;
+    timer.setSingleShot(true);
+    bool fired = false;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        fired = true;
+        timerWhileReading += reading ? 1 : 0;
+    });
+
+    QCoreApplication::postEvent(&postTarget, new QEvent(probeType));
+    timer.start(0);
+    reading = true;
+    EXPECT_TRUE(m.browser().selectFile(QStringLiteral("hopper.jpg")));
+    reading = false;
+
+    EXPECT_EQ(postedWhileReading, 1);
+    EXPECT_FALSE(m.browser().picture().isNull());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return fired; }));
+    EXPECT_EQ(timerWhileReading, 0);
+}
