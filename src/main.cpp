@@ -97,14 +97,18 @@ int main(int argc, char **argv)
     // After the shell information has joined the desktop's icon folders to the search.
     QApplication::setWindowIcon(pavix::platform::applicationIcon(QStringLiteral(PAVIX_APP_ID)));
     std::unique_ptr<pavix::shell::MainWindow> main;
+    // The main window from the moment it shows, also while the first scan fills it.
+    QPointer<pavix::shell::MainWindow> shownMain;
+    pavix::shell::Splash *splash = nullptr;
 
     // A logout, `kill` or Ctrl+C closes Pavix as its close button does: settings stored.
+    // During a grid build (the first one too) the close ends the build.
     pavix::platform::TerminationWatcher termination;
     bool terminated = false;
     QObject::connect(&termination, &pavix::platform::TerminationWatcher::terminationRequested, &app, [&] {
         terminated = true;
-        if (main)
-            main->close();
+        if (shownMain)
+            shownMain->close();
         QApplication::quit();
     });
 
@@ -114,10 +118,16 @@ int main(int argc, char **argv)
                                          .homeFolder = QDir::homePath(),
                                          .status = status,
                                          .startFolder = place.folder,
-                                         .startPicture = place.picture});
-        saveFailures.setWindow(main.get());
+                                         .startPicture = place.picture,
+                                         .mainShown =
+                                             [&](pavix::shell::MainWindow &window) {
+                                                 shownMain = &window;
+                                                 saveFailures.setWindow(&window);
+                                                 // The main window takes over from the splash.
+                                                 splash->close();
+                                             }});
     };
-    auto *splash = new pavix::shell::Splash(pavix::platform::screenTwipsPerPixel(), startup);
+    splash = new pavix::shell::Splash(pavix::platform::screenTwipsPerPixel(), startup);
     splash->setAttribute(Qt::WA_DeleteOnClose);
     splash->show();
     // Showing the splash paints it at once, which handles a signal that came meanwhile;

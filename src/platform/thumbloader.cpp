@@ -363,6 +363,17 @@ void ThumbLoader::cancel()
 
 QImage ThumbLoader::waitFor(int i)
 {
+    return waitUntil(i, nullptr).value_or(QImage());
+}
+
+std::optional<QImage> ThumbLoader::waitFor(int i, std::chrono::milliseconds within)
+{
+    const Clock::time_point deadline = Clock::now() + within;
+    return waitUntil(i, &deadline);
+}
+
+std::optional<QImage> ThumbLoader::waitUntil(int i, const Clock::time_point *deadline)
+{
     Shared &s = *m_shared;
     if (i < 0 || i >= s.count())
         return QImage();
@@ -391,7 +402,15 @@ QImage ThumbLoader::waitFor(int i)
             ++s.givenUpCells;
             return s.cells[cell];
         }
-        s.waitForCell(lock);
+        // The caller's own limit is in real time; the workers' limits on the loader's clock.
+        if (deadline && Clock::now() >= *deadline)
+            return std::nullopt;
+        if (deadline) {
+            const Clock::time_point at = s.now();
+            s.cellDone.wait_for(lock, std::min(s.nextDeadline(at) - at, *deadline - Clock::now()));
+        } else {
+            s.waitForCell(lock);
+        }
         s.giveUpOverdue(m_shared, s.now(), true);
     }
 }

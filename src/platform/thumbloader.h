@@ -20,6 +20,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace pavix::platform {
 
@@ -89,6 +90,10 @@ public:
     // limit. An index out of range gives a null image, and so does a cell that cancel()
     // kept from being decoded.
     QImage waitFor(int i);
+    // The same, waiting no longer than `within`: nothing when cell i is not ready by then
+    // (a worker's time limit runs on meanwhile), so that the caller can handle its events
+    // between two short waits.
+    std::optional<QImage> waitFor(int i, std::chrono::milliseconds within);
 
     // Stops the workers from starting further files; cells already being decoded finish.
     // Returns at once; waitFor still hands out every cell decoded before the stop.
@@ -111,6 +116,9 @@ public:
     int givenUpCells() const;
 
 private:
+    // waitFor up to `deadline` (for ever when it is null).
+    std::optional<QImage> waitUntil(int i, const std::chrono::steady_clock::time_point *deadline);
+
     struct Shared;
     // Everything the workers touch, kept alive by each of them, so that a worker given up
     // on can outlive the loader.

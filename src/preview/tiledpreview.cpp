@@ -5,6 +5,7 @@
 #include "common/placement.h"
 #include "common/units.h"
 #include "preview/tileplan.h"
+#include "platform/busyscope.h"
 #include "preview/tilezoom.h"
 
 #include <QApplication>
@@ -177,8 +178,9 @@ void TiledPreview::paintEvent(QPaintEvent *event)
 {
     if (m_browser.picture().isNull()) {
         // Nothing to tile: the window hides itself but stays loaded. Hidden once this
-        // paint is over; a picture that arrived meanwhile is painted instead.
-        QMetaObject::invokeMethod(
+        // paint is over, and after a grid build under way; a picture that arrived
+        // meanwhile is painted instead.
+        platform::BusyScope::afterwards(
             this,
             [this] {
                 if (m_browser.picture().isNull()) {
@@ -194,8 +196,7 @@ void TiledPreview::paintEvent(QPaintEvent *event)
                 } else {
                     update();
                 }
-            },
-            Qt::QueuedConnection);
+            });
         return;
     }
     // Each copy at the picture's natural size, edge to edge; the background shows where

@@ -115,8 +115,9 @@ void FolderScan::refresh()
     m_browser.setCurrentFile(QString());
     // A fresh listing of the tree's folder, even when it is the one listed.
     const common::Status opened = m_browser.setFolder(m_parts.tree->selectedFolder());
-    showListing({.emptyCount = browser::ImagesLabel, .listedStatus = browser::ClickHint}, opened);
+    // Back before the grid is built, so that its cells show as they are placed.
     m_parts.strip->show();
+    showListing({.emptyCount = browser::ImagesLabel, .listedStatus = browser::ClickHint}, opened);
 }
 
 void FolderScan::rescanForTypes()
@@ -125,11 +126,11 @@ void FolderScan::rescanForTypes()
     emptyListAndPreview();
     // The folder stays the one listed; only the pattern changes.
     m_browser.setFilePattern(catalogue::combinedPattern(m_browser.patterns()));
+    m_parts.strip->show();
     showListing({.emptyCount = browser::ImagesLabelBare,
                  .emptyStatus = browser::NoImagesMessage,
                  .listedStatus = browser::ClickHint},
                 common::Ok{});
-    m_parts.strip->show();
 }
 
 } // namespace pavix::shell

@@ -9,6 +9,7 @@
 #include "listview/listinteraction.h"
 #include "listview/qtlistview.h"
 #include "options/optionsdialog.h"
+#include "platform/busyscope.h"
 #include "platform/linkopener.h"
 #include "platform/qtfontcatalogue.h"
 #include "platform/screen.h"
@@ -45,6 +46,7 @@
 #include <QToolBar>
 
 #include <cmath>
+#include <utility>
 
 namespace pavix::shell {
 
@@ -315,6 +317,16 @@ void MainWindow::toggleHeaderHotTrack()
 void MainWindow::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
+    // A grid build keeps the layout it started with; the window follows its new size once
+    // the build is over.
+    if (platform::BusyScope::isBusy()) {
+        if (!std::exchange(m_resizePending, true))
+            platform::BusyScope::afterwards(this, [this] {
+                m_resizePending = false;
+                m_panes->handleResize();
+            });
+        return;
+    }
     m_panes->handleResize();
 }
 
@@ -365,10 +377,19 @@ void MainWindow::holdTreeNotifications(bool hold)
 
 void MainWindow::onTreeFolderChanged()
 {
-    if (m_holdTree)
+    if (m_holdTree) {
         m_treePending = true;
-    else
+    } else if (platform::BusyScope::isBusy()) {
+        // The tree read a folder while a grid is built: the new folder is scanned once the
+        // build is over, never in the middle of it.
+        if (!std::exchange(m_treePending, true))
+            platform::BusyScope::afterwards(this, [this] {
+                if (std::exchange(m_treePending, false) && !m_holdTree)
+                    m_folderScan->scanTreeFolder();
+            });
+    } else {
         m_folderScan->scanTreeFolder();
+    }
 }
 
 // --- Font toolbox ---------------------------------------------------------------------------
@@ -382,6 +403,8 @@ void MainWindow::showToolbox()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    // A close during a grid build ends the build at its next cell.
+    platform::BusyScope::requestStop();
     storeSettingsAndCloseWindows();
     event->accept();
 }

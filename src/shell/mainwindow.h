@@ -227,6 +227,7 @@ private:
     std::vector<QPointer<QWidget>> m_loadedWindows;
     bool m_holdTree = false;
     bool m_treePending = false;
+    bool m_resizePending = false; // a resize waits for the end of a grid build
     bool m_closed = false;
 };
 

@@ -159,15 +159,19 @@ std::unique_ptr<MainWindow> runStartup(const StartupEnvironment &env)
     m.sizeControls();
     status(8);
 
+    // 9. Show the main window, laid out (the caller closes the splash).
+    m.show();
+    if (env.mainShown)
+        env.mainShown(m);
+
     // The tree's notification for the folder written in step 3 is handled now that the
-    // file pattern is applied and the panes are laid out.
+    // file pattern is applied, the panes are laid out and the window shows: the first scan
+    // lists the folder in it, and its thumbnails fill in as they are built.
     m.holdTreeNotifications(false);
 
-    // 9. Show the main window (the caller closes the splash).
-    m.show();
-
-    // The picture to start on is selected in the folder the first scan listed.
-    if (!env.startPicture.isEmpty() && browser.folder() == env.startFolder)
+    // The picture to start on is selected in the folder the first scan listed, unless the
+    // window was closed during that scan.
+    if (!env.startPicture.isEmpty() && browser.folder() == env.startFolder && m.isVisible())
         browser.selectFile(env.startPicture);
     return main;
 }

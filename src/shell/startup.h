@@ -1,7 +1,7 @@
 #pragma once
 // The start-up sequence: creates the main window hidden, restores what the settings
 // remember, applies the picture types, builds the list's columns, lays the window out and
-// shows it. Each step ends by showing its status text.
+// shows it, then lists the folder in it. Each step ends by showing its status text.
 
 #include "about/links.h"
 
@@ -35,6 +35,8 @@ struct StartupEnvironment {
     QString startPicture;
     // Where the browse command asks for a folder; none for the folder dialog.
     FolderChooser *folderChooser = nullptr;
+    // Told when the main window shows, before the first scan fills it.
+    std::function<void(MainWindow &)> mainShown = {};
 };
 
 // The web and mail addresses: the defaults, each replaced by a valid one the settings'
@@ -49,7 +51,8 @@ void setApplicationIdentity(const QString &version, const QString &desktopFileNa
 // The status texts shown after steps 1 to 8.
 QString startupStatusText(int step);
 
-// Runs steps 1 to 9 and returns the shown main window.
+// Runs steps 1 to 9, then the first scan of the folder in the shown window, and returns
+// the window (hidden again when it was closed during that scan).
 std::unique_ptr<MainWindow> runStartup(const StartupEnvironment &env);
 
 } // namespace pavix::shell

@@ -8,6 +8,7 @@
 #include "common/keys.h"
 #include "common/units.h"
 #include "thumbs/gridgeometry.h"
+#include "platform/busyscope.h"
 #include "platform/thumbloader.h"
 #include "platform/thumbnailcache.h"
 #include "thumbs/thumbstrip.h"
@@ -20,6 +21,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <optional>
 
 namespace pavix::thumbs {
 
@@ -81,7 +83,7 @@ void ThumbGrid::advanceProgress(int value)
     QProgressBar *bar = m_area.progressBar;
     const int before = bar->value();
     bar->setValue(std::min(value, bar->maximum()));
-    // Repaint at once (no event is handled during a build), but only when the bar's
+    // Repaint at once, whether or not the build handles events, but only when the bar's
     // filled part moves by a pixel.
     const int span = std::max(1, bar->maximum() - bar->minimum());
     if ((before * bar->width()) / span != (bar->value() * bar->width()) / span)
@@ -112,26 +114,49 @@ void ThumbGrid::build()
         return;
     }
 
+    // The cells of the last build go before anything is painted; the strip takes its new
+    // height at once, so that each cell shows as soon as it is placed.
+    m_area.strip->setElementCount(1);
+    m_area.strip->setElementVisible(0, false);
+    m_area.strip->setElementPicture(0, QImage());
     m_area.strip->setElementCount(count);
+    m_stripHeightCm = plan.stripHeightCm;
+    const double topCm = stripTopCm(m_area.scrollBar->value());
+    emit stripPlaced(topCm, m_stripHeightCm);
+
     const double tpp = m_browser.twipsPerPixel();
     const int cellSidePx = common::twipsToPixels(ThumbSize, tpp);
     QStringList paths;
     paths.reserve(count);
     for (const QString &name : files.names())
         paths << catalogue::joinPath(files.path(), name);
+    // Between two cells, and while a cell is awaited, the windows repaint and answer the
+    // desktop; the user's input waits for the end of the build. A close meanwhile ends the
+    // build at the next cell.
+    platform::BusyScope busy;
     platform::ThumbLoader loader(paths, QSize(cellSidePx, cellSidePx), 0, 0, 0, m_thumbnailCache);
-    for (int i = 0; i < count; ++i) {
+    bool stopped = busy.keepAlive();
+    for (int i = 0; i < count && !stopped; ++i) {
         m_area.strip->setElementPosition(i, cellPosition(i, plan.columns));
         advanceProgress(i + 1);
         hideMarker();
-        m_area.strip->setElementPicture(i, loader.waitFor(i));
+        std::optional<QImage> cell;
+        while (!(cell = loader.waitFor(i, CellWaitSlice)) && !stopped)
+            stopped = busy.keepAlive();
+        if (!cell)
+            break;
+        m_area.strip->setElementPicture(i, *cell);
         m_area.strip->setElementVisible(i, true);
+        emit cellPlaced(i);
+        stopped = busy.keepAlive();
     }
 
     m_scrollMax = plan.scrollMax;
     m_stripHeightCm = plan.stripHeightCm;
     m_area.scrollBar->setRange(0, std::max(0, plan.scrollMax));
-    emit stripPlaced(stripTopCm(m_area.scrollBar->value()), m_stripHeightCm);
+    // Placed again only when the new range moved it.
+    if (stripTopCm(m_area.scrollBar->value()) != topCm)
+        emit stripPlaced(stripTopCm(m_area.scrollBar->value()), m_stripHeightCm);
     m_area.scrollBar->setVisible(plan.scrollVisible);
     // The build leaves no current picture.
     m_browser.clearPicture();

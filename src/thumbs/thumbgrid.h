@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QString>
 
+#include <chrono>
 #include <memory>
 
 class QLabel;
@@ -54,8 +55,10 @@ public:
     void setThumbnailCache(std::shared_ptr<const platform::ThumbnailCache> cache);
 
     // Rebuilds the whole grid from the file list. Decodes on every core but places the
-    // cells in order with the progress bar advancing, and handles no other event until it
-    // is done. More rows than the strip can hold build nothing and show RowLimitMessage in
+    // cells in order with the progress bar advancing; each cell is painted as it is
+    // placed. Meanwhile the windows repaint and answer the desktop, but no input of the
+    // user's and no other handler of the program's runs (platform::BusyScope); a close
+    // meanwhile ends the build at the next cell, the cells left unbuilt hidden. More rows than the strip can hold build nothing and show RowLimitMessage in
     // a message box.
     void build();
     // What an empty folder leaves: only element 0, hidden, and no scroll bar.
@@ -76,7 +79,12 @@ public:
     // tiled window; only while the marker shows and there are two thumbnails or more.
     void handleKey(int keyCode);
 
+    // How long the build waits for a cell before it handles the windows' events again.
+    static constexpr std::chrono::milliseconds CellWaitSlice{15};
+
 signals:
+    // Cell i got its picture and shows (during a build).
+    void cellPlaced(int index);
     // The strip's top and height in centimetres changed; the window places it.
     void stripPlaced(double topCm, double heightCm);
     void wallpaperMenuRequested();

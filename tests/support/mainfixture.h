@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace pavix::testsupport {
@@ -40,13 +41,13 @@ public:
 class MainFixture {
 public:
     // Starts the program with every picture type enabled on `home` (made empty when not
-    // given).
-    void start(const QString &folder = QString())
+    // given); `shown` is told when the window shows, before the first scan.
+    void start(const QString &folder = QString(), std::function<void(shell::MainWindow &)> shown = {})
     {
         home = folder.isEmpty() ? scratch.makeFolder(QStringLiteral("home")) : folder;
         for (const catalogue::PictureType type : catalogue::AllPictureTypes)
             store.write(catalogue::SectionType, catalogue::typeKey(type), catalogue::enabledPattern(type));
-        main = shell::runStartup({store, shell, home, {}, {}, {}, &folderChooser});
+        main = shell::runStartup({store, shell, home, {}, {}, {}, &folderChooser, std::move(shown)});
     }
 
     // A folder holding copies of the named corpus files ("good/hopper.bmp", ...).
