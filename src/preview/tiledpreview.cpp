@@ -37,14 +37,16 @@ inline constexpr double SampleExtraWidth = 200;
 inline constexpr double SeamMarkWidth = 45;
 inline constexpr QRgb FaintSeamColour = qRgba(255, 176, 0, 190);
 inline constexpr QRgb VisibleSeamColour = qRgba(230, 0, 0, 210);
+// The window's own kind: a tool window with a caption and a close button.
+constexpr Qt::WindowFlags ToolWindowFlags =
+    Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
 // A wheel's notch, in eighths of a degree.
 inline constexpr int WheelNotch = 120;
 
 } // namespace
 
 TiledPreview::TiledPreview(browser::Browser &browser, WindowPlace &place, QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint),
+    : QWidget(parent, ToolWindowFlags),
       m_browser(browser),
       m_place(place),
       m_tpp(browser.twipsPerPixel())
@@ -166,12 +168,23 @@ void TiledPreview::setSeamMarksShown(bool shown)
 
 void TiledPreview::toggleFullScreen()
 {
+    // Window managers fill the screen with normal windows only (openbox refuses a tool
+    // window), so the window is a normal one while it fills the screen. A change of kind
+    // hides it: it is shown again, active, at its normal place and size.
     if (isFullScreen()) {
-        showNormal();
+        setWindowFlags(ToolWindowFlags);
+        setWindowState(Qt::WindowNoState);
+        resize(m_normalSize);
+        move(m_normalCorner);
+        show();
     } else {
         m_normalCorner = pos();
+        m_normalSize = size();
+        setWindowFlags(Qt::Window);
         showFullScreen();
     }
+    raise();
+    activateWindow();
 }
 
 void TiledPreview::paintEvent(QPaintEvent *event)

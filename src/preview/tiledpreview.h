@@ -129,8 +129,9 @@ private:
     bool m_seamMarksShown = false;
     SeamRatios m_seams;
     qint64 m_seamsKey = 0;
-    // The frame's corner before the window filled the screen.
+    // The frame's corner and the client size before the window filled the screen.
     QPoint m_normalCorner;
+    QSize m_normalSize;
     // Width of the sample's text box without the margin beyond it, pixels.
     int m_sampleTextWidthPx = 0;
     bool m_sampleShown = false;
