@@ -156,5 +156,11 @@ TEST(EveryPath, EachCorpusFileIsListedThumbnailedPreviewedTiledAndSetAsWallpaper
     const qint64 peakKb = testsupport::peakResidentKib();
     ASSERT_GT(peakKb, 0);
     std::printf("[ memory   ] peak resident memory over the corpus: %lld MiB\n", static_cast<long long>(peakKb / 1024));
+#ifndef __SANITIZE_ADDRESS__
     EXPECT_LT(peakKb, MemoryCeilingKb);
+#else
+    // AddressSanitizer keeps up to 256 MB of freed memory in quarantine and pads every
+    // block: the ceiling measures Pavix in the plain build only.
+    std::printf("[ memory   ] not held to the ceiling under AddressSanitizer\n");
+#endif
 }
