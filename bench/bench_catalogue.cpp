@@ -28,7 +28,10 @@ bool makeFolder(const QString &folder)
     const QByteArray filler(64, 'x');
     for (int i = 0; i < FileCount; ++i) {
         const char *extension = (i % IconFileEvery == 0) ? "ico" : extensions[i % 7];
-        QFile file(QStringLiteral("%1/picture %2.%3").arg(folder).arg(i, 5, 10, QLatin1Char('0')).arg(QLatin1String(extension)));
+        QFile file(QStringLiteral("%1/picture %2.%3")
+                       .arg(folder)
+                       .arg(i, 5, 10, QLatin1Char('0'))
+                       .arg(QLatin1String(extension)));
         if (!file.open(QIODevice::WriteOnly))
             return false;
         file.write(filler.left(1 + i % 64));

@@ -53,7 +53,8 @@ struct Start {
 Start startOn(const QString &folder, const QList<std::pair<QLatin1StringView, QString>> &layout)
 {
     platform::MemorySettingsStore store;
-    for (auto [key, value] : {std::pair{"Bitmap", "*.bmp;"}, {"Jpg", "*.jpeg;*.jpg;"}, {"Gif", "*.gif;"}, {"Ico", "*.ico;"}})
+    for (auto [key, value] :
+         {std::pair{"Bitmap", "*.bmp;"}, {"Jpg", "*.jpeg;*.jpg;"}, {"Gif", "*.gif;"}, {"Ico", "*.ico;"}})
         store.write(QStringLiteral("Type"), QLatin1String(key), QLatin1String(value));
     store.write(QString(shell::SectionSettings), QString(shell::KeyFolder), folder);
     for (const auto &[key, value] : layout)
@@ -115,8 +116,10 @@ int main(int argc, char **argv)
                 FileCount, ordinary.ms, ordinary.messages, ordinary.peakKib);
 
     const QList<std::pair<QLatin1StringView, QString>> wide = {
-        {shell::KeyMainWidth, QStringLiteral("24000")}, {shell::KeyMainHeight, QStringLiteral("14000")},
-        {shell::KeyTreeSplitterLeft, QStringLiteral("600")}, {shell::KeyPreviewSplitterLeft, QStringLiteral("23000")}};
+        {shell::KeyMainWidth, QStringLiteral("24000")},
+        {shell::KeyMainHeight, QStringLiteral("14000")},
+        {shell::KeyTreeSplitterLeft, QStringLiteral("600")},
+        {shell::KeyPreviewSplitterLeft, QStringLiteral("23000")}};
     const QString one = scratch.filePath(QStringLiteral("one"));
     QDir().mkpath(one);
     testsupport::writeSmallPictures(one, 1, kinds());
@@ -128,7 +131,8 @@ int main(int argc, char **argv)
         return 1;
     }
     const Start widest = medianStart(full, wide);
-    std::printf("%d pictures in %d columns, widest window: shown with every thumbnail in %lld ms, peak memory %lld KiB\n",
-                count, columns, widest.ms, widest.peakKib);
+    std::printf(
+        "%d pictures in %d columns, widest window: shown with every thumbnail in %lld ms, peak memory %lld KiB\n",
+        count, columns, widest.ms, widest.peakKib);
     return ordinary.messages == 1 && widest.messages == 0 ? 0 : 1;
 }

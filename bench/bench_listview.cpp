@@ -40,12 +40,10 @@ std::vector<Entry> makeEntries()
     entries.reserve(ItemCount);
     for (int i = 0; i < ItemCount; ++i) {
         const int kind = static_cast<int>(random.bounded(3));
-        const QString prefix =
-            random.bounded(2) ? QStringLiteral("Picture") : QStringLiteral("photo");
+        const QString prefix = random.bounded(2) ? QStringLiteral("Picture") : QStringLiteral("photo");
         const QString stem = QStringLiteral("%1 %2").arg(prefix).arg(random.bounded(1000000));
         entries.push_back({QStringLiteral("%1.%2").arg(stem, QLatin1String(extensions[kind])),
-                           static_cast<qint64>(random.bounded(5000)) * 512,
-                           QString::fromLatin1(types[kind])});
+                           static_cast<qint64>(random.bounded(5000)) * 512, QString::fromLatin1(types[kind])});
     }
     return entries;
 }
@@ -145,8 +143,7 @@ int main(int argc, char **argv)
                  {"sorted by size", 1, &entries},
                  {"sorted by type", 2, &entries}};
     for (const auto &f : fills) {
-        const QString line =
-            QStringLiteral("list: add %1 items %2").arg(ItemCount).arg(QLatin1String(f.label));
+        const QString line = QStringLiteral("list: add %1 items %2").arg(ItemCount).arg(QLatin1String(f.label));
         if (!wanted(line))
             continue;
         std::vector<double> ms;
@@ -159,9 +156,8 @@ int main(int argc, char **argv)
         int key;
     } sorts[] = {{"name", 0}, {"size", 1}};
     for (const auto &s : sorts) {
-        const QString line = QStringLiteral("list: order %1 items by %2 at once")
-                                 .arg(ItemCount)
-                                 .arg(QLatin1String(s.label));
+        const QString line =
+            QStringLiteral("list: order %1 items by %2 at once").arg(ItemCount).arg(QLatin1String(s.label));
         if (!wanted(line))
             continue;
         std::vector<double> ms;

@@ -79,8 +79,9 @@ int main(int argc, char **argv)
     // A cache of its own: the first build decodes every file, the second reads the cache.
     qputenv("XDG_CACHE_HOME", (scratch.path() + QStringLiteral("/cache")).toLocal8Bit());
     QApplication app(argc, argv);
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1])
-                                    : QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/../bench-data")).absolutePath();
+    const QString folder =
+        argc > 1 ? QString::fromLocal8Bit(argv[1])
+                 : QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/../bench-data")).absolutePath();
     const std::optional<benchdata::DataSet> data = benchdata::ensureData(folder);
     if (!data)
         return 1;
@@ -96,9 +97,12 @@ int main(int argc, char **argv)
     // Started on an empty folder; the first pass picks the pictures' folder in the tree.
     const QString empty = scratch.path() + QStringLiteral("/empty");
     QDir().mkpath(empty);
-    std::unique_ptr<shell::MainWindow> main =
-        shell::runStartup({.settings = store, .shellInfo = shellInfo, .homeFolder = empty, .status = {},
-                           .startFolder = empty, .startPicture = {}});
+    std::unique_ptr<shell::MainWindow> main = shell::runStartup({.settings = store,
+                                                                 .shellInfo = shellInfo,
+                                                                 .homeFolder = empty,
+                                                                 .status = {},
+                                                                 .startFolder = empty,
+                                                                 .startPicture = {}});
     shell::MainWindow &m = *main;
     m.run(shell::Command::ViewThumbnails);
 

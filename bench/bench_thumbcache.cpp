@@ -79,7 +79,7 @@ bool dateBack(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadWrite)
-        && file.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
+           && file.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -118,16 +118,16 @@ QStringList writeCaseFiles(const QString &folder, const Case &c)
 
 void measureCrossover(const QString &scratchFolder)
 {
-    std::printf("cell from the file against cell from its cached thumbnail (one thread, %d files each, median of %d):\n",
-                FilesPerSize, Passes);
+    std::printf(
+        "cell from the file against cell from its cached thumbnail (one thread, %d files each, median of %d):\n",
+        FilesPerSize, Passes);
     std::printf("  %-5s %11s %10s %12s %12s %8s\n", "kind", "pixels", "KB/file", "decode ms", "cached ms", "gain");
     const std::vector<Case> cases = {
-        {"jpg", {160, 120}},  {"jpg", {240, 180}},  {"jpg", {320, 240}},  {"jpg", {400, 300}},
-        {"jpg", {480, 360}},  {"jpg", {640, 480}},  {"jpg", {1024, 768}}, {"jpg", {2048, 1536}},
-        {"bmp", {96, 72}},    {"bmp", {128, 96}},   {"bmp", {200, 150}},  {"bmp", {256, 192}},
-        {"bmp", {320, 240}},  {"bmp", {400, 300}},  {"bmp", {480, 360}},  {"bmp", {640, 480}},
-        {"bmp", {1024, 768}}, {"gif", {120, 90}},   {"gif", {160, 120}},  {"gif", {200, 150}},
-        {"gif", {240, 180}},  {"gif", {320, 240}},  {"gif", {640, 480}},  {"gif", {1024, 768}},
+        {"jpg", {160, 120}}, {"jpg", {240, 180}},  {"jpg", {320, 240}},   {"jpg", {400, 300}},  {"jpg", {480, 360}},
+        {"jpg", {640, 480}}, {"jpg", {1024, 768}}, {"jpg", {2048, 1536}}, {"bmp", {96, 72}},    {"bmp", {128, 96}},
+        {"bmp", {200, 150}}, {"bmp", {256, 192}},  {"bmp", {320, 240}},   {"bmp", {400, 300}},  {"bmp", {480, 360}},
+        {"bmp", {640, 480}}, {"bmp", {1024, 768}}, {"gif", {120, 90}},    {"gif", {160, 120}},  {"gif", {200, 150}},
+        {"gif", {240, 180}}, {"gif", {320, 240}},  {"gif", {640, 480}},   {"gif", {1024, 768}},
     };
     int index = 0;
     for (const Case &c : cases) {
@@ -144,20 +144,28 @@ void measureCrossover(const QString &scratchFolder)
         const ThumbnailCache cache(cacheFolder, QStringLiteral("bench"), [](const QString &, qint64) { return true; });
         platform::DecodeScratch scratch;
         std::vector<QImage> cells;
-        const double decode = medianSeconds(Passes, [&] { cells.clear(); }, [&] {
-            for (const QString &path : paths)
-                cells.push_back(*platform::loadThumbnail(path, CellPx, scratch));
-        });
+        const double decode = medianSeconds(
+            Passes, [&] { cells.clear(); },
+            [&] {
+                for (const QString &path : paths)
+                    cells.push_back(*platform::loadThumbnail(path, CellPx, scratch));
+            });
         for (const QString &path : paths)
             (void)cache.cell(path, CellPx, scratch, nullptr, true);
         int hits = 0;
-        const double cached = medianSeconds(Passes, [&] { cells.clear(); hits = 0; }, [&] {
-            for (const QString &path : paths) {
-                platform::CachedCell made = cache.cell(path, CellPx, scratch, nullptr, false);
-                hits += made.source == platform::CellSource::Cache;
-                cells.push_back(std::move(made.cell));
-            }
-        });
+        const double cached = medianSeconds(
+            Passes,
+            [&] {
+                cells.clear();
+                hits = 0;
+            },
+            [&] {
+                for (const QString &path : paths) {
+                    platform::CachedCell made = cache.cell(path, CellPx, scratch, nullptr, false);
+                    hits += made.source == platform::CellSource::Cache;
+                    cells.push_back(std::move(made.cell));
+                }
+            });
         const double decodeMs = 1000.0 * decode / paths.size();
         const double cachedMs = 1000.0 * cached / paths.size();
         std::printf("  %-5s %5dx%-5d %10.1f %12.3f %12.3f %7.2fx%s\n", c.format, c.size.width(), c.size.height(),
@@ -177,7 +185,7 @@ double cpuSeconds()
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
-        + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+           + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 struct Visit {
@@ -236,8 +244,8 @@ bool writeForeignThumbnails(const QStringList &paths, const QString &cacheFolder
 
 void printVisit(const char *what, const Visit &v)
 {
-    std::printf("%-34s %4d images  %7.2f s  %7.1f images/s  %7.1f images/cpu s  decoded %d, from the cache %d\n",
-                what, v.images, medianOf(v.seconds), v.rate(), v.cpuRate(), v.decoded, v.cached);
+    std::printf("%-34s %4d images  %7.2f s  %7.1f images/s  %7.1f images/cpu s  decoded %d, from the cache %d\n", what,
+                v.images, medianOf(v.seconds), v.rate(), v.cpuRate(), v.decoded, v.cached);
     std::fflush(stdout);
 }
 
@@ -249,7 +257,8 @@ double loadAverage()
 
 void printGoal(const char *text, double measured, double goal)
 {
-    std::printf("goal %-58s %7.2f times  (goal >= %.2f)  %s\n", text, measured, goal, measured >= goal ? "met" : "NOT MET");
+    std::printf("goal %-58s %7.2f times  (goal >= %.2f)  %s\n", text, measured, goal,
+                measured >= goal ? "met" : "NOT MET");
 }
 
 } // namespace
@@ -258,8 +267,9 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     platform::configurePictureLimits();
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1])
-                                    : QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/../bench-data")).absolutePath();
+    const QString folder =
+        argc > 1 ? QString::fromLocal8Bit(argv[1])
+                 : QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/../bench-data")).absolutePath();
     const std::optional<DataSet> data = ensureData(folder);
     QTemporaryDir scratch;
     if (!data || !scratch.isValid())
@@ -318,7 +328,7 @@ int main(int argc, char **argv)
     printGoal("first visit writing the cache / no cache, processor time", first.cpuRate() / none.cpuRate(), 0.85);
     printGoal("another program's thumbnails / second visit, processor", foreign.cpuRate() / second.cpuRate(), 0.9);
     const bool decodedNone = second.decoded == 0 && foreign.decoded == 0 && second.cached == second.images
-        && foreign.cached == foreign.images;
+                             && foreign.cached == foreign.images;
     std::printf("goal %-58s %s\n", "second and foreign visits decode no photo", decodedNone ? "met" : "NOT MET");
 
     // The later types: a first visit that writes the cache and a revisit from it, taking

@@ -102,7 +102,7 @@ double cpuSeconds(int who)
     rusage usage{};
     getrusage(who, &usage);
     return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
-        + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+           + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 int runChild(const QString &kind, int passes, const QString &listPath, const QString &resultPath)
@@ -166,8 +166,8 @@ struct Figure {
     int images = 0;
     double seconds = 0;
     double cpuSeconds = 0; // user and system time of all threads
-    double growthMb = 0; // peak resident size during the build minus the size before it
-    double peakMb = 0;   // the whole process's peak resident size
+    double growthMb = 0;   // peak resident size during the build minus the size before it
+    double peakMb = 0;     // the whole process's peak resident size
     int badCells = 0;
     double rate() const { return seconds > 0 ? images / seconds : 0; }
 };
@@ -212,7 +212,8 @@ std::vector<Reaped> reapAll(const std::vector<pid_t> &pids)
             if (status.open(QIODevice::ReadOnly)) {
                 for (const QByteArray &line : status.readAll().split('\n'))
                     if (line.startsWith("VmHWM:"))
-                        reaped[c].peakMb = std::max(reaped[c].peakMb, line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0);
+                        reaped[c].peakMb = std::max(reaped[c].peakMb,
+                                                    line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0);
             }
             int wstatus = 0;
             rusage usage{};
@@ -223,7 +224,7 @@ std::vector<Reaped> reapAll(const std::vector<pid_t> &pids)
             --left;
             reaped[c].ok = done == pids[c] && WIFEXITED(wstatus) && WEXITSTATUS(wstatus) == 0;
             reaped[c].cpuSeconds = double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
-                + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+                                   + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
         }
         if (left > 0)
             usleep(5000);
@@ -274,7 +275,8 @@ Figure measureVips(const QList<QStringList> &groups, const QTemporaryDir &scratc
     for (int g = 0; g < groups.size(); ++g) {
         const QString out = scratch.filePath(QStringLiteral("vips-%1-%2").arg(groups.size()).arg(g));
         QDir().mkpath(out);
-        QList<QByteArray> args{QByteArray("-s"), QByteArray("60x60!"), QByteArray("-o"), (out + QStringLiteral("/%s.jpg")).toUtf8()};
+        QList<QByteArray> args{QByteArray("-s"), QByteArray("60x60!"), QByteArray("-o"),
+                               (out + QStringLiteral("/%s.jpg")).toUtf8()};
         for (const QString &path : groups[g])
             args << path.toUtf8();
         const pid_t pid = spawn(QByteArray("vipsthumbnail"), args, true);
@@ -313,8 +315,8 @@ void printFigure(const char *who, const char *kind, const Figure &f)
     }
     std::printf("%-28s %-5s %4d images  %7.2f s  %7.1f images/s  %6.2f cpu ms/image  peak RSS growth %6.1f MB  "
                 "process peak %6.1f MB%s\n",
-                who, kind, f.images, f.seconds, f.rate(), 1000.0 * f.cpuSeconds / std::max(1, f.images), f.growthMb, f.peakMb,
-                f.badCells ? qPrintable(QStringLiteral("  (%1 cells missing)").arg(f.badCells)) : "");
+                who, kind, f.images, f.seconds, f.rate(), 1000.0 * f.cpuSeconds / std::max(1, f.images), f.growthMb,
+                f.peakMb, f.badCells ? qPrintable(QStringLiteral("  (%1 cells missing)").arg(f.badCells)) : "");
 }
 
 void printGoal(const char *text, double measured, double goal, const char *unit)
@@ -333,8 +335,9 @@ int main(int argc, char **argv)
         return runChild(QString::fromLocal8Bit(argv[2]), QByteArray(argv[3]).toInt(), QString::fromLocal8Bit(argv[4]),
                         QString::fromLocal8Bit(argv[5]));
 
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1])
-                                    : QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/../bench-data")).absolutePath();
+    const QString folder =
+        argc > 1 ? QString::fromLocal8Bit(argv[1])
+                 : QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/../bench-data")).absolutePath();
     const std::optional<DataSet> data = ensureData(folder);
     if (!data)
         return 1;
@@ -347,8 +350,8 @@ int main(int argc, char **argv)
                 CellPx.height(), qPrintable(folder));
     std::printf("files: %d JPEG %dx%d q%d, %d BMP %dx%d, %d GIF %dx%d, %d PNG %dx%d, %d WebP %dx%d q%d\n", JpegCount,
                 JpegSize.width(), JpegSize.height(), JpegQuality, BmpCount, BmpSize.width(), BmpSize.height(), GifCount,
-                GifSize.width(), GifSize.height(), PngCount, PngSize.width(), PngSize.height(), WebpCount, WebpSize.width(),
-                WebpSize.height(), WebpQuality);
+                GifSize.width(), GifSize.height(), PngCount, PngSize.width(), PngSize.height(), WebpCount,
+                WebpSize.width(), WebpSize.height(), WebpQuality);
     std::fflush(stdout);
 
     const Figure pavixJpeg = measureInChild(QStringLiteral("pavix"), Passes, data->jpegs, scratch);
@@ -385,17 +388,19 @@ int main(int argc, char **argv)
         figures.one = measureVips({paths}, scratch, &peaks);
         if (figures.one->ok)
             std::printf("%-28s %-5s %4d images  %7.2f s  %7.1f images/s  %6.2f cpu ms/image  process peak %6.1f MB\n",
-                        "vipsthumbnail, 1 process", kind, figures.one->images, figures.one->seconds, figures.one->rate(),
-                        1000.0 * figures.one->cpuSeconds / std::max(1, figures.one->images), figures.one->peakMb);
+                        "vipsthumbnail, 1 process", kind, figures.one->images, figures.one->seconds,
+                        figures.one->rate(), 1000.0 * figures.one->cpuSeconds / std::max(1, figures.one->images),
+                        figures.one->peakMb);
         else
             std::printf("vipsthumbnail, 1 process, %s: failed\n", kind);
         peaks.clear();
         const int half = int(paths.size() / 2);
         figures.two = measureVips({paths.mid(0, half), paths.mid(half)}, scratch, &peaks);
         if (figures.two->ok)
-            std::printf("%-28s %-5s %4d images  %7.2f s  %7.1f images/s  %6.2f cpu ms/image  process peaks %.1f + %.1f MB\n",
-                        "vipsthumbnail, 2 processes", kind, figures.two->images, figures.two->seconds, figures.two->rate(),
-                        1000.0 * figures.two->cpuSeconds / std::max(1, figures.two->images), peaks.at(0), peaks.at(1));
+            std::printf(
+                "%-28s %-5s %4d images  %7.2f s  %7.1f images/s  %6.2f cpu ms/image  process peaks %.1f + %.1f MB\n",
+                "vipsthumbnail, 2 processes", kind, figures.two->images, figures.two->seconds, figures.two->rate(),
+                1000.0 * figures.two->cpuSeconds / std::max(1, figures.two->images), peaks.at(0), peaks.at(1));
         else
             std::printf("vipsthumbnail, 2 processes, %s: failed\n", kind);
         std::fflush(stdout);
@@ -419,7 +424,8 @@ int main(int argc, char **argv)
         printGoal("pavix jpeg / vipsthumbnail 1 process", pavixJpeg.rate() / vipsOne->rate(), 2.0, "times");
     if (pavixJpeg.ok && vipsTwo && vipsTwo->ok)
         printGoal("pavix jpeg / vipsthumbnail 2 processes", pavixJpeg.rate() / vipsTwo->rate(), 1.0, "times");
-    for (const auto &[kind, pavix, vips] : {std::tuple{"png", pavixPng, vipsPng}, std::tuple{"webp", pavixWebp, vipsWebp}}) {
+    for (const auto &[kind, pavix, vips] :
+         {std::tuple{"png", pavixPng, vipsPng}, std::tuple{"webp", pavixWebp, vipsWebp}}) {
         if (pavix.ok && vips.one && vips.one->ok)
             printGoal(qPrintable(QStringLiteral("pavix %1 / vipsthumbnail 1 process").arg(QLatin1String(kind))),
                       pavix.rate() / vips.one->rate(), 1.0, "times");

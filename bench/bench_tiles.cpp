@@ -40,8 +40,9 @@ QPixmap makeTile(QSize size, bool transparent)
     QImage image(size, transparent ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     for (int y = 0; y < size.height(); ++y)
         for (int x = 0; x < size.width(); ++x)
-            image.setPixelColor(x, y, QColor((x * 7) % 256, (y * 5) % 256, ((x ^ y) * 3) % 256,
-                                             transparent ? (x + y) % 256 : 255));
+            image.setPixelColor(x, y,
+                                QColor((x * 7) % 256, (y * 5) % 256, ((x ^ y) * 3) % 256,
+                                       transparent ? (x + y) % 256 : 255));
     return QPixmap::fromImage(image);
 }
 
@@ -55,8 +56,12 @@ double fastest(const std::vector<double> &times)
 // runs five times and its fastest run counts.
 void repeated(benchmark::internal::Benchmark *bench)
 {
-    bench->UseRealTime()->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond)
-        ->Repetitions(5)->ComputeStatistics("min", fastest)->DisplayAggregatesOnly(true);
+    bench->UseRealTime()
+        ->MeasureProcessCPUTime()
+        ->Unit(benchmark::kMillisecond)
+        ->Repetitions(5)
+        ->ComputeStatistics("min", fastest)
+        ->DisplayAggregatesOnly(true);
 }
 
 struct Times {
@@ -72,8 +77,7 @@ public:
             if (!run.error_occurred
                 && (run.run_type == Run::RT_Iteration
                     || (run.run_type == Run::RT_Aggregate && run.aggregate_name == "min")))
-                m_times[run.run_name.function_name] = {run.GetAdjustedRealTime(),
-                                                       run.GetAdjustedCPUTime()};
+                m_times[run.run_name.function_name] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
         ConsoleReporter::ReportRuns(runs);
     }
     Times times(const std::string &name) const
@@ -160,7 +164,8 @@ int main(int argc, char **argv)
     };
     const std::vector<int> zooms{25, 33, 67, 150, 400};
     for (const int percent : zooms) {
-        benchmark::RegisterBenchmark(("zoom_step/" + std::to_string(percent)).c_str(), [&, percent](benchmark::State &state) {
+        benchmark::RegisterBenchmark(("zoom_step/" + std::to_string(percent)).c_str(), [&, percent](
+                                                                                           benchmark::State &state) {
             for (auto _ : state)
                 zoomedRepaint(percent);
         })->Apply(repeated);
@@ -190,10 +195,10 @@ int main(int argc, char **argv)
                 SurfaceSize.width(), SurfaceSize.height(), floor.wall, floor.cpu);
     const Times copy = reporter.times("image_copy");
     if (copy.wall > 0.0)
-        std::printf("copying a surface-sized opaque picture: %.2fx wall, %.2fx cpu\n",
-                    copy.wall / floor.wall, copy.cpu / floor.cpu);
-    std::printf("%-16s %11s %11s %14s %14s %6s\n", "tile", "tiled wall", "tiled cpu",
-                "per copy wall", "per copy cpu", "goal");
+        std::printf("copying a surface-sized opaque picture: %.2fx wall, %.2fx cpu\n", copy.wall / floor.wall,
+                    copy.cpu / floor.cpu);
+    std::printf("%-16s %11s %11s %14s %14s %6s\n", "tile", "tiled wall", "tiled cpu", "per copy wall", "per copy cpu",
+                "goal");
     for (const TileCase &c : cases) {
         const Times tiled = reporter.times("tiled/" + c.name);
         const Times perCopy = reporter.times("per_copy/" + c.name);
@@ -202,8 +207,8 @@ int main(int argc, char **argv)
         const double goal = c.transparent ? 2.5 : 1.5;
         const double tiledWall = tiled.wall / floor.wall;
         const double tiledCpu = tiled.cpu / floor.cpu;
-        std::printf("%-16s %10.2fx %10.2fx %13.2fx %13.2fx %6s\n", c.name.c_str(), tiledWall,
-                    tiledCpu, perCopy.wall / floor.wall, perCopy.cpu / floor.cpu,
+        std::printf("%-16s %10.2fx %10.2fx %13.2fx %13.2fx %6s\n", c.name.c_str(), tiledWall, tiledCpu,
+                    perCopy.wall / floor.wall, perCopy.cpu / floor.cpu,
                     std::min(tiledWall, tiledCpu) <= goal ? "met" : "MISSED");
     }
     std::printf("\nRepaint of the tiled window at %dx%d (goal: under 50 ms wall)\n", SurfaceSize.width(),

@@ -49,9 +49,9 @@ double medianMs(const std::function<bool()> &work)
 // An X server for the bench: its display name, or "" when Xvfb cannot be started.
 QString startXvfb(QProcess &server)
 {
-    server.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                                          QStringLiteral("0"), QStringLiteral("1920x1080x24"), QStringLiteral("-nolisten"),
-                                          QStringLiteral("tcp")});
+    server.start(QStringLiteral("Xvfb"),
+                 {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
+                  QStringLiteral("1920x1080x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     QByteArray number;
     while (!number.contains('\n') && server.waitForReadyRead(10000))
         number += server.readAllStandardOutput();

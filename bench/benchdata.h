@@ -255,7 +255,10 @@ inline QStringList numberedPaths(const QString &folder, const char *prefix, int 
 {
     QStringList paths;
     for (int i = 0; i < count; ++i)
-        paths << QStringLiteral("%1/%2%3.%4").arg(folder, QLatin1String(prefix)).arg(i, 3, 10, QLatin1Char('0')).arg(QLatin1String(suffix));
+        paths << QStringLiteral("%1/%2%3.%4")
+                     .arg(folder, QLatin1String(prefix))
+                     .arg(i, 3, 10, QLatin1Char('0'))
+                     .arg(QLatin1String(suffix));
     return paths;
 }
 

@@ -142,7 +142,7 @@ void checkStartPlace(const QString &argument, const QString &absolute)
                           && catalogue::pictureTypeOf(atFile.picture).has_value(),
                       "a picture is a name of one of the four types");
         const QString joined = atFile.folder == QStringLiteral("/") ? u'/' + atFile.picture
-                                                                     : atFile.folder + u'/' + atFile.picture;
+                                                                    : atFile.folder + u'/' + atFile.picture;
         fuzz::require(joined == absolute, "the folder and the picture make the path");
     } else {
         fuzz::require(atFile.picture.isEmpty() && atFile.error.contains(quoted), "a useless file is named");

@@ -89,8 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                       "no progressive picture is decoded whose coefficients pass the limit");
         fuzz::require(!layout || common::largestTiffBlockBytes(*layout) <= platform::MaxTiffBlockBytes,
                       "no TIFF is decoded whose strips or tiles pass the limit");
-    }
-    else
+    } else
         fuzz::require(!picture.error().message.isEmpty(), "a refusal says why");
     return 0;
 }

@@ -48,10 +48,12 @@ void readProgramKeys(const platform::SettingsStore &store)
     for (const auto key : {shell::KeyMainLeft, shell::KeyMainTop, shell::KeyMainWidth, shell::KeyMainHeight})
         if (const auto text = store.read(settings, key))
             (void)shell::singleFromText(*text);
-    for (const auto key : {shell::KeyTreeSplitterLeft, shell::KeyPreviewSplitterLeft, shell::KeyTiledWindowLeft, shell::KeyTiledWindowWidth})
+    for (const auto key : {shell::KeyTreeSplitterLeft, shell::KeyPreviewSplitterLeft, shell::KeyTiledWindowLeft,
+                           shell::KeyTiledWindowWidth})
         if (const auto text = store.read(settings, key))
             (void)shell::int32FromText(*text);
-    for (const auto key : {shell::KeyToolBarShown, shell::KeyStatusBarShown, shell::KeyTreeShown, shell::KeyPreviewShown})
+    for (const auto key :
+         {shell::KeyToolBarShown, shell::KeyStatusBarShown, shell::KeyTreeShown, shell::KeyPreviewShown})
         if (const auto text = store.read(settings, key))
             (void)shell::truthFromText(*text);
     if (const auto text = store.read(settings, shell::KeyViewMode))

@@ -245,7 +245,7 @@ bool fits(const QImage &image, Flavour flavour)
 {
     const int side = thumbcache::flavourSide(flavour);
     return !image.isNull() && image.width() >= 1 && image.height() >= 1 && image.width() <= side
-        && image.height() <= side;
+           && image.height() <= side;
 }
 
 } // namespace
@@ -279,8 +279,9 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     setup.file.size = st.st_size;
 
     // Every file is worth caching here, whatever its length.
-    setup.cache = std::make_unique<const platform::ThumbnailCache>(
-        folder.filePath(QStringLiteral("thumbnails")), QStringLiteral("9.9"), [](const QString &, qint64) { return true; });
+    setup.cache = std::make_unique<const platform::ThumbnailCache>(folder.filePath(QStringLiteral("thumbnails")),
+                                                                   QStringLiteral("9.9"),
+                                                                   [](const QString &, qint64) { return true; });
     setup.normalPath = setup.cache->thumbnailPath(setup.file.uri, Flavour::Normal);
     setup.largePath = setup.cache->thumbnailPath(setup.file.uri, Flavour::Large);
     setup.failurePath = setup.cache->failurePath(setup.file.uri);
@@ -314,7 +315,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     fuzz::require(thumbcache::describesOriginal(keys, s.file) == describes,
                   "a thumbnail describes the original exactly when its URI, MTime and Size agree");
     const bool servesCell = thumbnail.width() >= CellPx.width() && thumbnail.height() >= CellPx.height();
-    const bool usable = describes && servesCell && (fits(thumbnail, Flavour::Normal) || fits(thumbnail, Flavour::Large));
+    const bool usable = describes && servesCell
+                        && (fits(thumbnail, Flavour::Normal) || fits(thumbnail, Flavour::Large));
     const bool knownFailure = !usable && describes && fits(thumbnail, Flavour::Normal);
 
     static platform::DecodeScratch scratch;
@@ -329,7 +331,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (usable) {
         fuzz::require(cell.source == platform::CellSource::Cache, "a valid thumbnail that serves the cell is used");
         fuzz::require(cell.cell.size() == CellPx, "a cell from the cache has the asked size");
-        fuzz::require(cell.cell == platform::composeCell(thumbnail, CellPx), "a cell from the cache shows the thumbnail");
+        fuzz::require(cell.cell == platform::composeCell(thumbnail, CellPx),
+                      "a cell from the cache shows the thumbnail");
     } else if (knownFailure) {
         fuzz::require(cell.source == platform::CellSource::KnownFailure, "a valid remembered failure is believed");
         fuzz::require(cell.cell.isNull(), "a known failure has no cell");

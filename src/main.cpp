@@ -119,13 +119,12 @@ int main(int argc, char **argv)
                                          .status = status,
                                          .startFolder = place.folder,
                                          .startPicture = place.picture,
-                                         .mainShown =
-                                             [&](pavix::shell::MainWindow &window) {
-                                                 shownMain = &window;
-                                                 saveFailures.setWindow(&window);
-                                                 // The main window takes over from the splash.
-                                                 splash->close();
-                                             }});
+                                         .mainShown = [&](pavix::shell::MainWindow &window) {
+                                             shownMain = &window;
+                                             saveFailures.setWindow(&window);
+                                             // The main window takes over from the splash.
+                                             splash->close();
+                                         }});
     };
     splash = new pavix::shell::Splash(pavix::platform::screenTwipsPerPixel(), startup);
     splash->setAttribute(Qt::WA_DeleteOnClose);

@@ -22,8 +22,8 @@ QImage aboutMotif()
     shape.lineTo(4, half);
     shape.closeSubpath();
     p.fillPath(shape, diamond);
-    for (const QPointF corner : {QPointF(0, 0), QPointF(AboutMotifPx, 0), QPointF(0, AboutMotifPx),
-                                 QPointF(AboutMotifPx, AboutMotifPx)}) {
+    for (const QPointF corner :
+         {QPointF(0, 0), QPointF(AboutMotifPx, 0), QPointF(0, AboutMotifPx), QPointF(AboutMotifPx, AboutMotifPx)}) {
         QPainterPath quarter;
         quarter.moveTo(corner.x(), corner.y() - 11);
         quarter.lineTo(corner.x() + 11, corner.y());

@@ -26,8 +26,11 @@ inline constexpr int RuleTops[] = {2150, 3450};
 } // namespace
 
 AboutBox::AboutBox(const Links &links, platform::LinkOpener &opener, double twipsPerPixel, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_links(links), m_opener(opener),
-      m_tpp(twipsPerPixel), m_background(aboutBackground())
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
+      m_links(links),
+      m_opener(opener),
+      m_tpp(twipsPerPixel),
+      m_background(aboutBackground())
 {
     setObjectName(QStringLiteral("aboutBox"));
     setModal(true);
@@ -36,7 +39,8 @@ AboutBox::AboutBox(const Links &links, platform::LinkOpener &opener, double twip
 
     auto label = [this](const QString &text, const QColor &colour, int left, int top, int width, int height) {
         auto *l = new QLabel(text, this);
-        l->setGeometry(common::twipsToPixels(common::TwipRect{double(left), double(top), double(width), double(height)}, m_tpp));
+        l->setGeometry(common::twipsToPixels(common::TwipRect{double(left), double(top), double(width), double(height)},
+                                             m_tpp));
         QPalette palette = l->palette();
         palette.setColor(QPalette::WindowText, colour);
         l->setPalette(palette);

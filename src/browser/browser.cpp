@@ -1,7 +1,7 @@
 #include "browser/browser.h"
-#include "platform/folderlisting.h"
-#include "catalogue/filepaths.h"
 #include "browser/statusline.h"
+#include "catalogue/filepaths.h"
+#include "platform/folderlisting.h"
 
 #include "catalogue/filesize.h"
 #include "platform/pictureservice.h"
@@ -10,8 +10,7 @@ namespace pavix::browser {
 
 StatusLine::~StatusLine() = default;
 
-Browser::Browser(platform::ShellInfo &shellInfo, double twipsPerPixel, qint64 fileIconBudgetBytes,
-                 QObject *parent)
+Browser::Browser(platform::ShellInfo &shellInfo, double twipsPerPixel, qint64 fileIconBudgetBytes, QObject *parent)
     : QObject(parent), m_twipsPerPixel(twipsPerPixel), m_icons(shellInfo, fileIconBudgetBytes)
 {
     setObjectName(QStringLiteral("browser"));
@@ -80,8 +79,8 @@ common::Status Browser::selectFile(const QString &name)
 {
     setCurrentFile(name);
     const int index = static_cast<int>(m_files.names().indexOf(name));
-    common::Result<QImage> picture =
-        platform::loadPictureKeepingAlive(catalogue::joinPath(m_currentFolder, m_currentFile));
+    common::Result<QImage> picture = platform::loadPictureKeepingAlive(catalogue::joinPath(m_currentFolder,
+                                                                                           m_currentFile));
     if (!picture) {
         // Nothing of the previous picture stays behind a file that cannot be read.
         changeCurrentFile(m_currentFolder, QString());

@@ -7,9 +7,9 @@
 // never reach into each other.
 
 #include "browser/filelist.h"
-#include "platform/iconcache.h"
 #include "catalogue/typepatterns.h"
 #include "common/result.h"
+#include "platform/iconcache.h"
 
 #include <QColor>
 #include <QImage>

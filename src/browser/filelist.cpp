@@ -76,8 +76,9 @@ qint64 FileList::length(int i) const
 int FileList::read(const QString &folder, QStringList &names, std::vector<qint64> &lengths) const
 {
     const QStringList elements = catalogue::patternElements(m_pattern);
-    platform::FolderListing listing = platform::listRegularFiles(
-        folder, [&elements](const QString &name) { return catalogue::matchesAnyElement(elements, name); });
+    platform::FolderListing listing = platform::listRegularFiles(folder, [&elements](const QString &name) {
+        return catalogue::matchesAnyElement(elements, name);
+    });
     names.clear();
     lengths.clear();
     if (listing.error != 0)

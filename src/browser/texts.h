@@ -10,7 +10,6 @@ inline const QString ImagesLabel = QStringLiteral("Images : ");
 inline const QString ImagesLabelBare = QStringLiteral("Images :");
 inline const QString ClickHint =
     QStringLiteral("Click an item to preview it or Double click it to show the tiled image");
-inline const QString NoImagesMessage =
-    QStringLiteral("This directory does not contain supported images.");
+inline const QString NoImagesMessage = QStringLiteral("This directory does not contain supported images.");
 
 } // namespace pavix::browser

@@ -10,13 +10,20 @@ namespace {
 QString TypePatterns::*patternMember(PictureType type)
 {
     switch (type) {
-    case PictureType::Bmp: return &TypePatterns::bmpPattern;
-    case PictureType::Jpg: return &TypePatterns::jpgPattern;
-    case PictureType::Gif: return &TypePatterns::gifPattern;
-    case PictureType::Ico: return &TypePatterns::icoPattern;
-    case PictureType::Png: return &TypePatterns::pngPattern;
-    case PictureType::Webp: return &TypePatterns::webpPattern;
-    case PictureType::Tiff: return &TypePatterns::tiffPattern;
+    case PictureType::Bmp:
+        return &TypePatterns::bmpPattern;
+    case PictureType::Jpg:
+        return &TypePatterns::jpgPattern;
+    case PictureType::Gif:
+        return &TypePatterns::gifPattern;
+    case PictureType::Ico:
+        return &TypePatterns::icoPattern;
+    case PictureType::Png:
+        return &TypePatterns::pngPattern;
+    case PictureType::Webp:
+        return &TypePatterns::webpPattern;
+    case PictureType::Tiff:
+        return &TypePatterns::tiffPattern;
     }
     return &TypePatterns::bmpPattern;
 }
@@ -33,13 +40,20 @@ bool isPlaceholder(QStringView element)
 QString enabledPattern(PictureType type)
 {
     switch (type) {
-    case PictureType::Bmp: return BmpEnabled;
-    case PictureType::Jpg: return JpgEnabled;
-    case PictureType::Gif: return GifEnabled;
-    case PictureType::Ico: return IcoEnabled;
-    case PictureType::Png: return PngEnabled;
-    case PictureType::Webp: return WebpEnabled;
-    case PictureType::Tiff: return TiffEnabled;
+    case PictureType::Bmp:
+        return BmpEnabled;
+    case PictureType::Jpg:
+        return JpgEnabled;
+    case PictureType::Gif:
+        return GifEnabled;
+    case PictureType::Ico:
+        return IcoEnabled;
+    case PictureType::Png:
+        return PngEnabled;
+    case PictureType::Webp:
+        return WebpEnabled;
+    case PictureType::Tiff:
+        return TiffEnabled;
     }
     return QString();
 }
@@ -47,13 +61,20 @@ QString enabledPattern(PictureType type)
 QLatin1StringView typeKey(PictureType type)
 {
     switch (type) {
-    case PictureType::Bmp: return KeyBitmap;
-    case PictureType::Jpg: return KeyJpg;
-    case PictureType::Gif: return KeyGif;
-    case PictureType::Ico: return KeyIco;
-    case PictureType::Png: return KeyPng;
-    case PictureType::Webp: return KeyWebp;
-    case PictureType::Tiff: return KeyTiff;
+    case PictureType::Bmp:
+        return KeyBitmap;
+    case PictureType::Jpg:
+        return KeyJpg;
+    case PictureType::Gif:
+        return KeyGif;
+    case PictureType::Ico:
+        return KeyIco;
+    case PictureType::Png:
+        return KeyPng;
+    case PictureType::Webp:
+        return KeyWebp;
+    case PictureType::Tiff:
+        return KeyTiff;
     }
     return KeyBitmap;
 }
@@ -106,8 +127,8 @@ TypeTexts typeTextsFor(const TypePatterns &patterns)
 
 QString searchingText(const TypeTexts &texts)
 {
-    return QStringLiteral("Searching for ") + texts.bmpText + texts.gifText + texts.jpgText
-        + texts.icoText + texts.pngText + texts.webpText + texts.tiffText + QStringLiteral(" files.");
+    return QStringLiteral("Searching for ") + texts.bmpText + texts.gifText + texts.jpgText + texts.icoText
+           + texts.pngText + texts.webpText + texts.tiffText + QStringLiteral(" files.");
 }
 
 QString combinedPattern(const TypePatterns &patterns)

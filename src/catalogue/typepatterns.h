@@ -66,7 +66,7 @@ struct TypeTexts {
 enum class PictureType : int { Bmp = 0, Jpg = 1, Gif = 2, Ico = 3, Png = 4, Webp = 5, Tiff = 6 };
 inline constexpr int PictureTypeCount = 7;
 inline constexpr PictureType AllPictureTypes[PictureTypeCount] = {
-    PictureType::Bmp, PictureType::Jpg, PictureType::Gif, PictureType::Ico,
+    PictureType::Bmp, PictureType::Jpg,  PictureType::Gif,  PictureType::Ico,
     PictureType::Png, PictureType::Webp, PictureType::Tiff,
 };
 

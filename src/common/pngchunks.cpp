@@ -58,7 +58,8 @@ bool iconPngEntriesWithinFile(QByteArrayView head, qint64 fileLength)
         if (offset >= head.size() || offset >= fileLength)
             continue;
         const qint64 held = std::min(length, fileLength - offset);
-        const QByteArrayView data = head.sliced(qsizetype(offset), qsizetype(std::min<qint64>(held, head.size() - offset)));
+        const QByteArrayView data = head.sliced(qsizetype(offset),
+                                                qsizetype(std::min<qint64>(held, head.size() - offset)));
         if (!pngChunksWithinFile(data, held))
             return false;
     }

@@ -12,11 +12,11 @@ namespace pavix::common {
 
 // Error numbers the handlers look at.
 enum ErrorNumber : int {
-    ErrGeneral = 5,        // anything not listed below
-    ErrDeviceIo = 57,      // input/output error while reading a file ("Device I/O Error")
-    ErrBadPicture = 481,   // the file is not a picture we can read
-    ErrOverflow = 6,       // a number does not fit its variable
-    ErrPathNotFound = 76,  // a folder that cannot be opened
+    ErrGeneral = 5,       // anything not listed below
+    ErrDeviceIo = 57,     // input/output error while reading a file ("Device I/O Error")
+    ErrBadPicture = 481,  // the file is not a picture we can read
+    ErrOverflow = 6,      // a number does not fit its variable
+    ErrPathNotFound = 76, // a folder that cannot be opened
 };
 
 struct Error {
@@ -45,6 +45,9 @@ private:
 struct Ok {};
 using Status = Result<Ok>;
 
-inline Error makeError(int number, QString message) { return Error{number, std::move(message)}; }
+inline Error makeError(int number, QString message)
+{
+    return Error{number, std::move(message)};
+}
 
 } // namespace pavix::common

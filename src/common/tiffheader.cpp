@@ -7,14 +7,9 @@ namespace pavix::common {
 
 namespace {
 
-class TiffBytes
-{
+class TiffBytes {
 public:
-    TiffBytes(QByteArrayView bytes, bool bigEndian)
-        : m_bytes(bytes)
-        , m_bigEndian(bigEndian)
-    {
-    }
+    TiffBytes(QByteArrayView bytes, bool bigEndian) : m_bytes(bytes), m_bigEndian(bigEndian) {}
 
     // The unsigned number of `size` bytes at offset, or none when they are not all there.
     std::optional<quint64> number(quint64 offset, int size) const
@@ -39,11 +34,16 @@ private:
 int typeSize(quint64 type)
 {
     switch (type) {
-    case 1: return 1;
-    case 3: return 2;
-    case 4: return 4;
-    case 16: return 8;
-    default: return 0;
+    case 1:
+        return 1;
+    case 3:
+        return 2;
+    case 4:
+        return 4;
+    case 16:
+        return 8;
+    default:
+        return 0;
     }
 }
 
@@ -118,16 +118,27 @@ std::optional<TiffLayout> readTiffLayout(QByteArrayView head)
                 layout.bitsPerSample = largest;
             break;
         }
-        case ImageWidth: layout.width = first.value_or(0); break;
-        case ImageLength: layout.height = first.value_or(0); break;
-        case SamplesPerPixel: layout.samplesPerPixel = first.value_or(1); break;
+        case ImageWidth:
+            layout.width = first.value_or(0);
+            break;
+        case ImageLength:
+            layout.height = first.value_or(0);
+            break;
+        case SamplesPerPixel:
+            layout.samplesPerPixel = first.value_or(1);
+            break;
         case RowsPerStrip:
             rowsGiven = first.has_value();
             layout.rowsPerStrip = first.value_or(0);
             break;
-        case TileWidth: layout.tileWidth = first.value_or(0); break;
-        case TileLength: layout.tileLength = first.value_or(0); break;
-        default: break;
+        case TileWidth:
+            layout.tileWidth = first.value_or(0);
+            break;
+        case TileLength:
+            layout.tileLength = first.value_or(0);
+            break;
+        default:
+            break;
         }
     }
     if (!rowsGiven || layout.rowsPerStrip == 0 || layout.rowsPerStrip > layout.height)

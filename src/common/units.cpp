@@ -43,8 +43,7 @@ int twipsToPixels(double twips, double twipsPerPixel)
     const auto px = toInt32(twips / twipsPerPixel);
     if (px)
         return *px;
-    return twips < 0 ? std::numeric_limits<std::int32_t>::min()
-                     : std::numeric_limits<std::int32_t>::max();
+    return twips < 0 ? std::numeric_limits<std::int32_t>::min() : std::numeric_limits<std::int32_t>::max();
 }
 
 double pixelsToTwips(double pixels, double twipsPerPixel)

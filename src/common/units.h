@@ -16,7 +16,10 @@ inline constexpr int TwipsPerCm = 567;
 double roundHalfEven(double value);
 
 // The value as a single-precision number, the way single variables hold geometry.
-inline float toSingle(double value) { return static_cast<float>(value); }
+inline float toSingle(double value)
+{
+    return static_cast<float>(value);
+}
 
 // Rounds half to even into a signed 32-bit integer; empty when the result does not fit.
 std::optional<std::int32_t> toInt32(double value);

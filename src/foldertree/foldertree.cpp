@@ -4,9 +4,9 @@
 #include "common/keys.h"
 #include "foldertree/foldertreemodel.h"
 
+#include <QAbstractFileIconProvider>
 #include <QDir>
 #include <QFileInfo>
-#include <QAbstractFileIconProvider>
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QMouseEvent>
@@ -148,8 +148,8 @@ void FolderTree::showNameOf(const QModelIndex &index)
     if (item.isEmpty())
         return;
     const int offset = horizontalScrollBar()->value();
-    horizontalScrollBar()->setValue(
-        nameScroll(item.left() + offset, item.right() + 1 + offset, viewport()->width(), indentation()));
+    horizontalScrollBar()->setValue(nameScroll(item.left() + offset, item.right() + 1 + offset, viewport()->width(),
+                                               indentation()));
 }
 
 void FolderTree::setSelectedFolder(const QString &path)
@@ -182,8 +182,7 @@ void FolderTree::mousePressEvent(QMouseEvent *event)
         m_revealPending = false;
         QTreeView::mousePressEvent(event);
     }
-    emit mouseDown(common::buttonMask(event->buttons() | event->button()),
-                   common::shiftMask(event->modifiers()));
+    emit mouseDown(common::buttonMask(event->buttons() | event->button()), common::shiftMask(event->modifiers()));
 }
 
 } // namespace pavix::foldertree

@@ -27,8 +27,9 @@ FolderTreeModel::FolderTreeModel(QFileSystemModel *folders, QObject *parent)
     // The identity proxy would map every persistent index through the file system model,
     // which knows nothing of the folders it leaves out: their indexes would be lost at every
     // sort. These two take its place.
-    disconnect(folders, SIGNAL(layoutAboutToBeChanged(QList<QPersistentModelIndex>, QAbstractItemModel::LayoutChangeHint)),
-               this, nullptr);
+    disconnect(folders,
+               SIGNAL(layoutAboutToBeChanged(QList<QPersistentModelIndex>, QAbstractItemModel::LayoutChangeHint)), this,
+               nullptr);
     disconnect(folders, SIGNAL(layoutChanged(QList<QPersistentModelIndex>, QAbstractItemModel::LayoutChangeHint)), this,
                nullptr);
     connect(folders, &QAbstractItemModel::layoutAboutToBeChanged, this, &FolderTreeModel::beforeLayoutChange);
@@ -57,8 +58,9 @@ void FolderTreeModel::readFolder(const QString &folder)
         return true;
     });
     const QString path = m_folders->filePath(sourceFolder);
-    const std::optional<QStringList> names =
-        platform::callWithin(LeftOutReadLimit, [path] { return platform::foldersQtLeavesOut(path); });
+    const std::optional<QStringList> names = platform::callWithin(LeftOutReadLimit, [path] {
+        return platform::foldersQtLeavesOut(path);
+    });
     if (!names)
         return;
 

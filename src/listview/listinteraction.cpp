@@ -12,8 +12,7 @@
 
 namespace pavix::listview {
 
-ListInteraction::ListInteraction(browser::Browser &browser, browser::StatusLine &status,
-                                 listview::QtListView *list)
+ListInteraction::ListInteraction(browser::Browser &browser, browser::StatusLine &status, listview::QtListView *list)
     : QObject(list), m_browser(browser), m_status(status), m_list(list)
 {
     setObjectName(QStringLiteral("listInteraction"));

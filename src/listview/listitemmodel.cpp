@@ -92,8 +92,7 @@ void ListItemModel::addItems(std::vector<ListItem> items)
     endInsertRows();
 }
 
-void ListItemModel::setSubItem(int row, int subItem, const QString &text,
-                               std::optional<std::int64_t> number)
+void ListItemModel::setSubItem(int row, int subItem, const QString &text, std::optional<std::int64_t> number)
 {
     if (!item(row) || subItem < 1 || subItem > 2)
         return;

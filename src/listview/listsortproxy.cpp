@@ -61,8 +61,7 @@ bool ListSortProxy::lessThan(const QModelIndex &sourceLeft, const QModelIndex &s
         return byKey < 0;
     // Qt sorts descending by swapping the arguments; swapping the tie break too keeps
     // equal keys in the order they were added either way.
-    return sortOrder() == Qt::AscendingOrder ? left->added < right->added
-                                             : left->added > right->added;
+    return sortOrder() == Qt::AscendingOrder ? left->added < right->added : left->added > right->added;
 }
 
 void ListSortProxy::keepPresentOrder()

@@ -17,7 +17,6 @@ class ImageList;
 namespace pavix::listview {
 
 
-
 class ListView {
 public:
     virtual ~ListView() = default;

@@ -60,8 +60,8 @@ QtListView::QtListView(QWidget *parent, double twipsPerPixel)
     m_list->setSelectionModel(m_selection);
     m_tree->setSelectionModel(m_selection);
 
-    for (QAbstractItemView *view : {static_cast<QAbstractItemView *>(m_list),
-                                    static_cast<QAbstractItemView *>(m_tree)}) {
+    for (QAbstractItemView *view :
+         {static_cast<QAbstractItemView *>(m_list), static_cast<QAbstractItemView *>(m_tree)}) {
         view->setSelectionMode(QAbstractItemView::SingleSelection);
         view->setSelectionBehavior(QAbstractItemView::SelectRows);
         view->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -88,7 +88,7 @@ QtListView::QtListView(QWidget *parent, double twipsPerPixel)
     m_tree->setExpandsOnDoubleClick(false);
     m_tree->setUniformRowHeights(true);
     m_tree->setAllColumnsShowFocus(true);
-    m_tree->setSortingEnabled(false); // the program orders the items; this also ...
+    m_tree->setSortingEnabled(false);     // the program orders the items; this also ...
     m_header->setSectionsClickable(true); // ... makes the header unclickable, so undo that
     m_tree->setIconSize(QSize(SmallIconPx, SmallIconPx));
     m_tree->setHeaderHidden(false);
@@ -99,15 +99,13 @@ QtListView::QtListView(QWidget *parent, double twipsPerPixel)
     m_applyingWidth = false;
     connect(m_header, &QHeaderView::sectionClicked, this,
             [this](int logicalIndex) { emit columnClick(logicalIndex + 1); });
-    connect(m_header, &QHeaderView::sectionResized, this,
-            [this](int logicalIndex, int, int newSize) {
-                // A width the user drags is kept in twips like one set by the program.
-                if (m_applyingWidth || logicalIndex < 0 || logicalIndex >= columnCount()
-                    || m_header->isSectionHidden(logicalIndex))
-                    return;
-                m_columns[static_cast<size_t>(logicalIndex)].widthTwips =
-                    common::pixelsToTwips(newSize, m_twipsPerPixel);
-            });
+    connect(m_header, &QHeaderView::sectionResized, this, [this](int logicalIndex, int, int newSize) {
+        // A width the user drags is kept in twips like one set by the program.
+        if (m_applyingWidth || logicalIndex < 0 || logicalIndex >= columnCount()
+            || m_header->isSectionHidden(logicalIndex))
+            return;
+        m_columns[static_cast<size_t>(logicalIndex)].widthTwips = common::pixelsToTwips(newSize, m_twipsPerPixel);
+    });
 
     m_stack = new QStackedLayout(this);
     m_stack->setContentsMargins(0, 0, 0, 0);
@@ -162,8 +160,7 @@ int QtListView::addItem(const QString &text, int iconPosition)
     return m_proxy->mapFromSource(m_model->index(row, 0)).row() + 1;
 }
 
-void QtListView::setSubItem(int index, int subItem, const QString &text,
-                            std::optional<std::int64_t> number)
+void QtListView::setSubItem(int index, int subItem, const QString &text, std::optional<std::int64_t> number)
 {
     const int waiting = index - m_proxy->rowCount() - 1;
     if (waiting >= 0 && waiting < static_cast<int>(m_waiting.size())) {
@@ -269,8 +266,7 @@ void QtListView::setSelectedItem(int index)
         return;
     }
     const QModelIndex item = m_proxy->index(index - 1, 0);
-    m_selection->setCurrentIndex(item, QItemSelectionModel::ClearAndSelect
-                                           | QItemSelectionModel::Rows);
+    m_selection->setCurrentIndex(item, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     currentView()->scrollTo(item);
 }
 
@@ -326,8 +322,7 @@ void QtListView::configureListView()
         m_list->setTextElideMode(Qt::ElideRight);
         m_list->setSpacing(0);
         m_delegate->setMaxWidth(0);
-        m_list->setGridSize(
-            QSize(LargeCellWidthPx, LargeIconPx + 12 + LargeCellTextLines * metrics.lineSpacing()));
+        m_list->setGridSize(QSize(LargeCellWidthPx, LargeIconPx + 12 + LargeCellTextLines * metrics.lineSpacing()));
         break;
     case ListLayout::SmallIcons:
         // Small icons with the name beside them, in rows of equal cells.
@@ -340,8 +335,7 @@ void QtListView::configureListView()
         m_list->setTextElideMode(Qt::ElideRight);
         m_list->setSpacing(0);
         m_delegate->setMaxWidth(SmallCellWidthPx - 4);
-        m_list->setGridSize(
-            QSize(SmallCellWidthPx, std::max(SmallIconPx, metrics.height()) + 6));
+        m_list->setGridSize(QSize(SmallCellWidthPx, std::max(SmallIconPx, metrics.height()) + 6));
         break;
     case ListLayout::List:
         // Small icons with the name beside them, in columns read top to bottom.
@@ -417,9 +411,8 @@ void QtListView::applyColumnWidth(int column0)
     if (column0 < 0 || column0 >= columnCount())
         return;
     m_applyingWidth = true;
-    m_header->resizeSection(
-        column0,
-        common::twipsToPixels(m_columns[static_cast<size_t>(column0)].widthTwips, m_twipsPerPixel));
+    m_header->resizeSection(column0,
+                            common::twipsToPixels(m_columns[static_cast<size_t>(column0)].widthTwips, m_twipsPerPixel));
     m_applyingWidth = false;
 }
 
@@ -503,8 +496,7 @@ bool QtListView::viewMousePress(QAbstractItemView *view, QMouseEvent *event)
     addWaitingItems();
     const int clears = m_clears;
     const QPointF at = toTwips(view, event->position());
-    emit mouseDown(common::buttonMask(event->button()), common::shiftMask(event->modifiers()),
-                   at.x(), at.y());
+    emit mouseDown(common::buttonMask(event->button()), common::shiftMask(event->modifiers()), at.x(), at.y());
     // A handler that emptied the list (a refresh from the context menu) leaves the press
     // nothing to select: the item now under the mouse is not the one the user pressed.
     return m_clears == clears;
@@ -513,8 +505,7 @@ bool QtListView::viewMousePress(QAbstractItemView *view, QMouseEvent *event)
 void QtListView::viewMouseMove(QAbstractItemView *view, QMouseEvent *event)
 {
     const QPointF at = toTwips(view, event->position());
-    emit mouseMove(common::buttonMask(event->buttons()), common::shiftMask(event->modifiers()),
-                   at.x(), at.y());
+    emit mouseMove(common::buttonMask(event->buttons()), common::shiftMask(event->modifiers()), at.x(), at.y());
 }
 
 void QtListView::viewDoubleClick()
@@ -525,8 +516,7 @@ void QtListView::viewDoubleClick()
 void QtListView::viewKeyPress(QKeyEvent *event)
 {
     addWaitingItems();
-    emit keyDown(common::virtualKeyCode(event->key(), event->modifiers()),
-                 common::shiftMask(event->modifiers()));
+    emit keyDown(common::virtualKeyCode(event->key(), event->modifiers()), common::shiftMask(event->modifiers()));
 }
 
 void QtListView::viewKeyMovedTo(int row)

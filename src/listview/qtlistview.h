@@ -130,7 +130,8 @@ signals:
     void columnClick(int index1);
 
 private:
-    template <typename> friend class ListItemView;
+    template <typename>
+    friend class ListItemView;
 
     struct Column {
         QString key;

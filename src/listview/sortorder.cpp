@@ -2,8 +2,7 @@
 
 namespace pavix::listview {
 
-SortOrder::SortOrder(bool descending, const QLocale &locale)
-    : m_descending(descending), m_collator(locale)
+SortOrder::SortOrder(bool descending, const QLocale &locale) : m_descending(descending), m_collator(locale)
 {
     m_collator.setCaseSensitivity(Qt::CaseInsensitive);
     // "img10" and "img9" compare character by character, as names do in a folder listing.

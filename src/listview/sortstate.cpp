@@ -4,7 +4,10 @@ namespace pavix::listview {
 
 namespace {
 
-bool validColumn(int column) { return column >= 0 && column < SortColumnCount; }
+bool validColumn(int column)
+{
+    return column >= 0 && column < SortColumnCount;
+}
 
 // The sort column's header shows the arrow of the order, the others none.
 void headerRefresh(SortState &state)
@@ -44,8 +47,7 @@ SortState afterHeaderClick(SortState state, int index1)
     if (!validColumn(key))
         return state;
 
-    state.clickOrder =
-        state.clickOrder == ClickOrder::Descending ? ClickOrder::Ascending : ClickOrder::Descending;
+    state.clickOrder = state.clickOrder == ClickOrder::Descending ? ClickOrder::Ascending : ClickOrder::Descending;
     state.sortKey = key;
     state.sortOrder = state.clickOrder == ClickOrder::Descending ? 1 : 0;
     state.sorted = true;
@@ -89,8 +91,14 @@ SortState sortInOrder(SortState state, int order)
 
 } // namespace
 
-SortState sortAscending(SortState state) { return sortInOrder(state, 0); }
+SortState sortAscending(SortState state)
+{
+    return sortInOrder(state, 0);
+}
 
-SortState sortDescending(SortState state) { return sortInOrder(state, 1); }
+SortState sortDescending(SortState state)
+{
+    return sortInOrder(state, 1);
+}
 
 } // namespace pavix::listview

@@ -21,8 +21,8 @@ inline constexpr int HeaderImageDown = 0; // ascending
 inline constexpr int HeaderImageUp = 1;   // descending
 
 struct SortState {
-    int sortKey = 0;    // 0 name, 1 size, 2 type
-    int sortOrder = 0;  // 0 ascending, 1 descending
+    int sortKey = 0;   // 0 name, 1 size, 2 type
+    int sortOrder = 0; // 0 ascending, 1 descending
     bool sorted = false;
     int sortColumn = 0; // the arrange item that carries the check mark
     ClickOrder clickOrder = ClickOrder::None;

@@ -9,11 +9,8 @@ namespace {
 
 // Menu captions carry their shortcut text padded with spaces exactly as shown.
 const char *const ListViewModeCaptions[ViewModeCount] = {
-    "Thumbnails          F4",
-    "Large Icons         F6",
-    "Small Icons          F7",
-    "List                      F8",
-    "Details                 F9",
+    "Thumbnails          F4",       "Large Icons         F6",     "Small Icons          F7",
+    "List                      F8", "Details                 F9",
 };
 const char *const IconsMenuCaptions[ViewModeCount] = {
     "Thumbnails", "Large icons", "Small icons", "List", "Details",
@@ -25,7 +22,10 @@ const char *const ToolBarKeys[ViewModeCount] = {
 // Each column of the details layout is a third of the list less this many twips.
 constexpr float DetailsColumnMargin = 110.0f;
 
-bool validMode(int mode) { return mode >= 0 && mode < ViewModeCount; }
+bool validMode(int mode)
+{
+    return mode >= 0 && mode < ViewModeCount;
+}
 
 } // namespace
 

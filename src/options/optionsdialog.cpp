@@ -28,7 +28,9 @@ constexpr int ExtraRowsTwips = 600;
 
 OptionsDialog::OptionsDialog(browser::Browser &browser, platform::SettingsStore &settings, QWidget *parent,
                              double twipsPerPixel)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_browser(browser), m_settings(settings),
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
+      m_browser(browser),
+      m_settings(settings),
       m_tpp(twipsPerPixel)
 {
     setObjectName(QStringLiteral("optionsDialog"));
@@ -36,11 +38,11 @@ OptionsDialog::OptionsDialog(browser::Browser &browser, platform::SettingsStore 
     setFixedSize(twipsToPixels(3030, m_tpp), twipsToPixels(2775 + ExtraRowsTwips, m_tpp));
 
     auto place = [this](QWidget *w, int left, int top, int width, int height) {
-        w->setGeometry(twipsToPixels(left, m_tpp), twipsToPixels(top, m_tpp),
-                       twipsToPixels(width, m_tpp), twipsToPixels(height, m_tpp));
+        w->setGeometry(twipsToPixels(left, m_tpp), twipsToPixels(top, m_tpp), twipsToPixels(width, m_tpp),
+                       twipsToPixels(height, m_tpp));
     };
-    m_promptLabel = new QLabel(
-        QStringLiteral(" Check the appropriate file types   to enable them for browsing."), this);
+    m_promptLabel = new QLabel(QStringLiteral(" Check the appropriate file types   to enable them for browsing."),
+                               this);
     m_promptLabel->setWordWrap(true);
     place(m_promptLabel, 300, 300, 2415, 495);
     // The wrapped prompt takes the lines its font needs, so no line is cut off.
@@ -63,8 +65,7 @@ OptionsDialog::OptionsDialog(browser::Browser &browser, platform::SettingsStore 
         m_typeBoxes[static_cast<size_t>(i)] = new QCheckBox(caption, this);
         m_typeBoxes[static_cast<size_t>(i)]->setObjectName(QStringLiteral("typeBox%1").arg(i));
         // The check box needs room for its indicator beside the caption.
-        place(m_typeBoxes[static_cast<size_t>(i)], boxes[i][0], boxes[i][1], boxes[i][2] + 300,
-              boxes[i][3] + 60);
+        place(m_typeBoxes[static_cast<size_t>(i)], boxes[i][0], boxes[i][1], boxes[i][2] + 300, boxes[i][3] + 60);
     }
     m_okButton = new QPushButton(QStringLiteral("OK"), this);
     m_okButton->setObjectName(QStringLiteral("okButton"));
@@ -85,8 +86,8 @@ OptionsDialog::OptionsDialog(browser::Browser &browser, platform::SettingsStore 
 void OptionsDialog::showTypes(const catalogue::TypePatterns &patterns)
 {
     for (int i = 0; i < catalogue::PictureTypeCount; ++i)
-        m_typeBoxes[static_cast<size_t>(i)]->setChecked(
-            catalogue::typeEnabled(patterns, static_cast<catalogue::PictureType>(i)));
+        m_typeBoxes[static_cast<size_t>(i)]->setChecked(catalogue::typeEnabled(patterns,
+                                                                               static_cast<catalogue::PictureType>(i)));
 }
 
 void OptionsDialog::showCentred(bool modal)
@@ -135,9 +136,7 @@ void OptionsDialog::paintEvent(QPaintEvent *)
 {
     // A raised frame around the label and the boxes.
     QPainter p(this);
-    auto pt = [this](int x, int y) {
-        return QPoint(twipsToPixels(x, m_tpp), twipsToPixels(y, m_tpp));
-    };
+    auto pt = [this](int x, int y) { return QPoint(twipsToPixels(x, m_tpp), twipsToPixels(y, m_tpp)); };
     p.setPen(palette().light().color());
     p.drawLine(pt(135, 120), pt(2880, 120));
     const int bottom = 1800 + ExtraRowsTwips;

@@ -38,9 +38,8 @@ common::Result<QString> makeDataFolder()
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(QFile::encodeName(path).toStdString()), error);
     if (error) {
-        return common::makeError(common::ErrDeviceIo,
-                                 QStringLiteral("The folder \"%1\" cannot be created: %2")
-                                     .arg(path, QString::fromLocal8Bit(error.message())));
+        return common::makeError(common::ErrDeviceIo, QStringLiteral("The folder \"%1\" cannot be created: %2")
+                                                          .arg(path, QString::fromLocal8Bit(error.message())));
     }
     // A link to a folder is followed (users move their data elsewhere that way), but what
     // it leads to must be a folder, and the user's own: Pavix does not write into another
@@ -53,12 +52,13 @@ common::Result<QString> makeDataFolder()
     if (!S_ISDIR(st.st_mode)) {
         return common::makeError(common::ErrDeviceIo,
                                  QStringLiteral("The folder \"%1\" cannot be created: a file of that name is "
-                                                "in the way").arg(path));
+                                                "in the way")
+                                     .arg(path));
     }
     if (st.st_uid != ::geteuid()) {
-        return common::makeError(common::ErrDeviceIo,
-                                 QStringLiteral("The folder \"%1\" cannot be used: it belongs to another user")
-                                     .arg(path));
+        return common::makeError(
+            common::ErrDeviceIo,
+            QStringLiteral("The folder \"%1\" cannot be used: it belongs to another user").arg(path));
     }
     return path;
 }

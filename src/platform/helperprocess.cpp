@@ -30,8 +30,8 @@ HelperResult runHelper(const QString &program, const QStringList &arguments, con
     }
 
     const QDeadlineTimer deadline(std::max(timeoutMs, 0));
-    bool flooded = false;   // it wrote more than a limit allows
-    QByteArray errorBytes;  // what it wrote to its standard error, up to the limit
+    bool flooded = false;  // it wrote more than a limit allows
+    QByteArray errorBytes; // what it wrote to its standard error, up to the limit
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setProgram(executable);
@@ -62,12 +62,10 @@ HelperResult runHelper(const QString &program, const QStringList &arguments, con
             stopGroup();
         }
     };
-    QObject::connect(&process, &QProcess::readyReadStandardOutput, [&] {
-        keep(result.output, process.readAllStandardOutput(), HelperOutputLimitBytes);
-    });
-    QObject::connect(&process, &QProcess::readyReadStandardError, [&] {
-        keep(errorBytes, process.readAllStandardError(), HelperErrorLimitBytes);
-    });
+    QObject::connect(&process, &QProcess::readyReadStandardOutput,
+                     [&] { keep(result.output, process.readAllStandardOutput(), HelperOutputLimitBytes); });
+    QObject::connect(&process, &QProcess::readyReadStandardError,
+                     [&] { keep(errorBytes, process.readAllStandardError(), HelperErrorLimitBytes); });
 
     bool timedOut = false;
     if (!process.waitForFinished(int(deadline.remainingTime())) && process.state() != QProcess::NotRunning) {

@@ -4,8 +4,7 @@
 namespace pavix::platform {
 
 IconCache::IconCache(ShellInfo &shell, qint64 fileIconBudgetBytes)
-    : m_shell(shell)
-    , m_fileIconBudgetBytes(fileIconBudgetBytes > 0 ? fileIconBudgetBytes : DefaultFileIconBudgetBytes)
+    : m_shell(shell), m_fileIconBudgetBytes(fileIconBudgetBytes > 0 ? fileIconBudgetBytes : DefaultFileIconBudgetBytes)
 {
 }
 

@@ -24,13 +24,13 @@
 #include <algorithm>
 #include <cerrno>
 #include <condition_variable>
-#include <memory>
-#include <mutex>
-#include <system_error>
-#include <thread>
 #include <cstring>
 #include <limits>
+#include <memory>
+#include <mutex>
 #include <optional>
+#include <system_error>
+#include <thread>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -125,7 +125,7 @@ bool isStillWebp(QByteArrayView bytes)
     WebPBitstreamFeatures features;
     return WebPGetFeatures(reinterpret_cast<const uint8_t *>(bytes.data()), size_t(bytes.size()), &features)
                == VP8_STATUS_OK
-        && !features.has_animation;
+           && !features.has_animation;
 }
 
 // Decodes the still WebP picture of bytes straight to `size` with libwebp's own scaler,
@@ -171,8 +171,8 @@ bool decodeShrunkWebp(QByteArrayView bytes, QSize size, QImage &picture)
 // facts, a JPEG is decoded already scaled to that size (libjpeg's DCT scaling does most of
 // the work), and so is a still WebP read whole into fileBytes (libwebp's scaler); other
 // formats come at full size. facts, when given, receives what the header told.
-common::Status readFirstPicture(const QString &path, const ShrinkRule &shrinkFor, QImage &picture, QByteArray *fileBytes,
-                                const DecodeGate *gate, PictureFacts *facts)
+common::Status readFirstPicture(const QString &path, const ShrinkRule &shrinkFor, QImage &picture,
+                                QByteArray *fileBytes, const DecodeGate *gate, PictureFacts *facts)
 {
     const QString name = fileNameOf(path);
     const PathStatus status = pathStatus(path);
@@ -277,8 +277,8 @@ common::Status readFirstPicture(const QString &path, const ShrinkRule &shrinkFor
         const QImage::Format format = reader.imageFormat();
         if (format != QImage::Format_Invalid) {
             const bool reused = picture.size() == declared && picture.format() == format;
-            const qint64 pixelBytes =
-                qint64(declared.width()) * declared.height() * QImage::toPixelFormat(format).bitsPerPixel() / 8;
+            const qint64 pixelBytes = qint64(declared.width()) * declared.height()
+                                      * QImage::toPixelFormat(format).bitsPerPixel() / 8;
             if (!reused && pixelBytes <= std::max(qint64(1) << 20, 128 * length))
                 picture = QImage(declared, format);
             if (picture.size() == declared && picture.format() == format)
@@ -440,8 +440,7 @@ std::int32_t naturalLengthTwips(int pixels, double twipsPerPixel)
 
 QSize naturalSizeTwips(QSize pixels, double twipsPerPixel)
 {
-    return QSize(naturalLengthTwips(pixels.width(), twipsPerPixel),
-                 naturalLengthTwips(pixels.height(), twipsPerPixel));
+    return QSize(naturalLengthTwips(pixels.width(), twipsPerPixel), naturalLengthTwips(pixels.height(), twipsPerPixel));
 }
 
 Result<QImage> loadThumbnail(const QString &path, QSize cellPx)
@@ -566,10 +565,10 @@ common::Status saveBitmap(const QImage &picture, const QString &path)
 {
     const QString name = QFileInfo(path).fileName();
     if (picture.isNull())
-        return common::makeError(common::ErrGeneral, QStringLiteral("There is no picture to write to \"%1\".").arg(name));
+        return common::makeError(common::ErrGeneral,
+                                 QStringLiteral("There is no picture to write to \"%1\".").arg(name));
     auto writeError = [&name](const QString &reason) {
-        return common::makeError(common::ErrDeviceIo,
-                                 QStringLiteral("\"%1\" cannot be written: %2").arg(name, reason));
+        return common::makeError(common::ErrDeviceIo, QStringLiteral("\"%1\" cannot be written: %2").arg(name, reason));
     };
     auto systemError = [&writeError](int error) { return writeError(QString::fromLocal8Bit(std::strerror(error))); };
 

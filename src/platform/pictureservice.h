@@ -70,8 +70,7 @@ common::Result<QImage> loadPictureWithin(const QString &path, std::chrono::milli
 // loadPictureWithin for a read the user waits for (the selected file): while the file is
 // read, the windows repaint and answer the desktop, with the user's input and the program's
 // own timers held until the read is over (platform::BusyScope).
-common::Result<QImage> loadPictureKeepingAlive(const QString &path,
-                                               std::chrono::milliseconds limit = PictureReadLimit);
+common::Result<QImage> loadPictureKeepingAlive(const QString &path, std::chrono::milliseconds limit = PictureReadLimit);
 
 // The picture's whole natural size in twips: each side in pixels times twipsPerPixel,
 // rounded half to even, as a 32-bit integer. Negative sides or factors give 0; a side that

@@ -17,8 +17,8 @@ const QString PlasmaService = QStringLiteral("org.kde.plasmashell");
 class BusConnection {
 public:
     explicit BusConnection(const QString &address)
-        : m_name(QStringLiteral("pavix-plasma-%1").arg(s_count.fetchAndAddRelaxed(1)))
-        , m_connection(address.isEmpty() ? QDBusConnection::connectToBus(QDBusConnection::SessionBus, m_name)
+        : m_name(QStringLiteral("pavix-plasma-%1").arg(s_count.fetchAndAddRelaxed(1))),
+          m_connection(address.isEmpty() ? QDBusConnection::connectToBus(QDBusConnection::SessionBus, m_name)
                                          : QDBusConnection::connectToBus(address, m_name))
     {
     }

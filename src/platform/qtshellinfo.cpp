@@ -36,8 +36,7 @@ constexpr qint64 MaxIconFileBytes = qint64(4) << 20;
 
 bool declaredSizeAcceptable(const QSize &size)
 {
-    return size.isValid() && !size.isEmpty() && size.width() <= MaxIconSidePx
-        && size.height() <= MaxIconSidePx;
+    return size.isValid() && !size.isEmpty() && size.width() <= MaxIconSidePx && size.height() <= MaxIconSidePx;
 }
 
 struct IconEntry {
@@ -88,7 +87,7 @@ void QtShellInfo::useDesktopIconThemes()
         });
     };
     const QString fallback = installed(QStringLiteral("Adwaita")) ? QStringLiteral("Adwaita")
-                                                                   : QStringLiteral("hicolor");
+                                                                  : QStringLiteral("hicolor");
     if (QIcon::fallbackThemeName() != fallback)
         QIcon::setFallbackThemeName(fallback);
     // Qt looks in the fallback theme only after a named theme, so a platform that names
@@ -99,8 +98,7 @@ void QtShellInfo::useDesktopIconThemes()
 
 QImage QtShellInfo::icon(const QString &path, int sizeSelector)
 {
-    const int sizePx = sizeSelector == platform::LargeIconSelector ? platform::LargeIconPx
-                                                                     : platform::SmallIconPx;
+    const int sizePx = sizeSelector == platform::LargeIconSelector ? platform::LargeIconPx : platform::SmallIconPx;
     if (platform::extensionOf(path) == QLatin1String("ICO")) {
         const QImage own = iconFilePicture(path, sizePx);
         if (!own.isNull())
@@ -177,8 +175,7 @@ QImage QtShellInfo::iconFilePicture(const QString &path, int sizePx, std::chrono
         if (!declaredSizeAcceptable(reader.size()))
             continue;
         const QImage picture = reader.read();
-        if (!picture.isNull() && picture.width() <= MaxIconSidePx
-            && picture.height() <= MaxIconSidePx)
+        if (!picture.isNull() && picture.width() <= MaxIconSidePx && picture.height() <= MaxIconSidePx)
             return platform::squareIcon(picture, sizePx);
     }
     return QImage();

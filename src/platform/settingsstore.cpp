@@ -120,7 +120,8 @@ void keepZeroWidthNoBreakSpaces(QSettings &settings, const QByteArray &bytes)
         if (line.header)
             copy += line.text + u'\n';
         else if (line.isValueInGroup() && line.text.mid(line.equals).contains(QChar(0xFEFF)))
-            copy += line.text.left(line.equals + 1) + escapeZeroWidthNoBreakSpaces(line.text.mid(line.equals + 1)) + u'\n';
+            copy += line.text.left(line.equals + 1) + escapeZeroWidthNoBreakSpaces(line.text.mid(line.equals + 1))
+                    + u'\n';
     });
     if (!copy.contains(u'='))
         return;
@@ -241,8 +242,7 @@ IniSettingsStore::~IniSettingsStore()
 
 QString IniSettingsStore::defaultPath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-        + QStringLiteral("/Pavix/Pavix.ini");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/Pavix/Pavix.ini");
 }
 
 std::optional<QString> IniSettingsStore::read(const QString &section, const QString &key) const
@@ -292,8 +292,7 @@ common::Status IniSettingsStore::flush()
     case QSettings::FormatError:
         break;
     }
-    return common::makeError(common::ErrDeviceIo,
-                             QStringLiteral("%1 is not a well-formed settings file").arg(m_path));
+    return common::makeError(common::ErrDeviceIo, QStringLiteral("%1 is not a well-formed settings file").arg(m_path));
 }
 
 } // namespace pavix::platform

@@ -86,8 +86,7 @@ QImage squareIcon(const QImage &picture, int sizePx)
         return QImage();
     if (picture.width() == sizePx && picture.height() == sizePx)
         return picture;
-    const QImage scaled = picture.scaled(sizePx, sizePx, Qt::KeepAspectRatio,
-                                         Qt::SmoothTransformation);
+    const QImage scaled = picture.scaled(sizePx, sizePx, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     QImage square(sizePx, sizePx, QImage::Format_ARGB32_Premultiplied);
     square.fill(Qt::transparent);
     QPainter painter(&square);

@@ -46,23 +46,24 @@ struct ThumbLoader::Shared {
     };
 
     Shared(QStringList paths_, QSize cellPx_, Options options)
-        : paths(std::move(paths_))
-        , cellPx(cellPx_)
-        , unreadable(unreadableCell(cellPx_))
-        , lookAhead(options.lookAhead > 0 ? options.lookAhead : DefaultLookAhead)
-        , budgetBytes(options.decodeBudgetBytes > 0 ? options.decodeBudgetBytes : DefaultDecodeBudgetBytes)
-        , timeLimit(options.cellTimeLimit.count() > 0 ? options.cellTimeLimit : DefaultCellTimeLimit)
-        , clock(std::move(options.clock))
-        , makeCell(options.makeCell ? std::move(options.makeCell)
-                                    : CellMaker([cache = std::move(options.cache)](
-                                                    const QString &path, QSize px, DecodeScratch &scratch,
-                                                    const DecodeGate *decodeGate, bool mayStore) {
-                                          return makeCellFromFile(cache, path, px, scratch, decodeGate, mayStore);
-                                      }))
-        , gate{[this](qint64 bytes) { enterDecode(bytes); }, [this](qint64 bytes) { leaveDecode(bytes); }}
-        , cells(static_cast<size_t>(paths.size()))
-        , done(static_cast<size_t>(paths.size()), false)
-        , horizon(lookAhead)
+        : paths(std::move(paths_)),
+          cellPx(cellPx_),
+          unreadable(unreadableCell(cellPx_)),
+          lookAhead(options.lookAhead > 0 ? options.lookAhead : DefaultLookAhead),
+          budgetBytes(options.decodeBudgetBytes > 0 ? options.decodeBudgetBytes : DefaultDecodeBudgetBytes),
+          timeLimit(options.cellTimeLimit.count() > 0 ? options.cellTimeLimit : DefaultCellTimeLimit),
+          clock(std::move(options.clock)),
+          makeCell(options.makeCell
+                       ? std::move(options.makeCell)
+                       : CellMaker([cache = std::move(options.cache)](const QString &path, QSize px,
+                                                                      DecodeScratch &scratch,
+                                                                      const DecodeGate *decodeGate, bool mayStore) {
+                             return makeCellFromFile(cache, path, px, scratch, decodeGate, mayStore);
+                         })),
+          gate{[this](qint64 bytes) { enterDecode(bytes); }, [this](qint64 bytes) { leaveDecode(bytes); }},
+          cells(static_cast<size_t>(paths.size())),
+          done(static_cast<size_t>(paths.size()), false),
+          horizon(lookAhead)
     {
     }
 
@@ -278,7 +279,7 @@ struct ThumbLoader::Shared {
     int horizon = 0; // workers start only indices below this
     bool cancelled = false;
     bool refused = false; // made while too many threads were left behind: no worker, no cell
-    bool storing = true; // no store has failed yet
+    bool storing = true;  // no store has failed yet
     int decodedFiles = 0;
     int cachedCells = 0;
     int knownFailures = 0;

@@ -40,7 +40,7 @@ constexpr int PngQuality = 80;
 bool showsOnePicture(const QByteArray &format)
 {
     return format == "jpeg" || format == "bmp" || format == "gif" || format == "png" || format == "webp"
-        || format == "tiff";
+           || format == "tiff";
 }
 
 // True when `folder` is one Pavix may read thumbnails from and write them into: a folder
@@ -51,7 +51,7 @@ bool isPrivateFolder(const QByteArray &folder)
 {
     struct stat st {};
     return ::lstat(folder.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid()
-        && (st.st_mode & 077) == 0;
+           && (st.st_mode & 077) == 0;
 }
 
 // Makes the folder and any missing folder above it, each readable by its owner only.
@@ -122,11 +122,11 @@ struct ThumbnailCache::Original {
 };
 
 ThumbnailCache::ThumbnailCache(QString folder, QString version, WorthRule worth)
-    : m_folder(QDir::cleanPath(folder))
-    , m_canonicalFolder(QFileInfo(m_folder).canonicalFilePath())
-    , m_software(thumbcache::softwareName(version))
-    , m_failFolder(m_folder + QStringLiteral("/fail/") + thumbcache::failFolderName(version))
-    , m_worth(std::move(worth))
+    : m_folder(QDir::cleanPath(folder)),
+      m_canonicalFolder(QFileInfo(m_folder).canonicalFilePath()),
+      m_software(thumbcache::softwareName(version)),
+      m_failFolder(m_folder + QStringLiteral("/fail/") + thumbcache::failFolderName(version)),
+      m_worth(std::move(worth))
 {
 }
 
@@ -155,7 +155,8 @@ QString ThumbnailCache::failurePath(const QByteArray &uri) const
 
 std::optional<ThumbnailCache::Original> ThumbnailCache::describe(const QString &path) const
 {
-    const QByteArray local = thumbcache::cleanAbsolutePath(common::encodeFileName(QDir::current().absoluteFilePath(path)));
+    const QByteArray local =
+        thumbcache::cleanAbsolutePath(common::encodeFileName(QDir::current().absoluteFilePath(path)));
     if (local.isEmpty())
         return std::nullopt;
     struct stat st {};
@@ -195,8 +196,8 @@ bool ThumbnailCache::unchangedSince(const Original &original) const
     struct stat st {};
     const QByteArray local = common::encodeFileName(QDir::current().absoluteFilePath(original.path));
     return ::stat(local.constData(), &st) == 0 && st.st_size == original.file.size
-        && st.st_mtim.tv_sec == original.mtime.tv_sec && st.st_mtim.tv_nsec == original.mtime.tv_nsec
-        && st.st_dev == original.device && st.st_ino == original.inode;
+           && st.st_mtim.tv_sec == original.mtime.tv_sec && st.st_mtim.tv_nsec == original.mtime.tv_nsec
+           && st.st_dev == original.device && st.st_ino == original.inode;
 }
 
 QList<QByteArray> ThumbnailCache::cacheFoldersDownTo(const QString &folder) const
@@ -292,7 +293,8 @@ bool ThumbnailCache::store(const QString &folder, const QString &name, const QIm
     temp.close();
     if (temp.error() != QFileDevice::NoError)
         return false;
-    if (::rename(QFile::encodeName(temp.fileName()).constData(), QFile::encodeName(folder + u'/' + name).constData()) != 0)
+    if (::rename(QFile::encodeName(temp.fileName()).constData(), QFile::encodeName(folder + u'/' + name).constData())
+        != 0)
         return false;
     temp.setAutoRemove(false);
     return true;
@@ -344,7 +346,8 @@ CachedCell ThumbnailCache::cell(const QString &path, QSize cellPx, DecodeScratch
     };
     PictureFacts facts;
     const common::Result<QImage> picture = loadShrunkPicture(path, shrinkFor, scratch, gate, &facts);
-    const bool storing = mayStore && thumbcache::settledForCaching(original->mtimeMs, QDateTime::currentMSecsSinceEpoch());
+    const bool storing = mayStore
+                         && thumbcache::settledForCaching(original->mtimeMs, QDateTime::currentMSecsSinceEpoch());
     const QString name = thumbcache::thumbnailFileName(original->file.uri);
     if (!picture) {
         // Only a file that is no picture Pavix can read is remembered; one it could not get
@@ -366,8 +369,9 @@ CachedCell ThumbnailCache::cell(const QString &path, QSize cellPx, DecodeScratch
     if (!flavour || picture->size() != thumbcache::thumbnailSize(facts.fullPx, thumbcache::flavourSide(*flavour))
         || !unchangedSince(*original))
         return out;
-    const thumbcache::ThumbnailKeys keys = thumbcache::thumbnailKeys(
-        original->file, m_software, thumbcache::mimeTypeForFormat(facts.format), facts.fullPx);
+    const thumbcache::ThumbnailKeys keys = thumbcache::thumbnailKeys(original->file, m_software,
+                                                                     thumbcache::mimeTypeForFormat(facts.format),
+                                                                     facts.fullPx);
     out.storeFailed = !store(m_folder + u'/' + thumbcache::flavourFolder(*flavour), name, *picture, keys);
     return out;
 }

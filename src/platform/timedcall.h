@@ -59,7 +59,7 @@ void endProcessIfThreadsLeftBehind(int exitCode);
 // The work's result, or nothing when it ran past limit or was refused (MaxThreadsLeftBehind
 // threads counted already). Work must own everything it uses (capture by value). When the
 // system refuses a thread, the work runs on the caller's thread, unbounded.
-template<typename Work>
+template <typename Work>
 auto callWithin(std::chrono::milliseconds limit, Work work) -> std::optional<decltype(work())>
 {
     using Value = decltype(work());

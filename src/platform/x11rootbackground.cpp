@@ -208,9 +208,9 @@ Status setRootBackground(const QImage &picture, const QString &display)
         xcb_flush(c);
         return refusal(QStringLiteral("The root window's background was not set: %1").arg(reason));
     };
-    if (const auto error = requestError(
-            c, xcb_create_pixmap_checked(c, layout->depth, pixmap, root, quint16(width), quint16(height)),
-            "make a pixmap of the picture's size"))
+    if (const auto error =
+            requestError(c, xcb_create_pixmap_checked(c, layout->depth, pixmap, root, quint16(width), quint16(height)),
+                         "make a pixmap of the picture's size"))
         return refusal(QStringLiteral("The root window's background was not set: %1").arg(*error));
 
     const xcb_gcontext_t gc = xcb_generate_id(c);
@@ -223,8 +223,8 @@ Status setRootBackground(const QImage &picture, const QString &display)
         const int rows = std::min(bandRows, height - y);
         const std::vector<quint8> band = packRows(rgb, y, rows, *layout, stride);
         const auto cookie = xcb_put_image_checked(c, XCB_IMAGE_FORMAT_Z_PIXMAP, pixmap, gc, quint16(width),
-                                                  quint16(rows), 0, qint16(y), 0, layout->depth,
-                                                  quint32(band.size()), band.data());
+                                                  quint16(rows), 0, qint16(y), 0, layout->depth, quint32(band.size()),
+                                                  band.data());
         if (const auto error = requestError(c, cookie, "take the picture's pixels")) {
             xcb_free_gc(c, gc);
             return failed(*error);
@@ -245,15 +245,15 @@ Status setRootBackground(const QImage &picture, const QString &display)
     if (oldRoot && oldSet && *oldRoot == *oldSet && *oldRoot != pixmap)
         std::free(xcb_request_check(c, xcb_kill_client_checked(c, *oldRoot))); // gone already: nothing to free
 
-    if (const auto error = requestError(
-            c, xcb_change_window_attributes_checked(c, root, XCB_CW_BACK_PIXMAP, &pixmap),
-            "make the pixmap the root window's background"))
+    if (const auto error = requestError(c, xcb_change_window_attributes_checked(c, root, XCB_CW_BACK_PIXMAP, &pixmap),
+                                        "make the pixmap the root window's background"))
         return failed(*error);
     xcb_clear_area(c, 0, root, 0, 0, 0, 0);
     for (const xcb_atom_t atom : {rootPixmapAtom, setRootAtom}) {
-        if (const auto error = requestError(
-                c, xcb_change_property_checked(c, XCB_PROP_MODE_REPLACE, root, atom, XCB_ATOM_PIXMAP, 32, 1, &pixmap),
-                "name the background pixmap on the root window"))
+        if (const auto error = requestError(c,
+                                            xcb_change_property_checked(c, XCB_PROP_MODE_REPLACE, root, atom,
+                                                                        XCB_ATOM_PIXMAP, 32, 1, &pixmap),
+                                            "name the background pixmap on the root window"))
             return failed(*error);
     }
     // The pixmap stays when this connection closes.

@@ -2,8 +2,8 @@
 
 namespace pavix::preview {
 
-FileInfoTexts fileInfoTexts(int windowWidthPx, int widthPx, int heightPx,
-                                const QString &fileName, const QString &formattedSize)
+FileInfoTexts fileInfoTexts(int windowWidthPx, int widthPx, int heightPx, const QString &fileName,
+                            const QString &formattedSize)
 {
     // Integer division truncates toward zero, and 3q stays within range for any width.
     const int quarter = windowWidthPx / 4;

@@ -23,7 +23,7 @@ struct FileInfoTexts {
 // pixels, split into quarters truncated toward zero (1003 -> 250, 500, 750, -1); widthPx and
 // heightPx the picture's size in pixels; formattedSize the file length already grouped
 // ("1,234,567"). Gives "File: " + the file's name, "Dim: " + w + "x" + h and "Size: " + size + " bytes".
-FileInfoTexts fileInfoTexts(int windowWidthPx, int widthPx, int heightPx,
-                                const QString &fileName, const QString &formattedSize);
+FileInfoTexts fileInfoTexts(int windowWidthPx, int widthPx, int heightPx, const QString &fileName,
+                            const QString &formattedSize);
 
 } // namespace pavix::preview

@@ -7,7 +7,7 @@ namespace pavix::preview {
 
 namespace {
 
-constexpr int PaneMargin = 100;   // twips kept free at each side of a shrunk image
+constexpr int PaneMargin = 100;     // twips kept free at each side of a shrunk image
 constexpr int BorderAllowance = 60; // twips added for the image's flat border
 
 // Sets a position when it could be computed.
@@ -29,8 +29,7 @@ void setSize(double &target, double value)
 bool sum32(std::int32_t a, std::int32_t b, std::int64_t &out)
 {
     const std::int64_t s = static_cast<std::int64_t>(a) + b;
-    if (s > std::numeric_limits<std::int32_t>::max()
-        || s < std::numeric_limits<std::int32_t>::min())
+    if (s > std::numeric_limits<std::int32_t>::max() || s < std::numeric_limits<std::int32_t>::min())
         return false;
     out = s;
     return true;
@@ -38,9 +37,8 @@ bool sum32(std::int32_t a, std::int32_t b, std::int64_t &out)
 
 } // namespace
 
-PreviewGeometry fittedPreview(std::int32_t widthTwips, std::int32_t heightTwips, double paneLeft,
-                           double paneTop, double paneWidth, double paneHeight, bool paneVisible,
-                           const PreviewGeometry &current)
+PreviewGeometry fittedPreview(std::int32_t widthTwips, std::int32_t heightTwips, double paneLeft, double paneTop,
+                              double paneWidth, double paneHeight, bool paneVisible, const PreviewGeometry &current)
 {
     PreviewGeometry image = current;
 
@@ -54,16 +52,15 @@ PreviewGeometry fittedPreview(std::int32_t widthTwips, std::int32_t heightTwips,
     // taken as too wide.
     std::int64_t neededWidth = 0;
     const bool tooWide = !sum32(widthTwips, 2 * PaneMargin, neededWidth)
-        || paneWidth < static_cast<double>(neededWidth);
+                         || paneWidth < static_cast<double>(neededWidth);
 
     if (tooWide) {
         setSize(image.width, static_cast<float>(paneWidth) - 2.0f * PaneMargin);
         if (ratio != 0.0f)
-            setSize(image.height,
-                    static_cast<float>(image.width) / ratio + static_cast<float>(BorderAllowance));
+            setSize(image.height, static_cast<float>(image.width) / ratio + static_cast<float>(BorderAllowance));
         setPosition(image.left, static_cast<float>(paneLeft) + PaneMargin);
         setPosition(image.top, static_cast<float>(paneTop)
-                        + (static_cast<float>(paneHeight) - static_cast<float>(image.height)) / 2.0f);
+                                   + (static_cast<float>(paneHeight) - static_cast<float>(image.height)) / 2.0f);
     } else {
         std::int64_t sum = 0;
         if (sum32(widthTwips, BorderAllowance, sum))
@@ -72,9 +69,9 @@ PreviewGeometry fittedPreview(std::int32_t widthTwips, std::int32_t heightTwips,
             setSize(image.height, static_cast<double>(sum));
         // Centred on the picture's own size, not the enlarged image's.
         setPosition(image.left, static_cast<float>(paneLeft)
-                        + (static_cast<float>(paneWidth) - static_cast<float>(widthTwips)) / 2.0f);
+                                    + (static_cast<float>(paneWidth) - static_cast<float>(widthTwips)) / 2.0f);
         setPosition(image.top, static_cast<float>(paneTop)
-                        + (static_cast<float>(paneHeight) - static_cast<float>(heightTwips)) / 2.0f);
+                                   + (static_cast<float>(paneHeight) - static_cast<float>(heightTwips)) / 2.0f);
     }
 
     image.visible = paneVisible;

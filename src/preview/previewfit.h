@@ -23,8 +23,7 @@ struct PreviewGeometry {
 // that cannot be done leaves that value as it is in current: no ratio when heightTwips or
 // widthTwips is 0 (the height stays, and the image is centred with it), no negative or
 // non-finite size, no sum past 32 bits. The image is visible exactly when the pane is.
-PreviewGeometry fittedPreview(std::int32_t widthTwips, std::int32_t heightTwips, double paneLeft,
-                           double paneTop, double paneWidth, double paneHeight, bool paneVisible,
-                           const PreviewGeometry &current);
+PreviewGeometry fittedPreview(std::int32_t widthTwips, std::int32_t heightTwips, double paneLeft, double paneTop,
+                              double paneWidth, double paneHeight, bool paneVisible, const PreviewGeometry &current);
 
 } // namespace pavix::preview

@@ -12,8 +12,7 @@
 
 namespace pavix::preview {
 
-PreviewPane::PreviewPane(browser::Browser &browser, StretchImage *image, browser::StatusLine &status,
-                         QWidget *window)
+PreviewPane::PreviewPane(browser::Browser &browser, StretchImage *image, browser::StatusLine &status, QWidget *window)
     : QObject(image), m_browser(browser), m_image(image), m_status(status), m_window(window)
 {
     setObjectName(QStringLiteral("previewPane"));
@@ -54,16 +53,17 @@ void PreviewPane::setFrame(const common::TwipRect &frame, bool visible)
 void PreviewPane::fitPreview()
 {
     const QSize natural = m_browser.pictureSizeTwips();
-    m_geometry = preview::fittedPreview(natural.width(), natural.height(), m_frame.left, m_frame.top,
-                                     m_frame.width, m_frame.height, m_frameVisible, m_geometry);
+    m_geometry = preview::fittedPreview(natural.width(), natural.height(), m_frame.left, m_frame.top, m_frame.width,
+                                        m_frame.height, m_frameVisible, m_geometry);
     apply();
 }
 
 void PreviewPane::apply()
 {
     const double tpp = m_browser.twipsPerPixel();
-    m_image->setGeometry(common::twipsToPixels(
-        common::TwipRect{m_geometry.left, m_geometry.top, m_geometry.width, m_geometry.height}, tpp));
+    m_image->setGeometry(common::twipsToPixels(common::TwipRect{m_geometry.left, m_geometry.top, m_geometry.width,
+                                                                m_geometry.height},
+                                               tpp));
     // A picture taller or wider than the pane is fitted by its width or height alone and
     // can reach past the pane: only the part inside the pane is shown, never over the
     // tool bar, the captions or the status line.
@@ -85,9 +85,8 @@ common::Status PreviewPane::showFileInfo()
     const common::Result<qint64> length = m_browser.listedFileLength(name);
     const QString sizeText = length ? catalogue::formatFileSize(length.value()) : QString();
     const QSize natural = m_browser.pictureSizeTwips();
-    const FileInfoTexts texts =
-        fileInfoTexts(m_window->width(), common::twipsToPixels(natural.width(), tpp),
-                          common::twipsToPixels(natural.height(), tpp), name, sizeText);
+    const FileInfoTexts texts = fileInfoTexts(m_window->width(), common::twipsToPixels(natural.width(), tpp),
+                                              common::twipsToPixels(natural.height(), tpp), name, sizeText);
     m_status.showParts({texts.rightEdgesPx.begin(), texts.rightEdgesPx.end()});
     m_status.setPartText(0, texts.file);
     m_status.setPartText(1, texts.dim);

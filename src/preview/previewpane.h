@@ -28,8 +28,7 @@ class PreviewPane : public QObject {
     Q_OBJECT
 public:
     // `image` shows the picture; the status parts are measured on `window`'s width.
-    PreviewPane(browser::Browser &browser, StretchImage *image, browser::StatusLine &status,
-                QWidget *window);
+    PreviewPane(browser::Browser &browser, StretchImage *image, browser::StatusLine &status, QWidget *window);
 
     // The frame the picture is fitted into (twips of the window) and whether the pane is
     // shown. A picture already shown is fitted again.

@@ -79,8 +79,7 @@ QImage opaquePixels(const QImage &picture, QColor background)
 
 // The wrap-around ratio one way: the mean difference across the wrap edge over the mean
 // between neighbours inside, each at least 1; 1 when there are no neighbours that way.
-double edgeRatio(std::uint64_t wrapSum, std::uint64_t wrapPairs, std::uint64_t innerSum,
-                 std::uint64_t innerPairs)
+double edgeRatio(std::uint64_t wrapSum, std::uint64_t wrapPairs, std::uint64_t innerSum, std::uint64_t innerPairs)
 {
     if (innerPairs == 0 || wrapPairs == 0)
         return 1.0;

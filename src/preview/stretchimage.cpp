@@ -30,9 +30,8 @@ const QImage &StretchImage::shownPicture()
     // stripes and dithering show as their true average, not as moiré, and a paint only
     // copies pixels.
     if (m_shown.size() != inner)
-        m_shown = m_picture.size() == inner
-            ? m_picture
-            : m_picture.scaled(inner, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        m_shown = m_picture.size() == inner ? m_picture
+                                            : m_picture.scaled(inner, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return m_shown;
 }
 
@@ -48,8 +47,7 @@ void StretchImage::paintEvent(QPaintEvent *)
 
 void StretchImage::mousePressEvent(QMouseEvent *event)
 {
-    emit mouseDown(common::buttonMask(event->buttons() | event->button()),
-                   common::shiftMask(event->modifiers()));
+    emit mouseDown(common::buttonMask(event->buttons() | event->button()), common::shiftMask(event->modifiers()));
 }
 
 } // namespace pavix::preview

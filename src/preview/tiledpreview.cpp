@@ -4,8 +4,8 @@
 #include "common/keys.h"
 #include "common/placement.h"
 #include "common/units.h"
-#include "preview/tileplan.h"
 #include "platform/busyscope.h"
+#include "preview/tileplan.h"
 #include "preview/tilezoom.h"
 
 #include <QApplication>
@@ -38,18 +38,15 @@ inline constexpr double SeamMarkWidth = 45;
 inline constexpr QRgb FaintSeamColour = qRgba(255, 176, 0, 190);
 inline constexpr QRgb VisibleSeamColour = qRgba(230, 0, 0, 210);
 // The window's own kind: a tool window with a caption and a close button.
-constexpr Qt::WindowFlags ToolWindowFlags =
-    Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+constexpr Qt::WindowFlags ToolWindowFlags = Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                                            | Qt::WindowCloseButtonHint;
 // A wheel's notch, in eighths of a degree.
 inline constexpr int WheelNotch = 120;
 
 } // namespace
 
 TiledPreview::TiledPreview(browser::Browser &browser, WindowPlace &place, QWidget *parent)
-    : QWidget(parent, ToolWindowFlags),
-      m_browser(browser),
-      m_place(place),
-      m_tpp(browser.twipsPerPixel())
+    : QWidget(parent, ToolWindowFlags), m_browser(browser), m_place(place), m_tpp(browser.twipsPerPixel())
 {
     setObjectName(QStringLiteral("tiledPreview"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -68,8 +65,7 @@ TiledPreview::TiledPreview(browser::Browser &browser, WindowPlace &place, QWidge
     m_sample->setObjectName(QStringLiteral("sampleEdit"));
     m_sample->setReadOnly(true);
     m_sample->setFrame(false);
-    m_sample->setStyleSheet(
-        QStringLiteral("QLineEdit { background: transparent; border: none; padding: 0px; }"));
+    m_sample->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; border: none; padding: 0px; }"));
     m_sample->setContextMenuPolicy(Qt::NoContextMenu);
     m_sample->move(px(SampleLeft), px(SampleTop));
     // Keys and clicks on the sample go through the window first.
@@ -81,8 +77,7 @@ TiledPreview::TiledPreview(browser::Browser &browser, WindowPlace &place, QWidge
     // A stored size no screen can show (the settings file is plain text) is cut to the
     // screen's free area: a window millions of pixels wide gets no surface to paint on.
     const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
-    const QSize largest = screen ? screen->availableGeometry().size()
-                                 : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    const QSize largest = screen ? screen->availableGeometry().size() : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     resize(std::min(common::clientPixels(m_place.width, m_tpp), std::max(1, largest.width())),
            std::min(common::clientPixels(m_place.height, m_tpp), std::max(1, largest.height())));
     // The stored place stays as it is; the window is shown wholly on one of the screens
@@ -143,8 +138,8 @@ void TiledPreview::paintSeamMarks(QPainter &painter, const QRect &dirty)
     const int bandPx = std::max(2, px(SeamMarkWidth));
     for (const SeamMark &mark : seamMarks(zoomedTileSize(picture.size(), m_zoom), rect(), m_seams, bandPx)) {
         if (mark.band.intersects(dirty))
-            painter.fillRect(mark.band, QColor::fromRgba(mark.grade == SeamGrade::Visible ? VisibleSeamColour
-                                                                                           : FaintSeamColour));
+            painter.fillRect(mark.band,
+                             QColor::fromRgba(mark.grade == SeamGrade::Visible ? VisibleSeamColour : FaintSeamColour));
     }
 }
 
@@ -193,23 +188,21 @@ void TiledPreview::paintEvent(QPaintEvent *event)
         // Nothing to tile: the window hides itself but stays loaded. Hidden once this
         // paint is over, and after a grid build under way; a picture that arrived
         // meanwhile is painted instead.
-        platform::BusyScope::afterwards(
-            this,
-            [this] {
-                if (m_browser.picture().isNull()) {
-                    // A hidden window must not keep the keyboard, and no desktop hands it on
-                    // by itself. Unless the user is in another window of Pavix (the toolbox,
-                    // the options), it goes back to the file area, also when the activation
-                    // this window asked for on showing has not come yet.
-                    const QWidget *active = QApplication::activeWindow();
-                    const bool heldKeyboard = !active || active == this || active == parentWidget();
-                    hide();
-                    if (heldKeyboard)
-                        emit keyboardReleased();
-                } else {
-                    update();
-                }
-            });
+        platform::BusyScope::afterwards(this, [this] {
+            if (m_browser.picture().isNull()) {
+                // A hidden window must not keep the keyboard, and no desktop hands it on
+                // by itself. Unless the user is in another window of Pavix (the toolbox,
+                // the options), it goes back to the file area, also when the activation
+                // this window asked for on showing has not come yet.
+                const QWidget *active = QApplication::activeWindow();
+                const bool heldKeyboard = !active || active == this || active == parentWidget();
+                hide();
+                if (heldKeyboard)
+                    emit keyboardReleased();
+            } else {
+                update();
+            }
+        });
         return;
     }
     // Each copy at the picture's natural size, edge to edge; the background shows where
@@ -283,8 +276,7 @@ void TiledPreview::publishSamplePlacement()
 {
     // The text's own box, without the margin beyond it, as far as the window shows it.
     const QRect text(m_sample->pos(), QSize(m_sampleTextWidthPx, m_sample->height()));
-    m_browser.setSamplePlacement(
-        browser::SamplePlacement{text.intersected(rect()), palette().color(QPalette::Window)});
+    m_browser.setSamplePlacement(browser::SamplePlacement{text.intersected(rect()), palette().color(QPalette::Window)});
 }
 
 bool TiledPreview::handleKey(const QKeyEvent &key)
@@ -316,11 +308,18 @@ bool TiledPreview::handleKey(const QKeyEvent &key)
     // plus.
     if (modifiers & Qt::ControlModifier && !(modifiers & (Qt::AltModifier | Qt::MetaModifier))) {
         switch (key.key()) {
-        case Qt::Key_Minus: setZoom(zoomedOut(m_zoom)); return true;
+        case Qt::Key_Minus:
+            setZoom(zoomedOut(m_zoom));
+            return true;
         case Qt::Key_Plus:
-        case Qt::Key_Equal: setZoom(zoomedIn(m_zoom)); return true;
-        case Qt::Key_0: setZoom(NaturalZoom); return true;
-        default: break;
+        case Qt::Key_Equal:
+            setZoom(zoomedIn(m_zoom));
+            return true;
+        case Qt::Key_0:
+            setZoom(NaturalZoom);
+            return true;
+        default:
+            break;
         }
     }
     return false;
@@ -360,8 +359,7 @@ void TiledPreview::mousePressEvent(QMouseEvent *event)
 bool TiledPreview::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_sample) {
-        if (event->type() == QEvent::MouseButtonPress ||
-            event->type() == QEvent::MouseButtonDblClick) {
+        if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
             close();
             return true;
         }

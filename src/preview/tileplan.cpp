@@ -54,8 +54,7 @@ QPixmap widenedTile(const QPixmap &tile, int areaWidthPx)
 
 } // namespace
 
-void paintTiles(QPainter &painter, const QPixmap &tile, const QRect &clientRect,
-                const QRect &dirtyRect)
+void paintTiles(QPainter &painter, const QPixmap &tile, const QRect &clientRect, const QRect &dirtyRect)
 {
     const QRect area = paintArea(tile, clientRect, dirtyRect);
     if (area.isEmpty())

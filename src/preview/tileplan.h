@@ -12,7 +12,6 @@ namespace pavix::preview {
 // Covers clientRect (pixels) with copies of tile at its own pixel size, the first copy at
 // clientRect's top-left, in one tiled fill; only the part inside dirtyRect is painted. A
 // null or empty tile paints nothing.
-void paintTiles(QPainter &painter, const QPixmap &tile, const QRect &clientRect,
-                const QRect &dirtyRect);
+void paintTiles(QPainter &painter, const QPixmap &tile, const QRect &clientRect, const QRect &dirtyRect);
 
 } // namespace pavix::preview

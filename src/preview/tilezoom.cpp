@@ -80,7 +80,8 @@ void paintZoomedTiles(QPainter &painter, const QPixmap &source, QSize pictureSiz
         return QRect(QPoint(int(std::floor(left)), int(std::floor(top))),
                      QPoint(int(std::ceil(right)) - 1, int(std::ceil(bottom)) - 1));
     };
-    paintTiles(painter, source, unscaled(client, client.topLeft()), unscaled(dirty.intersected(client), client.topLeft()));
+    paintTiles(painter, source, unscaled(client, client.topLeft()),
+               unscaled(dirty.intersected(client), client.topLeft()));
     painter.restore();
 }
 

@@ -15,17 +15,17 @@ namespace {
 const QString ProgramName = QStringLiteral("pavix");
 
 // Printed under the version, as GNU programs do.
-const QString CopyrightAndLicence = QStringLiteral(
-    "Copyright (C) 2026 The Pavix developers\n"
-    "License GPLv3+: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.\n"
-    "This is free software: you are free to change and redistribute it.\n"
-    "There is NO WARRANTY, to the extent permitted by law.\n");
+const QString CopyrightAndLicence =
+    QStringLiteral("Copyright (C) 2026 The Pavix developers\n"
+                   "License GPLv3+: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.\n"
+                   "This is free software: you are free to change and redistribute it.\n"
+                   "There is NO WARRANTY, to the extent permitted by law.\n");
 
 // The options every Qt program takes: the GUI's, the X11 platform's and the widgets'.
 constexpr const char *QtOptionsWithValue[] = {
-    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "geometry",
-    "qwindowtitle", "title", "qwindowicon", "icon", "session", "display", "name", "visual",
-    "style", "stylesheet"};
+    "platform", "platformpluginpath", "platformtheme", "plugin",  "qwindowgeometry", "geometry", "qwindowtitle",
+    "title",    "qwindowicon",        "icon",          "session", "display",         "name",     "visual",
+    "style",    "stylesheet"};
 constexpr const char *QtSwitches[] = {"reverse", "widgetcount", "testability", "nograb", "dograb"};
 
 QString quoted(const QString &path)
@@ -72,11 +72,10 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &versio
     }
     // "-platform" is one option, as Qt reads it, not eight letters.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addPositionalArgument(
-        QStringLiteral("PATH"),
-        QStringLiteral("A folder to start on, or a picture to select and preview in its "
-                       "folder. Without one, Pavix starts on the folder it showed last."),
-        QStringLiteral("[FOLDER | PICTURE]"));
+    parser.addPositionalArgument(QStringLiteral("PATH"),
+                                 QStringLiteral("A folder to start on, or a picture to select and preview in its "
+                                                "folder. Without one, Pavix starts on the folder it showed last."),
+                                 QStringLiteral("[FOLDER | PICTURE]"));
 
     CommandLine line;
     // An empty list has no program name for the parser to skip.
@@ -101,8 +100,8 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &versio
     if (!paths.isEmpty()) {
         line.path = localPathOf(paths.first());
         for (qsizetype i = 1; i < paths.size(); ++i)
-            line.errors << ProgramName + QStringLiteral(": only one folder or picture is opened; ")
-                    + quoted(paths[i]) + QStringLiteral(" is ignored.");
+            line.errors << ProgramName + QStringLiteral(": only one folder or picture is opened; ") + quoted(paths[i])
+                               + QStringLiteral(" is ignored.");
     }
     return line;
 }
@@ -120,8 +119,8 @@ QString localPathOf(const QString &argument)
     if (!address.host().isEmpty())
         return argument;
     // The path's bytes as the URI encodes them: a name that is not UTF-8 keeps its bytes.
-    const QString path = common::decodeFileName(
-        QByteArray::fromPercentEncoding(address.path(QUrl::FullyEncoded).toLatin1()));
+    const QString path =
+        common::decodeFileName(QByteArray::fromPercentEncoding(address.path(QUrl::FullyEncoded).toLatin1()));
     return path.isEmpty() ? argument : path;
 }
 
@@ -143,7 +142,7 @@ StartPlace startPlace(const QString &argument, const QString &absolutePath, cons
     StartPlace place;
     if (!facts.exists || argument.isEmpty()) {
         place.error = ProgramName + QStringLiteral(": ") + quoted(argument) + QStringLiteral(" does not exist")
-            + startsAsUsual;
+                      + startsAsUsual;
         return place;
     }
     if (facts.isFolder) {
@@ -154,7 +153,8 @@ StartPlace startPlace(const QString &argument, const QString &absolutePath, cons
     const QString name = absolutePath.mid(slash + 1);
     if (!facts.isFile || slash < 0 || !catalogue::pictureTypeOf(name)) {
         place.error = ProgramName + QStringLiteral(": ") + quoted(argument)
-            + QStringLiteral(" is neither a folder nor a BMP, JPEG, GIF, ICO, PNG, WebP or TIFF picture") + startsAsUsual;
+                      + QStringLiteral(" is neither a folder nor a BMP, JPEG, GIF, ICO, PNG, WebP or TIFF picture")
+                      + startsAsUsual;
         return place;
     }
     // A picture in the root folder keeps the root's "/".

@@ -116,8 +116,7 @@ constexpr ToolButton ToolBar[] = {
 std::optional<Command> commandForKey(int keyCode, int shift)
 {
     for (const KeyEntry &entry : KeyTable) {
-        if (entry.modifier == 0 ? keyCode == entry.keyCode
-                                : (shift & entry.modifier) != 0 && keyCode == entry.keyCode)
+        if (entry.modifier == 0 ? keyCode == entry.keyCode : (shift & entry.modifier) != 0 && keyCode == entry.keyCode)
             return entry.command;
     }
     return std::nullopt;
@@ -150,12 +149,18 @@ std::optional<Command> commandForToolButton(const QString &key)
 std::optional<int> viewModeOfCommand(Command command)
 {
     switch (command) {
-    case Command::ViewThumbnails: return 0;
-    case Command::ViewLargeIcons: return 1;
-    case Command::ViewSmallIcons: return 2;
-    case Command::ViewList: return 3;
-    case Command::ViewDetails: return 4;
-    default: return std::nullopt;
+    case Command::ViewThumbnails:
+        return 0;
+    case Command::ViewLargeIcons:
+        return 1;
+    case Command::ViewSmallIcons:
+        return 2;
+    case Command::ViewList:
+        return 3;
+    case Command::ViewDetails:
+        return 4;
+    default:
+        return std::nullopt;
     }
 }
 

@@ -39,8 +39,8 @@ class FolderChooser;
 struct ScanParts {
     listview::ListInteraction *listInteraction = nullptr;
     thumbs::ThumbGrid *grid = nullptr;
-    QWidget *strip = nullptr;       // hidden while a refresh rebuilds it
-    QLabel *imagesLabel = nullptr;  // "Images : " and the count
+    QWidget *strip = nullptr;      // hidden while a refresh rebuilds it
+    QLabel *imagesLabel = nullptr; // "Images : " and the count
     foldertree::FolderTree *tree = nullptr;
 };
 

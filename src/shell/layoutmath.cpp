@@ -92,14 +92,13 @@ LayoutResult sizeControls(const LayoutInput &input)
     extent(c.progressBar.width, c.imagesLabel.width);
 
     // The file area: below tool bar and title strip, above the status bar.
-    place(c.list.top, input.toolBarVisible ? input.toolBarHeight + input.titleStripHeight
-                                      : input.titleStripHeight);
+    place(c.list.top, input.toolBarVisible ? input.toolBarHeight + input.titleStripHeight : input.titleStripHeight);
     const double statusReserve = input.statusBarChecked ? StatusBarReserve : 0.0;
     extent(c.list.height, clientHeight - (input.titleStripTop + input.titleStripHeight + statusReserve));
     if (input.treeVisible) {
         place(c.list.left, double(treeSplitterLeft) + 40);
         extent(c.list.width, input.previewVisible ? double(previewSplitterLeft) - treeSplitterLeft - 40
-                                           : outerWidth - (double(treeSplitterLeft) + 160));
+                                                  : outerWidth - (double(treeSplitterLeft) + 160));
     } else {
         place(c.list.left, 0);
         extent(c.list.width, input.previewVisible ? double(previewSplitterLeft) : outerWidth - 100);

@@ -16,16 +16,16 @@ using common::TwipRect;
 // Every control the layout places. All in twips of the main window, except thumbStrip and
 // thumbScrollBar, which sit inside thumbArea and are measured in its centimetres (567 twips).
 struct Controls {
-    TwipRect imagesLabel;   // inside the title strip
-    TwipRect progressBar;   // inside the title strip
+    TwipRect imagesLabel; // inside the title strip
+    TwipRect progressBar; // inside the title strip
     TwipRect list;
     TwipRect tree;
     TwipRect previewFrame;
     TwipRect treeSplitter;
     TwipRect previewSplitter;
     TwipRect thumbArea;
-    TwipRect thumbStrip; // centimetres
-    TwipRect thumbScrollBar;  // centimetres
+    TwipRect thumbStrip;     // centimetres
+    TwipRect thumbScrollBar; // centimetres
     bool treeVisible = true;
     bool previewVisible = true;
     bool treeSplitterVisible = true;
@@ -33,7 +33,7 @@ struct Controls {
 };
 
 struct LayoutInput {
-    double outerWidth = 0;  // outer width of the main window
+    double outerWidth = 0;   // outer width of the main window
     double clientHeight = 0; // height of its client area
     std::int32_t treeSplitterLeft = 2000;
     std::int32_t previewSplitterLeft = 5000;
@@ -44,7 +44,7 @@ struct LayoutInput {
     double toolBarHeight = 360;
     double titleStripTop = 360; // 0 while the tool bar is hidden
     double titleStripHeight = 280;
-    double imagesLabelLeft = 3225;  // within the title strip
+    double imagesLabelLeft = 3225; // within the title strip
     // What the controls report now; a size the layout cannot give leaves it as it is.
     Controls current;
     // The ratios of the previous pass, kept when a new one cannot be computed (a splitter
@@ -56,7 +56,7 @@ struct LayoutInput {
 struct LayoutResult {
     std::int32_t treeSplitterLeft = 0;
     std::int32_t previewSplitterLeft = 0;
-    float treeSplitterRatio = 0.0f; // outerWidth / treeSplitterLeft
+    float treeSplitterRatio = 0.0f;    // outerWidth / treeSplitterLeft
     float previewSplitterRatio = 0.0f; // outerWidth / previewSplitterLeft
     Controls controls;
 };

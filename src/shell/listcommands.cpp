@@ -17,7 +17,10 @@ const char *const ArrangeCaptions[SortColumnCount] = {"By Name", "By Size", "By 
 inline const QString AscendingCaption = QStringLiteral("Ascending");
 inline const QString DescendingCaption = QStringLiteral("Descending");
 
-bool validMode(int mode) { return mode >= 0 && mode < ViewModeCount; }
+bool validMode(int mode)
+{
+    return mode >= 0 && mode < ViewModeCount;
+}
 
 QAction *addCheckItem(QMenu *menu, const QString &caption)
 {
@@ -28,8 +31,7 @@ QAction *addCheckItem(QMenu *menu, const QString &caption)
 
 } // namespace
 
-ListCommands::ListCommands(const ListCommandParts &parts, QObject *parent)
-    : QObject(parent), m_parts(parts)
+ListCommands::ListCommands(const ListCommandParts &parts, QObject *parent) : QObject(parent), m_parts(parts)
 {
     setObjectName(QStringLiteral("listCommands"));
     createArrangeMenus();
@@ -169,8 +171,7 @@ void ListCommands::applySortState(const SortState &state)
     m_sortColumn = state.sortColumn;
 
     // Sorting reorders the list, never the grid: thumbnail i stays file i of the scan.
-    if (list.sortKey() != state.sortKey || list.sortOrder() != state.sortOrder
-        || list.sorted() != state.sorted) {
+    if (list.sortKey() != state.sortKey || list.sortOrder() != state.sortOrder || list.sorted() != state.sorted) {
         // Unsorted while key and order change, so the items are ordered once, not once per
         // property.
         list.setSorted(false);

@@ -28,13 +28,13 @@ namespace pavix::shell {
 // The controls the commands work on.
 struct ListCommandParts {
     listview::QtListView *list = nullptr;
-    QWidget *thumbArea = nullptr;   // shown instead of the list in thumbnail mode
-    QWidget *thumbStrip = nullptr;  // takes the focus in thumbnail mode
+    QWidget *thumbArea = nullptr;  // shown instead of the list in thumbnail mode
+    QWidget *thumbStrip = nullptr; // takes the focus in thumbnail mode
     QMenu *viewArrangeMenu = nullptr;
     QMenu *listSortMenu = nullptr;
-    std::array<QAction *, listview::ViewModeCount> viewModeItems{};  // View menu
-    std::array<QAction *, listview::ViewModeCount> listViewItems{};  // the list's menu
-    QActionGroup *viewButtons = nullptr; // the tool bar's five, keyed by their data
+    std::array<QAction *, listview::ViewModeCount> viewModeItems{}; // View menu
+    std::array<QAction *, listview::ViewModeCount> listViewItems{}; // the list's menu
+    QActionGroup *viewButtons = nullptr;                            // the tool bar's five, keyed by their data
 };
 
 class ListCommands : public QObject {

@@ -17,10 +17,14 @@ namespace {
 Pane paneOf(Command command)
 {
     switch (command) {
-    case Command::ToggleStatusBar: return Pane::StatusBar;
-    case Command::ToggleFolderTree: return Pane::Tree;
-    case Command::TogglePreview: return Pane::Preview;
-    default: return Pane::ToolBar;
+    case Command::ToggleStatusBar:
+        return Pane::StatusBar;
+    case Command::ToggleFolderTree:
+        return Pane::Tree;
+    case Command::TogglePreview:
+        return Pane::Preview;
+    default:
+        return Pane::ToolBar;
     }
 }
 

@@ -152,21 +152,36 @@ void MainWindow::createParts()
                    .imagesLabel = m_imagesLabel,
                    .tree = m_folderTree};
     m_folderScan = new FolderScan(*m_browser, *m_statusBar, m_settings, *m_folderChooser, scan, this);
-    ListCommandParts commands{.list = m_list, .thumbArea = m_thumbArea, .thumbStrip = m_thumbStrip,
-                              .viewArrangeMenu = m_menus->viewArrangeMenu(), .listSortMenu = m_menus->listSortMenu(),
-                              .viewModeItems = m_menus->viewModeItems(), .listViewItems = m_menus->listViewItems(),
+    ListCommandParts commands{.list = m_list,
+                              .thumbArea = m_thumbArea,
+                              .thumbStrip = m_thumbStrip,
+                              .viewArrangeMenu = m_menus->viewArrangeMenu(),
+                              .listSortMenu = m_menus->listSortMenu(),
+                              .viewModeItems = m_menus->viewModeItems(),
+                              .listViewItems = m_menus->listViewItems(),
                               .viewButtons = m_menus->viewButtons()};
     m_listCommands = new ListCommands(commands, this);
     m_wallpaperSetter = std::make_unique<wallpaper::DesktopWallpaperSetter>();
     m_wallpaperCommand = new wallpaper::WallpaperCommand(*m_browser, *m_wallpaperSetter, this);
     m_linkCommands = new LinkCommands(this, m_tpp);
 
-    PaneWidgets panes{.window = this, .client = m_client, .toolBar = m_toolBar, .titleStrip = m_titleStrip,
-                      .typesLabel = m_typesLabel, .imagesLabel = m_imagesLabel, .progressBar = m_progressBar,
-                      .tree = m_folderTree, .list = m_list, .thumbArea = m_thumbArea,
-                      .thumbScrollBar = m_thumbScrollBar, .thumbStrip = m_thumbStrip, .thumbGrid = m_thumbGrid,
-                      .previewPane = m_previewPane, .treeSplitter = m_treeSplitter,
-                      .previewSplitter = m_previewSplitter, .statusBar = m_statusBar.get()};
+    PaneWidgets panes{.window = this,
+                      .client = m_client,
+                      .toolBar = m_toolBar,
+                      .titleStrip = m_titleStrip,
+                      .typesLabel = m_typesLabel,
+                      .imagesLabel = m_imagesLabel,
+                      .progressBar = m_progressBar,
+                      .tree = m_folderTree,
+                      .list = m_list,
+                      .thumbArea = m_thumbArea,
+                      .thumbScrollBar = m_thumbScrollBar,
+                      .thumbStrip = m_thumbStrip,
+                      .thumbGrid = m_thumbGrid,
+                      .previewPane = m_previewPane,
+                      .treeSplitter = m_treeSplitter,
+                      .previewSplitter = m_previewSplitter,
+                      .statusBar = m_statusBar.get()};
     for (Pane pane : {Pane::ToolBar, Pane::StatusBar, Pane::Tree, Pane::Preview})
         panes.paneItems[static_cast<size_t>(pane)] = m_menus->paneItem(pane);
     m_panes = new PaneLayout(panes, m_settings, m_tpp);
@@ -229,22 +244,53 @@ void MainWindow::run(Command command)
         return;
     }
     switch (command) {
-    case Command::OpenFolder: m_folderScan->browseFolder(m_folderTree->selectedFolder()); break;
-    case Command::Exit: close(); break;
-    case Command::ToggleToolBar: toggleToolBar(); break;
-    case Command::ToggleStatusBar: toggleStatusBar(); break;
-    case Command::ToggleFolderTree: toggleFolderTree(); break;
-    case Command::TogglePreview: togglePreview(); break;
-    case Command::Refresh: m_folderScan->refresh(); break;
-    case Command::OptionsModal: m_optionsDialog->showCentred(true); break;
-    case Command::OptionsModeless: m_optionsDialog->showCentred(false); break;
-    case Command::HelpContents: m_linkCommands->showHelp(); break;
-    case Command::MusicPage: m_linkCommands->openLink(links().musicPage); break;
-    case Command::WebPage: m_linkCommands->openLink(links().homePage); break;
-    case Command::About: m_linkCommands->showAbout(); break;
-    case Command::Toolbox: showToolbox(); break;
-    case Command::Wallpaper: setWallpaper(); break;
-    default: break;
+    case Command::OpenFolder:
+        m_folderScan->browseFolder(m_folderTree->selectedFolder());
+        break;
+    case Command::Exit:
+        close();
+        break;
+    case Command::ToggleToolBar:
+        toggleToolBar();
+        break;
+    case Command::ToggleStatusBar:
+        toggleStatusBar();
+        break;
+    case Command::ToggleFolderTree:
+        toggleFolderTree();
+        break;
+    case Command::TogglePreview:
+        togglePreview();
+        break;
+    case Command::Refresh:
+        m_folderScan->refresh();
+        break;
+    case Command::OptionsModal:
+        m_optionsDialog->showCentred(true);
+        break;
+    case Command::OptionsModeless:
+        m_optionsDialog->showCentred(false);
+        break;
+    case Command::HelpContents:
+        m_linkCommands->showHelp();
+        break;
+    case Command::MusicPage:
+        m_linkCommands->openLink(links().musicPage);
+        break;
+    case Command::WebPage:
+        m_linkCommands->openLink(links().homePage);
+        break;
+    case Command::About:
+        m_linkCommands->showAbout();
+        break;
+    case Command::Toolbox:
+        showToolbox();
+        break;
+    case Command::Wallpaper:
+        setWallpaper();
+        break;
+    default:
+        break;
     }
 }
 

@@ -159,11 +159,10 @@ void PaneLayout::applyControls()
     m_w.toolBar->setGeometry(0, 0, clientWidthPx, twipsToPixels(ToolBarDesignHeight, m_tpp));
     m_w.titleStrip->setGeometry(0, toolBarShown ? twipsToPixels(ToolBarDesignHeight, m_tpp) : 0, clientWidthPx,
                                 twipsToPixels(TitleStripHeight, m_tpp));
-    m_w.typesLabel->setGeometry(4, 0, std::max(0, twipsToPixels(ImagesLabelLeft, m_tpp) - 8),
-                                m_w.titleStrip->height());
+    m_w.typesLabel->setGeometry(4, 0, std::max(0, twipsToPixels(ImagesLabelLeft, m_tpp) - 8), m_w.titleStrip->height());
     placeWidget(m_w.imagesLabel, {m_controls.imagesLabel.left, 0, m_controls.imagesLabel.width, TitleStripHeight});
-    placeWidget(m_w.progressBar, {m_controls.progressBar.left, 2 * m_tpp, m_controls.progressBar.width,
-                                  TitleStripHeight - 4 * m_tpp});
+    placeWidget(m_w.progressBar,
+                {m_controls.progressBar.left, 2 * m_tpp, m_controls.progressBar.width, TitleStripHeight - 4 * m_tpp});
 
     placeWidget(m_w.list, m_controls.list);
     placeWidget(m_w.tree, m_controls.tree);
@@ -301,8 +300,8 @@ void PaneLayout::moveGhost(QWidget *ghost, const TwipRect &splitter, double x)
 
 void PaneLayout::releaseTreeSplitter()
 {
-    const SplitterState s =
-        shell::releaseTreeSplitter(m_treeGhostLeft, m_controls.previewSplitter.left, m_controls.previewVisible);
+    const SplitterState s = shell::releaseTreeSplitter(m_treeGhostLeft, m_controls.previewSplitter.left,
+                                                       m_controls.previewVisible);
     m_splitters.treeSplitterLeft = s.treeSplitterLeft;
     m_splitters.previewSplitterLeft = s.previewSplitterLeft;
     sizeControls();
@@ -312,8 +311,8 @@ void PaneLayout::releaseTreeSplitter()
 
 void PaneLayout::releasePreviewSplitter()
 {
-    const SplitterState s =
-        shell::releasePreviewSplitter(m_controls.treeSplitter.left, m_previewGhostLeft, m_controls.treeVisible);
+    const SplitterState s = shell::releasePreviewSplitter(m_controls.treeSplitter.left, m_previewGhostLeft,
+                                                          m_controls.treeVisible);
     m_splitters.treeSplitterLeft = s.treeSplitterLeft;
     m_splitters.previewSplitterLeft = s.previewSplitterLeft;
     sizeControls();

@@ -4,15 +4,13 @@
 
 namespace pavix::shell {
 
-float readSingle(const SettingsStore &store, const QString &section, const QString &key,
-                 float def)
+float readSingle(const SettingsStore &store, const QString &section, const QString &key, float def)
 {
     const auto text = store.read(section, key);
     return text ? singleFromText(*text).value_or(def) : def;
 }
 
-std::int32_t readInt32(const SettingsStore &store, const QString &section, const QString &key,
-                       std::int32_t def)
+std::int32_t readInt32(const SettingsStore &store, const QString &section, const QString &key, std::int32_t def)
 {
     const auto text = store.read(section, key);
     return text ? int32FromText(*text).value_or(def) : def;
@@ -24,14 +22,12 @@ bool readTruth(const SettingsStore &store, const QString &section, const QString
     return text ? truthFromText(*text).value_or(def) : def;
 }
 
-QString readText(const SettingsStore &store, const QString &section, const QString &key,
-                 const QString &def)
+QString readText(const SettingsStore &store, const QString &section, const QString &key, const QString &def)
 {
     return store.read(section, key).value_or(def);
 }
 
-std::int32_t readViewMode(const SettingsStore &store, const QString &section,
-                          const QString &key, std::int32_t def)
+std::int32_t readViewMode(const SettingsStore &store, const QString &section, const QString &key, std::int32_t def)
 {
     const auto text = store.read(section, key);
     if (!text)
@@ -55,8 +51,7 @@ void writeTruth(SettingsStore &store, const QString &section, const QString &key
     store.write(section, key, textFromTruth(value));
 }
 
-void writeText(SettingsStore &store, const QString &section, const QString &key,
-               const QString &text)
+void writeText(SettingsStore &store, const QString &section, const QString &key, const QString &text)
 {
     store.write(section, key, text);
 }

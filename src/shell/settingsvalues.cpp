@@ -12,7 +12,10 @@ namespace pavix::shell {
 
 namespace {
 
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
 // Length of the number at the start of the text: an optional sign, digits with an optional
 // decimal point (at least one digit), then an optional exponent that has digits. 0 when
@@ -134,9 +137,8 @@ QString textFromSingle(float value)
     const bool plain = magnitude >= 1e-5f && magnitude < 1e16f;
     // The shortest digits that read back as the same single.
     char buffer[64];
-    const auto result = plain
-        ? std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed)
-        : std::to_chars(buffer, buffer + sizeof buffer, value);
+    const auto result = plain ? std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed)
+                              : std::to_chars(buffer, buffer + sizeof buffer, value);
     return QString::fromLatin1(buffer, result.ptr - buffer);
 }
 

@@ -41,8 +41,7 @@ QImage splashPicture()
 } // namespace
 
 Splash::Splash(double twipsPerPixel, Startup startup)
-    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint), m_tpp(twipsPerPixel),
-      m_startup(std::move(startup))
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint), m_tpp(twipsPerPixel), m_startup(std::move(startup))
 {
     using common::twipsToPixels;
     setObjectName(QStringLiteral("splash"));

@@ -15,22 +15,22 @@ SplitterBar::SplitterBar(QWidget *parent, double twipsPerPixel) : QWidget(parent
 void SplitterBar::mousePressEvent(QMouseEvent *event)
 {
     const QPointF p = event->position();
-    emit mouseDown(common::buttonMask(event->buttons() | event->button()),
-                   common::shiftMask(event->modifiers()), p.x() * m_tpp, p.y() * m_tpp);
+    emit mouseDown(common::buttonMask(event->buttons() | event->button()), common::shiftMask(event->modifiers()),
+                   p.x() * m_tpp, p.y() * m_tpp);
 }
 
 void SplitterBar::mouseMoveEvent(QMouseEvent *event)
 {
     const QPointF p = event->position();
-    emit mouseMove(common::buttonMask(event->buttons()), common::shiftMask(event->modifiers()),
-                   p.x() * m_tpp, p.y() * m_tpp);
+    emit mouseMove(common::buttonMask(event->buttons()), common::shiftMask(event->modifiers()), p.x() * m_tpp,
+                   p.y() * m_tpp);
 }
 
 void SplitterBar::mouseReleaseEvent(QMouseEvent *event)
 {
     const QPointF p = event->position();
-    emit mouseUp(common::buttonMask(event->button()), common::shiftMask(event->modifiers()),
-                 p.x() * m_tpp, p.y() * m_tpp);
+    emit mouseUp(common::buttonMask(event->button()), common::shiftMask(event->modifiers()), p.x() * m_tpp,
+                 p.y() * m_tpp);
 }
 
 } // namespace pavix::shell

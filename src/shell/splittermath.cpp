@@ -13,9 +13,9 @@ using common::toSingle;
 
 namespace {
 
-constexpr double GhostInset = 100;    // the ghost bar starts this far below the splitter top
-constexpr double GhostShorter = 140;  // and is this much shorter than the splitter
-constexpr double EdgeMargin = 1000;   // nearest the ghost bar comes to a window edge
+constexpr double GhostInset = 100;   // the ghost bar starts this far below the splitter top
+constexpr double GhostShorter = 140; // and is this much shorter than the splitter
+constexpr double EdgeMargin = 1000;  // nearest the ghost bar comes to a window edge
 constexpr std::int64_t PartnerGap = 1000;
 
 // Rounded ties to even and held within the 32-bit range; NaN gives 0.
@@ -32,7 +32,7 @@ std::int32_t position32(double value)
 std::int32_t clamp32(std::int64_t value)
 {
     return std::int32_t(std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
-                                                  std::numeric_limits<std::int32_t>::max()));
+                                                 std::numeric_limits<std::int32_t>::max()));
 }
 
 } // namespace

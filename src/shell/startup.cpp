@@ -4,25 +4,25 @@
 #include "catalogue/typepatterns.h"
 #include "common/placement.h"
 #include "common/units.h"
+#include "foldertree/foldertree.h"
+#include "listview/qtlistview.h"
 #include "listview/viewmode.h"
 #include "options/optionsdialog.h"
 #include "platform/folderlisting.h"
-#include "listview/qtlistview.h"
 #include "preview/tiledpreview.h"
-#include "shell/listcommands.h"
-#include "foldertree/foldertree.h"
 #include "shell/layoutmath.h"
+#include "shell/listcommands.h"
 #include "shell/mainwindow.h"
-#include "shell/settingskeys.h"
 #include "shell/settings.h"
+#include "shell/settingskeys.h"
 #include "shell/windowsettings.h"
 #include "toolbox/toolboxhost.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QLabel>
+#include <QScreen>
 
 #include <algorithm>
 #include <cmath>
@@ -89,7 +89,9 @@ std::unique_ptr<MainWindow> runStartup(const StartupEnvironment &env)
         screens.append(screen->availableGeometry());
     // Far enough out to be off every screen, near enough that a rectangle there does not
     // overflow.
-    auto coordinate = [tpp](float twips) { return std::clamp(common::twipsToPixels(twips, tpp), -1'000'000, 1'000'000); };
+    auto coordinate = [tpp](float twips) {
+        return std::clamp(common::twipsToPixels(twips, tpp), -1'000'000, 1'000'000);
+    };
     const QRect frame(coordinate(place.left), coordinate(place.top), m.width() + common::FrameAllowancePx,
                       m.height() + common::FrameAllowancePx);
     m.move(common::onScreenTopLeft(frame, screens));
@@ -98,7 +100,8 @@ std::unique_ptr<MainWindow> runStartup(const StartupEnvironment &env)
     // 2. Types, splitters, preview window placement.
     TypePatterns storedTypes;
     for (const catalogue::PictureType type : catalogue::AllPictureTypes)
-        catalogue::patternOf(storedTypes, type) = readText(store, catalogue::SectionType, catalogue::typeKey(type), QString());
+        catalogue::patternOf(storedTypes, type) = readText(store, catalogue::SectionType, catalogue::typeKey(type),
+                                                           QString());
     TypePatterns patterns = catalogue::patternsInForce(storedTypes);
     // A picture to start on is listed whatever types are switched on; the switch lasts for
     // this run, as only the options dialog stores the types.

@@ -13,10 +13,7 @@ constexpr int MinimumHeightPx = 16;
 
 } // namespace
 
-StatusBar::StatusBar(QWidget *parent, int maxHeightPx)
-    : m_parent(parent), m_maxHeightPx(std::max(1, maxHeightPx))
-{
-}
+StatusBar::StatusBar(QWidget *parent, int maxHeightPx) : m_parent(parent), m_maxHeightPx(std::max(1, maxHeightPx)) {}
 
 StatusBar::~StatusBar() = default;
 

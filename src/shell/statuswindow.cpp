@@ -102,8 +102,7 @@ void StatusWindow::paintEvent(QPaintEvent *)
     const int textTop = 1;
     const int textHeight = height() - 1;
     if (m_simple) {
-        p.drawText(QRect(4, textTop, width() - 8, textHeight), Qt::AlignVCenter | Qt::AlignLeft,
-                   m_simpleText);
+        p.drawText(QRect(4, textTop, width() - 8, textHeight), Qt::AlignVCenter | Qt::AlignLeft, m_simpleText);
         return;
     }
     int left = 0;

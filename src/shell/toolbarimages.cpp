@@ -134,17 +134,38 @@ QImage toolbarImage(int image, int sizePx)
     p.setRenderHint(QPainter::Antialiasing, true);
     p.scale(sizePx / 16.0, sizePx / 16.0);
     switch (image) {
-    case 1: drawOpen(p); break;
-    case 2: drawThumbnails(p); break;
-    case 3: drawLargeIcons(p); break;
-    case 4: drawSmallIcons(p); break;
-    case 5: drawList(p); break;
-    case 6: drawDetails(p); break;
-    case 7: drawToolbox(p); break;
-    case 8: drawOptions(p); break;
-    case 9: drawRoundGlyph(p, Blue, QStringLiteral("?")); break;
-    case 10: drawRoundGlyph(p, QColor(78, 154, 6), QStringLiteral("i")); break;
-    default: break;
+    case 1:
+        drawOpen(p);
+        break;
+    case 2:
+        drawThumbnails(p);
+        break;
+    case 3:
+        drawLargeIcons(p);
+        break;
+    case 4:
+        drawSmallIcons(p);
+        break;
+    case 5:
+        drawList(p);
+        break;
+    case 6:
+        drawDetails(p);
+        break;
+    case 7:
+        drawToolbox(p);
+        break;
+    case 8:
+        drawOptions(p);
+        break;
+    case 9:
+        drawRoundGlyph(p, Blue, QStringLiteral("?"));
+        break;
+    case 10:
+        drawRoundGlyph(p, QColor(78, 154, 6), QStringLiteral("i"));
+        break;
+    default:
+        break;
     }
     return out;
 }

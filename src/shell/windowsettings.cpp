@@ -9,10 +9,9 @@ WindowSettings WindowSettings::load(const platform::SettingsStore &store, const 
 {
     const QString s = SectionSettings;
     WindowSettings w;
-    w.mainPlace = MainWindowPlace{readSingle(store, s, KeyMainLeft, DefaultMainLeft),
-                                  readSingle(store, s, KeyMainTop, DefaultMainTop),
-                                  readSingle(store, s, KeyMainWidth, DefaultMainWidth),
-                                  readSingle(store, s, KeyMainHeight, DefaultMainHeight)};
+    w.mainPlace = MainWindowPlace{
+        readSingle(store, s, KeyMainLeft, DefaultMainLeft), readSingle(store, s, KeyMainTop, DefaultMainTop),
+        readSingle(store, s, KeyMainWidth, DefaultMainWidth), readSingle(store, s, KeyMainHeight, DefaultMainHeight)};
     w.folder = readText(store, s, KeyFolder, homeFolder);
     w.listLayout = readViewMode(store, s, KeyViewMode, DefaultViewMode);
     w.toolBarShown = readTruth(store, s, KeyToolBarShown, DefaultToolBarShown);

@@ -160,12 +160,9 @@ bool isInsideFolder(const QString &path, const QString &folder)
 QString mimeTypeForFormat(const QByteArray &format)
 {
     static const QMap<QByteArray, QString> known = {
-        {"bmp", QStringLiteral("image/bmp")},
-        {"gif", QStringLiteral("image/gif")},
-        {"jpeg", QStringLiteral("image/jpeg")},
-        {"png", QStringLiteral("image/png")},
-        {"tiff", QStringLiteral("image/tiff")},
-        {"webp", QStringLiteral("image/webp")},
+        {"bmp", QStringLiteral("image/bmp")},   {"gif", QStringLiteral("image/gif")},
+        {"jpeg", QStringLiteral("image/jpeg")}, {"png", QStringLiteral("image/png")},
+        {"tiff", QStringLiteral("image/tiff")}, {"webp", QStringLiteral("image/webp")},
     };
     return known.value(format.toLower());
 }

@@ -47,8 +47,7 @@ int reservedRows(double viewportHeightTwips)
     return clampToInt(common::roundHalfEven(viewportHeightTwips / CellPitch - 2.0));
 }
 
-GridPlan planGrid(int count, float stripWidthCm, float scrollWidthCm,
-                  double viewportHeightTwips)
+GridPlan planGrid(int count, float stripWidthCm, float scrollWidthCm, double viewportHeightTwips)
 {
     GridPlan plan{};
     plan.columns = columnCount(stripWidthCm, scrollWidthCm);
@@ -64,8 +63,7 @@ GridPlan planGrid(int count, float stripWidthCm, float scrollWidthCm,
         return plan;
 
     plan.lastRow = n > 0 ? static_cast<int>((n - 1) / c) : 0;
-    const float rowsPastView =
-        static_cast<float>(static_cast<std::int64_t>(plan.lastRow) - plan.reservedRows);
+    const float rowsPastView = static_cast<float>(static_cast<std::int64_t>(plan.lastRow) - plan.reservedRows);
     plan.scrollMax = clampToInt(common::roundHalfEven(rowsPastView * CmPerRow));
     plan.stripHeightCm = static_cast<float>(plan.lastRow + 1) * CmPerRow;
     plan.scrollVisible = plan.scrollMax > 1;

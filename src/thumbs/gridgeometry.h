@@ -9,13 +9,13 @@
 
 namespace pavix::thumbs {
 
-inline constexpr int CellPitch = 1000;  // twips; the picture takes 900, the gap the other 100
-inline constexpr int ThumbSize = 900;   // twips, square, at the cell's top-left corner
-inline constexpr int MarkerSize = 850;  // twips, the selection marker's side
-inline constexpr int RowLimit = 245;    // the grid never grows past this many rows
-inline constexpr float CmPerRow = 1.76367f;   // one row (1000 twips) in centimetres
-inline constexpr float KTwipsPerCm = 0.567f;  // centimetres to thousands of twips
-inline constexpr int LargeStep = 7;     // scroll bar steps, in centimetres
+inline constexpr int CellPitch = 1000;       // twips; the picture takes 900, the gap the other 100
+inline constexpr int ThumbSize = 900;        // twips, square, at the cell's top-left corner
+inline constexpr int MarkerSize = 850;       // twips, the selection marker's side
+inline constexpr int RowLimit = 245;         // the grid never grows past this many rows
+inline constexpr float CmPerRow = 1.76367f;  // one row (1000 twips) in centimetres
+inline constexpr float KTwipsPerCm = 0.567f; // centimetres to thousands of twips
+inline constexpr int LargeStep = 7;          // scroll bar steps, in centimetres
 inline constexpr int SmallStep = 1;
 
 // Number of thumbnail columns for a strip and a scroll bar whose widths are in
@@ -30,22 +30,21 @@ int columnCount(float stripWidthCm, float scrollWidthCm);
 int reservedRows(double viewportHeightTwips);
 
 struct GridPlan {
-    int columns;          // thumbnails in a row; zero or negative when no column fits
-    int lastColumn;       // columns - 1
-    int reservedRows;     // rows the viewport holds, less two
-    bool overRowLimit;    // the build stops with the row-limit message
+    int columns;       // thumbnails in a row; zero or negative when no column fits
+    int lastColumn;    // columns - 1
+    int reservedRows;  // rows the viewport holds, less two
+    bool overRowLimit; // the build stops with the row-limit message
     // The rest holds only when overRowLimit is false; after a stop the scroll bar is hidden
     // and the strip keeps what it had.
-    int lastRow;          // (count - 1) div columns, the last row's index (0 for an empty grid)
-    int scrollMax;        // (lastRow - reservedRows) x 1.76367, half to even, centimetres; may be negative
-    float stripHeightCm;  // (lastRow + 1) x 1.76367
-    bool scrollVisible;   // scrollMax > 1
+    int lastRow;         // (count - 1) div columns, the last row's index (0 for an empty grid)
+    int scrollMax;       // (lastRow - reservedRows) x 1.76367, half to even, centimetres; may be negative
+    float stripHeightCm; // (lastRow + 1) x 1.76367
+    bool scrollVisible;  // scrollMax > 1
 };
 
 // Plans a grid of count thumbnails. More than C x 245 thumbnails, or any thumbnail when
 // no column fits (C <= 0), is over the row limit. A negative count counts as 0.
-GridPlan planGrid(int count, float stripWidthCm, float scrollWidthCm,
-                  double viewportHeightTwips);
+GridPlan planGrid(int count, float stripWidthCm, float scrollWidthCm, double viewportHeightTwips);
 
 // Top-left corner of thumbnail index in strip twips: column index mod C, row index div C.
 // A negative index or columns <= 0 gives (0, 0); rows past the int range are clamped.

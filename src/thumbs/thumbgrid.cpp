@@ -2,15 +2,15 @@
 #include "catalogue/filepaths.h"
 
 #include "browser/browser.h"
+#include "browser/filelist.h"
 #include "browser/statusline.h"
 #include "browser/texts.h"
-#include "browser/filelist.h"
 #include "common/keys.h"
 #include "common/units.h"
-#include "thumbs/gridgeometry.h"
 #include "platform/busyscope.h"
 #include "platform/thumbloader.h"
 #include "platform/thumbnailcache.h"
+#include "thumbs/gridgeometry.h"
 #include "thumbs/thumbstrip.h"
 
 #include <QKeyEvent>
@@ -53,8 +53,7 @@ bool ThumbGrid::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_area.viewport) {
         if (event->type() == QEvent::MouseButtonPress) {
             auto *me = static_cast<QMouseEvent *>(event);
-            onEmptyMouseDown(common::buttonMask(me->buttons() | me->button()),
-                             common::shiftMask(me->modifiers()));
+            onEmptyMouseDown(common::buttonMask(me->buttons() | me->button()), common::shiftMask(me->modifiers()));
             return true;
         }
         if (event->type() == QEvent::KeyPress) {
@@ -94,8 +93,8 @@ void ThumbGrid::build()
 {
     const browser::FileList &files = m_browser.files();
     const int count = files.listCount();
-    const GridPlan plan = planGrid(count, static_cast<float>(m_stripWidthCm),
-                                   static_cast<float>(m_scrollWidthCm), m_viewportHeight);
+    const GridPlan plan = planGrid(count, static_cast<float>(m_stripWidthCm), static_cast<float>(m_scrollWidthCm),
+                                   m_viewportHeight);
     m_lastColumn = plan.lastColumn;
 
     m_area.imagesLabel->hide();

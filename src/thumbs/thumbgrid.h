@@ -29,16 +29,16 @@ namespace pavix::thumbs {
 class ThumbStrip;
 
 // The row-limit message, trailing space included.
-inline const QString RowLimitMessage = QStringLiteral(
-    "Please increase the Thumbnailers' size and press F5 to show the thumbnails. ");
+inline const QString RowLimitMessage =
+    QStringLiteral("Please increase the Thumbnailers' size and press F5 to show the thumbnails. ");
 
 // The widgets of the thumbnail area the grid drives.
 struct ThumbArea {
-    ThumbStrip *strip = nullptr;        // the cells, inside the viewport
-    QScrollBar *scrollBar = nullptr;    // scrolls the strip, in centimetres
-    QWidget *viewport = nullptr;        // the visible part of the strip
+    ThumbStrip *strip = nullptr;         // the cells, inside the viewport
+    QScrollBar *scrollBar = nullptr;     // scrolls the strip, in centimetres
+    QWidget *viewport = nullptr;         // the visible part of the strip
     QProgressBar *progressBar = nullptr; // shown while the grid is built
-    QLabel *imagesLabel = nullptr;      // hidden while the progress bar shows
+    QLabel *imagesLabel = nullptr;       // hidden while the progress bar shows
 };
 
 class ThumbGrid : public QObject {

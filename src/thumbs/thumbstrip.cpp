@@ -6,8 +6,8 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 
 #include <algorithm>
 
@@ -15,8 +15,7 @@ namespace pavix::thumbs {
 
 using common::twipsToPixels;
 
-ThumbStrip::ThumbStrip(QWidget *parent, double twipsPerPixel)
-    : QWidget(parent), m_tpp(twipsPerPixel), m_cells(1)
+ThumbStrip::ThumbStrip(QWidget *parent, double twipsPerPixel) : QWidget(parent), m_tpp(twipsPerPixel), m_cells(1)
 {
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(true);
@@ -75,8 +74,8 @@ QImage ThumbStrip::elementPicture(int i) const
 QRect ThumbStrip::elementRect(int i) const
 {
     const QPoint t = elementPosition(i);
-    return QRect(twipsToPixels(t.x(), m_tpp), twipsToPixels(t.y(), m_tpp),
-                 twipsToPixels(ThumbSize, m_tpp), twipsToPixels(ThumbSize, m_tpp));
+    return QRect(twipsToPixels(t.x(), m_tpp), twipsToPixels(t.y(), m_tpp), twipsToPixels(ThumbSize, m_tpp),
+                 twipsToPixels(ThumbSize, m_tpp));
 }
 
 QRect ThumbStrip::markerRect() const
@@ -126,8 +125,7 @@ void ThumbStrip::paintEvent(QPaintEvent *event)
         p.setBrush(Qt::NoBrush);
         p.setPen(QPen(Qt::black, 1));
         p.drawRect(r.adjusted(0, 0, -1, -1));
-        p.setPen(QPen(palette().color(QPalette::Highlight), 3, Qt::SolidLine, Qt::SquareCap,
-                      Qt::MiterJoin));
+        p.setPen(QPen(palette().color(QPalette::Highlight), 3, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
         p.drawRect(r.adjusted(2, 2, -3, -3));
         p.setPen(QPen(Qt::white, 1));
         p.drawRect(r.adjusted(4, 4, -5, -5));
@@ -154,8 +152,7 @@ void ThumbStrip::mouseDoubleClickEvent(QMouseEvent *event)
 
 void ThumbStrip::keyPressEvent(QKeyEvent *event)
 {
-    emit keyDown(common::virtualKeyCode(event->key(), event->modifiers()),
-                 common::shiftMask(event->modifiers()));
+    emit keyDown(common::virtualKeyCode(event->key(), event->modifiers()), common::shiftMask(event->modifiers()));
 }
 
 } // namespace pavix::thumbs

@@ -152,21 +152,18 @@ QRgb overBackground(QRgb pixel, QRgb background)
     if (alpha == 255)
         return pixel;
     const int rest = 255 - alpha;
-    auto channel = [rest](int source, int under) {
-        return std::min(255, source + (under * rest + 127) / 255);
-    };
+    auto channel = [rest](int source, int under) { return std::min(255, source + (under * rest + 127) / 255); };
     return qRgb(channel(qRed(pixel), qRed(background)), channel(qGreen(pixel), qGreen(background)),
                 channel(qBlue(pixel), qBlue(background)));
 }
 
-std::optional<ContrastFigures> measureContrast(const QImage &tile, QColor background,
-                                               const QRect &area, QColor text)
+std::optional<ContrastFigures> measureContrast(const QImage &tile, QColor background, const QRect &area, QColor text)
 {
     if (tile.isNull() || tile.width() <= 0 || tile.height() <= 0 || area.isEmpty())
         return std::nullopt;
     const std::uint64_t areaWidth = static_cast<std::uint64_t>(area.width());
-    const int rowsMeasured = static_cast<int>(
-        std::min<std::uint64_t>(static_cast<std::uint64_t>(area.height()), LargestArea / areaWidth));
+    const int rowsMeasured = static_cast<int>(std::min<std::uint64_t>(static_cast<std::uint64_t>(area.height()),
+                                                                      LargestArea / areaWidth));
     const KeyTables &tables = keyTables();
     const QRgb under = background.rgb();
     const std::vector<Run> columns = coveredRuns(area.left(), area.width(), tile.width());
@@ -188,7 +185,7 @@ std::optional<ContrastFigures> measureContrast(const QImage &tile, QColor backgr
         std::array<QRgb, 256> palette{};
         for (size_t i = 0; i < palette.size(); ++i)
             palette[i] = qPremultiply(i < static_cast<size_t>(table.size()) ? table[static_cast<qsizetype>(i)]
-                                                                              : qRgba(0, 0, 0, 255));
+                                                                            : qRgba(0, 0, 0, 255));
         for (const Run &rowRun : rows)
             for (int y = rowRun.first; y < rowRun.first + rowRun.count; ++y) {
                 const uchar *line = tile.constScanLine(y);
@@ -208,8 +205,7 @@ std::optional<ContrastFigures> measureContrast(const QImage &tile, QColor backgr
                 if (direct) {
                     line = reinterpret_cast<const QRgb *>(tile.constScanLine(y));
                 } else {
-                    converted = tile.copy(0, y, tile.width(), 1)
-                                    .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+                    converted = tile.copy(0, y, tile.width(), 1).convertToFormat(QImage::Format_ARGB32_Premultiplied);
                     line = reinterpret_cast<const QRgb *>(converted.constScanLine(0));
                 }
                 for (const Run &columnRun : columns) {

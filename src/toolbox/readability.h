@@ -50,8 +50,7 @@ struct ContrastFigures {
 // count as drawn over `background`. Every pixel of `area` counts once; of an area of more
 // than 2^32 - 1 pixels only the first rows up to that many count. Luminances of the
 // background are told apart to 1/65535. Nothing when the tile is null or the area empty.
-std::optional<ContrastFigures> measureContrast(const QImage &tile, QColor background,
-                                               const QRect &area, QColor text);
+std::optional<ContrastFigures> measureContrast(const QImage &tile, QColor background, const QRect &area, QColor text);
 
 // The figure on the swatch, "4.5:1 AA": the ratio cut (never rounded up) to one decimal,
 // then the grade ("AAA", "AA" or "low").

@@ -101,11 +101,9 @@ Qt::WindowFlags windowFlagsFor(bool onTop)
 
 } // namespace
 
-Toolbox::Toolbox(browser::Browser &browser, const QStringList &fontFamilies, QPointF cornerTwips,
-                 double twipsPerPixel, QWidget *parent)
-    : QWidget(parent, windowFlagsFor(true)),
-      m_browser(browser),
-      m_tpp(twipsPerPixel)
+Toolbox::Toolbox(browser::Browser &browser, const QStringList &fontFamilies, QPointF cornerTwips, double twipsPerPixel,
+                 QWidget *parent)
+    : QWidget(parent, windowFlagsFor(true)), m_browser(browser), m_tpp(twipsPerPixel)
 {
     setObjectName(QStringLiteral("toolbox"));
     setWindowTitle(ToolboxCaption);
@@ -251,8 +249,7 @@ QColor Toolbox::sampleColour() const
 
 browser::Sample Toolbox::sample() const
 {
-    return browser::Sample{m_sampleTextEdit->text(), m_fontList->currentText(), double(sampleSize()),
-                           sampleColour()};
+    return browser::Sample{m_sampleTextEdit->text(), m_fontList->currentText(), double(sampleSize()), sampleColour()};
 }
 
 QPointF Toolbox::cornerTwips() const

@@ -39,8 +39,8 @@ public:
     // Loads the toolbox, hidden, over `parent`: the list holds `fontFamilies` with the first
     // one chosen, and the window's frame stands at `cornerTwips` (moved wholly onto a
     // screen when it is not). `twipsPerPixel` converts the layout.
-    Toolbox(browser::Browser &browser, const QStringList &fontFamilies, QPointF cornerTwips,
-            double twipsPerPixel, QWidget *parent);
+    Toolbox(browser::Browser &browser, const QStringList &fontFamilies, QPointF cornerTwips, double twipsPerPixel,
+            QWidget *parent);
 
     // The sample as the controls set it: the text, the chosen family ("" when the list is
     // empty, which leaves the default font), the size in points and the colour.

@@ -28,8 +28,7 @@ inline constexpr double DefaultToolboxCorner = 1000;
 class ToolboxHost : public QObject {
     Q_OBJECT
 public:
-    ToolboxHost(browser::Browser &browser, platform::FontCatalogue &fonts, double twipsPerPixel,
-                QWidget *parentWindow);
+    ToolboxHost(browser::Browser &browser, platform::FontCatalogue &fonts, double twipsPerPixel, QWidget *parentWindow);
 
     // The frame's corner the toolbox opens at, twips; set it before the first show.
     void setCorner(QPointF cornerTwips) { m_corner = cornerTwips; }

@@ -120,8 +120,7 @@ QStringList swayArguments(const QString &path)
     // applies; letters outside ASCII pass as they are.
     QString word;
     for (const QChar c : path) {
-        const bool plain = c.unicode() >= 0x80 || c.isLetterOrNumber()
-                           || QStringLiteral("/._-+,:@%").contains(c);
+        const bool plain = c.unicode() >= 0x80 || c.isLetterOrNumber() || QStringLiteral("/._-+,:@%").contains(c);
         if (!plain)
             word += u'\\';
         word += c;
@@ -139,15 +138,14 @@ QStringList swayArguments(const QString &path)
 
 QString plasmaScript(const QString &path)
 {
-    return QStringLiteral(
-               "var image = %1;\n"
-               "var all = desktops();\n"
-               "for (var i = 0; i < all.length; ++i) {\n"
-               "    var desktop = all[i];\n"
-               "    desktop.wallpaperPlugin = \"org.kde.image\";\n"
-               "    desktop.currentConfigGroup = [\"Wallpaper\", \"org.kde.image\", \"General\"];\n"
-               "    desktop.writeConfig(\"Image\", image);\n"
-               "}\n")
+    return QStringLiteral("var image = %1;\n"
+                          "var all = desktops();\n"
+                          "for (var i = 0; i < all.length; ++i) {\n"
+                          "    var desktop = all[i];\n"
+                          "    desktop.wallpaperPlugin = \"org.kde.image\";\n"
+                          "    desktop.currentConfigGroup = [\"Wallpaper\", \"org.kde.image\", \"General\"];\n"
+                          "    desktop.writeConfig(\"Image\", image);\n"
+                          "}\n")
         .arg(javaScriptString(fileUri(path)));
 }
 

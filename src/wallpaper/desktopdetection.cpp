@@ -16,18 +16,12 @@ struct KnownName {
 // Session names as XDG_CURRENT_DESKTOP and DESKTOP_SESSION spell them: "ubuntu:GNOME",
 // "Budgie:GNOME", "X-Cinnamon", "KDE", "plasmawayland", "xfce4", "LXDE-pi", "sway".
 constexpr std::array KnownNames{
-    KnownName{"ubuntu", Desktop::Gnome, "Ubuntu"},
-    KnownName{"unity", Desktop::Gnome, "Unity"},
-    KnownName{"budgie", Desktop::Gnome, "Budgie"},
-    KnownName{"pantheon", Desktop::Gnome, "Pantheon"},
-    KnownName{"gnome", Desktop::Gnome, "GNOME"},
-    KnownName{"cinnamon", Desktop::Cinnamon, "Cinnamon"},
-    KnownName{"mate", Desktop::Mate, "MATE"},
-    KnownName{"kde", Desktop::Plasma, "KDE Plasma"},
-    KnownName{"plasma", Desktop::Plasma, "KDE Plasma"},
-    KnownName{"xfce", Desktop::Xfce, "Xfce"},
-    KnownName{"lxqt", Desktop::Lxqt, "LXQt"},
-    KnownName{"lxde", Desktop::Lxde, "LXDE"},
+    KnownName{"ubuntu", Desktop::Gnome, "Ubuntu"},      KnownName{"unity", Desktop::Gnome, "Unity"},
+    KnownName{"budgie", Desktop::Gnome, "Budgie"},      KnownName{"pantheon", Desktop::Gnome, "Pantheon"},
+    KnownName{"gnome", Desktop::Gnome, "GNOME"},        KnownName{"cinnamon", Desktop::Cinnamon, "Cinnamon"},
+    KnownName{"mate", Desktop::Mate, "MATE"},           KnownName{"kde", Desktop::Plasma, "KDE Plasma"},
+    KnownName{"plasma", Desktop::Plasma, "KDE Plasma"}, KnownName{"xfce", Desktop::Xfce, "Xfce"},
+    KnownName{"lxqt", Desktop::Lxqt, "LXQt"},           KnownName{"lxde", Desktop::Lxde, "LXDE"},
     KnownName{"sway", Desktop::Sway, "sway"},
 };
 
@@ -39,16 +33,11 @@ struct KnownProgram {
 
 // Programs only their desktop runs, the shells and session managers.
 constexpr std::array KnownPrograms{
-    KnownProgram{"gnome-shell", Desktop::Gnome, "GNOME"},
-    KnownProgram{"budgie-panel", Desktop::Gnome, "Budgie"},
-    KnownProgram{"gala", Desktop::Gnome, "Pantheon"},
-    KnownProgram{"cinnamon", Desktop::Cinnamon, "Cinnamon"},
-    KnownProgram{"mate-session", Desktop::Mate, "MATE"},
-    KnownProgram{"plasmashell", Desktop::Plasma, "KDE Plasma"},
-    KnownProgram{"xfdesktop", Desktop::Xfce, "Xfce"},
-    KnownProgram{"xfce4-session", Desktop::Xfce, "Xfce"},
-    KnownProgram{"lxqt-session", Desktop::Lxqt, "LXQt"},
-    KnownProgram{"lxsession", Desktop::Lxde, "LXDE"},
+    KnownProgram{"gnome-shell", Desktop::Gnome, "GNOME"}, KnownProgram{"budgie-panel", Desktop::Gnome, "Budgie"},
+    KnownProgram{"gala", Desktop::Gnome, "Pantheon"},     KnownProgram{"cinnamon", Desktop::Cinnamon, "Cinnamon"},
+    KnownProgram{"mate-session", Desktop::Mate, "MATE"},  KnownProgram{"plasmashell", Desktop::Plasma, "KDE Plasma"},
+    KnownProgram{"xfdesktop", Desktop::Xfce, "Xfce"},     KnownProgram{"xfce4-session", Desktop::Xfce, "Xfce"},
+    KnownProgram{"lxqt-session", Desktop::Lxqt, "LXQt"},  KnownProgram{"lxsession", Desktop::Lxde, "LXDE"},
     KnownProgram{"sway", Desktop::Sway, "sway"},
 };
 

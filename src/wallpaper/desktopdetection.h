@@ -10,10 +10,10 @@ namespace pavix::wallpaper {
 
 // The ways Pavix knows to hand a wallpaper to the desktop.
 enum class Desktop {
-    Gnome,       // GNOME and the desktops on its background settings: Ubuntu, Unity, Budgie, Pantheon
+    Gnome, // GNOME and the desktops on its background settings: Ubuntu, Unity, Budgie, Pantheon
     Cinnamon,
     Mate,
-    Plasma,      // KDE Plasma
+    Plasma, // KDE Plasma
     Xfce,
     Lxqt,
     Lxde,

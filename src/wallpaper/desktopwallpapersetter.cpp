@@ -98,9 +98,9 @@ platform::WallpaperOutcome DesktopWallpaperSetter::setWallpaper(const QString &p
 }
 
 std::optional<platform::WallpaperOutcome> DesktopWallpaperSetter::runHelper(const QString &program,
-                                                                          const QStringList &arguments,
-                                                                          const DetectedDesktop &desktop,
-                                                                          HelperResult *result) const
+                                                                            const QStringList &arguments,
+                                                                            const DetectedDesktop &desktop,
+                                                                            HelperResult *result) const
 {
     const HelperResult run = platform::runHelper(program, arguments, environment(), m_timeoutMs);
     if (result)
@@ -202,8 +202,8 @@ platform::WallpaperOutcome DesktopWallpaperSetter::throughRootWindow(const Detec
     const common::Result<QImage> picture = platform::loadPicture(path);
     if (!picture)
         return outcome(WallpaperOutcome::State::Refused, desktop, picture.error().message);
-    const common::Status set =
-        platform::setRootBackground(picture.value(), environment().value(QStringLiteral("DISPLAY")));
+    const common::Status set = platform::setRootBackground(picture.value(),
+                                                           environment().value(QStringLiteral("DISPLAY")));
     if (!set)
         return outcome(WallpaperOutcome::State::Refused, desktop, set.error().message);
     return outcome(WallpaperOutcome::State::Set, desktop);

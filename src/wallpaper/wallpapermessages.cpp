@@ -28,9 +28,10 @@ QString noSetterMessage(const QString &desktop, const QString &detail, const QSt
                        .arg(desktop);
     if (!detail.isEmpty())
         text += u' ' + detail;
-    return text + QStringLiteral("\n\nThe picture was saved as %1; you can make it the wallpaper in your "
-                                 "desktop's settings.")
-                      .arg(quoted(path));
+    return text
+           + QStringLiteral("\n\nThe picture was saved as %1; you can make it the wallpaper in your "
+                            "desktop's settings.")
+                 .arg(quoted(path));
 }
 
 QString refusedMessage(const QString &desktop, const QString &detail)
@@ -53,7 +54,8 @@ QString helperExitDetail(const QString &program, int exitStatus, const QString &
 {
     const QString line = firstErrorLine(errorOutput);
     if (line.isEmpty())
-        return QStringLiteral("%1 ended with exit status %2 and gave no reason.").arg(quoted(program), QString::number(exitStatus));
+        return QStringLiteral("%1 ended with exit status %2 and gave no reason.")
+            .arg(quoted(program), QString::number(exitStatus));
     return QStringLiteral("%1 ended with exit status %2: %3").arg(quoted(program), QString::number(exitStatus), line);
 }
 

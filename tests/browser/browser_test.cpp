@@ -2,11 +2,11 @@
 #include "browser/browser.h"
 #include "platform/folderlisting.h"
 
-#include "support/fakeshellinfo.h"
 #include "catalogue/filesize.h"
-#include "support/scratchfolder.h"
 #include "catalogue/typepatterns.h"
 #include "support/corpus.h"
+#include "support/fakeshellinfo.h"
+#include "support/scratchfolder.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -18,9 +18,9 @@
 
 using namespace pavix;
 using namespace pavix::catalogue;
-using pavix::platform::IconCache;
-using pavix::platform::cacheKey;
 using browser::Browser;
+using pavix::platform::cacheKey;
+using pavix::platform::IconCache;
 using testsupport::FakeShellInfo;
 using testsupport::ScratchFolder;
 
@@ -55,8 +55,8 @@ TEST(Browser, CatalogueHasOneEntryPerFileInListOrder)
                             QStringLiteral("d.ico")};
     const qint64 sizes[] = {0, 1000, 1234567, 5};
     const int icons[] = {1, 2, 1, 3};
-    const QStringList types{QStringLiteral("BMP picture"), QStringLiteral("JPG picture"),
-                            QStringLiteral("BMP picture"), QStringLiteral("ICO picture")};
+    const QStringList types{QStringLiteral("BMP picture"), QStringLiteral("JPG picture"), QStringLiteral("BMP picture"),
+                            QStringLiteral("ICO picture")};
     for (size_t i = 0; i < 4; ++i) {
         EXPECT_EQ(entries[i].name, names[int(i)]);
         EXPECT_EQ(entries[i].length, sizes[i]);
@@ -118,8 +118,10 @@ TEST(Browser, CorpusFoldersCatalogueWithoutErrors)
 TEST(Browser, SelectingAnnouncesThePictureOrWhyItCannotBeRead)
 {
     ScratchFolder folder;
-    ASSERT_TRUE(QFile::copy(testsupport::corpusPath(QStringLiteral("good/hopper.bmp")), folder.file(QStringLiteral("a.bmp"))));
-    ASSERT_TRUE(QFile::copy(testsupport::corpusPath(QStringLiteral("bad/empty.bmp")), folder.file(QStringLiteral("b.bmp"))));
+    ASSERT_TRUE(QFile::copy(testsupport::corpusPath(QStringLiteral("good/hopper.bmp")),
+                            folder.file(QStringLiteral("a.bmp"))));
+    ASSERT_TRUE(QFile::copy(testsupport::corpusPath(QStringLiteral("bad/empty.bmp")),
+                            folder.file(QStringLiteral("b.bmp"))));
     Browsing b;
     ASSERT_TRUE(b.browser.setFolder(folder.path()).ok());
     QSignalSpy pictures(&b.browser, &Browser::pictureChanged);
@@ -169,7 +171,8 @@ TEST(Browser, EachSetterAnnouncesARealChangeOnce)
     QSignalSpy filePatterns(&browser, &Browser::filePatternChanged);
     QSignalSpy patterns(&browser, &Browser::patternsChanged);
     QSignalSpy currentFiles(&browser, &Browser::currentFileChanged);
-    const TypePatterns gifs{DisabledPattern, DisabledPattern, GifEnabled, DisabledPattern, DisabledPattern, DisabledPattern, DisabledPattern};
+    const TypePatterns gifs{DisabledPattern, DisabledPattern, GifEnabled,     DisabledPattern,
+                            DisabledPattern, DisabledPattern, DisabledPattern};
 
     struct Step {
         const char *what;

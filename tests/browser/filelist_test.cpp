@@ -2,8 +2,8 @@
 #include "catalogue/filepaths.h"
 #include "common/filename.h"
 
-#include "support/scratchfolder.h"
 #include "catalogue/typepatterns.h"
+#include "support/scratchfolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,9 +46,8 @@ TEST(FileList, ListsMatchingNamesInOrderIgnoringCaseThenExactly)
         folder.write(QString::fromUtf8(name));
     FileList files;
     ASSERT_TRUE(files.setPath(folder.path()).ok());
-    EXPECT_EQ(files.names(), (QStringList{QStringLiteral("_x.bmp"), QStringLiteral("A.bmp"),
-                                          QStringLiteral("a.bmp"), QStringLiteral("b.bmp"),
-                                          QStringLiteral("C.BMP")}));
+    EXPECT_EQ(files.names(), (QStringList{QStringLiteral("_x.bmp"), QStringLiteral("A.bmp"), QStringLiteral("a.bmp"),
+                                          QStringLiteral("b.bmp"), QStringLiteral("C.BMP")}));
     EXPECT_EQ(files.listCount(), 5);
     EXPECT_EQ(files.list(0), QStringLiteral("_x.bmp"));
     EXPECT_EQ(files.list(4), QStringLiteral("C.BMP"));
@@ -68,15 +67,13 @@ TEST(FileList, AwkwardNamesFromTheCorpus)
     ASSERT_TRUE(files.setPath(names).ok());
     const QStringList listed = files.names();
 
-    for (const char *name : {"UPPER.JPG", "Mixed.Bmp", "SHOUT.GIF", "ICON.ICO", "Photo.JPEG",
-                             "semi;colon.bmp", "salt&pepper.ico", "-leading-dash.bmp",
-                             "photo with spaces.jpg", "it's.jpg", "100%.gif", "issue#42.jpg",
-                             "brackets [1] (copy).gif", "dots.in.the.name.jpeg",
-                             "ünïcödé-日本語-Ελληνικά.gif"})
+    for (const char *name :
+         {"UPPER.JPG", "Mixed.Bmp", "SHOUT.GIF", "ICON.ICO", "Photo.JPEG", "semi;colon.bmp", "salt&pepper.ico",
+          "-leading-dash.bmp", "photo with spaces.jpg", "it's.jpg", "100%.gif", "issue#42.jpg",
+          "brackets [1] (copy).gif", "dots.in.the.name.jpeg", "ünïcödé-日本語-Ελληνικά.gif"})
         EXPECT_TRUE(listed.contains(QString::fromUtf8(name))) << name;
     // Placeholders of the pattern, other extensions and dot-files stay out.
-    for (const char *name : {"&", "picture.###", "jpeg-without-extension", "picture.jpg.bak",
-                             ".hidden.bmp"})
+    for (const char *name : {"&", "picture.###", "jpeg-without-extension", "picture.jpg.bak", ".hidden.bmp"})
         EXPECT_FALSE(listed.contains(QString::fromUtf8(name))) << name;
     EXPECT_EQ(listed.size(), 16); // 21 files less the five above
     EXPECT_TRUE(std::any_of(listed.begin(), listed.end(),

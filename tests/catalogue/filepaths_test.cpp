@@ -7,7 +7,8 @@ using pavix::catalogue::oneLineText;
 TEST(FilePaths, OneLineTextShowsEveryLineBreakAndControlCharacter)
 {
     const QString unshown{QChar(pavix::catalogue::UnshownCharacter)};
-    EXPECT_EQ(oneLineText(QStringLiteral("line\nbreak.bmp")), QStringLiteral("line") + unshown + QStringLiteral("break.bmp"));
+    EXPECT_EQ(oneLineText(QStringLiteral("line\nbreak.bmp")),
+              QStringLiteral("line") + unshown + QStringLiteral("break.bmp"));
     // A carriage return would otherwise vanish: "cr\rx.bmp" must not read as "crx.bmp".
     EXPECT_EQ(oneLineText(QStringLiteral("cr\rx.bmp")), QStringLiteral("cr") + unshown + QStringLiteral("x.bmp"));
     EXPECT_EQ(oneLineText(QString::fromUtf16(u"\t\u0001\u001f\u007f\u0085\u009f\u2028\u2029")), unshown.repeated(8));
@@ -20,7 +21,7 @@ TEST(FilePaths, OneLineTextShowsEveryLineBreakAndControlCharacter)
 
     // Everything a name may hold that shows on its own is kept: spaces, quotes, dashes, accents,
     // the first and last characters around the control ranges.
-    for (const QString &kept : {QStringLiteral(" say \"hi\" it's -x.bmp"), QString::fromUtf16(u"\u00a0\u00e9\u007e\u2027\u202a\u65e5"),
-                                QString()})
+    for (const QString &kept : {QStringLiteral(" say \"hi\" it's -x.bmp"),
+                                QString::fromUtf16(u"\u00a0\u00e9\u007e\u2027\u202a\u65e5"), QString()})
         EXPECT_EQ(oneLineText(kept), kept);
 }

@@ -26,7 +26,8 @@ TypePatterns onlyGif()
 
 TypePatterns allFour()
 {
-    return TypePatterns{BmpEnabled, JpgEnabled, GifEnabled, IcoEnabled, DisabledPattern, DisabledPattern, DisabledPattern};
+    return TypePatterns{BmpEnabled,      JpgEnabled,      GifEnabled,     IcoEnabled,
+                        DisabledPattern, DisabledPattern, DisabledPattern};
 }
 
 TypePatterns allSeven()
@@ -38,12 +39,13 @@ TypePatterns allSeven()
 
 TEST(TypePatterns, ATypeIsEnabledOnlyByItsExactValue)
 {
-    TypePatterns patterns = firstFour(QStringLiteral("*.bmp;"), QString(), QStringLiteral("&;"), QStringLiteral("*.ICO;"));
+    TypePatterns patterns = firstFour(QStringLiteral("*.bmp;"), QString(), QStringLiteral("&;"),
+                                      QStringLiteral("*.ICO;"));
     EXPECT_TRUE(typeEnabled(patterns, PictureType::Bmp));
     EXPECT_FALSE(typeEnabled(patterns, PictureType::Jpg)); // never stored
     EXPECT_FALSE(typeEnabled(patterns, PictureType::Gif)); // disabled
     EXPECT_FALSE(typeEnabled(patterns, PictureType::Ico)); // case differs
-    patterns.jpgPattern = QStringLiteral("*.jpg;*.jpeg;");  // right extensions, wrong order
+    patterns.jpgPattern = QStringLiteral("*.jpg;*.jpeg;"); // right extensions, wrong order
     EXPECT_FALSE(typeEnabled(patterns, PictureType::Jpg));
 
     setTypeEnabled(patterns, PictureType::Jpg, true);
@@ -55,11 +57,9 @@ TEST(TypePatterns, ATypeIsEnabledOnlyByItsExactValue)
 
 TEST(TypePatterns, SearchingTextNamesTheEnabledTypesGifBeforeJpeg)
 {
-    EXPECT_EQ(searchingText(typeTextsFor(allFour())),
-              QStringLiteral("Searching for *.bmp *.gif *.jpeg *.ico  files."));
+    EXPECT_EQ(searchingText(typeTextsFor(allFour())), QStringLiteral("Searching for *.bmp *.gif *.jpeg *.ico  files."));
     const TypePatterns bmpAndIco = firstFour(BmpEnabled, DisabledPattern, DisabledPattern, IcoEnabled);
-    EXPECT_EQ(searchingText(typeTextsFor(bmpAndIco)),
-              QStringLiteral("Searching for *.bmp *.ico  files."));
+    EXPECT_EQ(searchingText(typeTextsFor(bmpAndIco)), QStringLiteral("Searching for *.bmp *.ico  files."));
     EXPECT_EQ(searchingText(typeTextsFor(TypePatterns{})), QStringLiteral("Searching for  files."));
     EXPECT_EQ(searchingText(typeTextsFor(allSeven())),
               QStringLiteral("Searching for *.bmp *.gif *.jpeg *.ico *.png *.webp *.tif  files."));
@@ -77,10 +77,10 @@ TEST(TypePatterns, SearchingTextNamesTheEnabledTypesGifBeforeJpeg)
 
 TEST(TypePatterns, CombinedPatternPutsJpegBeforeGifAndEndsInTheTail)
 {
-    EXPECT_EQ(combinedPattern(firstFour(BmpEnabled, QString(), QString(), QString())),
-              QStringLiteral("*.bmp;*.###"));
+    EXPECT_EQ(combinedPattern(firstFour(BmpEnabled, QString(), QString(), QString())), QStringLiteral("*.bmp;*.###"));
     EXPECT_EQ(combinedPattern(allFour()), QStringLiteral("*.bmp;*.jpeg;*.jpg;*.gif;*.ico;&;&;&;*.###"));
-    EXPECT_EQ(combinedPattern(allSeven()), QStringLiteral("*.bmp;*.jpeg;*.jpg;*.gif;*.ico;*.png;*.webp;*.tif;*.tiff;*.###"));
+    EXPECT_EQ(combinedPattern(allSeven()),
+              QStringLiteral("*.bmp;*.jpeg;*.jpg;*.gif;*.ico;*.png;*.webp;*.tif;*.tiff;*.###"));
     EXPECT_EQ(combinedPattern(onlyGif()), QStringLiteral("&;&;*.gif;&;*.###"));
     EXPECT_EQ(combinedPattern(TypePatterns{}), QStringLiteral("*.###"));
 }
@@ -141,8 +141,7 @@ TEST(TypePatterns, StarMatchesAnyRunAndOtherCharactersOnlyThemselves)
 
 TEST(TypePatterns, PatternElementsDropPlaceholdersAndRepeats)
 {
-    EXPECT_EQ(patternElements(QStringLiteral("&;&;*.GIF;&;*.###;*.gif;")),
-              QStringList{QStringLiteral("*.gif")});
+    EXPECT_EQ(patternElements(QStringLiteral("&;&;*.GIF;&;*.###;*.gif;")), QStringList{QStringLiteral("*.gif")});
     EXPECT_EQ(patternElements(combinedPattern(allFour())),
               (QStringList{QStringLiteral("*.bmp"), QStringLiteral("*.jpeg"), QStringLiteral("*.jpg"),
                            QStringLiteral("*.gif"), QStringLiteral("*.ico")}));

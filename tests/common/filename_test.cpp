@@ -32,7 +32,10 @@ TEST(FileName, EveryNameTurnsIntoTextAndBackIntoItsOwnBytes)
         {"latin-1", "caf\xe9.bmp", QStringLiteral("caf") + escaped(0xe9) + QStringLiteral(".bmp")},
         {"stray continuation bytes", "\x80\xbf", escaped(0x80) + escaped(0xbf)},
         {"a sequence cut short", "x\xe6\x97", QStringLiteral("x") + escaped(0xe6) + escaped(0x97)},
-        {"cut short before a character", "\xe6\x97" "a", escaped(0xe6) + escaped(0x97) + QStringLiteral("a")},
+        {"cut short before a character",
+         "\xe6\x97"
+         "a",
+         escaped(0xe6) + escaped(0x97) + QStringLiteral("a")},
         {"an overlong slash", "\xc0\xaf", escaped(0xc0) + escaped(0xaf)},
         {"a surrogate written as UTF-8", "\xed\xa0\x80", escaped(0xed) + escaped(0xa0) + escaped(0x80)},
         {"past U+10FFFF", "\xf4\x90\x80\x80", escaped(0xf4) + escaped(0x90) + escaped(0x80) + escaped(0x80)},
@@ -73,8 +76,10 @@ TEST(FileName, OnlySurrogatesWithoutTheirOtherHalfAreReplaced)
 {
     const QString pair = QString::fromUtf16(u"\U0001F600");
     const QString replacement(QChar(0xfffd));
-    EXPECT_EQ(withUnpairedSurrogatesReplaced(pair + escaped(0xe9) + QStringLiteral("x")), pair + replacement + QStringLiteral("x"));
-    EXPECT_EQ(withUnpairedSurrogatesReplaced(QString(QChar(0xd83d)) + QStringLiteral("a")), replacement + QStringLiteral("a"));
+    EXPECT_EQ(withUnpairedSurrogatesReplaced(pair + escaped(0xe9) + QStringLiteral("x")),
+              pair + replacement + QStringLiteral("x"));
+    EXPECT_EQ(withUnpairedSurrogatesReplaced(QString(QChar(0xd83d)) + QStringLiteral("a")),
+              replacement + QStringLiteral("a"));
     EXPECT_EQ(withUnpairedSurrogatesReplaced(QString(QChar(0xde00))), replacement);
     EXPECT_TRUE(isUndecodedByte(escaped(0x80).at(0)) && isUndecodedByte(escaped(0xff).at(0)));
     EXPECT_FALSE(isUndecodedByte(QChar(0xdc7f)) || isUndecodedByte(QChar(0xdd00)));

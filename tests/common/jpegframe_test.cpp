@@ -53,11 +53,11 @@ TEST(JpegFrame, CorpusFramesTellSizeComponentsAndCoding)
         int width, height, components;
         bool progressive;
     };
-    for (const Case &c : {Case{"good/cat.jpg", 320, 240, 3, true}, Case{"good/tower_progressive.jpg", 512, 512, 3, true},
-                          Case{"good/testorig.jpg", 227, 149, 3, false},
-                          Case{"good/pil_sample_cmyk.jpg", 100, 100, 4, false},
-                          Case{"bad/progressive-49157x27397-613B.jpg", 49157, 27397, 3, true},
-                          Case{"bad/truncated-half-progressive.jpg", 512, 512, 3, true}}) {
+    for (const Case &c :
+         {Case{"good/cat.jpg", 320, 240, 3, true}, Case{"good/tower_progressive.jpg", 512, 512, 3, true},
+          Case{"good/testorig.jpg", 227, 149, 3, false}, Case{"good/pil_sample_cmyk.jpg", 100, 100, 4, false},
+          Case{"bad/progressive-49157x27397-613B.jpg", 49157, 27397, 3, true},
+          Case{"bad/truncated-half-progressive.jpg", 512, 512, 3, true}}) {
         const std::optional<JpegFrame> frame = readJpegFrame(corpusBytes(c.file));
         ASSERT_TRUE(frame.has_value()) << c.file;
         EXPECT_EQ(frame->width, c.width) << c.file;
@@ -90,7 +90,8 @@ TEST(JpegFrame, SegmentsAreWalkedByTheirLengthsAndCutsFindNothing)
     EXPECT_FALSE(readJpegFrame(padded)->progressive);
 
     // The Huffman table marker (0xc4) sits among the frame markers and is none.
-    const QByteArray huffmanFirst = StartOfImage + QByteArray::fromHex("ffc40006") + "xxxx" + frameSegment(0xca, 16, 16, 1);
+    const QByteArray huffmanFirst = StartOfImage + QByteArray::fromHex("ffc40006") + "xxxx"
+                                    + frameSegment(0xca, 16, 16, 1);
     ASSERT_TRUE(readJpegFrame(huffmanFirst).has_value());
     EXPECT_TRUE(readJpegFrame(huffmanFirst)->progressive) << "arithmetic progressive";
 
@@ -101,8 +102,10 @@ TEST(JpegFrame, SegmentsAreWalkedByTheirLengthsAndCutsFindNothing)
         EXPECT_FALSE(readJpegFrame(QByteArrayView(head.constData(), cut)).has_value()) << cut;
     }
     // A segment length shorter than its own two bytes, and a scan before any frame.
-    EXPECT_FALSE(readJpegFrame(StartOfImage + QByteArray::fromHex("fffe0001") + frameSegment(0xc2, 8, 8, 3)).has_value());
-    EXPECT_FALSE(readJpegFrame(StartOfImage + QByteArray::fromHex("ffda0002") + frameSegment(0xc2, 8, 8, 3)).has_value());
+    EXPECT_FALSE(
+        readJpegFrame(StartOfImage + QByteArray::fromHex("fffe0001") + frameSegment(0xc2, 8, 8, 3)).has_value());
+    EXPECT_FALSE(
+        readJpegFrame(StartOfImage + QByteArray::fromHex("ffda0002") + frameSegment(0xc2, 8, 8, 3)).has_value());
 }
 
 TEST(JpegFrame, CoefficientMemoryCountsOnlyProgressiveFramesOverWholeBlocks)

@@ -68,8 +68,8 @@ TEST(PngChunks, IconEntriesHoldingAPngAreMeasuredAsTheReaderGetsThem)
     auto icon = [&](const QByteArray &second, quint32 secondLength, quint16 type = 1) {
         const QByteArray first(40, 'b');
         const quint32 data = 6 + 2 * 16;
-        return little(0, 2) + little(type, 2) + little(2, 2)                                   //
-               + QByteArray(8, '\x10') + little(quint32(first.size()), 4) + little(data, 4)   //
+        return little(0, 2) + little(type, 2) + little(2, 2)                                               //
+               + QByteArray(8, '\x10') + little(quint32(first.size()), 4) + little(data, 4)                //
                + QByteArray(8, '\x20') + little(secondLength, 4) + little(data + quint32(first.size()), 4) //
                + first + second;
     };

@@ -61,15 +61,33 @@ TEST(TiffHeader, TheLargestStripOrTileIsCountedFromTheFirstDirectory)
         std::vector<Field> fields;
         qint64 blockBytes;
     } cases[] = {
-        {"RGB strips of ten rows", {{256, 3, {100}}, {257, 3, {50}}, {258, 3, {8, 8, 8}}, {277, 3, {3}}, {278, 3, {10}}}, 3000},
-        {"one strip when the rows are not given", {{256, 4, {100}}, {257, 4, {50}}, {258, 3, {8, 8, 8}}, {277, 3, {3}}}, 15000},
-        {"rows past the picture's height", {{256, 4, {100}}, {257, 4, {50}}, {277, 3, {3}}, {258, 3, {8, 8, 8}}, {278, 4, {0xffffffff}}}, 15000},
-        {"the widest sample counts", {{256, 3, {10}}, {257, 3, {10}}, {258, 3, {8, 16}}, {277, 3, {2}}, {278, 3, {1}}}, 40},
+        {"RGB strips of ten rows",
+         {{256, 3, {100}}, {257, 3, {50}}, {258, 3, {8, 8, 8}}, {277, 3, {3}}, {278, 3, {10}}},
+         3000},
+        {"one strip when the rows are not given",
+         {{256, 4, {100}}, {257, 4, {50}}, {258, 3, {8, 8, 8}}, {277, 3, {3}}},
+         15000},
+        {"rows past the picture's height",
+         {{256, 4, {100}}, {257, 4, {50}}, {277, 3, {3}}, {258, 3, {8, 8, 8}}, {278, 4, {0xffffffff}}},
+         15000},
+        {"the widest sample counts",
+         {{256, 3, {10}}, {257, 3, {10}}, {258, 3, {8, 16}}, {277, 3, {2}}, {278, 3, {1}}},
+         40},
         {"one-bit rows round up to whole bytes", {{256, 3, {9}}, {257, 3, {4}}, {278, 3, {4}}}, 8},
-        {"tiles", {{256, 4, {4000}}, {257, 4, {3000}}, {258, 3, {16, 16, 16, 16}}, {277, 3, {4}}, {322, 3, {16}}, {323, 3, {32}}}, 4096},
-        {"65,535 samples a pixel", {{256, 3, {65535}}, {257, 3, {900}}, {258, 3, {8, 8, 8}}, {277, 3, {65535}}, {278, 3, {1}}},
+        {"tiles",
+         {{256, 4, {4000}},
+          {257, 4, {3000}},
+          {258, 3, {16, 16, 16, 16}},
+          {277, 3, {4}},
+          {322, 3, {16}},
+          {323, 3, {32}}},
+         4096},
+        {"65,535 samples a pixel",
+         {{256, 3, {65535}}, {257, 3, {900}}, {258, 3, {8, 8, 8}}, {277, 3, {65535}}, {278, 3, {1}}},
          65535LL * 65535},
-        {"sizes too large to count", {{256, 16, {quint64(1) << 62}}, {257, 16, {1}}, {277, 16, {quint64(1) << 20}}}, Infinite},
+        {"sizes too large to count",
+         {{256, 16, {quint64(1) << 62}}, {257, 16, {1}}, {277, 16, {quint64(1) << 20}}},
+         Infinite},
     };
     for (const auto &c : cases) {
         for (const bool bigEndian : {false, true}) {
@@ -87,7 +105,8 @@ TEST(TiffHeader, TheLargestStripOrTileIsCountedFromTheFirstDirectory)
     }
 
     // The sample sizes cut off: as many as the bytes at hand hold are looked at.
-    const QByteArray file = tiffFile({{256, 3, {65535}}, {257, 3, {900}}, {258, 3, {16, 16, 16}}, {277, 3, {65535}}}, false, false);
+    const QByteArray file = tiffFile({{256, 3, {65535}}, {257, 3, {900}}, {258, 3, {16, 16, 16}}, {277, 3, {65535}}},
+                                     false, false);
     const auto cutShort = readTiffLayout(QByteArrayView(file).chopped(6));
     ASSERT_TRUE(cutShort.has_value());
     EXPECT_EQ(cutShort->bitsPerSample, 1u);

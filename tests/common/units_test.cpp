@@ -26,7 +26,7 @@ TEST(Units, TwipsAndPixelsAtTheUsualDpi)
     EXPECT_DOUBLE_EQ(twipsPerPixelForDpi(96), 15.0);
     EXPECT_DOUBLE_EQ(twipsPerPixelForDpi(0), 15.0);
     EXPECT_EQ(twipsToPixels(900, 15.0), 60);
-    EXPECT_EQ(twipsToPixels(22.5, 15.0), 2);  // 1.5 -> 2
-    EXPECT_EQ(twipsToPixels(37.5, 15.0), 2);  // 2.5 -> 2
+    EXPECT_EQ(twipsToPixels(22.5, 15.0), 2); // 1.5 -> 2
+    EXPECT_EQ(twipsToPixels(37.5, 15.0), 2); // 2.5 -> 2
     EXPECT_DOUBLE_EQ(pixelsToTwips(60, 15.0), 900.0);
 }

@@ -18,8 +18,8 @@
 #include "support/boxanswerer.h"
 #include "support/corpus.h"
 #include "support/fakedesktop.h"
-#include "support/mainfixture.h"
 #include "support/madepictures.h"
+#include "support/mainfixture.h"
 #include "support/mainparts.h"
 #include "support/processmemory.h"
 

@@ -1,10 +1,10 @@
 // The folder tree on its own (offscreen): deep folders keep their names in view, and
 // folders whose names are not UTF-8 are shown and picked.
-#include "support/printers.h"
-#include "support/scratchfolder.h"
 #include "common/filename.h"
 #include "foldertree/foldertree.h"
 #include "foldertree/foldertreemodel.h"
+#include "support/printers.h"
+#include "support/scratchfolder.h"
 
 #include <QDir>
 #include <QHeaderView>
@@ -132,11 +132,11 @@ TEST(FolderTree, ScrollsSidewaysOnlyAsFarAsTheNameNeeds)
     struct Case {
         int left, right, viewport, margin, scroll;
     } const cases[] = {
-        {40, 150, 180, 20, 0},     // fits from the left edge: no scroll, the arrows stay in view
-        {40, 180, 180, 20, 0},     // ends exactly at the edge
-        {300, 400, 180, 20, 220},  // just far enough to show the end
-        {300, 900, 180, 20, 280},  // longer than the pane: its start, one margin in
-        {10, 900, 180, 20, 0},     // never scrolled back past the left edge
+        {40, 150, 180, 20, 0},    // fits from the left edge: no scroll, the arrows stay in view
+        {40, 180, 180, 20, 0},    // ends exactly at the edge
+        {300, 400, 180, 20, 220}, // just far enough to show the end
+        {300, 900, 180, 20, 280}, // longer than the pane: its start, one margin in
+        {10, 900, 180, 20, 0},    // never scrolled back past the left edge
     };
     for (const Case &c : cases)
         EXPECT_EQ(FolderTree::nameScroll(c.left, c.right, c.viewport, c.margin), c.scroll)
@@ -158,14 +158,16 @@ TEST(FolderTree, ARightPressRaisesTheMenuWithoutPickingTheFolder)
     tree.setSelectedFolder(first);
     const auto model = tree.model();
     QModelIndex secondRow;
-    ASSERT_TRUE(QTest::qWaitFor([&] {
-        for (int row = 0; row < model->rowCount(tree.currentIndex().parent()); ++row) {
-            const QModelIndex index = model->index(row, 0, tree.currentIndex().parent());
-            if (index.data().toString() == QStringLiteral("second"))
-                secondRow = index;
-        }
-        return tree.currentIndex().data().toString() == QStringLiteral("first") && secondRow.isValid();
-    }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            for (int row = 0; row < model->rowCount(tree.currentIndex().parent()); ++row) {
+                const QModelIndex index = model->index(row, 0, tree.currentIndex().parent());
+                if (index.data().toString() == QStringLiteral("second"))
+                    secondRow = index;
+            }
+            return tree.currentIndex().data().toString() == QStringLiteral("first") && secondRow.isValid();
+        },
+        5000));
     tree.scrollTo(secondRow);
 
     QSignalSpy changes(&tree, &FolderTree::folderChanged);

@@ -2,8 +2,8 @@
 // program while the thumbnail grid is being built, and the listed folder itself deleted.
 // Nothing crashes or hangs, the user is told what cannot be read, and a refresh shows the
 // folder as it is now.
-#include "support/fakedesktop.h"
 #include "support/boxanswerer.h"
+#include "support/fakedesktop.h"
 #include "support/mainfixture.h"
 #include "support/mainparts.h"
 
@@ -13,12 +13,12 @@
 #include "listview/qtlistview.h"
 #include "platform/pictureservice.h"
 #include "platform/thumbnailcache.h"
-#include "thumbcache/fileuri.h"
-#include "thumbcache/thumbnailrules.h"
 #include "preview/stretchimage.h"
 #include "shell/listcommands.h"
 #include "shell/settingskeys.h"
 #include "shell/statuswindow.h"
+#include "thumbcache/fileuri.h"
+#include "thumbcache/thumbnailrules.h"
 #include "thumbs/thumbgrid.h"
 #include "thumbs/thumbstrip.h"
 #include "wallpaper/wallpapercommand.h"
@@ -91,7 +91,8 @@ QString statusText(const shell::MainWindow &m)
 // Every cell of the grid shows its file as the file is now: the cell for a file that cannot
 // be read; a whole picture's colour for one left alone (`whole` gives picture i's number, or
 // -1 for a file that was changed).
-void expectGridAgreesWithTheFiles(shell::MainWindow &m, const QString &folder, const std::function<int(const QString &)> &whole)
+void expectGridAgreesWithTheFiles(shell::MainWindow &m, const QString &folder,
+                                  const std::function<int(const QString &)> &whole)
 {
     const QStringList names = m.browser().files().names();
     ASSERT_EQ(m.thumbStrip()->elementCount(), names.size());

@@ -43,7 +43,8 @@ protected:
     static void SetUpTestSuite()
     {
         s_scratch = new testsupport::ScratchFolder;
-        s_kinds = testsupport::smallPictureKinds(testsupport::corpusBytes(QStringLiteral("good/treescap-interlaced.gif")));
+        s_kinds =
+            testsupport::smallPictureKinds(testsupport::corpusBytes(QStringLiteral("good/treescap-interlaced.gif")));
         s_folder = s_scratch->makeFolder(QStringLiteral("large"));
         s_written = testsupport::writeSmallPictures(s_folder, LargeCount, s_kinds);
     }
@@ -142,7 +143,9 @@ TEST_F(LargeFolder, TheLargestGridOfTheWidestWindowIsBuiltAndShown)
     for (int i = 0; i < count; ++i) {
         const QString name = testsupport::smallPictureName(i, s_kinds);
         ASSERT_EQ(::link(QFile::encodeName(s_folder + u'/' + name).constData(),
-                         QFile::encodeName(full + u'/' + name).constData()), 0) << qPrintable(name);
+                         QFile::encodeName(full + u'/' + name).constData()),
+                  0)
+            << qPrintable(name);
     }
 
     const bool peakRestarted = testsupport::restartPeakResident();
@@ -150,8 +153,9 @@ TEST_F(LargeFolder, TheLargestGridOfTheWidestWindowIsBuiltAndShown)
     const qint64 ms = start(full);
     const qint64 peakGrowth = testsupport::peakResidentKib() - peakBefore;
     shell::MainWindow &m = *f.main;
-    std::printf("[ figures  ] %d pictures in %d columns: shown with every thumbnail in %lld ms, peak memory +%lld KiB%s\n",
-                count, columns, ms, peakGrowth, peakRestarted ? "" : " (peak not restarted)");
+    std::printf(
+        "[ figures  ] %d pictures in %d columns: shown with every thumbnail in %lld ms, peak memory +%lld KiB%s\n",
+        count, columns, ms, peakGrowth, peakRestarted ? "" : " (peak not restarted)");
     testsupport::viewModeItem(m, 0)->trigger();
     ASSERT_TRUE(m.thumbArea()->isVisible());
 

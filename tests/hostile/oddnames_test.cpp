@@ -253,7 +253,8 @@ TEST(OddNames, NamesThatAreNotUtf8AreListedShownWithReplacementsAndOpenedByTheir
         {"latin1 caf\xe9.bmp", QString::fromUtf16(u"latin1 caf\uFFFD.bmp"), QStringLiteral("good/hopper.bmp")},
         {"latin1 caf\xe8.bmp", QString::fromUtf16(u"latin1 caf\uFFFD.bmp"), QStringLiteral("good/V4_24_Bit.bmp")},
         {"broken \xff\xfe.jpg", QString::fromUtf16(u"broken \uFFFD\uFFFD.jpg"), QStringLiteral("good/hopper.jpg")},
-        {"cut short \xe6\x97.gif", QString::fromUtf16(u"cut short \uFFFD\uFFFD.gif"), QStringLiteral("good/hopper.gif")}};
+        {"cut short \xe6\x97.gif", QString::fromUtf16(u"cut short \uFFFD\uFFFD.gif"),
+         QStringLiteral("good/hopper.gif")}};
     for (const Named &file : files)
         ASSERT_TRUE(writeRaw(folder, file.raw, testsupport::corpusBytes(file.picture)));
     // A folder whose own name is Latin-1 sits beside them.
@@ -283,7 +284,8 @@ TEST(OddNames, NamesThatAreNotUtf8AreListedShownWithReplacementsAndOpenedByTheir
         const int cell = int(m.browser().files().names().indexOf(name));
         ASSERT_GE(cell, 0);
         const QAbstractItemModel *listModel = m.list()->currentView()->model();
-        const QModelIndexList rows = listModel->match(listModel->index(0, 0), Qt::DisplayRole, name, 1, Qt::MatchExactly);
+        const QModelIndexList rows = listModel->match(listModel->index(0, 0), Qt::DisplayRole, name, 1,
+                                                      Qt::MatchExactly);
         ASSERT_EQ(rows.size(), 1);
         EXPECT_EQ(rows.first().data(Qt::ToolTipRole).toString(), file.shown);
         // Its thumbnail, its preview and the status line are of its own file.
@@ -343,8 +345,12 @@ TEST(OddNames, NamesThatAreNotUtf8AreListedShownWithReplacementsAndOpenedByTheir
     platform::IniSettingsStore ini(iniPath);
     EXPECT_EQ(ini.read(QStringLiteral("Settings"), QStringLiteral("Folder")), asShown);
     testsupport::FakeShellInfo shellInfo;
-    const auto next = shell::runStartup(
-        {.settings = ini, .shellInfo = shellInfo, .homeFolder = folder, .status = {}, .startFolder = {}, .startPicture = {}});
+    const auto next = shell::runStartup({.settings = ini,
+                                         .shellInfo = shellInfo,
+                                         .homeFolder = folder,
+                                         .status = {},
+                                         .startFolder = {},
+                                         .startPicture = {}});
     EXPECT_EQ(next->browser().folder(), latinFolderPath);
     EXPECT_EQ(next->list()->count(), 1);
 }
@@ -367,8 +373,8 @@ TEST(OddNames, APictureWithAnOddNameCanBeStartedOn)
             EXPECT_EQ(shell::parseCommandLine({QStringLiteral("pavix"), name}, QStringLiteral("1")).action,
                       shell::CommandLineAction::Fail);
         }
-        const shell::CommandLine line =
-            shell::parseCommandLine({QStringLiteral("pavix"), QStringLiteral("--"), path}, QStringLiteral("1"));
+        const shell::CommandLine line = shell::parseCommandLine({QStringLiteral("pavix"), QStringLiteral("--"), path},
+                                                                QStringLiteral("1"));
         ASSERT_EQ(line.action, shell::CommandLineAction::Start);
         const shell::StartPlace place = shell::findStartPlace(line.path);
         EXPECT_EQ(place.error, QString());

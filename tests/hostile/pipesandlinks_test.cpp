@@ -154,7 +154,8 @@ TEST(PipesDevicesAndLinks, PipesNamedLikePicturesAreNeverOpened)
     testsupport::FakeShellInfo shellInfo;
     const auto started = shell::runStartup({store, shellInfo, folder, {}, folder, QStringLiteral("pipe.bmp")});
     // A first start lists every type.
-    EXPECT_EQ(started->browser().files().names(), (QStringList{QStringLiteral("hopper.bmp"), QStringLiteral("hopper.jpg")}));
+    EXPECT_EQ(started->browser().files().names(),
+              (QStringList{QStringLiteral("hopper.bmp"), QStringLiteral("hopper.jpg")}));
     EXPECT_TRUE(started->browser().currentFile().isEmpty());
     EXPECT_TRUE(started->browser().picture().isNull());
 
@@ -179,7 +180,8 @@ TEST(PipesDevicesAndLinks, DevicesNamedLikePicturesAreNeitherListedNorRead)
     f.start(folder);
     shell::MainWindow &m = *f.main;
     expectOnlyThePictures(m);
-    for (const QString &name : {QStringLiteral("null.bmp"), QStringLiteral("zero.jpg"), QStringLiteral("linked zero.gif")})
+    for (const QString &name :
+         {QStringLiteral("null.bmp"), QStringLiteral("zero.jpg"), QStringLiteral("linked zero.gif")})
         expectRefusedToSelect(m, name);
     EXPECT_FALSE(shell::findStartPlace(zero).error.isEmpty());
 }
@@ -219,8 +221,8 @@ TEST(PipesDevicesAndLinks, LinksThatLoopOrLeadNowhereAreLeftOut)
     const QImage unreadable = platform::unreadableCell(m.thumbStrip()->elementPicture(0).size());
     for (int i = 0; i < names.size(); ++i)
         EXPECT_NE(m.thumbStrip()->elementPicture(i), unreadable) << qPrintable(names.at(i));
-    for (const QString &name : {QStringLiteral("loop a.bmp"), QStringLiteral("self.jpg"), QStringLiteral("dangling.gif"),
-                                QStringLiteral("chain 45.bmp")})
+    for (const QString &name : {QStringLiteral("loop a.bmp"), QStringLiteral("self.jpg"),
+                                QStringLiteral("dangling.gif"), QStringLiteral("chain 45.bmp")})
         expectRefusedToSelect(m, name);
 
     // A link to a picture in another folder is that picture.

@@ -1,8 +1,8 @@
 // A picture and folders the user has no right to read, on the real main window. The
 // superuser reads everything, so a run as the superuser runs this test again as the
 // unprivileged user nobody, on a folder the superuser prepared.
-#include "support/fakedesktop.h"
 #include "support/boxanswerer.h"
+#include "support/fakedesktop.h"
 #include "support/mainfixture.h"
 #include "support/mainparts.h"
 #include "support/unprivileged.h"
@@ -46,7 +46,8 @@ QString prepare(MainFixture &f)
     setMode(f.scratch.path(), 0755);
     const QString pictures = f.folderWith(QStringLiteral("pictures"), {QStringLiteral("good/hopper.bmp")});
     for (const char *name : {"locked.bmp", "writeonly.jpg"})
-        EXPECT_TRUE(QFile::copy(testsupport::corpusPath(QStringLiteral("good/hopper.jpg")), pictures + u'/' + QLatin1String(name)));
+        EXPECT_TRUE(QFile::copy(testsupport::corpusPath(QStringLiteral("good/hopper.jpg")),
+                                pictures + u'/' + QLatin1String(name)));
     for (const char *name : {"closed", "namesonly", "passonly", "open"})
         f.folderWith(QStringLiteral("pictures/") + QLatin1String(name),
                      {QStringLiteral("good/hopper.bmp"), QStringLiteral("good/hopper.gif")});
@@ -80,7 +81,8 @@ void checkAsUnprivileged(const QString &pictures)
 
     // The pictures that cannot be read are listed with their lengths, and drawn as pictures
     // that cannot be read.
-    const QStringList names = {QStringLiteral("hopper.bmp"), QStringLiteral("locked.bmp"), QStringLiteral("writeonly.jpg")};
+    const QStringList names = {QStringLiteral("hopper.bmp"), QStringLiteral("locked.bmp"),
+                               QStringLiteral("writeonly.jpg")};
     ASSERT_EQ(m.browser().files().names(), names);
     EXPECT_EQ(m.list()->count(), 3);
     EXPECT_EQ(m.imagesLabel()->text(), QStringLiteral("Images : 3"));
@@ -122,7 +124,8 @@ void checkAsUnprivileged(const QString &pictures)
         EXPECT_EQ(m.list()->count(), 0) << name;
         EXPECT_EQ(m.imagesLabel()->text(), QStringLiteral("Images : ")) << name;
         EXPECT_FALSE(m.thumbStrip()->elementVisible(0)) << name;
-        EXPECT_EQ(statusText(m), QStringLiteral("The folder %1 cannot be read: permission denied.").arg(folder)) << name;
+        EXPECT_EQ(statusText(m), QStringLiteral("The folder %1 cannot be read: permission denied.").arg(folder))
+            << name;
         // A refresh says so again.
         testsupport::item(m, QStringLiteral("refreshItem"))->trigger();
         EXPECT_EQ(m.list()->count(), 0) << name;
@@ -150,9 +153,9 @@ TEST(Unreadable, PicturesAndFoldersWithoutTheRightToReadThem)
         checkAsUnprivileged(pictures);
         return;
     }
-    const testsupport::UnprivilegedRun run = testsupport::rerunAsNobody(
-        QStringLiteral("Unreadable.PicturesAndFoldersWithoutTheRightToReadThem"), PreparedFolderVariable, pictures,
-        pictures);
+    const testsupport::UnprivilegedRun run =
+        testsupport::rerunAsNobody(QStringLiteral("Unreadable.PicturesAndFoldersWithoutTheRightToReadThem"),
+                                   PreparedFolderVariable, pictures, pictures);
     if (!run.skipReason.isEmpty()) {
         std::printf("[ skipped  ] %s\n", qPrintable(run.skipReason));
         GTEST_SKIP() << qPrintable(run.skipReason);

@@ -6,7 +6,10 @@ using namespace pavix::listview;
 
 namespace {
 
-bool isRed(QRgb pixel) { return qAlpha(pixel) > 128 && qRed(pixel) > 200 && qGreen(pixel) < 60; }
+bool isRed(QRgb pixel)
+{
+    return qAlpha(pixel) > 128 && qRed(pixel) > 200 && qGreen(pixel) < 60;
+}
 
 // Mean row of the red pixels in a column of the image; -1 when none is red.
 double meanRedRow(const QImage &image, int x)

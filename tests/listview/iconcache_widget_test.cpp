@@ -2,11 +2,11 @@
 // cache has filled positions that earlier listings used.
 #include "browser/browser.h"
 #include "browser/statusline.h"
-#include "support/fakeshellinfo.h"
-#include "support/scratchfolder.h"
 #include "catalogue/typepatterns.h"
 #include "listview/listinteraction.h"
 #include "listview/qtlistview.h"
+#include "support/fakeshellinfo.h"
+#include "support/scratchfolder.h"
 
 #include <QAbstractItemView>
 #include <QIcon>

@@ -17,7 +17,10 @@ using namespace pavix::listview;
 
 namespace {
 
-bool isRed(QRgb pixel) { return qRed(pixel) > 180 && qGreen(pixel) < 90 && qBlue(pixel) < 90; }
+bool isRed(QRgb pixel)
+{
+    return qRed(pixel) > 180 && qGreen(pixel) < 90 && qBlue(pixel) < 90;
+}
 
 // A details view with the list's three captions, trailing spaces included, 100 pixels each.
 struct Shown {
@@ -60,8 +63,7 @@ struct Shown {
     QImage sectionShot(int section) const
     {
         const QImage shot = header->grab().toImage();
-        return shot.copy(header->sectionViewportPosition(section), 0, header->sectionSize(section),
-                         shot.height());
+        return shot.copy(header->sectionViewportPosition(section), 0, header->sectionSize(section), shot.height());
     }
 };
 
@@ -78,9 +80,8 @@ TEST(ListHeader, ArrowSitsRightOfTheCaption)
     EXPECT_FALSE(s.header->arrow(0).has_value());
     const std::vector<int> xs = s.redColumns(1);
     ASSERT_FALSE(xs.empty());
-    const int captionRight =
-        s.header->sectionViewportPosition(1)
-        + s.header->fontMetrics().horizontalAdvance(QStringLiteral("Size  (bytes)"));
+    const int captionRight = s.header->sectionViewportPosition(1)
+                             + s.header->fontMetrics().horizontalAdvance(QStringLiteral("Size  (bytes)"));
     EXPECT_GT(xs.front(), captionRight);
     EXPECT_LE(xs.back() - xs.front(), 12);
     EXPECT_TRUE(s.redColumns(0).empty());
@@ -93,8 +94,7 @@ TEST(ListHeader, ArrowSitsRightOfTheCaption)
     EXPECT_EQ(s.header->arrow(0), 0);
     EXPECT_TRUE(s.redColumns(1).empty());
     ASSERT_FALSE(s.redColumns(0).empty());
-    EXPECT_GT(s.redColumns(0).front(),
-              s.header->fontMetrics().horizontalAdvance(QStringLiteral("Name")));
+    EXPECT_GT(s.redColumns(0).front(), s.header->fontMetrics().horizontalAdvance(QStringLiteral("Name")));
 
     // A narrow column keeps the arrow inside its own section.
     s.header->resizeSection(0, 20);

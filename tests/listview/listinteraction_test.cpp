@@ -2,19 +2,19 @@
 // main window (offscreen).
 #include "support/mainfixture.h"
 
-#include "preview/tiledpreview.h"
 #include "browser/browser.h"
 #include "browser/texts.h"
+#include "preview/tiledpreview.h"
 
 #include "catalogue/filesize.h"
-#include "listview/listinteraction.h"
 #include "common/keys.h"
 #include "common/units.h"
+#include "foldertree/foldertree.h"
+#include "listview/listinteraction.h"
 #include "listview/qtlistview.h"
 #include "preview/previewfit.h"
 #include "preview/previewpane.h"
 #include "preview/stretchimage.h"
-#include "foldertree/foldertree.h"
 #include "shell/statuswindow.h"
 #include "thumbs/thumbstrip.h"
 
@@ -61,8 +61,8 @@ bool tiledWindowOpen(const shell::MainWindow &m)
 TEST(ListInteraction, ClickingAnEntryPreviewsItAndMarksItsThumbnail)
 {
     MainFixture f;
-    const QString folder = f.folderWith(QStringLiteral("p"), {"good/hopper.bmp", "good/pal8.bmp",
-                                                             "good/large_4032x3024.jpg"});
+    const QString folder = f.folderWith(QStringLiteral("p"),
+                                        {"good/hopper.bmp", "good/pal8.bmp", "good/large_4032x3024.jpg"});
     f.start(folder);
     shell::MainWindow &m = *f.main;
     const double tpp = m.twipsPerPixel();
@@ -83,9 +83,9 @@ TEST(ListInteraction, ClickingAnEntryPreviewsItAndMarksItsThumbnail)
     EXPECT_EQ(m.previewImage()->picture().size(), QSize(128, 128));
     EXPECT_EQ(m.statusWindow()->partText(0), QStringLiteral("File: hopper.bmp"));
     EXPECT_EQ(m.statusWindow()->partText(1), QStringLiteral("Dim: 128x128"));
-    EXPECT_EQ(m.statusWindow()->partText(2),
-              QStringLiteral("Size: %1 bytes")
-                  .arg(catalogue::formatFileSize(QFileInfo(folder + "/hopper.bmp").size())));
+    EXPECT_EQ(
+        m.statusWindow()->partText(2),
+        QStringLiteral("Size: %1 bytes").arg(catalogue::formatFileSize(QFileInfo(folder + "/hopper.bmp").size())));
     const int q = m.centralWidget()->width() / 4;
     EXPECT_EQ(m.statusWindow()->parts(), (std::vector<int>{q, 2 * q, 3 * q, -1}));
     const int thumb = m.browser().files().names().indexOf(QStringLiteral("hopper.bmp"));
@@ -115,14 +115,14 @@ TEST(ListInteraction, ClickingAnEntryPreviewsItAndMarksItsThumbnail)
 TEST(ListInteraction, AnUnreadableFileLeavesNoStaleSelection)
 {
     MainFixture f;
-    f.start(f.folderWith(QStringLiteral("p"), {"good/hopper.bmp", "bad/badbitcount.bmp",
-                                              "bad/progressive-49157x27397-613B.jpg"}));
+    f.start(f.folderWith(QStringLiteral("p"),
+                         {"good/hopper.bmp", "bad/badbitcount.bmp", "bad/progressive-49157x27397-613B.jpg"}));
     shell::MainWindow &m = *f.main;
     click(m, QStringLiteral("hopper.bmp"));
     ASSERT_TRUE(m.previewImage()->hasPicture());
 
-    for (const QString &name : {QStringLiteral("badbitcount.bmp"),
-                               QStringLiteral("progressive-49157x27397-613B.jpg")}) {
+    for (const QString &name :
+         {QStringLiteral("badbitcount.bmp"), QStringLiteral("progressive-49157x27397-613B.jpg")}) {
         click(m, QStringLiteral("hopper.bmp"));
         click(m, name);
         EXPECT_TRUE(m.browser().currentFile().isEmpty()) << qPrintable(name);
@@ -230,7 +230,8 @@ TEST(ListInteraction, ATallPictureIsShownOnlyInsideThePane)
                      common::twipsToPixels(pv.width, tpp), common::twipsToPixels(pv.height, tpp));
     // Narrow enough to show at its natural size, which is taller than the pane.
     ASSERT_FALSE(pane.contains(m.previewImage()->geometry()));
-    const QRegion shown = (m.previewImage()->mask().isEmpty() ? QRegion(m.previewImage()->rect()) : m.previewImage()->mask())
+    const QRegion shown = (m.previewImage()->mask().isEmpty() ? QRegion(m.previewImage()->rect())
+                                                              : m.previewImage()->mask())
                               .translated(m.previewImage()->pos());
     EXPECT_TRUE(pane.contains(shown.boundingRect()));
     EXPECT_FALSE(shown.isEmpty());

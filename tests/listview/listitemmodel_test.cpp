@@ -76,8 +76,7 @@ TEST(ListItemModel, ColumnsShowTheTextAndSubItems)
     EXPECT_FALSE(model.index(0, 2).data(Qt::TextAlignmentRole).isValid());
     EXPECT_EQ(model.item(0)->number[0], 10240);
     EXPECT_EQ(model.item(0)->number[1], std::nullopt);
-    EXPECT_EQ(model.flags(model.index(0, 0)),
-              Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren);
+    EXPECT_EQ(model.flags(model.index(0, 0)), Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren);
 
     // Sub-items other than 1 and 2, and rows out of range, are ignored.
     model.setSubItem(0, 3, QStringLiteral("x"), std::nullopt);
@@ -92,17 +91,14 @@ TEST(ListItemModel, CaptionsAddColumnsBeyondThree)
     ListItemModel model;
     model.setCaptions({QStringLiteral("Name"), QStringLiteral("Size")});
     EXPECT_EQ(model.columnCount(), 3);
-    EXPECT_EQ(model.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
-              QStringLiteral("Size"));
+    EXPECT_EQ(model.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Size"));
     EXPECT_FALSE(model.headerData(2, Qt::Horizontal, Qt::DisplayRole).isValid());
     EXPECT_FALSE(model.headerData(0, Qt::Vertical, Qt::DisplayRole).isValid());
     QSignalSpy inserted(&model, &QAbstractItemModel::columnsInserted);
-    model.setCaptions({QStringLiteral("Name"), QStringLiteral("Size"), QStringLiteral("Type"),
-                       QStringLiteral("Date")});
+    model.setCaptions({QStringLiteral("Name"), QStringLiteral("Size"), QStringLiteral("Type"), QStringLiteral("Date")});
     EXPECT_EQ(model.columnCount(), 4);
     EXPECT_EQ(inserted.count(), 1);
-    EXPECT_EQ(model.headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(),
-              QStringLiteral("Date"));
+    EXPECT_EQ(model.headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Date"));
 }
 
 TEST(ListItemModel, IconsComeFromBothListsByPosition)
@@ -115,9 +111,7 @@ TEST(ListItemModel, IconsComeFromBothListsByPosition)
     model.addItem(picture(QStringLiteral("a.bmp"), 1));
     model.addItem(picture(QStringLiteral("b.jpg"), 2));
     model.addItem(picture(QStringLiteral("c"), 0));
-    const auto iconOf = [&](int row) {
-        return model.index(row, 0).data(Qt::DecorationRole).value<QIcon>();
-    };
+    const auto iconOf = [&](int row) { return model.index(row, 0).data(Qt::DecorationRole).value<QIcon>(); };
     EXPECT_TRUE(iconOf(0).isNull()); // no sources yet
 
     model.setIconSources(&large, &small);

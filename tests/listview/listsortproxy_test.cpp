@@ -21,8 +21,8 @@ constexpr int Text = 0;
 constexpr int Size = 1;
 constexpr int Type = 2;
 
-ListItem item(const QString &text, const QString &size = QString(),
-              std::optional<std::int64_t> bytes = std::nullopt, const QString &type = QString())
+ListItem item(const QString &text, const QString &size = QString(), std::optional<std::int64_t> bytes = std::nullopt,
+              const QString &type = QString())
 {
     ListItem out;
     out.text = text;
@@ -90,12 +90,17 @@ TEST(ListSortProxy, TextsFollowTheUsersCollation)
 {
     const DefaultLocale english{QLocale(QLocale::English, QLocale::UnitedStates)};
     Fixture f;
-    for (const char *name : {"fig", "\xc3\xa9" "clair", "eclair", "Zebra"})
+    for (const char *name : {"fig",
+                             "\xc3\xa9"
+                             "clair",
+                             "eclair", "Zebra"})
         f.model.addItem(item(QString::fromUtf8(name)));
     f.proxy.setOrdering(true, Text, false);
     // An accented letter goes with its base letter, not after "z" as its code would.
-    EXPECT_EQ(shown(f.proxy),
-              QStringList({"eclair", QString::fromUtf8("\xc3\xa9" "clair"), "fig", "Zebra"}));
+    EXPECT_EQ(shown(f.proxy), QStringList({"eclair",
+                                           QString::fromUtf8("\xc3\xa9"
+                                                             "clair"),
+                                           "fig", "Zebra"}));
 }
 
 TEST(ListSortProxy, NumbersCompareAsNumbers)

@@ -1,7 +1,7 @@
 #include "listview/qtlistview.h"
 
-#include "platform/imagelist.h"
 #include "listview/listheader.h"
+#include "platform/imagelist.h"
 #include "support/printers.h"
 
 #include <QApplication>
@@ -32,11 +32,8 @@ struct Entry {
 
 // A folder as the catalogue lists it: by name ignoring case.
 const std::vector<Entry> Folder = {
-    {"alpha.bmp", 10240, "BMP image"},
-    {"Beta.jpg", 9, "JPEG image"},
-    {"delta.gif", 512, "GIF image"},
-    {"Gamma.bmp", 3000000000LL, "BMP image"},
-    {"omega.ico", 512, "ICO image"},
+    {"alpha.bmp", 10240, "BMP image"},        {"Beta.jpg", 9, "JPEG image"},   {"delta.gif", 512, "GIF image"},
+    {"Gamma.bmp", 3000000000LL, "BMP image"}, {"omega.ico", 512, "ICO image"},
 };
 
 void addEntry(QtListView &lv, const Entry &entry)
@@ -126,18 +123,16 @@ struct Recorder {
 
     explicit Recorder(QtListView &lv)
     {
-        QObject::connect(&lv, &QtListView::mouseDown, &lv,
-                         [this](int button, int shift, double x, double y) {
-                             events.push_back({QStringLiteral("mouseDown"), button, shift, x, y});
-                         });
+        QObject::connect(&lv, &QtListView::mouseDown, &lv, [this](int button, int shift, double x, double y) {
+            events.push_back({QStringLiteral("mouseDown"), button, shift, x, y});
+        });
         QObject::connect(&lv, &QtListView::itemClick, &lv, [this, &lv](int index) {
             events.push_back({QStringLiteral("itemClick"), index, 0, 0, 0, lv.selectedItem()});
         });
         QObject::connect(&lv, &QtListView::keyDown, &lv, [this](int key, int shift) {
             events.push_back({QStringLiteral("keyDown"), key, shift});
         });
-        QObject::connect(&lv, &QtListView::dblClick, &lv,
-                         [this] { events.push_back({QStringLiteral("dblClick")}); });
+        QObject::connect(&lv, &QtListView::dblClick, &lv, [this] { events.push_back({QStringLiteral("dblClick")}); });
         QObject::connect(&lv, &QtListView::columnClick, &lv, [this](int index1) {
             events.push_back({QStringLiteral("columnClick"), index1});
         });
@@ -192,8 +187,7 @@ TEST(QtListView, LayoutsLookLikeAFileManager)
     EXPECT_TRUE(tree->isVisible());
     EXPECT_FALSE(list->isVisible());
     EXPECT_EQ(tree->model()->data(tree->model()->index(0, 1)).toString(), QStringLiteral("10,240"));
-    EXPECT_EQ(tree->model()->headerData(2, Qt::Horizontal).toString(),
-              QStringLiteral("Type         "));
+    EXPECT_EQ(tree->model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Type         "));
 
     // A layout value outside the four is ignored.
     lv->setView(static_cast<ListLayout>(7));
@@ -222,31 +216,25 @@ TEST(QtListView, LayoutsKeepItemsSelectionAndOrder)
 TEST(QtListView, SortsByEachKeyInBothOrders)
 {
     auto lv = shownList();
-    EXPECT_EQ(texts(*lv), QStringList({"alpha.bmp", "Beta.jpg", "delta.gif", "Gamma.bmp",
-                                        "omega.ico"}));
+    EXPECT_EQ(texts(*lv), QStringList({"alpha.bmp", "Beta.jpg", "delta.gif", "Gamma.bmp", "omega.ico"}));
 
     lv->setSortKey(0);
     lv->setSortOrder(1);
     lv->setSorted(true);
-    EXPECT_EQ(texts(*lv), QStringList({"omega.ico", "Gamma.bmp", "delta.gif", "Beta.jpg",
-                                        "alpha.bmp"}));
+    EXPECT_EQ(texts(*lv), QStringList({"omega.ico", "Gamma.bmp", "delta.gif", "Beta.jpg", "alpha.bmp"}));
 
     // Sizes are numbers: 9 bytes before 10,240; the two 512-byte files keep their order.
     lv->setSortKey(1);
     lv->setSortOrder(0);
-    EXPECT_EQ(texts(*lv), QStringList({"Beta.jpg", "delta.gif", "omega.ico", "alpha.bmp",
-                                        "Gamma.bmp"}));
+    EXPECT_EQ(texts(*lv), QStringList({"Beta.jpg", "delta.gif", "omega.ico", "alpha.bmp", "Gamma.bmp"}));
     lv->setSortOrder(1);
-    EXPECT_EQ(texts(*lv), QStringList({"Gamma.bmp", "alpha.bmp", "delta.gif", "omega.ico",
-                                        "Beta.jpg"}));
+    EXPECT_EQ(texts(*lv), QStringList({"Gamma.bmp", "alpha.bmp", "delta.gif", "omega.ico", "Beta.jpg"}));
 
     lv->setSortKey(2);
     lv->setSortOrder(0);
-    EXPECT_EQ(texts(*lv), QStringList({"alpha.bmp", "Gamma.bmp", "delta.gif", "omega.ico",
-                                        "Beta.jpg"}));
+    EXPECT_EQ(texts(*lv), QStringList({"alpha.bmp", "Gamma.bmp", "delta.gif", "omega.ico", "Beta.jpg"}));
     lv->setSortOrder(1);
-    EXPECT_EQ(texts(*lv), QStringList({"Beta.jpg", "omega.ico", "delta.gif", "alpha.bmp",
-                                        "Gamma.bmp"}));
+    EXPECT_EQ(texts(*lv), QStringList({"Beta.jpg", "omega.ico", "delta.gif", "alpha.bmp", "Gamma.bmp"}));
 
     // Sorting never changes where each item was added: its place in the catalogue.
     for (int i = 1; i <= lv->count(); ++i) {
@@ -276,8 +264,7 @@ TEST(QtListView, ItemsAddedToASortedListGoToTheirPlace)
     entries.push_back({"zeta.bmp", 100, "BMP image"});
     for (const Entry &entry : entries)
         addEntry(*lv, entry);
-    EXPECT_EQ(texts(*lv), QStringList({"Beta.jpg", "zeta.bmp", "delta.gif", "omega.ico",
-                                        "alpha.bmp", "Gamma.bmp"}));
+    EXPECT_EQ(texts(*lv), QStringList({"Beta.jpg", "zeta.bmp", "delta.gif", "omega.ico", "alpha.bmp", "Gamma.bmp"}));
     for (int i = 1; i <= lv->count(); ++i) {
         const Entry &entry = entries[static_cast<size_t>(lv->addedPosition(i) - 1)];
         EXPECT_EQ(lv->itemText(i), QString::fromUtf8(entry.name));
@@ -325,8 +312,8 @@ TEST(QtListView, ItemsWaitForTheirSubItemsWhileSortedBySize)
     EXPECT_EQ(inserted.count(), 0);
 
     EXPECT_EQ(lv->count(), 7);
-    EXPECT_EQ(texts(*lv), QStringList({"tiny.gif", "Beta.jpg", "delta.gif", "omega.ico",
-                                        "alpha.bmp", "large.bmp", "Gamma.bmp"}));
+    EXPECT_EQ(texts(*lv),
+              QStringList({"tiny.gif", "Beta.jpg", "delta.gif", "omega.ico", "alpha.bmp", "large.bmp", "Gamma.bmp"}));
     EXPECT_EQ(addedPositions(*lv), std::vector<int>({6, 2, 3, 5, 1, 7, 4}));
     EXPECT_EQ(lv->subItemText(1, 2), QStringLiteral("GIF image"));
     EXPECT_EQ(lv->subItemText(6, 1), QStringLiteral("20,000"));
@@ -501,12 +488,10 @@ TEST(QtListView, MouseDownComesFirstOnItemsAndEmptySpace)
         rec.events.clear();
         QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, emptyPoint(*lv));
         ASSERT_EQ(rec.kinds(), QStringList({"mouseDown"}));
-        EXPECT_EQ(lv->hitTest(static_cast<int>(rec.events[0].x), static_cast<int>(rec.events[0].y)),
-                  0);
+        EXPECT_EQ(lv->hitTest(static_cast<int>(rec.events[0].x), static_cast<int>(rec.events[0].y)), 0);
 
         rec.events.clear();
-        QTest::mouseClick(viewport, Qt::RightButton, Qt::ShiftModifier | Qt::ControlModifier,
-                          emptyPoint(*lv));
+        QTest::mouseClick(viewport, Qt::RightButton, Qt::ShiftModifier | Qt::ControlModifier, emptyPoint(*lv));
         ASSERT_EQ(rec.kinds(), QStringList({"mouseDown"}));
         EXPECT_EQ(rec.events[0].a, 2);
         EXPECT_EQ(rec.events[0].b, 3);
@@ -519,12 +504,10 @@ TEST(QtListView, MouseDownCanClearTheSelectionOnEmptySpace)
     // What the main window does: a left press on empty space clears the selection.
     auto lv = shownList();
     lv->setView(ListLayout::List);
-    QObject::connect(lv.get(), &QtListView::mouseDown, lv.get(),
-                     [&](int button, int, double x, double y) {
-                         if (lv->hitTest(static_cast<int>(x), static_cast<int>(y)) == 0
-                             && (button & 1))
-                             lv->setSelectedItem(0);
-                     });
+    QObject::connect(lv.get(), &QtListView::mouseDown, lv.get(), [&](int button, int, double x, double y) {
+        if (lv->hitTest(static_cast<int>(x), static_cast<int>(y)) == 0 && (button & 1))
+            lv->setSelectedItem(0);
+    });
     QWidget *viewport = lv->currentView()->viewport();
     QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, pointOnItem(*lv, 2));
     EXPECT_EQ(lv->selectedItem(), 2);
@@ -545,8 +528,7 @@ TEST(QtListView, APressWhoseHandlerEmptiedTheListSelectsNothing)
             addEntry(*lv, entry);
     });
     QSignalSpy clicks(lv.get(), &QtListView::itemClick);
-    QTest::mouseClick(lv->currentView()->viewport(), Qt::RightButton, Qt::NoModifier,
-                      pointOnItem(*lv, 2));
+    QTest::mouseClick(lv->currentView()->viewport(), Qt::RightButton, Qt::NoModifier, pointOnItem(*lv, 2));
     EXPECT_EQ(clicks.count(), 0);
     EXPECT_EQ(lv->selectedItem(), 0);
     EXPECT_EQ(lv->count(), 5);
@@ -594,8 +576,7 @@ TEST(QtListView, DoubleClickAndColumnClick)
     auto lv = shownList();
     lv->setView(ListLayout::Details);
     Recorder rec(*lv);
-    QTest::mouseDClick(lv->currentView()->viewport(), Qt::LeftButton, Qt::NoModifier,
-                       pointOnItem(*lv, 2));
+    QTest::mouseDClick(lv->currentView()->viewport(), Qt::LeftButton, Qt::NoModifier, pointOnItem(*lv, 2));
     EXPECT_EQ(rec.kinds().count(QStringLiteral("dblClick")), 1);
     EXPECT_EQ(rec.kinds().last(), QStringLiteral("dblClick"));
     EXPECT_EQ(rec.kinds().first(), QStringLiteral("mouseDown"));
@@ -651,8 +632,7 @@ TEST(QtListView, HeaderArrowsAndHotTrackingReachTheHeader)
     lv->setView(ListLayout::Details);
     auto *header = dynamic_cast<ListHeader *>(lv->header());
     ASSERT_NE(header, nullptr);
-    EXPECT_EQ(lv->currentView()->model()->headerData(1, Qt::Horizontal).toString(),
-              QStringLiteral("Size  (bytes)"));
+    EXPECT_EQ(lv->currentView()->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Size  (bytes)"));
 
     for (int column0 : {0, 1, 2})
         EXPECT_FALSE(lv->headerImage(column0).has_value());
@@ -693,8 +673,11 @@ TEST(QtListView, IconsComeFromTheAttachedListsByPosition)
     EXPECT_EQ(lv->icons(), nullptr);
     EXPECT_EQ(lv->smallIcons(), nullptr);
     lv->addItem(QStringLiteral("a.bmp"), 1);
-    EXPECT_TRUE(lv->currentView()->model()->data(lv->currentView()->model()->index(0, 0),
-                                                 Qt::DecorationRole).value<QIcon>().isNull());
+    EXPECT_TRUE(lv->currentView()
+                    ->model()
+                    ->data(lv->currentView()->model()->index(0, 0), Qt::DecorationRole)
+                    .value<QIcon>()
+                    .isNull());
     lv->resize(420, 300);
     lv->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(lv.get()));

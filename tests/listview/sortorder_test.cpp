@@ -42,14 +42,12 @@ TEST(SortOrder, SizesCompareAsNumbers)
 TEST(SortOrder, NamesIgnoreCaseAndKeepDigitsAsCharacters)
 {
     const std::vector<SortItem> names = {
-        {QStringLiteral("beta.gif"), std::nullopt, 1},
-        {QStringLiteral("Alpha.bmp"), std::nullopt, 2},
-        {QStringLiteral("img9.jpg"), std::nullopt, 3},
-        {QStringLiteral("IMG10.jpg"), std::nullopt, 4},
+        {QStringLiteral("beta.gif"), std::nullopt, 1},  {QStringLiteral("Alpha.bmp"), std::nullopt, 2},
+        {QStringLiteral("img9.jpg"), std::nullopt, 3},  {QStringLiteral("IMG10.jpg"), std::nullopt, 4},
         {QStringLiteral("alpha.BMP"), std::nullopt, 5},
     };
-    for (const QLocale &locale : {QLocale::c(), QLocale(QLocale::English, QLocale::UnitedStates),
-                                  QLocale(QLocale::German, QLocale::Germany)}) {
+    for (const QLocale &locale :
+         {QLocale::c(), QLocale(QLocale::English, QLocale::UnitedStates), QLocale(QLocale::German, QLocale::Germany)}) {
         SCOPED_TRACE(locale.name().toStdString());
         // Alpha.bmp and alpha.BMP are equal ignoring case and keep the order they came in.
         EXPECT_EQ(orderOf(names, false, locale), (std::vector<int>{2, 5, 1, 4, 3}));

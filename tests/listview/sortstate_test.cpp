@@ -23,7 +23,8 @@ TEST(SortState, NothingIsCheckedBeforeTheFirstCommand)
     EXPECT_EQ(start.sortColumn, 0);
     EXPECT_EQ(start.clickOrder, ClickOrder::None);
     EXPECT_EQ(checkedCount(start.viewArrangeChecked), 0);
-    EXPECT_FALSE(start.viewAscendingChecked || start.viewDescendingChecked || start.listAscendingChecked || start.listDescendingChecked);
+    EXPECT_FALSE(start.viewAscendingChecked || start.viewDescendingChecked || start.listAscendingChecked
+                 || start.listDescendingChecked);
     EXPECT_EQ(start.headerImages, (Images{}));
 }
 

@@ -6,11 +6,11 @@
 
 #include "browser/browser.h"
 #include "browser/texts.h"
-#include "preview/tiledpreview.h"
 #include "catalogue/typepatterns.h"
 #include "listview/qtlistview.h"
 #include "options/optionsdialog.h"
 #include "preview/stretchimage.h"
+#include "preview/tiledpreview.h"
 #include "shell/elidedlabel.h"
 #include "shell/statuswindow.h"
 #include "thumbs/thumbstrip.h"
@@ -118,7 +118,8 @@ TEST(OptionsDialog, TheTypesTickedAreStoredAndTheFolderIsScannedAgainWithThem)
 
         QStringList stored;
         for (const char *key : {"Bitmap", "Jpg", "Gif", "Ico", "Png", "Webp", "Tiff"})
-            stored << f.store.read(QStringLiteral("Type"), QString::fromLatin1(key)).value_or(QStringLiteral("<missing>"));
+            stored
+                << f.store.read(QStringLiteral("Type"), QString::fromLatin1(key)).value_or(QStringLiteral("<missing>"));
         EXPECT_EQ(stored, c.stored);
         EXPECT_EQ(m.browser().files().pattern(), c.pattern);
         EXPECT_EQ(m.typesLabel()->fullText(), c.searching);

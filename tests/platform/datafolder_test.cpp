@@ -90,7 +90,8 @@ TEST(DataFolder, ALinkInItsPlaceIsFollowedOnlyToAFolderOfTheUsersOwn)
     const QString others = scratch.filePath(QStringLiteral("others"));
     ASSERT_TRUE(QDir().mkpath(others));
     ASSERT_EQ(::chown(QFile::encodeName(others).constData(), 65534, 65534), 0);
-    const QString belongsToAnother = QStringLiteral("The folder \"%1\" cannot be used: it belongs to another user").arg(dataFolder);
+    const QString belongsToAnother =
+        QStringLiteral("The folder \"%1\" cannot be used: it belongs to another user").arg(dataFolder);
     ASSERT_TRUE(QFile::remove(dataFolder));
     ASSERT_TRUE(QFile::link(others, dataFolder));
     const auto linked = makeDataFolder();

@@ -33,8 +33,12 @@ TEST(HelperProcess, ArgumentsReachTheHelperAsWrittenWithNoShellBetween)
 {
     FakeHelpers helpers;
     helpers.add(QStringLiteral("gsettings"), 3, "listed\n", "\nNo such schema\n");
-    const QStringList arguments{QStringLiteral("two words"), QStringLiteral("$HOME"), QStringLiteral("a;b|c&"),
-                                QStringLiteral("*"), QStringLiteral("it's \"quoted\""), QStringLiteral(u"日本\nü"),
+    const QStringList arguments{QStringLiteral("two words"),
+                                QStringLiteral("$HOME"),
+                                QStringLiteral("a;b|c&"),
+                                QStringLiteral("*"),
+                                QStringLiteral("it's \"quoted\""),
+                                QStringLiteral(u"日本\nü"),
                                 QString()};
     const HelperResult result = runHelper(QStringLiteral("gsettings"), arguments, helpers.environment(), 5000);
     EXPECT_EQ(result.end, HelperResult::End::Exited);
@@ -50,7 +54,8 @@ TEST(HelperProcess, OnlyTheGivenPathIsSearched)
 {
     FakeHelpers helpers;
     helpers.add(QStringLiteral("swaymsg"));
-    EXPECT_EQ(findHelper(QStringLiteral("swaymsg"), helpers.environment()), helpers.folder() + QStringLiteral("/swaymsg"));
+    EXPECT_EQ(findHelper(QStringLiteral("swaymsg"), helpers.environment()),
+              helpers.folder() + QStringLiteral("/swaymsg"));
     EXPECT_EQ(runHelper(QStringLiteral("swaymsg"), {}, helpers.environment(), 5000).end, HelperResult::End::Exited);
     // "sh" is on the machine's PATH but not on the one given; an empty PATH finds nothing.
     EXPECT_EQ(runHelper(QStringLiteral("sh"), {}, helpers.environment(), 5000).end, HelperResult::End::NotFound);
@@ -121,7 +126,8 @@ TEST(HelperProcess, AHelperThatWritesTooMuchIsStoppedWithAllItStartedAndItsFirst
         if (pid.open(QIODevice::ReadOnly)) {
             const qint64 child = pid.readAll().trimmed().toLongLong();
             ASSERT_GT(child, 0);
-            EXPECT_TRUE(QTest::qWaitFor([&] { return processEnded(child); }, 3000)) << "child " << child << " still runs";
+            EXPECT_TRUE(QTest::qWaitFor([&] { return processEnded(child); }, 3000))
+                << "child " << child << " still runs";
         }
     }
     // The limits and what passes through a pipe at once, not what the helpers wrote.

@@ -43,8 +43,8 @@ TEST(IconCache, OneImagePairAndOneTypeNamePerExtension)
     EXPECT_EQ(cache.positionFor(QStringLiteral("/p/b.jpeg")), 3);
     EXPECT_EQ(cache.positionFor(QStringLiteral("/p/c.JPG")), 2);
 
-    EXPECT_EQ(shell.typeNameCalls, (QStringList{QStringLiteral("/p/a.BMP"), QStringLiteral("/p/a.jpg"),
-                                                QStringLiteral("/p/b.jpeg")}));
+    EXPECT_EQ(shell.typeNameCalls,
+              (QStringList{QStringLiteral("/p/a.BMP"), QStringLiteral("/p/a.jpg"), QStringLiteral("/p/b.jpeg")}));
     EXPECT_EQ(shell.iconCalls, (QStringList{QStringLiteral("/p/a.BMP@2"), QStringLiteral("/p/a.BMP@1"),
                                             QStringLiteral("/p/a.jpg@2"), QStringLiteral("/p/a.jpg@1"),
                                             QStringLiteral("/p/b.jpeg@2"), QStringLiteral("/p/b.jpeg@1")}));
@@ -103,8 +103,8 @@ TEST(IconCache, DrawnFallbackIconHasThePageShape)
     EXPECT_TRUE(fallbackIcon(0).isNull());
     const QImage icon = fallbackIcon(32);
     ASSERT_EQ(icon.size(), QSize(32, 32));
-    EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0);       // outside the page
-    EXPECT_EQ(qAlpha(icon.pixel(12, 12)), 255);   // on the page
+    EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0);     // outside the page
+    EXPECT_EQ(qAlpha(icon.pixel(12, 12)), 255); // on the page
     EXPECT_TRUE(squareIcon(QImage(), 32).isNull());
     EXPECT_TRUE(squareIcon(icon, 0).isNull());
     EXPECT_EQ(squareIcon(icon, 32), icon);

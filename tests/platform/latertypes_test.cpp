@@ -59,7 +59,8 @@ TEST(LaterTypes, EachFileLoadsAtItsFirstPicturesSizeOrIsRefusedWithItsName)
             continue;
         }
         EXPECT_EQ(picture.error().number, common::ErrBadPicture);
-        EXPECT_TRUE(picture.error().message.startsWith(QStringLiteral("\"%1\" cannot be read").arg(QLatin1String(c.name))))
+        EXPECT_TRUE(
+            picture.error().message.startsWith(QStringLiteral("\"%1\" cannot be read").arg(QLatin1String(c.name))))
             << qPrintable(picture.error().message);
         EXPECT_TRUE(picture.error().message.contains(QLatin1String(c.reason))) << qPrintable(picture.error().message);
     }
@@ -90,7 +91,8 @@ TEST(LaterTypes, AStillWebpCellIsDecodedStraightToItsSize)
         EXPECT_EQ(gateCalls.empty(), !animation) << "an animation's first frame is decoded whole";
 
         // The same picture as the whole one shrunk, within what two scalers differ by.
-        const QImage whole = platform::loadPicture(path)->scaled(cellPx, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const QImage whole = platform::loadPicture(path)->scaled(cellPx, Qt::IgnoreAspectRatio,
+                                                                 Qt::SmoothTransformation);
         const QImage got = cell->convertToFormat(QImage::Format_RGB32);
         QImage reference(cellPx, QImage::Format_RGB32);
         reference.fill(platform::CellCanvasColour);
@@ -100,7 +102,8 @@ TEST(LaterTypes, AStillWebpCellIsDecodedStraightToItsSize)
             for (int x = 0; x < cellPx.width(); ++x) {
                 const QRgb a = got.pixel(x, y);
                 const QRgb b = reference.pixel(x, y);
-                difference += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
+                difference += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b))
+                              + std::abs(qBlue(a) - qBlue(b));
             }
         EXPECT_LT(difference / (3.0 * cellPx.width() * cellPx.height()), 6.0);
     }

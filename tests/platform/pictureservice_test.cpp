@@ -59,8 +59,9 @@ std::vector<ListedPicture> goodPicturesFromReadme()
 
 bool near(QRgb actual, QRgb expected, int tolerance)
 {
-    return std::abs(qRed(actual) - qRed(expected)) <= tolerance && std::abs(qGreen(actual) - qGreen(expected)) <= tolerance
-        && std::abs(qBlue(actual) - qBlue(expected)) <= tolerance;
+    return std::abs(qRed(actual) - qRed(expected)) <= tolerance
+           && std::abs(qGreen(actual) - qGreen(expected)) <= tolerance
+           && std::abs(qBlue(actual) - qBlue(expected)) <= tolerance;
 }
 
 // A picture of four coloured quarters: red, green / blue, yellow.
@@ -126,13 +127,14 @@ TEST_F(PictureService, BadCorpusFilesLoadOrAreRefusedWithTheirNameInTheMessage)
     }
 
     // Hostile sizes, empty files and non-pictures are refused whatever the reader does.
-    for (const char *name : {"progressive-49157x27397-613B.jpg", "max_size.jpg", "reallybig.bmp", "Bad_height.bmp",
-                             "l2rgb_read.bmp", "issue-96-small-codesize-2.gif", "decompression_bomb.gif",
-                             "zero_width.gif", "null_height.jpg", "empty.jpg", "empty.bmp", "empty.gif", "empty.ico",
-                             "no-images-cursor.ico", "giflib-text-format.ico", "missing-sos.jpg"}) {
+    for (const char *name :
+         {"progressive-49157x27397-613B.jpg", "max_size.jpg", "reallybig.bmp", "Bad_height.bmp", "l2rgb_read.bmp",
+          "issue-96-small-codesize-2.gif", "decompression_bomb.gif", "zero_width.gif", "null_height.jpg", "empty.jpg",
+          "empty.bmp", "empty.gif", "empty.ico", "no-images-cursor.ico", "giflib-text-format.ico", "missing-sos.jpg"}) {
         EXPECT_FALSE(loadPicture(bad.filePath(QLatin1String(name))).ok()) << name;
     }
-    EXPECT_TRUE(loadPicture(bad.filePath(QStringLiteral("empty.jpg"))).error().message.contains(QStringLiteral("empty")));
+    EXPECT_TRUE(
+        loadPicture(bad.filePath(QStringLiteral("empty.jpg"))).error().message.contains(QStringLiteral("empty")));
 
     // The content decides, not the extension.
     EXPECT_EQ(loadPicture(bad.filePath(QStringLiteral("bmp-data.gif")))->size(), QSize(127, 64));
@@ -158,7 +160,8 @@ TEST_F(PictureService, OversizedHeadersAreRefusedBeforeAnythingIsDecoded)
     ASSERT_FALSE(picture.ok());
     ASSERT_FALSE(cell.ok());
     EXPECT_EQ(picture.error().number, ErrBadPicture);
-    EXPECT_TRUE(picture.error().message.contains(QStringLiteral("49157 x 27397"))) << qPrintable(picture.error().message);
+    EXPECT_TRUE(picture.error().message.contains(QStringLiteral("49157 x 27397")))
+        << qPrintable(picture.error().message);
     EXPECT_TRUE(cell.error().message.contains(QStringLiteral("more than 100 megapixels")));
 
     const auto gif = loadPicture(corpusPath(QStringLiteral("bad/issue-96-small-codesize-2.gif")));
@@ -269,7 +272,8 @@ TEST_F(PictureService, ScratchImageIsReusedAndNeverKeptLarge)
     QImage mirrored = quarters(QSize(1024, 768)).mirrored(true, false);
     ASSERT_TRUE(QImageWriter(second, "bmp").write(mirrored));
     // 8 bits per pixel: shrunk by nearest pixels first, then averaged.
-    ASSERT_TRUE(QImageWriter(palette, "bmp").write(quarters(QSize(1000, 800)).convertToFormat(QImage::Format_Indexed8)));
+    ASSERT_TRUE(
+        QImageWriter(palette, "bmp").write(quarters(QSize(1000, 800)).convertToFormat(QImage::Format_Indexed8)));
     {
         QImage big(2100, 2100, QImage::Format_RGB32); // 17.6 MB decoded, over ScratchKeepBytes
         big.fill(Qt::gray);
@@ -332,7 +336,8 @@ TEST_F(PictureService, ScratchImageIsReusedAndNeverKeptLarge)
 TEST_F(PictureService, OnlyFullSizeDecodesPassTheGate)
 {
     std::vector<qint64> calls; // entries positive, leavings negative
-    const DecodeGate gate{[&](qint64 bytes) { calls.push_back(bytes); }, [&](qint64 bytes) { calls.push_back(-bytes); }};
+    const DecodeGate gate{[&](qint64 bytes) { calls.push_back(bytes); },
+                          [&](qint64 bytes) { calls.push_back(-bytes); }};
     DecodeScratch scratch;
     ASSERT_TRUE(loadThumbnail(corpusPath(QStringLiteral("good/rgb24.bmp")), Cell, scratch, &gate).ok());
     EXPECT_EQ(calls, (std::vector<qint64>{127 * 64 * 4, -127 * 64 * 4}));
@@ -353,7 +358,8 @@ TEST_F(PictureService, OnlyFullSizeDecodesPassTheGate)
     calls.clear();
     // A damaged picture still leaves the gate; a refused header never enters it.
     ASSERT_FALSE(loadThumbnail(corpusPath(QStringLiteral("bad/truncated-header-only.bmp")), Cell, scratch, &gate).ok());
-    ASSERT_FALSE(loadThumbnail(corpusPath(QStringLiteral("bad/progressive-49157x27397-613B.jpg")), Cell, scratch, &gate).ok());
+    ASSERT_FALSE(
+        loadThumbnail(corpusPath(QStringLiteral("bad/progressive-49157x27397-613B.jpg")), Cell, scratch, &gate).ok());
     ASSERT_FALSE(loadThumbnail(corpusPath(QStringLiteral("bad/empty.bmp")), Cell, scratch, &gate).ok());
     qint64 balance = 0;
     for (const qint64 call : calls)
@@ -436,7 +442,8 @@ TEST_F(PictureService, FilesThatCannotBeReadAreRefusedWithTheRightNumber)
     const auto missing = loadPicture(folder.filePath(QStringLiteral("gone.jpg")));
     ASSERT_FALSE(missing.ok());
     EXPECT_EQ(missing.error().number, ErrBadPicture);
-    EXPECT_EQ(missing.error().message, QStringLiteral("\"gone.jpg\" cannot be read as a picture: the file does not exist"));
+    EXPECT_EQ(missing.error().message,
+              QStringLiteral("\"gone.jpg\" cannot be read as a picture: the file does not exist"));
 
     // Given a name it cannot open, Qt's reader would try the name with extensions added.
     ASSERT_TRUE(QImageWriter(folder.filePath(QStringLiteral("pic.png")), "png").write(quarters(QSize(8, 8))));
@@ -556,7 +563,8 @@ TEST_F(PictureService, ProgressiveJpegWhoseCoefficientsCannotFitIsRefusedBeforeD
     EXPECT_LT(growthKib, 100 * 1024);
 
     std::vector<qint64> calls;
-    const DecodeGate gate{[&](qint64 taken) { calls.push_back(taken); }, [&](qint64 given) { calls.push_back(-given); }};
+    const DecodeGate gate{[&](qint64 taken) { calls.push_back(taken); },
+                          [&](qint64 given) { calls.push_back(-given); }};
     DecodeScratch scratch;
     const auto cell = loadThumbnail(claim, Cell, scratch, &gate);
     const auto picture = loadPicture(claim);
@@ -581,7 +589,8 @@ TEST_F(PictureService, FilesReportingNoLengthAreRefusedUnread)
     for (const pavix::common::Result<QImage> &read : {loadPicture(status), loadThumbnail(status, Cell)}) {
         ASSERT_FALSE(read.ok());
         EXPECT_EQ(read.error().number, ErrBadPicture);
-        EXPECT_TRUE(read.error().message.endsWith(QStringLiteral("the file is empty"))) << qPrintable(read.error().message);
+        EXPECT_TRUE(read.error().message.endsWith(QStringLiteral("the file is empty")))
+            << qPrintable(read.error().message);
     }
     const auto facts = readPictureFacts(status);
     ASSERT_FALSE(facts.ok());
@@ -612,7 +621,9 @@ TEST_F(PictureService, APictureWhoseChunkClaimsMoreThanTheFileHoldsCostsNoMemory
         file.write(png);
     }
     // The same PNG as the only entry of an icon file.
-    QByteArray icon = QByteArray::fromHex("000001000100" "10100000" "01002000");
+    QByteArray icon = QByteArray::fromHex("000001000100"
+                                          "10100000"
+                                          "01002000");
     for (const qint64 value : {qint64(png.size()), qint64(6 + 16)}) {
         for (int shift = 0; shift < 32; shift += 8)
             icon.append(char((value >> shift) & 0xff));

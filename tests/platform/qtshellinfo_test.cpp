@@ -87,7 +87,8 @@ TEST(QtShellInfo, AnIconFileShowsItsOwnPictureInTheNearestEntry)
     QTemporaryDir folder;
     const QByteArray latin = QFile::encodeName(folder.path()) + "/caf\xe9.ico";
     ASSERT_TRUE(QFile::copy(smile, folder.filePath(QStringLiteral("smile.ico"))));
-    ASSERT_EQ(::rename(QFile::encodeName(folder.filePath(QStringLiteral("smile.ico"))).constData(), latin.constData()), 0);
+    ASSERT_EQ(::rename(QFile::encodeName(folder.filePath(QStringLiteral("smile.ico"))).constData(), latin.constData()),
+              0);
     EXPECT_EQ(argb(shell.icon(pavix::common::decodeFileName(latin), 2)), argb(first));
     ::unlink(latin.constData());
 }
@@ -95,14 +96,12 @@ TEST(QtShellInfo, AnIconFileShowsItsOwnPictureInTheNearestEntry)
 TEST(QtShellInfo, DamagedIconFilesFallBackWithoutCrashing)
 {
     // The 32 and 48 px entries are cut off: the 16 px entry is scaled up instead.
-    const QImage truncated =
-        QtShellInfo::iconFilePicture(corpus(QStringLiteral("bad/truncated-multisize.ico")), 32);
+    const QImage truncated = QtShellInfo::iconFilePicture(corpus(QStringLiteral("bad/truncated-multisize.ico")), 32);
     EXPECT_EQ(truncated.size(), QSize(32, 32));
 
     for (const char *name : {"empty.ico", "no-images-cursor.ico", "giflib-text-format.ico",
                              "crash-981fee302fe0fc543ee48292cc3d6ace7e97e633.ico"})
-        EXPECT_TRUE(QtShellInfo::iconFilePicture(corpus(QStringLiteral("bad/") + QString::fromUtf8(name)), 32)
-                        .isNull())
+        EXPECT_TRUE(QtShellInfo::iconFilePicture(corpus(QStringLiteral("bad/") + QString::fromUtf8(name)), 32).isNull())
             << name;
 
     // Anything else an icon file holds is still a picture, fitted to the square.
@@ -266,7 +265,9 @@ TEST(QtShellInfo, IconFilesThatCouldBlockOrNeverEndAreLeftToTheirTypeIcon)
         ASSERT_TRUE(QImageWriter(&buffer, "png").write(small));
     }
     png.insert(8 + 25, QByteArray("\x7f\xff\xff\xf0tEXtComment", 15));
-    QByteArray claimBytes = QByteArray::fromHex("000001000100" "10100000" "01002000");
+    QByteArray claimBytes = QByteArray::fromHex("000001000100"
+                                                "10100000"
+                                                "01002000");
     for (const qint64 value : {qint64(png.size()), qint64(6 + 16)}) {
         for (int shift = 0; shift < 32; shift += 8)
             claimBytes.append(char((value >> shift) & 0xff));

@@ -1,8 +1,8 @@
 // The settings file: values kept through QSettings as plain text that reads back exactly.
-#include "platform/settingsstore.h"
 #include "catalogue/typepatterns.h"
-#include "shell/settingskeys.h"
+#include "platform/settingsstore.h"
 #include "shell/settings.h"
+#include "shell/settingskeys.h"
 
 #include <QDir>
 #include <QFile>
@@ -95,16 +95,15 @@ TEST(IniSettingsStore, AwkwardTextsRoundTripThroughTheFileAsPlainText)
     }
     IniSettingsStore again(path);
     for (const Value &value : awkwardValues())
-        EXPECT_EQ(again.read(value.section, value.key), std::optional<QString>(value.text))
-            << value.key.toStdString();
+        EXPECT_EQ(again.read(value.section, value.key), std::optional<QString>(value.text)) << value.key.toStdString();
 
     // The file is text a person can read and edit: QSettings quotes a value that holds ";"
     // or "," or blanks at either end, escapes line breaks, and doubles a leading "@" so that
     // no value is taken for a variant.
     const QString text = fileText(path);
     for (const char *line :
-         {"[Settings]\n", "[Type]\n", "Bitmap=\"*.bmp;\"\n", "Jpg=\"*.jpeg;*.jpg;\"\n", "Gif=\"&;\"\n",
-          "Ico=\n", "Tbaron=True\n", "Pvon=False\n", "MainLeft=1234.5\n", "IsaLeft=-36000\n",
+         {"[Settings]\n", "[Type]\n", "Bitmap=\"*.bmp;\"\n", "Jpg=\"*.jpeg;*.jpg;\"\n", "Gif=\"&;\"\n", "Ico=\n",
+          "Tbaron=True\n", "Pvon=False\n", "MainLeft=1234.5\n", "IsaLeft=-36000\n",
           "Folder=\"/home/u/My Pictures, 2024;#1=x\"\n", "Equals=\"a=b\"\n", "Hash=#not either\n",
           "Lead=\"  leading\"\n", "At=@@Variant(x)\n", "Lines=one\\ntwo\\r\\nthree\n"}) {
         EXPECT_TRUE(text.contains(QString::fromUtf8(line))) << line;
@@ -121,8 +120,9 @@ TEST(IniSettingsStore, AValueBeginningWithAZeroWidthNoBreakSpaceKeepsIt)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString mark(QChar(0xFEFF));
-    const std::vector<QString> texts = {mark + "/home/u/Pictures", mark, mark + mark + "x", mark + "a\\b;c",
-                                        mark + "  padded  ", "/in" + mark + "side"};
+    const std::vector<QString> texts = {mark + "/home/u/Pictures", mark,
+                                        mark + mark + "x",         mark + "a\\b;c",
+                                        mark + "  padded  ",       "/in" + mark + "side"};
     // A settings file found by fuzzing: two byte-order marks, then a value written back
     // from its first line.
     const QByteArray found("\xef\xbb\xbf\xef\xbb\xbf[Set]N10_D_cxxabivy(\\0\\x1)\n[Settings]\nPvon=1\n"
@@ -163,8 +163,11 @@ TEST(IniSettingsStore, AValueBeginningWithAZeroWidthNoBreakSpaceKeepsIt)
     }
     const QString secondCopy = dir.filePath("second-copy.ini");
     ASSERT_TRUE(QFile::copy(secondPath, secondCopy));
-    EXPECT_EQ(IniSettingsStore(secondCopy).read("Settings", "Folder"), std::optional<QString>(secondValue))
-        << [&] { QFile f(secondPath); f.open(QIODevice::ReadOnly); return f.readAll().toStdString(); }();
+    EXPECT_EQ(IniSettingsStore(secondCopy).read("Settings", "Folder"), std::optional<QString>(secondValue)) << [&] {
+        QFile f(secondPath);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll().toStdString();
+    }();
 
     // Typed by hand after the file's own byte-order mark.
     const QString typed = dir.filePath("typed.ini");
@@ -246,8 +249,7 @@ TEST(IniSettingsStore, HandWrittenValuesReadAsTyped)
     {
         IniSettingsStore store(path);
         for (const auto &[where, text] : expected)
-            EXPECT_EQ(store.read(where.section, where.key), std::optional<QString>(text))
-                << where.key.toStdString();
+            EXPECT_EQ(store.read(where.section, where.key), std::optional<QString>(text)) << where.key.toStdString();
         EXPECT_EQ(readTruth(store, SectionSettings, KeyToolBarShown, true), false);
         EXPECT_EQ(readTruth(store, SectionSettings, KeyStatusBarShown, false), true);
         EXPECT_EQ(readSingle(store, SectionSettings, KeyMainLeft, 0), 1500.0f);
@@ -259,8 +261,7 @@ TEST(IniSettingsStore, HandWrittenValuesReadAsTyped)
     EXPECT_TRUE(fileText(path).contains("Bitmap=\"*.bmp;\"\n"));
     IniSettingsStore again(path);
     for (const auto &[where, text] : expected)
-        EXPECT_EQ(again.read(where.section, where.key), std::optional<QString>(text))
-            << where.key.toStdString();
+        EXPECT_EQ(again.read(where.section, where.key), std::optional<QString>(text)) << where.key.toStdString();
 }
 
 TEST(IniSettingsStore, RewritingKeepsOtherGroupsAndKeys)
@@ -335,7 +336,8 @@ TEST(IniSettingsStore, MalformedOrMissingFilesReadAsEmpty)
     EXPECT_EQ(readInt32(store, SectionSettings, KeyTreeSplitterLeft, 2000), 2000);
     EXPECT_EQ(readTruth(store, SectionSettings, KeyPreviewShown, true), false);
     EXPECT_EQ(readTruth(store, SectionSettings, KeyTreeShown, true), false); // the last one counts
-    EXPECT_EQ(store.read(pavix::catalogue::SectionType, pavix::catalogue::KeyGif), "&;"); // a header without "]" still counts
+    EXPECT_EQ(store.read(pavix::catalogue::SectionType, pavix::catalogue::KeyGif),
+              "&;"); // a header without "]" still counts
 
     // The malformed file is kept aside as it was; a well-formed one takes its place with
     // what could be read.

@@ -45,12 +45,26 @@ QImage expectedCell(const QString &path)
 QStringList mixedFolder()
 {
     QStringList paths;
-    for (const char *name :
-         {"good/hopper.jpg", "bad/empty.jpg", "good/pal8.bmp", "good/fire.gif", "bad/progressive-49157x27397-613B.jpg",
-          "good/python.ico", "good/flower.jpg", "bad/giflib-text-format.ico", "good/transparent.gif", "good/rgb24.bmp",
-          "bad/truncated-baseline.jpg", "good/test.colors.gif", "bad/no-such-file.bmp", "good/cat.jpg",
-          "good/pal4rle.bmp", "bad/zero_width.gif", "good/smile.ico", "good/tower_progressive.jpg", "bad/reallybig.bmp",
-          "good/porsche.gif"})
+    for (const char *name : {"good/hopper.jpg",
+                             "bad/empty.jpg",
+                             "good/pal8.bmp",
+                             "good/fire.gif",
+                             "bad/progressive-49157x27397-613B.jpg",
+                             "good/python.ico",
+                             "good/flower.jpg",
+                             "bad/giflib-text-format.ico",
+                             "good/transparent.gif",
+                             "good/rgb24.bmp",
+                             "bad/truncated-baseline.jpg",
+                             "good/test.colors.gif",
+                             "bad/no-such-file.bmp",
+                             "good/cat.jpg",
+                             "good/pal4rle.bmp",
+                             "bad/zero_width.gif",
+                             "good/smile.ico",
+                             "good/tower_progressive.jpg",
+                             "bad/reallybig.bmp",
+                             "good/porsche.gif"})
         paths << corpusPath(QLatin1String(name));
     return paths;
 }
@@ -73,7 +87,8 @@ TEST(ThumbLoader, CellsComeOutInListOrderWithUnreadableFilesAmongThem)
         int lookAhead;
         qint64 budget;
     };
-    for (const Setting &setting : {Setting{3, 1, 0}, Setting{2, 4, 1}, Setting{4, 0, 1}, Setting{1, 0, 0}, Setting{0, 0, 0}}) {
+    for (const Setting &setting :
+         {Setting{3, 1, 0}, Setting{2, 4, 1}, Setting{4, 0, 1}, Setting{1, 0, 0}, Setting{0, 0, 0}}) {
         const int threads = setting.threads;
         ThumbLoader loader(paths, Cell, threads, setting.lookAhead, setting.budget);
         ASSERT_EQ(loader.count(), paths.size());
@@ -114,7 +129,8 @@ TEST(ThumbLoader, TransparentPictureShowsNoRemainsOfThePreviousCell)
     ASSERT_TRUE(QImageWriter(spotPath, "ico").write(spot));
     const QString gifPath = corpusPath(QStringLiteral("good/transparent.gif"));
 
-    ThumbLoader loader({blackPath, spotPath, blackPath, gifPath, blackPath, corpusPath(QStringLiteral("bad/empty.gif"))},
+    ThumbLoader loader({blackPath, spotPath, blackPath, gifPath, blackPath,
+                        corpusPath(QStringLiteral("bad/empty.gif"))},
                        Cell, 1);
     EXPECT_EQ(loader.waitFor(0).pixel(30, 30), qRgb(0, 0, 0));
     const QImage spotCell = loader.waitFor(1);
@@ -190,17 +206,16 @@ TEST(ThumbLoader, FullSizeDecodesAtOnceStayWithinTheMemoryBudget)
         qint64 budget;
         int most; // full-size decodes the budget lets run together
     };
-    for (const Setting &setting : {Setting{pictureBytes + pictureBytes / 2, 1},
-                                   Setting{2 * pictureBytes + pictureBytes / 2, 2},
-                                   Setting{pictureBytes / 2, 1}}) { // over the budget: alone
+    for (const Setting &setting :
+         {Setting{pictureBytes + pictureBytes / 2, 1}, Setting{2 * pictureBytes + pictureBytes / 2, 2},
+          Setting{pictureBytes / 2, 1}}) { // over the budget: alone
         ThumbLoader loader(paths, Cell, 4, 0, setting.budget);
         ASSERT_EQ(loader.threadCount(), 4);
         for (int i = 0; i < loader.count(); ++i)
             EXPECT_EQ(loader.waitFor(i), expected[i % 2]) << "cell " << i;
         EXPECT_GE(loader.peakDecodes(), 1) << "every picture passed the gate";
         EXPECT_LE(loader.peakDecodes(), setting.most) << "budget " << setting.budget;
-        EXPECT_LE(loader.peakDecodingBytes(), std::max(setting.budget, pictureBytes))
-            << "budget " << setting.budget;
+        EXPECT_LE(loader.peakDecodingBytes(), std::max(setting.budget, pictureBytes)) << "budget " << setting.budget;
         EXPECT_EQ(loader.peakDecodingBytes(), loader.peakDecodes() * pictureBytes);
     }
 }

@@ -8,9 +8,9 @@
 #include "thumbcache/fileuri.h"
 #include "thumbcache/thumbnailrules.h"
 
-#include "support/processmemory.h"
 #include "support/corpus.h"
 #include "support/photofiles.h"
+#include "support/processmemory.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -26,14 +26,14 @@
 #include <fcntl.h>
 #include <functional>
 #include <sys/resource.h>
-#include <sys/time.h>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 using namespace pavix;
 using namespace pavix::platform;
-using thumbcache::Flavour;
 using testsupport::writePhoto;
+using thumbcache::Flavour;
 
 namespace {
 
@@ -62,7 +62,7 @@ public:
                         const QString &cache = QStringLiteral("cache")) const
     {
         return thumbnails(cache) + u'/' + thumbcache::flavourFolder(flavour) + u'/'
-            + thumbcache::thumbnailFileName(thumbcache::fileUri(QFile::encodeName(path)));
+               + thumbcache::thumbnailFileName(thumbcache::fileUri(QFile::encodeName(path)));
     }
 
 private:
@@ -122,7 +122,8 @@ int modeOf(const QString &path)
 QString mtimeText(const QString &path)
 {
     struct stat st {};
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? QString::number(qint64(st.st_mtim.tv_sec)) : QString();
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? QString::number(qint64(st.st_mtim.tv_sec))
+                                                                 : QString();
 }
 
 QString keyOf(const QString &pngFile, const QString &key)
@@ -155,9 +156,10 @@ void makePrivateFolder(const QString &folder)
 void writeForeign(const QString &file, const QString &original, QSize size, QRgb colour,
                   const thumbcache::ThumbnailKeys &changes = {})
 {
-    thumbcache::ThumbnailKeys keys{{thumbcache::UriKey, QString::fromLatin1(thumbcache::fileUri(QFile::encodeName(original)))},
-                                   {thumbcache::MTimeKey, mtimeText(original)},
-                                   {thumbcache::SoftwareKey, QStringLiteral("another program")}};
+    thumbcache::ThumbnailKeys keys{
+        {thumbcache::UriKey, QString::fromLatin1(thumbcache::fileUri(QFile::encodeName(original)))},
+        {thumbcache::MTimeKey, mtimeText(original)},
+        {thumbcache::SoftwareKey, QStringLiteral("another program")}};
     for (auto change = changes.constBegin(); change != changes.constEnd(); ++change)
         change.value().isNull() ? void(keys.remove(change.key())) : void(keys.insert(change.key(), change.value()));
     makePrivateFolder(QFileInfo(file).path());
@@ -211,9 +213,13 @@ TEST(ThumbnailCache, FirstVisitWritesThumbnailsForOtherProgramsToFind)
         const QImage thumbnail = QImageReader(file, "png").read();
         EXPECT_EQ(thumbnail.size(), p.thumbnailPx) << qPrintable(p.path);
         EXPECT_TRUE(looksAlike(composeCell(thumbnail, Cell), plainCell(p.path))) << "the right way round";
-        const QStringList keys{QStringLiteral("Thumb::URI"), QStringLiteral("Thumb::MTime"), QStringLiteral("Thumb::Size"),
-                               QStringLiteral("Thumb::Mimetype"), QStringLiteral("Thumb::Image::Width"),
-                               QStringLiteral("Thumb::Image::Height"), QStringLiteral("Software")};
+        const QStringList keys{QStringLiteral("Thumb::URI"),
+                               QStringLiteral("Thumb::MTime"),
+                               QStringLiteral("Thumb::Size"),
+                               QStringLiteral("Thumb::Mimetype"),
+                               QStringLiteral("Thumb::Image::Width"),
+                               QStringLiteral("Thumb::Image::Height"),
+                               QStringLiteral("Software")};
         QStringList values;
         for (const QString &key : keys)
             values << thumbnail.text(key);
@@ -224,12 +230,14 @@ TEST(ThumbnailCache, FirstVisitWritesThumbnailsForOtherProgramsToFind)
         EXPECT_EQ(modeOf(file), 0600);
     }
     // The name other programs look for: the MD5 of the URI, the name escaped byte by byte.
-    const QByteArray uri = thumbcache::fileUri(QFile::encodeName(QFileInfo(paths[2]).path())) + "/photo%20%231%20100%25%20%C3%BC.jpg";
+    const QByteArray uri = thumbcache::fileUri(QFile::encodeName(QFileInfo(paths[2]).path()))
+                           + "/photo%20%231%20100%25%20%C3%BC.jpg";
     EXPECT_TRUE(QFileInfo::exists(s.thumbnails() + QStringLiteral("/normal/")
                                   + QString::fromLatin1(QCryptographicHash::hash(uri, QCryptographicHash::Md5).toHex())
                                   + QStringLiteral(".png")));
-    for (const QString &folder : {s.path(QStringLiteral("cache")), s.thumbnails(), s.thumbnails() + QStringLiteral("/normal"),
-                                  s.thumbnails() + QStringLiteral("/large")})
+    for (const QString &folder :
+         {s.path(QStringLiteral("cache")), s.thumbnails(), s.thumbnails() + QStringLiteral("/normal"),
+          s.thumbnails() + QStringLiteral("/large")})
         EXPECT_EQ(modeOf(folder), 0700) << qPrintable(folder);
     EXPECT_EQ(filesBelow(s.thumbnails()).size(), 4) << "nothing else, no temporary file left";
 }
@@ -249,7 +257,8 @@ TEST(ThumbnailCache, APhotoWhoseNameIsNotUtf8IsCachedUnderItsRealBytes)
     // Other programs find it by the URI of the name's bytes, "%E9" for the Latin-1 byte.
     const QByteArray uri = thumbcache::fileUri(QFile::encodeName(QFileInfo(written).path())) + "/caf%E9.jpg";
     const QString thumbnail = s.thumbnails() + QStringLiteral("/normal/")
-        + QString::fromLatin1(QCryptographicHash::hash(uri, QCryptographicHash::Md5).toHex()) + QStringLiteral(".png");
+                              + QString::fromLatin1(QCryptographicHash::hash(uri, QCryptographicHash::Md5).toHex())
+                              + QStringLiteral(".png");
     EXPECT_EQ(QImageReader(thumbnail, "png").read().text(QStringLiteral("Thumb::URI")), QString::fromLatin1(uri));
     const Visit second = visit({path}, cache);
     EXPECT_EQ(second.cached, 1);
@@ -327,7 +336,7 @@ TEST(ThumbnailCache, AFileThatCannotBeReadIsRememberedUntilItChanges)
     EXPECT_EQ(v.decoded, 1);
     EXPECT_EQ(v.cells[0], unreadableCell(Cell));
     const QString failure = s.thumbnails() + QStringLiteral("/fail/pavix-9.9/")
-        + QFileInfo(s.thumbnailOf(broken)).fileName();
+                            + QFileInfo(s.thumbnailOf(broken)).fileName();
     EXPECT_EQ(keyOf(failure, thumbcache::UriKey), QString::fromLatin1(thumbcache::fileUri(QFile::encodeName(broken))));
     EXPECT_EQ(keyOf(failure, thumbcache::MTimeKey), mtimeText(broken));
     EXPECT_EQ(modeOf(failure), 0600);
@@ -358,14 +367,22 @@ TEST(ThumbnailCache, OtherProgramsThumbnailsAreUsedOnlyWhenTheyMatchAndServeTheC
         bool used;
     };
     const Case cases[] = {
-        {"a matching one", [&](const QString &c) { writeForeign(s.thumbnailOf(photo, Flavour::Normal, c), photo, {128, 96}, Green); }, true},
+        {"a matching one",
+         [&](const QString &c) {
+             writeForeign(s.thumbnailOf(photo, Flavour::Normal, c), photo, {128, 96}, Green);
+         },
+         true},
         {"one of another file",
          [&](const QString &c) {
              writeForeign(s.thumbnailOf(photo, Flavour::Normal, c), photo, {128, 96}, Green,
                           {{thumbcache::UriKey, QStringLiteral("file:///elsewhere/shared.jpg")}});
          },
          false},
-        {"only a large one", [&](const QString &c) { writeForeign(s.thumbnailOf(photo, Flavour::Large, c), photo, {256, 192}, Green); }, true},
+        {"only a large one",
+         [&](const QString &c) {
+             writeForeign(s.thumbnailOf(photo, Flavour::Large, c), photo, {256, 192}, Green);
+         },
+         true},
         {"a stale normal one and a valid large one",
          [&](const QString &c) {
              writeForeign(s.thumbnailOf(photo, Flavour::Normal, c), photo, {128, 96}, qRgb(255, 0, 0),
@@ -373,8 +390,16 @@ TEST(ThumbnailCache, OtherProgramsThumbnailsAreUsedOnlyWhenTheyMatchAndServeTheC
              writeForeign(s.thumbnailOf(photo, Flavour::Large, c), photo, {256, 192}, Green);
          },
          true},
-        {"one smaller than the cell", [&](const QString &c) { writeForeign(s.thumbnailOf(photo, Flavour::Normal, c), photo, {50, 37}, Green); }, false},
-        {"one larger than normal/ allows", [&](const QString &c) { writeForeign(s.thumbnailOf(photo, Flavour::Normal, c), photo, {300, 225}, Green); }, false},
+        {"one smaller than the cell",
+         [&](const QString &c) {
+             writeForeign(s.thumbnailOf(photo, Flavour::Normal, c), photo, {50, 37}, Green);
+         },
+         false},
+        {"one larger than normal/ allows",
+         [&](const QString &c) {
+             writeForeign(s.thumbnailOf(photo, Flavour::Normal, c), photo, {300, 225}, Green);
+         },
+         false},
         {"a damaged one",
          [&](const QString &c) {
              const QString file = s.thumbnailOf(photo, Flavour::Normal, c);
@@ -408,7 +433,8 @@ TEST(ThumbnailCache, OtherProgramsThumbnailsAreUsedOnlyWhenTheyMatchAndServeTheC
         testsupport::dateBack(path);
         writeForeign(s.thumbnailOf(path), path, {128, 64}, Green);
     }
-    const Visit v = visit({icon, turned}, s.cache(QStringLiteral("cache"), [](const QString &, qint64) { return true; }));
+    const Visit v = visit({icon, turned},
+                          s.cache(QStringLiteral("cache"), [](const QString &, qint64) { return true; }));
     EXPECT_EQ(v.decoded, 2);
     EXPECT_EQ(v.cells, (std::vector<QImage>{plainCell(icon), plainCell(turned)}));
     for (const QString &path : {icon, turned})
@@ -460,7 +486,9 @@ TEST(ThumbnailCache, AnUnwritableCacheChangesNothingVisible)
     const QString readOnly = s.thumbnails(QStringLiteral("readonly"));
     ASSERT_TRUE(QDir().mkpath(readOnly));
     ASSERT_TRUE(QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-    const auto writable = qScopeGuard([&] { QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner); });
+    const auto writable = qScopeGuard([&] {
+        QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    });
     if (::access(QFile::encodeName(readOnly).constData(), W_OK) != 0)
         expectSameGrid("a read-only cache", QStringLiteral("readonly"));
 }
@@ -571,14 +599,21 @@ TEST(ThumbnailCache, PipesLinksAndFoldersNotTheUsersOwnAreNeitherWaitedForNorUse
         ASSERT_TRUE(QFile::link(target, folder));
     };
     std::vector<Case> cases{
-        {"normal/ open to others", [&](const QString &t) { ::chmod(QFile::encodeName(t + QStringLiteral("/normal")).constData(), 0755); }},
-        {"the cache's folder open to others", [&](const QString &t) { ::chmod(QFile::encodeName(t).constData(), 0711); }},
-        {"normal/ a link", [&](const QString &t) { linkInPlace(t + QStringLiteral("/normal"), t + QStringLiteral("/../linked-normal")); }},
+        {"normal/ open to others",
+         [&](const QString &t) { ::chmod(QFile::encodeName(t + QStringLiteral("/normal")).constData(), 0755); }},
+        {"the cache's folder open to others",
+         [&](const QString &t) { ::chmod(QFile::encodeName(t).constData(), 0711); }},
+        {"normal/ a link",
+         [&](const QString &t) {
+             linkInPlace(t + QStringLiteral("/normal"), t + QStringLiteral("/../linked-normal"));
+         }},
         {"the cache's folder a link", [&](const QString &t) { linkInPlace(t, t + QStringLiteral("-linked")); }},
     };
     if (::geteuid() == 0) // only the superuser can give a folder away for the test
         cases.push_back({"normal/ another user's", [&](const QString &t) {
-                             ASSERT_EQ(::chown(QFile::encodeName(t + QStringLiteral("/normal")).constData(), 65534, 65534), 0);
+                             ASSERT_EQ(::chown(QFile::encodeName(t + QStringLiteral("/normal")).constData(), 65534,
+                                               65534),
+                                       0);
                          }});
     int number = 0;
     for (const Case &c : cases) {

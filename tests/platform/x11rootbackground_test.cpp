@@ -3,8 +3,8 @@
 #include "platform/pictureservice.h"
 #include "support/corpus.h"
 #include "support/printers.h"
-#include "support/xview.h"
 #include "support/xvfbserver.h"
+#include "support/xview.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -14,8 +14,8 @@
 
 using namespace pavix::platform;
 using pavix::testsupport::corpusPath;
-using pavix::testsupport::XView;
 using pavix::testsupport::XvfbServer;
+using pavix::testsupport::XView;
 
 namespace {
 
@@ -152,7 +152,9 @@ TEST(RootBackground, RefusalsSayWhy)
     ASSERT_FALSE(unreachable.ok());
     EXPECT_EQ(unreachable.error().message, QStringLiteral("The X display \":9999\" cannot be reached."));
     EXPECT_FALSE(setRootBackground(QImage(), QStringLiteral(":9999")).ok());
-    const auto tooWide = setRootBackground(QImage(LargestPixmapSide + 1, 1, QImage::Format_RGB32), QStringLiteral(":0"));
+    const auto tooWide = setRootBackground(QImage(LargestPixmapSide + 1, 1, QImage::Format_RGB32),
+                                           QStringLiteral(":0"));
     ASSERT_FALSE(tooWide.ok());
-    EXPECT_TRUE(tooWide.error().message.contains(QStringLiteral("32768 x 1 pixels"))) << qPrintable(tooWide.error().message);
+    EXPECT_TRUE(tooWide.error().message.contains(QStringLiteral("32768 x 1 pixels")))
+        << qPrintable(tooWide.error().message);
 }

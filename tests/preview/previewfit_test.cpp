@@ -12,8 +12,7 @@ namespace {
 
 const PreviewGeometry previous{11, 22, 333, 444, true};
 
-void expectGeometry(const PreviewGeometry &g, double left, double top, double width,
-                    double height)
+void expectGeometry(const PreviewGeometry &g, double left, double top, double width, double height)
 {
     EXPECT_DOUBLE_EQ(g.left, left);
     EXPECT_DOUBLE_EQ(g.top, top);
@@ -42,8 +41,8 @@ TEST(FitPreview, FittingPictureIsShownAtNaturalSize)
     expectGeometry(fittedPreview(900, 600, 0, 0, 3000, 3000, true, previous), 1050, 1200, 960, 660);
 
     // A tall narrow picture stays at natural size even past the pane's bottom.
-    expectGeometry(fittedPreview(500, 9000, 100, 100, 1000, 1000, true, previous), 350,
-                   100 + (1000 - 9000) / 2.0, 560, 9060);
+    expectGeometry(fittedPreview(500, 9000, 100, 100, 1000, 1000, true, previous), 350, 100 + (1000 - 9000) / 2.0, 560,
+                   9060);
 }
 
 TEST(FitPreview, WidthTestIsStrictlyLessThan)
@@ -94,8 +93,7 @@ TEST(FitPreview, NeverProducesANegativeSize)
 TEST(FitPreview, PicturesPastSixteenBitsAreFittedToo)
 {
     // 40000 x 30000 twips (2667 x 2000 pixels) fits a 50000-wide pane at natural size.
-    expectGeometry(fittedPreview(40000, 30000, 0, 0, 50000, 40000, true, previous), 5000, 5000,
-                   40060, 30060);
+    expectGeometry(fittedPreview(40000, 30000, 0, 0, 50000, 40000, true, previous), 5000, 5000, 40060, 30060);
     // ... and shrinks into a 3000-wide one: 2800 / (4 / 3) + 60.
     const PreviewGeometry shrunk = fittedPreview(40000, 30000, 0, 0, 3000, 3000, true, previous);
     EXPECT_DOUBLE_EQ(shrunk.width, 2800);

@@ -95,8 +95,7 @@ TEST(Seams, AGradientJumpsBackWhereTheCopiesMeet)
     EXPECT_EQ(seamText(seamRatio(greys(5, 4, [](int x, int) { return x; }), Qt::white)),
               QStringLiteral("Tiles: visible seams (4.0)"));
     // Means below 1 count as 1: a single step of 1 at the edge is no seam.
-    EXPECT_DOUBLE_EQ(seamRatio(greys(4, 2, [](int x, int y) { return x == 3 && y == 0 ? 1 : 0; }), Qt::white),
-                     1.0);
+    EXPECT_DOUBLE_EQ(seamRatio(greys(4, 2, [](int x, int y) { return x == 3 && y == 0 ? 1 : 0; }), Qt::white), 1.0);
 }
 
 TEST(Seams, GradesFollowTheRatioAsShown)

@@ -1,28 +1,28 @@
 // The tiled preview window on the real main window (offscreen): what it paints, how it
 // closes, where it remembers its place, and the font sample over the tiles.
-#include "support/printers.h"
 #include "browser/browser.h"
-#include "support/fakeshellinfo.h"
-#include "support/scratchfolder.h"
 #include "common/units.h"
-#include "platform/pictureservice.h"
 #include "listview/qtlistview.h"
+#include "platform/pictureservice.h"
+#include "platform/settingsstore.h"
 #include "preview/tiledpreview.h"
 #include "preview/tilezoom.h"
 #include "shell/mainwindow.h"
 #include "shell/settingskeys.h"
-#include "platform/settingsstore.h"
 #include "shell/startup.h"
+#include "support/fakeshellinfo.h"
+#include "support/printers.h"
+#include "support/scratchfolder.h"
 #include "thumbs/thumbstrip.h"
 #include "toolbox/toolbox.h"
 #include "toolbox/toolboxhost.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QScrollBar>
 #include <QLineEdit>
 #include <QPainter>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -89,10 +89,7 @@ protected:
         painter.drawImage(0, 0, picture);
         return result;
     }
-    static QImage shown(QWidget *window)
-    {
-        return window->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    }
+    static QImage shown(QWidget *window) { return window->grab().toImage().convertToFormat(QImage::Format_RGB32); }
     static bool gone(const QPointer<TiledPreview> &window)
     {
         return QTest::qWaitFor([&] { return window.isNull(); }, 2000);
@@ -200,7 +197,10 @@ TEST_F(TiledPreviewTest, EscapeAndAnyClickUnloadItAndHandTheFocusBack)
         {"left click", [](TiledPreview *w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(300, 300)); }},
         {"right click", [](TiledPreview *w) { QTest::mouseClick(w, Qt::RightButton, {}, QPoint(5, 5)); }},
         {"middle press", [](TiledPreview *w) { QTest::mousePress(w, Qt::MiddleButton, {}, QPoint(90, 9)); }},
-        {"click on the sample", [](TiledPreview *w) { QTest::mouseClick(w->sampleEdit(), Qt::LeftButton, {}, {2, 2}); }},
+        {"click on the sample",
+         [](TiledPreview *w) {
+             QTest::mouseClick(w->sampleEdit(), Qt::LeftButton, {}, {2, 2});
+         }},
     };
     for (const auto &[what, close] : closers) {
         SCOPED_TRACE(what);
@@ -300,8 +300,7 @@ TEST_F(TiledPreviewTest, AStoredPlacePartlyOffTheScreensOpensWhollyOnOne)
     }
     window = open();
     ASSERT_FALSE(window.isNull());
-    EXPECT_TRUE(screen.contains(QRect(window->pos(), window->size())))
-        << window->pos().x() << "," << window->pos().y();
+    EXPECT_TRUE(screen.contains(QRect(window->pos(), window->size()))) << window->pos().x() << "," << window->pos().y();
 }
 
 TEST_F(TiledPreviewTest, RemembersItsPlaceAndSize)
@@ -470,7 +469,8 @@ TEST_F(TiledPreviewTest, TheSampleFollowsTheBrowserAtOnceAndSaysWhereItLies)
     EXPECT_EQ(main->browser().samplePlacement()->background, window->palette().color(QPalette::Window));
 
     // A longer text reaches past a narrowed window: the placement keeps to the window.
-    main->browser().setSample(browser::Sample{QStringLiteral("A much longer line of sample text"), QString(), 30, Qt::blue});
+    main->browser().setSample(browser::Sample{QStringLiteral("A much longer line of sample text"), QString(), 30,
+                                              Qt::blue});
     window->resize(200, 400);
     EXPECT_EQ(main->browser().samplePlacement()->textRect.right(), window->width() - 1);
     EXPECT_EQ(main->browser().samplePlacement()->textRect.left(), px(400));

@@ -23,16 +23,14 @@ QImage patternImage(int width, int height, QImage::Format format, bool transpare
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             const int alpha = transparent ? (x * 255 / std::max(1, width - 1) + y * 37) % 256 : 255;
-            image.setPixelColor(x, y, QColor((x * 53 + y * 7) % 256, (y * 41) % 256,
-                                             (x * 13 + y * 29) % 256, alpha));
+            image.setPixelColor(x, y, QColor((x * 53 + y * 7) % 256, (y * 41) % 256, (x * 13 + y * 29) % 256, alpha));
         }
     return image;
 }
 
 using PaintFunction = std::function<void(QPainter &, const QPixmap &, const QRect &, const QRect &)>;
 
-QImage paintSurface(const PaintFunction &paint, const QPixmap &tile, const QRect &client,
-                    const QRect &dirty)
+QImage paintSurface(const PaintFunction &paint, const QPixmap &tile, const QRect &client, const QRect &dirty)
 {
     QImage surface = patternImage(720, 220, QImage::Format_ARGB32_Premultiplied, false);
     QPainter painter(&surface);
@@ -45,12 +43,12 @@ QImage paintSurface(const PaintFunction &paint, const QPixmap &tile, const QRect
 
 TEST(TilePlan, CountsEveryCopyUpToAndIncludingTheEdge)
 {
-    EXPECT_EQ(tilePlan(6500, 6500, 1000, 1000).columns, 7);  // x = 0, 1000, ..., 6000
-    EXPECT_EQ(tilePlan(6500, 6500, 6500, 6500).columns, 2);  // x = 0 and 6500
+    EXPECT_EQ(tilePlan(6500, 6500, 1000, 1000).columns, 7); // x = 0, 1000, ..., 6000
+    EXPECT_EQ(tilePlan(6500, 6500, 6500, 6500).columns, 2); // x = 0 and 6500
     EXPECT_EQ(tilePlan(6499, 6500, 6500, 6500).columns, 1);
     const TilePlan plan = tilePlan(6500, 3000, 1000, 450);
     EXPECT_EQ(plan.columns, 7);
-    EXPECT_EQ(plan.rows, 7);  // 3000 / 450 = 6.67
+    EXPECT_EQ(plan.rows, 7); // 3000 / 450 = 6.67
     EXPECT_EQ(tilePlan(0, 0, 15, 15).columns, 1);
     EXPECT_EQ(tilePlan(1e15, 10, 1, 1).columns, std::numeric_limits<int>::max());
 }
@@ -68,22 +66,20 @@ TEST(TilePlan, StepOfZeroPlansNothing)
 TEST(TilePlan, TiledFillEqualsTheCopiesPixelForPixel)
 {
     const QPixmap opaque = QPixmap::fromImage(patternImage(37, 23, QImage::Format_RGB32, false));
-    const QPixmap transparent =
-        QPixmap::fromImage(patternImage(29, 41, QImage::Format_ARGB32_Premultiplied, true));
+    const QPixmap transparent = QPixmap::fromImage(patternImage(29, 41, QImage::Format_ARGB32_Premultiplied, true));
     ASSERT_FALSE(opaque.hasAlpha());
     ASSERT_TRUE(transparent.hasAlpha());
 
     // Narrow tiles in a wide area take the widened path; the tiny one many times over.
     const QPixmap tiny = QPixmap::fromImage(patternImage(3, 5, QImage::Format_ARGB32_Premultiplied, true));
     const QRect client(5, 7, 700, 200);
-    const QRect dirtyRects[] = {client, QRect(40, 33, 600, 120), QRect(40, 33, 150, 120),
-                                QRect(-10, 150, 100, 200)};
+    const QRect dirtyRects[] = {client, QRect(40, 33, 600, 120), QRect(40, 33, 150, 120), QRect(-10, 150, 100, 200)};
     for (const QPixmap &tile : {opaque, transparent, tiny}) {
         for (const QRect &dirty : dirtyRects) {
             const QImage tiled = paintSurface(paintTiles, tile, client, dirty);
             const QImage copies = paintSurface(paintTilesPerCopy, tile, client, dirty);
-            EXPECT_EQ(tiled, copies) << "tile " << tile.width() << "x" << tile.height()
-                                     << ", dirty " << dirty.x() << "," << dirty.y();
+            EXPECT_EQ(tiled, copies) << "tile " << tile.width() << "x" << tile.height() << ", dirty " << dirty.x()
+                                     << "," << dirty.y();
         }
     }
 

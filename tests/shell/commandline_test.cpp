@@ -13,9 +13,18 @@ CommandLine parse(const QStringList &arguments)
     return parseCommandLine(QStringList{QStringLiteral("/opt/bin/pavix")} + arguments, QStringLiteral("3.0"));
 }
 
-PathFacts folder() { return {true, true, false}; }
-PathFacts file() { return {true, false, true}; }
-PathFacts missing() { return {}; }
+PathFacts folder()
+{
+    return {true, true, false};
+}
+PathFacts file()
+{
+    return {true, false, true};
+}
+PathFacts missing()
+{
+    return {};
+}
 
 } // namespace
 
@@ -91,9 +100,9 @@ TEST(CommandLine, OnePathIsTakenAndTheRestAreNamedAndIgnored)
     const CommandLine line = parse({QStringLiteral("a b.jpg"), QStringLiteral("second"), QStringLiteral("third")});
     EXPECT_EQ(line.action, CommandLineAction::Start);
     EXPECT_EQ(line.path, QStringLiteral("a b.jpg"));
-    EXPECT_EQ(line.errors, (QStringList{
-                               QStringLiteral("pavix: only one folder or picture is opened; \"second\" is ignored."),
-                               QStringLiteral("pavix: only one folder or picture is opened; \"third\" is ignored.")}));
+    EXPECT_EQ(line.errors,
+              (QStringList{QStringLiteral("pavix: only one folder or picture is opened; \"second\" is ignored."),
+                           QStringLiteral("pavix: only one folder or picture is opened; \"third\" is ignored.")}));
 
     // "--" lets a path start with a dash.
     const CommandLine dashed = parse({QStringLiteral("--"), QStringLiteral("-leading-dash.bmp")});
@@ -114,7 +123,8 @@ TEST(CommandLine, LocalFileAddressesBecomePaths)
     EXPECT_EQ(localPathOf(QStringLiteral("file:name.bmp")), QStringLiteral("file:name.bmp"));
     EXPECT_EQ(localPathOf(QStringLiteral("file://localhost/pics/a.bmp")), QStringLiteral("/pics/a.bmp"));
     EXPECT_EQ(localPathOf(QStringLiteral("file://otherhost/a.bmp")), QStringLiteral("file://otherhost/a.bmp"));
-    EXPECT_EQ(localPathOf(QStringLiteral("https://pavix.example.org/a.jpg")), QStringLiteral("https://pavix.example.org/a.jpg"));
+    EXPECT_EQ(localPathOf(QStringLiteral("https://pavix.example.org/a.jpg")),
+              QStringLiteral("https://pavix.example.org/a.jpg"));
     EXPECT_EQ(localPathOf(QStringLiteral("photo%20one.jpg")), QStringLiteral("photo%20one.jpg"));
     EXPECT_EQ(localPathOf(QString()), QString());
 }
@@ -158,10 +168,10 @@ TEST(CommandLine, AFolderOrAPictureGivesThePlaceToStart)
     EXPECT_TRUE(place.picture.isEmpty());
 
     // Each of the types, by its extension in any case.
-    for (const QString &name : {QStringLiteral("a.bmp"), QStringLiteral("B.JPG"), QStringLiteral("c.jpeg"),
-                                QStringLiteral("d.Gif"), QStringLiteral("e.ico"), QStringLiteral("semi;colon.bmp"),
-                                QStringLiteral("tile.png"), QStringLiteral("Saved.WEBP"), QStringLiteral("scan.tif"),
-                                QStringLiteral("scan.tiff")}) {
+    for (const QString &name :
+         {QStringLiteral("a.bmp"), QStringLiteral("B.JPG"), QStringLiteral("c.jpeg"), QStringLiteral("d.Gif"),
+          QStringLiteral("e.ico"), QStringLiteral("semi;colon.bmp"), QStringLiteral("tile.png"),
+          QStringLiteral("Saved.WEBP"), QStringLiteral("scan.tif"), QStringLiteral("scan.tiff")}) {
         place = startPlace(name, QStringLiteral("/home/ann/") + name, file());
         EXPECT_EQ(place.folder, QStringLiteral("/home/ann")) << qPrintable(name);
         EXPECT_EQ(place.picture, name);
@@ -187,8 +197,9 @@ TEST(CommandLine, AUselessPathIsNamedAndStartsAsUsual)
 
     // Files of other types, names that only end like a type, and files that are not
     // regular files (a pipe named like a picture).
-    const QString notAPicture = QStringLiteral(" is neither a folder nor a BMP, JPEG, GIF, ICO, PNG, WebP or TIFF picture; "
-                                               "Pavix starts on its last folder.");
+    const QString notAPicture =
+        QStringLiteral(" is neither a folder nor a BMP, JPEG, GIF, ICO, PNG, WebP or TIFF picture; "
+                       "Pavix starts on its last folder.");
     for (const QString &name : {QStringLiteral("notes.txt"), QStringLiteral("photo.heic"), QStringLiteral("bmp"),
                                 QStringLiteral("archive.bmp.gz"), QStringLiteral("a.jpg~"), QStringLiteral(".bmp.")}) {
         place = startPlace(name, QStringLiteral("/home/ann/") + name, file());

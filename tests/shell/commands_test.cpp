@@ -1,17 +1,17 @@
 // The command surface of the real main window (offscreen): the menu captions, the keys the
 // window handles before its controls, the pop-ups and the tool bar.
+#include "support/boxanswerer.h"
 #include "support/mainfixture.h"
 #include "support/mainparts.h"
-#include "support/boxanswerer.h"
 #include "support/printers.h"
 
 #include "browser/browser.h"
 #include "common/keys.h"
-#include "listview/qtlistview.h"
 #include "foldertree/foldertree.h"
+#include "listview/qtlistview.h"
 #include "options/optionsdialog.h"
-#include "preview/tiledpreview.h"
 #include "platform/linkopener.h"
+#include "preview/tiledpreview.h"
 #include "shell/settingskeys.h"
 #include "shell/statuswindow.h"
 #include "thumbs/thumbstrip.h"
@@ -283,10 +283,12 @@ TEST(Commands, TheTiledWindowHidingItselfGivesTheKeyboardBack)
     m.browser().selectFile(QStringLiteral("hopper.bmp"));
     m.tiledPreview()->show();
     QWidget *tiled = nullptr;
-    ASSERT_TRUE(QTest::qWaitFor([&] {
-        tiled = QApplication::activeWindow();
-        return m.tiledPreview()->isShown() && tiled && tiled != &m;
-    }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            tiled = QApplication::activeWindow();
+            return m.tiledPreview()->isShown() && tiled && tiled != &m;
+        },
+        2000));
 
     // A new scan takes the picture away: the window's next paint finds none and hides it.
     m.browser().clearPicture();

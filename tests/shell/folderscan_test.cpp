@@ -1,7 +1,7 @@
 // The three folder scans on the real main window (offscreen).
-#include "support/mainfixture.h"
 #include "browser/browser.h"
 #include "browser/texts.h"
+#include "support/mainfixture.h"
 #include "support/mainparts.h"
 
 #include "foldertree/foldertree.h"
@@ -27,8 +27,8 @@ using testsupport::MainFixture;
 
 namespace {
 
-const QStringList Pictures = {"good/hopper.bmp", "good/hopper.jpg", "good/transparent.gif",
-                              "good/python.ico", "names/UPPER.JPG"};
+const QStringList Pictures = {"good/hopper.bmp", "good/hopper.jpg", "good/transparent.gif", "good/python.ico",
+                              "names/UPPER.JPG"};
 
 QString statusText(const shell::MainWindow &m)
 {
@@ -182,8 +182,9 @@ TEST(FolderScan, TheRootFolderIsListedLikeAnyOther)
     f.start(QStringLiteral("/"));
     shell::MainWindow &m = *f.main;
     EXPECT_EQ(m.browser().files().path(), QStringLiteral("/"));
-    EXPECT_EQ(m.imagesLabel()->text(), m.browser().files().listCount() ? QStringLiteral("Images : %1").arg(m.browser().files().listCount())
-                                                    : QStringLiteral("Images : "));
+    EXPECT_EQ(m.imagesLabel()->text(), m.browser().files().listCount()
+                                           ? QStringLiteral("Images : %1").arg(m.browser().files().listCount())
+                                           : QStringLiteral("Images : "));
     EXPECT_EQ(m.list()->count(), m.browser().files().listCount());
 }
 

@@ -39,8 +39,8 @@ void expectRect(const TwipRect &r, double left, double top, double width, double
 
 void expectNoNegativeSize(const Controls &c)
 {
-    for (const TwipRect *r : {&c.imagesLabel, &c.progressBar, &c.list, &c.tree, &c.previewFrame, &c.treeSplitter, &c.previewSplitter,
-                              &c.thumbArea, &c.thumbStrip, &c.thumbScrollBar}) {
+    for (const TwipRect *r : {&c.imagesLabel, &c.progressBar, &c.list, &c.tree, &c.previewFrame, &c.treeSplitter,
+                              &c.previewSplitter, &c.thumbArea, &c.thumbStrip, &c.thumbScrollBar}) {
         EXPECT_GE(r->width, 0);
         EXPECT_GE(r->height, 0);
     }
@@ -81,8 +81,8 @@ TEST(PaneLayout, FileAreaFollowsTreeAndPreviewFlags)
         bool tv, pv;
         double lvLeft, lvWidth;
     };
-    for (const Case k : {Case{true, true, 2040, 2960}, Case{true, false, 2040, 5840},
-                         Case{false, true, 0, 5000}, Case{false, false, 0, 7900}}) {
+    for (const Case k : {Case{true, true, 2040, 2960}, Case{true, false, 2040, 5840}, Case{false, true, 0, 5000},
+                         Case{false, false, 0, 7900}}) {
         SCOPED_TRACE(testing::Message() << "tree " << k.tv << " preview " << k.pv);
         const LayoutResult r = sizeControls(input(8000, 6000, 2000, 5000, k.tv, k.pv));
         EXPECT_DOUBLE_EQ(r.controls.list.left, k.lvLeft);
@@ -198,7 +198,8 @@ TEST(PaneLayout, WideWindowsKeepSplittersBeyond16Bits)
 TEST(SplitterResize, KeepsEachSplitterAtItsFraction)
 {
     const LayoutResult at8000 = sizeControls(input(8000, 6000, 2000, 5000));
-    SplitterState s{at8000.treeSplitterLeft, at8000.previewSplitterLeft, at8000.treeSplitterRatio, at8000.previewSplitterRatio};
+    SplitterState s{at8000.treeSplitterLeft, at8000.previewSplitterLeft, at8000.treeSplitterRatio,
+                    at8000.previewSplitterRatio};
 
     SplitterState grown = resizeSplitters(12000, s);
     EXPECT_EQ(grown.treeSplitterLeft, 3000);
@@ -210,8 +211,8 @@ TEST(SplitterResize, KeepsEachSplitterAtItsFraction)
     EXPECT_EQ(wide.previewSplitterLeft, 36000);
 
     SplitterState narrow = resizeSplitters(3100, s);
-    EXPECT_EQ(narrow.treeSplitterLeft, 775);   // sizeControls raises it to 1000 afterwards
-    EXPECT_EQ(narrow.previewSplitterLeft, 1938);  // 1937.5, ties to even
+    EXPECT_EQ(narrow.treeSplitterLeft, 775);     // sizeControls raises it to 1000 afterwards
+    EXPECT_EQ(narrow.previewSplitterLeft, 1938); // 1937.5, ties to even
 
     SplitterState eighth{1000, 5000, 8.0f, 1.6f};
     EXPECT_EQ(resizeSplitters(12500, eighth).treeSplitterLeft, 1562); // 1562.5

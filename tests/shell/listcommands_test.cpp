@@ -1,18 +1,18 @@
 // View modes and sorting on the real main window (offscreen), reached from the View menu,
 // the list's context menu, the tool bar, the keys and the column headers.
-#include "support/printers.h"
-#include "catalogue/typepatterns.h"
 #include "browser/browser.h"
-#include "support/mainparts.h"
-#include "support/fakeshellinfo.h"
-#include "support/scratchfolder.h"
+#include "catalogue/typepatterns.h"
 #include "common/keys.h"
-#include "shell/listcommands.h"
 #include "listview/qtlistview.h"
+#include "platform/settingsstore.h"
+#include "shell/listcommands.h"
 #include "shell/mainwindow.h"
 #include "shell/settingskeys.h"
-#include "platform/settingsstore.h"
 #include "shell/startup.h"
+#include "support/fakeshellinfo.h"
+#include "support/mainparts.h"
+#include "support/printers.h"
+#include "support/scratchfolder.h"
 #include "thumbs/thumbstrip.h"
 
 #include <QAction>
@@ -30,8 +30,8 @@ using namespace pavix::shell;
 using listview::ClickOrder;
 using listview::HeaderImageDown;
 using listview::HeaderImageUp;
-using shell::ListCommands;
 using listview::ListLayout;
+using shell::ListCommands;
 
 namespace {
 
@@ -147,7 +147,8 @@ TEST_F(ListCommandsTest, ArrangeMenusAreFilledAndUncheckedAfterStartup)
     const QStringList expected = {"By Name", "By Size", "By Type", "-", "Ascending", "Descending"};
     EXPECT_EQ(captions(testsupport::menu(m, QStringLiteral("viewArrangeMenu"))), expected);
     EXPECT_EQ(captions(testsupport::menu(m, QStringLiteral("listSortMenu"))), expected);
-    for (QMenu *menu : {testsupport::menu(m, QStringLiteral("viewArrangeMenu")), testsupport::menu(m, QStringLiteral("listSortMenu"))})
+    for (QMenu *menu : {testsupport::menu(m, QStringLiteral("viewArrangeMenu")),
+                        testsupport::menu(m, QStringLiteral("listSortMenu"))})
         for (QAction *a : menu->actions()) {
             EXPECT_FALSE(a->isChecked()) << qPrintable(a->text());
             EXPECT_TRUE(a->isSeparator() || a->isCheckable()) << qPrintable(a->text());
@@ -261,7 +262,6 @@ TEST_F(ListCommandsTest, MenusToolBarAndKeysReachTheModes)
     expectMode(0);
     testsupport::toolAction(m, QStringLiteral("View List"))->trigger();
     expectMode(3);
-
 }
 
 TEST_F(ListCommandsTest, StartupInDetailsAgreesWithTheCommands)

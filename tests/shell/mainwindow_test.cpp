@@ -1,17 +1,17 @@
 // Layout, pane toggles and splitter drags on the real main window (offscreen).
-#include "support/printers.h"
-#include "support/mainparts.h"
-#include "support/fakeshellinfo.h"
-#include "support/scratchfolder.h"
 #include "common/units.h"
-#include "listview/qtlistview.h"
 #include "foldertree/foldertree.h"
+#include "listview/qtlistview.h"
+#include "platform/settingsstore.h"
 #include "shell/mainwindow.h"
 #include "shell/settingskeys.h"
-#include "platform/settingsstore.h"
 #include "shell/splitterbar.h"
 #include "shell/startup.h"
 #include "shell/statuswindow.h"
+#include "support/fakeshellinfo.h"
+#include "support/mainparts.h"
+#include "support/printers.h"
+#include "support/scratchfolder.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -121,8 +121,8 @@ TEST_F(MainWindowTest, ResizeKeepsSplittersInProportionAndTheMinimumWidth)
     EXPECT_LE(m.splitters().previewSplitterLeft, m.outerWidthTwips() - 1000);
     // The layout gives no pane a negative size however small the window (a widget would
     // silently take 0 for it).
-    for (const TwipRect &pane : {m.controls().list, m.controls().tree, m.controls().thumbArea,
-                                 m.controls().previewFrame})
+    for (const TwipRect &pane :
+         {m.controls().list, m.controls().tree, m.controls().thumbArea, m.controls().previewFrame})
         EXPECT_GE(pane.width, 0);
 }
 

@@ -1,8 +1,8 @@
 // The typed settings: what each reader makes of stored texts, and the texts the writers
 // store.
-#include "shell/settingskeys.h"
 #include "catalogue/typepatterns.h"
 #include "shell/settings.h"
+#include "shell/settingskeys.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,7 +25,9 @@ TEST(SettingsStore, TypedReadersFallBackToTheDefault)
     EXPECT_EQ(readSingle(store, s, KeyMainLeft, DefaultMainLeft), 1000.0f);
     EXPECT_EQ(readInt32(store, s, KeyTreeSplitterLeft, DefaultTreeSplitterLeft), 2000);
     EXPECT_EQ(readTruth(store, s, KeyStatusBarShown, DefaultStatusBarShown), true);
-    EXPECT_EQ(readText(store, pavix::catalogue::SectionType, pavix::catalogue::KeyBitmap, pavix::catalogue::DefaultPattern), "");
+    EXPECT_EQ(readText(store, pavix::catalogue::SectionType, pavix::catalogue::KeyBitmap,
+                       pavix::catalogue::DefaultPattern),
+              "");
     EXPECT_EQ(readText(store, s, KeyFolder, "/home/u"), "/home/u");
     EXPECT_EQ(readViewMode(store, s, KeyViewMode), 0);
 
@@ -36,7 +38,7 @@ TEST(SettingsStore, TypedReadersFallBackToTheDefault)
     store.write(s, KeyTreeShown, "maybe");
     store.write(s, KeyViewMode, "5");
     EXPECT_EQ(readSingle(store, s, KeyMainWidth, 6500.0f), 6500.0f);
-    EXPECT_EQ(readInt32(store, s, KeyTreeSplitterLeft, 2000), 40000);  // fits 32 bits
+    EXPECT_EQ(readInt32(store, s, KeyTreeSplitterLeft, 2000), 40000); // fits 32 bits
     EXPECT_EQ(readInt32(store, s, KeyPreviewSplitterLeft, 5000), 5000);
     EXPECT_EQ(readInt32(store, s, KeyTiledWindowLeft, 1000), 1000);
     EXPECT_EQ(readTruth(store, s, KeyTreeShown, true), true);
@@ -75,4 +77,3 @@ TEST(SettingsStore, WritersProduceTheTextTheReadersTakeBack)
     // Sections keep keys apart.
     EXPECT_FALSE(store.read(SectionSettings, pavix::catalogue::KeyIco));
 }
-

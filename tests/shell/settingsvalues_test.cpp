@@ -42,7 +42,7 @@ TEST(SettingsValues, IntegersRoundHalfToEvenAndRefuseOutOfRange)
     EXPECT_EQ(int32FromText("-2.5"), -2);
     EXPECT_EQ(int32FromText("883.33"), 883);
     EXPECT_EQ(int32FromText("-2147483648.5"), std::numeric_limits<std::int32_t>::min()); // tie to even
-    EXPECT_FALSE(int32FromText("2147483647.5")); // rounds to 2^31
+    EXPECT_FALSE(int32FromText("2147483647.5"));                                         // rounds to 2^31
     EXPECT_FALSE(int32FromText("abc"));
     EXPECT_FALSE(int32FromText(""));
     EXPECT_FALSE(int32FromText("12px"));
@@ -88,7 +88,7 @@ TEST(SettingsValues, ViewModeTakesTheLeadingNumber)
     EXPECT_EQ(viewModeFromText("2.5"), 2); // ties to even
     EXPECT_EQ(viewModeFromText("3.5x"), 4);
     EXPECT_EQ(viewModeFromText("1e1x"), 10);
-    EXPECT_EQ(viewModeFromText("3e"), 3);   // an exponent without digits is not part of it
+    EXPECT_EQ(viewModeFromText("3e"), 3); // an exponent without digits is not part of it
     EXPECT_EQ(viewModeFromText("3.e+"), 3);
     EXPECT_EQ(viewModeFromText(".5"), 0);
     EXPECT_EQ(viewModeFromText("-"), 0);
@@ -108,9 +108,9 @@ TEST(SettingsValues, WrittenTextIsPlainDecimalAndReadsBackExactly)
     EXPECT_EQ(textFromSingle(16777216.0f), "16777216");
     EXPECT_FALSE(textFromSingle(123456789.0f).contains(u'e'));
 
-    for (const float value : {1000.0f, 0.1f, 0.3f, 1.0f / 3.0f, -4567.125f, 16777216.0f,
-                              1e-20f, 3.4e38f, std::numeric_limits<float>::denorm_min(),
-                              std::numeric_limits<float>::max(), 8.8183504e-3f}) {
+    for (const float value :
+         {1000.0f, 0.1f, 0.3f, 1.0f / 3.0f, -4567.125f, 16777216.0f, 1e-20f, 3.4e38f,
+          std::numeric_limits<float>::denorm_min(), std::numeric_limits<float>::max(), 8.8183504e-3f}) {
         const auto back = singleFromText(textFromSingle(value));
         ASSERT_TRUE(back) << textFromSingle(value).toStdString();
         EXPECT_EQ(*back, value) << textFromSingle(value).toStdString();

@@ -108,8 +108,9 @@ TEST(SplitterRelease, DraggedPositionIsKeptInProportionOnResize)
     in.treeSplitterLeft = released.treeSplitterLeft;
     in.previewSplitterLeft = released.previewSplitterLeft;
     const LayoutResult laid = sizeControls(in);
-    const SplitterState grown = resizeSplitters(
-        12000, SplitterState{laid.treeSplitterLeft, laid.previewSplitterLeft, laid.treeSplitterRatio, laid.previewSplitterRatio});
+    const SplitterState grown = resizeSplitters(12000,
+                                                SplitterState{laid.treeSplitterLeft, laid.previewSplitterLeft,
+                                                              laid.treeSplitterRatio, laid.previewSplitterRatio});
     EXPECT_EQ(grown.treeSplitterLeft, 4500);
     EXPECT_EQ(grown.previewSplitterLeft, 7500);
 }

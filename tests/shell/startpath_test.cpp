@@ -20,7 +20,8 @@ TEST(StartPath, TheFileSystemSaysWhatAPathIs)
 {
     testsupport::ScratchFolder scratch;
     const QString tiles = scratch.makeFolder(QStringLiteral("tiles"));
-    ASSERT_TRUE(QFile::copy(testsupport::corpusPath(QStringLiteral("good/hopper.jpg")), tiles + QStringLiteral("/a b.JPG")));
+    ASSERT_TRUE(QFile::copy(testsupport::corpusPath(QStringLiteral("good/hopper.jpg")),
+                            tiles + QStringLiteral("/a b.JPG")));
 
     StartPlace place = findStartPlace(tiles + QStringLiteral("/"));
     EXPECT_EQ(place.folder, tiles);
@@ -56,7 +57,8 @@ TEST(StartPath, TheFileSystemSaysWhatAPathIs)
     for (const QString &path : {tiles + QStringLiteral("/dangling.bmp"), scratch.file(QStringLiteral("gone/a.bmp"))}) {
         place = findStartPlace(path);
         EXPECT_TRUE(place.folder.isEmpty()) << qPrintable(path);
-        EXPECT_EQ(place.error, QStringLiteral("pavix: \"") + path + QStringLiteral("\" does not exist; Pavix starts on its last folder."));
+        EXPECT_EQ(place.error, QStringLiteral("pavix: \"") + path
+                                   + QStringLiteral("\" does not exist; Pavix starts on its last folder."));
     }
 }
 

@@ -1,28 +1,28 @@
 // Start-up and shutdown of the real main window under the offscreen platform.
-#include "support/printers.h"
-#include "catalogue/typepatterns.h"
 #include "browser/browser.h"
-#include "support/mainparts.h"
-#include "support/fakeshellinfo.h"
-#include "options/optionsdialog.h"
-#include "support/scratchfolder.h"
-#include "listview/qtlistview.h"
+#include "catalogue/typepatterns.h"
 #include "foldertree/foldertree.h"
+#include "listview/qtlistview.h"
+#include "options/optionsdialog.h"
+#include "platform/settingsstore.h"
+#include "preview/stretchimage.h"
+#include "preview/tiledpreview.h"
 #include "shell/elidedlabel.h"
 #include "shell/listcommands.h"
 #include "shell/mainwindow.h"
-#include "preview/stretchimage.h"
-#include "preview/tiledpreview.h"
 #include "shell/settingskeys.h"
-#include "platform/settingsstore.h"
+#include "shell/splash.h"
 #include "shell/startpath.h"
 #include "shell/startup.h"
-#include "shell/splash.h"
 #include "shell/statuswindow.h"
+#include "support/fakeshellinfo.h"
+#include "support/mainparts.h"
+#include "support/printers.h"
+#include "support/scratchfolder.h"
 
 #include <QCheckBox>
-#include <QLabel>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPointer>
 #include <QScreen>
 #include <QTest>
@@ -82,9 +82,8 @@ TEST(Startup, FirstStartRunsOnTheDefaults)
     s.start();
     MainWindow &m = *s.main;
 
-    EXPECT_EQ(s.statusTexts, (QStringList{"Loading ....", "Loading ......", "Loading ........",
-                                          "Loading ..........", "Loading ............",
-                                          "Loading ..............", "Loading ................",
+    EXPECT_EQ(s.statusTexts, (QStringList{"Loading ....", "Loading ......", "Loading ........", "Loading ..........",
+                                          "Loading ............", "Loading ..............", "Loading ................",
                                           "Loading .................."}));
     EXPECT_TRUE(m.isVisible());
     EXPECT_NEAR(m.outerWidthTwips(), 6500, m.twipsPerPixel());
@@ -249,17 +248,21 @@ TEST(Startup, SplashTimerRunsTheSequenceOnceAndCloses)
     int runs = 0;
     QPointer<Splash> splash = new Splash(15.0, [&](const auto &status) {
         ++runs;
-        s.main = runStartup({s.store, s.shell, s.home, [&](const QString &text) {
+        s.main = runStartup({s.store,
+                             s.shell,
+                             s.home,
+                             [&](const QString &text) {
                                  status(text);
                                  shown << splash->statusLabel()->text();
-                             }, {}, {}});
+                             },
+                             {},
+                             {}});
     });
     splash->setAttribute(Qt::WA_DeleteOnClose);
     EXPECT_EQ(splash->statusLabel()->text(), QStringLiteral("Loading .."));
     // Every label is wide enough for its whole text.
     for (QLabel *label : {splash->nameLabel(), splash->versionLabel(), splash->statusLabel()})
-        EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()))
-            << qPrintable(label->text());
+        EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text())) << qPrintable(label->text());
     splash->show();
     EXPECT_TRUE(QTest::qWaitFor([&] { return splash.isNull(); }, 5000));
     EXPECT_EQ(runs, 1);
@@ -285,8 +288,8 @@ TEST(Startup, AHugeStoredSizeIsCutToTwiceTheDesktop)
 TEST(Startup, ALongSearchingTextEndsInAnEllipsisAndHasItsWholeTextAsTip)
 {
     Started s;
-    for (auto [key, value] : {std::pair{"Bitmap", "*.bmp;"}, {"Jpg", "*.jpeg;*.jpg;"}, {"Gif", "*.gif;"},
-                              {"Ico", "*.ico;"}})
+    for (auto [key, value] :
+         {std::pair{"Bitmap", "*.bmp;"}, {"Jpg", "*.jpeg;*.jpg;"}, {"Gif", "*.gif;"}, {"Ico", "*.ico;"}})
         s.seed(QLatin1StringView(key), QString::fromLatin1(value), catalogue::SectionType);
     s.start();
     const QLabel *label = s.main->typesLabel();

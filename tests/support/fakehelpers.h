@@ -21,8 +21,8 @@ public:
 
     // Adds (or replaces) the helper `name`. `body` runs after the arguments are recorded
     // and before the exit, as shell commands (a sleep, a signal).
-    void add(const QString &name, int exitStatus = 0, const QByteArray &output = {},
-             const QByteArray &errorOutput = {}, const QByteArray &body = {})
+    void add(const QString &name, int exitStatus = 0, const QByteArray &output = {}, const QByteArray &errorOutput = {},
+             const QByteArray &body = {})
     {
         QDir().mkpath(folder());
         const QString base = m_dir.filePath(name);
@@ -32,10 +32,15 @@ public:
         // the call ended by a record separator (036), so any argument survives the trip.
         const QByteArray script = "#!/bin/sh\n"
                                   "{ printf '%s' \"${0##*/}\"; for a in \"$@\"; do printf '\\037%s' \"$a\"; done; "
-                                  "printf '\\036'; } >> '" + QFile::encodeName(log()) + "'\n"
-                                  "/bin/cat '" + QFile::encodeName(base) + ".out'\n"
-                                  "/bin/cat '" + QFile::encodeName(base) + ".err' >&2\n"
-                                  + body + "\nexit " + QByteArray::number(exitStatus) + "\n";
+                                  "printf '\\036'; } >> '"
+                                  + QFile::encodeName(log())
+                                  + "'\n"
+                                    "/bin/cat '"
+                                  + QFile::encodeName(base)
+                                  + ".out'\n"
+                                    "/bin/cat '"
+                                  + QFile::encodeName(base) + ".err' >&2\n" + body + "\nexit "
+                                  + QByteArray::number(exitStatus) + "\n";
         const QString path = folder() + u'/' + name;
         writeFile(path, script);
         QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);

@@ -3,8 +3,8 @@
 // sources exactly as the list view interface describes them, and counts the calls of
 // iconsChanged(). Rows for hit testing are RowHeight twips tall, from y = 0.
 
-#include "platform/imagelist.h"
 #include "listview/listview.h"
+#include "platform/imagelist.h"
 
 #include <QString>
 
@@ -111,7 +111,10 @@ public:
     }
     int columnCount() const override { return static_cast<int>(m_columns.size()); }
     QString columnKey(int column) const override { return validColumn(column) ? m_columns[column - 1].key : QString(); }
-    QString columnText(int column) const override { return validColumn(column) ? m_columns[column - 1].text : QString(); }
+    QString columnText(int column) const override
+    {
+        return validColumn(column) ? m_columns[column - 1].text : QString();
+    }
     double columnWidth(int column) const override { return validColumn(column) ? m_columns[column - 1].width : 0.0; }
     void setColumnWidth(int column, double widthTwips) override
     {

@@ -79,17 +79,19 @@ constexpr int TiffPageBytes = 2 + 8 * 12 + 4;
 // A PNG whose header claims width x height, with one tiny compressed row.
 inline QByteArray pngClaiming(quint32 width, quint32 height)
 {
-    const QByteArray header = made::bigEndian32(width) + made::bigEndian32(height) + QByteArray("\x08\x06\x00\x00\x00", 5);
+    const QByteArray header = made::bigEndian32(width) + made::bigEndian32(height)
+                              + QByteArray("\x08\x06\x00\x00\x00", 5);
     const QByteArray row = QByteArray::fromHex("789c636000000000010001"); // zlib of one zero byte
     return QByteArray("\x89PNG\r\n\x1a\n", 8) + made::pngChunk("IHDR", header) + made::pngChunk("IDAT", row)
-        + made::pngChunk("IEND", QByteArray());
+           + made::pngChunk("IEND", QByteArray());
 }
 
 // A WebP whose extended header claims a canvas of width x height, holding the 1 x 1 picture
 // of `onePixel` (a plain lossy WebP file).
 inline QByteArray webpClaiming(quint32 width, quint32 height, const QByteArray &onePixel)
 {
-    const QByteArray canvas = QByteArray(4, '\0') + made::littleEndian(width - 1, 3) + made::littleEndian(height - 1, 3);
+    const QByteArray canvas = QByteArray(4, '\0') + made::littleEndian(width - 1, 3)
+                              + made::littleEndian(height - 1, 3);
     return made::riffFile(made::riffChunk("VP8X", canvas) + onePixel.mid(12));
 }
 
@@ -100,7 +102,7 @@ inline QByteArray webpAnimation(int frames, const QByteArray &onePixel)
     QByteArray chunks = made::riffChunk("VP8X", canvas) + made::riffChunk("ANIM", QByteArray(6, '\0'));
     // Frame at (0, 0), 1 x 1, 100 ms, then the frame's picture chunk.
     const QByteArray frame = made::littleEndian(0, 6) + made::littleEndian(0, 6) + made::littleEndian(100, 3)
-        + QByteArray(1, '\0') + onePixel.mid(12);
+                             + QByteArray(1, '\0') + onePixel.mid(12);
     for (int i = 0; i < frames; ++i)
         chunks += made::riffChunk("ANMF", frame);
     return made::riffFile(chunks);
@@ -112,7 +114,7 @@ inline QByteArray tiffClaiming(quint32 width, quint32 height)
     const quint32 pageAt = 8;
     const quint32 stripAt = pageAt + made::TiffPageBytes;
     return QByteArray("II*\0", 4) + made::littleEndian(pageAt, 4) + made::tiffPage(width, height, stripAt, 1, 0)
-        + QByteArray(1, '\x80');
+           + QByteArray(1, '\x80');
 }
 
 // A TIFF of `pages` pages of 2 x 2 grey pixels, each page followed by its strip.

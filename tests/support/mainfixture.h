@@ -56,8 +56,7 @@ public:
         const QString folder = scratch.makeFolder(name);
         for (const QString &file : corpusFiles) {
             const QString source = corpusPath(file);
-            EXPECT_TRUE(QFile::copy(source, folder + u'/' + file.section(u'/', -1)))
-                << qPrintable(file);
+            EXPECT_TRUE(QFile::copy(source, folder + u'/' + file.section(u'/', -1))) << qPrintable(file);
         }
         return folder;
     }
@@ -77,8 +76,7 @@ public:
                       QEvent::Type type = QEvent::MouseButtonPress)
     {
         QMouseEvent e(type, QPointF(pos), w->mapToGlobal(QPointF(pos)), button,
-                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button),
-                      Qt::NoModifier);
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button), Qt::NoModifier);
         QApplication::sendEvent(w, &e);
     }
 

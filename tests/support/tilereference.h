@@ -39,8 +39,7 @@ inline TilePlan tilePlan(double widthTwips, double heightTwips, double stepX, do
 }
 
 // The same pixels paintTiles gives, one copy at a time, clipped to dirtyRect.
-inline void paintTilesPerCopy(QPainter &painter, const QPixmap &tile, const QRect &clientRect,
-                              const QRect &dirtyRect)
+inline void paintTilesPerCopy(QPainter &painter, const QPixmap &tile, const QRect &clientRect, const QRect &dirtyRect)
 {
     if (tile.isNull() || tile.width() <= 0 || tile.height() <= 0)
         return;

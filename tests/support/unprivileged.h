@@ -72,8 +72,11 @@ inline UnprivilegedRun rerunAsNobody(const QString &testName, const char *variab
     environment.insert(QStringLiteral("TMPDIR"), QStringLiteral("/tmp"));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(QString::fromLatin1(variable), value);
-    const QStringList asNobody = {QStringLiteral("--reuid=%1").arg(NobodyId), QStringLiteral("--regid=%1").arg(NobodyId),
-                                  QStringLiteral("--clear-groups"), QStringLiteral("--"), program,
+    const QStringList asNobody = {QStringLiteral("--reuid=%1").arg(NobodyId),
+                                  QStringLiteral("--regid=%1").arg(NobodyId),
+                                  QStringLiteral("--clear-groups"),
+                                  QStringLiteral("--"),
+                                  program,
                                   QStringLiteral("--gtest_filter=") + testName};
     QProcess process;
     process.setProcessEnvironment(environment);

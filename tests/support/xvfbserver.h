@@ -12,8 +12,9 @@ public:
     {
         // Xvfb picks a free display and writes its number to the given descriptor.
         const QString number = m_server.start(QStringLiteral("Xvfb"),
-                                              {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                                               QStringLiteral("0"), screen, QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+                                              {QStringLiteral("-displayfd"), QStringLiteral("1"),
+                                               QStringLiteral("-screen"), QStringLiteral("0"), screen,
+                                               QStringLiteral("-nolisten"), QStringLiteral("tcp")});
         if (!number.isEmpty())
             m_display = u':' + number.trimmed();
     }

@@ -17,8 +17,7 @@ namespace pavix::testsupport {
 // A connection of the test's own to the server, to look at what a setter left there.
 class XView {
 public:
-    explicit XView(const QString &display)
-        : m_connection(xcb_connect(display.toLocal8Bit().constData(), nullptr))
+    explicit XView(const QString &display) : m_connection(xcb_connect(display.toLocal8Bit().constData(), nullptr))
     {
         if (!xcb_connection_has_error(m_connection))
             m_screen = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data;
@@ -59,11 +58,11 @@ public:
     // low byte first) as they are, widened to 8 bits a channel by shifting only.
     QImage pixels(xcb_drawable_t drawable, QRect area) const
     {
-        auto *reply = xcb_get_image_reply(
-            m_connection,
-            xcb_get_image(m_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, drawable, qint16(area.x()), qint16(area.y()),
-                          quint16(area.width()), quint16(area.height()), ~0u),
-            nullptr);
+        auto *reply = xcb_get_image_reply(m_connection,
+                                          xcb_get_image(m_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, drawable,
+                                                        qint16(area.x()), qint16(area.y()), quint16(area.width()),
+                                                        quint16(area.height()), ~0u),
+                                          nullptr);
         if (!reply)
             return QImage();
         const quint8 *data = xcb_get_image_data(reply);

@@ -8,8 +8,8 @@ TEST(ThumbnailValidity, AThumbnailDescribesOnlyTheFileAsItIsNow)
 {
     const OriginalFile photo{"file:///home/ann/Pictures/photo%20one.jpg", 1700000000, 2543210};
     // What Pavix writes describes the file; the keys other programs must write do too.
-    const ThumbnailKeys written = thumbnailKeys(photo, softwareName(QStringLiteral("3.0")), QStringLiteral("image/jpeg"),
-                                                QSize(4000, 3000));
+    const ThumbnailKeys written = thumbnailKeys(photo, softwareName(QStringLiteral("3.0")),
+                                                QStringLiteral("image/jpeg"), QSize(4000, 3000));
     EXPECT_EQ(written, (ThumbnailKeys{{UriKey, QStringLiteral("file:///home/ann/Pictures/photo%20one.jpg")},
                                       {MTimeKey, QStringLiteral("1700000000")},
                                       {SizeKey, QStringLiteral("2543210")},
@@ -57,8 +57,8 @@ TEST(ThumbnailSize, ShrinksToTheSquareKeepingTheAspectAndServesTheCell)
 {
     EXPECT_EQ(thumbnailSize(QSize(4000, 3000), 128), QSize(128, 96));
     EXPECT_EQ(thumbnailSize(QSize(3000, 4000), 256), QSize(192, 256));
-    EXPECT_EQ(thumbnailSize(QSize(300, 200), 128), QSize(128, 85));  // 85.33
-    EXPECT_EQ(thumbnailSize(QSize(300, 199), 128), QSize(128, 85));  // 84.91
+    EXPECT_EQ(thumbnailSize(QSize(300, 200), 128), QSize(128, 85)); // 85.33
+    EXPECT_EQ(thumbnailSize(QSize(300, 199), 128), QSize(128, 85)); // 84.91
     EXPECT_EQ(thumbnailSize(QSize(10000, 10), 128), QSize(128, 1)) << "never below one pixel";
     EXPECT_EQ(thumbnailSize(QSize(100, 50), 128), QSize(100, 50)) << "never enlarged";
     EXPECT_EQ(thumbnailSize(QSize(2'000'000'000, 1'500'000'000), 256), QSize(256, 192)) << "no overflow";

@@ -23,21 +23,21 @@ TEST(GridGeometry, WorkedExampleGivesTheDocumentedGrid)
 
 TEST(GridGeometry, ColumnCountTruncatesTheSinglePrecisionProduct)
 {
-    EXPECT_EQ(columnCount(11.0f, 0.42f), 5);   // 5.9989, not rounded up
-    EXPECT_EQ(columnCount(9.238f, 0.42f), 4);  // 4.9998
-    EXPECT_EQ(columnCount(9.24f, 0.42f), 5);   // 5.0009
-    EXPECT_EQ(columnCount(2.0f, 0.42f), 0);    // narrower than one cell
-    EXPECT_EQ(columnCount(0.5f, 1.0f), 0);     // -0.28 truncates toward zero
-    EXPECT_EQ(columnCount(0.0f, 3.0f), -1);    // -1.70
+    EXPECT_EQ(columnCount(11.0f, 0.42f), 5);  // 5.9989, not rounded up
+    EXPECT_EQ(columnCount(9.238f, 0.42f), 4); // 4.9998
+    EXPECT_EQ(columnCount(9.24f, 0.42f), 5);  // 5.0009
+    EXPECT_EQ(columnCount(2.0f, 0.42f), 0);   // narrower than one cell
+    EXPECT_EQ(columnCount(0.5f, 1.0f), 0);    // -0.28 truncates toward zero
+    EXPECT_EQ(columnCount(0.0f, 3.0f), -1);   // -1.70
     EXPECT_EQ(columnCount(std::numeric_limits<float>::quiet_NaN(), 0.42f), 0);
     EXPECT_EQ(columnCount(1e30f, 0.0f), std::numeric_limits<int>::max());
 }
 
 TEST(GridGeometry, ReservedRowsRoundHalfToEven)
 {
-    EXPECT_EQ(reservedRows(2500.0), 0);  // 0.5
-    EXPECT_EQ(reservedRows(3500.0), 2);  // 1.5
-    EXPECT_EQ(reservedRows(4500.0), 2);  // 2.5
+    EXPECT_EQ(reservedRows(2500.0), 0); // 0.5
+    EXPECT_EQ(reservedRows(3500.0), 2); // 1.5
+    EXPECT_EQ(reservedRows(4500.0), 2); // 2.5
     EXPECT_EQ(reservedRows(4600.0), 3);
     EXPECT_EQ(reservedRows(5000.0), 3);
     EXPECT_EQ(reservedRows(1000.0), -1);
@@ -51,7 +51,7 @@ TEST(GridGeometry, RowLimitStopsTheBuildWithoutDividing)
     const GridPlan full = planGrid(5 * RowLimit, 11.0f, 0.42f, 5000.0);
     EXPECT_FALSE(full.overRowLimit);
     EXPECT_EQ(full.lastRow, RowLimit - 1);
-    EXPECT_EQ(full.scrollMax, 425);  // (244 - 3) x 1.76367 = 425.04
+    EXPECT_EQ(full.scrollMax, 425); // (244 - 3) x 1.76367 = 425.04
     EXPECT_TRUE(full.scrollVisible);
 
     const GridPlan over = planGrid(5 * RowLimit + 1, 11.0f, 0.42f, 5000.0);
@@ -120,19 +120,19 @@ TEST(GridGeometry, ArrowKeysFollowTheKeyTable)
     const int n = 7;
     const int lastCol = 2;
     EXPECT_EQ(arrowStep(pavix::common::VkDown, 3, n, lastCol), 6);
-    EXPECT_EQ(arrowStep(pavix::common::VkDown, 4, n, lastCol), std::nullopt);  // nothing below
+    EXPECT_EQ(arrowStep(pavix::common::VkDown, 4, n, lastCol), std::nullopt); // nothing below
     EXPECT_EQ(arrowStep(pavix::common::VkDown, 2, n, lastCol), 5);
     EXPECT_EQ(arrowStep(pavix::common::VkDown, 6, n, lastCol), std::nullopt);
     EXPECT_EQ(arrowStep(pavix::common::VkUp, 2, n, lastCol), std::nullopt);
     EXPECT_EQ(arrowStep(pavix::common::VkUp, 3, n, lastCol), 0);
     EXPECT_EQ(arrowStep(pavix::common::VkUp, 6, n, lastCol), 3);
-    EXPECT_EQ(arrowStep(pavix::common::VkRight, 2, n, lastCol), 3);  // wraps to the next row
-    EXPECT_EQ(arrowStep(pavix::common::VkLeft, 3, n, lastCol), 2);   // wraps to the row above
+    EXPECT_EQ(arrowStep(pavix::common::VkRight, 2, n, lastCol), 3); // wraps to the next row
+    EXPECT_EQ(arrowStep(pavix::common::VkLeft, 3, n, lastCol), 2);  // wraps to the row above
     EXPECT_EQ(arrowStep(pavix::common::VkLeft, 0, n, lastCol), std::nullopt);
     EXPECT_EQ(arrowStep(pavix::common::VkRight, 6, n, lastCol), std::nullopt);
 
     // Other keys, a single thumbnail, a current index outside the grid: nothing.
-    EXPECT_EQ(arrowStep(36, 3, n, lastCol), std::nullopt);  // Home
+    EXPECT_EQ(arrowStep(36, 3, n, lastCol), std::nullopt); // Home
     EXPECT_EQ(arrowStep(13, 3, n, lastCol), std::nullopt);
     EXPECT_EQ(arrowStep(pavix::common::VkRight, 0, 1, lastCol), std::nullopt);
     EXPECT_EQ(arrowStep(pavix::common::VkLeft, 7, n, lastCol), std::nullopt);
@@ -164,8 +164,8 @@ TEST(GridGeometry, PageKeysScrollByTheLargeStep)
     // Other keys leave the position alone; extreme values do not overflow.
     EXPECT_EQ(pageScroll(pavix::common::VkDown, 4, m, true), 4);
     EXPECT_EQ(pageScroll(pavix::common::VkNext, 0, std::numeric_limits<int>::min(), true), 0);
-    EXPECT_EQ(pageScroll(pavix::common::VkNext, std::numeric_limits<int>::max() - 3,
-                         std::numeric_limits<int>::max(), true),
+    EXPECT_EQ(pageScroll(pavix::common::VkNext, std::numeric_limits<int>::max() - 3, std::numeric_limits<int>::max(),
+                         true),
               std::numeric_limits<int>::max());
 }
 

@@ -98,9 +98,9 @@ TEST(LiveGridBuild, PaintsAndHandlesPostedEventsBetweenCellsButHoldsTimersAndDel
     // Handled at the next cell, not after the last.
     EXPECT_EQ(postedAt, 2);
     // The grid was painted with its first cells while the others were still to come.
-    EXPECT_TRUE(std::any_of(paintedCells.cbegin(), paintedCells.cend(),
-                            [](int cells) { return cells > 0 && cells < Copies; }))
-        << testing::PrintToString(paintedCells);
+    EXPECT_TRUE(std::any_of(paintedCells.cbegin(), paintedCells.cend(), [](int cells) {
+        return cells > 0 && cells < Copies;
+    })) << testing::PrintToString(paintedCells);
     // The program's own timers and deferred deletes waited for the end of the build.
     EXPECT_EQ(timerAt, -1);
     EXPECT_TRUE(doomed);
@@ -153,13 +153,13 @@ TEST(LiveGridBuild, StartupShowsTheListingWindowBeforeTheFirstBuildFillsIt)
     bool builtWhenShown = true;
     f.start(folder, [&](shell::MainWindow &m) {
         builtWhenShown = m.thumbStrip()->elementVisible(0);
-        QObject::connect(m.thumbGrid(), &thumbs::ThumbGrid::cellPlaced, &m, [&m, &shownAtFirstCell,
-                                                                             &listedAtFirstCell](int index) {
-            if (index != 0)
-                return;
-            shownAtFirstCell = m.isVisible();
-            listedAtFirstCell = m.browser().files().listCount();
-        });
+        QObject::connect(m.thumbGrid(), &thumbs::ThumbGrid::cellPlaced, &m,
+                         [&m, &shownAtFirstCell, &listedAtFirstCell](int index) {
+                             if (index != 0)
+                                 return;
+                             shownAtFirstCell = m.isVisible();
+                             listedAtFirstCell = m.browser().files().listCount();
+                         });
     });
     EXPECT_FALSE(builtWhenShown);
     EXPECT_TRUE(shownAtFirstCell);

@@ -7,17 +7,17 @@
 #include "support/mainparts.h"
 #include "support/photofiles.h"
 
-#include "listview/listinteraction.h"
 #include "common/keys.h"
 #include "foldertree/foldertree.h"
-#include "platform/pictureservice.h"
+#include "listview/listinteraction.h"
 #include "listview/qtlistview.h"
+#include "platform/pictureservice.h"
 #include "preview/stretchimage.h"
 #include "shell/statuswindow.h"
+#include "thumbcache/fileuri.h"
 #include "thumbs/gridgeometry.h"
 #include "thumbs/thumbgrid.h"
 #include "thumbs/thumbstrip.h"
-#include "thumbcache/fileuri.h"
 
 #include <QCursor>
 #include <QFileInfo>
@@ -38,10 +38,12 @@ void sizeForColumns(shell::MainWindow &m, int columns)
     // picScroll width = Lv width - 10 = IsbLeft - IsaLeft - 50; (cm - 0.42) x 0.567 columns.
     const double stripCm = (columns + 0.5) / 0.567 + 240.0 / 567;
     testsupport::setSplitter(m, &shell::SplitterState::treeSplitterLeft, 1000);
-    testsupport::setSplitter(m, &shell::SplitterState::previewSplitterLeft, static_cast<std::int32_t>(1000 + 50 + stripCm * 567));
+    testsupport::setSplitter(m, &shell::SplitterState::previewSplitterLeft,
+                             static_cast<std::int32_t>(1000 + 50 + stripCm * 567));
     m.resizeToOuter(std::max(9000.0, m.splitters().previewSplitterLeft + 2000.0), 7500);
     testsupport::setSplitter(m, &shell::SplitterState::treeSplitterLeft, 1000);
-    testsupport::setSplitter(m, &shell::SplitterState::previewSplitterLeft, static_cast<std::int32_t>(1000 + 50 + stripCm * 567));
+    testsupport::setSplitter(m, &shell::SplitterState::previewSplitterLeft,
+                             static_cast<std::int32_t>(1000 + 50 + stripCm * 567));
     m.sizeControls();
 }
 
@@ -72,9 +74,8 @@ TEST(ThumbGrid, BuildPlacesEveryFileInOrderAndShowsUnreadableCells)
 {
     MainFixture f;
     const QString folder = f.folderWith(QStringLiteral("mixed"),
-                                        {"good/hopper.bmp", "bad/empty.jpg", "good/transparent.gif",
-                                         "good/pal8.bmp", "bad/progressive-49157x27397-613B.jpg",
-                                         "good/python.ico", "good/rgb24.bmp"});
+                                        {"good/hopper.bmp", "bad/empty.jpg", "good/transparent.gif", "good/pal8.bmp",
+                                         "bad/progressive-49157x27397-613B.jpg", "good/python.ico", "good/rgb24.bmp"});
     f.start(folder);
     shell::MainWindow &m = *f.main;
     sizeForColumns(m, 3);
@@ -263,8 +264,10 @@ TEST(ThumbGrid, KeysWalkOnPastAnUnreadableFileAndItsMessageStays)
     MainFixture f;
     // In name order: a.bmp, b.bmp (unreadable), c.bmp, d.bmp.
     const QString folder = f.folderWith(QStringLiteral("walk"), {});
-    for (const auto &[source, name] : {std::pair{"good/pal8.bmp", "a.bmp"}, {"bad/badbitcount.bmp", "b.bmp"},
-                                       {"good/hopper.bmp", "c.bmp"}, {"good/rgb24.bmp", "d.bmp"}})
+    for (const auto &[source, name] : {std::pair{"good/pal8.bmp", "a.bmp"},
+                                       {"bad/badbitcount.bmp", "b.bmp"},
+                                       {"good/hopper.bmp", "c.bmp"},
+                                       {"good/rgb24.bmp", "d.bmp"}})
         ASSERT_TRUE(QFile::copy(testsupport::corpusPath(QString::fromUtf8(source)),
                                 folder + u'/' + QString::fromUtf8(name)));
     f.start(folder);

@@ -1,5 +1,5 @@
-#include "toolbox/readability.h"
 #include "support/printers.h"
+#include "toolbox/readability.h"
 
 #include <QImage>
 
@@ -73,7 +73,8 @@ TEST(Readability, GradesNeedTheFullRatioAndRelaxFrom18Points)
     EXPECT_EQ(contrastFigureText(6.99, ContrastGrade::AA), QStringLiteral("6.9:1 AA"));
 
     const QString tip = contrastToolTip(ContrastFigures{justPassing, 7.25, 1.0});
-    EXPECT_TRUE(tip.contains(QStringLiteral("\n10th percentile 4.54:1, median 7.25:1, minimum 1.00:1\n"))) << qPrintable(tip);
+    EXPECT_TRUE(tip.contains(QStringLiteral("\n10th percentile 4.54:1, median 7.25:1, minimum 1.00:1\n")))
+        << qPrintable(tip);
     // It says what is measured and what each grade means.
     for (const char *part : {"contrast between the text colour and the tiles", "AAA: ", "AA: ", "low: ", "18 point"})
         EXPECT_TRUE(tip.contains(QLatin1String(part))) << part;
@@ -167,10 +168,10 @@ TEST(Readability, TransparentPixelsShowTheWindowBackground)
     EXPECT_DOUBLE_EQ(measureContrast(premultiplied, Qt::white, QRect(0, 0, 5, 5), Qt::black)->median,
                      overWhite->median);
     // Fully transparent is the background itself.
-    EXPECT_DOUBLE_EQ(
-        measureContrast(strip({qRgba(0, 0, 0, 0)}, QImage::Format_ARGB32), QColor(0x76, 0x76, 0x76),
-                        QRect(0, 0, 1, 1), Qt::white)->median,
-        contrastRatio(qRgb(0x76, 0x76, 0x76), White));
+    EXPECT_DOUBLE_EQ(measureContrast(strip({qRgba(0, 0, 0, 0)}, QImage::Format_ARGB32), QColor(0x76, 0x76, 0x76),
+                                     QRect(0, 0, 1, 1), Qt::white)
+                         ->median,
+                     contrastRatio(qRgb(0x76, 0x76, 0x76), White));
 }
 
 TEST(Readability, EveryPictureFormatMeasuresAlike)

@@ -92,8 +92,8 @@ TEST_F(ToolboxTest, OpensWithItsControlsInPlace)
     // A fixed tool window with a caption only: no window menu, no close box, not modal.
     EXPECT_EQ(toolbox->windowTitle(), QStringLiteral("Toolbox"));
     EXPECT_EQ(toolbox->windowFlags() & Qt::WindowType_Mask, Qt::Tool);
-    EXPECT_FALSE(toolbox->windowFlags() & (Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                                           Qt::WindowMinMaxButtonsHint));
+    EXPECT_FALSE(toolbox->windowFlags()
+                 & (Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint));
     EXPECT_TRUE(toolbox->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_FALSE(toolbox->isModal());
     EXPECT_EQ(toolbox->size(), QSize(px(1440), px(6975)));
@@ -173,8 +173,8 @@ TEST_F(ToolboxTest, EachBarEndsWhereItShould)
     EXPECT_EQ(main().browser().sample()->pointSize, 120);
     // The whole label shows even at its widest.
     EXPECT_LE(toolbox->sizeLabel()->geometry().right(), toolbox->width());
-    EXPECT_GE(toolbox->sizeLabel()->width(), 2 + QFontMetrics(toolbox->sizeLabel()->font())
-                                                       .horizontalAdvance(toolbox->sizeLabel()->text()));
+    EXPECT_GE(toolbox->sizeLabel()->width(),
+              2 + QFontMetrics(toolbox->sizeLabel()->font()).horizontalAdvance(toolbox->sizeLabel()->text()));
     // A click on the right arrow makes the text larger, on the left arrow smaller.
     sizeBar->setValue(36);
     QStyleOptionSlider option;
@@ -385,7 +385,8 @@ TEST_F(ToolboxTest, TheSwatchTellsHowTheTextReadsOnTheTiles)
     window->resize(700, 500);
     ASSERT_TRUE(main().browser().samplePlacement().has_value());
     ASSERT_GT(main().browser().samplePlacement()->textRect.right(), 300);
-    EXPECT_TRUE(toolbox->swatch()->toolTip().contains(QStringLiteral("minimum 1.00:1"))) << qPrintable(toolbox->swatch()->toolTip());
+    EXPECT_TRUE(toolbox->swatch()->toolTip().contains(QStringLiteral("minimum 1.00:1")))
+        << qPrintable(toolbox->swatch()->toolTip());
     window->resize(170, 500);
     EXPECT_EQ(toolbox->swatch()->text(), QStringLiteral("21.0:1 AAA"));
 

@@ -18,8 +18,9 @@ TEST(DesktopCommands, FileUrisPercentEncodeEverythingButPlainCharacters)
 {
     EXPECT_EQ(fileUri(QStringLiteral("/home/ann/.local/share/Pavix/Wallpaper.bmp")),
               QStringLiteral("file:///home/ann/.local/share/Pavix/Wallpaper.bmp"));
-    EXPECT_EQ(fileUri(AwkwardPath),
-              QStringLiteral("file:///home/zo%C3%AB/my%20pictures/it's%20%22new%22%5C%E6%97%A5%E6%9C%AC/Wallpaper.bmp"));
+    EXPECT_EQ(
+        fileUri(AwkwardPath),
+        QStringLiteral("file:///home/zo%C3%AB/my%20pictures/it's%20%22new%22%5C%E6%97%A5%E6%9C%AC/Wallpaper.bmp"));
     // Characters that would end the path part of a URI.
     EXPECT_EQ(fileUri(QStringLiteral("/a#1/b?c/100%/x.bmp")), QStringLiteral("file:///a%231/b%3Fc/100%25/x.bmp"));
 }
@@ -33,10 +34,10 @@ TEST(DesktopCommands, SettingsValuesAreQuotedForGsettings)
     const QList<SettingsValue> gnome = settingsValues(Desktop::Gnome, AwkwardPath);
     ASSERT_EQ(gnome.size(), 2);
     EXPECT_EQ(gsettingsSetArguments(gnome[0]),
-              (QStringList{QStringLiteral("set"), QStringLiteral("org.gnome.desktop.background"),
-                           QStringLiteral("picture-uri"),
-                           QStringLiteral(R"('file:///home/zo%C3%AB/my%20pictures/it\'s%20%22new%22%5C%E6%97%A5%E6%9C%AC/)"
-                                          R"(Wallpaper.bmp')")}));
+              (QStringList{
+                  QStringLiteral("set"), QStringLiteral("org.gnome.desktop.background"), QStringLiteral("picture-uri"),
+                  QStringLiteral(R"('file:///home/zo%C3%AB/my%20pictures/it\'s%20%22new%22%5C%E6%97%A5%E6%9C%AC/)"
+                                 R"(Wallpaper.bmp')")}));
     EXPECT_FALSE(gnome[0].onlyWhenPresent);
     EXPECT_EQ(gnome[1].key, QStringLiteral("picture-uri-dark"));
     EXPECT_EQ(gnome[1].value, fileUri(AwkwardPath));
@@ -85,8 +86,7 @@ TEST(DesktopCommands, SwayGetsThePathAsOneShellWordInsideOneQuotedArgument)
 {
     EXPECT_EQ(swayArguments(QStringLiteral("/home/ann/.local/share/Pavix/Wallpaper.bmp")),
               (QStringList{QStringLiteral("output"), QStringLiteral("*"), QStringLiteral("bg"),
-                           QStringLiteral("\"/home/ann/.local/share/Pavix/Wallpaper.bmp\""),
-                           QStringLiteral("tile")}));
+                           QStringLiteral("\"/home/ann/.local/share/Pavix/Wallpaper.bmp\""), QStringLiteral("tile")}));
     // The shell word: a b -> a\ b, it's -> it\'s; then for sway each backslash doubled.
     EXPECT_EQ(swayArguments(QStringLiteral(u"/a b/it's/ü.bmp"))[3], QStringLiteral(R"("/a\\ b/it\\'s/ü.bmp")"));
     // A double quote: \" in the word, \\\" for sway.

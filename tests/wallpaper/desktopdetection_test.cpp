@@ -40,7 +40,8 @@ TEST(DesktopDetection, CurrentDesktopNamesAreKnownHoweverTheSessionSpellsThem)
     expectDesktop(fromCurrentDesktop(QStringLiteral("LXDE-pi")), Desktop::Lxde, QStringLiteral("LXDE"));
     expectDesktop(fromCurrentDesktop(QStringLiteral("sway")), Desktop::Sway, QStringLiteral("sway"));
     // The first name Pavix knows decides; unknown names before it are passed over.
-    expectDesktop(fromCurrentDesktop(QStringLiteral("Custom: :KDE:GNOME")), Desktop::Plasma, QStringLiteral("KDE Plasma"));
+    expectDesktop(fromCurrentDesktop(QStringLiteral("Custom: :KDE:GNOME")), Desktop::Plasma,
+                  QStringLiteral("KDE Plasma"));
     expectDesktop(fromCurrentDesktop(QStringLiteral(" gnome ")), Desktop::Gnome, QStringLiteral("GNOME"));
 }
 

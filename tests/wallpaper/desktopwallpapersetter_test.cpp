@@ -19,8 +19,7 @@ namespace {
 using State = WallpaperOutcome::State;
 
 const QString BitmapPath = QStringLiteral(u"/home/zoë/my pictures/it's \"here\"/Pavix/Wallpaper.bmp");
-const QString BitmapUri =
-    QStringLiteral("file:///home/zo%C3%AB/my%20pictures/it's%20%22here%22/Pavix/Wallpaper.bmp");
+const QString BitmapUri = QStringLiteral("file:///home/zo%C3%AB/my%20pictures/it's%20%22here%22/Pavix/Wallpaper.bmp");
 const QByteArray GnomeKeys = "color-shading-type\npicture-options\npicture-uri\npicture-uri-dark\nprimary-color\n";
 
 QStringList call(std::initializer_list<QString> words)
@@ -32,9 +31,9 @@ QStringList call(std::initializer_list<QString> words)
 DesktopWallpaperSetter setterFor(const FakeHelpers &helpers, const QString &desktop,
                                  const QStringList &runningPrograms = {})
 {
-    return DesktopWallpaperSetter(
-        helpers.environment({{QStringLiteral("XDG_CURRENT_DESKTOP"), desktop}, {QStringLiteral("DISPLAY"), QStringLiteral(":0")}}),
-        runningPrograms);
+    return DesktopWallpaperSetter(helpers.environment({{QStringLiteral("XDG_CURRENT_DESKTOP"), desktop},
+                                                       {QStringLiteral("DISPLAY"), QStringLiteral(":0")}}),
+                                  runningPrograms);
 }
 
 } // namespace
@@ -46,22 +45,22 @@ TEST(DesktopWallpaperSetter, GnomeFamilyGetsTheFilesUriInEveryKeyItsSchemaHas)
     const WallpaperOutcome set = setterFor(helpers, QStringLiteral("ubuntu:GNOME")).setWallpaper(BitmapPath);
     EXPECT_EQ(set.state, State::Set);
     EXPECT_EQ(set.desktop, QStringLiteral("Ubuntu"));
-    const QString quotedUri = QStringLiteral("'file:///home/zo%C3%AB/my%20pictures/it\\'s%20%22here%22/Pavix/Wallpaper.bmp'");
+    const QString quotedUri =
+        QStringLiteral("'file:///home/zo%C3%AB/my%20pictures/it\\'s%20%22here%22/Pavix/Wallpaper.bmp'");
     const QString schema = QStringLiteral("org.gnome.desktop.background");
     EXPECT_EQ(helpers.calls(),
-              (QList<QStringList>{
-                  call({QStringLiteral("gsettings"), QStringLiteral("list-keys"), schema}),
-                  call({QStringLiteral("gsettings"), QStringLiteral("set"), schema, QStringLiteral("picture-uri"), quotedUri}),
-                  call({QStringLiteral("gsettings"), QStringLiteral("set"), schema, QStringLiteral("picture-uri-dark"),
-                        quotedUri})}));
+              (QList<QStringList>{call({QStringLiteral("gsettings"), QStringLiteral("list-keys"), schema}),
+                                  call({QStringLiteral("gsettings"), QStringLiteral("set"), schema,
+                                        QStringLiteral("picture-uri"), quotedUri}),
+                                  call({QStringLiteral("gsettings"), QStringLiteral("set"), schema,
+                                        QStringLiteral("picture-uri-dark"), quotedUri})}));
 
     // A GNOME from before dark styles has no picture-uri-dark key.
     FakeHelpers older;
     older.add(QStringLiteral("gsettings"), 0, "picture-options\npicture-uri\n");
     EXPECT_TRUE(setterFor(older, QStringLiteral("Budgie:GNOME")).setWallpaper(BitmapPath).ok());
     ASSERT_EQ(older.calls().size(), 2);
-    EXPECT_EQ(older.calls()[1].mid(1, 3),
-              (QStringList{QStringLiteral("set"), schema, QStringLiteral("picture-uri")}));
+    EXPECT_EQ(older.calls()[1].mid(1, 3), (QStringList{QStringLiteral("set"), schema, QStringLiteral("picture-uri")}));
 
     // Cinnamon and MATE: their own schemas, one key each, MATE's a plain path.
     FakeHelpers others;
@@ -70,8 +69,8 @@ TEST(DesktopWallpaperSetter, GnomeFamilyGetsTheFilesUriInEveryKeyItsSchemaHas)
     EXPECT_TRUE(setterFor(others, QStringLiteral("MATE")).setWallpaper(BitmapPath).ok());
     EXPECT_EQ(others.calls(),
               (QList<QStringList>{
-                  call({QStringLiteral("gsettings"), QStringLiteral("set"), QStringLiteral("org.cinnamon.desktop.background"),
-                        QStringLiteral("picture-uri"), quotedUri}),
+                  call({QStringLiteral("gsettings"), QStringLiteral("set"),
+                        QStringLiteral("org.cinnamon.desktop.background"), QStringLiteral("picture-uri"), quotedUri}),
                   call({QStringLiteral("gsettings"), QStringLiteral("set"), QStringLiteral("org.mate.background"),
                         QStringLiteral("picture-filename"),
                         QStringLiteral(u"'/home/zoë/my pictures/it\\'s \"here\"/Pavix/Wallpaper.bmp'")})}));
@@ -211,10 +210,11 @@ TEST(DesktopWallpaperSetter, WhatTheDesktopAnswersDecidesTheOutcome)
 
     // A Wayland compositor Pavix does not know: no setter, and nothing is run.
     const int callsBefore = int(helpers.calls().size());
-    DesktopWallpaperSetter wayland(helpers.environment({{QStringLiteral("XDG_CURRENT_DESKTOP"), QStringLiteral("Hyprland")},
-                                                       {QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("wayland-1")},
-                                                       {QStringLiteral("DISPLAY"), QStringLiteral(":0")}}),
-                                   {QStringLiteral("Hyprland")});
+    DesktopWallpaperSetter wayland(
+        helpers.environment({{QStringLiteral("XDG_CURRENT_DESKTOP"), QStringLiteral("Hyprland")},
+                             {QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("wayland-1")},
+                             {QStringLiteral("DISPLAY"), QStringLiteral(":0")}}),
+        {QStringLiteral("Hyprland")});
     const WallpaperOutcome unsupported = wayland.setWallpaper(BitmapPath);
     EXPECT_EQ(unsupported.state, State::NoSetter);
     EXPECT_EQ(unsupported.desktop, QStringLiteral("Hyprland"));

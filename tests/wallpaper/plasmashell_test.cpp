@@ -35,8 +35,9 @@ QStringList scriptsIn(const QString &log)
 TEST(PlasmaShell, TheShellOnTheSessionBusRunsTheScriptOrSaysWhyNot)
 {
     ServerProcess bus;
-    const QString address = bus.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                                                                      QStringLiteral("--print-address=1")});
+    const QString address = bus.start(QStringLiteral("dbus-daemon"),
+                                      {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                                       QStringLiteral("--print-address=1")});
     if (address.isEmpty())
         GTEST_SKIP() << qPrintable(bus.failure());
     QProcessEnvironment busEnvironment = QProcessEnvironment::systemEnvironment();
@@ -45,7 +46,7 @@ TEST(PlasmaShell, TheShellOnTheSessionBusRunsTheScriptOrSaysWhyNot)
     FakeHelpers helpers;
     helpers.add(QStringLiteral("plasma-apply-wallpaperimage"));
     DesktopWallpaperSetter setter(helpers.environment({{QStringLiteral("XDG_CURRENT_DESKTOP"), QStringLiteral("KDE")},
-                                                      {QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), address}}),
+                                                       {QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), address}}),
                                   {});
     QTemporaryDir scratch;
 
@@ -77,10 +78,11 @@ TEST(PlasmaShell, TheShellOnTheSessionBusRunsTheScriptOrSaysWhyNot)
 
     // No shell on the bus: Plasma's tool instead.
     EXPECT_TRUE(setter.setWallpaper(BitmapPath).ok());
-    EXPECT_EQ(helpers.calls(),
-              (QList<QStringList>{{QStringLiteral("plasma-apply-wallpaperimage"), BitmapPath}}));
+    EXPECT_EQ(helpers.calls(), (QList<QStringList>{{QStringLiteral("plasma-apply-wallpaperimage"), BitmapPath}}));
     const auto answer = pavix::platform::evaluatePlasmaScript(QStringLiteral("print(1)"), address, 5000);
     EXPECT_EQ(answer.state, pavix::platform::PlasmaAnswer::State::NotRunning);
-    EXPECT_EQ(pavix::platform::evaluatePlasmaScript(QStringLiteral("print(1)"), QStringLiteral("unix:path=/no/such/bus"), 5000).state,
+    EXPECT_EQ(pavix::platform::evaluatePlasmaScript(QStringLiteral("print(1)"),
+                                                    QStringLiteral("unix:path=/no/such/bus"), 5000)
+                  .state,
               pavix::platform::PlasmaAnswer::State::NotRunning);
 }

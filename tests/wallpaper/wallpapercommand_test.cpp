@@ -46,7 +46,7 @@ QByteArray fileBytes(const QString &path)
 class CommandRig {
 public:
     explicit CommandRig(const QList<std::pair<QString, QString>> &session = {{QStringLiteral("XDG_CURRENT_DESKTOP"),
-                                                                             QStringLiteral("GNOME")}})
+                                                                              QStringLiteral("GNOME")}})
         : setter(helpers.environment(session), {})
     {
         env.set("XDG_DATA_HOME", QFile::encodeName(scratch.file(QStringLiteral("data"))));
@@ -138,7 +138,8 @@ TEST(WallpaperCommand, EveryPictureTypeBecomesABitmapOfItsSizeOnTheClipboardAndT
         }
         // ImageMagick reads it as a bitmap of the same size.
         QProcess identify;
-        identify.start(QStringLiteral("identify"), {QStringLiteral("-format"), QStringLiteral("%m %w %h"), rig.bitmap()});
+        identify.start(QStringLiteral("identify"),
+                       {QStringLiteral("-format"), QStringLiteral("%m %w %h"), rig.bitmap()});
         if (identify.waitForFinished(20000)) {
             // "BMP" or "BMP3", by the header's version.
             const QString seen = QString::fromLatin1(identify.readAllStandardOutput());
@@ -175,14 +176,16 @@ TEST(WallpaperCommand, ABitmapThatCannotBeWrittenStopsTheCommandAndKeepsTheOldFi
         QFile probe(rig.dataFolder() + QStringLiteral("/probe"));
         if (probe.open(QIODevice::WriteOnly)) {
             probe.remove();
-            QFile::setPermissions(rig.dataFolder(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+            QFile::setPermissions(rig.dataFolder(),
+                                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
             GTEST_SKIP() << "this process may write into read-only folders";
         }
         EXPECT_EQ(rig.command.run(), Result::NotWritten);
     }
     QFile::setPermissions(rig.dataFolder(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_EQ(fileBytes(rig.bitmap()), QByteArray("the wallpaper from last time"));
-    EXPECT_EQ(QDir(rig.dataFolder()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Wallpaper.bmp")});
+    EXPECT_EQ(QDir(rig.dataFolder()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("Wallpaper.bmp")});
     ASSERT_EQ(rig.messages().size(), 1);
     EXPECT_EQ(rig.messages()[0].first, QMessageBox::Warning);
     EXPECT_TRUE(rig.messages()[0].second.startsWith(
@@ -274,7 +277,8 @@ TEST(WallpaperCommand, WhatHasTheBitmapsNameIsReplacedNeverWrittenThrough)
     };
     const Case cases[] = {
         {"a link to the user's notes", [&] { ASSERT_TRUE(QFile::link(notes, rig.bitmap())); }},
-        {"a link that leads nowhere", [&] { ASSERT_TRUE(QFile::link(rig.scratch.file(QStringLiteral("gone.bmp")), rig.bitmap())); }},
+        {"a link that leads nowhere",
+         [&] { ASSERT_TRUE(QFile::link(rig.scratch.file(QStringLiteral("gone.bmp")), rig.bitmap())); }},
         {"a pipe", [&] { ASSERT_EQ(::mkfifo(bitmap.constData(), 0600), 0); }},
     };
     ASSERT_TRUE(rig.browser.selectFile(QStringLiteral("hopper.bmp")).ok());
