@@ -32,7 +32,7 @@ check-layers:
 	@python3 scripts/check-layers.py src
 
 # The C++ laid out as .clang-format says: `make check-format` fails on any line clang-format
-# would change, `make format` changes them. Neither is part of `make test`.
+# would change, `make format` changes them. CI runs the check (.ci/run); `make test` does not.
 check-format: deps
 	@bash scripts/check-format.sh
 
