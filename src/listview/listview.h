@@ -1,7 +1,7 @@
 #pragma once
 // What the program asks of the list of pictures: items with two sub-items, four
 // layouts, three columns with a sortable header, hit testing and one selected item.
-// The widget in qtlistview.h provides it; tests may provide their own.
+// The widget in qtlistview.h provides it; any other implementation may stand in.
 
 #include "listview/listlayout.h"
 

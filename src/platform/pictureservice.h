@@ -40,7 +40,7 @@ inline constexpr QRgb CellCanvasColour = 0xffffffff;
 
 // Raises Qt's per-picture allocation limit to PictureAllocationLimitMb, so that any
 // picture up to MaxPicturePixels can be read at full size. Call once at start-up, before
-// the first picture is read (tests call it too).
+// the first picture is read by any program that reads pictures through this service.
 void configurePictureLimits();
 
 // True when both sides of a declared size are above 0 and their product is at most

@@ -34,7 +34,8 @@ public:
     virtual void reportSaveFailure(const QString &message) = 0;
 };
 
-// A store held in memory only, for tests: the map is open to inspection and seeding.
+// A store held in memory only, never written to disk: the map is open to inspection and
+// seeding.
 class MemorySettingsStore : public SettingsStore {
 public:
     // (section, key) -> text

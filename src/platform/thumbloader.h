@@ -56,7 +56,7 @@ public:
         std::shared_ptr<const ThumbnailCache> cache;
         std::chrono::milliseconds cellTimeLimit{0}; // <= 0: DefaultCellTimeLimit
         CellMaker makeCell;                         // empty: the default
-        // The clock the time limit is read from; empty: the steady clock. A test's own clock
+        // The clock the time limit is read from; empty: the steady clock. Another clock
         // decides when a cell has run past the limit; waits for it are still real ones, no
         // longer than the limit each.
         std::function<std::chrono::steady_clock::time_point()> clock;
@@ -101,7 +101,7 @@ public:
 
     // The decode budget in bytes, and the most memory (bytes, as the headers promise it) and
     // the most pictures that full-size decodes took at once so far: the gate's own
-    // accounting, for tests and measurements. The peak stays within the budget unless one
+    // accounting, for checks and measurements. The peak stays within the budget unless one
     // picture alone is larger than it, and then that picture was decoded alone.
     qint64 decodeBudgetBytes() const;
     qint64 peakDecodingBytes() const;

@@ -86,7 +86,7 @@ MainWindow::~MainWindow()
 
 namespace {
 
-// The widget, named for tests, style sheets and accessibility tools.
+// The widget, named for style sheets, accessibility tools and anything that looks it up.
 template <typename W>
 W *named(W *widget, const char *name)
 {

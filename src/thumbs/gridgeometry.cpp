@@ -56,8 +56,8 @@ GridPlan planGrid(int count, float stripWidthCm, float scrollWidthCm, double vie
 
     const std::int64_t n = std::max(count, 0);
     const std::int64_t c = plan.columns;
-    // With no column the limit is 0 x 245, so any thumbnail is over it; the test never
-    // divides by the column count.
+    // With no column the limit is 0 x 245, so any thumbnail is over it; the comparison
+    // never divides by the column count.
     plan.overRowLimit = n > 0 && (c <= 0 || n > c * RowLimit);
     if (plan.overRowLimit)
         return plan;
