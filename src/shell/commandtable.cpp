@@ -68,7 +68,7 @@ constexpr MenuEntry HelpMenu[] = {
     {Separator},
     {Item, "About", "aboutItem", Command::About},
 };
-constexpr MenuSpec MenuBar[] = {
+constexpr MenuDefinition MenuBar[] = {
     {"File", "fileMenu", FileMenu},
     {"View", "viewMenu", ViewMenu},
     {"Tools", "toolsMenu", ToolsMenu},
@@ -87,7 +87,7 @@ constexpr MenuEntry ListPopUp[] = {
     {SortMenu, "Arrange icons", "listSortMenu"},
 };
 // Titles a screen reader may read out; the menus never show them.
-constexpr MenuSpec PopUps[] = {
+constexpr MenuDefinition PopUps[] = {
     {"Preview pane", "previewMenu", PreviewPopUp},
     {"Tool bar", "toolBarMenu", ToolBarPopUp},
     {"Folders tree", "treeMenu", TreePopUp},
@@ -122,12 +122,12 @@ std::optional<Command> commandForKey(int keyCode, int shift)
     return std::nullopt;
 }
 
-std::span<const MenuSpec> menuBarMenus()
+std::span<const MenuDefinition> menuBarMenus()
 {
     return MenuBar;
 }
 
-const MenuSpec &popUpMenu(PopUp popUp)
+const MenuDefinition &popUpMenu(PopUp popUp)
 {
     return PopUps[static_cast<size_t>(popUp)];
 }

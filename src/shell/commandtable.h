@@ -53,18 +53,19 @@ struct MenuEntry {
     Command command = Command::Refresh;
 };
 
-struct MenuSpec {
+// A menu: its caption, its object name and its places, top to bottom.
+struct MenuDefinition {
     const char *caption;
     const char *objectName;
     std::span<const MenuEntry> entries;
 };
 
 // The menu bar's menus, left to right, each with its places top to bottom.
-std::span<const MenuSpec> menuBarMenus();
+std::span<const MenuDefinition> menuBarMenus();
 // The pop-up menus, which never show in the menu bar: the preview's, the tool bar's, the
 // folder tree's, the picture's (wallpaper) and the file area's.
 enum class PopUp { Preview, ToolBar, Tree, Wallpaper, List };
-const MenuSpec &popUpMenu(PopUp popUp);
+const MenuDefinition &popUpMenu(PopUp popUp);
 
 // The tool bar's 13 places, left to right; a place without a key is a separator. The five
 // view buttons form one group: pressing one releases the others.

@@ -49,21 +49,21 @@ QString menuBarViewCaption(int mode)
 MainMenus::MainMenus(QMenuBar *menuBar, QToolBar *toolBar, QWidget *window) : QObject(window)
 {
     setObjectName(QStringLiteral("mainMenus"));
-    for (const MenuSpec &spec : menuBarMenus())
-        fill(menuBar->addMenu(QLatin1String(spec.caption)), spec);
+    for (const MenuDefinition &menuDefinition : menuBarMenus())
+        fill(menuBar->addMenu(QLatin1String(menuDefinition.caption)), menuDefinition);
     for (PopUp popUp : {PopUp::Preview, PopUp::ToolBar, PopUp::Tree, PopUp::Wallpaper, PopUp::List}) {
-        const MenuSpec &spec = popUpMenu(popUp);
-        auto *menu = new QMenu(QLatin1String(spec.caption), window);
-        fill(menu, spec);
+        const MenuDefinition &menuDefinition = popUpMenu(popUp);
+        auto *menu = new QMenu(QLatin1String(menuDefinition.caption), window);
+        fill(menu, menuDefinition);
         m_popUps[static_cast<size_t>(popUp)] = menu;
     }
     addToolBar(toolBar);
 }
 
-void MainMenus::fill(QMenu *menu, const MenuSpec &spec)
+void MainMenus::fill(QMenu *menu, const MenuDefinition &menuDefinition)
 {
-    menu->setObjectName(QLatin1String(spec.objectName));
-    for (const MenuEntry &entry : spec.entries) {
+    menu->setObjectName(QLatin1String(menuDefinition.objectName));
+    for (const MenuEntry &entry : menuDefinition.entries) {
         switch (entry.slot) {
         case MenuSlot::Separator:
             menu->addSeparator();

@@ -42,7 +42,7 @@ signals:
     void commandChosen(Command command);
 
 private:
-    void fill(QMenu *menu, const MenuSpec &spec);
+    void fill(QMenu *menu, const MenuDefinition &menuDefinition);
     void addToolBar(QToolBar *toolBar);
 
     std::array<QAction *, 4> m_paneItems{};
