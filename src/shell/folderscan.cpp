@@ -7,6 +7,7 @@
 #include "catalogue/typepatterns.h"
 #include "foldertree/foldertree.h"
 #include "listview/listinteraction.h"
+#include "platform/busyscope.h"
 #include "platform/folderlisting.h"
 #include "shell/busycursor.h"
 #include "shell/folderchooser.h"
@@ -16,6 +17,8 @@
 
 #include <QLabel>
 #include <QMessageBox>
+
+#include <utility>
 
 namespace pavix::shell {
 
@@ -83,6 +86,30 @@ void FolderScan::scanTreeFolder()
     m_browser.setCurrentFile(QString());
     storeFolder();
     showListing({.emptyCount = browser::ImagesLabel}, opened);
+}
+
+void FolderScan::treeFolderChanged()
+{
+    if (m_holdTree) {
+        m_treePending = true;
+    } else if (platform::BusyScope::isBusy()) {
+        // The tree read a folder while a grid is built: the new folder is scanned once the
+        // build is over, never in the middle of it.
+        if (!std::exchange(m_treePending, true))
+            platform::BusyScope::afterwards(this, [this] {
+                if (std::exchange(m_treePending, false) && !m_holdTree)
+                    scanTreeFolder();
+            });
+    } else {
+        scanTreeFolder();
+    }
+}
+
+void FolderScan::holdTreeNotifications(bool hold)
+{
+    m_holdTree = hold;
+    if (!hold && std::exchange(m_treePending, false))
+        scanTreeFolder();
 }
 
 QString FolderScan::browseFolder(const QString &initialFolder)

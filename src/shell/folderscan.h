@@ -54,6 +54,11 @@ public:
 
     // The tree scan: the tree's folder, unless it is the one listed.
     void scanTreeFolder();
+    // The tree says it shows another folder: it is scanned now, or once a grid build under
+    // way is over, or when the hold below is let go.
+    void treeFolderChanged();
+    // Holds back the tree's folder changes (start-up) and scans the held one on release.
+    void holdTreeNotifications(bool hold);
     // Shows the folder chooser opening at `initialFolder` and scans the folder chosen;
     // returns it (empty after a cancel). Choosing the folder already listed changes
     // nothing; a folder that cannot be read is also told in a warning box.
@@ -84,6 +89,8 @@ private:
     FolderChooser &m_folderChooser;
     ScanParts m_parts;
     QWidget *m_window;
+    bool m_holdTree = false;
+    bool m_treePending = false; // a folder change of the tree waits for its scan
 };
 
 } // namespace pavix::shell

@@ -35,6 +35,26 @@ void LinkCommands::openLink(const QUrl &address)
         reportUnopened(about::unopenedMessage(address.toString()));
 }
 
+bool LinkCommands::run(Command command)
+{
+    switch (command) {
+    case Command::HelpContents:
+        showHelp();
+        return true;
+    case Command::MusicPage:
+        openLink(m_links.musicPage);
+        return true;
+    case Command::WebPage:
+        openLink(m_links.homePage);
+        return true;
+    case Command::About:
+        showAbout();
+        return true;
+    default:
+        return false;
+    }
+}
+
 void LinkCommands::showHelp()
 {
     const QString page = platform::findDataFile(HelpPage);

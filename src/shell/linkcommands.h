@@ -4,6 +4,7 @@
 // a message box.
 
 #include "about/links.h"
+#include "shell/commandtable.h"
 
 #include <QObject>
 #include <QPointer>
@@ -34,6 +35,10 @@ public:
     const about::Links &links() const { return m_links; }
     void setLinks(const about::Links &links) { m_links = links; }
     void setLinkOpener(std::unique_ptr<platform::LinkOpener> opener);
+
+    // Runs a command of the Help menu (the help page, the two web pages, About); false for
+    // any other command.
+    bool run(Command command);
 
     void showHelp();
     void openLink(const QUrl &address);

@@ -1,12 +1,15 @@
 #include "shell/mainmenus.h"
 
+#include "common/keys.h"
 #include "listview/viewmode.h"
 #include "shell/menuclick.h"
 #include "shell/toolbarimages.h"
 
 #include <QActionGroup>
+#include <QCursor>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QToolBar>
 
 namespace pavix::shell {
@@ -58,6 +61,25 @@ MainMenus::MainMenus(QMenuBar *menuBar, QToolBar *toolBar, QWidget *window) : QO
         m_popUps[static_cast<size_t>(popUp)] = menu;
     }
     addToolBar(toolBar);
+    m_toolBar = toolBar;
+    toolBar->installEventFilter(this);
+}
+
+void MainMenus::showPopUp(PopUp popUp) const
+{
+    this->popUp(popUp)->exec(QCursor::pos());
+}
+
+bool MainMenus::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_toolBar && event->type() == QEvent::MouseButtonPress) {
+        const auto *press = static_cast<QMouseEvent *>(event);
+        if (common::buttonMask(press->buttons() | press->button()) & common::ButtonRight) {
+            showPopUp(PopUp::ToolBar);
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void MainMenus::fill(QMenu *menu, const MenuDefinition &menuDefinition)

@@ -37,9 +37,15 @@ public:
     QMenu *viewArrangeMenu() const { return m_viewArrangeMenu; }
     QMenu *listSortMenu() const { return m_listSortMenu; }
     QMenu *popUp(PopUp popUp) const { return m_popUps.at(static_cast<size_t>(popUp)); }
+    // Shows a pop-up menu at the mouse pointer and returns once it is closed.
+    void showPopUp(PopUp popUp) const;
 
 signals:
     void commandChosen(Command command);
+
+protected:
+    // A right press on the tool bar offers "Hide Toolbar".
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void fill(QMenu *menu, const MenuDefinition &menuDefinition);
@@ -52,6 +58,7 @@ private:
     QActionGroup *m_viewButtons = nullptr;
     QMenu *m_viewArrangeMenu = nullptr;
     QMenu *m_listSortMenu = nullptr;
+    QToolBar *m_toolBar = nullptr;
 };
 
 } // namespace pavix::shell

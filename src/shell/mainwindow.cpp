@@ -36,11 +36,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QCursor>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QToolBar>
@@ -107,7 +105,6 @@ void MainWindow::createControls()
     m_toolBar->setFloatable(false);
     m_toolBar->setIconSize(QSize(16, 16));
     m_toolBar->setContextMenuPolicy(Qt::PreventContextMenu);
-    m_toolBar->installEventFilter(this);
 
     m_titleStrip = named(new QWidget(m_client), "titleStrip");
     m_typesLabel = named(new ElidedLabel(m_titleStrip), "typesLabel");
@@ -189,10 +186,10 @@ void MainWindow::createParts()
 
 void MainWindow::wireParts()
 {
-    connect(m_folderTree, &foldertree::FolderTree::folderChanged, this, &MainWindow::onTreeFolderChanged);
+    connect(m_folderTree, &foldertree::FolderTree::folderChanged, m_folderScan, &FolderScan::treeFolderChanged);
     connect(m_folderTree, &foldertree::FolderTree::mouseDown, this, [this](int button, int) {
         if (button & common::ButtonRight)
-            popUp(PopUp::Tree);
+            m_menus->showPopUp(PopUp::Tree);
     });
     connect(m_menus, &MainMenus::commandChosen, this, &MainWindow::run);
     connect(m_client, &ClientArea::surfaceMenuRequested, this,
@@ -210,11 +207,14 @@ void MainWindow::wireParts()
     connect(m_wallpaperCommand, &wallpaper::WallpaperCommand::listedFolderChanged, m_folderScan, &FolderScan::refresh);
 
     // The parts ask; the window has the menus and the tiled window.
-    connect(m_previewPane, &preview::PreviewPane::wallpaperMenuRequested, this, [this] { popUp(PopUp::Wallpaper); });
-    connect(m_thumbGrid, &thumbs::ThumbGrid::wallpaperMenuRequested, this, [this] { popUp(PopUp::Wallpaper); });
-    connect(m_listInteraction, &listview::ListInteraction::listMenuRequested, this, [this] { popUp(PopUp::List); });
+    connect(m_previewPane, &preview::PreviewPane::wallpaperMenuRequested, this,
+            [this] { m_menus->showPopUp(PopUp::Wallpaper); });
+    connect(m_thumbGrid, &thumbs::ThumbGrid::wallpaperMenuRequested, this,
+            [this] { m_menus->showPopUp(PopUp::Wallpaper); });
+    connect(m_listInteraction, &listview::ListInteraction::listMenuRequested, this,
+            [this] { m_menus->showPopUp(PopUp::List); });
     connect(m_thumbGrid, &thumbs::ThumbGrid::areaMenuRequested, this, [this] {
-        popUp(PopUp::List);
+        m_menus->showPopUp(PopUp::List);
         // Sorting orders the list only; the grid keeps the order of the listing.
         m_menus->listSortMenu()->setEnabled(false);
     });
@@ -243,6 +243,8 @@ void MainWindow::run(Command command)
         m_listCommands->setViewMode(*mode);
         return;
     }
+    if (m_linkCommands->run(command))
+        return;
     switch (command) {
     case Command::OpenFolder:
         m_folderScan->browseFolder(m_folderTree->selectedFolder());
@@ -271,18 +273,6 @@ void MainWindow::run(Command command)
     case Command::OptionsModeless:
         m_optionsDialog->showCentred(false);
         break;
-    case Command::HelpContents:
-        m_linkCommands->showHelp();
-        break;
-    case Command::MusicPage:
-        m_linkCommands->openLink(links().musicPage);
-        break;
-    case Command::WebPage:
-        m_linkCommands->openLink(links().homePage);
-        break;
-    case Command::About:
-        m_linkCommands->showAbout();
-        break;
     case Command::Toolbox:
         showToolbox();
         break;
@@ -304,29 +294,6 @@ StatusWindow *MainWindow::statusWindow() const
     return m_statusBar->window();
 }
 
-QAction *MainWindow::menuItem(const QString &name) const
-{
-    return findChild<QAction *>(name);
-}
-
-QMenu *MainWindow::menu(const QString &name) const
-{
-    return findChild<QMenu *>(name);
-}
-
-bool MainWindow::eventFilter(QObject *watched, QEvent *event)
-{
-    // A right press on the tool bar offers "Hide Toolbar".
-    if (watched == m_toolBar && event->type() == QEvent::MouseButtonPress) {
-        auto *me = static_cast<QMouseEvent *>(event);
-        if (common::buttonMask(me->buttons() | me->button()) & common::ButtonRight) {
-            popUp(PopUp::ToolBar);
-            return true;
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
 void MainWindow::registerLoadedWindow(QWidget *window)
 {
     m_loadedWindows.emplace_back(window);
@@ -335,16 +302,6 @@ void MainWindow::registerLoadedWindow(QWidget *window)
 void MainWindow::setWallpaper()
 {
     m_wallpaperCommand->run();
-}
-
-void MainWindow::popUp(QMenu *menu)
-{
-    menu->exec(QCursor::pos());
-}
-
-void MainWindow::popUp(PopUp popUp)
-{
-    this->popUp(m_menus->popUp(popUp));
 }
 
 // --- Layout and panes -----------------------------------------------------------------------
@@ -363,17 +320,7 @@ void MainWindow::toggleHeaderHotTrack()
 void MainWindow::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
-    // A grid build keeps the layout it started with; the window follows its new size once
-    // the build is over.
-    if (platform::BusyScope::isBusy()) {
-        if (!std::exchange(m_resizePending, true))
-            platform::BusyScope::afterwards(this, [this] {
-                m_resizePending = false;
-                m_panes->handleResize();
-            });
-        return;
-    }
-    m_panes->handleResize();
+    m_panes->windowResized();
 }
 
 void MainWindow::applySettings(const WindowSettings &settings)
@@ -388,54 +335,6 @@ void MainWindow::applySettings(const WindowSettings &settings)
     m_tiledPreview->setPlace(settings.tiledWindow);
     if (settings.toolboxCorner)
         m_toolbox->setCorner(*settings.toolboxCorner);
-}
-
-void MainWindow::toggleToolBar()
-{
-    m_panes->toggleToolBar();
-}
-
-void MainWindow::toggleStatusBar()
-{
-    m_panes->toggleStatusBar();
-}
-
-void MainWindow::toggleFolderTree()
-{
-    m_panes->toggleSidePane(SidePane::Tree);
-}
-
-void MainWindow::togglePreview()
-{
-    m_panes->toggleSidePane(SidePane::Preview);
-}
-
-// --- Folders --------------------------------------------------------------------------------
-
-void MainWindow::holdTreeNotifications(bool hold)
-{
-    m_holdTree = hold;
-    if (!hold && m_treePending) {
-        m_treePending = false;
-        m_folderScan->scanTreeFolder();
-    }
-}
-
-void MainWindow::onTreeFolderChanged()
-{
-    if (m_holdTree) {
-        m_treePending = true;
-    } else if (platform::BusyScope::isBusy()) {
-        // The tree read a folder while a grid is built: the new folder is scanned once the
-        // build is over, never in the middle of it.
-        if (!std::exchange(m_treePending, true))
-            platform::BusyScope::afterwards(this, [this] {
-                if (std::exchange(m_treePending, false) && !m_holdTree)
-                    m_folderScan->scanTreeFolder();
-            });
-    } else {
-        m_folderScan->scanTreeFolder();
-    }
 }
 
 // --- Font toolbox ---------------------------------------------------------------------------

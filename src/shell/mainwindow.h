@@ -14,16 +14,15 @@
 #include "shell/windowsettings.h"
 
 #include <QMainWindow>
+#include <QMenu>
 #include <QPointer>
 
 #include <array>
 #include <memory>
 #include <vector>
 
-class QAction;
 class QActionGroup;
 class QLabel;
-class QMenu;
 class QProgressBar;
 class QScrollBar;
 class QToolBar;
@@ -119,8 +118,8 @@ public:
     // The status window while the status bar is switched on, else nullptr.
     StatusWindow *statusWindow() const;
     // A menu item or menu by its object name ("refreshItem", "viewArrangeMenu", ...).
-    QAction *menuItem(const QString &name) const;
-    QMenu *menu(const QString &name) const;
+    QAction *menuItem(const QString &name) const { return findChild<QAction *>(name); }
+    QMenu *menu(const QString &name) const { return findChild<QMenu *>(name); }
 
     // --- Layout (the pane layout's) -----------------------------------------------------
     void sizeControls() { m_panes->sizeControls(); }
@@ -142,18 +141,16 @@ public:
     // Applies what was stored: the pane flags and their View menu marks, the status line,
     // the splitters, the tiled window's place and the toolbox's corner, without laying out.
     void applySettings(const WindowSettings &settings);
-    // Holds back the tree's folder changes (start-up) and scans the held one on release.
-    void holdTreeNotifications(bool hold);
 
     // --- Commands -----------------------------------------------------------------------
     // Runs a command of the menus, the tool bar and the key table.
     void run(Command command);
     // The four show/hide commands: each flips its View menu item, stores the flag at once
     // and lays the window out.
-    void toggleToolBar();
-    void toggleStatusBar();
-    void toggleFolderTree();
-    void togglePreview();
+    void toggleToolBar() { m_panes->toggleToolBar(); }
+    void toggleStatusBar() { m_panes->toggleStatusBar(); }
+    void toggleFolderTree() { m_panes->toggleSidePane(SidePane::Tree); }
+    void togglePreview() { m_panes->toggleSidePane(SidePane::Preview); }
     // The wallpaper command: the current picture becomes the desktop's wallpaper.
     void setWallpaper();
     // Shows the font toolbox (loading it the first time), not modal, and gives it the focus.
@@ -172,18 +169,14 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createControls();
     void createParts();
     void wireParts();
-    void onTreeFolderChanged();
     // Shows the searching text of the browser's types above the file area, ending in "…"
     // where it is cut; the whole text is the label's tool tip.
     void showTypesCaption();
-    void popUp(QMenu *menu);
-    void popUp(PopUp popUp);
     // Stores every setting and closes the other windows; once.
     void storeSettingsAndCloseWindows();
 
@@ -225,9 +218,6 @@ private:
     wallpaper::WallpaperCommand *m_wallpaperCommand = nullptr;
 
     std::vector<QPointer<QWidget>> m_loadedWindows;
-    bool m_holdTree = false;
-    bool m_treePending = false;
-    bool m_resizePending = false; // a resize waits for the end of a grid build
     bool m_closed = false;
 };
 

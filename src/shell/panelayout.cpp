@@ -3,6 +3,7 @@
 #include "common/units.h"
 #include "foldertree/foldertree.h"
 #include "listview/qtlistview.h"
+#include "platform/busyscope.h"
 #include "preview/previewpane.h"
 #include "shell/clientarea.h"
 #include "shell/elidedlabel.h"
@@ -27,6 +28,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace pavix::shell {
 
@@ -202,6 +204,19 @@ void PaneLayout::resizeToOuter(double widthTwips, double heightTwips)
                        std::min(common::clientPixels(heightTwips, m_tpp), limit.height()));
     if (!m_w.window->isVisible())
         handleResize();
+}
+
+void PaneLayout::windowResized()
+{
+    if (platform::BusyScope::isBusy()) {
+        if (!std::exchange(m_resizePending, true))
+            platform::BusyScope::afterwards(this, [this] {
+                m_resizePending = false;
+                handleResize();
+            });
+        return;
+    }
+    handleResize();
 }
 
 void PaneLayout::handleResize()

@@ -84,6 +84,9 @@ public:
     // The resize handling: minimum width, status line re-dock, splitters kept in
     // proportion, then sizeControls.
     void handleResize();
+    // The window was resized: the resize handling now, or, while a grid is built (which
+    // keeps the layout it started with), once the build is over.
+    void windowResized();
     // Sizes the window to an outer width and height in twips (cut to twice the desktop)
     // and runs the resize handling (also while the window is hidden).
     void resizeToOuter(double widthTwips, double heightTwips);
@@ -138,6 +141,7 @@ private:
     double m_treeGhostLeft = 0;
     double m_previewGhostLeft = 0;
     bool m_dragging = false;
+    bool m_resizePending = false; // a resize waits for the end of a grid build
 };
 
 } // namespace pavix::shell

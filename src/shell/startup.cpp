@@ -11,6 +11,7 @@
 #include "platform/folderlisting.h"
 #include "preview/tiledpreview.h"
 #include "shell/layoutmath.h"
+#include "shell/folderscan.h"
 #include "shell/listcommands.h"
 #include "shell/mainwindow.h"
 #include "shell/settings.h"
@@ -76,7 +77,7 @@ std::unique_ptr<MainWindow> runStartup(const StartupEnvironment &env)
     // 1. Window placement.
     auto main = std::make_unique<MainWindow>(store, env.shellInfo, env.folderChooser);
     MainWindow &m = *main;
-    m.holdTreeNotifications(true);
+    m.folderScan()->holdTreeNotifications(true);
     const double tpp = m.twipsPerPixel();
     const WindowSettings stored = WindowSettings::load(store, env.homeFolder);
     const MainWindowPlace place = stored.mainPlace.value_or(MainWindowPlace{});
@@ -170,7 +171,7 @@ std::unique_ptr<MainWindow> runStartup(const StartupEnvironment &env)
     // The tree's notification for the folder written in step 3 is handled now that the
     // file pattern is applied, the panes are laid out and the window shows: the first scan
     // lists the folder in it, and its thumbnails fill in as they are built.
-    m.holdTreeNotifications(false);
+    m.folderScan()->holdTreeNotifications(false);
 
     // The picture to start on is selected in the folder the first scan listed, unless the
     // window was closed during that scan.
