@@ -97,7 +97,8 @@ FolderListing listRegularFiles(const QString &folder, const std::function<bool(c
     // The names and then their lengths are read on threads of their own, each waited for no
     // longer than limit: a folder on a stalled mount costs the list its files, never the
     // interface. `wanted` is the caller's, and runs here, between the two.
-    std::optional<FolderNames> names = callWithin(limit, [encoded] { return readFolderNames(encoded); });
+    std::optional<FolderNames> names = callWithin(
+        limit, [encoded] { return readFolderNames(encoded); }, Waiting::KeepingWindowsAlive);
     if (!names) {
         listing.error = ETIMEDOUT;
         return listing;
@@ -118,9 +119,9 @@ FolderListing listRegularFiles(const QString &folder, const std::function<bool(c
     // Every file's status is read here, once, from the folder itself: the list, its count
     // and the thumbnails all come from this listing, so a file that vanished since the
     // folder was read, or whose status cannot be read, is left out of all of them alike.
-    std::optional<FileLengths> lengths = callWithin(limit, [encoded, keptBytes = std::move(keptBytes)] {
-        return readFileLengths(encoded, keptBytes);
-    });
+    std::optional<FileLengths> lengths = callWithin(
+        limit, [encoded, keptBytes = std::move(keptBytes)] { return readFileLengths(encoded, keptBytes); },
+        Waiting::KeepingWindowsAlive);
     if (!lengths) {
         listing.error = ETIMEDOUT;
         return listing;
@@ -138,6 +139,9 @@ FolderListing listRegularFiles(const QString &folder, const std::function<bool(c
 
 QString unreadableFolderMessage(const QString &folder, int error)
 {
+    // A stalled mount, or a network one whose server has gone.
+    if (error == ETIMEDOUT)
+        return QStringLiteral("The folder %1 is not answering: its listing was given up.").arg(folder);
     QString reason = QString::fromLocal8Bit(std::strerror(error));
     // The system's reason reads as part of the sentence: "permission denied".
     if (reason.size() > 1 && reason.at(1).isLower())
@@ -149,7 +153,8 @@ common::Result<qint64> fileLength(const QString &path, std::chrono::milliseconds
 {
     // One stat call, on a thread of its own: the preview asks this for the file it shows,
     // which may lie on a stalled mount.
-    const std::optional<PathStatus> read = callWithin(limit, [path] { return pathStatus(path); });
+    const std::optional<PathStatus> read =
+        callWithin(limit, [path] { return pathStatus(path); }, Waiting::KeepingWindowsAlive);
     if (!read)
         return common::makeError(common::ErrDeviceIo,
                                  QStringLiteral("Device I/O Error while reading the length of \"%1\": it took longer "

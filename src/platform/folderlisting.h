@@ -38,9 +38,9 @@ struct ListedFile {
 // A folder that cannot be opened, or whose files cannot be reached (no search permission),
 // lists nothing and gives the system's error number.
 // The names, and then the lengths, are read on threads of their own (platform/timedcall.h),
-// each waited for no longer than `limit`: a folder on a stalled mount lists nothing and gives
-// ETIMEDOUT, and so does any folder while too many reads are left behind. `wanted` runs on
-// the caller's thread, between the two.
+// each waited for no longer than `limit`, the windows kept alive meanwhile: a folder on a
+// stalled mount lists nothing and gives ETIMEDOUT, and so does any folder while too many
+// reads are left behind. `wanted` runs on the caller's thread, between the two.
 struct FolderListing {
     std::vector<ListedFile> files;
     int error = 0; // the system's error number when the folder cannot be opened
@@ -51,7 +51,8 @@ FolderListing listRegularFiles(const QString &folder, const std::function<bool(c
                                std::chrono::milliseconds limit = FolderReadLimit);
 
 // The message for a folder that cannot be listed: its name and the system's reason for
-// error number `error`, e.g. "The folder /x cannot be read: permission denied.".
+// error number `error`, e.g. "The folder /x cannot be read: permission denied."; for
+// ETIMEDOUT, that the folder is not answering.
 QString unreadableFolderMessage(const QString &folder, int error);
 
 // How long fileLength waits for a file's status by default.
@@ -60,8 +61,9 @@ inline constexpr std::chrono::milliseconds FileStatusLimit{2000};
 // The length in bytes of the file at `path`, 64-bit so that files over 2 GiB keep their
 // size. A missing file gives ErrFileNotFound; a path that names no regular file (a folder,
 // a device) gives ErrGeneral. Its status is read on a thread of its own, waited for no
-// longer than `limit`: a file on a stalled mount (or any file while too many reads are left
-// behind, platform/timedcall.h) gives ErrDeviceIo. For the interface thread.
+// longer than `limit`, the windows kept alive meanwhile: a file on a stalled mount (or any
+// file while too many reads are left behind, platform/timedcall.h) gives ErrDeviceIo. For
+// the interface thread.
 common::Result<qint64> fileLength(const QString &path, std::chrono::milliseconds limit = FileStatusLimit);
 
 // What the system tells of the file or folder at `path`, a link followed.

@@ -371,60 +371,13 @@ Result<QImage> loadPicture(const QString &path)
     return picture;
 }
 
-Result<QImage> loadPictureWithin(const QString &path, std::chrono::milliseconds limit)
+Result<QImage> loadPictureWithin(const QString &path, std::chrono::milliseconds limit, Waiting waiting)
 {
-    std::optional<Result<QImage>> read = callWithin(limit, [path] { return loadPicture(path); });
+    std::optional<Result<QImage>> read = callWithin(limit, [path] { return loadPicture(path); }, waiting);
     if (read)
         return std::move(*read);
     return deviceError(fileNameOf(path),
                        QStringLiteral("reading it took longer than %1 seconds").arg(limit.count() / 1000.0));
-}
-
-Result<QImage> loadPictureKeepingAlive(const QString &path, std::chrono::milliseconds limit)
-{
-    // How long the wait lasts before the windows' events are handled again.
-    constexpr std::chrono::milliseconds slice{15};
-    struct Pending {
-        std::mutex mutex;
-        std::condition_variable finished;
-        std::optional<Result<QImage>> result;
-    };
-    const auto pending = std::make_shared<Pending>();
-    std::thread reader;
-    try {
-        reader = std::thread([pending, path] {
-            Result<QImage> read = loadPicture(path);
-            {
-                std::lock_guard lock(pending->mutex);
-                pending->result.emplace(std::move(read));
-            }
-            pending->finished.notify_all();
-        });
-    } catch (const std::system_error &) {
-        return loadPicture(path);
-    }
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    BusyScope busy;
-    busy.keepAlive();
-    std::unique_lock lock(pending->mutex);
-    for (;;) {
-        const auto until = std::min(deadline, std::chrono::steady_clock::now() + slice);
-        if (pending->finished.wait_until(lock, until, [&] { return pending->result.has_value(); }))
-            break;
-        if (std::chrono::steady_clock::now() >= deadline) {
-            lock.unlock();
-            reader.detach(); // it holds what it uses, and ends when its read does
-            return deviceError(fileNameOf(path),
-                               QStringLiteral("reading it took longer than %1 seconds").arg(limit.count() / 1000.0));
-        }
-        lock.unlock();
-        busy.keepAlive();
-        lock.lock();
-    }
-    Result<QImage> read = std::move(*pending->result);
-    lock.unlock();
-    reader.join();
-    return read;
 }
 
 std::int32_t naturalLengthTwips(int pixels, double twipsPerPixel)

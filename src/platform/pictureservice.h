@@ -5,6 +5,7 @@
 // decodes a picture before its header has shown that the picture is of a sane size.
 
 #include "common/result.h"
+#include "platform/timedcall.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -64,13 +65,10 @@ inline constexpr std::chrono::milliseconds PictureReadLimit{10'000};
 
 // loadPicture on a thread of its own, waited for no longer than limit: a file whose read
 // stalls (a stalled network mount) is refused with ErrDeviceIo once the limit has passed,
-// and the read is left to end on its own. For the interface thread.
-common::Result<QImage> loadPictureWithin(const QString &path, std::chrono::milliseconds limit = PictureReadLimit);
-
-// loadPictureWithin for a read the user waits for (the selected file): while the file is
-// read, the windows repaint and answer the desktop, with the user's input and the program's
-// own timers held until the read is over (platform::BusyScope).
-common::Result<QImage> loadPictureKeepingAlive(const QString &path, std::chrono::milliseconds limit = PictureReadLimit);
+// and the read is left to end on its own. For the interface thread; a read the user waits
+// for (the selected file) keeps the windows alive meanwhile (platform/timedcall.h).
+common::Result<QImage> loadPictureWithin(const QString &path, std::chrono::milliseconds limit = PictureReadLimit,
+                                         Waiting waiting = Waiting::Blocked);
 
 // The picture's whole natural size in twips: each side in pixels times twipsPerPixel,
 // rounded half to even, as a 32-bit integer. Negative sides or factors give 0; a side that

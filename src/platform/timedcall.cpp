@@ -1,5 +1,8 @@
 #include "platform/timedcall.h"
 
+#include <QCoreApplication>
+#include <QThread>
+
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +17,12 @@ constinit std::atomic<int> g_threadsCounted{0};
 constinit std::atomic<bool> g_threadLeftBehind{false};
 
 } // namespace
+
+bool onInterfaceThread()
+{
+    const QCoreApplication *application = QCoreApplication::instance();
+    return application && QThread::currentThread() == application->thread();
+}
 
 int threadsLeftBehind()
 {

@@ -22,6 +22,9 @@
 // run it ends the process there and then, waiting for none of them and running no
 // destructor they could be using; when none was, it returns, and the program ends as usual.
 
+#include "platform/busyscope.h"
+
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <memory>
@@ -56,11 +59,26 @@ void giveThreadPlaceBack();
 // returns when none ever was. main() calls it before the application object goes.
 void endProcessIfThreadsLeftBehind(int exitCode);
 
+// How the caller spends the wait.
+enum class Waiting {
+    Blocked, // it waits and does nothing else
+    // On the interface thread, the windows repaint and answer the desktop meanwhile, with the
+    // user's input and the program's timers held (BusyScope). On any other thread, as Blocked.
+    KeepingWindowsAlive,
+};
+
+// True on the thread of the application object.
+bool onInterfaceThread();
+
+// How long a wait that keeps the windows alive waits before it handles their events again.
+inline constexpr std::chrono::milliseconds KeepAliveSlice{15};
+
 // The work's result, or nothing when it ran past limit or was refused (MaxThreadsLeftBehind
 // threads counted already). Work must own everything it uses (capture by value). When the
 // system refuses a thread, the work runs on the caller's thread, unbounded.
 template <typename Work>
-auto callWithin(std::chrono::milliseconds limit, Work work) -> std::optional<decltype(work())>
+auto callWithin(std::chrono::milliseconds limit, Work work, Waiting waiting = Waiting::Blocked)
+    -> std::optional<decltype(work())>
 {
     using Value = decltype(work());
     struct Pending {
@@ -92,8 +110,21 @@ auto callWithin(std::chrono::milliseconds limit, Work work) -> std::optional<dec
         giveThreadPlaceBack();
         return std::optional<Value>((*task)());
     }
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    std::optional<BusyScope> busy;
+    if (waiting == Waiting::KeepingWindowsAlive && onInterfaceThread())
+        busy.emplace();
     std::unique_lock lock(pending->mutex);
-    const bool finished = pending->finished.wait_for(lock, limit, [&] { return pending->result.has_value(); });
+    bool finished = false;
+    for (;;) {
+        const auto until = busy ? std::min(deadline, std::chrono::steady_clock::now() + KeepAliveSlice) : deadline;
+        finished = pending->finished.wait_until(lock, until, [&] { return pending->result.has_value(); });
+        if (finished || std::chrono::steady_clock::now() >= deadline)
+            break;
+        lock.unlock();
+        busy->keepAlive();
+        lock.lock();
+    }
     lock.unlock();
     if (!finished) {
         noteThreadLeftBehind();

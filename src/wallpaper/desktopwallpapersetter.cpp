@@ -3,6 +3,7 @@
 #include "platform/pictureservice.h"
 #include "platform/plasmashell.h"
 #include "platform/runningprograms.h"
+#include "platform/timedcall.h"
 #include "platform/x11rootbackground.h"
 #include "wallpaper/desktopcommands.h"
 #include "wallpaper/wallpapermessages.h"
@@ -10,16 +11,30 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include <algorithm>
+
 namespace pavix::wallpaper {
 
 namespace {
 
 using platform::HelperResult;
+
+// Time a helper's thread is given beyond its own limit, in which the helper is killed and
+// its end read.
+constexpr std::chrono::milliseconds HelperEndGrace{2000};
 using platform::WallpaperOutcome;
 
 const QString Gsettings = QStringLiteral("gsettings");
 const QString XfconfQuery = QStringLiteral("xfconf-query");
 const QString PlasmaApply = QStringLiteral("plasma-apply-wallpaperimage");
+
+// A helper that ran past the time the command had left.
+HelperResult timedOut()
+{
+    HelperResult result;
+    result.end = HelperResult::End::TimedOut;
+    return result;
+}
 
 WallpaperOutcome outcome(WallpaperOutcome::State state, const DetectedDesktop &desktop, const QString &detail = {})
 {
@@ -68,8 +83,14 @@ QString DesktopWallpaperSetter::sessionBusAddress() const
     return QString();
 }
 
+int DesktopWallpaperSetter::remainingMs() const
+{
+    return int(std::max<qint64>(m_commandDeadline.remainingTime(), 0));
+}
+
 platform::WallpaperOutcome DesktopWallpaperSetter::setWallpaper(const QString &path)
 {
+    m_commandDeadline = QDeadlineTimer(m_timeoutMs);
     const DetectedDesktop found = desktop();
     switch (found.desktop) {
     case Desktop::Gnome:
@@ -102,7 +123,14 @@ std::optional<platform::WallpaperOutcome> DesktopWallpaperSetter::runHelper(cons
                                                                             const DetectedDesktop &desktop,
                                                                             HelperResult *result) const
 {
-    const HelperResult run = platform::runHelper(program, arguments, environment(), m_timeoutMs);
+    const int limitMs = remainingMs();
+    const std::optional<HelperResult> ran = platform::callWithin(
+        std::chrono::milliseconds(limitMs) + HelperEndGrace,
+        [program, arguments, env = environment(), limitMs] {
+            return limitMs > 0 ? platform::runHelper(program, arguments, env, limitMs) : timedOut();
+        },
+        platform::Waiting::KeepingWindowsAlive);
+    const HelperResult run = ran.value_or(timedOut());
     if (result)
         *result = run;
     switch (run.end) {
@@ -175,7 +203,14 @@ platform::WallpaperOutcome DesktopWallpaperSetter::throughPlasma(const DetectedD
     const QString bus = sessionBusAddress();
     platform::PlasmaAnswer answer{platform::PlasmaAnswer::State::NotRunning, QStringLiteral("there is no session bus")};
     if (!bus.isEmpty())
-        answer = platform::evaluatePlasmaScript(plasmaScript(path), bus, m_timeoutMs);
+        answer = platform::callWithin(
+                     std::chrono::milliseconds(remainingMs()) + HelperEndGrace,
+                     [script = plasmaScript(path), bus, limitMs = std::max(remainingMs(), 1)] {
+                         return platform::evaluatePlasmaScript(script, bus, limitMs);
+                     },
+                     platform::Waiting::KeepingWindowsAlive)
+                     .value_or(platform::PlasmaAnswer{platform::PlasmaAnswer::State::Failed,
+                                                      QStringLiteral("it did not answer in time")});
     switch (answer.state) {
     case platform::PlasmaAnswer::State::Done:
         return outcome(WallpaperOutcome::State::Set, desktop);

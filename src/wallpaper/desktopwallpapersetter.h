@@ -9,6 +9,7 @@
 #include "platform/wallpapersetter.h"
 #include "wallpaper/desktopdetection.h"
 
+#include <QDeadlineTimer>
 #include <QProcessEnvironment>
 #include <QStringList>
 
@@ -18,7 +19,8 @@ namespace pavix::wallpaper {
 
 class DesktopWallpaperSetter : public platform::WallpaperSetter {
 public:
-    // Longest wait for one helper program or for the Plasma shell, in milliseconds.
+    // Longest wait for a whole command, in milliseconds: every helper program it runs and the
+    // Plasma shell's answer, together.
     static constexpr int DefaultTimeoutMs = 10'000;
 
     // The session as this process finds it at each call: its environment and the programs
@@ -39,7 +41,8 @@ public:
 private:
     using Outcome = platform::WallpaperOutcome;
 
-    // Runs one helper; its failure as an outcome, nothing when it succeeded.
+    // Runs one helper on a thread of its own, the windows kept alive meanwhile, for no longer
+    // than the command has left; its failure as an outcome, nothing when it succeeded.
     std::optional<Outcome> runHelper(const QString &program, const QStringList &arguments,
                                      const DetectedDesktop &desktop, platform::HelperResult *result = nullptr) const;
     Outcome throughSettings(const DetectedDesktop &desktop, const QString &path) const;
@@ -50,10 +53,13 @@ private:
     QProcessEnvironment environment() const;
     // The session bus the Plasma shell listens on; "" when the session has none.
     QString sessionBusAddress() const;
+    // What is left of the command's time, in milliseconds.
+    int remainingMs() const;
 
     std::optional<QProcessEnvironment> m_environment;
     QStringList m_runningPrograms;
     int m_timeoutMs = DefaultTimeoutMs;
+    QDeadlineTimer m_commandDeadline; // set as each command starts
 };
 
 } // namespace pavix::wallpaper

@@ -61,6 +61,7 @@ TEST(FolderListing, AFileWhoseStatusStallsCostsTheListingAndItsLengthNotTheCalle
         const FolderListing listing = listRegularFiles(folder.path(), nullptr, 20ms);
         EXPECT_EQ(listing.error, ETIMEDOUT);
         EXPECT_TRUE(listing.files.empty());
+        EXPECT_TRUE(unreadableFolderMessage(folder.path(), listing.error).endsWith(u"is not answering: its listing was given up."));
         const auto length = fileLength(stalled, 20ms);
         ASSERT_FALSE(length.ok());
         EXPECT_EQ(length.error().number, pavix::common::ErrDeviceIo);
@@ -74,6 +75,39 @@ TEST(FolderListing, AFileWhoseStatusStallsCostsTheListingAndItsLengthNotTheCalle
     EXPECT_EQ(listing.error, 0);
     EXPECT_EQ(listing.files.size(), 2u);
     EXPECT_EQ(fileLength(stalled).value(), 20);
+}
+
+// What the window is asked while a listing waits for a stalled file (a repaint, the desktop's
+// ping) is answered meanwhile: here a posted event, which lets the file answer once it is
+// handled while the listing waits.
+TEST(FolderListing, TheWindowsAreAnsweredWhileAStalledFolderIsRead)
+{
+    using namespace std::chrono_literals;
+    ScratchFolder folder;
+    folder.write(QStringLiteral("stalled.bmp"), 20);
+    pavix::testsupport::StalledStatus stall("stalled.bmp");
+    struct Releaser : QObject {
+        pavix::testsupport::StalledStatus *stall = nullptr;
+        bool answeredWhileStalled = false;
+        bool event(QEvent *event) override
+        {
+            if (event->type() != QEvent::User)
+                return QObject::event(event);
+            if (pavix::testsupport::StalledStatus::waiting() == 0) {
+                QCoreApplication::postEvent(this, new QEvent(QEvent::User)); // not stalled yet
+            } else {
+                answeredWhileStalled = true;
+                stall->release();
+            }
+            return true;
+        }
+    } releaser;
+    releaser.stall = &stall;
+    QCoreApplication::postEvent(&releaser, new QEvent(QEvent::User));
+    const FolderListing listing = listRegularFiles(folder.path(), nullptr, 10s);
+    EXPECT_TRUE(releaser.answeredWhileStalled);
+    EXPECT_EQ(listing.error, 0);
+    EXPECT_EQ(listing.files.size(), 1u);
 }
 
 TEST(FileLength, LengthIsReadIn64Bits)

@@ -3,12 +3,19 @@
 #include "support/fakehelpers.h"
 #include "support/printers.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEvent>
+#include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace pavix::wallpaper;
 using pavix::platform::WallpaperOutcome;
@@ -219,4 +226,39 @@ TEST(DesktopWallpaperSetter, WhatTheDesktopAnswersDecidesTheOutcome)
     EXPECT_EQ(unsupported.state, State::NoSetter);
     EXPECT_EQ(unsupported.desktop, QStringLiteral("Hyprland"));
     EXPECT_EQ(helpers.calls().size(), callsBefore);
+}
+
+// While a helper runs, what the window is asked (a repaint, the desktop's ping) is answered:
+// here a posted event, handled while the helper waits, gives the helper the answer it waits
+// for.
+TEST(DesktopWallpaperSetter, TheWindowsAreAnsweredWhileAHelperRuns)
+{
+    QTemporaryDir folder;
+    const QByteArray fifo = QFile::encodeName(folder.filePath(QStringLiteral("answer")));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    FakeHelpers helpers;
+    helpers.add(QStringLiteral("swaymsg"), 0, {}, {}, "read answer < '" + fifo + "'");
+    struct Answerer : QObject {
+        QByteArray fifo;
+        bool answered = false;
+        bool event(QEvent *event) override
+        {
+            if (event->type() != QEvent::User)
+                return QObject::event(event);
+            // Opening for writing succeeds once the helper is there to read.
+            const int fd = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+            if (fd < 0) {
+                QCoreApplication::postEvent(this, new QEvent(QEvent::User));
+                return true;
+            }
+            answered = ::write(fd, "\n", 1) == 1;
+            ::close(fd);
+            return true;
+        }
+    } answerer;
+    answerer.fifo = fifo;
+    QCoreApplication::postEvent(&answerer, new QEvent(QEvent::User));
+    const WallpaperOutcome outcome = setterFor(helpers, QStringLiteral("sway")).setWallpaper(BitmapPath);
+    EXPECT_TRUE(answerer.answered);
+    EXPECT_EQ(outcome.state, State::Set) << qPrintable(outcome.detail);
 }
