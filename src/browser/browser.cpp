@@ -79,9 +79,9 @@ common::Status Browser::selectFile(const QString &name)
 {
     setCurrentFile(name);
     const int index = static_cast<int>(m_files.names().indexOf(name));
-    common::Result<QImage> picture =
-        platform::loadPictureWithin(catalogue::joinPath(m_currentFolder, m_currentFile), platform::PictureReadLimit,
-                                    platform::Waiting::KeepingWindowsAlive);
+    common::Result<QImage> picture = platform::loadPictureWithin(catalogue::joinPath(m_currentFolder, m_currentFile),
+                                                                 platform::PictureReadLimit,
+                                                                 platform::Waiting::KeepingWindowsAlive);
     if (!picture) {
         // Nothing of the previous picture stays behind a file that cannot be read.
         changeCurrentFile(m_currentFolder, QString());

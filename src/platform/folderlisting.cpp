@@ -153,8 +153,8 @@ common::Result<qint64> fileLength(const QString &path, std::chrono::milliseconds
 {
     // One stat call, on a thread of its own: the preview asks this for the file it shows,
     // which may lie on a stalled mount.
-    const std::optional<PathStatus> read =
-        callWithin(limit, [path] { return pathStatus(path); }, Waiting::KeepingWindowsAlive);
+    const std::optional<PathStatus> read = callWithin(
+        limit, [path] { return pathStatus(path); }, Waiting::KeepingWindowsAlive);
     if (!read)
         return common::makeError(common::ErrDeviceIo,
                                  QStringLiteral("Device I/O Error while reading the length of \"%1\": it took longer "

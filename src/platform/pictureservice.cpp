@@ -373,7 +373,8 @@ Result<QImage> loadPicture(const QString &path)
 
 Result<QImage> loadPictureWithin(const QString &path, std::chrono::milliseconds limit, Waiting waiting)
 {
-    std::optional<Result<QImage>> read = callWithin(limit, [path] { return loadPicture(path); }, waiting);
+    std::optional<Result<QImage>> read = callWithin(
+        limit, [path] { return loadPicture(path); }, waiting);
     if (read)
         return std::move(*read);
     return deviceError(fileNameOf(path),
