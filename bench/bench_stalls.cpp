@@ -4,7 +4,10 @@
 //     file, plus the readable files' own time;
 //   - a timed call (callWithin) that ends at once, against the same work called directly:
 //     the cost of the thread each call starts;
-//   - a timed call whose work never ends: how long past its limit it returns.
+//   - a timed call whose work never ends: how long past its limit it returns;
+//   - while a timed call waits 2 s for work that never ends (a listing on a stalled mount),
+//     the longest time an event posted to the interface thread every 5 ms (as the desktop's
+//     ping is) waits to be handled: with the caller blocked, and keeping the windows alive.
 // The stalled work is released at the end of each figure, and its threads end.
 //
 // Usage: bench_stalls
@@ -15,15 +18,19 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QImage>
 #include <QThread>
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <thread>
 
 namespace {
 
@@ -128,6 +135,55 @@ void measureTimedCalls()
     }
 }
 
+// Handles the events a thread posts every 5 ms, and keeps the longest wait of one.
+class PingAnswerer : public QObject {
+public:
+    struct Ping : QEvent {
+        explicit Ping(std::chrono::steady_clock::time_point sentAt) : QEvent(QEvent::User), sent(sentAt) {}
+        std::chrono::steady_clock::time_point sent;
+    };
+    std::chrono::nanoseconds longest{0};
+
+protected:
+    bool event(QEvent *event) override
+    {
+        if (event->type() != QEvent::User)
+            return QObject::event(event);
+        longest = std::max(longest, std::chrono::steady_clock::now() - static_cast<Ping *>(event)->sent);
+        return true;
+    }
+};
+
+void measureAnswersDuringAStall()
+{
+    for (const Waiting waiting : {Waiting::Blocked, Waiting::KeepingWindowsAlive}) {
+        PingAnswerer answerer;
+        std::atomic<bool> pinging{true};
+        std::thread pinger([&] {
+            while (pinging) {
+                QCoreApplication::postEvent(&answerer, new PingAnswerer::Ping(std::chrono::steady_clock::now()));
+                std::this_thread::sleep_for(5ms);
+            }
+        });
+        const auto stall = std::make_shared<Stall>();
+        callWithin(
+            2000ms,
+            [stall] {
+                stall->pass();
+                return true;
+            },
+            waiting);
+        pinging = false;
+        pinger.join();
+        QCoreApplication::processEvents();
+        std::printf("a 2 s wait for a stalled read, %s: longest time an event waited %.1f ms\n",
+                    waiting == Waiting::Blocked ? "caller blocked" : "windows kept alive",
+                    double(answerer.longest.count()) / 1e6);
+        stall->release();
+        waitForThreadsToEnd();
+    }
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -138,6 +194,7 @@ int main(int argc, char **argv)
         measureGridBuild(20, 4, limit);
     measureGridBuild(20, 0, 50ms);
     measureTimedCalls();
+    measureAnswersDuringAStall();
     // Nothing is left behind here; were anything left, the process would end at once.
     endProcessIfThreadsLeftBehind(0);
     return 0;
