@@ -141,7 +141,7 @@ QString unreadableFolderMessage(const QString &folder, int error)
 {
     // A stalled mount, or a network one whose server has gone.
     if (error == ETIMEDOUT)
-        return QStringLiteral("The folder %1 is not answering: its listing was given up.").arg(folder);
+        return QStringLiteral("The folder %1 is not answering.").arg(folder);
     QString reason = QString::fromLocal8Bit(std::strerror(error));
     // The system's reason reads as part of the sentence: "permission denied".
     if (reason.size() > 1 && reason.at(1).isLower())
