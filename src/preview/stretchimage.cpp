@@ -4,12 +4,16 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 namespace pavix::preview {
 
 StretchImage::StretchImage(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent, false);
+    // Reached with Tab, so that the keyboard and screen readers come to the preview too.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void StretchImage::setPicture(const QImage &picture)
@@ -43,6 +47,24 @@ void StretchImage::paintEvent(QPaintEvent *)
         p.drawImage(1, 1, shown);
     p.setPen(palette().dark().color());
     p.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = rect().adjusted(2, 2, -2, -2);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
+    }
+}
+
+void StretchImage::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void StretchImage::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void StretchImage::mousePressEvent(QMouseEvent *event)
