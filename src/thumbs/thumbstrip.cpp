@@ -10,8 +10,6 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 
 #include <algorithm>
 #include <utility>
@@ -139,11 +137,16 @@ void ThumbStrip::paintEvent(QPaintEvent *event)
         p.drawRect(r.adjusted(4, 4, -5, -5));
     }
     if (hasFocus()) {
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.rect = m_markerVisible ? markerRect().adjusted(-2, -2, 2, 2) : visibleRegion().boundingRect();
-        focus.backgroundColor = palette().color(QPalette::Window);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
+        // The focus: a dotted ring just outside the marker, or round the part in view when
+        // nothing is marked, black over white so that it shows on any picture.
+        const QRect ring = (m_markerVisible ? markerRect().adjusted(-2, -2, 1, 1)
+                                            : visibleRegion().boundingRect().adjusted(1, 1, -2, -2))
+                               .intersected(rect().adjusted(0, 0, -1, -1));
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(Qt::white, 1));
+        p.drawRect(ring);
+        p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        p.drawRect(ring);
     }
 }
 
