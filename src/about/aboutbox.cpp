@@ -34,6 +34,8 @@ AboutBox::AboutBox(const Links &links, platform::LinkOpener &opener, double twip
       m_background(aboutBackground())
 {
     setObjectName(QStringLiteral("aboutBox"));
+    // The box has no title bar; assistive tools still read it by a name.
+    setAccessibleName(tr("About"));
     setModal(true);
     setFixedSize(common::twipsToPixels(WidthTwips, m_tpp), common::twipsToPixels(HeightTwips, m_tpp));
     setMouseTracking(true);

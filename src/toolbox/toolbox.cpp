@@ -206,6 +206,8 @@ void Toolbox::createControls(const QStringList &fontFamilies)
     m_fontList = new QComboBox(this);
     place(m_fontList, FontListRect, "fontList");
     m_fontList->setAccessibleName(tr("Fonts"));
+    // On Linux a combo box is read by its current item, and by the label that names it.
+    m_fontCountLabel->setBuddy(m_fontList);
     // Filled once; the first family is the one chosen.
     m_fontList->addItems(fontFamilies);
     m_fontList->setCurrentIndex(fontFamilies.isEmpty() ? -1 : 0);
