@@ -5,6 +5,7 @@
 #include "platform/linkopener.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -33,6 +34,8 @@ AboutBox::AboutBox(const Links &links, platform::LinkOpener &opener, double twip
       m_background(aboutBackground())
 {
     setObjectName(QStringLiteral("aboutBox"));
+    // The box has no title bar; assistive tools still read it by a name.
+    setAccessibleName(tr("About"));
     setModal(true);
     setFixedSize(common::twipsToPixels(WidthTwips, m_tpp), common::twipsToPixels(HeightTwips, m_tpp));
     setMouseTracking(true);
@@ -64,8 +67,12 @@ AboutBox::AboutBox(const Links &links, platform::LinkOpener &opener, double twip
     m_webLink = label(m_links.homePage.toString(), Qt::black, 1400, 2500, 5215, 300);
     m_mailLink = label(m_links.contactMail, Qt::black, 1400, 2950, 5215, 300);
     m_spareLabel = label(QString(), Qt::black, 300, 3600, 6315, 250);
-    for (QLabel *link : {m_webLink, m_mailLink})
+    for (QLabel *link : {m_webLink, m_mailLink}) {
         link->setCursor(Qt::PointingHandCursor);
+        // Tab reaches the links too, Enter or Space opens the one that has the focus.
+        link->setFocusPolicy(Qt::TabFocus);
+        link->setAccessibleDescription(tr("Link, opens with Enter"));
+    }
 
     // Centred on the screen.
     if (const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
@@ -121,6 +128,22 @@ bool AboutBox::eventFilter(QObject *watched, QEvent *event)
         if (label == m_webLink || label == m_mailLink)
             setLinkColour(label, Blue);
         return true;
+    }
+    const bool isLink = label == m_webLink || label == m_mailLink;
+    // A link Tab moves onto turns blue, as under the pointer; the box opens as it always did.
+    if (isLink && event->type() == QEvent::FocusIn) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
+            setLinkColour(label, Blue);
+    }
+    if (isLink && event->type() == QEvent::FocusOut)
+        setLinkColour(label, Qt::black);
+    if (isLink && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            openLink(label == m_webLink ? m_links.homePageIndex : m_links.mailLink());
+            return true;
+        }
     }
     if (event->type() == QEvent::MouseButtonPress) {
         if (label == m_webLink)

@@ -2,7 +2,8 @@
 // The About box: a window without a title bar over a tiled background, with the program's
 // name, a notice, and its web and mail addresses as links. A click on a link opens it; a
 // click anywhere else closes the box. Moving onto a link colours it blue; it turns black
-// again only when the pointer crosses the background.
+// again only when the pointer crosses the background. Tab reaches the links as well; the one
+// Tab moved onto is blue, and Enter or Space opens the link that has the focus.
 
 #include "about/links.h"
 

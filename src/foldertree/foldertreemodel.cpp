@@ -193,6 +193,11 @@ int FolderTreeModel::rowCount(const QModelIndex &parent) const
     return m_folders->rowCount(sourceParent) + (holder ? int(holder->leftOut.size()) : 0);
 }
 
+int FolderTreeModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.column() > 0 ? 0 : 1;
+}
+
 bool FolderTreeModel::hasChildren(const QModelIndex &parent) const
 {
     if (leftOutAt(parent))
@@ -246,6 +251,11 @@ QModelIndex FolderTreeModel::mapToSource(const QModelIndex &proxyIndex) const
     if (leftOutAt(proxyIndex))
         return QModelIndex();
     return QIdentityProxyModel::mapToSource(proxyIndex);
+}
+
+QModelIndex FolderTreeModel::mapFromSource(const QModelIndex &sourceIndex) const
+{
+    return QIdentityProxyModel::mapFromSource(sourceIndex.column() > 0 ? sourceIndex.siblingAtColumn(0) : sourceIndex);
 }
 
 QList<QPersistentModelIndex> FolderTreeModel::mapParents(const QList<QPersistentModelIndex> &sourceParents) const

@@ -34,12 +34,17 @@ public:
     QModelIndex parent(const QModelIndex &child) const override;
     QModelIndex sibling(int row, int column, const QModelIndex &index) const override;
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    // One column, the folder's name: the tree shows no other, and assistive tools read
+    // only what the model offers.
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
     bool hasChildren(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
     bool canFetchMore(const QModelIndex &parent) const override;
     void fetchMore(const QModelIndex &parent) override;
     QModelIndex mapToSource(const QModelIndex &proxyIndex) const override;
+    // A source index of another column stands for its row's name.
+    QModelIndex mapFromSource(const QModelIndex &sourceIndex) const override;
 
 private:
     // A folder the file system model leaves out.

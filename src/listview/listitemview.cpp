@@ -71,6 +71,25 @@ void ListItemView<Base>::keyPressEvent(QKeyEvent *event)
         m_owner->viewKeyMovedTo(after.row());
 }
 
+template <typename Base>
+void ListItemView<Base>::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    // Qt's views announce the current item as focused, the details view even while hidden.
+    if (this->isVisible())
+        Base::currentChanged(current, previous);
+    else
+        QAbstractItemView::currentChanged(current, previous);
+}
+
+template <typename Base>
+void ListItemView<Base>::selectionChanged(const QItemSelection &selected, const QItemSelection &deselected)
+{
+    if (this->isVisible())
+        Base::selectionChanged(selected, deselected);
+    else
+        QAbstractItemView::selectionChanged(selected, deselected);
+}
+
 template class ListItemView<QListView>;
 template class ListItemView<QTreeView>;
 

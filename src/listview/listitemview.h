@@ -2,7 +2,8 @@
 // The Qt item views of the picture list (QListView for the icon and list layouts, QTreeView
 // for details) with the list's behaviour: each mouse and key event is reported to the list
 // before the view acts on it, a click on an item always leaves it selected, and the focus
-// alone marks no item current.
+// alone marks no item current. A view that is not shown follows the selection without telling
+// assistive tools, which would otherwise hear of a focus and a selection nobody sees.
 
 #include <QItemSelectionModel>
 #include <QListView>
@@ -24,6 +25,8 @@ protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index, const QEvent *event) const override;
     void focusInEvent(QFocusEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void selectionChanged(const QItemSelection &selected, const QItemSelection &deselected) override;
 
 private:
     QtListView *m_owner;

@@ -69,10 +69,10 @@ constexpr MenuEntry HelpMenu[] = {
     {Item, "About", "aboutItem", Command::About},
 };
 constexpr MenuDefinition MenuBar[] = {
-    {"File", "fileMenu", FileMenu},
-    {"View", "viewMenu", ViewMenu},
-    {"Tools", "toolsMenu", ToolsMenu},
-    {"Help", "helpMenu", HelpMenu},
+    {"&File", "fileMenu", FileMenu},
+    {"&View", "viewMenu", ViewMenu},
+    {"&Tools", "toolsMenu", ToolsMenu},
+    {"&Help", "helpMenu", HelpMenu},
 };
 
 constexpr MenuEntry PreviewPopUp[] = {{Item, "Hide Preview", "hidePreviewItem", Command::TogglePreview}};

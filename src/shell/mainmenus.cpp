@@ -2,6 +2,7 @@
 
 #include "common/keys.h"
 #include "listview/viewmode.h"
+#include "shell/menuaccessible.h"
 #include "shell/menuclick.h"
 #include "shell/toolbarimages.h"
 
@@ -52,6 +53,7 @@ QString menuBarViewCaption(int mode)
 MainMenus::MainMenus(QMenuBar *menuBar, QToolBar *toolBar, QWidget *window) : QObject(window)
 {
     setObjectName(QStringLiteral("mainMenus"));
+    installMenuAccessibility();
     for (const MenuDefinition &menuDefinition : menuBarMenus())
         fill(menuBar->addMenu(QLatin1String(menuDefinition.caption)), menuDefinition);
     for (PopUp popUp : {PopUp::Preview, PopUp::ToolBar, PopUp::Tree, PopUp::Wallpaper, PopUp::List}) {
@@ -85,6 +87,7 @@ bool MainMenus::eventFilter(QObject *watched, QEvent *event)
 void MainMenus::fill(QMenu *menu, const MenuDefinition &menuDefinition)
 {
     menu->setObjectName(QLatin1String(menuDefinition.objectName));
+    menu->setAccessibleName(menuAccessibleName(menu->title()));
     for (const MenuEntry &entry : menuDefinition.entries) {
         switch (entry.slot) {
         case MenuSlot::Separator:

@@ -17,6 +17,7 @@
 #include "preview/previewpane.h"
 #include "preview/stretchimage.h"
 #include "preview/tiledpreview.h"
+#include "shell/accessibility.h"
 #include "shell/clientarea.h"
 #include "shell/elidedlabel.h"
 #include "shell/folderchooser.h"
@@ -66,6 +67,7 @@ MainWindow::MainWindow(platform::SettingsStore &settings, platform::ShellInfo &s
     m_menus = new MainMenus(menuBar(), m_toolBar, this);
     createParts();
     wireParts();
+    makeAccessible(this, *m_browser);
     // The main window sees every key of its own controls before they do (they still get
     // it): the key table.
     connect(new KeyRouter(this), &KeyRouter::commandPressed, this, &MainWindow::run);

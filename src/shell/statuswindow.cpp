@@ -13,6 +13,7 @@ namespace pavix::shell {
 StatusWindow::StatusWindow(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("StatusWindow"));
+    setAccessibleName(tr("Status bar"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAutoFillBackground(true);
     redock();
@@ -22,12 +23,14 @@ StatusWindow::StatusWindow(QWidget *parent) : QWidget(parent)
 void StatusWindow::setSimple(bool simple)
 {
     m_simple = simple;
+    setAccessibleDescription(shownText());
     update();
 }
 
 void StatusWindow::setSimpleText(const QString &text)
 {
     m_simpleText = catalogue::oneLineText(text);
+    setAccessibleDescription(shownText());
     update();
 }
 
@@ -43,6 +46,7 @@ void StatusWindow::setPartText(int part, const QString &text)
     if (part < 0 || part >= static_cast<int>(m_texts.size()))
         return;
     m_texts[static_cast<size_t>(part)] = catalogue::oneLineText(text);
+    setAccessibleDescription(shownText());
     update();
 }
 

@@ -3,7 +3,8 @@
 // simple mode, or several parts whose right edges are given in pixels (-1 = to the right
 // edge). It exists only while the status bar is switched on. Each text is one line: a
 // line break or another control character in it (a file's name) is shown as
-// catalogue::oneLineText shows it, and the texts read back as shown.
+// catalogue::oneLineText shows it, and the texts read back as shown. Assistive tools read
+// what it shows as its description.
 
 #include <QString>
 #include <QWidget>

@@ -119,6 +119,7 @@ void ThumbGrid::build()
     m_area.strip->setElementVisible(0, false);
     m_area.strip->setElementPicture(0, QImage());
     m_area.strip->setElementCount(count);
+    m_area.strip->setElementNames(files.names());
     m_stripHeightCm = plan.stripHeightCm;
     const double topCm = stripTopCm(m_area.scrollBar->value());
     emit stripPlaced(topCm, m_stripHeightCm);
@@ -191,12 +192,14 @@ void ThumbGrid::markThumb(int n)
         return;
     strip->setMarkerPosition(strip->elementPosition(n));
     strip->setMarkerVisible(true);
+    strip->setMarkedElement(n);
 }
 
 void ThumbGrid::selectThumb(int i)
 {
     m_area.strip->setMarkerPosition(m_area.strip->elementPosition(i));
     m_area.strip->setMarkerVisible(true);
+    m_area.strip->setMarkedElement(i);
     // An unreadable file leaves the preview empty with its message; the marker and the
     // list stay on it, so the next key goes on from there.
     m_browser.selectFile(m_browser.files().list(i));

@@ -3,13 +3,16 @@
 #include "common/keys.h"
 #include "common/units.h"
 #include "thumbs/gridgeometry.h"
+#include "thumbs/thumbgridaccessible.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
 #include <algorithm>
+#include <utility>
 
 namespace pavix::thumbs {
 
@@ -22,6 +25,7 @@ ThumbStrip::ThumbStrip(QWidget *parent, double twipsPerPixel) : QWidget(parent),
     QPalette pal = palette();
     pal.setColor(QPalette::Window, pal.color(QPalette::Base));
     setPalette(pal);
+    installThumbStripAccessibility();
 }
 
 void ThumbStrip::setElementCount(int count)
@@ -94,6 +98,8 @@ void ThumbStrip::setMarkerPosition(QPoint twips)
 void ThumbStrip::setMarkerVisible(bool visible)
 {
     m_markerVisible = visible;
+    if (!visible)
+        m_markedElement = -1;
     update(markerRect().adjusted(-2, -2, 2, 2));
 }
 
@@ -130,6 +136,18 @@ void ThumbStrip::paintEvent(QPaintEvent *event)
         p.setPen(QPen(Qt::white, 1));
         p.drawRect(r.adjusted(4, 4, -5, -5));
     }
+    if (hasFocus()) {
+        // The focus: a dotted ring just outside the marker, or round the part in view when
+        // nothing is marked, black over white so that it shows on any picture.
+        const QRect ring = (m_markerVisible ? markerRect().adjusted(-2, -2, 1, 1)
+                                            : visibleRegion().boundingRect().adjusted(1, 1, -2, -2))
+                               .intersected(rect().adjusted(0, 0, -1, -1));
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(Qt::white, 1));
+        p.drawRect(ring);
+        p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        p.drawRect(ring);
+    }
 }
 
 void ThumbStrip::mousePressEvent(QMouseEvent *event)
@@ -148,6 +166,39 @@ void ThumbStrip::mouseDoubleClickEvent(QMouseEvent *event)
     const int i = elementAt(event->position().toPoint());
     if (i >= 0)
         emit thumbDblClick(i);
+}
+
+void ThumbStrip::setMarkedElement(int i)
+{
+    // The grid marks the selected thumbnail once more when the browser confirms it.
+    if (std::exchange(m_markedElement, i) == i || !QAccessible::isActive() || i < 0)
+        return;
+    QAccessibleEvent selection(this, QAccessible::Selection);
+    selection.setChild(i);
+    QAccessible::updateAccessibility(&selection);
+    if (hasFocus()) {
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        focus.setChild(i);
+        QAccessible::updateAccessibility(&focus);
+    }
+}
+
+void ThumbStrip::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    update();
+    // The list took the focus; the marked thumbnail is the item that has it.
+    if (QAccessible::isActive() && markedElement() >= 0) {
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        focus.setChild(markedElement());
+        QAccessible::updateAccessibility(&focus);
+    }
+}
+
+void ThumbStrip::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void ThumbStrip::keyPressEvent(QKeyEvent *event)

@@ -151,6 +151,7 @@ void Toolbox::createControls(const QStringList &fontFamilies)
 
     m_sampleTextEdit = new QLineEdit(InitialSampleText, this);
     place(m_sampleTextEdit, SampleTextRect, "sampleTextEdit");
+    m_sampleTextEdit->setAccessibleName(tr("Sample text"));
     connect(m_sampleTextEdit, &QLineEdit::textChanged, this, &Toolbox::publishSample);
 
     m_colourFrame = new QGroupBox(ColourFrameCaption, this);
@@ -178,6 +179,8 @@ void Toolbox::createControls(const QStringList &fontFamilies)
         const Channel channel = static_cast<Channel>(i);
         connect(bar, &QScrollBar::valueChanged, this, [this, channel] { onColourChanged(channel); });
         m_colourBars[i] = bar;
+        const QString barAccessibleNames[3] = {tr("Red"), tr("Green"), tr("Blue")};
+        bar->setAccessibleName(barAccessibleNames[i]);
 
         auto *caption = new QLabel(ChannelCaptions[i], m_colourFrame);
         caption->setObjectName(QLatin1String(channelNames[i]));
@@ -196,11 +199,15 @@ void Toolbox::createControls(const QStringList &fontFamilies)
     m_sizeBar->setPageStep(SizeLargeStep);
     m_sizeBar->setValue(InitialSize);
     connect(m_sizeBar, &QScrollBar::valueChanged, this, &Toolbox::onSizeChanged);
+    m_sizeBar->setAccessibleName(tr("Font size"));
 
     m_fontCountLabel = new QLabel(this);
     place(m_fontCountLabel, FontCountRect, "fontCountLabel");
     m_fontList = new QComboBox(this);
     place(m_fontList, FontListRect, "fontList");
+    m_fontList->setAccessibleName(tr("Fonts"));
+    // On Linux a combo box is read by its current item, and by the label that names it.
+    m_fontCountLabel->setBuddy(m_fontList);
     // Filled once; the first family is the one chosen.
     m_fontList->addItems(fontFamilies);
     m_fontList->setCurrentIndex(fontFamilies.isEmpty() ? -1 : 0);
@@ -300,6 +307,7 @@ void Toolbox::updateSwatch()
     }
     m_swatch->setToolTip(contrastToolTip(figures));
     m_swatch->setAccessibleDescription(m_swatch->toolTip());
+    m_swatch->setAccessibleName(tr("Readability %1").arg(m_swatch->text()).trimmed());
 }
 
 // --- Window ----------------------------------------------------------------------------------
