@@ -378,6 +378,7 @@ void MainWindow::resizeEvent(QResizeEvent *event)
 
 void MainWindow::applySettings(const WindowSettings &settings)
 {
+    m_appliedSettings = settings;
     m_menus->paneItem(Pane::ToolBar)->setChecked(settings.toolBarShown);
     m_menus->paneItem(Pane::StatusBar)->setChecked(settings.statusBarShown);
     m_menus->paneItem(Pane::Tree)->setChecked(settings.treeShown);
@@ -476,6 +477,15 @@ WindowSettings MainWindow::currentSettings() const
     return w;
 }
 
+void MainWindow::storeSettings()
+{
+    WindowSettings settings = currentSettings();
+    // A Wayland window's corner is where the compositor put it, not where the user did.
+    if (platform::drawsOnWayland())
+        settings.keepCornersOf(m_appliedSettings);
+    settings.store(m_settings);
+}
+
 void MainWindow::storeSettingsAndCloseWindows()
 {
     if (m_closed)
@@ -484,7 +494,7 @@ void MainWindow::storeSettingsAndCloseWindows()
     // An open tiled preview window records its place as it closes: close it before its
     // place is stored, so the place of this run is the one kept.
     m_tiledPreview->close();
-    currentSettings().store(m_settings);
+    storeSettings();
     // Every other loaded window, newest first.
     for (auto it = m_loadedWindows.rbegin(); it != m_loadedWindows.rend(); ++it)
         if (*it)

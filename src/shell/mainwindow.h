@@ -142,6 +142,9 @@ public:
     // Applies what was stored: the pane flags and their View menu marks, the status line,
     // the splitters, the tiled window's place and the toolbox's corner, without laying out.
     void applySettings(const WindowSettings &settings);
+    // Stores the settings as they stand, leaving every window as it is (the display is
+    // going away); closing the window stores them too.
+    void storeSettings();
     // Holds back the tree's folder changes (start-up) and scans the held one on release.
     void holdTreeNotifications(bool hold);
 
@@ -229,6 +232,9 @@ private:
     bool m_treePending = false;
     bool m_resizePending = false; // a resize waits for the end of a grid build
     bool m_closed = false;
+    // The settings applied at start-up: their window corners are stored again where the
+    // windows cannot tell theirs.
+    WindowSettings m_appliedSettings;
 };
 
 } // namespace pavix::shell
