@@ -2,6 +2,7 @@
 // since sway refuses the superuser) and this test run again inside it, on Qt's Wayland
 // platform. The windows open and are shown, the grid builds, and the corners read at
 // start-up are stored again in place of those the compositor reports.
+#include "options/optionsdialog.h"
 #include "preview/tiledpreview.h"
 #include "shell/settings.h"
 #include "shell/settingskeys.h"
@@ -13,6 +14,7 @@
 #include "toolbox/toolbox.h"
 
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -58,6 +60,15 @@ void checkWindowsInTheSession()
     EXPECT_TRUE(QTest::qWaitForWindowExposed(tools));
     // "On Top" without a stays-on-top hint: a tool window of the window it was asked from.
     EXPECT_EQ(tools->windowHandle()->transientParent(), tiled->windowHandle());
+
+    // The options dialog and a message box show as windows of their own.
+    m.optionsDialog()->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(m.optionsDialog()));
+    m.optionsDialog()->close();
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Pavix"), QStringLiteral("Wayland"), QMessageBox::Ok, &m);
+    box.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&box));
+    box.close();
 
     m.close();
     EXPECT_EQ(shell::readSingle(f.store, shell::SectionSettings, shell::KeyMainLeft, 0), 2345.0f);
