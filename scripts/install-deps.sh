@@ -6,10 +6,10 @@ set -euo pipefail
 
 packages=(
   cmake make g++ pkg-config python3 clang-format clang-tidy
-  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-image-formats-plugins qt6-qpa-plugins
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-image-formats-plugins qt6-qpa-plugins qt6-wayland
   libgtest-dev libbenchmark-dev
   adwaita-icon-theme hicolor-icon-theme shared-mime-info fonts-dejavu-core
-  xvfb xauth xdotool x11-utils imagemagick
+  xvfb xauth xdotool x11-utils imagemagick sway
   libxcb1-dev libwebp-dev xclip dbus-daemon dbus-session-bus-common libglib2.0-bin gsettings-desktop-schemas
   librsvg2-bin desktop-file-utils appstream dpkg-dev lintian
 )

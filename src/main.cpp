@@ -2,6 +2,7 @@
 // the start-up sequence, which shows the main window.
 #include "common/filename.h"
 #include "platform/appicon.h"
+#include "platform/displayloss.h"
 #include "platform/pictureservice.h"
 #include "platform/qtshellinfo.h"
 #include "platform/screen.h"
@@ -10,6 +11,7 @@
 #include "platform/timedcall.h"
 #include "shell/commandline.h"
 #include "shell/mainwindow.h"
+#include "shell/qtplatform.h"
 #include "shell/splash.h"
 #include "shell/startpath.h"
 #include "shell/startup.h"
@@ -75,6 +77,19 @@ int main(int argc, char **argv)
         return code;
     writeLines(stderr, line.errors);
 
+    // A Wayland session is drawn on natively, with XWayland behind it.
+    const pavix::shell::PlatformChoice platform = pavix::shell::choosePlatform(
+        {.requested = qgetenv("QT_QPA_PLATFORM"),
+         .sessionType = qgetenv("XDG_SESSION_TYPE"),
+         .waylandDisplay = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+                           || !qEnvironmentVariableIsEmpty("WAYLAND_SOCKET"),
+         .x11Display = !qEnvironmentVariableIsEmpty("DISPLAY"),
+         .waylandInstalled = pavix::platform::qtPlatformInstalled(QStringLiteral("wayland"))});
+    if (!platform.platform.isEmpty())
+        qputenv("QT_QPA_PLATFORM", platform.platform);
+    if (!platform.notice.isEmpty())
+        writeLines(stderr, {platform.notice});
+
     QApplication app(argc, argv);
     pavix::shell::setApplicationIdentity(Version, QStringLiteral(PAVIX_APP_ID));
     pavix::shell::StartPlace place;
@@ -135,6 +150,12 @@ int main(int argc, char **argv)
         delete splash;
         return 0;
     }
+
+    // The display going away ends the process inside Qt: the settings are stored first.
+    pavix::platform::runBeforeDisplayLoss([&] {
+        if (shownMain)
+            shownMain->storeSettings();
+    });
 
     const int code = app.exec();
     main.reset();

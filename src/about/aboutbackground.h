@@ -3,6 +3,7 @@
 // the program's own subject, pale enough for text to read over it.
 
 #include <QImage>
+#include <QSize>
 
 namespace pavix::about {
 
@@ -15,5 +16,10 @@ inline constexpr int AboutMotifPx = 30;
 QImage aboutMotif();
 // The whole background, the motif repeated from the top-left corner.
 QImage aboutBackground();
+// The background for an area of sizePx logical pixels, the motif repeated from the
+// top-left corner and drawn at the device's pixels: the image is sizePx times
+// devicePixelRatio (rounded) and carries that ratio. Null for an empty size; a ratio of 0
+// or less counts as 1.
+QImage aboutBackground(QSize sizePx, double devicePixelRatio);
 
 } // namespace pavix::about

@@ -27,11 +27,7 @@ inline constexpr int RuleTops[] = {2150, 3450};
 } // namespace
 
 AboutBox::AboutBox(const Links &links, platform::LinkOpener &opener, double twipsPerPixel, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
-      m_links(links),
-      m_opener(opener),
-      m_tpp(twipsPerPixel),
-      m_background(aboutBackground())
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_links(links), m_opener(opener), m_tpp(twipsPerPixel)
 {
     setObjectName(QStringLiteral("aboutBox"));
     // The box has no title bar; assistive tools still read it by a name.
@@ -81,6 +77,11 @@ AboutBox::AboutBox(const Links &links, platform::LinkOpener &opener, double twip
 
 void AboutBox::paintEvent(QPaintEvent *)
 {
+    // Made again for the screen's scale: a box dragged to a screen of another scale stays
+    // sharp.
+    if (m_background.devicePixelRatio() != devicePixelRatioF()
+        || m_background.size() != size() * m_background.devicePixelRatio())
+        m_background = aboutBackground(size(), devicePixelRatioF());
     QPainter p(this);
     p.drawImage(rect(), m_background);
     p.setPen(RuleGrey);

@@ -68,6 +68,13 @@ int clientPixels(double outerTwips, double twipsPerPixel)
     return static_cast<int>(std::clamp(client, 1.0, double(std::numeric_limits<int>::max())));
 }
 
+int devicePixels(int logicalPx, double devicePixelRatio)
+{
+    if (!(devicePixelRatio > 0.0))
+        return logicalPx;
+    return static_cast<int>(std::lround(logicalPx * devicePixelRatio));
+}
+
 QRect twipsToPixels(const TwipRect &rect, double twipsPerPixel)
 {
     return QRect(twipsToPixels(rect.left, twipsPerPixel), twipsToPixels(rect.top, twipsPerPixel),

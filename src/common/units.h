@@ -54,4 +54,8 @@ double pixelsToTwips(double pixels, double twipsPerPixel);
 // becomes 0.
 QRect twipsToPixels(const TwipRect &rect, double twipsPerPixel);
 
+// The device pixels `logicalPx` logical pixels cover at `devicePixelRatio` (2 on a screen
+// scaled to 200 %), rounded to the nearest; a ratio of 0 or less counts as 1.
+int devicePixels(int logicalPx, double devicePixelRatio);
+
 } // namespace pavix::common

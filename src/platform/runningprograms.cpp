@@ -3,14 +3,25 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
+
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace pavix::platform {
 
-QStringList runningProgramNames()
+namespace {
+
+struct RunningProgram {
+    qint64 id;
+    QString name;
+};
+
+// This user's processes and their names.
+QList<RunningProgram> runningPrograms()
 {
-    QStringList names;
+    QList<RunningProgram> programs;
     const uid_t user = ::getuid();
     const QDir proc(QStringLiteral("/proc"));
     const QStringList entries = proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
@@ -29,10 +40,38 @@ QStringList runningProgramNames()
         if (!comm.open(QIODevice::ReadOnly))
             continue;
         const QString name = QString::fromLocal8Bit(comm.readAll()).trimmed();
-        if (!name.isEmpty() && !names.contains(name))
-            names.append(name);
+        if (!name.isEmpty())
+            programs.append({entry.toLongLong(), name});
+    }
+    return programs;
+}
+
+} // namespace
+
+QStringList runningProgramNames()
+{
+    QStringList names;
+    for (const RunningProgram &program : runningPrograms()) {
+        if (!names.contains(program.name))
+            names.append(program.name);
     }
     return names;
+}
+
+QList<qint64> runningProgramIds(const QString &name)
+{
+    QList<qint64> ids;
+    for (const RunningProgram &program : runningPrograms()) {
+        if (program.name == name)
+            ids.append(program.id);
+    }
+    std::sort(ids.begin(), ids.end());
+    return ids;
+}
+
+bool endProgram(qint64 id)
+{
+    return id > 0 && ::kill(static_cast<pid_t>(id), SIGTERM) == 0;
 }
 
 } // namespace pavix::platform

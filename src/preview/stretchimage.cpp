@@ -1,6 +1,7 @@
 #include "preview/stretchimage.h"
 
 #include "common/keys.h"
+#include "common/units.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -23,7 +24,10 @@ void StretchImage::setPicture(const QImage &picture)
 
 const QImage &StretchImage::shownPicture()
 {
-    const QSize inner = rect().adjusted(1, 1, -1, -1).size();
+    // Scaled to the device pixels of the area, so that a scaled screen shows it sharp.
+    const double ratio = devicePixelRatioF();
+    const QSize innerPx = rect().adjusted(1, 1, -1, -1).size();
+    const QSize inner(common::devicePixels(innerPx.width(), ratio), common::devicePixels(innerPx.height(), ratio));
     if (m_picture.isNull() || inner.isEmpty()) {
         m_shown = QImage();
         return m_shown;
@@ -31,9 +35,11 @@ const QImage &StretchImage::shownPicture()
     // Scaled once for each picture and size, by area averaging when shrinking: fine
     // stripes and dithering show as their true average, not as moiré, and a paint only
     // copies pixels.
-    if (m_shown.size() != inner)
+    if (m_shown.size() != inner || m_shown.devicePixelRatio() != ratio) {
         m_shown = m_picture.size() == inner ? m_picture
                                             : m_picture.scaled(inner, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        m_shown.setDevicePixelRatio(ratio);
+    }
     return m_shown;
 }
 

@@ -16,8 +16,9 @@ public:
     void setPicture(const QImage &picture);
     void clearPicture() { setPicture(QImage()); }
     const QImage &picture() const { return m_picture; }
-    // The picture as painted: scaled smoothly to the area inside the border, made again
-    // only when the picture or the size changes. Null without a picture or an area.
+    // The picture as painted: scaled smoothly to the device pixels of the area inside the
+    // border, with the screen's device pixel ratio, made again only when the picture, the
+    // size or the ratio changes. Null without a picture or an area.
     const QImage &shownPicture();
     bool hasPicture() const { return !m_picture.isNull(); }
 

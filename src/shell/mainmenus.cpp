@@ -137,8 +137,12 @@ void MainMenus::addToolBar(QToolBar *toolBar)
             toolBar->addSeparator();
             continue;
         }
-        QAction *action = toolBar->addAction(QIcon(QPixmap::fromImage(toolbarImage(button.image, 32))),
-                                             QLatin1String(button.tip));
+        // Drawn at the sizes a button takes on screens scaled from 100 % to 300 %, so the
+        // icon never has to be stretched.
+        QIcon icon;
+        for (const int sizePx : {16, 20, 24, 32, 40, 48})
+            icon.addPixmap(QPixmap::fromImage(toolbarImage(button.image, sizePx)));
+        QAction *action = toolBar->addAction(icon, QLatin1String(button.tip));
         action->setObjectName(QLatin1String(button.key));
         action->setData(QLatin1String(button.key));
         if (button.group) {

@@ -245,7 +245,7 @@ void MainWindow::run(Command command)
         m_listCommands->setViewMode(*mode);
         return;
     }
-    if (m_linkCommands->run(command))
+    if (m_linkCommands->run(command) || m_panes->run(command))
         return;
     switch (command) {
     case Command::OpenFolder:
@@ -253,18 +253,6 @@ void MainWindow::run(Command command)
         break;
     case Command::Exit:
         close();
-        break;
-    case Command::ToggleToolBar:
-        toggleToolBar();
-        break;
-    case Command::ToggleStatusBar:
-        toggleStatusBar();
-        break;
-    case Command::ToggleFolderTree:
-        toggleFolderTree();
-        break;
-    case Command::TogglePreview:
-        togglePreview();
         break;
     case Command::Refresh:
         m_folderScan->refresh();
@@ -327,6 +315,7 @@ void MainWindow::resizeEvent(QResizeEvent *event)
 
 void MainWindow::applySettings(const WindowSettings &settings)
 {
+    m_appliedSettings = settings;
     m_menus->paneItem(Pane::ToolBar)->setChecked(settings.toolBarShown);
     m_menus->paneItem(Pane::StatusBar)->setChecked(settings.statusBarShown);
     m_menus->paneItem(Pane::Tree)->setChecked(settings.treeShown);
@@ -377,6 +366,15 @@ WindowSettings MainWindow::currentSettings() const
     return w;
 }
 
+void MainWindow::storeSettings()
+{
+    WindowSettings settings = currentSettings();
+    // A Wayland window's corner is where the compositor put it, not where the user did.
+    if (platform::drawsOnWayland())
+        settings.keepCornersOf(m_appliedSettings);
+    settings.store(m_settings);
+}
+
 void MainWindow::storeSettingsAndCloseWindows()
 {
     if (m_closed)
@@ -385,7 +383,7 @@ void MainWindow::storeSettingsAndCloseWindows()
     // An open tiled preview window records its place as it closes: close it before its
     // place is stored, so the place of this run is the one kept.
     m_tiledPreview->close();
-    currentSettings().store(m_settings);
+    storeSettings();
     // Every other loaded window, newest first.
     for (auto it = m_loadedWindows.rbegin(); it != m_loadedWindows.rend(); ++it)
         if (*it)

@@ -141,6 +141,9 @@ public:
     // Applies what was stored: the pane flags and their View menu marks, the status line,
     // the splitters, the tiled window's place and the toolbox's corner, without laying out.
     void applySettings(const WindowSettings &settings);
+    // Stores the settings as they stand, leaving every window as it is (the display is
+    // going away); closing the window stores them too.
+    void storeSettings();
 
     // --- Commands -----------------------------------------------------------------------
     // Runs a command of the menus, the tool bar and the key table.
@@ -219,6 +222,9 @@ private:
 
     std::vector<QPointer<QWidget>> m_loadedWindows;
     bool m_closed = false;
+    // The settings applied at start-up: their window corners are stored again where the
+    // windows cannot tell theirs.
+    WindowSettings m_appliedSettings;
 };
 
 } // namespace pavix::shell

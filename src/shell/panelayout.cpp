@@ -257,6 +257,26 @@ void PaneLayout::storePaneFlag(const QString &key, bool shown)
     m_settings.sync();
 }
 
+bool PaneLayout::run(Command command)
+{
+    switch (command) {
+    case Command::ToggleToolBar:
+        toggleToolBar();
+        return true;
+    case Command::ToggleStatusBar:
+        toggleStatusBar();
+        return true;
+    case Command::ToggleFolderTree:
+        toggleSidePane(SidePane::Tree);
+        return true;
+    case Command::TogglePreview:
+        toggleSidePane(SidePane::Preview);
+        return true;
+    default:
+        return false;
+    }
+}
+
 void PaneLayout::toggleToolBar()
 {
     QAction *item = m_w.paneItems[0];

@@ -4,6 +4,7 @@
 // the two splitters with their ghost bars, and the status line's room. It keeps the
 // splitter positions, shows and hides the side panes and carries the splitter drags.
 
+#include "shell/commandtable.h"
 #include "shell/layoutmath.h"
 
 #include <QObject>
@@ -103,6 +104,8 @@ public:
     // Shows or hides the tool bar, the folder tree and the preview frame with their
     // splitters (start-up), without laying out.
     void setPaneFlags(bool toolBar, bool tree, bool preview);
+    // Runs one of the four show/hide commands below; false for any other command.
+    bool run(Command command);
     // The four show/hide commands: each flips its View menu mark, stores the flag at once
     // and lays the window out. A side pane comes or goes with its splitter, the splitters
     // first moving apart.

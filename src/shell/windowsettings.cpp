@@ -57,4 +57,16 @@ void WindowSettings::store(platform::SettingsStore &store) const
     store.sync();
 }
 
+void WindowSettings::keepCornersOf(const WindowSettings &read)
+{
+    if (mainPlace && read.mainPlace) {
+        mainPlace->left = read.mainPlace->left;
+        mainPlace->top = read.mainPlace->top;
+    }
+    tiledWindow.left = read.tiledWindow.left;
+    tiledWindow.top = read.tiledWindow.top;
+    if (toolboxCorner)
+        toolboxCorner = read.toolboxCorner;
+}
+
 } // namespace pavix::shell

@@ -41,6 +41,11 @@ struct WindowSettings {
     static WindowSettings load(const platform::SettingsStore &store, const QString &homeFolder);
     // Writes every value that is set and syncs the store.
     void store(platform::SettingsStore &store) const;
+    // Takes the windows' corners (main window, tiled window, toolbox) from `read`, the
+    // settings as they were read, keeping the sizes: where the windows cannot tell their
+    // place (a Wayland session) the stored one stays. A corner this run does not store
+    // (a minimized main window, a toolbox never loaded) stays unstored.
+    void keepCornersOf(const WindowSettings &read);
 };
 
 } // namespace pavix::shell

@@ -125,7 +125,10 @@ void ThumbGrid::build()
     emit stripPlaced(topCm, m_stripHeightCm);
 
     const double tpp = m_browser.twipsPerPixel();
-    const int cellSidePx = common::twipsToPixels(ThumbSize, tpp);
+    // Each cell is built at the device pixels it covers, so a screen scaled to 200 % shows
+    // its thumbnail pixel for pixel instead of stretched.
+    const double pixelRatio = m_area.strip->devicePixelRatioF();
+    const int cellSidePx = common::devicePixels(common::twipsToPixels(ThumbSize, tpp), pixelRatio);
     QStringList paths;
     paths.reserve(count);
     for (const QString &name : files.names())
@@ -145,6 +148,7 @@ void ThumbGrid::build()
             stopped = busy.keepAlive();
         if (!cell)
             break;
+        cell->setDevicePixelRatio(pixelRatio);
         m_area.strip->setElementPicture(i, *cell);
         m_area.strip->setElementVisible(i, true);
         emit cellPlaced(i);

@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QShowEvent>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -326,6 +327,27 @@ void Toolbox::hideEvent(QHideEvent *event)
         m_browser.setSample(std::nullopt);
         updateSwatch();
     }
+}
+
+void Toolbox::stayAbove(QWindow *window)
+{
+    if (!window || !m_onTopBox->isChecked())
+        return;
+    if (!windowHandle())
+        create();
+    QWindow *own = windowHandle();
+    if (!own || window == own || own->transientParent() == window)
+        return;
+    // The compositor learns a window's parent as the window is shown: a shown toolbox is
+    // shown again over its new parent.
+    const bool shown = isVisible();
+    m_changingFlags = true;
+    if (shown)
+        hide();
+    own->setTransientParent(window);
+    if (shown)
+        show();
+    m_changingFlags = false;
 }
 
 void Toolbox::onOnTopToggled(bool onTop)

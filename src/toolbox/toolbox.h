@@ -19,6 +19,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QScrollBar;
+class QWindow;
 
 namespace pavix::browser {
 class Browser;
@@ -52,6 +53,11 @@ public:
     QColor sampleColour() const;
     // The frame's top-left corner, twips.
     QPointF cornerTwips() const;
+
+    // Where windows cannot ask to stay above others (Wayland), "On Top" keeps the toolbox
+    // above `window`, the window it was asked from (the tiled window after F2), as a tool
+    // window of it; a window of another program, or none, changes nothing.
+    void stayAbove(QWindow *window);
 
     // The controls, top to bottom.
     QLineEdit *sampleTextEdit() const { return m_sampleTextEdit; }

@@ -1,7 +1,11 @@
 #include "toolbox/toolboxhost.h"
 
 #include "platform/fontcatalogue.h"
+#include "platform/screen.h"
 #include "toolbox/toolbox.h"
+
+#include <QGuiApplication>
+#include <QWindow>
 
 namespace pavix::toolbox {
 
@@ -14,8 +18,12 @@ ToolboxHost::ToolboxHost(browser::Browser &browser, platform::FontCatalogue &fon
 
 void ToolboxHost::show()
 {
+    // The window the toolbox is asked from, before the toolbox takes the focus.
+    QWindow *asking = QGuiApplication::focusWindow();
     if (!m_window)
         m_window = new Toolbox(m_browser, m_fonts.scalableFamilies(), m_corner, m_tpp, m_parentWindow);
+    if (platform::drawsOnWayland())
+        m_window->stayAbove(asking);
     m_window->show();
     m_window->raise();
     m_window->activateWindow();

@@ -136,6 +136,25 @@ QStringList swayArguments(const QString &path)
     return {QStringLiteral("output"), QStringLiteral("*"), QStringLiteral("bg"), quoted, QStringLiteral("tile")};
 }
 
+QList<QStringList> hyprpaperRequests(const QString &path)
+{
+    const QString hyprpaper = QStringLiteral("hyprpaper");
+    return {{hyprpaper, QStringLiteral("unload"), path},
+            {hyprpaper, QStringLiteral("preload"), path},
+            {hyprpaper, QStringLiteral("wallpaper"), QStringLiteral(",tile:") + path}};
+}
+
+bool hyprpaperAccepted(const QString &answer)
+{
+    return answer.trimmed() == QLatin1String("ok");
+}
+
+QStringList swaybgArguments(const QString &path)
+{
+    return {QStringLiteral("-o"), QStringLiteral("*"),   QStringLiteral("-i"), path,
+            QStringLiteral("-m"), QStringLiteral("tile")};
+}
+
 QString plasmaScript(const QString &path)
 {
     return QStringLiteral("var image = %1;\n"

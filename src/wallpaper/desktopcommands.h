@@ -60,6 +60,20 @@ QStringList pcmanfmArguments(const QString &path);
 // a shell word would be, so the path is escaped for the shell and then quoted for sway.
 QStringList swayArguments(const QString &path);
 
+// hyprctl's requests to hyprpaper, each an argument list, in order: forget the picture at
+// the path (Pavix writes each wallpaper to the same file, which hyprpaper would otherwise
+// show as it first read it), read it anew, and show it tiled on every monitor ("tile:",
+// which hyprpaper versions without the tile mode refuse). hyprctl joins its arguments
+// with spaces and hyprpaper takes the rest of the line as the path, so the path goes as
+// it is.
+QList<QStringList> hyprpaperRequests(const QString &path);
+// Whether hyprpaper's answer to a request, as hyprctl prints it, says it was done: "ok".
+bool hyprpaperAccepted(const QString &answer);
+
+// swaybg arguments drawing the picture tiled on every output. swaybg has no way to be
+// told a new picture: a new one is started and the older ones end.
+QStringList swaybgArguments(const QString &path);
+
 // The Plasma shell's desktop script that shows the picture on every desktop through the
 // image wallpaper, leaving each desktop's fill mode as it is.
 QString plasmaScript(const QString &path);

@@ -22,7 +22,7 @@ constexpr std::array KnownNames{
     KnownName{"mate", Desktop::Mate, "MATE"},           KnownName{"kde", Desktop::Plasma, "KDE Plasma"},
     KnownName{"plasma", Desktop::Plasma, "KDE Plasma"}, KnownName{"xfce", Desktop::Xfce, "Xfce"},
     KnownName{"lxqt", Desktop::Lxqt, "LXQt"},           KnownName{"lxde", Desktop::Lxde, "LXDE"},
-    KnownName{"sway", Desktop::Sway, "sway"},
+    KnownName{"sway", Desktop::Sway, "sway"},           KnownName{"hyprland", Desktop::Hyprland, "Hyprland"},
 };
 
 struct KnownProgram {
@@ -38,8 +38,12 @@ constexpr std::array KnownPrograms{
     KnownProgram{"mate-session", Desktop::Mate, "MATE"},  KnownProgram{"plasmashell", Desktop::Plasma, "KDE Plasma"},
     KnownProgram{"xfdesktop", Desktop::Xfce, "Xfce"},     KnownProgram{"xfce4-session", Desktop::Xfce, "Xfce"},
     KnownProgram{"lxqt-session", Desktop::Lxqt, "LXQt"},  KnownProgram{"lxsession", Desktop::Lxde, "LXDE"},
-    KnownProgram{"sway", Desktop::Sway, "sway"},
+    KnownProgram{"sway", Desktop::Sway, "sway"},          KnownProgram{"Hyprland", Desktop::Hyprland, "Hyprland"},
 };
+
+// The wallpaper programs of the Wayland compositors that draw no wallpaper of their own.
+const QString Hyprpaper = QStringLiteral("hyprpaper");
+const QString Swaybg = QStringLiteral("swaybg");
 
 // A session name in lower case, without the "X-" that marks names outside the standard
 // list ("X-Cinnamon").
@@ -82,9 +86,9 @@ QString ownName(const SessionFacts &facts)
     return sessionName(facts.desktopSession);
 }
 
-} // namespace
-
-DetectedDesktop detectDesktop(const SessionFacts &facts)
+// The desktop as found, or Pavix's own knowledge of it, before the wallpaper program
+// running is taken into account.
+std::optional<DetectedDesktop> knownDesktop(const SessionFacts &facts)
 {
     for (const QString &name : facts.currentDesktop.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
         if (const auto known = knownName(name))
@@ -94,17 +98,35 @@ DetectedDesktop detectDesktop(const SessionFacts &facts)
         return *known;
 
     if (!facts.swaySocket.isEmpty())
-        return {Desktop::Sway, QStringLiteral("sway")};
+        return DetectedDesktop{Desktop::Sway, QStringLiteral("sway")};
+    if (!facts.hyprlandInstance.isEmpty())
+        return DetectedDesktop{Desktop::Hyprland, QStringLiteral("Hyprland")};
     for (const KnownProgram &known : KnownPrograms) {
         if (facts.runningPrograms.contains(QLatin1String(known.program)))
-            return {known.desktop, QString::fromLatin1(known.name)};
+            return DetectedDesktop{known.desktop, QString::fromLatin1(known.name)};
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+DetectedDesktop detectDesktop(const SessionFacts &facts)
+{
+    const bool wayland = facts.sessionType.trimmed().compare(QLatin1String("wayland"), Qt::CaseInsensitive) == 0
+                         || !facts.waylandDisplay.isEmpty() || facts.platformName.startsWith(QLatin1String("wayland"));
+    const bool swaybgRuns = facts.runningPrograms.contains(Swaybg);
+    if (std::optional<DetectedDesktop> known = knownDesktop(facts)) {
+        known->wayland = wayland;
+        // Hyprland draws no wallpaper itself: many sessions run swaybg in place of hyprpaper.
+        if (known->desktop == Desktop::Hyprland && swaybgRuns && !facts.runningPrograms.contains(Hyprpaper))
+            known->desktop = Desktop::Swaybg;
+        return *known;
     }
 
     const QString own = ownName(facts);
-    const bool wayland = facts.sessionType.trimmed().compare(QLatin1String("wayland"), Qt::CaseInsensitive) == 0
-                         || !facts.waylandDisplay.isEmpty();
     if (wayland)
-        return {Desktop::Unsupported, own.isEmpty() ? QStringLiteral("a Wayland session") : own};
+        return {swaybgRuns ? Desktop::Swaybg : Desktop::Unsupported,
+                own.isEmpty() ? QStringLiteral("a Wayland session") : own, true};
     if (!facts.x11Display.isEmpty())
         return {Desktop::OtherX11, own.isEmpty() ? QStringLiteral("an X11 session") : own};
     return {Desktop::Unsupported, own.isEmpty() ? QStringLiteral("a session without a display") : own};

@@ -18,6 +18,8 @@ enum class Desktop {
     Lxqt,
     Lxde,
     Sway,
+    Hyprland,    // told through hyprpaper, Hyprland's wallpaper program
+    Swaybg,      // a Wayland compositor whose wallpaper swaybg draws (river, labwc, Wayfire, ...)
     OtherX11,    // any other X11 session: the root window's background, set by Pavix itself
     Unsupported, // anything else, such as another Wayland compositor, or no graphical session
 };
@@ -30,6 +32,8 @@ struct SessionFacts {
     QString waylandDisplay;      // WAYLAND_DISPLAY
     QString x11Display;          // DISPLAY
     QString swaySocket;          // SWAYSOCK
+    QString hyprlandInstance;    // HYPRLAND_INSTANCE_SIGNATURE
+    QString platformName;        // the Qt platform Pavix draws through: "xcb", "wayland", ...
     QStringList runningPrograms; // names of the programs the user runs ("gnome-shell", ...)
 };
 
@@ -38,13 +42,18 @@ struct DetectedDesktop {
     // How messages name the desktop: "GNOME", "Budgie", "Xfce", "an X11 session", or what
     // the session calls an unknown desktop ("Hyprland").
     QString name;
+    // The session is a Wayland one (what it says, or the Qt platform Pavix draws through).
+    bool wayland = false;
 };
 
 // The desktop of a session. XDG_CURRENT_DESKTOP decides when one of its names is known
-// (the first known one wins), then DESKTOP_SESSION, then SWAYSOCK and the running programs
-// (gnome-shell, plasmashell, xfdesktop, ...). A session none of those places is an X11
-// session when DISPLAY is set and neither XDG_SESSION_TYPE nor WAYLAND_DISPLAY speaks of
-// Wayland; otherwise it is unsupported. Names are compared ignoring case.
+// (the first known one wins), then DESKTOP_SESSION, then SWAYSOCK,
+// HYPRLAND_INSTANCE_SIGNATURE and the running programs (gnome-shell, plasmashell,
+// xfdesktop, Hyprland, ...). A Wayland session none of those places is told through swaybg
+// when swaybg runs, and so is Hyprland when swaybg draws its wallpaper instead of
+// hyprpaper. Any other session is an X11 session when DISPLAY is set and neither
+// XDG_SESSION_TYPE nor WAYLAND_DISPLAY speaks of Wayland; otherwise it is unsupported.
+// Names are compared ignoring case.
 DetectedDesktop detectDesktop(const SessionFacts &facts);
 
 } // namespace pavix::wallpaper

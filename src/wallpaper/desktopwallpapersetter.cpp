@@ -9,6 +9,8 @@
 #include "wallpaper/wallpapermessages.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QProcess>
 #include <QSet>
 
 #include <algorithm>
@@ -27,6 +29,8 @@ using platform::WallpaperOutcome;
 const QString Gsettings = QStringLiteral("gsettings");
 const QString XfconfQuery = QStringLiteral("xfconf-query");
 const QString PlasmaApply = QStringLiteral("plasma-apply-wallpaperimage");
+const QString Hyprctl = QStringLiteral("hyprctl");
+const QString Swaybg = QStringLiteral("swaybg");
 
 // A helper that ran past the time the command had left.
 HelperResult timedOut()
@@ -66,6 +70,10 @@ DetectedDesktop DesktopWallpaperSetter::desktop() const
     facts.waylandDisplay = env.value(QStringLiteral("WAYLAND_DISPLAY"));
     facts.x11Display = env.value(QStringLiteral("DISPLAY"));
     facts.swaySocket = env.value(QStringLiteral("SWAYSOCK"));
+    facts.hyprlandInstance = env.value(QStringLiteral("HYPRLAND_INSTANCE_SIGNATURE"));
+    // The platform decides only for the session this process runs in.
+    if (!m_environment)
+        facts.platformName = QGuiApplication::platformName();
     facts.runningPrograms = m_environment ? m_runningPrograms : platform::runningProgramNames();
     return detectDesktop(facts);
 }
@@ -110,12 +118,16 @@ platform::WallpaperOutcome DesktopWallpaperSetter::setWallpaper(const QString &p
     case Desktop::Sway:
         return runHelper(QStringLiteral("swaymsg"), swayArguments(path), found)
             .value_or(outcome(WallpaperOutcome::State::Set, found));
+    case Desktop::Hyprland:
+        return throughHyprpaper(found, path);
+    case Desktop::Swaybg:
+        return throughSwaybg(found, path);
     case Desktop::OtherX11:
         return throughRootWindow(found, path);
     case Desktop::Unsupported:
         break;
     }
-    return outcome(WallpaperOutcome::State::NoSetter, found);
+    return outcome(WallpaperOutcome::State::NoSetter, found, found.wayland ? waylandNoSetterDetail() : QString());
 }
 
 std::optional<platform::WallpaperOutcome> DesktopWallpaperSetter::runHelper(const QString &program,
@@ -229,6 +241,54 @@ platform::WallpaperOutcome DesktopWallpaperSetter::throughPlasma(const DetectedD
     }
     return runHelper(PlasmaApply, plasmaApplyArguments(path), desktop)
         .value_or(outcome(WallpaperOutcome::State::Set, desktop));
+}
+
+platform::WallpaperOutcome DesktopWallpaperSetter::throughHyprpaper(const DetectedDesktop &desktop,
+                                                                    const QString &path) const
+{
+    const QList<QStringList> requests = hyprpaperRequests(path);
+    for (qsizetype i = 0; i < requests.size(); ++i) {
+        HelperResult answered;
+        const std::optional<Outcome> failure = runHelper(Hyprctl, requests[i], desktop, &answered);
+        // Forgetting a picture hyprpaper never read is no failure; a missing hyprctl is.
+        const bool mayFail = i == 0 && answered.end == HelperResult::End::Exited;
+        if (failure && !mayFail)
+            return *failure;
+        const QString answer = QString::fromUtf8(answered.output).trimmed();
+        if (!mayFail && !hyprpaperAccepted(answer)) {
+            const QString reason = firstErrorLine(answer.isEmpty() ? answered.errorOutput : answer);
+            return outcome(WallpaperOutcome::State::Refused, desktop,
+                           QStringLiteral("hyprpaper answered \"%1\" to \"%2\".")
+                               .arg(reason.isEmpty() ? QStringLiteral("nothing") : reason, requests[i].join(u' ')));
+        }
+    }
+    return outcome(WallpaperOutcome::State::Set, desktop);
+}
+
+platform::WallpaperOutcome DesktopWallpaperSetter::throughSwaybg(const DetectedDesktop &desktop,
+                                                                 const QString &path) const
+{
+    const QProcessEnvironment env = environment();
+    const QString program = platform::findHelper(Swaybg, env);
+    if (program.isEmpty())
+        return outcome(WallpaperOutcome::State::NoSetter, desktop, helperMissingDetail(Swaybg));
+    // The swaybg instances drawing the wallpaper now; only in the session this process
+    // runs in (a session told in full is not this one).
+    const QList<qint64> older = m_environment ? QList<qint64>() : platform::runningProgramIds(Swaybg);
+    // swaybg draws for as long as it runs: it outlives Pavix.
+    QProcess swaybg;
+    swaybg.setProgram(program);
+    swaybg.setArguments(swaybgArguments(path));
+    swaybg.setProcessEnvironment(env);
+    swaybg.setStandardInputFile(QProcess::nullDevice());
+    swaybg.setStandardOutputFile(QProcess::nullDevice());
+    swaybg.setStandardErrorFile(QProcess::nullDevice());
+    if (!swaybg.startDetached())
+        return outcome(WallpaperOutcome::State::Refused, desktop, helperStartDetail(Swaybg, swaybg.errorString()));
+    // The new one's surface lies above the older ones' until they end.
+    for (const qint64 id : older)
+        platform::endProgram(id);
+    return outcome(WallpaperOutcome::State::Set, desktop);
 }
 
 platform::WallpaperOutcome DesktopWallpaperSetter::throughRootWindow(const DetectedDesktop &desktop,

@@ -1,7 +1,7 @@
 #pragma once
 // The wallpaper setter for the desktop the user runs: it finds the desktop from the
 // session, tells it through the desktop's own settings or helper programs (gsettings,
-// xfconf-query, pcmanfm, swaymsg, the Plasma shell), or sets the root window's background
+// xfconf-query, pcmanfm, swaymsg, hyprctl, swaybg, the Plasma shell), or sets the root window's background
 // itself on any other X11 session, and reads every answer, so a wallpaper that did not
 // change is never reported as set.
 
@@ -48,6 +48,8 @@ private:
     Outcome throughSettings(const DetectedDesktop &desktop, const QString &path) const;
     Outcome throughXfconf(const DetectedDesktop &desktop, const QString &path) const;
     Outcome throughPlasma(const DetectedDesktop &desktop, const QString &path) const;
+    Outcome throughHyprpaper(const DetectedDesktop &desktop, const QString &path) const;
+    Outcome throughSwaybg(const DetectedDesktop &desktop, const QString &path) const;
     Outcome throughRootWindow(const DetectedDesktop &desktop, const QString &path) const;
 
     QProcessEnvironment environment() const;

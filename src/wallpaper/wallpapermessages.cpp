@@ -88,4 +88,10 @@ QString helperMissingDetail(const QString &program)
     return QStringLiteral("It needs the program %1, which is not installed.").arg(quoted(program));
 }
 
+QString waylandNoSetterDetail()
+{
+    return QStringLiteral("A Wayland program cannot set the wallpaper by itself: Pavix tells GNOME, KDE Plasma, "
+                          "sway, Hyprland (through hyprpaper) and the compositors that run swaybg.");
+}
+
 } // namespace pavix::wallpaper

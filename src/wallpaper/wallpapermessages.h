@@ -35,6 +35,9 @@ QString helperFloodDetail(const QString &program, const QString &errorOutput);
 QString helperCrashDetail(const QString &program);
 // It could not be started; `reason` is the system's:
 QString helperStartDetail(const QString &program, const QString &reason);
+// The Wayland session runs a compositor Pavix cannot tell, for noSetterMessage: a Wayland
+// program has no common way to set the wallpaper.
+QString waylandNoSetterDetail();
 // It is not installed (not found on the PATH), for noSetterMessage:
 QString helperMissingDetail(const QString &program);
 

@@ -30,3 +30,12 @@ TEST(Units, TwipsAndPixelsAtTheUsualDpi)
     EXPECT_EQ(twipsToPixels(37.5, 15.0), 2); // 2.5 -> 2
     EXPECT_DOUBLE_EQ(pixelsToTwips(60, 15.0), 900.0);
 }
+
+TEST(Units, DevicePixelsOfALogicalLength)
+{
+    EXPECT_EQ(devicePixels(60, 1.0), 60);
+    EXPECT_EQ(devicePixels(60, 1.25), 75);
+    EXPECT_EQ(devicePixels(61, 1.5), 92); // 91.5, rounded away from zero
+    EXPECT_EQ(devicePixels(60, 2.0), 120);
+    EXPECT_EQ(devicePixels(60, 0.0), 60);
+}

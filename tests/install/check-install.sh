@@ -123,7 +123,7 @@ if (cd "$build" && cpack -G DEB -B "$scratch/package") >"$scratch/cpack.log" 2>&
     dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ {print substr($6, 2)}' | LC_ALL=C sort >"$scratch/packaged"
     diff -u "$scratch/expected" "$scratch/packaged" || fail "the package's files differ from installed-files.txt"
     depends=$(dpkg-deb --field "$deb" Depends)
-    for needed in qt6-qpa-plugins libqt6widgets6 libqt6gui6 libqt6core6; do
+    for needed in qt6-qpa-plugins qt6-wayland libqt6widgets6 libqt6gui6 libqt6core6; do
         grep -q "$needed" <<<"$depends" || fail "the package does not depend on $needed: $depends"
     done
     command -v lintian >/dev/null || fail "lintian is not installed (scripts/install-deps.sh installs it)"

@@ -3,6 +3,7 @@
 #include "catalogue/typepatterns.h"
 #include "shell/settings.h"
 #include "shell/settingskeys.h"
+#include "shell/windowsettings.h"
 
 #include <QDir>
 #include <QFile>
@@ -76,4 +77,45 @@ TEST(SettingsStore, WritersProduceTheTextTheReadersTakeBack)
     EXPECT_EQ(readViewMode(store, s, KeyViewMode), 3);
     // Sections keep keys apart.
     EXPECT_FALSE(store.read(SectionSettings, pavix::catalogue::KeyIco));
+}
+
+TEST(SettingsStore, WhereWindowsCannotTellTheirPlaceTheStoredCornersStay)
+{
+    MemorySettingsStore store;
+    const QString s = SectionSettings;
+    for (const auto &[key, value] : {std::pair{KeyMainLeft, QStringLiteral("1200")},
+                                     {KeyMainTop, QStringLiteral("900")},
+                                     {KeyTiledWindowLeft, QStringLiteral("4000")},
+                                     {KeyTiledWindowTop, QStringLiteral("3000")},
+                                     {KeyToolboxLeft, QStringLiteral("7000")},
+                                     {KeyToolboxTop, QStringLiteral("800")}})
+        store.write(s, key, value);
+    const WindowSettings read = WindowSettings::load(store, QStringLiteral("/home"));
+
+    // What a Wayland session reports: every corner at 0, 0, the sizes as the user made them.
+    WindowSettings now = read;
+    now.mainPlace = MainWindowPlace{0, 0, 9000, 7000};
+    now.tiledWindow = {0, 0, 5000, 4000};
+    now.toolboxCorner = QPointF(0, 0);
+    now.keepCornersOf(read);
+    now.store(store);
+    const WindowSettings stored = WindowSettings::load(store, QStringLiteral("/home"));
+    ASSERT_TRUE(stored.mainPlace);
+    EXPECT_EQ(stored.mainPlace->left, 1200.0f);
+    EXPECT_EQ(stored.mainPlace->top, 900.0f);
+    EXPECT_EQ(stored.mainPlace->width, 9000.0f);
+    EXPECT_EQ(stored.mainPlace->height, 7000.0f);
+    EXPECT_EQ(stored.tiledWindow.left, 4000);
+    EXPECT_EQ(stored.tiledWindow.top, 3000);
+    EXPECT_EQ(stored.tiledWindow.width, 5000);
+    EXPECT_EQ(stored.tiledWindow.height, 4000);
+    EXPECT_EQ(stored.toolboxCorner, QPointF(7000, 800));
+
+    // A toolbox never loaded and a minimized main window still store nothing of theirs.
+    WindowSettings unloaded = read;
+    unloaded.mainPlace.reset();
+    unloaded.toolboxCorner.reset();
+    unloaded.keepCornersOf(read);
+    EXPECT_FALSE(unloaded.mainPlace);
+    EXPECT_FALSE(unloaded.toolboxCorner);
 }

@@ -43,9 +43,10 @@ inline bool passableByAnyone(const QString &path)
 
 // Runs this program as nobody (through setpriv) with only the test `testName` selected
 // and the environment variable `variable` set to `value`, and waits for it (two minutes at
-// most). `reachable` is a folder the run needs, which nobody must be able to pass into.
+// most). `reachable` is a folder the run needs, which nobody must be able to pass into;
+// `extra` variables are set last (QT_QPA_PLATFORM, a runtime folder of the caller's).
 inline UnprivilegedRun rerunAsNobody(const QString &testName, const char *variable, const QString &value,
-                                     const QString &reachable)
+                                     const QString &reachable, const QProcessEnvironment &extra = {})
 {
     UnprivilegedRun run;
     const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
@@ -72,6 +73,7 @@ inline UnprivilegedRun rerunAsNobody(const QString &testName, const char *variab
     environment.insert(QStringLiteral("TMPDIR"), QStringLiteral("/tmp"));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(QString::fromLatin1(variable), value);
+    environment.insert(extra);
     const QStringList asNobody = {QStringLiteral("--reuid=%1").arg(NobodyId),
                                   QStringLiteral("--regid=%1").arg(NobodyId),
                                   QStringLiteral("--clear-groups"),

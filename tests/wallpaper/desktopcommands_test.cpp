@@ -106,3 +106,18 @@ TEST(DesktopCommands, PlasmaScriptNamesTheFileAsAJavaScriptString)
     // The fill mode is the user's: the script never writes it.
     EXPECT_FALSE(script.contains(QStringLiteral("FillMode")));
 }
+
+TEST(DesktopCommands, HyprpaperRereadsTheBitmapAndTilesItAndSwaybgTilesItOnEveryOutput)
+{
+    const QString path = QStringLiteral(u"/home/zoë/a b,c/Wallpaper.bmp");
+    const QString hyprpaper = QStringLiteral("hyprpaper");
+    EXPECT_EQ(hyprpaperRequests(path), (QList<QStringList>{{hyprpaper, QStringLiteral("unload"), path},
+                                                           {hyprpaper, QStringLiteral("preload"), path},
+                                                           {hyprpaper, QStringLiteral("wallpaper"),
+                                                            QStringLiteral(u",tile:/home/zoë/a b,c/Wallpaper.bmp")}}));
+    EXPECT_TRUE(hyprpaperAccepted(QStringLiteral("ok\n")));
+    EXPECT_FALSE(hyprpaperAccepted(QStringLiteral("wallpaper failed (not preloaded)")));
+    EXPECT_FALSE(hyprpaperAccepted(QString()));
+    EXPECT_EQ(swaybgArguments(path), (QStringList{QStringLiteral("-o"), QStringLiteral("*"), QStringLiteral("-i"), path,
+                                                  QStringLiteral("-m"), QStringLiteral("tile")}));
+}

@@ -91,8 +91,67 @@ TEST(DesktopDetection, UnknownSessionsAreX11RootWindowsOrHaveNoSetter)
     expectDesktop(detectDesktop(facts), Desktop::Unsupported, QStringLiteral("a Wayland session"));
     facts.sessionType = QStringLiteral("x11");
     facts.waylandDisplay = QStringLiteral("wayland-1");
-    facts.currentDesktop = QStringLiteral("Hyprland");
-    expectDesktop(detectDesktop(facts), Desktop::Unsupported, QStringLiteral("Hyprland"));
+    facts.currentDesktop = QStringLiteral("niri");
+    expectDesktop(detectDesktop(facts), Desktop::Unsupported, QStringLiteral("niri"));
+    EXPECT_TRUE(detectDesktop(facts).wayland);
 
     expectDesktop(detectDesktop(SessionFacts{}), Desktop::Unsupported, QStringLiteral("a session without a display"));
+}
+
+TEST(DesktopDetection, WaylandCompositorsAreToldThroughTheWallpaperProgramTheyRun)
+{
+    const QString wayland = QStringLiteral("wayland");
+    const QStringList none;
+    const QStringList swaybg = {QStringLiteral("river"), QStringLiteral("swaybg")};
+    const QStringList both = {QStringLiteral("swaybg"), QStringLiteral("hyprpaper")};
+    struct Case {
+        QString currentDesktop, sessionType, hyprlandInstance, platformName;
+        QStringList running;
+        Desktop desktop;
+        QString name;
+        bool wayland;
+    };
+    const Case cases[] = {
+        {QStringLiteral("Hyprland"), wayland, {}, {}, none, Desktop::Hyprland, QStringLiteral("Hyprland"), true},
+        {{}, wayland, QStringLiteral("abc_123"), {}, none, Desktop::Hyprland, QStringLiteral("Hyprland"), true},
+        {{}, wayland, {}, {}, {QStringLiteral("Hyprland")}, Desktop::Hyprland, QStringLiteral("Hyprland"), true},
+        // Hyprland with swaybg drawing its wallpaper, unless hyprpaper runs too.
+        {QStringLiteral("Hyprland"), wayland, {}, {}, swaybg, Desktop::Swaybg, QStringLiteral("Hyprland"), true},
+        {QStringLiteral("Hyprland"), wayland, {}, {}, both, Desktop::Hyprland, QStringLiteral("Hyprland"), true},
+        {QStringLiteral("river"), wayland, {}, {}, swaybg, Desktop::Swaybg, QStringLiteral("river"), true},
+        {{}, wayland, {}, {}, swaybg, Desktop::Swaybg, QStringLiteral("a Wayland session"), true},
+        {QStringLiteral("labwc:wlroots"), wayland, {}, {}, none, Desktop::Unsupported, QStringLiteral("labwc"), true},
+        // Drawing through Qt's Wayland platform is a Wayland session, whatever the rest says.
+        {QStringLiteral("openbox"),
+         {},
+         {},
+         QStringLiteral("wayland-egl"),
+         none,
+         Desktop::Unsupported,
+         QStringLiteral("openbox"),
+         true},
+        // swaybg under X11 is no Wayland compositor's.
+        {QStringLiteral("openbox"),
+         QStringLiteral("x11"),
+         {},
+         QStringLiteral("xcb"),
+         swaybg,
+         Desktop::OtherX11,
+         QStringLiteral("openbox"),
+         false},
+        // sway runs swaybg itself and is told through swaymsg.
+        {QStringLiteral("sway"), wayland, {}, {}, swaybg, Desktop::Sway, QStringLiteral("sway"), true},
+    };
+    for (const Case &c : cases) {
+        SessionFacts facts;
+        facts.currentDesktop = c.currentDesktop;
+        facts.sessionType = c.sessionType;
+        facts.hyprlandInstance = c.hyprlandInstance;
+        facts.platformName = c.platformName;
+        facts.runningPrograms = c.running;
+        facts.x11Display = QStringLiteral(":0");
+        const DetectedDesktop found = detectDesktop(facts);
+        expectDesktop(found, c.desktop, c.name);
+        EXPECT_EQ(found.wayland, c.wayland) << qPrintable(c.name);
+    }
 }

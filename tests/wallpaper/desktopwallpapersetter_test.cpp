@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -261,4 +262,51 @@ TEST(DesktopWallpaperSetter, TheWindowsAreAnsweredWhileAHelperRuns)
     const WallpaperOutcome outcome = setterFor(helpers, QStringLiteral("sway")).setWallpaper(BitmapPath);
     EXPECT_TRUE(answerer.answered);
     EXPECT_EQ(outcome.state, State::Set) << qPrintable(outcome.detail);
+}
+
+TEST(DesktopWallpaperSetter, HyprpaperMustAnswerOkAndSwaybgIsStartedAnew)
+{
+    FakeHelpers helpers;
+    helpers.add(QStringLiteral("hyprctl"), 0, "ok\n");
+    EXPECT_TRUE(
+        setterFor(helpers, QStringLiteral("Hyprland"), {QStringLiteral("hyprpaper")}).setWallpaper(BitmapPath).ok());
+    ASSERT_EQ(helpers.calls().size(), 3);
+    EXPECT_EQ(helpers.calls()[2], call({QStringLiteral("hyprctl"), QStringLiteral("hyprpaper"),
+                                        QStringLiteral("wallpaper"), QStringLiteral(",tile:") + BitmapPath}));
+
+    // hyprctl ends with 0 whatever hyprpaper answers: the answer decides.
+    FakeHelpers refusing;
+    refusing.add(QStringLiteral("hyprctl"), 0, "wallpaper failed (not preloaded)\n");
+    const WallpaperOutcome refused = setterFor(refusing, QStringLiteral("Hyprland")).setWallpaper(BitmapPath);
+    EXPECT_EQ(refused.state, State::Refused);
+    EXPECT_TRUE(refused.detail.contains(QStringLiteral("wallpaper failed (not preloaded)")))
+        << qPrintable(refused.detail);
+    EXPECT_EQ(refusing.calls().size(), 2); // the unload's answer does not count
+
+    // A compositor that runs swaybg gets a new swaybg, which outlives the call.
+    FakeHelpers swaybg;
+    swaybg.add(QStringLiteral("swaybg"));
+    const WallpaperOutcome set =
+        DesktopWallpaperSetter(swaybg.environment({{QStringLiteral("XDG_CURRENT_DESKTOP"), QStringLiteral("river")},
+                                                   {QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("wayland-1")}}),
+                               {QStringLiteral("swaybg")})
+            .setWallpaper(BitmapPath);
+    EXPECT_EQ(set.state, State::Set) << qPrintable(set.detail);
+    EXPECT_EQ(set.desktop, QStringLiteral("river"));
+    EXPECT_TRUE(QTest::qWaitFor([&swaybg] { return !swaybg.calls().isEmpty(); }));
+    EXPECT_EQ(swaybg.calls(), (QList<QStringList>{call({QStringLiteral("swaybg"), QStringLiteral("-o"),
+                                                        QStringLiteral("*"), QStringLiteral("-i"), BitmapPath,
+                                                        QStringLiteral("-m"), QStringLiteral("tile")})}));
+
+    // A Wayland compositor Pavix cannot tell: said so, with the bitmap left for the user.
+    FakeHelpers none;
+    const WallpaperOutcome unknown =
+        DesktopWallpaperSetter(none.environment({{QStringLiteral("XDG_CURRENT_DESKTOP"), QStringLiteral("niri")},
+                                                 {QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("wayland-1")},
+                                                 {QStringLiteral("DISPLAY"), QStringLiteral(":0")}}),
+                               {})
+            .setWallpaper(BitmapPath);
+    EXPECT_EQ(unknown.state, State::NoSetter);
+    EXPECT_EQ(unknown.desktop, QStringLiteral("niri"));
+    EXPECT_TRUE(unknown.detail.contains(QStringLiteral("Wayland"))) << qPrintable(unknown.detail);
 }
