@@ -7,6 +7,7 @@
 #include "platform/screen.h"
 #include "platform/settingsstore.h"
 #include "platform/terminationwatcher.h"
+#include "platform/translations.h"
 #include "platform/timedcall.h"
 #include "shell/commandline.h"
 #include "shell/mainwindow.h"
@@ -76,6 +77,8 @@ int main(int argc, char **argv)
     writeLines(stderr, line.errors);
 
     QApplication app(argc, argv);
+    // Before the first window or message: everything shown speaks the user's language.
+    pavix::platform::installTranslations(QLocale::system(), pavix::platform::translationFolders());
     pavix::shell::setApplicationIdentity(Version, QStringLiteral(PAVIX_APP_ID));
     pavix::shell::StartPlace place;
     if (!line.path.isEmpty()) {

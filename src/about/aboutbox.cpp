@@ -48,19 +48,20 @@ AboutBox::AboutBox(const Links &links, platform::LinkOpener &opener, double twip
         l->installEventFilter(this);
         return l;
     };
-    m_titleLabel = label(AboutTitle, Blue, 300, 300, 6315, 500);
+    m_titleLabel = label(aboutTitle(), Blue, 300, 300, 6315, 500);
     QFont titleFont = m_titleLabel->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
     titleFont.setBold(true);
     m_titleLabel->setFont(titleFont);
-    m_noticeLabel = label(AboutNotice, Blue, 300, 1050, 6315, 700);
+    m_noticeLabel = label(aboutNotice(), Blue, 300, 1050, 6315, 700);
     m_noticeLabel->setWordWrap(true);
     m_noticeLabel->setAutoFillBackground(true);
     QPalette white = m_noticeLabel->palette();
     white.setColor(QPalette::Window, Qt::white);
     m_noticeLabel->setPalette(white);
-    m_webCaption = label(QStringLiteral("Web :"), Orange, 300, 2500, 1000, 300);
-    m_mailCaption = label(QStringLiteral("Mail :"), Orange, 300, 2950, 1000, 300);
+    m_webCaption = label(tr("Web :"), Orange, 300, 2500, 1000, 300);
+    m_mailCaption = label(tr("Mail :"),
+ Orange, 300, 2950, 1000, 300);
     m_webLink = label(m_links.homePage.toString(), Qt::black, 1400, 2500, 5215, 300);
     m_mailLink = label(m_links.contactMail, Qt::black, 1400, 2950, 5215, 300);
     m_spareLabel = label(QString(), Qt::black, 300, 3600, 6315, 250);

@@ -7,6 +7,7 @@
 #include "wallpaper/desktopcommands.h"
 #include "wallpaper/wallpapermessages.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSet>
 
@@ -159,7 +160,7 @@ platform::WallpaperOutcome DesktopWallpaperSetter::throughXfconf(const DetectedD
     const QStringList properties = lastImageProperties(QString::fromUtf8(listed.output));
     if (properties.isEmpty()) {
         return outcome(WallpaperOutcome::State::Refused, desktop,
-                       QStringLiteral("\"xfconf-query\" lists no backdrop picture (no \".../last-image\" property "
+                       QCoreApplication::translate("pavix::wallpaper", "\"xfconf-query\" lists no backdrop picture (no \".../last-image\" property "
                                       "of \"xfce4-desktop\") that Pavix could change."));
     }
     for (const QString &property : properties) {
@@ -173,7 +174,7 @@ platform::WallpaperOutcome DesktopWallpaperSetter::throughPlasma(const DetectedD
                                                                  const QString &path) const
 {
     const QString bus = sessionBusAddress();
-    platform::PlasmaAnswer answer{platform::PlasmaAnswer::State::NotRunning, QStringLiteral("there is no session bus")};
+    platform::PlasmaAnswer answer{platform::PlasmaAnswer::State::NotRunning, QCoreApplication::translate("pavix::wallpaper", "there is no session bus")};
     if (!bus.isEmpty())
         answer = platform::evaluatePlasmaScript(plasmaScript(path), bus, m_timeoutMs);
     switch (answer.state) {
@@ -181,14 +182,14 @@ platform::WallpaperOutcome DesktopWallpaperSetter::throughPlasma(const DetectedD
         return outcome(WallpaperOutcome::State::Set, desktop);
     case platform::PlasmaAnswer::State::Failed:
         return outcome(WallpaperOutcome::State::Refused, desktop,
-                       QStringLiteral("The Plasma shell answered: %1").arg(answer.reason));
+                       QCoreApplication::translate("pavix::wallpaper", "The Plasma shell answered: %1").arg(answer.reason));
     case platform::PlasmaAnswer::State::NotRunning:
         break;
     }
     // Without the shell on the bus, Plasma's own tool may still reach it.
     if (platform::findHelper(PlasmaApply, environment()).isEmpty()) {
         return outcome(WallpaperOutcome::State::NoSetter, desktop,
-                       QStringLiteral("The Plasma shell cannot be reached (%1), and the program \"%2\" is not "
+                       QCoreApplication::translate("pavix::wallpaper", "The Plasma shell cannot be reached (%1), and the program \"%2\" is not "
                                       "installed.")
                            .arg(answer.reason, PlasmaApply));
     }
