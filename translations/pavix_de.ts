@@ -115,7 +115,7 @@
     </message>
     <message>
         <source> Check the appropriate file types   to enable them for browsing.</source>
-        <translation> Kreuzen Sie die Dateitypen an, die beim Durchsuchen angezeigt werden sollen.</translation>
+        <translation> Kreuzen Sie die Dateitypen an, die Pavix zeigen soll.</translation>
     </message>
     <message>
         <source>OK</source>
@@ -652,15 +652,15 @@ AAA: für fast alle leicht lesbar (7:1, bei Text ab 18 Punkt 4,5:1). AA: für di
     </message>
     <message>
         <source>Font&apos;s size:</source>
-        <translation>Schriftgröße:</translation>
+        <translation>Größe:</translation>
     </message>
     <message>
         <source>On Top</source>
-        <translation>Im Vordergrund</translation>
+        <translation>Vorn</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation>Schließen</translation>
+        <translation>Fertig</translation>
     </message>
     <message>
         <source>%1 fonts</source>
