@@ -60,8 +60,7 @@ AboutBox::AboutBox(const Links &links, platform::LinkOpener &opener, double twip
     white.setColor(QPalette::Window, Qt::white);
     m_noticeLabel->setPalette(white);
     m_webCaption = label(tr("Web :"), Orange, 300, 2500, 1000, 300);
-    m_mailCaption = label(tr("Mail :"),
- Orange, 300, 2950, 1000, 300);
+    m_mailCaption = label(tr("Mail :"), Orange, 300, 2950, 1000, 300);
     m_webLink = label(m_links.homePage.toString(), Qt::black, 1400, 2500, 5215, 300);
     m_mailLink = label(m_links.contactMail, Qt::black, 1400, 2950, 5215, 300);
     m_spareLabel = label(QString(), Qt::black, 300, 3600, 6315, 250);

@@ -23,7 +23,6 @@ struct Links {
 inline QString unopenedMessage(const QString &address)
 {
     return QCoreApplication::translate("pavix::about", "The desktop could not open %1.").arg(address);
-
 }
 
 inline constexpr QLatin1StringView SectionLinks{"Links"};

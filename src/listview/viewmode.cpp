@@ -20,7 +20,7 @@ const char *const ListViewModeCaptions[ViewModeCount] = {
     QT_TRANSLATE_NOOP("pavix::listview", "Details                 F9"),
 };
 const char *const IconsMenuCaptions[ViewModeCount] = {
-    QT_TRANSLATE_NOOP("pavix::listview", "Thumbnails"), QT_TRANSLATE_NOOP("pavix::listview", "Large icons"),
+    QT_TRANSLATE_NOOP("pavix::listview", "Thumbnails"),  QT_TRANSLATE_NOOP("pavix::listview", "Large icons"),
     QT_TRANSLATE_NOOP("pavix::listview", "Small icons"), QT_TRANSLATE_NOOP("pavix::listview", "List"),
     QT_TRANSLATE_NOOP("pavix::listview", "Details"),
 };

@@ -152,16 +152,19 @@ common::Result<qint64> fileLength(const QString &path, std::chrono::milliseconds
     // which may lie on a stalled mount.
     const std::optional<PathStatus> read = callWithin(limit, [path] { return pathStatus(path); });
     if (!read)
-        return common::makeError(common::ErrDeviceIo,
-                                 QCoreApplication::translate("pavix::platform", "Device I/O Error while reading the length of \"%1\": it took longer "
-                                                "than %2 seconds")
-                                     .arg(path.mid(path.lastIndexOf(u'/') + 1))
-                                     .arg(double(limit.count()) / 1000.0));
+        return common::makeError(
+            common::ErrDeviceIo,
+            QCoreApplication::translate("pavix::platform",
+                                        "Device I/O Error while reading the length of \"%1\": it took longer "
+                                        "than %2 seconds")
+                .arg(path.mid(path.lastIndexOf(u'/') + 1))
+                .arg(double(limit.count()) / 1000.0));
     const PathStatus &status = *read;
     if (status.error != 0)
         return common::makeError(ErrFileNotFound, QCoreApplication::translate("pavix::platform", "File not found"));
     if (!status.isFile)
-        return common::makeError(common::ErrGeneral, QCoreApplication::translate("pavix::platform", "Not a file: %1").arg(path));
+        return common::makeError(common::ErrGeneral,
+                                 QCoreApplication::translate("pavix::platform", "Not a file: %1").arg(path));
     return status.length;
 }
 

@@ -9,8 +9,8 @@
 #include "platform/folderlisting.h"
 #include "platform/timedcall.h"
 
-#include <QCoreApplication>
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -45,14 +45,16 @@ using common::Result;
 
 Error badPicture(const QString &name, const QString &reason)
 {
-    return common::makeError(common::ErrBadPicture,
-                             QCoreApplication::translate("pavix::platform", "\"%1\" cannot be read as a picture: %2").arg(name, reason));
+    return common::makeError(
+        common::ErrBadPicture,
+        QCoreApplication::translate("pavix::platform", "\"%1\" cannot be read as a picture: %2").arg(name, reason));
 }
 
 Error deviceError(const QString &name, const QString &reason)
 {
-    return common::makeError(common::ErrDeviceIo,
-                             QCoreApplication::translate("pavix::platform", "Device I/O Error while reading \"%1\": %2").arg(name, reason));
+    return common::makeError(
+        common::ErrDeviceIo,
+        QCoreApplication::translate("pavix::platform", "Device I/O Error while reading \"%1\": %2").arg(name, reason));
 }
 
 // The file at `path` could not be opened (the system's error number): one Pavix may not
@@ -85,7 +87,8 @@ std::optional<QString> sizeRefusal(QSize pixels, const char *whose)
     if (withinPictureLimits(pixels))
         return std::nullopt;
     if (pixels.width() <= 0 || pixels.height() <= 0)
-        return QCoreApplication::translate("pavix::platform", "%1 %2, a picture without area").arg(QCoreApplication::translate("pavix::platform", whose), sizeText(pixels));
+        return QCoreApplication::translate("pavix::platform", "%1 %2, a picture without area")
+            .arg(QCoreApplication::translate("pavix::platform", whose), sizeText(pixels));
     return QCoreApplication::translate("pavix::platform", "%1 %2, more than %3 megapixels")
         .arg(QCoreApplication::translate("pavix::platform", whose), sizeText(pixels))
         .arg(MaxPicturePixels / 1'000'000);
@@ -245,15 +248,19 @@ common::Status readFirstPicture(const QString &path, const ShrinkRule &shrinkFor
     if (found.format == "tiff") {
         if (const std::optional<common::TiffLayout> layout = common::readTiffLayout(headView)) {
             if (const qint64 blockBytes = common::largestTiffBlockBytes(*layout); blockBytes > MaxTiffBlockBytes)
-                return badPicture(name, QCoreApplication::translate("pavix::platform", "a strip or tile of it needs %1 MB to decode, more than %2 MB")
-                                            .arg(blockBytes >> 20)
-                                            .arg(MaxTiffBlockBytes >> 20));
+                return badPicture(
+                    name, QCoreApplication::translate("pavix::platform",
+                                                      "a strip or tile of it needs %1 MB to decode, more than %2 MB")
+                              .arg(blockBytes >> 20)
+                              .arg(MaxTiffBlockBytes >> 20));
         }
     }
     if (coefficientBytes > MaxCoefficientBytes)
-        return badPicture(name, QCoreApplication::translate("pavix::platform", "its progressive coding needs %1 MB to decode, more than %2 MB")
-                                    .arg(coefficientBytes >> 20)
-                                    .arg(MaxCoefficientBytes >> 20));
+        return badPicture(name,
+                          QCoreApplication::translate("pavix::platform",
+                                                      "its progressive coding needs %1 MB to decode, more than %2 MB")
+                              .arg(coefficientBytes >> 20)
+                              .arg(MaxCoefficientBytes >> 20));
     const QSize shrinkTo = shrinkFor && declared.isValid() ? shrinkFor(found) : QSize();
     const bool shrinkWanted = shrinkTo.isValid() && !shrinkTo.isEmpty();
     const bool shrunkWebp = shrinkWanted && found.format == "webp" && device == &memory && isStillWebp(*fileBytes);
@@ -293,17 +300,23 @@ common::Status readFirstPicture(const QString &path, const ShrinkRule &shrinkFor
 
     if (shrunkWebp) {
         if (!decodeShrunkWebp(*fileBytes, shrinkTo, picture))
-            return badPicture(name, QCoreApplication::translate("pavix::platform", "its picture data is damaged or of an unsupported kind"));
+            return badPicture(name,
+                              QCoreApplication::translate("pavix::platform",
+                                                          "its picture data is damaged or of an unsupported kind"));
     } else if (!reader.read(&picture)) {
         if (file.readFailed())
             return deviceError(name, file.readFailure());
         if (reader.error() == QImageReader::DeviceError)
             return deviceError(name, reader.errorString());
         if (device == &memory && fileBytes->isEmpty())
-            return badPicture(name, QCoreApplication::translate("pavix::platform", "the file is empty")); // emptied since its length was taken
+            return badPicture(name,
+                              QCoreApplication::translate("pavix::platform",
+                                                          "the file is empty")); // emptied since its length was taken
         if (reader.error() == QImageReader::UnsupportedFormatError)
-            return badPicture(name, QCoreApplication::translate("pavix::platform", "its content is not a picture format Pavix reads"));
-        return badPicture(name, QCoreApplication::translate("pavix::platform", "its picture data is damaged or of an unsupported kind"));
+            return badPicture(name, QCoreApplication::translate("pavix::platform",
+                                                                "its content is not a picture format Pavix reads"));
+        return badPicture(name, QCoreApplication::translate("pavix::platform",
+                                                            "its picture data is damaged or of an unsupported kind"));
     }
     if (picture.isNull())
         return badPicture(name, QCoreApplication::translate("pavix::platform", "it holds no picture"));
@@ -382,7 +395,8 @@ Result<QImage> loadPictureWithin(const QString &path, std::chrono::milliseconds 
     if (read)
         return std::move(*read);
     return deviceError(fileNameOf(path),
-                       QCoreApplication::translate("pavix::platform", "reading it took longer than %1 seconds").arg(limit.count() / 1000.0));
+                       QCoreApplication::translate("pavix::platform", "reading it took longer than %1 seconds")
+                           .arg(limit.count() / 1000.0));
 }
 
 Result<QImage> loadPictureKeepingAlive(const QString &path, std::chrono::milliseconds limit)
@@ -420,7 +434,8 @@ Result<QImage> loadPictureKeepingAlive(const QString &path, std::chrono::millise
             lock.unlock();
             reader.detach(); // it holds what it uses, and ends when its read does
             return deviceError(fileNameOf(path),
-                               QCoreApplication::translate("pavix::platform", "reading it took longer than %1 seconds").arg(limit.count() / 1000.0));
+                               QCoreApplication::translate("pavix::platform", "reading it took longer than %1 seconds")
+                                   .arg(limit.count() / 1000.0));
         }
         lock.unlock();
         busy.keepAlive();
@@ -457,8 +472,9 @@ Result<QImage> loadThumbnail(const QString &path, QSize cellPx)
 Result<QImage> loadThumbnail(const QString &path, QSize cellPx, DecodeScratch &scratch, const DecodeGate *gate)
 {
     if (cellPx.isEmpty())
-        return common::makeError(common::ErrGeneral,
-                                 QCoreApplication::translate("pavix::platform", "A thumbnail cell of %1 has no area").arg(sizeText(cellPx)));
+        return common::makeError(
+            common::ErrGeneral,
+            QCoreApplication::translate("pavix::platform", "A thumbnail cell of %1 has no area").arg(sizeText(cellPx)));
     const ShrinkRule toCell = [cellPx](const PictureFacts &) { return cellPx; };
     const common::Status read = readFirstPicture(path, toCell, scratch.picture, &scratch.fileBytes, gate, nullptr);
     Result<QImage> cell = read ? Result<QImage>(composeCell(scratch.picture, cellPx)) : Result<QImage>(read.error());
@@ -503,7 +519,8 @@ Result<PictureFacts> readPictureFacts(const QString &path)
     QImageReader reader(&file);
     const QSize declared = reader.size();
     if (reader.format().isEmpty())
-        return badPicture(name, QCoreApplication::translate("pavix::platform", "its content is not a picture format Pavix reads"));
+        return badPicture(name, QCoreApplication::translate("pavix::platform",
+                                                            "its content is not a picture format Pavix reads"));
     return PictureFacts{reader.format(), declared, reader.transformation() != QImageIOHandler::TransformationNone};
 }
 
@@ -570,10 +587,13 @@ common::Status saveBitmap(const QImage &picture, const QString &path)
 {
     const QString name = QFileInfo(path).fileName();
     if (picture.isNull())
-        return common::makeError(common::ErrGeneral,
-                                 QCoreApplication::translate("pavix::platform", "There is no picture to write to \"%1\".").arg(name));
+        return common::makeError(
+            common::ErrGeneral,
+            QCoreApplication::translate("pavix::platform", "There is no picture to write to \"%1\".").arg(name));
     auto writeError = [&name](const QString &reason) {
-        return common::makeError(common::ErrDeviceIo, QCoreApplication::translate("pavix::platform", "\"%1\" cannot be written: %2").arg(name, reason));
+        return common::makeError(
+            common::ErrDeviceIo,
+            QCoreApplication::translate("pavix::platform", "\"%1\" cannot be written: %2").arg(name, reason));
     };
     auto systemError = [&writeError](int error) { return writeError(QString::fromLocal8Bit(std::strerror(error))); };
 

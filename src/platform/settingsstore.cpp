@@ -163,15 +163,18 @@ QString saveFailureMessage(const QString &path)
     const QFileInfo folder(file.absolutePath());
     QString reason;
     if (folder.exists() && !folder.isWritable())
-        reason = QCoreApplication::translate("pavix::platform", "its folder %1 cannot be written to").arg(folder.absoluteFilePath());
+        reason = QCoreApplication::translate("pavix::platform", "its folder %1 cannot be written to")
+                     .arg(folder.absoluteFilePath());
     else if (!folder.exists())
-        reason = QCoreApplication::translate("pavix::platform", "its folder %1 cannot be made").arg(folder.absoluteFilePath());
+        reason = QCoreApplication::translate("pavix::platform", "its folder %1 cannot be made")
+                     .arg(folder.absoluteFilePath());
     else if (file.exists() && !file.isWritable())
         reason = QCoreApplication::translate("pavix::platform", "the file is read-only");
     else
         reason = QCoreApplication::translate("pavix::platform", "the disk refused the write (it may be full)");
-    return QCoreApplication::translate("pavix::platform", "Pavix could not save its settings to %1: %2. The file keeps the settings it had; "
-                          "the changes of this session are not kept.")
+    return QCoreApplication::translate(
+               "pavix::platform", "Pavix could not save its settings to %1: %2. The file keeps the settings it had; "
+                                  "the changes of this session are not kept.")
         .arg(path, reason);
 }
 
@@ -227,13 +230,17 @@ void IniSettingsStore::moveUnreadableAside(const QString &why)
     for (int n = 2; QFileInfo::exists(aside); ++n)
         aside = m_path + QStringLiteral(".unreadable-%1").arg(n);
     if (QFile::rename(m_path, aside))
-        m_startNotice = QCoreApplication::translate("pavix::platform", "Pavix could not read its settings file %1: %2. The file was kept as %3, and "
-                                       "Pavix starts on its defaults for what it could not read.")
-                            .arg(m_path, why, aside);
+        m_startNotice =
+            QCoreApplication::translate("pavix::platform",
+                                        "Pavix could not read its settings file %1: %2. The file was kept as %3, and "
+                                        "Pavix starts on its defaults for what it could not read.")
+                .arg(m_path, why, aside);
     else
-        m_startNotice = QCoreApplication::translate("pavix::platform", "Pavix could not read its settings file %1: %2. It starts on its defaults "
-                                       "for what it could not read.")
-                            .arg(m_path, why);
+        m_startNotice =
+            QCoreApplication::translate("pavix::platform",
+                                        "Pavix could not read its settings file %1: %2. It starts on its defaults "
+                                        "for what it could not read.")
+                .arg(m_path, why);
 }
 
 IniSettingsStore::~IniSettingsStore()
@@ -293,7 +300,9 @@ common::Status IniSettingsStore::flush()
     case QSettings::FormatError:
         break;
     }
-    return common::makeError(common::ErrDeviceIo, QCoreApplication::translate("pavix::platform", "%1 is not a well-formed settings file").arg(m_path));
+    return common::makeError(
+        common::ErrDeviceIo,
+        QCoreApplication::translate("pavix::platform", "%1 is not a well-formed settings file").arg(m_path));
 }
 
 } // namespace pavix::platform

@@ -87,8 +87,8 @@ QString findTranslatedDataFile(const QString &relative)
     if (!s_shownLanguage.isEmpty()) {
         const QFileInfo info(relative);
         const QString prefix = info.path() == QLatin1String(".") ? QString() : info.path() + u'/';
-        const QString translated =
-            findDataFile(prefix + info.completeBaseName() + u'.' + s_shownLanguage + u'.' + info.suffix());
+        const QString translated = findDataFile(prefix + info.completeBaseName() + u'.' + s_shownLanguage + u'.'
+                                                + info.suffix());
         if (!translated.isEmpty())
             return translated;
     }

@@ -176,7 +176,8 @@ QString seamText(double ratio)
         grade = QCoreApplication::translate("pavix::preview", "visible seams");
         break;
     }
-    return QCoreApplication::translate("pavix::preview", "Tiles: %1 (%2)").arg(grade, QString::number(roundedToTenths(ratio), 'f', 1));
+    return QCoreApplication::translate("pavix::preview", "Tiles: %1 (%2)")
+        .arg(grade, QString::number(roundedToTenths(ratio), 'f', 1));
 }
 
 QString seamText(const SeamRatios &ratios)
@@ -188,7 +189,6 @@ QString seamText(const SeamRatios &ratios)
     return seamText(worst)
            + (leftRight ? QCoreApplication::translate("pavix::preview", ", left-right edge")
                         : QCoreApplication::translate("pavix::preview", ", top-bottom edge"));
-
 }
 
 } // namespace pavix::preview

@@ -29,7 +29,6 @@ QString zoomedTitle(int percent)
     if (percent == NaturalZoom)
         return QCoreApplication::translate("pavix::preview", "Preview");
     return QCoreApplication::translate("pavix::preview", "Preview - %1 %").arg(percent);
-
 }
 
 QSize zoomedTileSize(QSize picture, int percent)

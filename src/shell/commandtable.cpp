@@ -46,10 +46,14 @@ constexpr MenuEntry FileMenu[] = {
     {Item, QT_TRANSLATE_NOOP("pavix::shell", "Exit                Alt+ X"), "exitItem", Command::Exit},
 };
 constexpr MenuEntry ViewMenu[] = {
-    {CheckItem, QT_TRANSLATE_NOOP("pavix::shell", "Toolbar               Ctl+ T"), "toolBarItem", Command::ToggleToolBar},
-    {CheckItem, QT_TRANSLATE_NOOP("pavix::shell", "Status Bar          Ctl+ S"), "statusBarItem", Command::ToggleStatusBar},
-    {CheckItem, QT_TRANSLATE_NOOP("pavix::shell", "Folders tree        Ctl+ F"), "folderTreeItem", Command::ToggleFolderTree},
-    {CheckItem, QT_TRANSLATE_NOOP("pavix::shell", "Preview              Ctl+ P"), "previewItem", Command::TogglePreview},
+    {CheckItem, QT_TRANSLATE_NOOP("pavix::shell", "Toolbar               Ctl+ T"), "toolBarItem",
+     Command::ToggleToolBar},
+    {CheckItem, QT_TRANSLATE_NOOP("pavix::shell", "Status Bar          Ctl+ S"), "statusBarItem",
+     Command::ToggleStatusBar},
+    {CheckItem, QT_TRANSLATE_NOOP("pavix::shell", "Folders tree        Ctl+ F"), "folderTreeItem",
+     Command::ToggleFolderTree},
+    {CheckItem, QT_TRANSLATE_NOOP("pavix::shell", "Preview              Ctl+ P"), "previewItem",
+     Command::TogglePreview},
     {Separator},
     {ViewModeItems, nullptr, "viewModeItem"},
     {Separator},
@@ -76,10 +80,14 @@ constexpr MenuDefinition MenuBar[] = {
     {QT_TRANSLATE_NOOP("pavix::shell", "Help"), "helpMenu", HelpMenu},
 };
 
-constexpr MenuEntry PreviewPopUp[] = {{Item, QT_TRANSLATE_NOOP("pavix::shell", "Hide Preview"), "hidePreviewItem", Command::TogglePreview}};
-constexpr MenuEntry ToolBarPopUp[] = {{Item, QT_TRANSLATE_NOOP("pavix::shell", "Hide Toolbar"), "hideToolBarItem", Command::ToggleToolBar}};
-constexpr MenuEntry TreePopUp[] = {{Item, QT_TRANSLATE_NOOP("pavix::shell", "Hide Folders Tree"), "hideTreeItem", Command::ToggleFolderTree}};
-constexpr MenuEntry WallpaperPopUp[] = {{Item, QT_TRANSLATE_NOOP("pavix::shell", "Set Wallpaper"), "wallpaperItem", Command::Wallpaper}};
+constexpr MenuEntry PreviewPopUp[] = {
+    {Item, QT_TRANSLATE_NOOP("pavix::shell", "Hide Preview"), "hidePreviewItem", Command::TogglePreview}};
+constexpr MenuEntry ToolBarPopUp[] = {
+    {Item, QT_TRANSLATE_NOOP("pavix::shell", "Hide Toolbar"), "hideToolBarItem", Command::ToggleToolBar}};
+constexpr MenuEntry TreePopUp[] = {
+    {Item, QT_TRANSLATE_NOOP("pavix::shell", "Hide Folders Tree"), "hideTreeItem", Command::ToggleFolderTree}};
+constexpr MenuEntry WallpaperPopUp[] = {
+    {Item, QT_TRANSLATE_NOOP("pavix::shell", "Set Wallpaper"), "wallpaperItem", Command::Wallpaper}};
 constexpr MenuEntry ListPopUp[] = {
     {Item, QT_TRANSLATE_NOOP("pavix::shell", "Refresh"), "listRefreshItem", Command::Refresh},
     {Separator},

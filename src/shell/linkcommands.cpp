@@ -61,8 +61,7 @@ void LinkCommands::showHelp()
     // The help page in the language of the menus when there is one.
     const QString page = platform::findTranslatedDataFile(HelpPage);
     if (page.isEmpty()) {
-        reportUnopened(
-            tr("The help page %1 cannot be found beside the program or in its data folder.").arg(HelpPage));
+        reportUnopened(tr("The help page %1 cannot be found beside the program or in its data folder.").arg(HelpPage));
 
         return;
     }

@@ -10,8 +10,8 @@
 #include "options/optionsdialog.h"
 #include "platform/folderlisting.h"
 #include "preview/tiledpreview.h"
-#include "shell/layoutmath.h"
 #include "shell/folderscan.h"
+#include "shell/layoutmath.h"
 #include "shell/listcommands.h"
 #include "shell/mainwindow.h"
 #include "shell/settings.h"
@@ -149,10 +149,12 @@ std::unique_ptr<MainWindow> runStartup(const StartupEnvironment &env)
 
     // 6. Columns.
     const double columnWidth = initialColumnWidth(m.splitters().treeSplitterLeft, m.splitters().previewSplitterLeft);
-    m.list()->addColumn(QStringLiteral("FILENAME"), QCoreApplication::translate("pavix::shell", "Name         "), columnWidth);
-    m.list()->addColumn(QStringLiteral("FILESIZE"), QCoreApplication::translate("pavix::shell", "Size  (bytes)"), columnWidth);
-    m.list()->addColumn(QStringLiteral("FILETYPE"), QCoreApplication::translate("pavix::shell", "Type         ")
-, columnWidth);
+    m.list()->addColumn(QStringLiteral("FILENAME"), QCoreApplication::translate("pavix::shell", "Name         "),
+                        columnWidth);
+    m.list()->addColumn(QStringLiteral("FILESIZE"), QCoreApplication::translate("pavix::shell", "Size  (bytes)"),
+                        columnWidth);
+    m.list()->addColumn(QStringLiteral("FILETYPE"), QCoreApplication::translate("pavix::shell", "Type         "),
+                        columnWidth);
     status(6);
 
     // 7. Header hot tracking, tool bar button.

@@ -33,8 +33,8 @@ class ThumbStrip;
 // The row-limit message, trailing space included.
 inline QString rowLimitMessage()
 {
-    return QCoreApplication::translate(
-        "pavix::thumbs::ThumbGrid", "Please increase the Thumbnailers' size and press F5 to show the thumbnails. ");
+    return QCoreApplication::translate("pavix::thumbs::ThumbGrid",
+                                       "Please increase the Thumbnailers' size and press F5 to show the thumbnails. ");
 }
 
 // The widgets of the thumbnail area the grid drives.

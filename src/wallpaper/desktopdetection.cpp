@@ -106,10 +106,13 @@ DetectedDesktop detectDesktop(const SessionFacts &facts)
     const bool wayland = facts.sessionType.trimmed().compare(QLatin1String("wayland"), Qt::CaseInsensitive) == 0
                          || !facts.waylandDisplay.isEmpty();
     if (wayland)
-        return {Desktop::Unsupported, own.isEmpty() ? QCoreApplication::translate("pavix::wallpaper", "a Wayland session") : own};
+        return {Desktop::Unsupported,
+                own.isEmpty() ? QCoreApplication::translate("pavix::wallpaper", "a Wayland session") : own};
     if (!facts.x11Display.isEmpty())
-        return {Desktop::OtherX11, own.isEmpty() ? QCoreApplication::translate("pavix::wallpaper", "an X11 session") : own};
-    return {Desktop::Unsupported, own.isEmpty() ? QCoreApplication::translate("pavix::wallpaper", "a session without a display") : own};
+        return {Desktop::OtherX11,
+                own.isEmpty() ? QCoreApplication::translate("pavix::wallpaper", "an X11 session") : own};
+    return {Desktop::Unsupported,
+            own.isEmpty() ? QCoreApplication::translate("pavix::wallpaper", "a session without a display") : own};
 }
 
 } // namespace pavix::wallpaper

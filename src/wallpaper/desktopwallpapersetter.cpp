@@ -159,9 +159,11 @@ platform::WallpaperOutcome DesktopWallpaperSetter::throughXfconf(const DetectedD
         return *failure;
     const QStringList properties = lastImageProperties(QString::fromUtf8(listed.output));
     if (properties.isEmpty()) {
-        return outcome(WallpaperOutcome::State::Refused, desktop,
-                       QCoreApplication::translate("pavix::wallpaper", "\"xfconf-query\" lists no backdrop picture (no \".../last-image\" property "
-                                      "of \"xfce4-desktop\") that Pavix could change."));
+        return outcome(
+            WallpaperOutcome::State::Refused, desktop,
+            QCoreApplication::translate("pavix::wallpaper",
+                                        "\"xfconf-query\" lists no backdrop picture (no \".../last-image\" property "
+                                        "of \"xfce4-desktop\") that Pavix could change."));
     }
     for (const QString &property : properties) {
         if (auto failure = runHelper(XfconfQuery, xfconfSetArguments(property, path), desktop))
@@ -174,23 +176,26 @@ platform::WallpaperOutcome DesktopWallpaperSetter::throughPlasma(const DetectedD
                                                                  const QString &path) const
 {
     const QString bus = sessionBusAddress();
-    platform::PlasmaAnswer answer{platform::PlasmaAnswer::State::NotRunning, QCoreApplication::translate("pavix::wallpaper", "there is no session bus")};
+    platform::PlasmaAnswer answer{platform::PlasmaAnswer::State::NotRunning,
+                                  QCoreApplication::translate("pavix::wallpaper", "there is no session bus")};
     if (!bus.isEmpty())
         answer = platform::evaluatePlasmaScript(plasmaScript(path), bus, m_timeoutMs);
     switch (answer.state) {
     case platform::PlasmaAnswer::State::Done:
         return outcome(WallpaperOutcome::State::Set, desktop);
     case platform::PlasmaAnswer::State::Failed:
-        return outcome(WallpaperOutcome::State::Refused, desktop,
-                       QCoreApplication::translate("pavix::wallpaper", "The Plasma shell answered: %1").arg(answer.reason));
+        return outcome(
+            WallpaperOutcome::State::Refused, desktop,
+            QCoreApplication::translate("pavix::wallpaper", "The Plasma shell answered: %1").arg(answer.reason));
     case platform::PlasmaAnswer::State::NotRunning:
         break;
     }
     // Without the shell on the bus, Plasma's own tool may still reach it.
     if (platform::findHelper(PlasmaApply, environment()).isEmpty()) {
         return outcome(WallpaperOutcome::State::NoSetter, desktop,
-                       QCoreApplication::translate("pavix::wallpaper", "The Plasma shell cannot be reached (%1), and the program \"%2\" is not "
-                                      "installed.")
+                       QCoreApplication::translate(
+                           "pavix::wallpaper", "The Plasma shell cannot be reached (%1), and the program \"%2\" is not "
+                                               "installed.")
                            .arg(answer.reason, PlasmaApply));
     }
     return runHelper(PlasmaApply, plasmaApplyArguments(path), desktop)

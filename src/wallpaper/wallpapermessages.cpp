@@ -18,26 +18,33 @@ QString quoted(const QString &text)
 
 QString bitmapNotWrittenMessage(const QString &path, const QString &reason)
 {
-    return QCoreApplication::translate("pavix::wallpaper", "The wallpaper was not changed: the picture could not be saved as the bitmap %1.\n\n%2")
+    return QCoreApplication::translate(
+               "pavix::wallpaper",
+               "The wallpaper was not changed: the picture could not be saved as the bitmap %1.\n\n%2")
         .arg(quoted(path), reason);
 }
 
 QString noSetterMessage(const QString &desktop, const QString &detail, const QString &path)
 {
-    QString text = QCoreApplication::translate("pavix::wallpaper", "The wallpaper was not changed: Pavix has no way to set the wallpaper on this "
-                                  "desktop (%1).")
-                       .arg(desktop);
+    QString text =
+        QCoreApplication::translate("pavix::wallpaper",
+                                    "The wallpaper was not changed: Pavix has no way to set the wallpaper on this "
+                                    "desktop (%1).")
+            .arg(desktop);
     if (!detail.isEmpty())
         text += u' ' + detail;
     return text
-           + QCoreApplication::translate("pavix::wallpaper", "\n\nThe picture was saved as %1; you can make it the wallpaper in your "
-                            "desktop's settings.")
+           + QCoreApplication::translate("pavix::wallpaper",
+                                         "\n\nThe picture was saved as %1; you can make it the wallpaper in your "
+                                         "desktop's settings.")
                  .arg(quoted(path));
 }
 
 QString refusedMessage(const QString &desktop, const QString &detail)
 {
-    return QCoreApplication::translate("pavix::wallpaper", "The wallpaper was not changed: the desktop (%1) refused it.\n\n%2").arg(desktop, detail);
+    return QCoreApplication::translate("pavix::wallpaper",
+                                       "The wallpaper was not changed: the desktop (%1) refused it.\n\n%2")
+        .arg(desktop, detail);
 }
 
 QString firstErrorLine(const QString &errorOutput)
@@ -57,7 +64,8 @@ QString helperExitDetail(const QString &program, int exitStatus, const QString &
     if (line.isEmpty())
         return QCoreApplication::translate("pavix::wallpaper", "%1 ended with exit status %2 and gave no reason.")
             .arg(quoted(program), QString::number(exitStatus));
-    return QCoreApplication::translate("pavix::wallpaper", "%1 ended with exit status %2: %3").arg(quoted(program), QString::number(exitStatus), line);
+    return QCoreApplication::translate("pavix::wallpaper", "%1 ended with exit status %2: %3")
+        .arg(quoted(program), QString::number(exitStatus), line);
 }
 
 QString helperTimeoutDetail(const QString &program, int timeoutMs)
@@ -70,8 +78,10 @@ QString helperFloodDetail(const QString &program, const QString &errorOutput)
 {
     const QString line = firstErrorLine(errorOutput);
     if (line.isEmpty())
-        return QCoreApplication::translate("pavix::wallpaper", "%1 wrote too much output and was stopped.").arg(quoted(program));
-    return QCoreApplication::translate("pavix::wallpaper", "%1 wrote too much output and was stopped: %2").arg(quoted(program), line);
+        return QCoreApplication::translate("pavix::wallpaper", "%1 wrote too much output and was stopped.")
+            .arg(quoted(program));
+    return QCoreApplication::translate("pavix::wallpaper", "%1 wrote too much output and was stopped: %2")
+        .arg(quoted(program), line);
 }
 
 QString helperCrashDetail(const QString &program)
@@ -86,7 +96,8 @@ QString helperStartDetail(const QString &program, const QString &reason)
 
 QString helperMissingDetail(const QString &program)
 {
-    return QCoreApplication::translate("pavix::wallpaper", "It needs the program %1, which is not installed.").arg(quoted(program));
+    return QCoreApplication::translate("pavix::wallpaper", "It needs the program %1, which is not installed.")
+        .arg(quoted(program));
 }
 
 } // namespace pavix::wallpaper

@@ -20,7 +20,10 @@ namespace {
 // Shows German while it lives, English again after.
 class GermanScope {
 public:
-    GermanScope() { language = platform::installTranslations(QLocale(QStringLiteral("de_DE")), {PAVIX_TRANSLATIONS_DIR}); }
+    GermanScope()
+    {
+        language = platform::installTranslations(QLocale(QStringLiteral("de_DE")), {PAVIX_TRANSLATIONS_DIR});
+    }
     ~GermanScope() { platform::installTranslations(QLocale(QLocale::English), {}); }
     QString language;
 };
