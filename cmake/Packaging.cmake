@@ -15,7 +15,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://pavix.example.org/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-wayland, qt6-image-formats-plugins")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "hicolor-icon-theme, adwaita-icon-theme")
+# Qt's translations of its own dialogs and buttons, shown beside Pavix's translated texts.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "hicolor-icon-theme, adwaita-icon-theme, qt6-translations-l10n")
 # The first line is the synopsis; CPack indents the lines after it and writes the empty
 # line as " .".
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "picture-tiling browser

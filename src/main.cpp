@@ -9,6 +9,7 @@
 #include "platform/settingsstore.h"
 #include "platform/terminationwatcher.h"
 #include "platform/timedcall.h"
+#include "platform/translations.h"
 #include "shell/commandline.h"
 #include "shell/mainwindow.h"
 #include "shell/qtplatform.h"
@@ -91,6 +92,8 @@ int main(int argc, char **argv)
         writeLines(stderr, {platform.notice});
 
     QApplication app(argc, argv);
+    // Before the first window or message: everything shown speaks the user's language.
+    pavix::platform::installTranslations(QLocale::system(), pavix::platform::translationFolders());
     pavix::shell::setApplicationIdentity(Version, QStringLiteral(PAVIX_APP_ID));
     pavix::shell::StartPlace place;
     if (!line.path.isEmpty()) {

@@ -7,7 +7,9 @@
 
 #include "about/links.h"
 
+#include <QCoreApplication>
 #include <QDialog>
+
 #include <QImage>
 
 #include <array>
@@ -20,9 +22,15 @@ class LinkOpener;
 
 namespace pavix::about {
 
-inline const QString AboutTitle = QStringLiteral("Previewer for tiled images");
-inline const QString AboutNotice =
-    QStringLiteral("Pavix 3.0: see a picture repeated edge to edge, with your text over it.");
+inline QString aboutTitle()
+{
+    return QCoreApplication::translate("pavix::about::AboutBox", "Previewer for tiled images");
+}
+inline QString aboutNotice()
+{
+    return QCoreApplication::translate("pavix::about::AboutBox",
+                                       "Pavix 3.0: see a picture repeated edge to edge, with your text over it.");
+}
 
 class AboutBox : public QDialog {
     Q_OBJECT

@@ -2,6 +2,7 @@
 // The program's four web and mail addresses, kept in one place. The settings file may
 // override each in its [Links] group, read at start-up and never written by the program.
 
+#include <QCoreApplication>
 #include <QLatin1StringView>
 #include <QString>
 #include <QUrl>
@@ -21,7 +22,7 @@ struct Links {
 // What the user is told when the desktop could not open a page or address.
 inline QString unopenedMessage(const QString &address)
 {
-    return QStringLiteral("The desktop could not open %1.").arg(address);
+    return QCoreApplication::translate("pavix::about", "The desktop could not open %1.").arg(address);
 }
 
 inline constexpr QLatin1StringView SectionLinks{"Links"};

@@ -3,6 +3,7 @@
 #include "catalogue/typepatterns.h"
 #include "platform/folderlisting.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include <algorithm>
@@ -27,7 +28,8 @@ FileList::FileList() : m_pattern(catalogue::InitialFilePattern) {}
 common::Status FileList::setPath(const QString &folder)
 {
     if (folder.isEmpty())
-        return common::makeError(common::ErrPathNotFound, QStringLiteral("Path not found"));
+        return common::makeError(common::ErrPathNotFound,
+                                 QCoreApplication::translate("pavix::browser", "Path not found"));
     const QString normal = normalFolder(folder);
     QStringList names;
     std::vector<qint64> lengths;

@@ -1,6 +1,9 @@
 #include "catalogue/typepatterns.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
+
 #include <iterator>
 
 namespace pavix::catalogue {
@@ -127,8 +130,10 @@ TypeTexts typeTextsFor(const TypePatterns &patterns)
 
 QString searchingText(const TypeTexts &texts)
 {
-    return QStringLiteral("Searching for ") + texts.bmpText + texts.gifText + texts.jpgText + texts.icoText
-           + texts.pngText + texts.webpText + texts.tiffText + QStringLiteral(" files.");
+    // The patterns end in a blank each, so the English text has two before "files".
+    return QCoreApplication::translate("pavix::catalogue", "Searching for %1 files.")
+        .arg(texts.bmpText + texts.gifText + texts.jpgText + texts.icoText + texts.pngText + texts.webpText
+             + texts.tiffText);
 }
 
 QString combinedPattern(const TypePatterns &patterns)

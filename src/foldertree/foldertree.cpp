@@ -5,6 +5,7 @@
 #include "foldertree/foldertreemodel.h"
 
 #include <QAbstractFileIconProvider>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -27,7 +28,10 @@ class FolderIconProvider : public QAbstractFileIconProvider {
 public:
     QIcon icon(IconType type) const override { return QAbstractFileIconProvider::icon(type); }
     QIcon icon(const QFileInfo &) const override { return QAbstractFileIconProvider::icon(Folder); }
-    QString type(const QFileInfo &) const override { return QStringLiteral("Folder"); }
+    QString type(const QFileInfo &) const override
+    {
+        return QCoreApplication::translate("pavix::foldertree", "Folder");
+    }
 };
 
 // Rows of the tree are one line high: a name is drawn on one line, whatever it holds.

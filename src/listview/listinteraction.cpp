@@ -78,7 +78,7 @@ void ListInteraction::onMouseDown(int button, int, double xTwips, double yTwips)
     const int hit = m_list->hitTest(static_cast<int>(xTwips), static_cast<int>(yTwips));
     if (hit == 0 && (button & common::ButtonLeft) && m_list->count() > 0) {
         m_browser.clearSelection();
-        m_status.showMessage(browser::ClickHint);
+        m_status.showMessage(browser::clickHint());
         m_hintShown = false;
     }
 }
@@ -89,7 +89,7 @@ void ListInteraction::onMouseMove(int, int, double, double)
         return;
     if (m_browser.currentFile().isEmpty() && m_list->count() > 0) {
         m_hintShown = true;
-        m_status.showMessage(browser::ClickHint);
+        m_status.showMessage(browser::clickHint());
         m_hintTimer->start();
     }
 }
@@ -109,7 +109,7 @@ void ListInteraction::onHintTimer()
     m_hintTimer->stop();
     // Only the hint this timer looks after is taken away; a message written since (a file
     // that cannot be read) stays.
-    if (m_status.shownText() == browser::ClickHint)
+    if (m_status.shownText() == browser::clickHint())
         m_status.showMessage(QString());
 }
 

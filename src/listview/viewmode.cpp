@@ -3,17 +3,26 @@
 
 #include "common/units.h"
 
+#include <QCoreApplication>
+
+
 namespace pavix::listview {
 
 namespace {
 
 // Menu captions carry their shortcut text padded with spaces exactly as shown.
+// A translation pads them as it sees fit.
 const char *const ListViewModeCaptions[ViewModeCount] = {
-    "Thumbnails          F4",       "Large Icons         F6",     "Small Icons          F7",
-    "List                      F8", "Details                 F9",
+    QT_TRANSLATE_NOOP("pavix::listview", "Thumbnails          F4"),
+    QT_TRANSLATE_NOOP("pavix::listview", "Large Icons         F6"),
+    QT_TRANSLATE_NOOP("pavix::listview", "Small Icons          F7"),
+    QT_TRANSLATE_NOOP("pavix::listview", "List                      F8"),
+    QT_TRANSLATE_NOOP("pavix::listview", "Details                 F9"),
 };
 const char *const IconsMenuCaptions[ViewModeCount] = {
-    "Thumbnails", "Large icons", "Small icons", "List", "Details",
+    QT_TRANSLATE_NOOP("pavix::listview", "Thumbnails"),  QT_TRANSLATE_NOOP("pavix::listview", "Large icons"),
+    QT_TRANSLATE_NOOP("pavix::listview", "Small icons"), QT_TRANSLATE_NOOP("pavix::listview", "List"),
+    QT_TRANSLATE_NOOP("pavix::listview", "Details"),
 };
 const char *const ToolBarKeys[ViewModeCount] = {
     "View Thumbnails", "View Large Icons", "View Small Icons", "View List", "View Details",
@@ -31,12 +40,12 @@ bool validMode(int mode)
 
 QString listViewModeCaption(int mode)
 {
-    return validMode(mode) ? QString::fromLatin1(ListViewModeCaptions[mode]) : QString();
+    return validMode(mode) ? QCoreApplication::translate("pavix::listview", ListViewModeCaptions[mode]) : QString();
 }
 
 QString iconsMenuCaption(int mode)
 {
-    return validMode(mode) ? QString::fromLatin1(IconsMenuCaptions[mode]) : QString();
+    return validMode(mode) ? QCoreApplication::translate("pavix::listview", IconsMenuCaptions[mode]) : QString();
 }
 
 QString toolBarKey(int mode)

@@ -34,15 +34,14 @@ OptionsDialog::OptionsDialog(browser::Browser &browser, platform::SettingsStore 
       m_tpp(twipsPerPixel)
 {
     setObjectName(QStringLiteral("optionsDialog"));
-    setWindowTitle(QStringLiteral("Options"));
+    setWindowTitle(tr("Options"));
     setFixedSize(twipsToPixels(3030, m_tpp), twipsToPixels(2775 + ExtraRowsTwips, m_tpp));
 
     auto place = [this](QWidget *w, int left, int top, int width, int height) {
         w->setGeometry(twipsToPixels(left, m_tpp), twipsToPixels(top, m_tpp), twipsToPixels(width, m_tpp),
                        twipsToPixels(height, m_tpp));
     };
-    m_promptLabel = new QLabel(QStringLiteral(" Check the appropriate file types   to enable them for browsing."),
-                               this);
+    m_promptLabel = new QLabel(tr(" Check the appropriate file types   to enable them for browsing."), this);
     m_promptLabel->setWordWrap(true);
     place(m_promptLabel, 300, 300, 2415, 495);
     // The wrapped prompt takes the lines its font needs, so no line is cut off.
@@ -67,7 +66,7 @@ OptionsDialog::OptionsDialog(browser::Browser &browser, platform::SettingsStore 
         // The check box needs room for its indicator beside the caption.
         place(m_typeBoxes[static_cast<size_t>(i)], boxes[i][0], boxes[i][1], boxes[i][2] + 300, boxes[i][3] + 60);
     }
-    m_okButton = new QPushButton(QStringLiteral("OK"), this);
+    m_okButton = new QPushButton(tr("OK"), this);
     m_okButton->setObjectName(QStringLiteral("okButton"));
     m_okButton->setDefault(true);
     connect(m_okButton, &QPushButton::clicked, this, &OptionsDialog::apply);
@@ -114,7 +113,8 @@ void OptionsDialog::apply()
     for (const QCheckBox *box : m_typeBoxes)
         ticked += box->isChecked() ? 1 : 0;
     if (ticked == 0) {
-        QMessageBox::critical(this, NoTypeTitle, NoTypeMessage, QMessageBox::Ok);
+        QMessageBox::critical(this, noTypeTitle(), noTypeMessage(), QMessageBox::Ok);
+
         return;
     }
     // The dialog shows the busy pointer while it works; it is hidden before the rescan,

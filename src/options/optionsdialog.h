@@ -6,6 +6,7 @@
 
 #include "catalogue/typepatterns.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 
 #include <array>
@@ -23,8 +24,15 @@ class SettingsStore;
 
 namespace pavix::options {
 
-inline const QString NoTypeMessage = QStringLiteral("At least one type must be checked.");
-inline const QString NoTypeTitle = QStringLiteral("Check at least one");
+inline QString noTypeMessage()
+{
+    return QCoreApplication::translate("pavix::options::OptionsDialog", "At least one type must be checked.");
+}
+inline QString noTypeTitle()
+{
+    return QCoreApplication::translate("pavix::options::OptionsDialog", "Check at least one");
+}
+
 
 class OptionsDialog : public QDialog {
     Q_OBJECT

@@ -3,6 +3,7 @@
 #include "common/filename.h"
 #include "platform/timedcall.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <algorithm>
@@ -141,12 +142,12 @@ QString unreadableFolderMessage(const QString &folder, int error)
 {
     // A stalled mount, or a network one whose server has gone.
     if (error == ETIMEDOUT)
-        return QStringLiteral("The folder %1 is not answering.").arg(folder);
+        return QCoreApplication::translate("pavix::platform", "The folder %1 is not answering.").arg(folder);
     QString reason = QString::fromLocal8Bit(std::strerror(error));
     // The system's reason reads as part of the sentence: "permission denied".
     if (reason.size() > 1 && reason.at(1).isLower())
         reason[0] = reason.at(0).toLower();
-    return QStringLiteral("The folder %1 cannot be read: %2.").arg(folder, reason);
+    return QCoreApplication::translate("pavix::platform", "The folder %1 cannot be read: %2.").arg(folder, reason);
 }
 
 common::Result<qint64> fileLength(const QString &path, std::chrono::milliseconds limit)
@@ -156,16 +157,19 @@ common::Result<qint64> fileLength(const QString &path, std::chrono::milliseconds
     const std::optional<PathStatus> read = callWithin(
         limit, [path] { return pathStatus(path); }, Waiting::KeepingWindowsAlive);
     if (!read)
-        return common::makeError(common::ErrDeviceIo,
-                                 QStringLiteral("Device I/O Error while reading the length of \"%1\": it took longer "
-                                                "than %2 seconds")
-                                     .arg(path.mid(path.lastIndexOf(u'/') + 1))
-                                     .arg(double(limit.count()) / 1000.0));
+        return common::makeError(
+            common::ErrDeviceIo,
+            QCoreApplication::translate("pavix::platform",
+                                        "Device I/O Error while reading the length of \"%1\": it took longer "
+                                        "than %2 seconds")
+                .arg(path.mid(path.lastIndexOf(u'/') + 1))
+                .arg(double(limit.count()) / 1000.0));
     const PathStatus &status = *read;
     if (status.error != 0)
-        return common::makeError(ErrFileNotFound, QStringLiteral("File not found"));
+        return common::makeError(ErrFileNotFound, QCoreApplication::translate("pavix::platform", "File not found"));
     if (!status.isFile)
-        return common::makeError(common::ErrGeneral, QStringLiteral("Not a file: %1").arg(path));
+        return common::makeError(common::ErrGeneral,
+                                 QCoreApplication::translate("pavix::platform", "Not a file: %1").arg(path));
     return status.length;
 }
 

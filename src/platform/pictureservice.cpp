@@ -10,6 +10,7 @@
 #include "platform/timedcall.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -44,14 +45,16 @@ using common::Result;
 
 Error badPicture(const QString &name, const QString &reason)
 {
-    return common::makeError(common::ErrBadPicture,
-                             QStringLiteral("\"%1\" cannot be read as a picture: %2").arg(name, reason));
+    return common::makeError(
+        common::ErrBadPicture,
+        QCoreApplication::translate("pavix::platform", "\"%1\" cannot be read as a picture: %2").arg(name, reason));
 }
 
 Error deviceError(const QString &name, const QString &reason)
 {
-    return common::makeError(common::ErrDeviceIo,
-                             QStringLiteral("Device I/O Error while reading \"%1\": %2").arg(name, reason));
+    return common::makeError(
+        common::ErrDeviceIo,
+        QCoreApplication::translate("pavix::platform", "Device I/O Error while reading \"%1\": %2").arg(name, reason));
 }
 
 // The file at `path` could not be opened (the system's error number): one Pavix may not
@@ -74,18 +77,20 @@ QString fileNameOf(const QString &path)
 
 QString sizeText(QSize pixels)
 {
-    return QStringLiteral("%1 x %2 pixels").arg(pixels.width()).arg(pixels.height());
+    return QCoreApplication::translate("pavix::platform", "%1 x %2 pixels").arg(pixels.width()).arg(pixels.height());
 }
 
 // The reason a declared or decoded size is refused; empty when the size is acceptable.
+// `whose` is an untranslated text of the context "pavix::platform".
 std::optional<QString> sizeRefusal(QSize pixels, const char *whose)
 {
     if (withinPictureLimits(pixels))
         return std::nullopt;
     if (pixels.width() <= 0 || pixels.height() <= 0)
-        return QStringLiteral("%1 %2, a picture without area").arg(QLatin1String(whose), sizeText(pixels));
-    return QStringLiteral("%1 %2, more than %3 megapixels")
-        .arg(QLatin1String(whose), sizeText(pixels))
+        return QCoreApplication::translate("pavix::platform", "%1 %2, a picture without area")
+            .arg(QCoreApplication::translate("pavix::platform", whose), sizeText(pixels));
+    return QCoreApplication::translate("pavix::platform", "%1 %2, more than %3 megapixels")
+        .arg(QCoreApplication::translate("pavix::platform", whose), sizeText(pixels))
         .arg(MaxPicturePixels / 1'000'000);
 }
 
@@ -113,7 +118,10 @@ private:
     QString m_readFailure;
 };
 
-const QString ClaimsMoreThanItHolds = QStringLiteral("a part of it claims more data than the file holds");
+QString claimsMoreThanItHolds()
+{
+    return QCoreApplication::translate("pavix::platform", "a part of it claims more data than the file holds");
+}
 
 // Bytes of a file's start read ahead of the picture reader: enough for the frame header of
 // any JPEG whose metadata leaves it within them.
@@ -177,10 +185,10 @@ common::Status readFirstPicture(const QString &path, const ShrinkRule &shrinkFor
     const QString name = fileNameOf(path);
     const PathStatus status = pathStatus(path);
     if (status.error != 0)
-        return badPicture(name, QStringLiteral("the file does not exist"));
+        return badPicture(name, QCoreApplication::translate("pavix::platform", "the file does not exist"));
     // A folder, a pipe or a device is no picture, and reading one could block for ever.
     if (!status.isFile)
-        return badPicture(name, QStringLiteral("it is not a file"));
+        return badPicture(name, QCoreApplication::translate("pavix::platform", "it is not a file"));
 
     // Opened here, by the bytes of its name, rather than by QImageReader: given a name it
     // cannot open, the reader goes on to try the name with each known extension appended,
@@ -193,7 +201,7 @@ common::Status readFirstPicture(const QString &path, const ShrinkRule &shrinkFor
     QBuffer memory;
     const qint64 length = file.size();
     if (length == 0)
-        return badPicture(name, QStringLiteral("the file is empty"));
+        return badPicture(name, QCoreApplication::translate("pavix::platform", "the file is empty"));
     if (fileBytes && length <= WholeFileBytes) {
         fileBytes->resize(length);
         const qint64 got = file.read(fileBytes->data(), length);
@@ -212,7 +220,7 @@ common::Status readFirstPicture(const QString &path, const ShrinkRule &shrinkFor
     const QByteArrayView headView = device == &memory ? QByteArrayView(*fileBytes) : QByteArrayView(head);
     // Content counts, not the name: a PNG named like a bitmap is read as a PNG.
     if (!common::pngDataWithinFile(headView, length))
-        return badPicture(name, ClaimsMoreThanItHolds);
+        return badPicture(name, claimsMoreThanItHolds());
 
     // No format given: the reader recognises the content (taking a file's extension as a
     // first guess), so a GIF named .bmp still loads as the GIF it is.
@@ -223,7 +231,7 @@ common::Status readFirstPicture(const QString &path, const ShrinkRule &shrinkFor
     // Some readers cannot tell the size before decoding (-1 x -1); Qt's allocation limit
     // then guards the decode, and the decoded size is checked below.
     if (declared.width() >= 0 && declared.height() >= 0) {
-        if (const auto refusal = sizeRefusal(declared, "its header declares"))
+        if (const auto refusal = sizeRefusal(declared, QT_TRANSLATE_NOOP("pavix::platform", "its header declares")))
             return badPicture(name, *refusal);
     }
 
@@ -240,15 +248,19 @@ common::Status readFirstPicture(const QString &path, const ShrinkRule &shrinkFor
     if (found.format == "tiff") {
         if (const std::optional<common::TiffLayout> layout = common::readTiffLayout(headView)) {
             if (const qint64 blockBytes = common::largestTiffBlockBytes(*layout); blockBytes > MaxTiffBlockBytes)
-                return badPicture(name, QStringLiteral("a strip or tile of it needs %1 MB to decode, more than %2 MB")
-                                            .arg(blockBytes >> 20)
-                                            .arg(MaxTiffBlockBytes >> 20));
+                return badPicture(
+                    name, QCoreApplication::translate("pavix::platform",
+                                                      "a strip or tile of it needs %1 MB to decode, more than %2 MB")
+                              .arg(blockBytes >> 20)
+                              .arg(MaxTiffBlockBytes >> 20));
         }
     }
     if (coefficientBytes > MaxCoefficientBytes)
-        return badPicture(name, QStringLiteral("its progressive coding needs %1 MB to decode, more than %2 MB")
-                                    .arg(coefficientBytes >> 20)
-                                    .arg(MaxCoefficientBytes >> 20));
+        return badPicture(name,
+                          QCoreApplication::translate("pavix::platform",
+                                                      "its progressive coding needs %1 MB to decode, more than %2 MB")
+                              .arg(coefficientBytes >> 20)
+                              .arg(MaxCoefficientBytes >> 20));
     const QSize shrinkTo = shrinkFor && declared.isValid() ? shrinkFor(found) : QSize();
     const bool shrinkWanted = shrinkTo.isValid() && !shrinkTo.isEmpty();
     const bool shrunkWebp = shrinkWanted && found.format == "webp" && device == &memory && isStillWebp(*fileBytes);
@@ -288,22 +300,28 @@ common::Status readFirstPicture(const QString &path, const ShrinkRule &shrinkFor
 
     if (shrunkWebp) {
         if (!decodeShrunkWebp(*fileBytes, shrinkTo, picture))
-            return badPicture(name, QStringLiteral("its picture data is damaged or of an unsupported kind"));
+            return badPicture(name,
+                              QCoreApplication::translate("pavix::platform",
+                                                          "its picture data is damaged or of an unsupported kind"));
     } else if (!reader.read(&picture)) {
         if (file.readFailed())
             return deviceError(name, file.readFailure());
         if (reader.error() == QImageReader::DeviceError)
             return deviceError(name, reader.errorString());
         if (device == &memory && fileBytes->isEmpty())
-            return badPicture(name, QStringLiteral("the file is empty")); // emptied since its length was taken
+            return badPicture(name,
+                              QCoreApplication::translate("pavix::platform",
+                                                          "the file is empty")); // emptied since its length was taken
         if (reader.error() == QImageReader::UnsupportedFormatError)
-            return badPicture(name, QStringLiteral("its content is not a picture format Pavix reads"));
-        return badPicture(name, QStringLiteral("its picture data is damaged or of an unsupported kind"));
+            return badPicture(name, QCoreApplication::translate("pavix::platform",
+                                                                "its content is not a picture format Pavix reads"));
+        return badPicture(name, QCoreApplication::translate("pavix::platform",
+                                                            "its picture data is damaged or of an unsupported kind"));
     }
     if (picture.isNull())
-        return badPicture(name, QStringLiteral("it holds no picture"));
+        return badPicture(name, QCoreApplication::translate("pavix::platform", "it holds no picture"));
     // A frame may be larger than the screen its header declares.
-    if (const auto refusal = sizeRefusal(picture.size(), "it decodes to"))
+    if (const auto refusal = sizeRefusal(picture.size(), QT_TRANSLATE_NOOP("pavix::platform", "it decodes to")))
         return badPicture(name, *refusal);
     // Some readers tell the size only by decoding.
     if (facts && !declared.isValid() && !shrunk)
@@ -378,7 +396,8 @@ Result<QImage> loadPictureWithin(const QString &path, std::chrono::milliseconds 
     if (read)
         return std::move(*read);
     return deviceError(fileNameOf(path),
-                       QStringLiteral("reading it took longer than %1 seconds").arg(limit.count() / 1000.0));
+                       QCoreApplication::translate("pavix::platform", "reading it took longer than %1 seconds")
+                           .arg(limit.count() / 1000.0));
 }
 
 std::int32_t naturalLengthTwips(int pixels, double twipsPerPixel)
@@ -406,8 +425,9 @@ Result<QImage> loadThumbnail(const QString &path, QSize cellPx)
 Result<QImage> loadThumbnail(const QString &path, QSize cellPx, DecodeScratch &scratch, const DecodeGate *gate)
 {
     if (cellPx.isEmpty())
-        return common::makeError(common::ErrGeneral,
-                                 QStringLiteral("A thumbnail cell of %1 has no area").arg(sizeText(cellPx)));
+        return common::makeError(
+            common::ErrGeneral,
+            QCoreApplication::translate("pavix::platform", "A thumbnail cell of %1 has no area").arg(sizeText(cellPx)));
     const ShrinkRule toCell = [cellPx](const PictureFacts &) { return cellPx; };
     const common::Status read = readFirstPicture(path, toCell, scratch.picture, &scratch.fileBytes, gate, nullptr);
     Result<QImage> cell = read ? Result<QImage>(composeCell(scratch.picture, cellPx)) : Result<QImage>(read.error());
@@ -439,20 +459,21 @@ Result<PictureFacts> readPictureFacts(const QString &path)
 {
     const QString name = fileNameOf(path);
     if (!pathStatus(path).isFile)
-        return badPicture(name, QStringLiteral("it is not a file"));
+        return badPicture(name, QCoreApplication::translate("pavix::platform", "it is not a file"));
     QFile file;
     if (const int error = openForReading(path, file); error != 0)
         return openFailure(path, name, error);
     if (file.size() == 0)
-        return badPicture(name, QStringLiteral("the file is empty"));
+        return badPicture(name, QCoreApplication::translate("pavix::platform", "the file is empty"));
     // As for a whole read: a stalled read holds up this thread only, not Qt's image formats.
     const QByteArray head = file.peek(HeaderPeekBytes);
     if (!common::pngDataWithinFile(head, file.size()))
-        return badPicture(name, ClaimsMoreThanItHolds);
+        return badPicture(name, claimsMoreThanItHolds());
     QImageReader reader(&file);
     const QSize declared = reader.size();
     if (reader.format().isEmpty())
-        return badPicture(name, QStringLiteral("its content is not a picture format Pavix reads"));
+        return badPicture(name, QCoreApplication::translate("pavix::platform",
+                                                            "its content is not a picture format Pavix reads"));
     return PictureFacts{reader.format(), declared, reader.transformation() != QImageIOHandler::TransformationNone};
 }
 
@@ -519,10 +540,13 @@ common::Status saveBitmap(const QImage &picture, const QString &path)
 {
     const QString name = QFileInfo(path).fileName();
     if (picture.isNull())
-        return common::makeError(common::ErrGeneral,
-                                 QStringLiteral("There is no picture to write to \"%1\".").arg(name));
+        return common::makeError(
+            common::ErrGeneral,
+            QCoreApplication::translate("pavix::platform", "There is no picture to write to \"%1\".").arg(name));
     auto writeError = [&name](const QString &reason) {
-        return common::makeError(common::ErrDeviceIo, QStringLiteral("\"%1\" cannot be written: %2").arg(name, reason));
+        return common::makeError(
+            common::ErrDeviceIo,
+            QCoreApplication::translate("pavix::platform", "\"%1\" cannot be written: %2").arg(name, reason));
     };
     auto systemError = [&writeError](int error) { return writeError(QString::fromLocal8Bit(std::strerror(error))); };
 

@@ -1,6 +1,7 @@
 #include "platform/plasmashell.h"
 
 #include <QAtomicInt>
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusError>
@@ -38,13 +39,15 @@ PlasmaAnswer evaluatePlasmaScript(const QString &script, const QString &busAddre
 {
     BusConnection bus(busAddress);
     if (!bus->isConnected()) {
-        const QString reason = bus->lastError().isValid() ? bus->lastError().message()
-                                                          : QStringLiteral("there is no session bus");
+        const QString reason = bus->lastError().isValid()
+                                   ? bus->lastError().message()
+                                   : QCoreApplication::translate("pavix::platform", "there is no session bus");
         return {PlasmaAnswer::State::NotRunning, reason};
     }
     QDBusConnectionInterface *names = bus->interface();
     if (!names || !names->isServiceRegistered(PlasmaService).value())
-        return {PlasmaAnswer::State::NotRunning, QStringLiteral("no Plasma shell is running on the session bus")};
+        return {PlasmaAnswer::State::NotRunning,
+                QCoreApplication::translate("pavix::platform", "no Plasma shell is running on the session bus")};
 
     QDBusMessage call = QDBusMessage::createMethodCall(PlasmaService, QStringLiteral("/PlasmaShell"),
                                                        QStringLiteral("org.kde.PlasmaShell"),

@@ -2,6 +2,7 @@
 
 #include "common/filename.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
@@ -162,15 +163,18 @@ QString saveFailureMessage(const QString &path)
     const QFileInfo folder(file.absolutePath());
     QString reason;
     if (folder.exists() && !folder.isWritable())
-        reason = QStringLiteral("its folder %1 cannot be written to").arg(folder.absoluteFilePath());
+        reason = QCoreApplication::translate("pavix::platform", "its folder %1 cannot be written to")
+                     .arg(folder.absoluteFilePath());
     else if (!folder.exists())
-        reason = QStringLiteral("its folder %1 cannot be made").arg(folder.absoluteFilePath());
+        reason = QCoreApplication::translate("pavix::platform", "its folder %1 cannot be made")
+                     .arg(folder.absoluteFilePath());
     else if (file.exists() && !file.isWritable())
-        reason = QStringLiteral("the file is read-only");
+        reason = QCoreApplication::translate("pavix::platform", "the file is read-only");
     else
-        reason = QStringLiteral("the disk refused the write (it may be full)");
-    return QStringLiteral("Pavix could not save its settings to %1: %2. The file keeps the settings it had; "
-                          "the changes of this session are not kept.")
+        reason = QCoreApplication::translate("pavix::platform", "the disk refused the write (it may be full)");
+    return QCoreApplication::translate(
+               "pavix::platform", "Pavix could not save its settings to %1: %2. The file keeps the settings it had; "
+                                  "the changes of this session are not kept.")
         .arg(path, reason);
 }
 
@@ -202,7 +206,7 @@ IniSettingsStore::IniSettingsStore(QString path, SaveFailureReporter *failureRep
 {
     if (QFileInfo(m_path).size() > MaxFileBytes) {
         m_settings.clear();
-        moveUnreadableAside(QStringLiteral("it is too large to be a settings file"));
+        moveUnreadableAside(QCoreApplication::translate("pavix::platform", "it is too large to be a settings file"));
         return;
     }
     // Parses every group now: a malformed file is QSettings' FormatError of this load, not
@@ -217,7 +221,7 @@ IniSettingsStore::IniSettingsStore(QString path, SaveFailureReporter *failureRep
     // A file that is not text at all is not the user's settings as typed: what could be
     // read of it is kept, and the file itself is moved aside rather than written over.
     if (!isText(bytes))
-        moveUnreadableAside(QStringLiteral("it is not a text file"));
+        moveUnreadableAside(QCoreApplication::translate("pavix::platform", "it is not a text file"));
 }
 
 void IniSettingsStore::moveUnreadableAside(const QString &why)
@@ -226,13 +230,17 @@ void IniSettingsStore::moveUnreadableAside(const QString &why)
     for (int n = 2; QFileInfo::exists(aside); ++n)
         aside = m_path + QStringLiteral(".unreadable-%1").arg(n);
     if (QFile::rename(m_path, aside))
-        m_startNotice = QStringLiteral("Pavix could not read its settings file %1: %2. The file was kept as %3, and "
-                                       "Pavix starts on its defaults for what it could not read.")
-                            .arg(m_path, why, aside);
+        m_startNotice =
+            QCoreApplication::translate("pavix::platform",
+                                        "Pavix could not read its settings file %1: %2. The file was kept as %3, and "
+                                        "Pavix starts on its defaults for what it could not read.")
+                .arg(m_path, why, aside);
     else
-        m_startNotice = QStringLiteral("Pavix could not read its settings file %1: %2. It starts on its defaults "
-                                       "for what it could not read.")
-                            .arg(m_path, why);
+        m_startNotice =
+            QCoreApplication::translate("pavix::platform",
+                                        "Pavix could not read its settings file %1: %2. It starts on its defaults "
+                                        "for what it could not read.")
+                .arg(m_path, why);
 }
 
 IniSettingsStore::~IniSettingsStore()
@@ -292,7 +300,9 @@ common::Status IniSettingsStore::flush()
     case QSettings::FormatError:
         break;
     }
-    return common::makeError(common::ErrDeviceIo, QStringLiteral("%1 is not a well-formed settings file").arg(m_path));
+    return common::makeError(
+        common::ErrDeviceIo,
+        QCoreApplication::translate("pavix::platform", "%1 is not a well-formed settings file").arg(m_path));
 }
 
 } // namespace pavix::platform

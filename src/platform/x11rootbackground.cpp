@@ -1,5 +1,6 @@
 #include "platform/x11rootbackground.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QSysInfo>
 
@@ -29,7 +30,8 @@ struct ConnectionCloser {
 };
 using Connection = std::unique_ptr<xcb_connection_t, ConnectionCloser>;
 
-// The error of a checked request, or nothing when the server took it.
+// The error of a checked request, or nothing when the server took it. `what` is an
+// untranslated text of the context "pavix::platform".
 std::optional<QString> requestError(xcb_connection_t *connection, xcb_void_cookie_t cookie, const char *what)
 {
     xcb_generic_error_t *error = xcb_request_check(connection, cookie);
@@ -37,7 +39,9 @@ std::optional<QString> requestError(xcb_connection_t *connection, xcb_void_cooki
         return std::nullopt;
     const int code = error->error_code;
     std::free(error);
-    return QStringLiteral("the X server refused to %1 (error %2).").arg(QLatin1String(what)).arg(code);
+    return QCoreApplication::translate("pavix::platform", "the X server refused to %1 (error %2).")
+        .arg(QCoreApplication::translate("pavix::platform", what))
+        .arg(code);
 }
 
 // How the server wants a pixel of the root window laid out.
@@ -166,10 +170,11 @@ QImage opaqueRgb(const QImage &picture)
 Status setRootBackground(const QImage &picture, const QString &display)
 {
     if (picture.isNull())
-        return refusal(QStringLiteral("There is no picture for the root window."));
+        return refusal(QCoreApplication::translate("pavix::platform", "There is no picture for the root window."));
     if (picture.width() > LargestPixmapSide || picture.height() > LargestPixmapSide) {
-        return refusal(QStringLiteral("The picture (%1 x %2 pixels) is larger than the X server's largest "
-                                      "background, %3 pixels a side.")
+        return refusal(QCoreApplication::translate("pavix::platform",
+                                                   "The picture (%1 x %2 pixels) is larger than the X server's largest "
+                                                   "background, %3 pixels a side.")
                            .arg(picture.width())
                            .arg(picture.height())
                            .arg(LargestPixmapSide));
@@ -179,19 +184,23 @@ Status setRootBackground(const QImage &picture, const QString &display)
     Connection connection(xcb_connect(displayName.isEmpty() ? nullptr : displayName.constData(), &screenNumber));
     xcb_connection_t *c = connection.get();
     if (xcb_connection_has_error(c))
-        return refusal(QStringLiteral("The X display \"%1\" cannot be reached.").arg(display));
+        return refusal(
+            QCoreApplication::translate("pavix::platform", "The X display \"%1\" cannot be reached.").arg(display));
 
     const xcb_setup_t *setup = xcb_get_setup(c);
     auto screens = xcb_setup_roots_iterator(setup);
     for (int i = 0; i < screenNumber && screens.rem; ++i)
         xcb_screen_next(&screens);
     if (!screens.rem)
-        return refusal(QStringLiteral("The X display \"%1\" has no screen %2.").arg(display).arg(screenNumber));
+        return refusal(QCoreApplication::translate("pavix::platform", "The X display \"%1\" has no screen %2.")
+                           .arg(display)
+                           .arg(screenNumber));
     const xcb_screen_t *screen = screens.data;
     const xcb_window_t root = screen->root;
     const std::optional<PixelLayout> layout = rootPixelLayout(setup, screen);
     if (!layout) {
-        return refusal(QStringLiteral("The root window of \"%1\" has no true-colour pixels (depth %2).")
+        return refusal(QCoreApplication::translate("pavix::platform",
+                                                   "The root window of \"%1\" has no true-colour pixels (depth %2).")
                            .arg(display)
                            .arg(screen->root_depth));
     }
@@ -206,15 +215,18 @@ Status setRootBackground(const QImage &picture, const QString &display)
     auto failed = [&](const QString &reason) {
         xcb_free_pixmap(c, pixmap);
         xcb_flush(c);
-        return refusal(QStringLiteral("The root window's background was not set: %1").arg(reason));
+        return refusal(
+            QCoreApplication::translate("pavix::platform", "The root window's background was not set: %1").arg(reason));
     };
     if (const auto error =
             requestError(c, xcb_create_pixmap_checked(c, layout->depth, pixmap, root, quint16(width), quint16(height)),
-                         "make a pixmap of the picture's size"))
-        return refusal(QStringLiteral("The root window's background was not set: %1").arg(*error));
+                         QT_TRANSLATE_NOOP("pavix::platform", "make a pixmap of the picture's size")))
+        return refusal(
+            QCoreApplication::translate("pavix::platform", "The root window's background was not set: %1").arg(*error));
 
     const xcb_gcontext_t gc = xcb_generate_id(c);
-    if (const auto error = requestError(c, xcb_create_gc_checked(c, gc, pixmap, 0, nullptr), "draw on the pixmap"))
+    if (const auto error = requestError(c, xcb_create_gc_checked(c, gc, pixmap, 0, nullptr),
+                                        QT_TRANSLATE_NOOP("pavix::platform", "draw on the pixmap")))
         return failed(*error);
     // Requests are limited in length: the picture goes over in bands of whole rows.
     const qint64 requestBytes = qint64(xcb_get_maximum_request_length(c)) * 4 - 64;
@@ -225,7 +237,8 @@ Status setRootBackground(const QImage &picture, const QString &display)
         const auto cookie = xcb_put_image_checked(c, XCB_IMAGE_FORMAT_Z_PIXMAP, pixmap, gc, quint16(width),
                                                   quint16(rows), 0, qint16(y), 0, layout->depth, quint32(band.size()),
                                                   band.data());
-        if (const auto error = requestError(c, cookie, "take the picture's pixels")) {
+        if (const auto error = requestError(c, cookie,
+                                            QT_TRANSLATE_NOOP("pavix::platform", "take the picture's pixels"))) {
             xcb_free_gc(c, gc);
             return failed(*error);
         }
@@ -235,7 +248,8 @@ Status setRootBackground(const QImage &picture, const QString &display)
     const xcb_atom_t rootPixmapAtom = internAtom(c, "_XROOTPMAP_ID");
     const xcb_atom_t setRootAtom = internAtom(c, "ESETROOT_PMAP_ID");
     if (rootPixmapAtom == XCB_ATOM_NONE || setRootAtom == XCB_ATOM_NONE)
-        return failed(QStringLiteral("the X server gave no name for the background properties."));
+        return failed(QCoreApplication::translate("pavix::platform",
+                                                  "the X server gave no name for the background properties."));
 
     // A setter that left its pixmap behind named it in both properties; freeing it (with
     // whatever else that setter's closed connection kept) keeps each new wallpaper from
@@ -246,19 +260,19 @@ Status setRootBackground(const QImage &picture, const QString &display)
         std::free(xcb_request_check(c, xcb_kill_client_checked(c, *oldRoot))); // gone already: nothing to free
 
     if (const auto error = requestError(c, xcb_change_window_attributes_checked(c, root, XCB_CW_BACK_PIXMAP, &pixmap),
-                                        "make the pixmap the root window's background"))
+                                        QT_TRANSLATE_NOOP("pavix::platform",
+                                                          "make the pixmap the root window's background")))
         return failed(*error);
     xcb_clear_area(c, 0, root, 0, 0, 0, 0);
     for (const xcb_atom_t atom : {rootPixmapAtom, setRootAtom}) {
-        if (const auto error = requestError(c,
-                                            xcb_change_property_checked(c, XCB_PROP_MODE_REPLACE, root, atom,
-                                                                        XCB_ATOM_PIXMAP, 32, 1, &pixmap),
-                                            "name the background pixmap on the root window"))
+        if (const auto error = requestError(
+                c, xcb_change_property_checked(c, XCB_PROP_MODE_REPLACE, root, atom, XCB_ATOM_PIXMAP, 32, 1, &pixmap),
+                QT_TRANSLATE_NOOP("pavix::platform", "name the background pixmap on the root window")))
             return failed(*error);
     }
     // The pixmap stays when this connection closes.
     if (const auto error = requestError(c, xcb_set_close_down_mode_checked(c, XCB_CLOSE_DOWN_RETAIN_PERMANENT),
-                                        "keep the background after Pavix ends"))
+                                        QT_TRANSLATE_NOOP("pavix::platform", "keep the background after Pavix ends")))
         return failed(*error);
     return common::Ok{};
 }

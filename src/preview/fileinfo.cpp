@@ -1,5 +1,7 @@
 #include "preview/fileinfo.h"
 
+#include <QCoreApplication>
+
 namespace pavix::preview {
 
 FileInfoTexts fileInfoTexts(int windowWidthPx, int widthPx, int heightPx, const QString &fileName,
@@ -9,9 +11,10 @@ FileInfoTexts fileInfoTexts(int windowWidthPx, int widthPx, int heightPx, const 
     const int quarter = windowWidthPx / 4;
     FileInfoTexts texts;
     texts.rightEdgesPx = {quarter, 2 * quarter, 3 * quarter, -1};
-    texts.file = FilePrefix + fileName;
-    texts.dim = DimPrefix + QString::number(widthPx) + QLatin1Char('x') + QString::number(heightPx);
-    texts.size = SizePrefix + formattedSize + SizeSuffix;
+    texts.file = QCoreApplication::translate("pavix::preview", "File: %1").arg(fileName);
+    texts.dim = QCoreApplication::translate("pavix::preview", "Dim: %1x%2").arg(widthPx).arg(heightPx);
+    texts.size = QCoreApplication::translate("pavix::preview", "Size: %1 bytes").arg(formattedSize);
+
     return texts;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// The three texts and the part edges of the status window's file information.
+// The three texts and the part edges of the status window's file information, in the
+// user's language.
 
 #include <QString>
 
@@ -7,10 +8,6 @@
 
 namespace pavix::preview {
 
-inline const QString FilePrefix = QStringLiteral("File: ");
-inline const QString DimPrefix = QStringLiteral("Dim: ");
-inline const QString SizePrefix = QStringLiteral("Size: ");
-inline const QString SizeSuffix = QStringLiteral(" bytes");
 
 struct FileInfoTexts {
     std::array<int, 4> rightEdgesPx; // q, 2q, 3q and -1 (the last one runs to the edge)

@@ -38,7 +38,7 @@ void PreviewPane::onPictureChanged()
 void PreviewPane::onSelectionFailed(const common::Error &error)
 {
     if (error.number == common::ErrDeviceIo)
-        QMessageBox::warning(m_window, QStringLiteral("Pavix"), DeviceIoMessage, QMessageBox::Ok);
+        QMessageBox::warning(m_window, QStringLiteral("Pavix"), deviceIoMessage(), QMessageBox::Ok);
     m_status.showMessage(error.message);
 }
 

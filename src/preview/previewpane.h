@@ -8,6 +8,7 @@
 #include "common/units.h"
 #include "preview/previewfit.h"
 
+#include <QCoreApplication>
 #include <QObject>
 #include <QString>
 
@@ -22,7 +23,11 @@ namespace pavix::preview {
 
 class StretchImage;
 
-inline const QString DeviceIoMessage = QStringLiteral("Device I/O Error");
+inline QString deviceIoMessage()
+{
+    return QCoreApplication::translate("pavix::preview", "Device I/O Error");
+}
+
 
 class PreviewPane : public QObject {
     Q_OBJECT

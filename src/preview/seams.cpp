@@ -1,5 +1,6 @@
 #include "preview/seams.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 
 #include <algorithm>
@@ -166,16 +167,17 @@ QString seamText(double ratio)
     QString grade;
     switch (seamGrade(ratio)) {
     case SeamGrade::Seamless:
-        grade = QStringLiteral("seamless");
+        grade = QCoreApplication::translate("pavix::preview", "seamless");
         break;
     case SeamGrade::Faint:
-        grade = QStringLiteral("faint seams");
+        grade = QCoreApplication::translate("pavix::preview", "faint seams");
         break;
     case SeamGrade::Visible:
-        grade = QStringLiteral("visible seams");
+        grade = QCoreApplication::translate("pavix::preview", "visible seams");
         break;
     }
-    return QStringLiteral("Tiles: %1 (%2)").arg(grade, QString::number(roundedToTenths(ratio), 'f', 1));
+    return QCoreApplication::translate("pavix::preview", "Tiles: %1 (%2)")
+        .arg(grade, QString::number(roundedToTenths(ratio), 'f', 1));
 }
 
 QString seamText(const SeamRatios &ratios)
@@ -184,7 +186,9 @@ QString seamText(const SeamRatios &ratios)
     if (seamGrade(worst) == SeamGrade::Seamless)
         return seamText(worst);
     const bool leftRight = ratios.leftRight >= ratios.topBottom;
-    return seamText(worst) + (leftRight ? QStringLiteral(", left-right edge") : QStringLiteral(", top-bottom edge"));
+    return seamText(worst)
+           + (leftRight ? QCoreApplication::translate("pavix::preview", ", left-right edge")
+                        : QCoreApplication::translate("pavix::preview", ", top-bottom edge"));
 }
 
 } // namespace pavix::preview

@@ -53,7 +53,7 @@ TiledPreview::TiledPreview(browser::Browser &browser, WindowPlace &place, QWidge
     // Every paint fills its whole area: the background where a picture is transparent,
     // the tiles everywhere.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setWindowTitle(PreviewCaption);
+    setWindowTitle(previewCaption());
 
     // A window manager that honours the minimum stops a drag at it; the resize handling
     // snaps back any smaller size that still arrives. Rounded up, so the snap never

@@ -8,6 +8,7 @@
 
 #include "preview/seams.h"
 
+#include <QCoreApplication>
 #include <QPixmap>
 #include <QPointer>
 #include <QString>
@@ -26,7 +27,11 @@ struct Sample;
 namespace pavix::preview {
 
 // Caption of the window.
-inline const QString PreviewCaption = QStringLiteral("Preview");
+inline QString previewCaption()
+{
+    return QCoreApplication::translate("pavix::preview", "Preview");
+}
+
 
 // Where the sample sits while it is shown, and where it is parked out of sight (twips).
 inline constexpr double SampleLeft = 400;

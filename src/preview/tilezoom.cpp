@@ -2,6 +2,7 @@
 
 #include "preview/tileplan.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPixmap>
 
@@ -26,8 +27,8 @@ int zoomedOut(int percent)
 QString zoomedTitle(int percent)
 {
     if (percent == NaturalZoom)
-        return QStringLiteral("Preview");
-    return QStringLiteral("Preview - %1 %").arg(percent);
+        return QCoreApplication::translate("pavix::preview", "Preview");
+    return QCoreApplication::translate("pavix::preview", "Preview - %1 %").arg(percent);
 }
 
 QSize zoomedTileSize(QSize picture, int percent)

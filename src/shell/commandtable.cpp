@@ -2,6 +2,7 @@
 
 #include "common/keys.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 #include <array>
@@ -39,76 +40,84 @@ constexpr std::array<KeyEntry, 16> KeyTable{{
 using enum MenuSlot;
 
 constexpr MenuEntry FileMenu[] = {
-    {Item, "&Open             Ctl+ O", "openItem", Command::OpenFolder},
-    {Item, "&Wallpaper      Ctl+ W", "fileWallpaperItem", Command::Wallpaper},
+    {Item, QT_TRANSLATE_NOOP("pavix::shell", "&Open             Ctl+ O"), "openItem", Command::OpenFolder},
+    {Item, QT_TRANSLATE_NOOP("pavix::shell", "&Wallpaper      Ctl+ W"), "fileWallpaperItem", Command::Wallpaper},
     {Separator},
-    {Item, "Exit                Alt+ X", "exitItem", Command::Exit},
+    {Item, QT_TRANSLATE_NOOP("pavix::shell", "Exit                Alt+ X"), "exitItem", Command::Exit},
 };
 constexpr MenuEntry ViewMenu[] = {
-    {CheckItem, "Toolbar               Ctl+ T", "toolBarItem", Command::ToggleToolBar},
-    {CheckItem, "Status Bar          Ctl+ S", "statusBarItem", Command::ToggleStatusBar},
-    {CheckItem, "Folders tree        Ctl+ F", "folderTreeItem", Command::ToggleFolderTree},
-    {CheckItem, "Preview              Ctl+ P", "previewItem", Command::TogglePreview},
+    {CheckItem, QT_TRANSLATE_NOOP("pavix::shell", "Toolbar               Ctl+ T"), "toolBarItem",
+     Command::ToggleToolBar},
+    {CheckItem, QT_TRANSLATE_NOOP("pavix::shell", "Status Bar          Ctl+ S"), "statusBarItem",
+     Command::ToggleStatusBar},
+    {CheckItem, QT_TRANSLATE_NOOP("pavix::shell", "Folders tree        Ctl+ F"), "folderTreeItem",
+     Command::ToggleFolderTree},
+    {CheckItem, QT_TRANSLATE_NOOP("pavix::shell", "Preview              Ctl+ P"), "previewItem",
+     Command::TogglePreview},
     {Separator},
     {ViewModeItems, nullptr, "viewModeItem"},
     {Separator},
-    {SortMenu, "Arrange Icons", "viewArrangeMenu"},
+    {SortMenu, QT_TRANSLATE_NOOP("pavix::shell", "Arrange Icons"), "viewArrangeMenu"},
     {Separator},
-    {Item, "Refresh              F5", "refreshItem", Command::Refresh},
+    {Item, QT_TRANSLATE_NOOP("pavix::shell", "Refresh              F5"), "refreshItem", Command::Refresh},
 };
 constexpr MenuEntry ToolsMenu[] = {
-    {Item, "Toolbox         F2", "toolboxItem", Command::Toolbox},
+    {Item, QT_TRANSLATE_NOOP("pavix::shell", "Toolbox         F2"), "toolboxItem", Command::Toolbox},
     {Separator},
-    {Item, "Options         F3", "optionsItem", Command::OptionsModal},
+    {Item, QT_TRANSLATE_NOOP("pavix::shell", "Options         F3"), "optionsItem", Command::OptionsModal},
 };
 constexpr MenuEntry HelpMenu[] = {
-    {Item, "Contents          F1", "helpContentsItem", Command::HelpContents},
-    {Item, "Mp3", "musicPageItem", Command::MusicPage},
-    {Item, "Web page       Ctl+ I", "webPageItem", Command::WebPage},
+    {Item, QT_TRANSLATE_NOOP("pavix::shell", "Contents          F1"), "helpContentsItem", Command::HelpContents},
+    {Item, QT_TRANSLATE_NOOP("pavix::shell", "Mp3"), "musicPageItem", Command::MusicPage},
+    {Item, QT_TRANSLATE_NOOP("pavix::shell", "Web page       Ctl+ I"), "webPageItem", Command::WebPage},
     {Separator},
-    {Item, "About", "aboutItem", Command::About},
+    {Item, QT_TRANSLATE_NOOP("pavix::shell", "About"), "aboutItem", Command::About},
 };
 constexpr MenuDefinition MenuBar[] = {
-    {"&File", "fileMenu", FileMenu},
-    {"&View", "viewMenu", ViewMenu},
-    {"&Tools", "toolsMenu", ToolsMenu},
-    {"&Help", "helpMenu", HelpMenu},
+    {QT_TRANSLATE_NOOP("pavix::shell", "&File"), "fileMenu", FileMenu},
+    {QT_TRANSLATE_NOOP("pavix::shell", "&View"), "viewMenu", ViewMenu},
+    {QT_TRANSLATE_NOOP("pavix::shell", "&Tools"), "toolsMenu", ToolsMenu},
+    {QT_TRANSLATE_NOOP("pavix::shell", "&Help"), "helpMenu", HelpMenu},
 };
 
-constexpr MenuEntry PreviewPopUp[] = {{Item, "Hide Preview", "hidePreviewItem", Command::TogglePreview}};
-constexpr MenuEntry ToolBarPopUp[] = {{Item, "Hide Toolbar", "hideToolBarItem", Command::ToggleToolBar}};
-constexpr MenuEntry TreePopUp[] = {{Item, "Hide Folders Tree", "hideTreeItem", Command::ToggleFolderTree}};
-constexpr MenuEntry WallpaperPopUp[] = {{Item, "Set Wallpaper", "wallpaperItem", Command::Wallpaper}};
+constexpr MenuEntry PreviewPopUp[] = {
+    {Item, QT_TRANSLATE_NOOP("pavix::shell", "Hide Preview"), "hidePreviewItem", Command::TogglePreview}};
+constexpr MenuEntry ToolBarPopUp[] = {
+    {Item, QT_TRANSLATE_NOOP("pavix::shell", "Hide Toolbar"), "hideToolBarItem", Command::ToggleToolBar}};
+constexpr MenuEntry TreePopUp[] = {
+    {Item, QT_TRANSLATE_NOOP("pavix::shell", "Hide Folders Tree"), "hideTreeItem", Command::ToggleFolderTree}};
+constexpr MenuEntry WallpaperPopUp[] = {
+    {Item, QT_TRANSLATE_NOOP("pavix::shell", "Set Wallpaper"), "wallpaperItem", Command::Wallpaper}};
 constexpr MenuEntry ListPopUp[] = {
-    {Item, "Refresh", "listRefreshItem", Command::Refresh},
+    {Item, QT_TRANSLATE_NOOP("pavix::shell", "Refresh"), "listRefreshItem", Command::Refresh},
     {Separator},
-    {ViewModeMenu, "View", "listViewMenu"},
+    {ViewModeMenu, QT_TRANSLATE_NOOP("pavix::shell", "View"), "listViewMenu"},
     {Separator},
-    {SortMenu, "Arrange icons", "listSortMenu"},
+    {SortMenu, QT_TRANSLATE_NOOP("pavix::shell", "Arrange icons"), "listSortMenu"},
 };
 // Titles a screen reader may read out; the menus never show them.
 constexpr MenuDefinition PopUps[] = {
-    {"Preview pane", "previewMenu", PreviewPopUp},
-    {"Tool bar", "toolBarMenu", ToolBarPopUp},
-    {"Folders tree", "treeMenu", TreePopUp},
-    {"Picture", "wallpaperMenu", WallpaperPopUp},
-    {"Files", "listMenu", ListPopUp},
+    {QT_TRANSLATE_NOOP("pavix::shell", "Preview pane"), "previewMenu", PreviewPopUp},
+    {QT_TRANSLATE_NOOP("pavix::shell", "Tool bar"), "toolBarMenu", ToolBarPopUp},
+    {QT_TRANSLATE_NOOP("pavix::shell", "Folders tree"), "treeMenu", TreePopUp},
+    {QT_TRANSLATE_NOOP("pavix::shell", "Picture"), "wallpaperMenu", WallpaperPopUp},
+    {QT_TRANSLATE_NOOP("pavix::shell", "Files"), "listMenu", ListPopUp},
 };
 
 constexpr ToolButton ToolBar[] = {
-    {"Open", "Open", 1, false, Command::OpenFolder},
+    {"Open", QT_TRANSLATE_NOOP("pavix::shell", "Open"), 1, false, Command::OpenFolder},
     {},
-    {"View Thumbnails", "View Thumbnails", 2, true, Command::ViewThumbnails},
-    {"View Large Icons", "Large Icons", 3, true, Command::ViewLargeIcons},
-    {"View Small Icons", "Small Icons", 4, true, Command::ViewSmallIcons},
-    {"View List", "List", 5, true, Command::ViewList},
-    {"View Details", "Details", 6, true, Command::ViewDetails},
+    {"View Thumbnails", QT_TRANSLATE_NOOP("pavix::shell", "View Thumbnails"), 2, true, Command::ViewThumbnails},
+    {"View Large Icons", QT_TRANSLATE_NOOP("pavix::shell", "Large Icons"), 3, true, Command::ViewLargeIcons},
+    {"View Small Icons", QT_TRANSLATE_NOOP("pavix::shell", "Small Icons"), 4, true, Command::ViewSmallIcons},
+    {"View List", QT_TRANSLATE_NOOP("pavix::shell", "List"), 5, true, Command::ViewList},
+    {"View Details", QT_TRANSLATE_NOOP("pavix::shell", "Details"), 6, true, Command::ViewDetails},
     {},
-    {"Toolbox", "Toolbox", 7, false, Command::Toolbox},
-    {"Options", "Options", 8, false, Command::OptionsModal},
+    {"Toolbox", QT_TRANSLATE_NOOP("pavix::shell", "Toolbox"), 7, false, Command::Toolbox},
+    {"Options", QT_TRANSLATE_NOOP("pavix::shell", "Options"), 8, false, Command::OptionsModal},
     {},
-    {"Help", "Help", 9, false, Command::HelpContents},
-    {"About", "About", 10, false, Command::About},
+    {"Help", QT_TRANSLATE_NOOP("pavix::shell", "Help"), 9, false, Command::HelpContents},
+    {"About", QT_TRANSLATE_NOOP("pavix::shell", "About"), 10, false, Command::About},
 };
 
 } // namespace

@@ -61,7 +61,7 @@ void FolderScan::showListing(const ListingTexts &texts, const common::Status &op
         m_status.showMessage(opened ? texts.emptyStatus : opened.error().message);
         return;
     }
-    m_parts.imagesLabel->setText(browser::ImagesLabel + QString::number(count));
+    m_parts.imagesLabel->setText(browser::imagesLabel() + QString::number(count));
     m_parts.listInteraction->fill(m_browser.catalogueEntries());
     m_parts.grid->build();
     m_status.showMessage(texts.listedStatus);
@@ -85,7 +85,7 @@ void FolderScan::scanTreeFolder()
     const common::Status opened = m_browser.setFolder(folder);
     m_browser.setCurrentFile(QString());
     storeFolder();
-    showListing({.emptyCount = browser::ImagesLabel}, opened);
+    showListing({.emptyCount = browser::imagesLabel()}, opened);
 }
 
 void FolderScan::treeFolderChanged()
@@ -130,7 +130,7 @@ QString FolderScan::browseFolder(const QString &initialFolder)
     // The tree shows the folder; its notification finds the folder listed and stops.
     m_parts.tree->setSelectedFolder(m_browser.folder());
     storeFolder();
-    showListing({.emptyCount = browser::ImagesLabelBare, .emptyStatus = browser::NoImagesMessage}, opened);
+    showListing({.emptyCount = browser::imagesLabelBare(), .emptyStatus = browser::noImagesMessage()}, opened);
     return folder;
 }
 
@@ -144,7 +144,7 @@ void FolderScan::refresh()
     const common::Status opened = m_browser.setFolder(m_parts.tree->selectedFolder());
     // Back before the grid is built, so that its cells show as they are placed.
     m_parts.strip->show();
-    showListing({.emptyCount = browser::ImagesLabel, .listedStatus = browser::ClickHint}, opened);
+    showListing({.emptyCount = browser::imagesLabel(), .listedStatus = browser::clickHint()}, opened);
 }
 
 void FolderScan::rescanForTypes()
@@ -154,9 +154,9 @@ void FolderScan::rescanForTypes()
     // The folder stays the one listed; only the pattern changes.
     m_browser.setFilePattern(catalogue::combinedPattern(m_browser.patterns()));
     m_parts.strip->show();
-    showListing({.emptyCount = browser::ImagesLabelBare,
-                 .emptyStatus = browser::NoImagesMessage,
-                 .listedStatus = browser::ClickHint},
+    showListing({.emptyCount = browser::imagesLabelBare(),
+                 .emptyStatus = browser::noImagesMessage(),
+                 .listedStatus = browser::clickHint()},
                 common::Ok{});
 }
 

@@ -3,6 +3,7 @@
 #include "about/aboutbox.h"
 #include "browser/texts.h"
 #include "platform/linkopener.h"
+#include "platform/translations.h"
 
 #include <QMessageBox>
 
@@ -57,10 +58,11 @@ bool LinkCommands::run(Command command)
 
 void LinkCommands::showHelp()
 {
-    const QString page = platform::findDataFile(HelpPage);
+    // The help page in the language of the menus when there is one.
+    const QString page = platform::findTranslatedDataFile(HelpPage);
     if (page.isEmpty()) {
-        reportUnopened(
-            QStringLiteral("The help page %1 cannot be found beside the program or in its data folder.").arg(HelpPage));
+        reportUnopened(tr("The help page %1 cannot be found beside the program or in its data folder.").arg(HelpPage));
+
         return;
     }
     openLink(QUrl::fromLocalFile(page));

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QMenu>
 
 namespace pavix::shell {
@@ -13,9 +14,11 @@ using namespace listview;
 
 namespace {
 
-const char *const ArrangeCaptions[SortColumnCount] = {"By Name", "By Size", "By Type"};
-inline const QString AscendingCaption = QStringLiteral("Ascending");
-inline const QString DescendingCaption = QStringLiteral("Descending");
+const char *const ArrangeCaptions[SortColumnCount] = {QT_TRANSLATE_NOOP("pavix::shell", "By Name"),
+                                                      QT_TRANSLATE_NOOP("pavix::shell", "By Size"),
+                                                      QT_TRANSLATE_NOOP("pavix::shell", "By Type")};
+const char *const AscendingCaption = QT_TRANSLATE_NOOP("pavix::shell", "Ascending");
+const char *const DescendingCaption = QT_TRANSLATE_NOOP("pavix::shell", "Descending");
 
 bool validMode(int mode)
 {
@@ -44,7 +47,7 @@ void ListCommands::createArrangeMenus()
     QMenu *view = m_parts.viewArrangeMenu;
     QMenu *popup = m_parts.listSortMenu;
     for (int i = 0; i < SortColumnCount; ++i) {
-        const QString caption = QString::fromLatin1(ArrangeCaptions[i]);
+        const QString caption = QCoreApplication::translate("pavix::shell", ArrangeCaptions[i]);
         const auto at = static_cast<size_t>(i);
         viewArrangeItems[at] = addCheckItem(view, caption);
         listArrangeItems[at] = addCheckItem(popup, caption);
@@ -53,10 +56,11 @@ void ListCommands::createArrangeMenus()
     }
     view->addSeparator();
     popup->addSeparator();
-    viewAscendingItem = addCheckItem(view, AscendingCaption);
-    viewDescendingItem = addCheckItem(view, DescendingCaption);
-    listAscendingItem = addCheckItem(popup, AscendingCaption);
-    listDescendingItem = addCheckItem(popup, DescendingCaption);
+    viewAscendingItem = addCheckItem(view, QCoreApplication::translate("pavix::shell", AscendingCaption));
+    viewDescendingItem = addCheckItem(view, QCoreApplication::translate("pavix::shell", DescendingCaption));
+    listAscendingItem = addCheckItem(popup, QCoreApplication::translate("pavix::shell", AscendingCaption));
+    listDescendingItem = addCheckItem(popup, QCoreApplication::translate("pavix::shell", DescendingCaption));
+
     for (QAction *item : {viewAscendingItem, listAscendingItem})
         connectClick(item, this, [this] { sortAscending(); });
     for (QAction *item : {viewDescendingItem, listDescendingItem})

@@ -7,6 +7,7 @@
 #include "shell/toolbarimages.h"
 
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QMenu>
 #include <QMenuBar>
@@ -55,10 +56,10 @@ MainMenus::MainMenus(QMenuBar *menuBar, QToolBar *toolBar, QWidget *window) : QO
     setObjectName(QStringLiteral("mainMenus"));
     installMenuAccessibility();
     for (const MenuDefinition &menuDefinition : menuBarMenus())
-        fill(menuBar->addMenu(QLatin1String(menuDefinition.caption)), menuDefinition);
+        fill(menuBar->addMenu(QCoreApplication::translate("pavix::shell", menuDefinition.caption)), menuDefinition);
     for (PopUp popUp : {PopUp::Preview, PopUp::ToolBar, PopUp::Tree, PopUp::Wallpaper, PopUp::List}) {
         const MenuDefinition &menuDefinition = popUpMenu(popUp);
-        auto *menu = new QMenu(QLatin1String(menuDefinition.caption), window);
+        auto *menu = new QMenu(QCoreApplication::translate("pavix::shell", menuDefinition.caption), window);
         fill(menu, menuDefinition);
         m_popUps[static_cast<size_t>(popUp)] = menu;
     }
@@ -97,7 +98,7 @@ void MainMenus::fill(QMenu *menu, const MenuDefinition &menuDefinition)
         case MenuSlot::CheckItem: {
             // The caption shows the shortcut text in the menu's shortcut column; the key
             // itself is the key table's.
-            QAction *item = menu->addAction(menuCaption(QLatin1String(entry.caption)));
+            QAction *item = menu->addAction(menuCaption(QCoreApplication::translate("pavix::shell", entry.caption)));
             item->setObjectName(QLatin1String(entry.objectName));
             const Command command = entry.command;
             if (entry.slot == MenuSlot::CheckItem) {
@@ -112,13 +113,13 @@ void MainMenus::fill(QMenu *menu, const MenuDefinition &menuDefinition)
             addViewModeItems(menu, entry.objectName, &menuBarViewCaption, m_viewModeItems);
             break;
         case MenuSlot::ViewModeMenu: {
-            QMenu *sub = menu->addMenu(QLatin1String(entry.caption));
+            QMenu *sub = menu->addMenu(QCoreApplication::translate("pavix::shell", entry.caption));
             sub->setObjectName(QLatin1String(entry.objectName));
             addViewModeItems(sub, "listViewItem", &listview::iconsMenuCaption, m_listViewItems);
             break;
         }
         case MenuSlot::SortMenu: {
-            QMenu *sub = menu->addMenu(QLatin1String(entry.caption));
+            QMenu *sub = menu->addMenu(QCoreApplication::translate("pavix::shell", entry.caption));
             sub->setObjectName(QLatin1String(entry.objectName));
             // The menu bar is filled first: its sub-menu is the View menu's.
             (m_viewArrangeMenu ? m_listSortMenu : m_viewArrangeMenu) = sub;
@@ -142,7 +143,7 @@ void MainMenus::addToolBar(QToolBar *toolBar)
         QIcon icon;
         for (const int sizePx : {16, 20, 24, 32, 40, 48})
             icon.addPixmap(QPixmap::fromImage(toolbarImage(button.image, sizePx)));
-        QAction *action = toolBar->addAction(icon, QLatin1String(button.tip));
+        QAction *action = toolBar->addAction(icon, QCoreApplication::translate("pavix::shell", button.tip));
         action->setObjectName(QLatin1String(button.key));
         action->setData(QLatin1String(button.key));
         if (button.group) {

@@ -64,7 +64,9 @@ Splash::Splash(double twipsPerPixel, Startup startup)
     place(m_nameLabel, 1380, 564, 1332, 192);
     m_versionLabel = new QLabel(QStringLiteral("v 3.0"), this);
     place(m_versionLabel, 1896, 792, 360, 192);
-    m_statusLabel = new QLabel(QStringLiteral("Loading .."), this);
+    m_statusLabel = new QLabel(QCoreApplication::translate("pavix::shell", "Loading %1").arg(QStringLiteral("..")),
+                               this);
+
     place(m_statusLabel, 1068, 1140, 1728, 216);
 
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {

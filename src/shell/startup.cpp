@@ -45,7 +45,7 @@ QString startupStatusText(int step)
     // "Loading .." grows by two dots a step: "Loading ...." after step 1.
     if (step < 1 || step > 8)
         return QString();
-    return QStringLiteral("Loading ") + QString(2 + 2 * step, QLatin1Char('.'));
+    return QCoreApplication::translate("pavix::shell", "Loading %1").arg(QString(2 + 2 * step, QLatin1Char('.')));
 }
 
 about::Links readLinks(const platform::SettingsStore &store)
@@ -149,9 +149,12 @@ std::unique_ptr<MainWindow> runStartup(const StartupEnvironment &env)
 
     // 6. Columns.
     const double columnWidth = initialColumnWidth(m.splitters().treeSplitterLeft, m.splitters().previewSplitterLeft);
-    m.list()->addColumn(QStringLiteral("FILENAME"), QStringLiteral("Name         "), columnWidth);
-    m.list()->addColumn(QStringLiteral("FILESIZE"), QStringLiteral("Size  (bytes)"), columnWidth);
-    m.list()->addColumn(QStringLiteral("FILETYPE"), QStringLiteral("Type         "), columnWidth);
+    m.list()->addColumn(QStringLiteral("FILENAME"), QCoreApplication::translate("pavix::shell", "Name         "),
+                        columnWidth);
+    m.list()->addColumn(QStringLiteral("FILESIZE"), QCoreApplication::translate("pavix::shell", "Size  (bytes)"),
+                        columnWidth);
+    m.list()->addColumn(QStringLiteral("FILETYPE"), QCoreApplication::translate("pavix::shell", "Type         "),
+                        columnWidth);
     status(6);
 
     // 7. Header hot tracking, tool bar button.

@@ -104,7 +104,7 @@ void ThumbGrid::build()
     m_area.progressBar->repaint();
 
     if (plan.overRowLimit) {
-        QMessageBox::information(m_area.viewport->window(), browser::AppTitle, RowLimitMessage, QMessageBox::Ok);
+        QMessageBox::information(m_area.viewport->window(), browser::AppTitle, rowLimitMessage(), QMessageBox::Ok);
         m_area.strip->setElementCount(1);
         m_area.strip->setElementVisible(0, false);
         m_area.scrollBar->hide();
@@ -212,7 +212,7 @@ void ThumbGrid::selectThumb(int i)
 void ThumbGrid::clearThumbSelection()
 {
     m_browser.clearSelection();
-    m_status.showMessage(m_area.strip->elementVisible(0) ? browser::ClickHint : QString());
+    m_status.showMessage(m_area.strip->elementVisible(0) ? browser::clickHint() : QString());
     emit selectionClearedByClick();
     hideMarker();
 }

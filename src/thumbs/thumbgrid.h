@@ -4,7 +4,9 @@
 // its thumbnails with the mouse and the keys, and keeps the selection marker on the file
 // the browser selected.
 
+#include <QCoreApplication>
 #include <QObject>
+
 #include <QString>
 
 #include <chrono>
@@ -29,8 +31,11 @@ namespace pavix::thumbs {
 class ThumbStrip;
 
 // The row-limit message, trailing space included.
-inline const QString RowLimitMessage =
-    QStringLiteral("Please increase the Thumbnailers' size and press F5 to show the thumbnails. ");
+inline QString rowLimitMessage()
+{
+    return QCoreApplication::translate("pavix::thumbs::ThumbGrid",
+                                       "Please increase the Thumbnailers' size and press F5 to show the thumbnails. ");
+}
 
 // The widgets of the thumbnail area the grid drives.
 struct ThumbArea {
@@ -58,7 +63,7 @@ public:
     // cells in order with the progress bar advancing; each cell is painted as it is
     // placed. Meanwhile the windows repaint and answer the desktop, but no input of the
     // user's and no other handler of the program's runs (platform::BusyScope); a close
-    // meanwhile ends the build at the next cell, the cells left unbuilt hidden. More rows than the strip can hold build nothing and show RowLimitMessage in
+    // meanwhile ends the build at the next cell, the cells left unbuilt hidden. More rows than the strip can hold build nothing and show rowLimitMessage() in
     // a message box.
     void build();
     // What an empty folder leaves: only element 0, hidden, and no scroll bar.

@@ -1,6 +1,9 @@
 #include "toolbox/readability.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
+
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -297,7 +300,7 @@ QString gradeText(ContrastGrade grade)
     case ContrastGrade::Low:
         break;
     }
-    return QStringLiteral("low");
+    return QCoreApplication::translate("pavix::toolbox", "low");
 }
 
 } // namespace
@@ -310,15 +313,17 @@ QString contrastFigureText(double ratio, ContrastGrade grade)
 QString contrastToolTip(const std::optional<ContrastFigures> &figures)
 {
     if (!figures)
-        return QStringLiteral("The colour of the sample text. While the tiled window shows the sample, the "
-                              "swatch also tells how well the text reads on the tiles.");
-    return QStringLiteral("How well the sample reads on the tiles: the contrast between the text colour and "
-                          "the tiles under the text, from 1:1 (none) to 21:1 (black on white). The figure "
-                          "shown is the contrast that 90 % of the background under the text reaches.\n"
-                          "10th percentile %1:1, median %2:1, minimum %3:1\n"
-                          "AAA: easy to read for nearly everyone (7:1, or 4.5:1 for text of 18 point and up). "
-                          "AA: readable for most (4.5:1, or 3:1 for text of 18 point and up). "
-                          "low: below AA, hard to read for many.")
+        return QCoreApplication::translate("pavix::toolbox",
+                                           "The colour of the sample text. While the tiled window shows the sample, "
+                                           "the swatch also tells how well the text reads on the tiles.");
+    return QCoreApplication::translate(
+               "pavix::toolbox", "How well the sample reads on the tiles: the contrast between the text colour and "
+                                 "the tiles under the text, from 1:1 (none) to 21:1 (black on white). The figure "
+                                 "shown is the contrast that 90 % of the background under the text reaches.\n"
+                                 "10th percentile %1:1, median %2:1, minimum %3:1\n"
+                                 "AAA: easy to read for nearly everyone (7:1, or 4.5:1 for text of 18 point and up). "
+                                 "AA: readable for most (4.5:1, or 3:1 for text of 18 point and up). "
+                                 "low: below AA, hard to read for many.")
         .arg(cutRatio(figures->tenthPercentile, 2), cutRatio(figures->median, 2), cutRatio(figures->minimum, 2));
 }
 

@@ -68,13 +68,9 @@ constexpr int InitialSize = 36;
 constexpr int SizeSmallStep = 1;
 constexpr int SizeLargeStep = 10;
 
-const QString ColourFrameCaption = QStringLiteral("Font's color");
-const QString SizeCaption = QStringLiteral("Font's size:");
-const QString PointSuffix = QStringLiteral(" point");
-const QString FontsSuffix = QStringLiteral(" fonts");
-const QString OnTopCaption = QStringLiteral("On Top");
-const QString CloseCaption = QStringLiteral("Close");
-const QString ChannelCaptions[3] = {QStringLiteral("R"), QStringLiteral("G"), QStringLiteral("B")};
+const char *const ChannelCaptions[3] = {QT_TRANSLATE_NOOP("pavix::toolbox::Toolbox", "R"),
+                                        QT_TRANSLATE_NOOP("pavix::toolbox::Toolbox", "G"),
+                                        QT_TRANSLATE_NOOP("pavix::toolbox::Toolbox", "B")};
 
 // A label whose text would pass `rightPx` is drawn narrower, then smaller, until it ends
 // there: the window is too narrow to give it more room.
@@ -107,7 +103,7 @@ Toolbox::Toolbox(browser::Browser &browser, const QStringList &fontFamilies, QPo
     : QWidget(parent, windowFlagsFor(true)), m_browser(browser), m_tpp(twipsPerPixel)
 {
     setObjectName(QStringLiteral("toolbox"));
-    setWindowTitle(ToolboxCaption);
+    setWindowTitle(tr("Toolbox"));
     setFixedSize(px(ClientWidth), px(ClientHeight));
     // The controls were laid out for a small dialog font: a line of text as high as the
     // size caption.
@@ -150,12 +146,12 @@ void Toolbox::createControls(const QStringList &fontFamilies)
         widget->setGeometry(common::twipsToPixels(rect, m_tpp));
     };
 
-    m_sampleTextEdit = new QLineEdit(InitialSampleText, this);
+    m_sampleTextEdit = new QLineEdit(tr("Sample Text"), this);
     place(m_sampleTextEdit, SampleTextRect, "sampleTextEdit");
     m_sampleTextEdit->setAccessibleName(tr("Sample text"));
     connect(m_sampleTextEdit, &QLineEdit::textChanged, this, &Toolbox::publishSample);
 
-    m_colourFrame = new QGroupBox(ColourFrameCaption, this);
+    m_colourFrame = new QGroupBox(tr("Font's color"), this);
     place(m_colourFrame, ColourFrameRect, "colourFrame");
     m_swatch = new QLabel(m_colourFrame);
     place(m_swatch, SwatchRect, "swatch");
@@ -183,13 +179,13 @@ void Toolbox::createControls(const QStringList &fontFamilies)
         const QString barAccessibleNames[3] = {tr("Red"), tr("Green"), tr("Blue")};
         bar->setAccessibleName(barAccessibleNames[i]);
 
-        auto *caption = new QLabel(ChannelCaptions[i], m_colourFrame);
+        auto *caption = new QLabel(tr(ChannelCaptions[i]), m_colourFrame);
         caption->setObjectName(QLatin1String(channelNames[i]));
         caption->move(px(ChannelLabelLefts[i]), px(ChannelLabelTop));
         caption->adjustSize();
     }
 
-    m_sizeCaption = new QLabel(SizeCaption, this);
+    m_sizeCaption = new QLabel(tr("Font's size:"), this);
     place(m_sizeCaption, SizeCaptionRect, "sizeCaption");
     m_sizeLabel = new QLabel(this);
     place(m_sizeLabel, SizeLabelRect, "sizeLabel");
@@ -221,16 +217,16 @@ void Toolbox::createControls(const QStringList &fontFamilies)
     rule->setFrameShadow(QFrame::Sunken);
     rule->setGeometry(px(RuleLeft), px(RuleTop) - 1, px(RuleRight) - px(RuleLeft), 2);
 
-    m_onTopBox = new QCheckBox(OnTopCaption, this);
+    m_onTopBox = new QCheckBox(tr("On Top"), this);
     place(m_onTopBox, OnTopRect, "onTopBox");
     m_onTopBox->setChecked(true);
     connect(m_onTopBox, &QCheckBox::toggled, this, &Toolbox::onOnTopToggled);
 
-    m_closeButton = new QPushButton(CloseCaption, this);
+    m_closeButton = new QPushButton(tr("Close"), this);
     place(m_closeButton, CloseRect, "closeButton");
     connect(m_closeButton, &QPushButton::clicked, this, &QWidget::hide);
 
-    m_fontCountLabel->setText(QString::number(m_fontList->count()) + FontsSuffix);
+    m_fontCountLabel->setText(tr("%1 fonts").arg(m_fontList->count()));
     onSizeChanged();
     // The size caption and the size share one row, which is narrower than their texts in
     // most fonts.
@@ -283,7 +279,8 @@ void Toolbox::onColourChanged(Channel channel)
 
 void Toolbox::onSizeChanged()
 {
-    m_sizeLabel->setText(QString::number(sampleSize()) + PointSuffix);
+    m_sizeLabel->setText(tr("%1 point").arg(sampleSize()));
+
     fitLabel(m_sizeLabel, px(SampleTextRect.left + SampleTextRect.width));
     publishSample();
 }

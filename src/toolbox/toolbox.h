@@ -28,8 +28,6 @@ struct Sample;
 
 namespace pavix::toolbox {
 
-inline const QString ToolboxCaption = QStringLiteral("Toolbox");
-inline const QString InitialSampleText = QStringLiteral("Sample Text");
 
 // The colour bars, in the order of the swatch's components.
 enum class Channel { Red = 0, Green = 1, Blue = 2 };

@@ -1,5 +1,7 @@
 #include "wallpaper/desktopdetection.h"
 
+#include <QCoreApplication>
+
 #include <array>
 #include <optional>
 
@@ -126,10 +128,12 @@ DetectedDesktop detectDesktop(const SessionFacts &facts)
     const QString own = ownName(facts);
     if (wayland)
         return {swaybgRuns ? Desktop::Swaybg : Desktop::Unsupported,
-                own.isEmpty() ? QStringLiteral("a Wayland session") : own, true};
+                own.isEmpty() ? QCoreApplication::translate("pavix::wallpaper", "a Wayland session") : own, true};
     if (!facts.x11Display.isEmpty())
-        return {Desktop::OtherX11, own.isEmpty() ? QStringLiteral("an X11 session") : own};
-    return {Desktop::Unsupported, own.isEmpty() ? QStringLiteral("a session without a display") : own};
+        return {Desktop::OtherX11,
+                own.isEmpty() ? QCoreApplication::translate("pavix::wallpaper", "an X11 session") : own};
+    return {Desktop::Unsupported,
+            own.isEmpty() ? QCoreApplication::translate("pavix::wallpaper", "a session without a display") : own};
 }
 
 } // namespace pavix::wallpaper

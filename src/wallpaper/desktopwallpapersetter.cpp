@@ -8,6 +8,7 @@
 #include "wallpaper/desktopcommands.h"
 #include "wallpaper/wallpapermessages.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QProcess>
@@ -198,9 +199,11 @@ platform::WallpaperOutcome DesktopWallpaperSetter::throughXfconf(const DetectedD
         return *failure;
     const QStringList properties = lastImageProperties(QString::fromUtf8(listed.output));
     if (properties.isEmpty()) {
-        return outcome(WallpaperOutcome::State::Refused, desktop,
-                       QStringLiteral("\"xfconf-query\" lists no backdrop picture (no \".../last-image\" property "
-                                      "of \"xfce4-desktop\") that Pavix could change."));
+        return outcome(
+            WallpaperOutcome::State::Refused, desktop,
+            QCoreApplication::translate("pavix::wallpaper",
+                                        "\"xfconf-query\" lists no backdrop picture (no \".../last-image\" property "
+                                        "of \"xfce4-desktop\") that Pavix could change."));
     }
     for (const QString &property : properties) {
         if (auto failure = runHelper(XfconfQuery, xfconfSetArguments(property, path), desktop))
@@ -213,7 +216,8 @@ platform::WallpaperOutcome DesktopWallpaperSetter::throughPlasma(const DetectedD
                                                                  const QString &path) const
 {
     const QString bus = sessionBusAddress();
-    platform::PlasmaAnswer answer{platform::PlasmaAnswer::State::NotRunning, QStringLiteral("there is no session bus")};
+    platform::PlasmaAnswer answer{platform::PlasmaAnswer::State::NotRunning,
+                                  QCoreApplication::translate("pavix::wallpaper", "there is no session bus")};
     if (!bus.isEmpty())
         answer = platform::callWithin(
                      std::chrono::milliseconds(remainingMs()) + HelperEndGrace,
@@ -221,22 +225,25 @@ platform::WallpaperOutcome DesktopWallpaperSetter::throughPlasma(const DetectedD
                          return platform::evaluatePlasmaScript(script, bus, limitMs);
                      },
                      platform::Waiting::KeepingWindowsAlive)
-                     .value_or(platform::PlasmaAnswer{platform::PlasmaAnswer::State::Failed,
-                                                      QStringLiteral("it did not answer in time")});
+                     .value_or(platform::PlasmaAnswer{
+                         platform::PlasmaAnswer::State::Failed,
+                         QCoreApplication::translate("pavix::wallpaper", "it did not answer in time")});
     switch (answer.state) {
     case platform::PlasmaAnswer::State::Done:
         return outcome(WallpaperOutcome::State::Set, desktop);
     case platform::PlasmaAnswer::State::Failed:
-        return outcome(WallpaperOutcome::State::Refused, desktop,
-                       QStringLiteral("The Plasma shell answered: %1").arg(answer.reason));
+        return outcome(
+            WallpaperOutcome::State::Refused, desktop,
+            QCoreApplication::translate("pavix::wallpaper", "The Plasma shell answered: %1").arg(answer.reason));
     case platform::PlasmaAnswer::State::NotRunning:
         break;
     }
     // Without the shell on the bus, Plasma's own tool may still reach it.
     if (platform::findHelper(PlasmaApply, environment()).isEmpty()) {
         return outcome(WallpaperOutcome::State::NoSetter, desktop,
-                       QStringLiteral("The Plasma shell cannot be reached (%1), and the program \"%2\" is not "
-                                      "installed.")
+                       QCoreApplication::translate(
+                           "pavix::wallpaper", "The Plasma shell cannot be reached (%1), and the program \"%2\" is not "
+                                               "installed.")
                            .arg(answer.reason, PlasmaApply));
     }
     return runHelper(PlasmaApply, plasmaApplyArguments(path), desktop)
@@ -258,7 +265,7 @@ platform::WallpaperOutcome DesktopWallpaperSetter::throughHyprpaper(const Detect
         if (!mayFail && !hyprpaperAccepted(answer)) {
             const QString reason = firstErrorLine(answer.isEmpty() ? answered.errorOutput : answer);
             return outcome(WallpaperOutcome::State::Refused, desktop,
-                           QStringLiteral("hyprpaper answered \"%1\" to \"%2\".")
+                           QCoreApplication::translate("pavix::wallpaper", "hyprpaper answered \"%1\" to \"%2\".")
                                .arg(reason.isEmpty() ? QStringLiteral("nothing") : reason, requests[i].join(u' ')));
         }
     }

@@ -67,7 +67,7 @@ WallpaperCommand::Result WallpaperCommand::run()
     // A folder chosen in the browse dialog keeps the file's name but not its picture:
     // there is nothing to install then either.
     if (m_browser.currentFile().isEmpty() || m_browser.picture().isNull()) {
-        showNotice(NothingSelectedMessage);
+        showNotice(nothingSelectedMessage());
         return Result::NothingSelected;
     }
     const QImage picture = m_browser.picture();

@@ -2,12 +2,17 @@
 // The wallpaper command's messages. A failure names the step that failed and its cause,
 // so the user knows the wallpaper did not change and why.
 
+#include <QCoreApplication>
 #include <QString>
+
 
 namespace pavix::wallpaper {
 
 // Shown when the command runs with no picture selected.
-inline const QString NothingSelectedMessage = QStringLiteral("Please select a file first!");
+inline QString nothingSelectedMessage()
+{
+    return QCoreApplication::translate("pavix::wallpaper", "Please select a file first!");
+}
 
 // The bitmap could not be written to `path`; `reason` is what the system said.
 QString bitmapNotWrittenMessage(const QString &path, const QString &reason);

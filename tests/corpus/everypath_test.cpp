@@ -145,7 +145,7 @@ TEST(EveryPath, EachCorpusFileIsListedThumbnailedPreviewedTiledAndSetAsWallpaper
                     << qPrintable(message);
                 // No wallpaper from it: the command asks for a picture instead.
                 m.setWallpaper();
-                EXPECT_EQ(said, QStringList{wallpaper::NothingSelectedMessage});
+                EXPECT_EQ(said, QStringList{wallpaper::nothingSelectedMessage()});
                 EXPECT_FALSE(QFileInfo::exists(wallpaperFile));
             }
         }

@@ -349,7 +349,7 @@ TEST(ChangingFolder, AListedFolderDeletedStaysUntilTheUserMovesOn)
     }
     boxes.clear();
     m.setWallpaper();
-    EXPECT_EQ(boxes.texts(), QStringList{wallpaper::NothingSelectedMessage});
+    EXPECT_EQ(boxes.texts(), QStringList{wallpaper::nothingSelectedMessage()});
 
     // A refresh finds the folder gone: nothing listed, and the status line says so.
     testsupport::item(m, QStringLiteral("refreshItem"))->trigger();

@@ -94,7 +94,7 @@ TEST_F(LargeFolder, TwentyThousandPicturesAreListedAtOnceAndTheGridAsksForRoom)
     EXPECT_EQ(m.imagesLabel()->text(), QStringLiteral("Images : %1").arg(LargeCount));
     // The grid holds far fewer rows than 20,000 pictures need in a window this size: it said
     // so once, before the window was shown, and built nothing.
-    EXPECT_EQ(boxes.texts(), QStringList{thumbs::RowLimitMessage});
+    EXPECT_EQ(boxes.texts(), QStringList{thumbs::rowLimitMessage()});
     EXPECT_EQ(m.thumbStrip()->elementCount(), 1);
     EXPECT_FALSE(m.thumbStrip()->elementVisible(0));
 

@@ -111,7 +111,7 @@ void checkAsUnprivileged(const QString &pictures)
         EXPECT_TRUE(status.contains(names.at(i))) << qPrintable(status);
         EXPECT_TRUE(status.contains(QStringLiteral("ermission denied"))) << qPrintable(status);
         m.setWallpaper();
-        EXPECT_EQ(boxes.texts(), QStringList{wallpaper::NothingSelectedMessage}) << i;
+        EXPECT_EQ(boxes.texts(), QStringList{wallpaper::nothingSelectedMessage()}) << i;
     }
 
     // Each folder that cannot be read, or whose files cannot be reached, lists nothing,

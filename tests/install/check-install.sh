@@ -58,6 +58,10 @@ gzip -t "$root/share/man/man1/pavix.1.gz" && zcat "$root/share/man/man1/pavix.1.
     || fail "manual page"
 # The installed program finds its help page at ../share/pavix beside its own folder.
 [ -f "$root/bin/../share/pavix/help/index.html" ] || fail "help page not at ../share/pavix/help"
+# And its translations at ../share/pavix/translations, each a compiled Qt translation.
+for qm in "$root"/share/pavix/translations/pavix_*.qm; do
+    [ "$(od -An -tx1 -N4 "$qm" | tr -d ' ')" = "3cb86418" ] || fail "$qm is not a compiled translation"
+done
 
 pavix="$root/bin/pavix"
 out=$("$pavix" --version) || fail "--version exit status"

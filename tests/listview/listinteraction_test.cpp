@@ -150,7 +150,7 @@ TEST(ListInteraction, EmptySpaceClicksAndTheHoverHint)
     // With nothing selected, moving over the list shows the hint and starts the timer.
     emit m.list()->mouseMove(0, 0, 10, 10);
     EXPECT_TRUE(li.hintShown());
-    EXPECT_EQ(statusText(m), browser::ClickHint);
+    EXPECT_EQ(statusText(m), browser::clickHint());
     EXPECT_TRUE(li.hintTimer()->isActive());
     // Once the pointer is outside the list the hint goes within about 100 ms.
     QCursor::setPos(m.mapToGlobal(QPoint(-500, -500)));
@@ -179,7 +179,7 @@ TEST(ListInteraction, EmptySpaceClicksAndTheHoverHint)
     EXPECT_FALSE(m.previewImage()->isVisible());
     EXPECT_TRUE(m.browser().picture().isNull());
     EXPECT_FALSE(m.thumbStrip()->markerVisible());
-    EXPECT_EQ(statusText(m), browser::ClickHint);
+    EXPECT_EQ(statusText(m), browser::clickHint());
     EXPECT_FALSE(li.hintShown());
     EXPECT_EQ(m.browser().currentFolder(), m.browser().files().path());
 }

@@ -58,7 +58,7 @@ TEST(OptionsDialog, NoTypeTickedIsRefusedAndChangesNothing)
 
     const auto before = f.store.values();
     choose(dialog, {});
-    EXPECT_EQ(boxes.texts(), QStringList{options::NoTypeMessage});
+    EXPECT_EQ(boxes.texts(), QStringList{options::noTypeMessage()});
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(f.store.values(), before);
     EXPECT_EQ(m.list()->count(), 2);
@@ -135,7 +135,7 @@ TEST(OptionsDialog, TheTypesTickedAreStoredAndTheFolderIsScannedAgainWithThem)
         EXPECT_EQ(m.imagesLabel()->text(), QStringLiteral("Images : %1").arg(c.listed.size()));
         EXPECT_FALSE(m.previewImage()->isVisible());
         EXPECT_TRUE(m.browser().picture().isNull());
-        EXPECT_EQ(statusText(m), browser::ClickHint);
+        EXPECT_EQ(statusText(m), browser::clickHint());
         // The current file's name stays; an open tiled window stays loaded.
         EXPECT_EQ(m.browser().currentFile(), QStringLiteral("hopper.bmp"));
         EXPECT_NE(m.tiledPreview()->window(), nullptr);
@@ -161,7 +161,7 @@ TEST(OptionsDialog, OkWithoutAChangeStillRescansAndAFolderWithoutThoseTypesSaysS
     choose(m.optionsDialog(), {3});
     EXPECT_EQ(m.list()->count(), 0);
     EXPECT_EQ(m.imagesLabel()->text(), QStringLiteral("Images :"));
-    EXPECT_EQ(statusText(m), browser::NoImagesMessage);
+    EXPECT_EQ(statusText(m), browser::noImagesMessage());
     EXPECT_FALSE(m.thumbStrip()->elementVisible(0));
 }
 

@@ -155,7 +155,7 @@ TEST(FolderScan, RefreshSeesNewFilesOfTheSameFolder)
     EXPECT_EQ(m.list()->count(), 6);
     EXPECT_EQ(m.imagesLabel()->text(), QStringLiteral("Images : 6"));
     EXPECT_GT(m.list()->findItem(QStringLiteral("added.bmp")), 0);
-    EXPECT_EQ(statusText(m), browser::ClickHint);
+    EXPECT_EQ(statusText(m), browser::clickHint());
     EXPECT_TRUE(m.browser().currentFile().isEmpty());
     EXPECT_TRUE(m.thumbStrip()->isVisibleTo(m.thumbArea()));
     EXPECT_EQ(m.thumbStrip()->elementCount(), 6);

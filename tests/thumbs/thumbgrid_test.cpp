@@ -232,7 +232,7 @@ TEST(ThumbGrid, PressesSelectClearAndOfferTheirMenus)
     EXPECT_EQ(m.list()->selectedItem(), 0);
     EXPECT_FALSE(m.previewImage()->isVisible());
     EXPECT_FALSE(m.thumbStrip()->markerVisible());
-    EXPECT_EQ(statusText(m), browser::ClickHint);
+    EXPECT_EQ(statusText(m), browser::clickHint());
     EXPECT_FALSE(m.listInteraction()->hintShown());
 }
 
