@@ -391,6 +391,9 @@ Result<QImage> loadPicture(const QString &path)
 
 Result<QImage> loadPictureWithin(const QString &path, std::chrono::milliseconds limit, Waiting waiting)
 {
+    // The selection the user just made is drawn before the read, however short it is.
+    if (waiting == Waiting::KeepingWindowsAlive && onInterfaceThread())
+        BusyScope().keepAlive();
     std::optional<Result<QImage>> read = callWithin(
         limit, [path] { return loadPicture(path); }, waiting);
     if (read)

@@ -112,11 +112,8 @@ auto callWithin(std::chrono::milliseconds limit, Work work, Waiting waiting = Wa
     }
     const auto deadline = std::chrono::steady_clock::now() + limit;
     std::optional<BusyScope> busy;
-    if (waiting == Waiting::KeepingWindowsAlive && onInterfaceThread()) {
+    if (waiting == Waiting::KeepingWindowsAlive && onInterfaceThread())
         busy.emplace();
-        // What the windows were asked so far is answered at once, however short the work.
-        busy->keepAlive();
-    }
     std::unique_lock lock(pending->mutex);
     bool finished = false;
     for (;;) {
