@@ -682,7 +682,7 @@
     </message>
     <message>
         <source>&amp;Tools</source>
-        <translation>E&amp;xtras</translation>
+        <translation>&amp;Extras</translation>
     </message>
     <message>
         <source>&amp;Help</source>
