@@ -74,11 +74,12 @@ void ListItemView<Base>::keyPressEvent(QKeyEvent *event)
 template <typename Base>
 void ListItemView<Base>::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
-    // Qt's views announce the current item as focused, the details view even while hidden.
+    // Qt's views announce the current item as focused, the details view even while hidden:
+    // a hidden view skips its own class's announcement on purpose.
     if (this->isVisible())
         Base::currentChanged(current, previous);
     else
-        QAbstractItemView::currentChanged(current, previous);
+        QAbstractItemView::currentChanged(current, previous); // NOLINT(bugprone-parent-virtual-call)
 }
 
 template <typename Base>
@@ -87,7 +88,7 @@ void ListItemView<Base>::selectionChanged(const QItemSelection &selected, const 
     if (this->isVisible())
         Base::selectionChanged(selected, deselected);
     else
-        QAbstractItemView::selectionChanged(selected, deselected);
+        QAbstractItemView::selectionChanged(selected, deselected); // NOLINT(bugprone-parent-virtual-call)
 }
 
 template class ListItemView<QListView>;

@@ -4,8 +4,8 @@
 #include <QFile>
 
 #include <algorithm>
+#include <csignal>
 
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 

@@ -317,10 +317,11 @@ TEST(ThumbnailCache, AChangedFileIsNeverShownWithItsOldThumbnail)
     EXPECT_EQ(v.decoded, 1);
     EXPECT_TRUE(looksAlike(v.cells[0], plainCell(path)));
 
-    // Changed just now: shown from the file, but no thumbnail is kept while another change
-    // within the same second could still follow unseen.
+    // Changed within the current second: shown from the file, but no thumbnail is kept while
+    // another change within that second could still follow unseen. Stamped a minute ahead,
+    // so that a slow run cannot see the second pass before the thumbnail would be stored.
     const QString stored = keyOf(thumbnail, thumbcache::MTimeKey);
-    writePhoto(path, QSize(1200, 900), 23, "jpeg", 0);
+    writePhoto(path, QSize(1200, 900), 23, "jpeg", -60);
     v = visit({path}, cache);
     EXPECT_TRUE(looksAlike(v.cells[0], plainCell(path)));
     EXPECT_EQ(keyOf(thumbnail, thumbcache::MTimeKey), stored);
