@@ -15,6 +15,7 @@
 #include "platform/pictureservice.h"
 #include "platform/thumbloader.h"
 #include "platform/timedcall.h"
+#include "support/gate.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -25,10 +26,8 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <cstdio>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <thread>
 
@@ -40,25 +39,7 @@ using namespace std::chrono_literals;
 constexpr QSize CellPx(60, 60);
 
 // Work waits here until released: a stand-in for a read on a stalled mount.
-struct Stall {
-    std::mutex mutex;
-    std::condition_variable released;
-    bool open = false;
-
-    void pass()
-    {
-        std::unique_lock lock(mutex);
-        released.wait(lock, [this] { return open; });
-    }
-    void release()
-    {
-        {
-            std::lock_guard lock(mutex);
-            open = true;
-        }
-        released.notify_all();
-    }
-};
+using Stall = pavix::testsupport::Gate;
 
 // Waits, up to 10 s, for every thread left behind to end.
 void waitForThreadsToEnd()

@@ -92,9 +92,13 @@ QString DesktopWallpaperSetter::sessionBusAddress() const
     return QString();
 }
 
-int DesktopWallpaperSetter::remainingMs() const
+template <typename Work>
+auto DesktopWallpaperSetter::withinCommand(Work work) const -> std::optional<decltype(work(1))>
 {
-    return int(std::max<qint64>(m_commandDeadline.remainingTime(), 0));
+    const int limitMs = int(std::max<qint64>(m_commandDeadline.remainingTime(), 1));
+    return platform::callWithin(
+        std::chrono::milliseconds(limitMs) + HelperEndGrace, [work, limitMs] { return work(limitMs); },
+        platform::Waiting::KeepingWindowsAlive);
 }
 
 platform::WallpaperOutcome DesktopWallpaperSetter::setWallpaper(const QString &path)
@@ -136,13 +140,9 @@ std::optional<platform::WallpaperOutcome> DesktopWallpaperSetter::runHelper(cons
                                                                             const DetectedDesktop &desktop,
                                                                             HelperResult *result) const
 {
-    const int limitMs = remainingMs();
-    const std::optional<HelperResult> ran = platform::callWithin(
-        std::chrono::milliseconds(limitMs) + HelperEndGrace,
-        [program, arguments, env = environment(), limitMs] {
-            return limitMs > 0 ? platform::runHelper(program, arguments, env, limitMs) : timedOut();
-        },
-        platform::Waiting::KeepingWindowsAlive);
+    const std::optional<HelperResult> ran = withinCommand([program, arguments, env = environment()](int limitMs) {
+        return platform::runHelper(program, arguments, env, limitMs);
+    });
     const HelperResult run = ran.value_or(timedOut());
     if (result)
         *result = run;
@@ -219,12 +219,9 @@ platform::WallpaperOutcome DesktopWallpaperSetter::throughPlasma(const DetectedD
     platform::PlasmaAnswer answer{platform::PlasmaAnswer::State::NotRunning,
                                   QCoreApplication::translate("pavix::wallpaper", "there is no session bus")};
     if (!bus.isEmpty())
-        answer = platform::callWithin(
-                     std::chrono::milliseconds(remainingMs()) + HelperEndGrace,
-                     [script = plasmaScript(path), bus, limitMs = std::max(remainingMs(), 1)] {
-                         return platform::evaluatePlasmaScript(script, bus, limitMs);
-                     },
-                     platform::Waiting::KeepingWindowsAlive)
+        answer = withinCommand([script = plasmaScript(path), bus](int limitMs) {
+                     return platform::evaluatePlasmaScript(script, bus, limitMs);
+                 })
                      .value_or(platform::PlasmaAnswer{
                          platform::PlasmaAnswer::State::Failed,
                          QCoreApplication::translate("pavix::wallpaper", "it did not answer in time")});

@@ -55,8 +55,10 @@ private:
     QProcessEnvironment environment() const;
     // The session bus the Plasma shell listens on; "" when the session has none.
     QString sessionBusAddress() const;
-    // What is left of the command's time, in milliseconds.
-    int remainingMs() const;
+    // Runs work(milliseconds the command has left) on a thread of its own, the windows kept
+    // alive meanwhile; nothing when it outlasts the command.
+    template <typename Work>
+    auto withinCommand(Work work) const -> std::optional<decltype(work(1))>;
 
     std::optional<QProcessEnvironment> m_environment;
     QStringList m_runningPrograms;

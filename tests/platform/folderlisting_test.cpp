@@ -4,6 +4,7 @@
 #include "platform/timedcall.h"
 
 #include "support/corpus.h"
+#include "support/postedwhilewaiting.h"
 #include "support/printers.h"
 #include "support/scratchfolder.h"
 #include "support/stalledstatus.h"
@@ -78,34 +79,17 @@ TEST(FolderListing, AFileWhoseStatusStallsCostsTheListingAndItsLengthNotTheCalle
 }
 
 // What the window is asked while a listing waits for a stalled file (a repaint, the desktop's
-// ping) is answered meanwhile: here a posted event, which lets the file answer once it is
-// handled while the listing waits.
+// ping) is answered meanwhile; here the answer is what lets the file go.
 TEST(FolderListing, TheWindowsAreAnsweredWhileAStalledFolderIsRead)
 {
     using namespace std::chrono_literals;
     ScratchFolder folder;
     folder.write(QStringLiteral("stalled.bmp"), 20);
     pavix::testsupport::StalledStatus stall("stalled.bmp");
-    struct Releaser : QObject {
-        pavix::testsupport::StalledStatus *stall = nullptr;
-        bool answeredWhileStalled = false;
-        bool event(QEvent *event) override
-        {
-            if (event->type() != QEvent::User)
-                return QObject::event(event);
-            if (pavix::testsupport::StalledStatus::waiting() == 0) {
-                QCoreApplication::postEvent(this, new QEvent(QEvent::User)); // not stalled yet
-            } else {
-                answeredWhileStalled = true;
-                stall->release();
-            }
-            return true;
-        }
-    } releaser;
-    releaser.stall = &stall;
-    QCoreApplication::postEvent(&releaser, new QEvent(QEvent::User));
+    const pavix::testsupport::PostedWhileWaiting answer([] { return pavix::testsupport::StalledStatus::waiting() > 0; },
+                                                        [&stall] { stall.release(); });
     const FolderListing listing = listRegularFiles(folder.path(), nullptr, 10s);
-    EXPECT_TRUE(releaser.answeredWhileStalled);
+    EXPECT_TRUE(answer.acted());
     EXPECT_EQ(listing.error, 0);
     EXPECT_EQ(listing.files.size(), 1u);
 }

@@ -20,6 +20,7 @@
 #include <thread>
 
 #include "support/corpus.h"
+#include "support/gate.h"
 
 using namespace pavix::platform;
 using pavix::platform::CellCanvasColour;
@@ -351,4 +352,33 @@ TEST(ThumbLoader, PseudoFilesNamedLikePicturesAreUnreadableAtOnce)
     for (int i = 0; i < loader.count(); ++i)
         EXPECT_EQ(loader.waitFor(i), unreadableCell(Cell)) << qPrintable(paths[i]);
     EXPECT_EQ(loader.givenUpCells(), 0) << "refused, not timed out";
+}
+
+// The grid build waits for a cell in short slices and handles the windows' events between them.
+TEST(ThumbLoaderWait, AShortWaitGivesNothingUntilTheCellIsMadeThenTheCell)
+{
+    // The worker makes its cell only once the test lets it.
+    const auto gate = std::make_shared<pavix::testsupport::Gate>();
+    ThumbLoader::Options options;
+    options.threads = 1;
+    options.makeCell = [gate](const QString &, QSize px, DecodeScratch &, const DecodeGate *, bool) {
+        gate->pass();
+        QImage cell(px, QImage::Format_RGB32);
+        cell.fill(Qt::red);
+        return CachedCell{cell};
+    };
+    ThumbLoader loader({QStringLiteral("/a.bmp"), QStringLiteral("/b.bmp")}, QSize(4, 4), options);
+
+    EXPECT_FALSE(loader.waitFor(0, std::chrono::milliseconds(0)).has_value());
+    EXPECT_FALSE(loader.waitFor(0, std::chrono::milliseconds(1)).has_value());
+    gate->release();
+    // However long it takes now, the cell comes within the cell time limit.
+    const std::optional<QImage> cell = loader.waitFor(0, ThumbLoader::DefaultCellTimeLimit * 2);
+    ASSERT_TRUE(cell.has_value());
+    EXPECT_EQ(cell->pixel(0, 0), QColor(Qt::red).rgb());
+    EXPECT_EQ(loader.waitFor(1), *cell);
+    // Out of range: a null cell at once, as waitFor without a limit gives.
+    const std::optional<QImage> outside = loader.waitFor(2, std::chrono::milliseconds(0));
+    ASSERT_TRUE(outside.has_value());
+    EXPECT_TRUE(outside->isNull());
 }

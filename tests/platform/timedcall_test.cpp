@@ -6,6 +6,7 @@
 #include "platform/thumbloader.h"
 
 #include "support/corpus.h"
+#include "support/gate.h"
 #include "support/ownprocess.h"
 
 #include <QString>
@@ -14,39 +15,16 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <condition_variable>
 #include <memory>
-#include <mutex>
 #include <vector>
 
 #include <unistd.h>
 
 using namespace pavix::platform;
 using namespace std::chrono_literals;
+using pavix::testsupport::Gate;
 
 namespace {
-
-// Work waits here until the test opens it: a stand-in for a read that stalls. Held by the
-// work, so that work left behind may outlive the test's hold.
-struct Gate {
-    std::mutex mutex;
-    std::condition_variable opened;
-    bool open = false;
-
-    void pass()
-    {
-        std::unique_lock lock(mutex);
-        opened.wait(lock, [this] { return open; });
-    }
-    void release()
-    {
-        {
-            std::lock_guard lock(mutex);
-            open = true;
-        }
-        opened.notify_all();
-    }
-};
 
 // True once every thread left behind has ended (waits up to 5 s).
 bool noneLeftBehind()

@@ -1,11 +1,10 @@
 #include "wallpaper/desktopwallpapersetter.h"
 
 #include "support/fakehelpers.h"
+#include "support/postedwhilewaiting.h"
 #include "support/printers.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QEvent>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -229,9 +228,8 @@ TEST(DesktopWallpaperSetter, WhatTheDesktopAnswersDecidesTheOutcome)
     EXPECT_EQ(helpers.calls().size(), callsBefore);
 }
 
-// While a helper runs, what the window is asked (a repaint, the desktop's ping) is answered:
-// here a posted event, handled while the helper waits, gives the helper the answer it waits
-// for.
+// While a helper runs, what the window is asked (a repaint, the desktop's ping) is answered;
+// here the answer is what the helper waits for.
 TEST(DesktopWallpaperSetter, TheWindowsAreAnsweredWhileAHelperRuns)
 {
     QTemporaryDir folder;
@@ -239,28 +237,16 @@ TEST(DesktopWallpaperSetter, TheWindowsAreAnsweredWhileAHelperRuns)
     ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
     FakeHelpers helpers;
     helpers.add(QStringLiteral("swaymsg"), 0, {}, {}, "read answer < '" + fifo + "'");
-    struct Answerer : QObject {
-        QByteArray fifo;
-        bool answered = false;
-        bool event(QEvent *event) override
-        {
-            if (event->type() != QEvent::User)
-                return QObject::event(event);
-            // Opening for writing succeeds once the helper is there to read.
-            const int fd = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-            if (fd < 0) {
-                QCoreApplication::postEvent(this, new QEvent(QEvent::User));
-                return true;
-            }
-            answered = ::write(fd, "\n", 1) == 1;
-            ::close(fd);
-            return true;
-        }
-    } answerer;
-    answerer.fifo = fifo;
-    QCoreApplication::postEvent(&answerer, new QEvent(QEvent::User));
+    int writer = -1;
+    // Opening the pipe for writing succeeds once the helper is there to read it.
+    const pavix::testsupport::PostedWhileWaiting answer(
+        [&] { return (writer = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC)) >= 0; },
+        [&] {
+            EXPECT_EQ(::write(writer, "\n", 1), 1);
+            ::close(writer);
+        });
     const WallpaperOutcome outcome = setterFor(helpers, QStringLiteral("sway")).setWallpaper(BitmapPath);
-    EXPECT_TRUE(answerer.answered);
+    EXPECT_TRUE(answer.acted());
     EXPECT_EQ(outcome.state, State::Set) << qPrintable(outcome.detail);
 }
 
