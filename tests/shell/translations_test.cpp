@@ -77,7 +77,7 @@ TEST(Translations, EnglishBeforeGermanAndUnknownLanguagesKeepEnglish)
     for (const char *name : {"en_GB", "C", "sw_KE"}) {
         EXPECT_EQ(platform::installTranslations(QLocale(QString::fromLatin1(name)), {PAVIX_TRANSLATIONS_DIR}), "")
             << name;
-        EXPECT_EQ(QCoreApplication::translate("pavix::shell", "File"), "File") << name;
+        EXPECT_EQ(QCoreApplication::translate("pavix::shell", "&File"), "&File") << name;
     }
 }
 
