@@ -21,6 +21,11 @@ KeyRouter::~KeyRouter()
     qApp->removeEventFilter(this);
 }
 
+std::optional<Command> KeyRouter::commandOf(const QKeyEvent &key)
+{
+    return commandForKey(common::virtualKeyCode(key.key(), key.modifiers()), common::shiftMask(key.modifiers()));
+}
+
 bool KeyRouter::isFirstDelivery(QObject *watched, QEvent *event)
 {
     // A key press reaches the focused control first and then, while ignored, each of its
@@ -39,12 +44,9 @@ bool KeyRouter::isFirstDelivery(QObject *watched, QEvent *event)
 
 bool KeyRouter::eventFilter(QObject *watched, QEvent *event)
 {
-    if (isFirstDelivery(watched, event)) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        if (const std::optional<Command> command = commandForKey(common::virtualKeyCode(key->key(), key->modifiers()),
-                                                                 common::shiftMask(key->modifiers())))
+    if (isFirstDelivery(watched, event))
+        if (const std::optional<Command> command = commandOf(*static_cast<QKeyEvent *>(event)))
             emit commandPressed(*command);
-    }
     // Not consumed: the focused control gets the key as well.
     return false;
 }

@@ -8,6 +8,9 @@
 
 #include <QObject>
 
+#include <optional>
+
+class QKeyEvent;
 class QWidget;
 
 namespace pavix::shell {
@@ -18,6 +21,9 @@ public:
     // Routes the keys pressed in `window` (and its child widgets) while it lives.
     explicit KeyRouter(QWidget *window);
     ~KeyRouter() override;
+
+    // The command of the key table that `key` runs, if any.
+    static std::optional<Command> commandOf(const QKeyEvent &key);
 
 signals:
     void commandPressed(Command command);

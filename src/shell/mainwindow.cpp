@@ -37,9 +37,12 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
+#include <QWindow>
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QToolBar>
@@ -71,6 +74,9 @@ MainWindow::MainWindow(platform::SettingsStore &settings, platform::ShellInfo &s
     // The main window sees every key of its own controls before they do (they still get
     // it): the key table.
     connect(new KeyRouter(this), &KeyRouter::commandPressed, this, &MainWindow::run);
+    platform::BusyScope::setInputAtOnce(this, [this](QObject *window, QEvent *event) {
+        return isAnsweredDuringWork(window, event);
+    });
 }
 
 MainWindow::~MainWindow()
@@ -239,8 +245,40 @@ void MainWindow::wireParts()
 
 // --- Commands -------------------------------------------------------------------------------
 
+bool MainWindow::isAnsweredDuringWork(const QObject *window, const QEvent *event) const
+{
+    // An open menu takes its keys and clicks.
+    if (QApplication::activePopupWidget())
+        return true;
+    if (window != windowHandle())
+        return false;
+    switch (event->type()) {
+    case QEvent::ShortcutOverride:
+    case QEvent::KeyPress:
+        return KeyRouter::commandOf(*static_cast<const QKeyEvent *>(event)) == Command::Exit;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseMove: {
+        const QMenuBar *bar = menuBar();
+        const QPoint at = bar->mapFrom(this, static_cast<const QMouseEvent *>(event)->position().toPoint());
+        return bar->isVisible() && bar->rect().contains(at);
+    }
+    default:
+        return false;
+    }
+}
+
 void MainWindow::run(Command command)
 {
+    // A menu item chosen during a grid build, a scan or a picture read runs once that work is
+    // over, unless the window has closed meanwhile; Exit closes at once.
+    if (platform::BusyScope::isBusy() && command != Command::Exit) {
+        platform::BusyScope::afterwards(this, [this, command] {
+            if (isVisible())
+                run(command);
+        });
+        return;
+    }
     if (const std::optional<int> mode = viewModeOfCommand(command)) {
         m_listCommands->setViewMode(*mode);
         return;

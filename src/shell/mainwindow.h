@@ -148,6 +148,9 @@ public:
     // --- Commands -----------------------------------------------------------------------
     // Runs a command of the menus, the tool bar and the key table.
     void run(Command command);
+    // True for the input that is handled at once while a grid build, a scan or a picture read
+    // holds the rest back: the menus and the Exit key (a close is never held).
+    bool isAnsweredDuringWork(const QObject *window, const QEvent *event) const;
     // The four show/hide commands: each flips its View menu item, stores the flag at once
     // and lays the window out.
     void toggleToolBar() { m_panes->toggleToolBar(); }
