@@ -377,8 +377,13 @@ void MainWindow::showToolbox()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    // A close during a grid build ends the build at its next cell.
-    platform::BusyScope::requestStop();
+    // A close during a grid build ends the build at its next cell. The build's end shows its
+    // labels again, which takes back the quit Qt posts when the last window closes; Pavix
+    // quits itself once the build is over.
+    if (platform::BusyScope::isBusy()) {
+        platform::BusyScope::requestStop();
+        platform::BusyScope::afterwards(this, [] { QApplication::quit(); });
+    }
     storeSettingsAndCloseWindows();
     event->accept();
 }
