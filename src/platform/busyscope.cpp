@@ -128,8 +128,9 @@ bool holdInput(QObject *window, QEvent *event)
     // itself compresses them.
     if (event->type() == QEvent::MouseMove && !s.waiting.empty()) {
         Waiting &last = s.waiting.back();
-        if (last.receiver == window && last.event && last.event->type() == QEvent::MouseMove &&
-            static_cast<QMouseEvent *>(last.event.get())->buttons() == static_cast<QMouseEvent *>(event)->buttons()) {
+        if (last.receiver == window && last.event && last.event->type() == QEvent::MouseMove
+            && static_cast<QMouseEvent *>(last.event.get())->buttons()
+                   == static_cast<QMouseEvent *>(event)->buttons()) {
             last.event.reset(event->clone());
             return true;
         }
@@ -158,8 +159,8 @@ protected:
             s.deferredDeletes.emplace_back(watched);
             return true;
         default:
-            return watched->isWindowType() && event->spontaneous() && isUserInput(event->type()) &&
-                   holdInput(watched, event);
+            return watched->isWindowType() && event->spontaneous() && isUserInput(event->type())
+                   && holdInput(watched, event);
         }
     }
 };

@@ -42,10 +42,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QWindow>
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QToolBar>
+#include <QWindow>
 
 #include <cmath>
 #include <utility>

@@ -1,6 +1,6 @@
 // The grid build keeps the windows alive: between its cells the event loop repaints and
 // handles what is posted, while the program's own timers and deferred deletes wait for its
-// end; a close during the build ends it (offscreen).
+// end; the user's input waits for it too, except a close, which ends it (offscreen).
 #include "support/mainfixture.h"
 #include "support/mainparts.h"
 
@@ -11,7 +11,10 @@
 #include "thumbs/thumbgrid.h"
 #include "thumbs/thumbstrip.h"
 
+#include <QAction>
 #include <QCoreApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QProgressBar>
 #include <QTest>
@@ -54,6 +57,13 @@ int visibleCells(const thumbs::ThumbStrip &strip)
     for (int i = 0; i < strip.elementCount(); ++i)
         visible += strip.elementVisible(i) ? 1 : 0;
     return visible;
+}
+
+// Clicks `widget` at `at`, through its window, as the window system gives a click.
+void clickAtWindow(QWidget *widget, QPoint at)
+{
+    QTest::mouseClick(widget->window()->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                      widget->mapTo(widget->window(), at));
 }
 
 } // namespace
@@ -110,38 +120,110 @@ TEST(LiveGridBuild, PaintsAndHandlesPostedEventsBetweenCellsButHoldsTimersAndDel
     EXPECT_FALSE(platform::BusyScope::isBusy());
 }
 
-TEST(LiveGridBuild, CloseDuringTheBuildEndsItAndStoresTheSettings)
+TEST(LiveGridBuild, EachWayOfClosingEndsTheBuildAtOnceAndDropsTheHeldInput)
+{
+    struct Way {
+        const char *what;
+        std::function<void(shell::MainWindow &)> close;
+    };
+    const Way ways[] = {
+        {"the close button", [](shell::MainWindow &m) { m.windowHandle()->close(); }},
+        {"Alt+X", [](shell::MainWindow &m) { QTest::keyClick(m.windowHandle(), Qt::Key_X, Qt::AltModifier); }},
+        {"File > Exit",
+         [](shell::MainWindow &m) {
+             QMenuBar *bar = m.menuBar();
+             QMenu *file = testsupport::menu(m, QStringLiteral("fileMenu"));
+             clickAtWindow(bar, bar->actionGeometry(file->menuAction()).center());
+             ASSERT_TRUE(file->isVisible());
+             const QAction *exit = testsupport::item(m, QStringLiteral("exitItem"));
+             QTest::mouseClick(file->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                               file->actionGeometry(const_cast<QAction *>(exit)).center());
+         }},
+    };
+    for (const Way &way : ways) {
+        SCOPED_TRACE(way.what);
+        MainFixture f;
+        f.start(f.folderOfCopies(QStringLiteral("photos"), QStringLiteral("good/hopper.jpg"), Copies));
+        shell::MainWindow &m = *f.main;
+        ASSERT_FALSE(f.store.read(shell::SectionSettings, shell::KeyMainWidth).has_value());
+
+        int placed = 0;
+        QObject::connect(m.thumbGrid(), &thumbs::ThumbGrid::cellPlaced, &m, [&](int index) {
+            placed = index + 1;
+            if (index == 2) {
+                // A key given before the close is dropped with the close.
+                QTest::keyClick(m.windowHandle(), Qt::Key_T, Qt::ControlModifier);
+                way.close(m);
+            }
+        });
+        testsupport::item(m, QStringLiteral("refreshItem"))->trigger();
+
+        // The build stopped at the cell after the close; the cells left unbuilt stay hidden.
+        EXPECT_EQ(placed, 3);
+        EXPECT_EQ(visibleCells(*m.thumbStrip()), 3);
+        EXPECT_FALSE(m.progressBar()->isVisible());
+        // Closed as any close: the window's settings are stored.
+        EXPECT_FALSE(m.isVisible());
+        EXPECT_TRUE(f.store.read(shell::SectionSettings, shell::KeyMainWidth).has_value());
+        QTest::qWait(0);
+        EXPECT_TRUE(testsupport::item(m, QStringLiteral("toolBarItem"))->isChecked());
+
+        // The next build runs whole: the stop was for that build only.
+        m.show();
+        placed = 0;
+        QObject::disconnect(m.thumbGrid(), &thumbs::ThumbGrid::cellPlaced, &m, nullptr);
+        QObject::connect(m.thumbGrid(), &thumbs::ThumbGrid::cellPlaced, &m, [&](int index) { placed = index + 1; });
+        testsupport::item(m, QStringLiteral("refreshItem"))->trigger();
+        EXPECT_EQ(placed, Copies);
+        EXPECT_EQ(visibleCells(*m.thumbStrip()), Copies);
+    }
+}
+
+TEST(LiveGridBuild, InputGivenDuringTheBuildRunsAfterItInItsOrder)
 {
     MainFixture f;
     f.start(f.folderOfCopies(QStringLiteral("photos"), QStringLiteral("good/hopper.jpg"), Copies));
     shell::MainWindow &m = *f.main;
-    ASSERT_FALSE(f.store.read(shell::SectionSettings, shell::KeyMainWidth).has_value());
+    testsupport::viewModeItem(m, 0)->trigger();
+    thumbs::ThumbStrip &strip = *m.thumbStrip();
+    QAction *toolBarItem = testsupport::item(m, QStringLiteral("toolBarItem"));
+    QAction *statusBarItem = testsupport::item(m, QStringLiteral("statusBarItem"));
+    ASSERT_TRUE(toolBarItem->isChecked() && statusBarItem->isChecked());
 
+    // What had happened when each command ran: the cells built and the cell marked.
     int placed = 0;
+    QStringList ran;
+    auto note = [&](const char *what) {
+        ran << QStringLiteral("%1 at %2 cells, marked %3")
+                   .arg(QLatin1String(what))
+                   .arg(placed)
+                   .arg(strip.markedElement());
+    };
+    QObject::connect(toolBarItem, &QAction::toggled, [&] { note("tool bar"); });
+    QObject::connect(statusBarItem, &QAction::toggled, [&] { note("status bar"); });
     QObject::connect(m.thumbGrid(), &thumbs::ThumbGrid::cellPlaced, &m, [&](int index) {
         placed = index + 1;
-        if (index == 2)
-            m.close();
+        if (index == 2) {
+            // Two keys of the key table with a click on a cell between them, then a
+            // shortcut (F10 opens the first menu).
+            QTest::keyClick(m.windowHandle(), Qt::Key_T, Qt::ControlModifier);
+            clickAtWindow(&strip, strip.elementRect(1).center());
+            QTest::keyClick(m.windowHandle(), Qt::Key_S, Qt::ControlModifier);
+            QTest::keyClick(m.windowHandle(), Qt::Key_F10);
+        }
     });
     testsupport::item(m, QStringLiteral("refreshItem"))->trigger();
 
-    // The build stopped at the cell after the close; the cells left unbuilt stay hidden.
-    EXPECT_EQ(placed, 3);
-    EXPECT_EQ(visibleCells(*m.thumbStrip()), 3);
-    EXPECT_FALSE(m.thumbStrip()->elementVisible(Copies - 1));
-    EXPECT_FALSE(m.progressBar()->isVisible());
-    // Closed as any close: the window's settings are stored.
-    EXPECT_FALSE(m.isVisible());
-    EXPECT_TRUE(f.store.read(shell::SectionSettings, shell::KeyMainWidth).has_value());
-
-    // The next build runs whole: the stop was for that build only.
-    m.show();
-    placed = 0;
-    QObject::disconnect(m.thumbGrid(), &thumbs::ThumbGrid::cellPlaced, &m, nullptr);
-    QObject::connect(m.thumbGrid(), &thumbs::ThumbGrid::cellPlaced, &m, [&](int index) { placed = index + 1; });
-    testsupport::item(m, QStringLiteral("refreshItem"))->trigger();
-    EXPECT_EQ(placed, Copies);
-    EXPECT_EQ(visibleCells(*m.thumbStrip()), Copies);
+    ASSERT_EQ(placed, Copies);
+    EXPECT_TRUE(ran.isEmpty()) << ran.join(u'\n').toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ran.size() == 2; }));
+    EXPECT_EQ(ran.join(u'\n').toStdString(), QStringLiteral("tool bar at %1 cells, marked -1\n"
+                                                            "status bar at %1 cells, marked 1")
+                                                 .arg(Copies)
+                                                 .toStdString());
+    EXPECT_FALSE(toolBarItem->isChecked());
+    EXPECT_FALSE(statusBarItem->isChecked());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return testsupport::menu(m, QStringLiteral("fileMenu"))->isVisible(); }));
 }
 
 TEST(LiveGridBuild, StartupShowsTheListingWindowBeforeTheFirstBuildFillsIt)
