@@ -1,15 +1,24 @@
 // Measures how alive the window stays while the thumbnail grid is built: the longest gap
 // between two events handled during a build of many photos (a probe event re-posts itself
-// each time it is handled), how soon the first cells are painted, and the build's length.
-// Usage: bench_livebuild [FOLDER] (the bench pictures, generated once when missing).
+// each time it is handled), how soon the first cell and the first screenful (the cells the
+// file area of an 18,000 x 12,000-twip window shows) are painted, and the build's length,
+// against the same thumbnails made by the loader alone in the same run.
+// Usage: bench_livebuild [FOLDER [COUNT]] (the bench pictures, generated once when missing;
+// COUNT pictures are linked from them, the photos over and over, default all of them once).
 #include "benchdata.h"
 
 #include "browser/browser.h"
 #include "foldertree/foldertree.h"
+#include "common/units.h"
 #include "platform/qtshellinfo.h"
+#include "platform/screen.h"
 #include "platform/settingsstore.h"
+#include "platform/thumbloader.h"
+#include "platform/thumbnailcache.h"
 #include "shell/mainwindow.h"
+#include "shell/settingskeys.h"
 #include "shell/startup.h"
+#include "thumbs/gridgeometry.h"
 #include "thumbs/thumbgrid.h"
 #include "thumbs/thumbstrip.h"
 
@@ -20,7 +29,9 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 using namespace pavix;
@@ -86,13 +97,37 @@ int main(int argc, char **argv)
     if (!data)
         return 1;
     // The photos and the bitmaps, linked into a folder of their own (all the bench's
-    // pictures pass the grid's row limit in the default window).
+    // pictures pass the grid's row limit in the default window); for a larger COUNT the
+    // photos are linked again under other names until there are COUNT.
     const QString pictures = scratch.path() + QStringLiteral("/pictures");
     QDir().mkpath(pictures);
-    for (const QString &path : data->jpegs + data->bmps)
-        QFile::link(path, pictures + u'/' + QFileInfo(path).fileName());
+    const QStringList sources = data->jpegs + data->bmps;
+    const int count = argc > 2 ? std::max(1, QString::fromLocal8Bit(argv[2]).toInt()) : int(sources.size());
+    QStringList paths;
+    for (int i = 0; i < count; ++i) {
+        const QString &source = i < sources.size() ? sources[i] : data->jpegs[i % data->jpegs.size()];
+        paths << QStringLiteral("%1/%2-%3").arg(pictures).arg(i, 5, 10, QChar(u'0')).arg(QFileInfo(source).fileName());
+        QFile::link(source, paths.back());
+    }
+
+    // The same thumbnails made by the loader alone, into a cache of their own: the grid's
+    // work without the grid.
+    {
+        const int cellPx = common::twipsToPixels(thumbs::ThumbSize, platform::screenTwipsPerPixel());
+        auto cache = std::make_shared<platform::ThumbnailCache>(scratch.path() + QStringLiteral("/alone"),
+                                                                QStringLiteral("bench"));
+        QElapsedTimer clock;
+        clock.start();
+        platform::ThumbLoader loader(paths, QSize(cellPx, cellPx), 0, 0, 0, cache);
+        for (int i = 0; i < count; ++i)
+            loader.waitFor(i);
+        std::printf("loader alone: %d thumbnails in %.0f ms\n", count, clock.nsecsElapsed() / 1e6);
+    }
 
     platform::MemorySettingsStore store;
+    // The window of the figures: 18,000 x 12,000 twips.
+    store.write(shell::SectionSettings, shell::KeyMainWidth, QStringLiteral("18000"));
+    store.write(shell::SectionSettings, shell::KeyMainHeight, QStringLiteral("12000"));
     platform::QtShellInfo shellInfo;
     // Started on an empty folder; the first pass picks the pictures' folder in the tree.
     const QString empty = scratch.path() + QStringLiteral("/empty");
@@ -109,17 +144,23 @@ int main(int argc, char **argv)
     const QEvent::Type probeType = static_cast<QEvent::Type>(QEvent::registerEventType());
     Probe probe(probeType);
     QElapsedTimer clock;
-    qint64 firstCellNs = -1;
-    int cells = 0;
-    QObject::connect(m.thumbGrid(), &thumbs::ThumbGrid::cellPlaced, &m, [&](int) {
-        if (++cells == 1)
-            firstCellNs = clock.nsecsElapsed();
-    });
+    std::vector<qint64> placedNs;
+    QObject::connect(m.thumbGrid(), &thumbs::ThumbGrid::cellPlaced, &m,
+                     [&](int) { placedNs.push_back(clock.nsecsElapsed()); });
+    // The cells the file area shows at the top of the grid.
+    auto screenful = [&m] {
+        const thumbs::ThumbStrip &strip = *m.thumbStrip();
+        const QRect shown = strip.parentWidget()->rect();
+        int cells = 0;
+        while (cells < strip.elementCount() && strip.elementRect(cells).translated(strip.pos()).intersects(shown))
+            ++cells;
+        return cells;
+    };
     std::printf("machine: %d cores; %d JPEG %dx%d and %d BMP %dx%d from %s\n", QThread::idealThreadCount(),
                 benchdata::JpegCount, benchdata::JpegSize.width(), benchdata::JpegSize.height(), benchdata::BmpCount,
                 benchdata::BmpSize.width(), benchdata::BmpSize.height(), qPrintable(folder));
     for (const char *pass : {"decoded", "from the thumbnail cache"}) {
-        cells = 0;
+        placedNs.clear();
         probe.start();
         clock.start();
         if (m.browser().folder() != pictures)
@@ -128,9 +169,12 @@ int main(int argc, char **argv)
             m.run(shell::Command::Refresh);
         const qint64 buildNs = clock.nsecsElapsed();
         probe.stop();
-        std::printf("build (%s): %d cells in %.0f ms; first cell after %.1f ms; events handled %d times, "
-                    "longest gap %.1f ms\n",
-                    pass, cells, buildNs / 1e6, firstCellNs / 1e6, probe.handled(), probe.longestNs() / 1e6);
+        const int cells = int(placedNs.size());
+        const int shown = std::min(screenful(), cells);
+        std::printf("build (%s): %d cells in %.0f ms; first cell after %.1f ms, first screenful (%d cells) "
+                    "after %.1f ms; events handled %d times, longest gap %.1f ms\n",
+                    pass, cells, buildNs / 1e6, cells ? placedNs.front() / 1e6 : -1.0, shown,
+                    shown ? placedNs[shown - 1] / 1e6 : -1.0, probe.handled(), probe.longestNs() / 1e6);
         std::fflush(stdout);
     }
     return 0;

@@ -95,10 +95,12 @@ State &state()
 
 bool holdsInput()
 {
-    const State &s = state();
+    State &s = state();
     if (s.depth > 0)
         return QThread::currentThread()->loopLevel() == s.loopLevel;
-    // After the work, new input queues behind what is still to be given back.
+    // After the work, new input queues behind what is still to be given back; what was for
+    // a window or an object that is gone holds nothing back.
+    std::erase_if(s.waiting, [](const Waiting &w) { return !w.receiver; });
     return !s.waiting.empty();
 }
 
