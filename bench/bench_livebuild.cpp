@@ -8,8 +8,8 @@
 #include "benchdata.h"
 
 #include "browser/browser.h"
-#include "foldertree/foldertree.h"
 #include "common/units.h"
+#include "foldertree/foldertree.h"
 #include "platform/qtshellinfo.h"
 #include "platform/screen.h"
 #include "platform/settingsstore.h"
