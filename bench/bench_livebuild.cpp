@@ -90,9 +90,9 @@ int main(int argc, char **argv)
     // A cache of its own: the first build decodes every file, the second reads the cache.
     qputenv("XDG_CACHE_HOME", (scratch.path() + QStringLiteral("/cache")).toLocal8Bit());
     QApplication app(argc, argv);
-    const QString folder =
-        argc > 1 ? QString::fromLocal8Bit(argv[1])
-                 : QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/../bench-data")).absolutePath();
+    const QString folder = QDir(argc > 1 ? QString::fromLocal8Bit(argv[1])
+                                         : QCoreApplication::applicationDirPath() + QStringLiteral("/../bench-data"))
+                               .absolutePath();
     const std::optional<benchdata::DataSet> data = benchdata::ensureData(folder);
     if (!data)
         return 1;
@@ -122,12 +122,16 @@ int main(int argc, char **argv)
         for (int i = 0; i < count; ++i)
             loader.waitFor(i);
         std::printf("loader alone: %d thumbnails in %.0f ms\n", count, clock.nsecsElapsed() / 1e6);
+        std::fflush(stdout);
     }
 
     platform::MemorySettingsStore store;
     // The window of the figures: 18,000 x 12,000 twips.
     store.write(shell::SectionSettings, shell::KeyMainWidth, QStringLiteral("18000"));
     store.write(shell::SectionSettings, shell::KeyMainHeight, QStringLiteral("12000"));
+    // The preview at the right, so that the file area takes 1,000 photos within the grid's
+    // row limit.
+    store.write(shell::SectionSettings, shell::KeyPreviewSplitterLeft, QStringLiteral("14000"));
     platform::QtShellInfo shellInfo;
     // Started on an empty folder; the first pass picks the pictures' folder in the tree.
     const QString empty = scratch.path() + QStringLiteral("/empty");
