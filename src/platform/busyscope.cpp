@@ -146,6 +146,15 @@ bool holdInput(QObject *window, QEvent *event)
 // again once the work is over. A deferred delete is dropped and asked for again when the
 // last scope ends.
 class EventHolder : public QObject {
+public:
+    // Goes with the application: what was held goes with it, while Qt is still there.
+    ~EventHolder() override
+    {
+        State &s = state();
+        s.waiting.clear();
+        s.atOnce = {};
+    }
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
