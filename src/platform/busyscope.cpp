@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
@@ -189,11 +190,16 @@ void postReplay()
 
 // Gives a held event back to its window as the window system would: a key press goes
 // through the shortcuts first, and every event counts as the window system's, so a click
-// moves the focus as it would have.
+// moves the focus as it would have. A click for a window that a dialog now blocks is
+// dropped by Qt, as it would have been.
 void deliver(QObject *window, QEvent *event)
 {
     State &s = state();
     QSpontaneKeyEvent::setSpontaneous(event);
+    // Keys go where the keyboard is: into a dialog that input given before them has opened.
+    const bool isKey = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+    if (QWindow *modal = QGuiApplication::modalWindow(); isKey && modal)
+        window = modal;
     if (event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<const QKeyEvent *>(event);
         QObject *focus = static_cast<QWindow *>(window)->focusObject();
