@@ -135,9 +135,9 @@ TEST(LiveGridBuild, EachWayOfClosingEndsTheBuildAtOnceAndDropsTheHeldInput)
              QMenu *file = testsupport::menu(m, QStringLiteral("fileMenu"));
              clickAtWindow(bar, bar->actionGeometry(file->menuAction()).center());
              ASSERT_TRUE(file->isVisible());
-             const QAction *exit = testsupport::item(m, QStringLiteral("exitItem"));
+             QAction *exit = testsupport::item(m, QStringLiteral("exitItem"));
              QTest::mouseClick(file->windowHandle(), Qt::LeftButton, Qt::NoModifier,
-                               file->actionGeometry(const_cast<QAction *>(exit)).center());
+                               file->actionGeometry(exit).center());
          }},
     };
     for (const Way &way : ways) {
