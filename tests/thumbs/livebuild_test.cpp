@@ -165,7 +165,8 @@ TEST(LiveGridBuild, EachWayOfClosingEndsTheBuildAtOnceAndDropsTheHeldInput)
         // Closed as any close: the window's settings are stored.
         EXPECT_FALSE(m.isVisible());
         EXPECT_TRUE(f.store.read(shell::SectionSettings, shell::KeyMainWidth).has_value());
-        QTest::qWait(0);
+        // Handles what was posted, the giving back of held input among it.
+        QCoreApplication::processEvents();
         EXPECT_TRUE(testsupport::item(m, QStringLiteral("toolBarItem"))->isChecked());
 
         // The next build runs whole: the stop was for that build only.
